@@ -1,0 +1,18 @@
+#pragma once
+// Progress of a capture, for the progress window and the command-line tool.
+
+#include <cstdint>
+#include <string>
+
+struct SProgressionCapture {
+    std::uint32_t dossiers = 0;   // folders read so far
+    std::uint32_t fichiers = 0;   // files kept so far
+    std::string dossierCourant;   // the folder being read
+};
+
+class CSuiviCapture {
+public:
+    virtual ~CSuiviCapture() = default;
+    // Called a few times a second at most; false cancels the capture.
+    virtual bool progression(const SProgressionCapture& etat) = 0;
+};

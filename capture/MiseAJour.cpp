@@ -1,0 +1,54 @@
+#include "capture/MiseAJour.h"
+
+#include "capture/IdentiteVolume.h"
+#include "capture/ScanDossier.h"
+#include "model/CContexte.h"
+#include "model/CDoc.h"
+#include "model/CFichier.h"
+#include "model/CRequete.h"
+#include "platform/CPlateforme.h"
+#include "search/Recherche.h"
+
+EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi)
+{
+    CContexte& ctx = contexte();
+    if (!suivi)
+        suivi = ctx.suiviCapture;
+    CPlateforme& p = plateforme();
+    const auto volume = p.infoVolume(p.racine(q.chemin()));
+
+    // The scan fills a detached folder, so that a root that cannot be read or a
+    // cancelled capture leaves the previous snapshot untouched.
+    ctx.requeteEnCapture = &q;
+    CDossier nouveau(&q, q.chemin(), false);
+    const EResultatScan resultat = scannerDossier(nouveau, q, suivi);
+    ctx.requeteEnCapture = nullptr;
+    if (resultat == EResultatScan::Annule)
+        return EResultatMiseAJour::Annulee;
+
+    // Every update leaves the document modified, whatever it found.
+    if (CDoc* doc = q.document())
+        doc->definirModifie();
+    if (resultat == EResultatScan::DossierIllisible) {
+        reappliquerRecherche();
+        return EResultatMiseAJour::RacineIllisible;
+    }
+
+    q.vider();
+    q.fichiers() = std::move(nouveau.fichiers());
+    q.sousDossiers() = std::move(nouveau.sousDossiers());
+    for (CFichier* f : q.fichiers())
+        f->definirParent(&q);
+    if (volume) {
+        q.nomVolume = nomVolumeTronque(volume->nom);
+        q.numeroSerie = volume->numeroSerie;
+    } else {
+        q.nomVolume.clear();
+        q.numeroSerie = 0;
+    }
+
+    // The capture filter: only twins stay when the advanced criteria ask for them.
+    q.executerCriteres(q.criteres);
+    reappliquerRecherche();
+    return EResultatMiseAJour::Capturee;
+}

@@ -1,0 +1,125 @@
+#include "capture/ScanDossier.h"
+
+#include <chrono>
+
+#include "capture/Attributs.h"
+#include "capture/CSuiviCapture.h"
+#include "model/CFichier.h"
+#include "model/CRequete.h"
+#include "platform/CPlateforme.h"
+#include "platform/CorrespondanceSpec.h"
+#include "search/Recherche.h"
+
+namespace {
+
+class CScan {
+public:
+    CScan(const CRequete& q, CSuiviCapture* suivi) : q_(q), p_(plateforme()), suivi_(suivi) {}
+
+    // False when cancelled.
+    bool scanner(CDossier& d, bool racine, bool& racineLisible)
+    {
+        d.vider();
+        auto enumeration = p_.enumerer(d.chemin());
+        if (!enumeration) {
+            if (racine)
+                racineLisible = false;
+            return true;
+        }
+        ++etat_.dossiers;
+        if (!signaler(d))
+            return false;
+        SEntreeDossier e;
+        while (enumeration->suivante(e)) {
+            const std::size_t sep = e.chemin.find_last_of(separateurs(e.chemin));
+            const std::string_view nom =
+                sep == std::string::npos ? std::string_view(e.chemin) : std::string_view(e.chemin).substr(sep + 1);
+            if (nom == "." || nom == "..")
+                continue;
+            const bool cache = (e.attributs & kAttrCache) != 0;
+            if (cache && !q_.inclureCaches)
+                continue;
+            if (e.attributs & kAttrDossier) {
+                if (!q_.inclureSousDossiers)
+                    continue;
+                auto* s = new CDossier(const_cast<CRequete*>(&q_), e.chemin, cache);
+                bool ignore = true;
+                if (!scanner(*s, false, ignore)) {
+                    delete s;
+                    return false;
+                }
+                if (q_.inclureDossiersVides || !s->fichiers().estVide() || !s->sousDossiers().estVide())
+                    d.sousDossiers().ajouter(s);
+                else
+                    delete s;
+                continue;
+            }
+            ajouterFichier(d, e);
+            if (++compteur_ % 1024 == 0 && !signaler(d))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    static const char* separateurs(const std::string& chemin)
+    {
+        return !chemin.empty() && chemin[0] == '/' ? "/" : "\\/";
+    }
+
+    void ajouterFichier(CDossier& d, const SEntreeDossier& e)
+    {
+        if (q_.modeFiltre == kFiltreInclure && !correspondSpec(e.chemin, q_.filtre))
+            return;
+        if (q_.modeFiltre == kFiltreExclure && correspondSpec(e.chemin, q_.filtre))
+            return;
+        auto* f = new CFichier(&d, e.chemin);
+        if (q_.stockerTaille)
+            f->taille = static_cast<std::uint32_t>(e.taille);
+        if (q_.stockerCree)
+            f->cree = dateHeureDepuisTempsFichier(e.creation);
+        if (q_.stockerModifie)
+            f->modifie = dateHeureDepuisTempsFichier(e.ecriture);
+        if (q_.stockerAccede)
+            f->accede = dateDepuisTempsFichier(e.acces);
+        if (q_.stockerAttributs)
+            lettresDepuisMasque(e.attributs, f->lettres);
+        if (testerFichier(*f, q_.criteres, q_)) {
+            d.fichiers().ajouter(f);
+            ++etat_.fichiers;
+        } else {
+            delete f;
+        }
+    }
+
+    // Tells the watcher where we are, at most about ten times a second.
+    bool signaler(const CDossier& d)
+    {
+        if (!suivi_)
+            return true;
+        const auto maintenant = std::chrono::steady_clock::now();
+        if (maintenant - dernier_ < std::chrono::milliseconds(100))
+            return true;
+        dernier_ = maintenant;
+        etat_.dossierCourant = d.chemin();
+        return suivi_->progression(etat_);
+    }
+
+    const CRequete& q_;
+    CPlateforme& p_;
+    CSuiviCapture* suivi_;
+    SProgressionCapture etat_;
+    std::uint32_t compteur_ = 0;
+    std::chrono::steady_clock::time_point dernier_{};
+};
+
+} // namespace
+
+EResultatScan scannerDossier(CDossier& dossier, const CRequete& requete, CSuiviCapture* suivi)
+{
+    CScan scan(requete, suivi);
+    bool racineLisible = true;
+    if (!scan.scanner(dossier, true, racineLisible))
+        return EResultatScan::Annule;
+    return racineLisible ? EResultatScan::Termine : EResultatScan::DossierIllisible;
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The folder scan: fills a folder node from disk with the switches, the filter and the
+// advanced file test of a query, depth first, keeping the system's order.
+
+class CDossier;
+class CRequete;
+class CSuiviCapture;
+
+enum class EResultatScan {
+    Termine,
+    DossierIllisible,   // the folder itself could not be opened: the node stays empty
+    Annule,             // the user cancelled: the node holds what was read so far
+};
+
+// Rebuilds the contents of `dossier` from its path, with the switches of `requete`.
+// An unreadable sub-folder yields an empty node, kept only under the empty-folder rule.
+EResultatScan scannerDossier(CDossier& dossier, const CRequete& requete, CSuiviCapture* suivi = nullptr);

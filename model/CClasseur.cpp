@@ -1,0 +1,137 @@
+#include "model/CClasseur.h"
+
+#include "capture/Totaux.h"
+#include "model/CContexte.h"
+#include "model/CControleListe.h"
+#include "model/CDoc.h"
+#include "model/CInteractions.h"
+#include "model/CRequete.h"
+#include "model/TableChaines.h"
+#include "platform/CPlateforme.h"
+
+CClasseur::CClasseur(CDoc* doc, std::string nom) : doc_(doc)
+{
+    nom_ = std::move(nom);
+}
+
+CClasseur::~CClasseur()
+{
+    requetes_.supprimerElements();
+    contexte().oublier(this);
+}
+
+std::string CClasseur::titre() const
+{
+    return "Classeur \"" + nom_ + "\"";
+}
+
+void CClasseur::executerCriteres(const CCriteres& criteres)
+{
+    for (CRequete* q : requetes_)
+        q->executerCriteres(criteres);
+}
+
+void CClasseur::afficherProprietes()
+{
+    if (!contexte().interactions)
+        return;
+    SProprietes p;
+    p.titre = "Propriétés du classeur '" + nom_ + "'";
+    STotaux t;
+    bool tailleConnue = false;
+    for (const CRequete* q : requetes_) {
+        compter(*q, t);
+        tailleConnue = tailleConnue || q->stockerTaille;
+    }
+    p.dossiers = t.dossiers;
+    p.fichiers = t.fichiers;
+    p.tailleTotale = t.taille;
+    p.tailleConnue = tailleConnue;
+    contexte().interactions->afficherProprietes(p);
+}
+
+void CClasseur::marquerTousTrouves()
+{
+    for (CRequete* q : requetes_)
+        q->marquerTousTrouves();
+}
+
+ElementArbre CClasseur::elementArbre(CControleArbre* arbre)
+{
+    if (!arbre)
+        arbre = doc_ ? doc_->arbre() : nullptr;
+    return arbre ? arbre->enfantDe(0, this) : 0;
+}
+
+void CClasseur::appliquerCriteres(const CCriteres& criteres)
+{
+    for (CRequete* q : requetes_)
+        q->appliquerCriteres(criteres);
+}
+
+void CClasseur::remplirListe(CControleListe& liste)
+{
+    liste.ajouterColonne({"Nom", 100, false, EChamp::NomRequete});
+    liste.ajouterColonne({"Dossier", 300, false, EChamp::DossierRequete});
+    for (CRequete* q : requetes_)
+        liste.ajouterLigne(static_cast<CDossier*>(q));
+}
+
+void CClasseur::insererEnfants(CControleArbre& arbre, ElementArbre parent)
+{
+    for (CRequete* q : requetes_)
+        q->insererDansArbre(arbre, parent);
+}
+
+ElementArbre CClasseur::insererDansArbre(CControleArbre& arbre)
+{
+    const ElementArbre e = arbre.inserer(0, nom_, kImageDossierFerme, kImageDossierOuvert, this);
+    insererEnfants(arbre, e);
+    return e;
+}
+
+void CClasseur::mettreAJourBranche(bool selectionner)
+{
+    CControleArbre* arbre = doc_ ? doc_->arbre() : nullptr;
+    if (!arbre)
+        return;
+    if (ElementArbre e = elementArbre(arbre))
+        arbre->supprimer(e);
+    const ElementArbre e = insererDansArbre(*arbre);
+    if (selectionner)
+        arbre->selectionner(e);
+}
+
+void CClasseur::collecterFichiers(CListeElements<CFichier>& liste)
+{
+    for (CRequete* q : requetes_)
+        q->collecterFichiers(liste);
+}
+
+bool CClasseur::supprimer()
+{
+    if (doc_)
+        doc_->classeurs().retirerElement(this);
+    delete this;
+    return true;
+}
+
+bool CClasseur::verifierNouveauNom(const std::string& nom)
+{
+    int refus = 0;
+    if (nom.empty())
+        refus = kMsgClasseurSansNom;
+    else if (doc_)
+        for (const CClasseur* c : doc_->classeurs())
+            if (c->nom() == nom)
+                refus = kMsgClasseurExiste;
+    if (refus)
+        plateforme().message(chaine(refus), EBoutons::Ok, EIcone::Erreur);
+    return refus == 0;
+}
+
+void CClasseur::mettreAJour()
+{
+    for (CRequete* q : requetes_)
+        q->mettreAJour();
+}

@@ -1,0 +1,44 @@
+#pragma once
+// A binder: a named set of queries inside a document.
+
+#include "model/CListeElements.h"
+#include "model/CNomme.h"
+
+class CClasseur : public CNomme {
+public:
+    explicit CClasseur(CDoc* doc, std::string nom = {});
+    // Deletes its queries.
+    ~CClasseur() override;
+
+    int codeType() const override { return kTypeClasseur; }
+    std::string titre() const override;
+    CDoc* document() const override { return doc_; }
+    CClasseur* classeur() const override { return const_cast<CClasseur*>(this); }
+    bool estModifiable() const override { return true; }
+    void executerCriteres(const CCriteres& criteres) override;
+    void afficherProprietes() override;
+    void marquerTousTrouves() override;
+
+    ElementArbre elementArbre(CControleArbre* arbre = nullptr) override;
+    void appliquerCriteres(const CCriteres& criteres) override;
+    int typeListe() const override { return 0; }
+    void remplirListe(CControleListe& liste) override;
+    void insererEnfants(CControleArbre& arbre, ElementArbre parent) override;
+    void mettreAJourBranche(bool selectionner) override;
+    void collecterFichiers(CListeElements<CFichier>& liste) override;
+
+    bool supprimer() override;
+    bool verifierNouveauNom(const std::string& nom) override;
+    void mettreAJour() override;
+
+    void definirDocument(CDoc* doc) { doc_ = doc; }
+    CListeElements<CRequete>& requetes() { return requetes_; }
+    const CListeElements<CRequete>& requetes() const { return requetes_; }
+
+    // Inserts the binder's item at the root of `arbre`, with its queries beneath.
+    ElementArbre insererDansArbre(CControleArbre& arbre);
+
+private:
+    CDoc* doc_;
+    CListeElements<CRequete> requetes_;
+};

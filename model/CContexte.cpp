@@ -1,0 +1,37 @@
+#include "model/CContexte.h"
+
+#include <algorithm>
+
+#include "model/CClasseur.h"
+#include "model/CDoc.h"
+#include "model/CRequete.h"
+
+CContexte& contexte()
+{
+    static CContexte instance;
+    return instance;
+}
+
+void CContexte::oublier(const CElement* noeud)
+{
+    if (documentCourant && static_cast<const CElement*>(documentCourant) == noeud)
+        documentCourant = nullptr;
+    if (classeurCourant && static_cast<const CElement*>(classeurCourant) == noeud) {
+        // The binder has already left its document's list: fall back on another
+        // binder of the same document, so the new-query command still has one.
+        CDoc* doc = classeurCourant->document();
+        classeurCourant = doc ? doc->classeurs().elementA(0) : nullptr;
+    }
+    if (requeteCourante && static_cast<const CElement*>(requeteCourante) == noeud)
+        requeteCourante = nullptr;
+    if (requeteEnCapture && static_cast<const CElement*>(requeteEnCapture) == noeud)
+        requeteEnCapture = nullptr;
+    if (criteresRecherche.cible == noeud)
+        criteresRecherche.cible = nullptr;
+}
+
+void CContexte::oublierDocument(const CDoc* doc)
+{
+    documents.erase(std::remove(documents.begin(), documents.end(), doc), documents.end());
+    oublier(doc);
+}

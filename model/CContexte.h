@@ -1,0 +1,53 @@
+#pragma once
+// The few program-wide references that connect the subsystems for the length of one
+// operation. None of them owns anything; every node clears the references to itself
+// when it is destroyed (oublier), so no pointer here ever outlives its target.
+
+#include <vector>
+
+#include "search/CCriteres.h"
+
+class CClasseur;
+class CDoc;
+class CElement;
+class CFichier;
+class CInteractions;
+class CRequete;
+class CResultatsRecherche;
+class CSuiviCapture;
+
+// A list of file rows (search results, comparison results) that must forget a file
+// entry before it is destroyed.
+class CListeResultats {
+public:
+    virtual ~CListeResultats() = default;
+    virtual void retirerFichier(const CFichier* fichier) = 0;
+};
+
+struct CContexte {
+    CDoc* documentCourant = nullptr;
+    // Always a binder of documentCourant's document, or none.
+    CClasseur* classeurCourant = nullptr;
+    CRequete* requeteCourante = nullptr;
+    CRequete* requeteEnCapture = nullptr;
+
+    // Every open document, in opening order (the search resets them all).
+    std::vector<CDoc*> documents;
+
+    // The application's search criteria; their target is the node searched last.
+    CCriteres criteresRecherche;
+    // "Filtre recherche": lists show only files whose found mark is set.
+    bool filtreRecherche = false;
+
+    CResultatsRecherche* resultatsRecherche = nullptr;
+    CListeResultats* resultatsComparaison = nullptr;
+    CInteractions* interactions = nullptr;
+    // Told of the progress of captures started by node operations; may cancel them.
+    CSuiviCapture* suiviCapture = nullptr;
+
+    // Called by every node's destructor.
+    void oublier(const CElement* noeud);
+    void oublierDocument(const CDoc* doc);
+};
+
+CContexte& contexte();

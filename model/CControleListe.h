@@ -1,0 +1,35 @@
+#pragma once
+// What the nodes need of a list control: columns, and rows that carry a node. The
+// cells are not given as texts: the view formats only the cells it shows, from the
+// row's node and the column's field (see TexteCellule.h).
+
+#include <string>
+
+class CElement;
+
+// The value a column shows.
+enum class EChamp {
+    NomRequete,      // binder list: the query's name
+    DossierRequete,  // binder list: the query's directory
+    Nom,             // file list: file name
+    Taille,
+    Cree,
+    Modifie,
+    Accede,
+    Attribut,
+    Dossier,         // file list: the file's folder
+};
+
+struct SColonne {
+    std::string titre;
+    int largeur = 100;        // pixels
+    bool aDroite = false;     // right-aligned
+    EChamp champ = EChamp::Nom;
+};
+
+class CControleListe {
+public:
+    virtual ~CControleListe() = default;
+    virtual void ajouterColonne(const SColonne& colonne) = 0;
+    virtual void ajouterLigne(CElement* noeud) = 0;
+};

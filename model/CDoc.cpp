@@ -1,0 +1,133 @@
+#include "model/CDoc.h"
+
+#include <algorithm>
+
+#include "capture/MiseAJour.h"
+#include "model/CClasseur.h"
+#include "model/CContexte.h"
+#include "model/CRequete.h"
+#include "model/CVueDocument.h"
+#include "search/Recherche.h"
+
+CDoc::CDoc()
+{
+    contexte().documents.push_back(this);
+}
+
+CDoc::~CDoc()
+{
+    viderContenu();
+    contexte().oublierDocument(this);
+}
+
+void CDoc::initialiserNouveau()
+{
+    auto* general = new CClasseur(this, "Général");
+    classeurs_.ajouter(general);
+    contexte().classeurCourant = general;
+}
+
+void CDoc::viderContenu()
+{
+    classeurs_.supprimerElements();
+}
+
+std::string CDoc::nomNouveauClasseur() const
+{
+    std::string nom = "Classeur";
+    for (int n = 2;; ++n) {
+        const bool pris = std::any_of(classeurs_.begin(), classeurs_.end(),
+                                      [&](const CClasseur* c) { return c->nom() == nom; });
+        if (!pris)
+            return nom;
+        nom = "Classeur " + std::to_string(n);
+    }
+}
+
+bool CDoc::contientRequete(const std::string& nom) const
+{
+    for (const CClasseur* c : classeurs_)
+        for (const CRequete* q : c->requetes())
+            if (q->nom() == nom)
+                return true;
+    return false;
+}
+
+std::string CDoc::nomNouvelleRequete(const std::string& base) const
+{
+    std::string nom = base;
+    for (int n = 2; contientRequete(nom); ++n)
+        nom = base + " " + std::to_string(n);
+    return nom;
+}
+
+bool CDoc::contientClasseur(const CClasseur* classeur) const
+{
+    return classeur && classeurs_.trouver(classeur) != nullptr;
+}
+
+void CDoc::executerCriteres(const CCriteres& criteres)
+{
+    for (CClasseur* c : classeurs_)
+        c->executerCriteres(criteres);
+}
+
+void CDoc::marquerTousTrouves()
+{
+    for (CClasseur* c : classeurs_)
+        c->marquerTousTrouves();
+}
+
+void CDoc::appliquerCriteres(const CCriteres& criteres)
+{
+    for (CClasseur* c : classeurs_)
+        c->appliquerCriteres(criteres);
+}
+
+void CDoc::insererEnfants(CControleArbre& arbre, ElementArbre parent)
+{
+    (void)parent; // binders always go at the root
+    for (CClasseur* c : classeurs_)
+        c->insererDansArbre(arbre);
+}
+
+void CDoc::collecterFichiers(CListeElements<CFichier>& liste)
+{
+    for (CClasseur* c : classeurs_)
+        c->collecterFichiers(liste);
+}
+
+void CDoc::toutMettreAJour()
+{
+    for (CClasseur* c : classeurs_)
+        for (CRequete* q : c->requetes())
+            mettreAJourRequete(*q);
+    notifierVues();
+    reappliquerRecherche();
+}
+
+void CDoc::mettreAJour()
+{
+    for (CClasseur* c : classeurs_)
+        c->mettreAJour();
+    notifierVues();
+}
+
+void CDoc::ajouterVue(CVueDocument* vue)
+{
+    vues_.push_back(vue);
+}
+
+void CDoc::retirerVue(CVueDocument* vue)
+{
+    vues_.erase(std::remove(vues_.begin(), vues_.end(), vue), vues_.end());
+}
+
+void CDoc::notifierVues(CVueDocument* emetteur, CElement* indice)
+{
+    // A view may add or remove views while it is told: walk a copy.
+    const std::vector<CVueDocument*> vues = vues_;
+    for (CVueDocument* v : vues)
+        if (v != emetteur)
+            v->miseAJour(emetteur, indice);
+}

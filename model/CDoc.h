@@ -1,0 +1,76 @@
+#pragma once
+// A catalogue document: its binders and the view settings saved with it.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/CListeElements.h"
+#include "model/CNomme.h"
+
+class CVueDocument;
+
+class CDoc : public CNomme {
+public:
+    CDoc();
+    // Deletes every binder, and leaves no program-wide reference to the document.
+    ~CDoc() override;
+
+    CDoc* document() const override { return const_cast<CDoc*>(this); }
+    bool estModifiable() const override { return true; }
+    void executerCriteres(const CCriteres& criteres) override;
+    void marquerTousTrouves() override;
+
+    ElementArbre elementArbre(CControleArbre* arbre = nullptr) override { (void)arbre; return 0; }
+    void appliquerCriteres(const CCriteres& criteres) override;
+    void insererEnfants(CControleArbre& arbre, ElementArbre parent) override;
+    void collecterFichiers(CListeElements<CFichier>& liste) override;
+
+    void toutMettreAJour() override;
+    void mettreAJour() override;
+
+    // A new document: one binder "Général", which becomes the current binder.
+    void initialiserNouveau();
+    // Deletes every binder (each deletes its queries and snapshots).
+    void viderContenu();
+
+    // "Classeur", then "Classeur 2", "Classeur 3", ... the first name no binder has.
+    std::string nomNouveauClasseur() const;
+    // `base`, then "base 2", "base 3", ... the first name no query of the document has.
+    std::string nomNouvelleRequete(const std::string& base) const;
+    bool contientClasseur(const CClasseur* classeur) const;
+    bool contientRequete(const std::string& nom) const;
+
+    CListeElements<CClasseur>& classeurs() { return classeurs_; }
+    const CListeElements<CClasseur>& classeurs() const { return classeurs_; }
+
+    bool estModifie() const { return modifie_; }
+    void definirModifie(bool modifie = true) { modifie_ = modifie; }
+
+    // The tree that shows this document (not owned), or none.
+    CControleArbre* arbre() const { return arbre_; }
+    void definirArbre(CControleArbre* arbre) { arbre_ = arbre; }
+
+    void ajouterVue(CVueDocument* vue);
+    void retirerVue(CVueDocument* vue);
+    // Tells every view but `emetteur` that the document changed.
+    void notifierVues(CVueDocument* emetteur = nullptr, CElement* indice = nullptr);
+
+    // Path of the catalogue file; empty for a document never saved.
+    std::string chemin;
+
+    // View settings, saved with the catalogue.
+    bool afficherSousDossiers = true;
+    std::array<std::int32_t, 2> colonneTri = {0, 0};          // per list kind
+    std::array<bool, 2> triCroissant = {true, true};           // per list kind
+    std::array<std::array<std::int32_t, 7>, 3> ordreColonnes = {{{0, 1, 2, 3, 4, 5, 6},
+                                                                  {0, 1, 2, 3, 4, 5, 6},
+                                                                  {0, 1, 2, 3, 4, 5, 6}}};
+
+private:
+    CListeElements<CClasseur> classeurs_;
+    bool modifie_ = false;
+    CControleArbre* arbre_ = nullptr;
+    std::vector<CVueDocument*> vues_;
+};

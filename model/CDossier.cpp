@@ -1,0 +1,160 @@
+#include "model/CDossier.h"
+
+#include "capture/Totaux.h"
+#include "model/CClasseur.h"
+#include "model/CContexte.h"
+#include "model/CControleListe.h"
+#include "model/CDoc.h"
+#include "model/CFichier.h"
+#include "model/CInteractions.h"
+#include "model/CRequete.h"
+#include "model/Ouverture.h"
+#include "platform/CPlateforme.h"
+#include "search/Recherche.h"
+
+namespace {
+
+void ajouterLignesFichiers(const CDossier& d, CControleListe& liste, bool sousDossiers, bool filtre)
+{
+    for (CFichier* f : d.fichiers())
+        if (!filtre || f->marque != 0)
+            liste.ajouterLigne(f);
+    if (sousDossiers)
+        for (const CDossier* s : d.sousDossiers())
+            ajouterLignesFichiers(*s, liste, true, filtre);
+}
+
+} // namespace
+
+CDossier::CDossier(CRequete* requete, std::string chemin, bool cache)
+    : requete_(requete), chemin_(std::move(chemin)), cache_(cache)
+{
+}
+
+CDossier::~CDossier()
+{
+    vider();
+    contexte().oublier(this);
+}
+
+void CDossier::vider()
+{
+    fichiers_.supprimerElements();
+    sousDossiers_.supprimerElements();
+}
+
+std::string CDossier::titre() const
+{
+    return "Dossier \"" + chemin_ + "\"";
+}
+
+CDoc* CDossier::document() const
+{
+    return requete_ ? requete_->document() : nullptr;
+}
+
+CClasseur* CDossier::classeur() const
+{
+    return requete_ ? requete_->classeur() : nullptr;
+}
+
+void CDossier::executerCriteres(const CCriteres& criteres)
+{
+    etapeResultatsRequete(*this, criteres);
+}
+
+void CDossier::afficherProprietes()
+{
+    if (!contexte().interactions)
+        return;
+    SProprietes p = proprietesDossier(*this);
+    p.titre = "Propriétés du dossier \"" + chemin_ + "\"";
+    contexte().interactions->afficherProprietes(p);
+}
+
+void CDossier::editerParametres()
+{
+    if (requete_)
+        requete_->editerParametres();
+}
+
+void CDossier::marquerTousTrouves()
+{
+    for (CFichier* f : fichiers_)
+        f->marque = 1;
+    for (CDossier* d : sousDossiers_)
+        d->marquerTousTrouves();
+}
+
+ElementArbre CDossier::elementArbre(CControleArbre* arbre)
+{
+    if (!requete_)
+        return 0;
+    if (!arbre) {
+        CDoc* doc = document();
+        arbre = doc ? doc->arbre() : nullptr;
+    }
+    if (!arbre)
+        return 0;
+    const ElementArbre racine = requete_->elementArbre(arbre);
+    return racine ? arbre->descendantDe(racine, this) : 0;
+}
+
+void CDossier::appliquerCriteres(const CCriteres& criteres)
+{
+    passeCorrespondance(*this, criteres);
+}
+
+void CDossier::remplirListe(CControleListe& liste)
+{
+    const CRequete* q = requete_;
+    const CDoc* doc = document();
+    const bool avecSousDossiers = doc && !doc->afficherSousDossiers;
+    liste.ajouterColonne({"Nom", 175, false, EChamp::Nom});
+    if (q && q->stockerTaille)
+        liste.ajouterColonne({"Taille", 100, true, EChamp::Taille});
+    if (q && q->stockerCree)
+        liste.ajouterColonne({"Créé", 100, false, EChamp::Cree});
+    if (q && q->stockerModifie)
+        liste.ajouterColonne({"Modifié", 100, false, EChamp::Modifie});
+    if (q && q->stockerAccede)
+        liste.ajouterColonne({"Accédé", 70, false, EChamp::Accede});
+    if (q && q->stockerAttributs)
+        liste.ajouterColonne({"Attribut", 50, true, EChamp::Attribut});
+    if (avecSousDossiers)
+        liste.ajouterColonne({"Dossier", 200, false, EChamp::Dossier});
+    ajouterLignesFichiers(*this, liste, avecSousDossiers, contexte().filtreRecherche);
+}
+
+void CDossier::insererEnfants(CControleArbre& arbre, ElementArbre parent)
+{
+    for (CDossier* d : sousDossiers_) {
+        const ElementArbre e = arbre.inserer(parent, plateforme().dernierComposant(d->chemin_),
+                                             kImageDossierFerme, kImageDossierOuvert, d);
+        d->insererEnfants(arbre, e);
+    }
+}
+
+void CDossier::collecterFichiers(CListeElements<CFichier>& liste)
+{
+    liste.ajouterListe(fichiers_);
+    for (CDossier* d : sousDossiers_)
+        d->collecterFichiers(liste);
+}
+
+void CDossier::ouvrir()
+{
+    if (requete_)
+        ouvrirAvecDisque(chemin_, *requete_);
+}
+
+void CDossier::ouvrirDossierContenant()
+{
+    if (requete_)
+        requete_->ouvrir();
+}
+
+bool CDossier::aDossierContenant() const
+{
+    return !plateforme().estRacine(chemin_);
+}

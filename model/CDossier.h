@@ -1,0 +1,60 @@
+#pragma once
+// A folder of a snapshot. A query is itself the root folder of its snapshot.
+
+#include <cstdint>
+#include <string>
+
+#include "model/CAffichable.h"
+#include "model/CListeElements.h"
+#include "model/COuvrable.h"
+
+class CDossier : public virtual CElement, public virtual COuvrable, public virtual CAffichable {
+public:
+    CDossier(CRequete* requete, std::string chemin, bool cache);
+    // Deletes the file entries, then the sub-folders.
+    ~CDossier() override;
+
+    int codeType() const override { return kTypeDossier; }
+    std::string titre() const override;
+    CDoc* document() const override;
+    CClasseur* classeur() const override;
+    CRequete* requete() const override { return requete_; }
+    CDossier* commeDossier() override { return this; }
+    void executerCriteres(const CCriteres& criteres) override;
+    void afficherProprietes() override;
+    void editerParametres() override;
+    void marquerTousTrouves() override;
+
+    ElementArbre elementArbre(CControleArbre* arbre = nullptr) override;
+    void appliquerCriteres(const CCriteres& criteres) override;
+    int typeListe() const override { return 1; }
+    void remplirListe(CControleListe& liste) override;
+    void insererEnfants(CControleArbre& arbre, ElementArbre parent) override;
+    void collecterFichiers(CListeElements<CFichier>& liste) override;
+
+    void ouvrir() override;
+    void ouvrirDossierContenant() override;
+    bool aDossierContenant() const override;
+
+    const std::string& chemin() const { return chemin_; }
+    void definirChemin(std::string chemin) { chemin_ = std::move(chemin); }
+    bool estCache() const { return cache_; }
+    void definirCache(bool cache) { cache_ = cache; }
+    void definirRequete(CRequete* requete) { requete_ = requete; }
+
+    // Owned children, in enumeration (or file) order.
+    CListeElements<CDossier>& sousDossiers() { return sousDossiers_; }
+    const CListeElements<CDossier>& sousDossiers() const { return sousDossiers_; }
+    CListeElements<CFichier>& fichiers() { return fichiers_; }
+    const CListeElements<CFichier>& fichiers() const { return fichiers_; }
+
+    // Deletes every file entry and sub-folder.
+    void vider();
+
+protected:
+    CRequete* requete_;
+    std::string chemin_;
+    bool cache_;
+    CListeElements<CDossier> sousDossiers_;
+    CListeElements<CFichier> fichiers_;
+};

@@ -1,0 +1,57 @@
+#include "model/CFichier.h"
+
+#include "model/CContexte.h"
+#include "model/CDossier.h"
+#include "model/Ouverture.h"
+#include "search/Recherche.h"
+
+CFichier::CFichier(CDossier* parent, std::string chemin) : parent_(parent)
+{
+    definirChemin(std::move(chemin));
+}
+
+CFichier::CFichier(const CFichier& autre)
+    : CElement(), COuvrable(), cree(autre.cree), modifie(autre.modifie), accede(autre.accede),
+      taille(autre.taille), marque(autre.marque), parent_(autre.parent_), chemin_(autre.chemin_),
+      debutNom_(autre.debutNom_)
+{
+    for (int i = 0; i < 5; ++i)
+        lettres[i] = autre.lettres[i];
+}
+
+CFichier::~CFichier()
+{
+    CContexte& ctx = contexte();
+    if (ctx.resultatsRecherche)
+        ctx.resultatsRecherche->retirerFichier(this);
+    if (ctx.resultatsComparaison)
+        ctx.resultatsComparaison->retirerFichier(this);
+}
+
+void CFichier::definirChemin(std::string chemin)
+{
+    chemin_ = std::move(chemin);
+    // The name is what follows the last separator: only '/' in a Linux path, '\' or
+    // '/' in a path captured on Windows. Found here without building a string, since
+    // every captured or loaded entry comes through.
+    const std::size_t sep = !chemin_.empty() && chemin_[0] == '/' ? chemin_.rfind('/')
+                                                                  : chemin_.find_last_of("\\/");
+    debutNom_ = sep == std::string::npos ? 0 : static_cast<std::uint32_t>(sep + 1);
+}
+
+CRequete* CFichier::requete() const
+{
+    return parent_ ? parent_->requete() : nullptr;
+}
+
+void CFichier::ouvrir()
+{
+    if (CRequete* q = requete())
+        ouvrirAvecDisque(chemin_, *q);
+}
+
+void CFichier::ouvrirDossierContenant()
+{
+    if (parent_)
+        parent_->ouvrir();
+}

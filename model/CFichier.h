@@ -1,0 +1,46 @@
+#pragma once
+// A file entry of a snapshot. The name is not stored twice: it is the tail of the
+// full path (a catalogue holds millions of entries).
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "capture/CDate.h"
+#include "capture/CDateHeure.h"
+#include "model/COuvrable.h"
+
+class CFichier : public COuvrable {
+public:
+    CFichier(CDossier* parent, std::string chemin);
+    // A copy with the same values, parent and found mark.
+    CFichier(const CFichier& autre);
+    // Withdraws its rows from the result lists first.
+    ~CFichier() override;
+
+    CFichier* commeFichier() override { return this; }
+    CRequete* requete() const override;
+    void marquerTousTrouves() override { marque = 1; }
+
+    void ouvrir() override;
+    void ouvrirDossierContenant() override;
+    bool aDossierContenant() const override { return true; }
+
+    CDossier* parent() const { return parent_; }
+    void definirParent(CDossier* parent) { parent_ = parent; }
+    const std::string& chemin() const { return chemin_; }
+    std::string_view nom() const { return std::string_view(chemin_).substr(debutNom_); }
+    void definirChemin(std::string chemin);
+
+    CDateHeure cree;
+    CDateHeure modifie;
+    CDate accede;
+    std::uint32_t taille = 0;
+    char lettres[5] = {};        // up to four of R, H, S, A, then a zero
+    std::int32_t marque = 0;     // found mark, or comparison status
+
+private:
+    CDossier* parent_;
+    std::string chemin_;
+    std::uint32_t debutNom_ = 0;
+};

@@ -1,0 +1,176 @@
+#include "model/CRequete.h"
+
+#include "capture/MiseAJour.h"
+#include "capture/Totaux.h"
+#include "model/CClasseur.h"
+#include "model/CContexte.h"
+#include "model/CDoc.h"
+#include "model/CFichier.h"
+#include "model/CInteractions.h"
+#include "model/Ouverture.h"
+#include "model/TableChaines.h"
+#include "platform/CPlateforme.h"
+
+namespace {
+
+void copierSnapshot(const CDossier& source, CDossier& copie, CRequete* requete)
+{
+    for (const CFichier* f : source.fichiers()) {
+        auto* c = new CFichier(*f);
+        c->definirParent(&copie);
+        copie.fichiers().ajouter(c);
+    }
+    for (const CDossier* d : source.sousDossiers()) {
+        auto* c = new CDossier(requete, d->chemin(), d->estCache());
+        copie.sousDossiers().ajouter(c);
+        copierSnapshot(*d, *c, requete);
+    }
+}
+
+} // namespace
+
+CRequete::CRequete(CClasseur* classeur)
+    : CDossier(this, std::string(), false), criteres(CCriteres::pourCapture()), classeur_(classeur)
+{
+}
+
+CRequete::~CRequete()
+{
+    // The snapshot goes with the folder part; nothing may keep pointing at the query.
+    contexte().oublier(this);
+}
+
+std::unique_ptr<CRequete> CRequete::copier() const
+{
+    auto copie = std::make_unique<CRequete>(nullptr);
+    copie->definirNom(nom_);
+    copie->chemin_ = chemin_;
+    copie->nomVolume = nomVolume;
+    copie->numeroSerie = numeroSerie;
+    copie->inclureSousDossiers = inclureSousDossiers;
+    copie->inclureDossiersVides = inclureDossiersVides;
+    copie->inclureCaches = inclureCaches;
+    copie->modeFiltre = modeFiltre;
+    copie->filtre = filtre;
+    copie->stockerCree = stockerCree;
+    copie->stockerModifie = stockerModifie;
+    copie->stockerAccede = stockerAccede;
+    copie->stockerTaille = stockerTaille;
+    copie->stockerAttributs = stockerAttributs;
+    copie->criteres = criteres;
+    copie->criteres.cible = nullptr;
+    copierSnapshot(*this, *copie, copie.get());
+    return copie;
+}
+
+std::string CRequete::titre() const
+{
+    return "Requête \"" + nom_ + "\"";
+}
+
+CDoc* CRequete::document() const
+{
+    return classeur_ ? classeur_->document() : nullptr;
+}
+
+void CRequete::executerCriteres(const CCriteres& criteres)
+{
+    CDossier::executerCriteres(criteres);
+}
+
+void CRequete::afficherProprietes()
+{
+    if (!contexte().interactions)
+        return;
+    SProprietes p = proprietesDossier(*this);
+    p.titre = "Propriétés de la requête \"" + nom_ + "\"";
+    contexte().interactions->afficherProprietes(p);
+}
+
+void CRequete::editerParametres()
+{
+    CInteractions* dialogues = contexte().interactions;
+    if (dialogues && dialogues->editerParametres(*this, false))
+        mettreAJourBranche(true);
+}
+
+ElementArbre CRequete::elementArbre(CControleArbre* arbre)
+{
+    if (!arbre) {
+        CDoc* doc = document();
+        arbre = doc ? doc->arbre() : nullptr;
+    }
+    if (!arbre || !classeur_)
+        return 0;
+    const ElementArbre parent = classeur_->elementArbre(arbre);
+    return parent ? arbre->enfantDe(parent, static_cast<CDossier*>(this)) : 0;
+}
+
+void CRequete::insererEnfants(CControleArbre& arbre, ElementArbre parent)
+{
+    const CDoc* doc = document();
+    if (doc && doc->afficherSousDossiers)
+        CDossier::insererEnfants(arbre, parent);
+}
+
+ElementArbre CRequete::insererDansArbre(CControleArbre& arbre, ElementArbre parent)
+{
+    const ElementArbre e =
+        arbre.inserer(parent, nom_, kImageRequete, kImageRequeteSelection, static_cast<CDossier*>(this));
+    insererEnfants(arbre, e);
+    return e;
+}
+
+void CRequete::mettreAJourBranche(bool selectionner)
+{
+    CDoc* doc = document();
+    CControleArbre* arbre = doc ? doc->arbre() : nullptr;
+    ElementArbre parent = 0;
+    if (arbre) {
+        if (ElementArbre e = elementArbre(arbre))
+            arbre->supprimer(e);
+        parent = classeur_ ? classeur_->elementArbre(arbre) : 0;
+    }
+    contexte().requeteEnCapture = this;
+    mettreAJourRequete(*this);
+    if (arbre && parent) {
+        const ElementArbre e = insererDansArbre(*arbre, parent);
+        if (selectionner)
+            arbre->selectionner(e);
+    }
+}
+
+void CRequete::ouvrir()
+{
+    ouvrirAvecDisque(chemin_, *this);
+}
+
+void CRequete::ouvrirDossierContenant()
+{
+    ouvrir();
+}
+
+bool CRequete::supprimer()
+{
+    if (classeur_)
+        classeur_->requetes().retirerElement(this);
+    delete this;
+    return true;
+}
+
+bool CRequete::verifierNouveauNom(const std::string& nom)
+{
+    int refus = 0;
+    if (nom.empty())
+        refus = kMsgRequeteSansNom;
+    else if (const CDoc* doc = document(); doc && doc->contientRequete(nom))
+        refus = kMsgRequeteExiste;
+    if (refus)
+        plateforme().message(chaine(refus), EBoutons::Ok, EIcone::Erreur);
+    return refus == 0;
+}
+
+void CRequete::mettreAJour()
+{
+    mettreAJourRequete(*this);
+}

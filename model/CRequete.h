@@ -1,0 +1,75 @@
+#pragma once
+// A query: a named snapshot of one directory tree, taken with its own parameters. The
+// query is itself the root folder of the snapshot.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "model/CDossier.h"
+#include "model/CNomme.h"
+#include "search/CCriteres.h"
+
+// Filter modes.
+enum : std::int32_t {
+    kFiltreAucun = 0,
+    kFiltreInclure = 1,   // keep only files whose full path matches
+    kFiltreExclure = 2,   // leave out files whose full path matches
+};
+
+// The volume label is at most 11 bytes.
+inline constexpr std::size_t kLongueurNomVolume = 11;
+
+class CRequete : public CDossier, public CNomme {
+public:
+    // A new query in `classeur` with the values the parameters dialog proposes.
+    explicit CRequete(CClasseur* classeur);
+    ~CRequete() override;
+
+    // A full copy: parameters, volume identity and the whole snapshot. The copy
+    // belongs to no binder until it is appended to one.
+    std::unique_ptr<CRequete> copier() const;
+
+    int codeType() const override { return kTypeRequete; }
+    std::string titre() const override;
+    CDoc* document() const override;
+    CClasseur* classeur() const override { return classeur_; }
+    CRequete* requete() const override { return const_cast<CRequete*>(this); }
+    bool estModifiable() const override { return true; }
+    void executerCriteres(const CCriteres& criteres) override;
+    void afficherProprietes() override;
+    void editerParametres() override;
+
+    ElementArbre elementArbre(CControleArbre* arbre = nullptr) override;
+    void insererEnfants(CControleArbre& arbre, ElementArbre parent) override;
+    void mettreAJourBranche(bool selectionner) override;
+
+    void ouvrir() override;
+    void ouvrirDossierContenant() override;
+
+    bool supprimer() override;
+    bool verifierNouveauNom(const std::string& nom) override;
+    void mettreAJour() override;
+
+    void definirClasseur(CClasseur* classeur) { classeur_ = classeur; }
+    // Inserts the query's item under its binder's item, with its folders when the
+    // document shows sub-folders.
+    ElementArbre insererDansArbre(CControleArbre& arbre, ElementArbre parent);
+
+    std::string nomVolume;             // at most kLongueurNomVolume bytes
+    std::uint32_t numeroSerie = 0;
+    bool inclureSousDossiers = true;
+    bool inclureDossiersVides = false;
+    bool inclureCaches = true;
+    std::int32_t modeFiltre = kFiltreAucun;
+    std::string filtre;
+    bool stockerCree = true;
+    bool stockerModifie = true;
+    bool stockerAccede = true;
+    bool stockerTaille = true;
+    bool stockerAttributs = true;
+    CCriteres criteres;
+
+private:
+    CClasseur* classeur_;
+};

@@ -1,0 +1,214 @@
+#include "platform/fake/CPlateformeFactice.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+#include "platform/Chemins.h"
+
+namespace {
+
+std::string parentDe(const std::string& chemin)
+{
+    const std::size_t sep = estCheminDos(chemin) ? chemin.find_last_of("\\/") : chemin.rfind('/');
+    if (sep == std::string::npos)
+        return {};
+    if (sep == 0)
+        return "/";
+    // "C:\x" -> "C:\"
+    if (sep == 2 && chemin[1] == ':')
+        return chemin.substr(0, 3);
+    return chemin.substr(0, sep);
+}
+
+bool sousChemin(const std::string& chemin, const std::string& racine)
+{
+    if (chemin == racine)
+        return true;
+    if (chemin.size() <= racine.size() || chemin.compare(0, racine.size(), racine) != 0)
+        return false;
+    const char fin = racine.back();
+    const char suite = chemin[racine.size()];
+    return fin == '/' || fin == '\\' || suite == '/' || suite == '\\';
+}
+
+class CEnumerationFactice : public CEnumeration {
+public:
+    explicit CEnumerationFactice(std::vector<SEntreeDossier> entrees) : entrees_(std::move(entrees)) {}
+    bool suivante(SEntreeDossier& e) override
+    {
+        if (i_ >= entrees_.size())
+            return false;
+        e = entrees_[i_++];
+        return true;
+    }
+
+private:
+    std::vector<SEntreeDossier> entrees_;
+    std::size_t i_ = 0;
+};
+
+} // namespace
+
+void CPlateformeFactice::lierAuParent(const std::string& chemin)
+{
+    const std::string parent = parentDe(chemin);
+    if (parent.empty() || parent == chemin)
+        return;
+    if (!noeuds_.count(parent))
+        ajouterDossier(parent);
+    auto& enfants = noeuds_[parent].enfants;
+    if (std::find(enfants.begin(), enfants.end(), chemin) == enfants.end())
+        enfants.push_back(chemin);
+}
+
+void CPlateformeFactice::ajouterDossier(const std::string& chemin, std::uint32_t attributs)
+{
+    SNoeud& n = noeuds_[chemin];
+    n.entree.chemin = chemin;
+    n.entree.attributs = attributs | kAttrDossier;
+    n.entree.creation = n.entree.acces = n.entree.ecriture = tempsDefaut;
+    lierAuParent(chemin);
+}
+
+SEntreeDossier& CPlateformeFactice::ajouterFichier(const std::string& chemin, std::uint64_t taille,
+                                                   std::uint32_t attributs)
+{
+    lierAuParent(chemin);
+    SNoeud& n = noeuds_[chemin];
+    n.entree.chemin = chemin;
+    n.entree.attributs = attributs & ~std::uint32_t(kAttrDossier);
+    n.entree.taille = taille;
+    n.entree.creation = n.entree.acces = n.entree.ecriture = tempsDefaut;
+    return n.entree;
+}
+
+void CPlateformeFactice::supprimer(const std::string& chemin)
+{
+    for (auto it = noeuds_.begin(); it != noeuds_.end();)
+        it = sousChemin(it->first, chemin) ? noeuds_.erase(it) : std::next(it);
+    const std::string parent = parentDe(chemin);
+    if (auto it = noeuds_.find(parent); it != noeuds_.end()) {
+        auto& e = it->second.enfants;
+        e.erase(std::remove(e.begin(), e.end(), chemin), e.end());
+    }
+}
+
+void CPlateformeFactice::ajouterRacine(const std::string& racine)
+{
+    lecteurs_[racine];
+    if (!noeuds_.count(racine))
+        ajouterDossier(racine);
+}
+
+void CPlateformeFactice::insererDisque(const std::string& racine, const std::string& nom, std::uint32_t serie)
+{
+    ajouterRacine(racine);
+    lecteurs_[racine] = SLecteur{true, SVolume{nom, serie}};
+}
+
+void CPlateformeFactice::retirerDisque(const std::string& racine)
+{
+    lecteurs_[racine].present = false;
+}
+
+bool CPlateformeFactice::accessible(const std::string& chemin) const
+{
+    auto it = lecteurs_.find(racine(chemin));
+    return it == lecteurs_.end() || it->second.present;
+}
+
+std::unique_ptr<CEnumeration> CPlateformeFactice::enumerer(const std::string& dossier)
+{
+    auto it = noeuds_.find(dossier);
+    if (it == noeuds_.end() || !(it->second.entree.attributs & kAttrDossier) ||
+        illisibles_.count(dossier) || !accessible(dossier))
+        return nullptr;
+    std::vector<SEntreeDossier> entrees;
+    SEntreeDossier point = it->second.entree;
+    point.chemin = ajouterAuChemin(dossier, ".");
+    entrees.push_back(point);
+    point.chemin = ajouterAuChemin(dossier, "..");
+    entrees.push_back(point);
+    for (const std::string& enfant : it->second.enfants)
+        entrees.push_back(noeuds_.at(enfant).entree);
+    return std::make_unique<CEnumerationFactice>(std::move(entrees));
+}
+
+SCalendrier CPlateformeFactice::versHeureLocale(TempsFichier t) const
+{
+    const std::time_t secondes = static_cast<std::time_t>(t / 10000000 - kSecondes1601a1970 + decalageSecondes);
+    std::tm tm{};
+    gmtime_r(&secondes, &tm);
+    return {static_cast<std::uint32_t>(tm.tm_year + 1900), static_cast<std::uint32_t>(tm.tm_mon + 1),
+            static_cast<std::uint32_t>(tm.tm_mday), static_cast<std::uint32_t>(tm.tm_hour),
+            static_cast<std::uint32_t>(tm.tm_min), static_cast<std::uint32_t>(tm.tm_sec)};
+}
+
+std::string CPlateformeFactice::texteDate(std::uint32_t jour, std::uint32_t mois, std::uint32_t annee) const
+{
+    char texte[64];
+    std::snprintf(texte, sizeof texte, "%02u/%02u/%04u", jour, mois, annee);
+    return texte;
+}
+
+std::string CPlateformeFactice::texteHeure(std::uint32_t heure, std::uint32_t minute) const
+{
+    char texte[64];
+    std::snprintf(texte, sizeof texte, "%02u:%02u", heure, minute);
+    return texte;
+}
+
+std::string CPlateformeFactice::racine(const std::string& chemin) const
+{
+    std::string meilleure;
+    for (const auto& [r, lecteur] : lecteurs_)
+        if (sousChemin(chemin, r) && r.size() > meilleure.size())
+            meilleure = r;
+    if (!meilleure.empty())
+        return meilleure;
+    if (estCheminDos(chemin))
+        return racineDos(chemin);
+    return "/";
+}
+
+std::optional<SVolume> CPlateformeFactice::infoVolume(const std::string& racine)
+{
+    auto it = lecteurs_.find(racine);
+    if (it == lecteurs_.end() || !it->second.present)
+        return std::nullopt;
+    return it->second.volume;
+}
+
+bool CPlateformeFactice::ouvrir(const std::string& chemin)
+{
+    tentativesOuverture.push_back(chemin);
+    if (!noeuds_.count(chemin) || !accessible(chemin) || inouvrables.count(chemin))
+        return false;
+    ouvertures.push_back(chemin);
+    return true;
+}
+
+std::optional<std::string> CPlateformeFactice::choisirDossier(const std::string&)
+{
+    if (dossiersChoisis.empty())
+        return std::nullopt;
+    auto choix = dossiersChoisis.front();
+    dossiersChoisis.pop_front();
+    return choix;
+}
+
+EReponse CPlateformeFactice::message(const std::string& texte, EBoutons boutons, EIcone icone)
+{
+    messages.push_back({texte, boutons, icone});
+    if (surMessage)
+        if (auto r = surMessage(messages.back()))
+            return *r;
+    if (!reponses.empty()) {
+        const EReponse r = reponses.front();
+        reponses.pop_front();
+        return r;
+    }
+    // Unscripted: OK for a plain message, Cancel for a question, so no loop runs away.
+    return boutons == EBoutons::Ok ? EReponse::Ok : EReponse::Annuler;
+}

@@ -1,0 +1,90 @@
+#pragma once
+// A scriptable platform for the tests: an in-memory file system with chosen names,
+// times, attributes and 64-bit sizes; volumes whose disks can be inserted and
+// removed; message boxes answered by a script; desktop opens recorded.
+//
+// Times are converted with a fixed offset from UTC (decalageSecondes), so tests do
+// not depend on the machine's time zone.
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/CPlateforme.h"
+
+class CPlateformeFactice : public CPlateforme {
+public:
+    struct SMessage {
+        std::string texte;
+        EBoutons boutons;
+        EIcone icone;
+    };
+
+    // --- The file system ---------------------------------------------------------
+    // Adds a folder (and any missing parent folders). `attributs` gets kAttrDossier.
+    void ajouterDossier(const std::string& chemin, std::uint32_t attributs = 0);
+    // Adds a file (and any missing parent folders); its times default to `tempsDefaut`.
+    SEntreeDossier& ajouterFichier(const std::string& chemin, std::uint64_t taille = 0,
+                                   std::uint32_t attributs = 0);
+    // Removes an entry and everything beneath it.
+    void supprimer(const std::string& chemin);
+    // The folder exists but cannot be opened.
+    void rendreIllisible(const std::string& chemin) { illisibles_.insert(chemin); }
+    TempsFichier tempsDefaut = tempsFichierDepuisUnix(1047297600); // 10/03/2003 12:00 UTC
+
+    // --- Volumes -----------------------------------------------------------------
+    // Declares a root (a mount point or "C:\"); paths beneath it belong to its volume.
+    void ajouterRacine(const std::string& racine);
+    // Puts a disk in the drive: the root's label and serial; its files become reachable.
+    void insererDisque(const std::string& racine, const std::string& nom, std::uint32_t serie);
+    // Takes the disk out: the root's paths can neither be enumerated nor opened.
+    void retirerDisque(const std::string& racine);
+
+    // --- Clock and texts ---------------------------------------------------------
+    std::int64_t decalageSecondes = 0;
+    SCalendrier maintenantFixe{2003, 3, 10, 14, 5, 9};
+
+    // --- Dialogs and shell ---------------------------------------------------------
+    std::vector<SMessage> messages;             // every message box shown
+    std::deque<EReponse> reponses;              // answers, in order
+    // Called when a message box is shown, after it is recorded: lets a test insert a
+    // disk while the question is on screen. Its answer wins over `reponses` when set.
+    std::function<std::optional<EReponse>(const SMessage&)> surMessage;
+    std::vector<std::string> ouvertures;        // every path opened successfully
+    std::vector<std::string> tentativesOuverture;
+    std::set<std::string> inouvrables;          // paths that exist but have no opener
+    std::deque<std::optional<std::string>> dossiersChoisis;
+
+    // --- CPlateforme ---------------------------------------------------------------
+    std::unique_ptr<CEnumeration> enumerer(const std::string& dossier) override;
+    SCalendrier versHeureLocale(TempsFichier t) const override;
+    SCalendrier maintenant() const override { return maintenantFixe; }
+    std::string texteDate(std::uint32_t jour, std::uint32_t mois, std::uint32_t annee) const override;
+    std::string texteHeure(std::uint32_t heure, std::uint32_t minute) const override;
+    std::string racine(const std::string& chemin) const override;
+    std::optional<SVolume> infoVolume(const std::string& racine) override;
+    bool ouvrir(const std::string& chemin) override;
+    std::optional<std::string> choisirDossier(const std::string& titre) override;
+    EReponse message(const std::string& texte, EBoutons boutons, EIcone icone) override;
+
+private:
+    struct SNoeud {
+        SEntreeDossier entree;
+        std::vector<std::string> enfants;   // full paths, in insertion order
+    };
+    struct SLecteur {
+        bool present = true;
+        SVolume volume;
+    };
+
+    bool accessible(const std::string& chemin) const;
+    void lierAuParent(const std::string& chemin);
+
+    std::map<std::string, SNoeud> noeuds_;
+    std::set<std::string> illisibles_;
+    std::map<std::string, SLecteur> lecteurs_;
+};

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need. Idempotent; silent
+# when everything is already there. Run as root (or with sudo available).
+set -euo pipefail
+
+paquets=(
+  cmake ninja-build g++ pkg-config         # build
+  libblkid-dev                             # volume labels and serials
+  libgtest-dev libgmock-dev                # tests
+  dosfstools exfatprogs ntfs-3g            # file-system images for the volume tests
+)
+
+manquants=()
+for p in "${paquets[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    manquants+=("$p")
+  fi
+done
+[ ${#manquants[@]} -eq 0 ] && exit 0
+
+echo "Installation de : ${manquants[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${manquants[@]}" >/dev/null

@@ -1,0 +1,161 @@
+#include "search/Doublons.h"
+
+#include <algorithm>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "model/CDossier.h"
+#include "model/CFichier.h"
+#include "model/CRequete.h"
+#include "search/CCriteres.h"
+
+namespace {
+
+// Which values take part in the comparison of one file.
+struct SCles {
+    bool nom, cree, modifie, accede, taille;
+};
+
+SCles clesPour(const CFichier& f, const CCriteres& c)
+{
+    const CRequete* q = f.requete();
+    const bool tout = q == nullptr;
+    return {c.memeNom != 0,
+            c.memeCreation != 0 && (tout || q->stockerCree),
+            c.memeModification != 0 && (tout || q->stockerModifie),
+            c.memeAcces != 0 && (tout || q->stockerAccede),
+            c.memeTaille != 0 && (tout || q->stockerTaille)};
+}
+
+std::uint64_t melanger(std::uint64_t h, std::uint64_t v)
+{
+    // A 64-bit mix (splitmix64 finaliser) chained over the values.
+    h ^= v + 0x9E3779B97F4A7C15ULL + (h << 6) + (h >> 2);
+    h ^= h >> 30;
+    h *= 0xBF58476D1CE4E5B9ULL;
+    h ^= h >> 27;
+    h *= 0x94D049BB133111EBULL;
+    return h ^ (h >> 31);
+}
+
+std::uint64_t hacherDateHeure(std::uint64_t h, const CDateHeure& d)
+{
+    h = melanger(h, (std::uint64_t(d.date.annee) << 32) | (d.date.mois << 8) | d.date.jour);
+    return melanger(h, (std::uint64_t(d.heure) << 32) | (d.minute << 8) | d.seconde);
+}
+
+std::uint64_t hacher(const CFichier& f, const SCles& k)
+{
+    std::uint64_t h = 0;
+    if (k.nom)
+        h = melanger(h, std::hash<std::string_view>{}(f.nom()));
+    if (k.cree)
+        h = hacherDateHeure(h, f.cree);
+    if (k.modifie)
+        h = hacherDateHeure(h, f.modifie);
+    if (k.accede)
+        h = melanger(h, (std::uint64_t(f.accede.annee) << 32) | (f.accede.mois << 8) | f.accede.jour);
+    if (k.taille)
+        h = melanger(h, f.taille);
+    return h;
+}
+
+// Twins on the values both files compare (the switches of one query are the same
+// for every file of a collection list, which never spans two queries).
+bool jumeaux(const CFichier& a, const CFichier& b, const SCles& k)
+{
+    return (!k.nom || a.nom() == b.nom()) && (!k.cree || a.cree == b.cree) &&
+           (!k.modifie || a.modifie == b.modifie) && (!k.accede || a.accede == b.accede) &&
+           (!k.taille || a.taille == b.taille);
+}
+
+struct SCandidat {
+    std::uint64_t hachage;
+    CFichier* fichier;
+};
+
+// Removes and destroys the files of `d` and its sub-folders whose mark is 0.
+void supprimerSansJumeau(CDossier& d)
+{
+    auto& fichiers = d.fichiers();
+    for (auto* c = fichiers.tete(); c;) {
+        auto* suivante = c->suivante;
+        if (c->element->marque == 0) {
+            CFichier* f = c->element;
+            fichiers.retirer(c);
+            delete f;
+        }
+        c = suivante;
+    }
+    for (CDossier* s : d.sousDossiers())
+        supprimerSansJumeau(*s);
+}
+
+// True when `d` ends up with neither files nor sub-folders and may go.
+bool elaguer(CDossier& d, const CDossier* racine)
+{
+    if (!d.fichiers().estVide())
+        return false;
+    auto& sous = d.sousDossiers();
+    for (auto* c = sous.tete(); c;) {
+        auto* suivante = c->suivante;
+        if (elaguer(*c->element, racine)) {
+            CDossier* s = c->element;
+            sous.retirer(c);
+            delete s;
+        }
+        c = suivante;
+    }
+    return sous.estVide() && &d != racine;
+}
+
+} // namespace
+
+void passeDoublons(const CListeElements<CFichier>& liste, const CCriteres& c)
+{
+    const bool tous = c.portee == kPorteeFiltreCapture;
+    std::vector<SCandidat> candidats;
+    for (CFichier* f : liste)
+        if (tous || f->marque != 0)
+            candidats.push_back({0, f});
+    if (candidats.empty())
+        return;
+    const SCles cles = clesPour(*candidats.front().fichier, c);
+    for (SCandidat& k : candidats)
+        k.hachage = hacher(*k.fichier, cles);
+    std::sort(candidats.begin(), candidats.end(),
+              [](const SCandidat& a, const SCandidat& b) { return a.hachage < b.hachage; });
+
+    // Within a run of equal hashes, a file has a twin when another file of the run is
+    // really equal to it; every verdict is taken before any mark changes.
+    std::vector<char> aJumeau(candidats.size(), 0);
+    for (std::size_t debut = 0; debut < candidats.size();) {
+        std::size_t fin = debut + 1;
+        while (fin < candidats.size() && candidats[fin].hachage == candidats[debut].hachage)
+            ++fin;
+        for (std::size_t i = debut; i < fin; ++i) {
+            if (aJumeau[i])
+                continue;
+            for (std::size_t j = debut; j < fin; ++j) {
+                if (j != i && jumeaux(*candidats[i].fichier, *candidats[j].fichier, cles)) {
+                    aJumeau[i] = aJumeau[j] = 1;
+                    break;
+                }
+            }
+        }
+        debut = fin;
+    }
+    for (std::size_t i = 0; i < candidats.size(); ++i)
+        candidats[i].fichier->marque = aJumeau[i];
+}
+
+void filtrerCapture(CDossier& d, const CCriteres& c)
+{
+    if (c.doublons == 0)
+        return;
+    supprimerSansJumeau(d);
+    const CRequete* q = d.requete();
+    if (q && !q->inclureDossiersVides)
+        elaguer(d, q);
+}

@@ -1,0 +1,124 @@
+#include "search/Recherche.h"
+
+#include <cstring>
+
+#include "model/CDoc.h"
+#include "model/CFichier.h"
+#include "model/CRequete.h"
+#include "platform/CorrespondanceSpec.h"
+#include "search/CCriteres.h"
+#include "search/Doublons.h"
+
+namespace {
+
+bool tailleAcceptee(std::uint32_t taille, const CCriteres& c)
+{
+    // A divisor of 0 only comes from a damaged record: count in bytes then.
+    const std::uint32_t q = taille / (c.diviseurTaille ? c.diviseurTaille : 1u);
+    switch (c.comparaisonTaille) {
+    case kTailleEgale: return q == c.valeurTaille;
+    case kTailleAuMoins: return q >= c.valeurTaille;
+    default: return q <= c.valeurTaille;
+    }
+}
+
+bool attributsAcceptes(const char (&lettres)[5], const CCriteres& c)
+{
+    static constexpr char kLettres[4] = {'R', 'H', 'S', 'A'};
+    for (int i = 0; i < 4; ++i) {
+        if (c.attributs[i] >= kAttributIndifferent)
+            continue;
+        const bool present = std::memchr(lettres, kLettres[i], 4) != nullptr;
+        if (static_cast<std::int32_t>(present) != c.attributs[i])
+            return false;
+    }
+    return true;
+}
+
+// The files a results step works on: the whole subtree for a capture filter; for a
+// search, only the folders the match pass entered.
+void collecter(CDossier& d, const CCriteres& c, bool filtreCapture, CListeElements<CFichier>& liste)
+{
+    if (!filtreCapture && c.rechercherDossiersCaches == 0 && d.estCache())
+        return;
+    liste.ajouterListe(d.fichiers());
+    if (!filtreCapture && c.rechercherSousDossiers == 0)
+        return;
+    for (CDossier* s : d.sousDossiers())
+        collecter(*s, c, filtreCapture, liste);
+}
+
+} // namespace
+
+bool testerFichier(const CFichier& f, const CCriteres& c, const CRequete& q)
+{
+    if (!c.motif.empty() && !correspondSpec(f.chemin(), c.motif))
+        return false;
+    if (q.stockerCree && c.cree.actif && !c.cree.contient(f.cree))
+        return false;
+    if (q.stockerModifie && c.modifie.actif && !c.modifie.contient(f.modifie))
+        return false;
+    if (q.stockerAccede && c.accede.actif && !c.accede.contient(f.accede))
+        return false;
+    if (q.stockerTaille && c.testTaille && !tailleAcceptee(f.taille, c))
+        return false;
+    if (q.stockerAttributs && !attributsAcceptes(f.lettres, c))
+        return false;
+    return true;
+}
+
+void passeCorrespondance(CDossier& d, const CCriteres& c)
+{
+    if (c.rechercherDossiersCaches == 0 && d.estCache())
+        return;
+    const CRequete* q = d.requete();
+    if (!q)
+        return;
+    for (CFichier* f : d.fichiers())
+        f->marque = testerFichier(*f, c, *q) ? 1 : 0;
+    if (c.rechercherSousDossiers == 0)
+        return;
+    for (CDossier* s : d.sousDossiers())
+        passeCorrespondance(*s, c);
+}
+
+void etapeResultatsRequete(CDossier& d, const CCriteres& c)
+{
+    const bool filtreCapture = c.portee == kPorteeFiltreCapture;
+    // Without duplicates, a capture filter has nothing left to do: the walk already
+    // kept only the files that pass the test.
+    if (filtreCapture && !c.doublons)
+        return;
+    CListeElements<CFichier> liste;
+    collecter(d, c, filtreCapture, liste);
+    if (c.doublons)
+        passeDoublons(liste, c);
+    if (filtreCapture) {
+        filtrerCapture(d, c);
+        return;
+    }
+    CResultatsRecherche* resultats = contexte().resultatsRecherche;
+    if (!resultats)
+        return;
+    for (CFichier* f : liste)
+        if (f->marque != 0)
+            resultats->ajouterLigne(f);
+    resultats->retrier();
+}
+
+void executerRecherche()
+{
+    CContexte& ctx = contexte();
+    for (CDoc* doc : ctx.documents)
+        doc->marquerTousTrouves();
+    CElement* cible = ctx.criteresRecherche.cible;
+    if (!cible)
+        return;
+    if (ctx.resultatsRecherche)
+        ctx.resultatsRecherche->vider();
+    // Work on a copy: the criteria may be replaced while results are being listed.
+    const CCriteres criteres = ctx.criteresRecherche;
+    if (CAffichable* a = cible->commeAffichable())
+        a->appliquerCriteres(criteres);
+    cible->executerCriteres(criteres);
+}
