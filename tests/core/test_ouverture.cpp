@@ -1,0 +1,118 @@
+// Opening catalogued files and folders, with the question for the missing disk.
+
+#include "tests/core/Factices.h"
+
+#include "model/CClasseur.h"
+#include "model/CDoc.h"
+#include "model/CFichier.h"
+#include "model/CRequete.h"
+#include "model/Ouverture.h"
+
+namespace {
+
+class Ouverture : public AvecPlateformeFactice {
+protected:
+    void SetUp() override
+    {
+        AvecPlateformeFactice::SetUp();
+        p.insererDisque("/media/cd", "VACANCES", 0x12AB34CD);
+        p.ajouterFichier("/media/cd/photos/a.jpg", 10);
+        doc = std::make_unique<CDoc>();
+        doc->initialiserNouveau();
+        q = new CRequete(doc->classeurs().elementA(0));
+        q->definirNom("cd");
+        q->definirChemin("/media/cd");
+        q->nomVolume = "VACANCES";
+        q->numeroSerie = 0x12AB34CD;
+        doc->classeurs().elementA(0)->requetes().ajouter(q);
+        dossier = new CDossier(q, "/media/cd/photos", false);
+        q->sousDossiers().ajouter(dossier);
+        fichier = new CFichier(dossier, "/media/cd/photos/a.jpg");
+        dossier->fichiers().ajouter(fichier);
+    }
+    void TearDown() override
+    {
+        doc.reset();
+        AvecPlateformeFactice::TearDown();
+    }
+
+    const std::string demande = "Insérez le disque 'VACANCES'.\nNuméro de série: 12AB-34CD";
+    std::unique_ptr<CDoc> doc;
+    CRequete* q = nullptr;
+    CDossier* dossier = nullptr;
+    CFichier* fichier = nullptr;
+};
+
+TEST_F(Ouverture, DisquePresentOuvreSansQuestion)
+{
+    fichier->ouvrir();
+    fichier->ouvrirDossierContenant();
+    static_cast<CDossier*>(q)->ouvrir();
+    dossier->ouvrirDossierContenant();
+    EXPECT_EQ(p.ouvertures, (std::vector<std::string>{"/media/cd/photos/a.jpg", "/media/cd/photos",
+                                                       "/media/cd", "/media/cd"}));
+    EXPECT_TRUE(p.messages.empty());
+}
+
+TEST_F(Ouverture, DisqueAbsentAnnuler)
+{
+    p.retirerDisque("/media/cd");
+    p.reponses = {EReponse::Annuler};
+    fichier->ouvrir();
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_EQ(p.messages[0].texte, demande);
+    EXPECT_EQ(p.messages[0].boutons, EBoutons::OkAnnuler);
+    EXPECT_EQ(p.messages[0].icone, EIcone::Exclamation);
+    EXPECT_TRUE(p.ouvertures.empty());
+}
+
+TEST_F(Ouverture, MauvaisDisqueRedemandeBonDisqueOuvre)
+{
+    p.retirerDisque("/media/cd");
+    int question = 0;
+    p.surMessage = [&](const CPlateformeFactice::SMessage&) -> std::optional<EReponse> {
+        ++question;
+        if (question == 1)
+            p.insererDisque("/media/cd", "VACANCES", 0x99999999);  // same label, other serial
+        else if (question == 2)
+            p.insererDisque("/media/cd", "VACANCES", 0x12AB34CD);
+        return EReponse::Ok;
+    };
+    fichier->ouvrir();
+    EXPECT_EQ(question, 2);
+    EXPECT_EQ(p.ouvertures, (std::vector<std::string>{"/media/cd/photos/a.jpg"}));
+}
+
+TEST_F(Ouverture, FichierDisparuSurLeBonDisqueRedemandeJusquAAnnuler)
+{
+    p.supprimer("/media/cd/photos/a.jpg");
+    p.reponses = {EReponse::Ok, EReponse::Ok, EReponse::Ok, EReponse::Annuler};
+    fichier->ouvrir();
+    EXPECT_EQ(p.messages.size(), 4u);
+    EXPECT_EQ(p.tentativesOuverture.size(), 4u);  // one try, then one after each right-disk OK
+    EXPECT_TRUE(p.ouvertures.empty());
+}
+
+TEST_F(Ouverture, NumeroDeSerieEnTexte)
+{
+    q->nomVolume = "";
+    q->numeroSerie = 0;
+    EXPECT_EQ(texteDemandeDisque(*q), "Insérez le disque ''.\nNuméro de série: 0-0");
+    q->numeroSerie = 0xABCDEF01;
+    EXPECT_EQ(texteDemandeDisque(*q), "Insérez le disque ''.\nNuméro de série: ABCD-EF01");
+    q->numeroSerie = 0x0A1B2C3D;
+    EXPECT_EQ(texteDemandeDisque(*q), "Insérez le disque ''.\nNuméro de série: A1B-2C3D");
+}
+
+TEST_F(Ouverture, DossierContenantDisponibleSaufALaRacine)
+{
+    EXPECT_TRUE(fichier->aDossierContenant());
+    EXPECT_TRUE(dossier->aDossierContenant());
+    EXPECT_FALSE(q->aDossierContenant());  // the query lists the root of its disk
+    q->definirChemin("C:\\");
+    EXPECT_FALSE(q->aDossierContenant());
+    q->definirChemin("C:\\Photos");
+    EXPECT_TRUE(q->aDossierContenant());
+}
+
+} // namespace
