@@ -1,0 +1,278 @@
+// The folder scan and the update of a query, on the fake file system.
+
+#include "tests/core/Factices.h"
+
+#include "capture/CSuiviCapture.h"
+#include "capture/MiseAJour.h"
+#include "capture/ScanDossier.h"
+#include "capture/Totaux.h"
+#include "model/CClasseur.h"
+#include "model/CDoc.h"
+#include "model/CFichier.h"
+#include "model/CRequete.h"
+
+namespace {
+
+class Capture : public AvecPlateformeFactice {
+protected:
+    void SetUp() override
+    {
+        AvecPlateformeFactice::SetUp();
+        p.insererDisque("/media/cd", "DISQUE", 0x1234ABCD);
+        doc = std::make_unique<CDoc>();
+        doc->initialiserNouveau();
+        q = new CRequete(doc->classeurs().elementA(0));
+        q->definirNom("cd");
+        q->definirChemin("/media/cd");
+        doc->classeurs().elementA(0)->requetes().ajouter(q);
+    }
+    void TearDown() override
+    {
+        doc.reset();
+        AvecPlateformeFactice::TearDown();
+    }
+
+    // Paths of every file of the snapshot, depth first, files before sub-folders.
+    std::vector<std::string> fichiers(const CDossier& d) const
+    {
+        std::vector<std::string> r;
+        for (const CFichier* f : d.fichiers())
+            r.push_back(f->chemin());
+        for (const CDossier* s : d.sousDossiers())
+            for (const auto& c : fichiers(*s))
+                r.push_back(c);
+        return r;
+    }
+    std::vector<std::string> dossiers(const CDossier& d) const
+    {
+        std::vector<std::string> r;
+        for (const CDossier* s : d.sousDossiers()) {
+            r.push_back(s->chemin());
+            for (const auto& c : dossiers(*s))
+                r.push_back(c);
+        }
+        return r;
+    }
+
+    std::unique_ptr<CDoc> doc;
+    CRequete* q = nullptr;
+};
+
+TEST_F(Capture, OrdreDEnumerationEtSousDossiers)
+{
+    p.ajouterFichier("/media/cd/z.txt");
+    p.ajouterFichier("/media/cd/sous/b.txt");
+    p.ajouterFichier("/media/cd/a.txt");
+    ASSERT_EQ(mettreAJourRequete(*q), EResultatMiseAJour::Capturee);
+    // The system's order is kept: nothing is sorted during the scan.
+    EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/z.txt", "/media/cd/a.txt",
+                                                       "/media/cd/sous/b.txt"}));
+    EXPECT_EQ(q->sousDossiers().elementA(0)->requete(), q);
+    EXPECT_EQ(q->fichiers().elementA(0)->parent(), q);
+    EXPECT_EQ(q->nomVolume, "DISQUE");
+    EXPECT_EQ(q->numeroSerie, 0x1234ABCDu);
+    EXPECT_TRUE(doc->estModifie());
+
+    q->inclureSousDossiers = false;
+    mettreAJourRequete(*q);
+    EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/z.txt", "/media/cd/a.txt"}));
+    EXPECT_TRUE(q->sousDossiers().estVide());
+}
+
+TEST_F(Capture, DossiersVides)
+{
+    p.ajouterDossier("/media/cd/vide/rien");
+    p.ajouterFichier("/media/cd/plein/f");
+    mettreAJourRequete(*q);
+    // A folder holding only an empty folder goes too.
+    EXPECT_EQ(dossiers(*q), (std::vector<std::string>{"/media/cd/plein"}));
+    q->inclureDossiersVides = true;
+    mettreAJourRequete(*q);
+    EXPECT_EQ(dossiers(*q),
+              (std::vector<std::string>{"/media/cd/vide", "/media/cd/vide/rien", "/media/cd/plein"}));
+}
+
+TEST_F(Capture, ElementsCaches)
+{
+    p.ajouterDossier("/media/cd/.cache", kAttrCache);
+    p.ajouterFichier("/media/cd/.cache/visible.txt");
+    p.ajouterFichier("/media/cd/.cache.txt", 0, kAttrCache);
+    p.ajouterFichier("/media/cd/normal.txt");
+    mettreAJourRequete(*q);
+    EXPECT_EQ(fichiers(*q).size(), 3u);
+    ASSERT_EQ(q->sousDossiers().nombre(), 1);
+    EXPECT_TRUE(q->sousDossiers().elementA(0)->estCache());
+
+    q->inclureCaches = false;
+    mettreAJourRequete(*q);
+    EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/normal.txt"}));
+    EXPECT_TRUE(q->sousDossiers().estVide());
+}
+
+TEST_F(Capture, FiltreSurLeCheminComplet)
+{
+    for (const char* nom : {"a.TXT", "b.doc", "c.jpg", "atxt"})
+        p.ajouterFichier(std::string("/media/cd/d/") + nom);
+    q->modeFiltre = kFiltreInclure;
+    q->filtre = "*.txt; *.doc";
+    mettreAJourRequete(*q);
+    EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/d/a.TXT", "/media/cd/d/b.doc"}));
+    q->modeFiltre = kFiltreExclure;
+    mettreAJourRequete(*q);
+    EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/d/c.jpg", "/media/cd/d/atxt"}));
+    // A spec that must match from the start of the name never matches a full path.
+    q->modeFiltre = kFiltreInclure;
+    q->filtre = "a*";
+    mettreAJourRequete(*q);
+    EXPECT_TRUE(fichiers(*q).empty());
+    q->modeFiltre = kFiltreExclure;
+    mettreAJourRequete(*q);
+    EXPECT_EQ(fichiers(*q).size(), 4u);
+}
+
+TEST_F(Capture, ValeursStockeesEtTailleSur32Bits)
+{
+    auto& e = p.ajouterFichier("/media/cd/gros.iso", 4294967297ULL,
+                               kAttrLectureSeule | kAttrCache | kAttrSysteme | kAttrArchive);
+    e.creation = tempsFichierDepuisUnix(1047340740);   // 10/03/2003 23:59:00 UTC
+    e.ecriture = tempsFichierDepuisUnix(1047340741);
+    e.acces = tempsFichierDepuisUnix(1047427200);      // 12/03/2003
+    p.ajouterFichier("/media/cd/juste.bin", 4294967296ULL, kAttrArchive);
+    mettreAJourRequete(*q);
+    ASSERT_EQ(q->fichiers().nombre(), 2);
+    const CFichier* gros = q->fichiers().elementA(0);
+    EXPECT_EQ(gros->taille, 1u);
+    EXPECT_STREQ(gros->lettres, "RHSA");
+    EXPECT_EQ(gros->cree, (CDateHeure{{10, 3, 2003}, 23, 59, 0}));
+    EXPECT_EQ(gros->modifie, (CDateHeure{{10, 3, 2003}, 23, 59, 1}));
+    EXPECT_EQ(gros->accede, (CDate{12, 3, 2003}));
+    // Every update ends by applying the search again, which first marks every file found.
+    EXPECT_EQ(gros->marque, 1);
+    EXPECT_EQ(q->fichiers().elementA(1)->taille, 0u);
+    EXPECT_STREQ(q->fichiers().elementA(1)->lettres, "A");
+
+    // Values not stored stay zero.
+    q->stockerTaille = q->stockerCree = q->stockerModifie = q->stockerAccede = q->stockerAttributs = false;
+    mettreAJourRequete(*q);
+    const CFichier* nu = q->fichiers().elementA(0);
+    EXPECT_EQ(nu->taille, 0u);
+    EXPECT_STREQ(nu->lettres, "");
+    EXPECT_EQ(nu->cree, CDateHeure{});
+    EXPECT_EQ(nu->accede, CDate{});
+}
+
+TEST_F(Capture, LeTestAvanceFiltreLaCapture)
+{
+    p.ajouterFichier("/media/cd/1023", 1023);
+    p.ajouterFichier("/media/cd/1024", 1024);
+    p.ajouterFichier("/media/cd/2048", 2048);
+    q->criteres.testTaille = 1;
+    q->criteres.comparaisonTaille = kTailleAuMoins;
+    q->criteres.valeurTaille = 1;
+    q->criteres.uniteTaille = 1;
+    q->criteres.accepter();
+    mettreAJourRequete(*q);
+    EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/1024", "/media/cd/2048"}));
+    q->criteres.comparaisonTaille = kTailleEgale;
+    q->criteres.valeurTaille = 0;
+    mettreAJourRequete(*q);
+    EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/1023"}));
+    // A criterion on a value the query does not store is skipped.
+    q->stockerTaille = false;
+    mettreAJourRequete(*q);
+    EXPECT_EQ(fichiers(*q).size(), 3u);
+}
+
+TEST_F(Capture, SousDossierIllisibleDonneUnDossierVide)
+{
+    p.ajouterFichier("/media/cd/ferme/secret");
+    p.rendreIllisible("/media/cd/ferme");
+    p.ajouterFichier("/media/cd/ouvert");
+    mettreAJourRequete(*q);
+    EXPECT_TRUE(q->sousDossiers().estVide());
+    q->inclureDossiersVides = true;
+    mettreAJourRequete(*q);
+    ASSERT_EQ(q->sousDossiers().nombre(), 1);
+    EXPECT_TRUE(q->sousDossiers().elementA(0)->fichiers().estVide());
+}
+
+TEST_F(Capture, RacineIllisibleGardeLeSnapshotPrecedent)
+{
+    p.ajouterFichier("/media/cd/a");
+    mettreAJourRequete(*q);
+    doc->definirModifie(false);
+    p.retirerDisque("/media/cd");
+    EXPECT_EQ(mettreAJourRequete(*q), EResultatMiseAJour::RacineIllisible);
+    EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/a"}));
+    EXPECT_EQ(q->nomVolume, "DISQUE");
+    EXPECT_EQ(q->numeroSerie, 0x1234ABCDu);
+    EXPECT_TRUE(doc->estModifie());
+}
+
+class Annulation : public CSuiviCapture {
+public:
+    bool progression(const SProgressionCapture& e) override
+    {
+        ++appels;
+        dernier = e;
+        return false;
+    }
+    int appels = 0;
+    SProgressionCapture dernier;
+};
+
+TEST_F(Capture, CaptureAnnuleeLaisseTout)
+{
+    p.ajouterFichier("/media/cd/a");
+    mettreAJourRequete(*q);
+    doc->definirModifie(false);
+    p.insererDisque("/media/cd", "AUTRE", 7);
+    p.ajouterFichier("/media/cd/b");
+    Annulation annuler;
+    EXPECT_EQ(mettreAJourRequete(*q, &annuler), EResultatMiseAJour::Annulee);
+    EXPECT_EQ(annuler.appels, 1);
+    EXPECT_EQ(annuler.dernier.dossierCourant, "/media/cd");
+    EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/a"}));
+    EXPECT_EQ(q->nomVolume, "DISQUE");
+    EXPECT_FALSE(doc->estModifie());
+    EXPECT_EQ(contexte().requeteEnCapture, nullptr);
+}
+
+TEST_F(Capture, TotauxSur32Bits)
+{
+    for (const char* nom : {"a", "b", "c"})
+        p.ajouterFichier(std::string("/media/cd/s/") + nom, 4294967295ULL);
+    p.ajouterFichier("/media/cd/s/t/d", 5);
+    mettreAJourRequete(*q);
+    STotaux t;
+    compter(*q, t);
+    EXPECT_EQ(t.dossiers, 2u);
+    EXPECT_EQ(t.fichiers, 4u);
+    EXPECT_EQ(t.taille, static_cast<std::uint32_t>(3ULL * 4294967295ULL + 5));
+    const SProprietes pr = proprietesDossier(*q);
+    EXPECT_EQ(pr.nomVolume, "DISQUE");
+    EXPECT_EQ(pr.fichiers, 4u);
+    q->stockerTaille = false;
+    STotaux sansTaille;
+    compter(*q, sansTaille);
+    EXPECT_EQ(sansTaille.taille, 0u);
+}
+
+TEST_F(Capture, LaMiseAJourReappliqueLaRecherche)
+{
+    CResultatsEspion resultats;
+    contexte().resultatsRecherche = &resultats;
+    p.ajouterFichier("/media/cd/a.txt");
+    p.ajouterFichier("/media/cd/b.doc");
+    mettreAJourRequete(*q);
+    contexte().criteresRecherche.motif = "*.doc";
+    contexte().criteresRecherche.cible = static_cast<CDossier*>(q);
+    p.ajouterFichier("/media/cd/c.doc");
+    mettreAJourRequete(*q);
+    ASSERT_EQ(resultats.lignes.size(), 2u);
+    EXPECT_EQ(resultats.lignes[0]->nom(), "b.doc");
+    EXPECT_EQ(resultats.lignes[1]->nom(), "c.doc");
+    EXPECT_EQ(q->fichiers().elementA(0)->marque, 0);
+}
+
+} // namespace
