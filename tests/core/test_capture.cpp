@@ -273,6 +273,7 @@ TEST_F(Capture, LaMiseAJourReappliqueLaRecherche)
     EXPECT_EQ(resultats.lignes[0]->nom(), "b.doc");
     EXPECT_EQ(resultats.lignes[1]->nom(), "c.doc");
     EXPECT_EQ(q->fichiers().elementA(0)->marque, 0);
+    contexte().resultatsRecherche = nullptr;
 }
 
 } // namespace
