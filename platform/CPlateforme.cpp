@@ -1,0 +1,52 @@
+#include "platform/CPlateforme.h"
+
+#include "platform/Chemins.h"
+#include "platform/CorrespondanceSpec.h"
+#include "platform/TexteTaille.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+CPlateforme* g_plateforme = nullptr;
+
+} // namespace
+
+CPlateforme& plateforme()
+{
+    if (g_plateforme == nullptr) {
+        // A programming error: main() or the test fixture forgot definirPlateforme().
+        std::fputs("Norvanel: plateforme() appelée avant definirPlateforme().\n", stderr);
+        std::abort();
+    }
+    return *g_plateforme;
+}
+
+CPlateforme* definirPlateforme(CPlateforme* p)
+{
+    CPlateforme* precedente = g_plateforme;
+    g_plateforme = p;
+    return precedente;
+}
+
+std::string CPlateforme::texteTaille(std::uint32_t taille) const { return ::texteTaille(taille); }
+
+bool CPlateforme::correspondSpec(const std::string& chemin, const std::string& motif) const
+{
+    return ::correspondSpec(chemin, motif);
+}
+
+std::string CPlateforme::ajouterAuChemin(const std::string& chemin, const std::string& composant) const
+{
+    return ::ajouterAuChemin(chemin, composant);
+}
+
+std::string CPlateforme::dernierComposant(const std::string& chemin) const { return ::dernierComposant(chemin); }
+
+bool CPlateforme::estRacine(const std::string& chemin) const
+{
+    if (chemin.empty())
+        return false;
+    return sansSeparateursFinaux(racine(chemin)) == sansSeparateursFinaux(chemin);
+}

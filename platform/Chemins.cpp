@@ -1,0 +1,79 @@
+#include "platform/Chemins.h"
+
+namespace {
+
+bool estLettre(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool commenceParLecteur(std::string_view chemin)
+{
+    return chemin.size() >= 2 && estLettre(chemin[0]) && chemin[1] == ':';
+}
+
+// The separators of a path: '/' alone for a Linux path, '\' and '/' for any other.
+std::string_view separateurs(std::string_view chemin)
+{
+    return !chemin.empty() && chemin.front() == '/' ? std::string_view("/") : std::string_view("\\/");
+}
+
+} // namespace
+
+bool estCheminDos(std::string_view chemin)
+{
+    return commenceParLecteur(chemin) || (!chemin.empty() && chemin.front() == '\\');
+}
+
+std::string_view sansSeparateursFinaux(std::string_view chemin)
+{
+    const std::size_t dernier = chemin.find_last_not_of(separateurs(chemin));
+    return dernier == std::string_view::npos ? std::string_view() : chemin.substr(0, dernier + 1);
+}
+
+std::string ajouterAuChemin(std::string_view chemin, std::string_view composant)
+{
+    if (chemin.empty())
+        return std::string(composant);
+    const std::size_t debut = composant.find_first_not_of(separateurs(chemin));
+    if (debut == std::string_view::npos)
+        return std::string(chemin);
+    composant.remove_prefix(debut);
+    std::string resultat(sansSeparateursFinaux(chemin));
+    resultat += estCheminDos(chemin) ? '\\' : '/';
+    resultat += composant;
+    return resultat;
+}
+
+std::string dernierComposant(std::string_view chemin)
+{
+    const std::string_view tronque = sansSeparateursFinaux(chemin);
+    if (tronque.empty()) // "/", or separators only
+        return std::string(chemin);
+    if (commenceParLecteur(chemin) && tronque.size() == 2) // "C:\" is its own name
+        return racineDos(chemin);
+    const std::size_t separateur = tronque.find_last_of(separateurs(chemin));
+    if (separateur != std::string_view::npos)
+        return std::string(tronque.substr(separateur + 1));
+    return std::string(commenceParLecteur(chemin) ? tronque.substr(2) : tronque); // "C:x" -> "x"
+}
+
+std::string racineDos(std::string_view chemin)
+{
+    if (commenceParLecteur(chemin))
+        return std::string(chemin.substr(0, 2)) + '\\';
+    if (chemin.empty() || chemin.front() != '\\')
+        return {};
+    if (chemin.size() < 2 || (chemin[1] != '\\' && chemin[1] != '/'))
+        return "\\";
+    // "\\server\share": the root goes up to the end of the share name.
+    constexpr std::string_view kSeparateurs = "\\/";
+    const std::size_t finServeur = chemin.find_first_of(kSeparateurs, 2);
+    if (finServeur == std::string_view::npos)
+        return std::string(chemin);
+    const std::size_t finPartage = chemin.find_first_of(kSeparateurs, finServeur + 1);
+    return std::string(chemin.substr(0, finPartage));
+}
+
+bool estRacineDos(std::string_view chemin)
+{
+    const std::string racine = racineDos(chemin);
+    return !racine.empty() && sansSeparateursFinaux(racine) == sansSeparateursFinaux(chemin);
+}

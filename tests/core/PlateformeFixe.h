@@ -1,0 +1,72 @@
+#pragma once
+// A platform that answers fixed values, for the tests of the stored values and of the
+// platform's default services; installed for the life of a test by the fixture below.
+
+#include "platform/CPlateforme.h"
+#include "platform/Chemins.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+class CPlateformeFixe : public CPlateforme {
+public:
+    SCalendrier maintenantFixe{2003, 3, 10, 14, 5, 9};
+    SCalendrier heureLocaleFixe{2004, 2, 29, 23, 59, 58};
+    mutable std::vector<TempsFichier> tempsConvertis;
+
+    struct SMessage {
+        std::string texte;
+        EBoutons boutons;
+        EIcone icone;
+    };
+    std::vector<SMessage> messages;
+
+    std::unique_ptr<CEnumeration> enumerer(const std::string&) override { return nullptr; }
+    SCalendrier versHeureLocale(TempsFichier t) const override
+    {
+        tempsConvertis.push_back(t);
+        return heureLocaleFixe;
+    }
+    SCalendrier maintenant() const override { return maintenantFixe; }
+    std::string texteDate(std::uint32_t jour, std::uint32_t mois, std::uint32_t annee) const override
+    {
+        char texte[64];
+        std::snprintf(texte, sizeof texte, "%02u/%02u/%04u", jour, mois, annee);
+        return texte;
+    }
+    std::string texteHeure(std::uint32_t heure, std::uint32_t minute) const override
+    {
+        char texte[64];
+        std::snprintf(texte, sizeof texte, "%02u:%02u", heure, minute);
+        return texte;
+    }
+    // Mount points "/" and "/mnt/usb"; Windows paths go to their DOS root.
+    std::string racine(const std::string& chemin) const override
+    {
+        if (chemin.empty() || chemin.front() != '/')
+            return racineDos(chemin);
+        return chemin.rfind("/mnt/usb", 0) == 0 ? "/mnt/usb" : "/";
+    }
+    std::optional<SVolume> infoVolume(const std::string&) override { return std::nullopt; }
+    bool ouvrir(const std::string&) override { return false; }
+    std::optional<std::string> choisirDossier(const std::string&) override { return std::nullopt; }
+    EReponse message(const std::string& texte, EBoutons boutons, EIcone icone) override
+    {
+        messages.push_back({texte, boutons, icone});
+        return EReponse::Ok;
+    }
+};
+
+// Installs a CPlateformeFixe for one test and puts the previous platform back after it.
+class AvecPlateformeFixe : public ::testing::Test {
+protected:
+    void SetUp() override { precedente_ = definirPlateforme(&plateforme_); }
+    void TearDown() override { definirPlateforme(precedente_); }
+
+    CPlateformeFixe plateforme_;
+
+private:
+    CPlateforme* precedente_ = nullptr;
+};
