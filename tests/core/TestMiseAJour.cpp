@@ -1,0 +1,181 @@
+// Updates started from the tree and from the document.
+
+#include "tests/core/Factices.h"
+
+#include "model/CClasseur.h"
+#include "model/CDoc.h"
+#include "model/CFichier.h"
+#include "model/CInteractions.h"
+#include "model/CRequete.h"
+#include "model/CVueDocument.h"
+
+namespace {
+
+class CVueEspion : public CVueDocument {
+public:
+    void miseAJour(CVueDocument* emetteur, CElement* indice) override
+    {
+        ++appels;
+        dernierEmetteur = emetteur;
+        dernierIndice = indice;
+    }
+    int appels = 0;
+    CVueDocument* dernierEmetteur = nullptr;
+    CElement* dernierIndice = nullptr;
+};
+
+class MiseAJour : public AvecPlateformeFactice {
+protected:
+    void SetUp() override
+    {
+        AvecPlateformeFactice::SetUp();
+        p.insererDisque("/media/a", "A", 1);
+        p.insererDisque("/media/b", "B", 2);
+        p.ajouterFichier("/media/a/un");
+        p.ajouterFichier("/media/b/deux");
+        doc = std::make_unique<CDoc>();
+        doc->initialiserNouveau();
+        doc->definirArbre(&arbre);
+        doc->ajouterVue(&vue);
+        qa = requete("/media/a");
+        qb = requete("/media/b");
+        doc->insererEnfants(arbre, 0);
+    }
+    void TearDown() override
+    {
+        doc.reset();
+        AvecPlateformeFactice::TearDown();
+    }
+    CRequete* requete(const std::string& chemin)
+    {
+        CClasseur* c = doc->classeurs().elementA(0);
+        auto* q = new CRequete(c);
+        q->definirNom(chemin);
+        q->definirChemin(chemin);
+        c->requetes().ajouter(q);
+        return q;
+    }
+
+    CArbreFactice arbre;
+    CVueEspion vue;
+    std::unique_ptr<CDoc> doc;
+    CRequete *qa = nullptr, *qb = nullptr;
+};
+
+TEST_F(MiseAJour, CommandeSurUneRequete)
+{
+    p.ajouterFichier("/media/a/sous/trois");
+    qa->mettreAJourBranche(true);
+    EXPECT_EQ(qa->fichiers().nombre(), 1);
+    EXPECT_EQ(qa->nomVolume, "A");
+    EXPECT_TRUE(doc->estModifie());
+    const ElementArbre e = arbre.selection();
+    ASSERT_NE(e, 0u);
+    EXPECT_EQ(arbre.noeud(e), static_cast<CElement*>(static_cast<CDossier*>(qa)));
+    EXPECT_EQ(arbre.libelles(e), (std::vector<std::string>{"sous"}));
+    EXPECT_EQ(arbre.libelles(qa->classeur()->elementArbre()),
+              (std::vector<std::string>{"/media/a", "/media/b"}));
+    EXPECT_TRUE(qb->fichiers().estVide());  // only the selected query is captured
+}
+
+TEST_F(MiseAJour, ToutMettreAJourCaptureChaqueRequetePuisPrevientLesVues)
+{
+    doc->toutMettreAJour();
+    EXPECT_EQ(qa->fichiers().nombre(), 1);
+    EXPECT_EQ(qb->fichiers().nombre(), 1);
+    EXPECT_EQ(qb->numeroSerie, 2u);
+    EXPECT_EQ(vue.appels, 1);
+    EXPECT_EQ(vue.dernierEmetteur, nullptr);
+    EXPECT_EQ(vue.dernierIndice, nullptr);
+    EXPECT_TRUE(doc->estModifie());
+}
+
+TEST_F(MiseAJour, ToutMettreAJourSansRequeteNeFaitQuePrevenir)
+{
+    CDoc vide;
+    vide.initialiserNouveau();
+    CVueEspion v;
+    vide.ajouterVue(&v);
+    vide.toutMettreAJour();
+    EXPECT_EQ(v.appels, 1);
+    EXPECT_FALSE(vide.estModifie());
+}
+
+TEST_F(MiseAJour, LaVueEmettriceNEstPasPrevenue)
+{
+    CVueEspion autre;
+    doc->ajouterVue(&autre);
+    doc->notifierVues(&vue, qa);
+    EXPECT_EQ(vue.appels, 0);
+    EXPECT_EQ(autre.appels, 1);
+    EXPECT_EQ(autre.dernierIndice, static_cast<CElement*>(static_cast<CDossier*>(qa)));
+    doc->retirerVue(&autre);
+}
+
+// Parameters dialog and properties dialog answered by the test.
+class CDialoguesFactices : public CInteractions {
+public:
+    void afficherProprietes(const SProprietes& p) override { proprietes.push_back(p); }
+    bool editerParametres(CRequete& q, bool creation) override
+    {
+        creations.push_back(creation);
+        if (!accepter)
+            return false;
+        q.inclureSousDossiers = false;
+        return true;
+    }
+    bool accepter = true;
+    std::vector<SProprietes> proprietes;
+    std::vector<bool> creations;
+};
+
+TEST_F(MiseAJour, ModifierLaRequeteLaCaptureDeNouveau)
+{
+    CDialoguesFactices dialogues;
+    contexte().interactions = &dialogues;
+    p.ajouterFichier("/media/a/sous/trois");
+    dialogues.accepter = false;
+    qa->editerParametres();
+    EXPECT_TRUE(qa->fichiers().estVide());
+    EXPECT_FALSE(doc->estModifie());
+
+    dialogues.accepter = true;
+    qa->mettreAJour();
+    ASSERT_EQ(qa->sousDossiers().nombre(), 1);
+    qa->sousDossiers().elementA(0)->editerParametres();  // a folder edits its query
+    EXPECT_EQ(dialogues.creations, (std::vector<bool>{false, false}));
+    EXPECT_TRUE(qa->sousDossiers().estVide());
+    EXPECT_EQ(qa->fichiers().nombre(), 1);
+    contexte().interactions = nullptr;
+}
+
+TEST_F(MiseAJour, Proprietes)
+{
+    CDialoguesFactices dialogues;
+    contexte().interactions = &dialogues;
+    p.ajouterFichier("/media/a/sous/trois", 10);
+    doc->toutMettreAJour();
+    qa->classeur()->afficherProprietes();
+    qa->afficherProprietes();
+    qa->sousDossiers().elementA(0)->afficherProprietes();
+    ASSERT_EQ(dialogues.proprietes.size(), 3u);
+    const SProprietes& c = dialogues.proprietes[0];
+    EXPECT_EQ(c.titre, "Propriétés du classeur 'Général'");
+    EXPECT_FALSE(c.avecVolume);
+    EXPECT_EQ(c.fichiers, 3u);
+    EXPECT_EQ(c.dossiers, 1u);
+    EXPECT_EQ(c.tailleTotale, 10u);
+    const SProprietes& r = dialogues.proprietes[1];
+    EXPECT_EQ(r.titre, "Propriétés de la requête \"/media/a\"");
+    EXPECT_TRUE(r.avecVolume);
+    EXPECT_EQ(r.nomVolume, "A");
+    EXPECT_EQ(r.numeroSerie, 1u);
+    EXPECT_EQ(r.fichiers, 2u);
+    const SProprietes& d = dialogues.proprietes[2];
+    EXPECT_EQ(d.titre, "Propriétés du dossier \"/media/a/sous\"");
+    EXPECT_EQ(d.fichiers, 1u);
+    EXPECT_EQ(d.dossiers, 0u);
+    contexte().interactions = nullptr;
+}
+
+} // namespace
