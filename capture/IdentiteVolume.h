@@ -6,6 +6,3 @@
 
 // "%X-%X" of the high and low 16-bit halves: 0x0A1B2C3D -> "A1B-2C3D", 0 -> "0-0".
 std::string texteNumeroSerie(std::uint32_t numero);
-
-// The label cut to at most 11 bytes, never inside a UTF-8 character.
-std::string nomVolumeTronque(std::string nom);

@@ -1,6 +1,5 @@
 #include "capture/MiseAJour.h"
 
-#include "capture/IdentiteVolume.h"
 #include "capture/ScanDossier.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
@@ -40,7 +39,7 @@ EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi)
     for (CFichier* f : q.fichiers())
         f->definirParent(&q);
     if (volume) {
-        q.nomVolume = nomVolumeTronque(volume->nom);
+        q.nomVolume = volume->nom;  // the platform keeps it within 11 bytes
         q.numeroSerie = volume->numeroSerie;
     } else {
         q.nomVolume.clear();

@@ -1,0 +1,93 @@
+#include "platform/linux/CEnumerationLinux.h"
+
+#include "platform/linux/AttributsDos.h"
+#include "platform/linux/OuvertureDossier.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A statx time as a file time. Times the file time cannot hold (before 1601, or past
+// the year 30000 on a file system that keeps 64-bit seconds) are held at its ends.
+TempsFichier tempsFichier(const struct statx_timestamp& t)
+{
+    constexpr std::int64_t kMin = -kSecondes1601a1970;
+    constexpr std::int64_t kMax = std::numeric_limits<TempsFichier>::max() / 10000000 - kSecondes1601a1970 - 1;
+    if (t.tv_sec < kMin)
+        return 0;
+    if (t.tv_sec > kMax)
+        return tempsFichierDepuisUnix(kMax);
+    return tempsFichierDepuisUnix(t.tv_sec, t.tv_nsec);
+}
+
+std::uint32_t attributsUnix(const char* nom, std::uint16_t mode)
+{
+    std::uint32_t attributs = 0;
+    if (S_ISDIR(mode))
+        attributs |= kAttrDossier;
+    if (nom[0] == '.')
+        attributs |= kAttrCache;
+    if ((mode & 0222) == 0)
+        attributs |= kAttrLectureSeule;
+    return attributs;
+}
+
+} // namespace
+
+std::unique_ptr<CEnumeration> CEnumerationLinux::ouvrir(const std::string& dossier)
+{
+    const int fd = ouvrirDossier(dossier);
+    if (fd < 0)
+        return nullptr;
+    DIR* flux = fdopendir(fd);
+    if (flux == nullptr) {
+        close(fd);
+        return nullptr;
+    }
+    std::string prefixe = dossier;
+    if (prefixe.back() != '/')
+        prefixe += '/';
+    return std::unique_ptr<CEnumeration>(new CEnumerationLinux(flux, std::move(prefixe), estSurVfat(fd)));
+}
+
+CEnumerationLinux::CEnumerationLinux(DIR* dossier, std::string prefixe, bool vfat)
+    : m_dossier(dossier), m_fd(dirfd(dossier)), m_prefixe(std::move(prefixe)), m_vfat(vfat)
+{
+}
+
+CEnumerationLinux::~CEnumerationLinux() { closedir(m_dossier); }
+
+bool CEnumerationLinux::suivante(SEntreeDossier& entree)
+{
+    for (;;) {
+        const dirent* d = readdir(m_dossier);
+        if (d == nullptr)
+            return false;
+        struct statx sx;
+        const bool examine =
+            statx(m_fd, d->d_name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_BTIME, &sx) == 0;
+        if (!examine && errno == ENOENT)
+            continue;
+
+        entree.chemin.assign(m_prefixe);
+        entree.chemin.append(d->d_name);
+        if (!examine) {
+            entree.attributs = attributsUnix(d->d_name, d->d_type == DT_DIR ? S_IFDIR | 0755 : S_IFREG | 0644);
+            entree.creation = entree.acces = entree.ecriture = 0;
+            entree.taille = 0;
+            return true;
+        }
+        entree.attributs = attributsUnix(d->d_name, sx.stx_mode);
+        if (m_vfat && (S_ISREG(sx.stx_mode) || S_ISDIR(sx.stx_mode)))
+            entree.attributs |= attributsDos(m_fd, d->d_name);
+        entree.ecriture = tempsFichier(sx.stx_mtime);
+        entree.acces = tempsFichier(sx.stx_atime);
+        entree.creation = (sx.stx_mask & STATX_BTIME) != 0 ? tempsFichier(sx.stx_btime) : entree.ecriture;
+        entree.taille = sx.stx_size;
+        return true;
+    }
+}

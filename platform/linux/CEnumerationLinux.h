@@ -1,0 +1,33 @@
+#pragma once
+// The entries of one folder, read with readdir and statx relative to the folder's
+// descriptor. Links are never followed and no entry is opened (FIFOs, sockets and
+// devices included), except files and folders on vfat for their DOS bits.
+
+#include "platform/CPlateforme.h"
+
+#include <dirent.h>
+#include <memory>
+#include <string>
+
+class CEnumerationLinux : public CEnumeration {
+public:
+    // nullptr when `dossier` cannot be opened as a folder.
+    static std::unique_ptr<CEnumeration> ouvrir(const std::string& dossier);
+    ~CEnumerationLinux() override;
+
+    CEnumerationLinux(const CEnumerationLinux&) = delete;
+    CEnumerationLinux& operator=(const CEnumerationLinux&) = delete;
+
+    // An entry that vanishes between readdir and statx is skipped. One that cannot be
+    // examined (a folder that may be listed but not searched) keeps its name and its
+    // directory bit, with zero times and size, rather than being lost.
+    bool suivante(SEntreeDossier& entree) override;
+
+private:
+    CEnumerationLinux(DIR* dossier, std::string prefixe, bool vfat);
+
+    DIR* m_dossier;
+    int m_fd;
+    std::string m_prefixe; // the folder's path and one '/'
+    bool m_vfat;
+};

@@ -1,0 +1,57 @@
+#include "platform/linux/CPlateformeLinux.h"
+
+#include "platform/linux/CEnumerationLinux.h"
+#include "platform/linux/OuvertureBureau.h"
+#include "platform/linux/PointsMontage.h"
+#include "platform/linux/TempsLocal.h"
+#include "platform/linux/TextesLocaux.h"
+#include "platform/linux/VolumeBlkid.h"
+
+#include <cstdio>
+
+std::unique_ptr<CEnumeration> CPlateformeLinux::enumerer(const std::string& dossier)
+{
+    return CEnumerationLinux::ouvrir(dossier);
+}
+
+SCalendrier CPlateformeLinux::versHeureLocale(TempsFichier t) const { return calendrierLocal(t); }
+
+SCalendrier CPlateformeLinux::maintenant() const { return calendrierLocalMaintenant(); }
+
+std::string CPlateformeLinux::texteDate(std::uint32_t jour, std::uint32_t mois, std::uint32_t annee) const
+{
+    return texteDateLocale(localeUtilisateur(), jour, mois, annee);
+}
+
+std::string CPlateformeLinux::texteHeure(std::uint32_t heure, std::uint32_t minute) const
+{
+    return texteHeureLocale(localeUtilisateur(), heure, minute);
+}
+
+std::string CPlateformeLinux::racine(const std::string& chemin) const
+{
+    return racineDans(lirePointsMontage(), chemin);
+}
+
+std::optional<SVolume> CPlateformeLinux::infoVolume(const std::string& racine)
+{
+    return infoVolumeDans(lirePointsMontage(), racine);
+}
+
+bool CPlateformeLinux::ouvrir(const std::string& chemin) { return ouvrirAvecLeBureau(chemin); }
+
+std::optional<std::string> CPlateformeLinux::choisirDossier(const std::string&) { return std::nullopt; }
+
+EReponse CPlateformeLinux::message(const std::string& texte, EBoutons boutons, EIcone)
+{
+    std::fputs("Norvanel: ", stderr);
+    std::fwrite(texte.data(), 1, texte.size(), stderr);
+    std::fputc('\n', stderr);
+    switch (boutons) {
+    case EBoutons::Ok:
+        return EReponse::Ok;
+    case EBoutons::OkAnnuler:
+        return EReponse::Annuler;
+    }
+    return EReponse::Annuler;
+}

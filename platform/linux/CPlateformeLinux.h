@@ -1,0 +1,28 @@
+#pragma once
+// The platform services on Linux, for the command-line tool and as the base of the
+// window program's platform, which overrides choisirDossier and message with Qt dialogs.
+
+#include "platform/CPlateforme.h"
+
+class CPlateformeLinux : public CPlateforme {
+public:
+    std::unique_ptr<CEnumeration> enumerer(const std::string& dossier) override;
+
+    SCalendrier versHeureLocale(TempsFichier t) const override;
+    SCalendrier maintenant() const override;
+
+    std::string texteDate(std::uint32_t jour, std::uint32_t mois, std::uint32_t annee) const override;
+    std::string texteHeure(std::uint32_t heure, std::uint32_t minute) const override;
+
+    // Reads /proc/self/mountinfo at each call: disks come and go while the program runs.
+    std::string racine(const std::string& chemin) const override;
+    std::optional<SVolume> infoVolume(const std::string& racine) override;
+
+    bool ouvrir(const std::string& chemin) override;
+
+    // Without a window system: no folder is chosen.
+    std::optional<std::string> choisirDossier(const std::string& titre) override;
+    // Without a window system: the text goes to stderr, prefixed "Norvanel: ", and the
+    // answer is Ok for an OK box, Annuler for an OK/Cancel one (nobody agreed).
+    EReponse message(const std::string& texte, EBoutons boutons, EIcone icone) override;
+};

@@ -1,0 +1,47 @@
+#include "platform/linux/OuvertureDossier.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// O_NONBLOCK: should the name turn out to be a FIFO, never wait on it.
+constexpr int kDrapeauxLecture = O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK;
+
+int ouvrirParComposants(const std::string& chemin)
+{
+    int fd = open(chemin.front() == '/' ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    std::size_t debut = 0;
+    while (fd >= 0) {
+        debut = chemin.find_first_not_of('/', debut);
+        if (debut == std::string::npos) // only separators left: `fd` is the folder
+            break;
+        std::size_t fin = chemin.find('/', debut);
+        if (fin == std::string::npos)
+            fin = chemin.size();
+        const std::string composant = chemin.substr(debut, fin - debut);
+        const int suivant = openat(fd, composant.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        close(fd);
+        fd = suivant;
+        debut = fin;
+    }
+    if (fd < 0)
+        return -1;
+    // Reopen the path descriptor for reading: O_PATH ones cannot list entries.
+    const int lecture = openat(fd, ".", kDrapeauxLecture);
+    close(fd);
+    return lecture;
+}
+
+} // namespace
+
+int ouvrirDossier(const std::string& chemin)
+{
+    if (chemin.empty())
+        return -1;
+    const int fd = open(chemin.c_str(), kDrapeauxLecture);
+    if (fd < 0 && errno == ENAMETOOLONG)
+        return ouvrirParComposants(chemin);
+    return fd;
+}
