@@ -7,7 +7,6 @@
 #include "model/CInteractions.h"
 #include "model/CRequete.h"
 #include "model/TableChaines.h"
-#include "platform/CPlateforme.h"
 
 CClasseur::CClasseur(CDoc* doc, std::string nom) : doc_(doc)
 {
@@ -118,16 +117,13 @@ bool CClasseur::supprimer()
 
 bool CClasseur::verifierNouveauNom(const std::string& nom)
 {
-    int refus = 0;
     if (nom.empty())
-        refus = kMsgClasseurSansNom;
-    else if (doc_)
+        return refuserNom(kMsgClasseurSansNom);
+    if (doc_)
         for (const CClasseur* c : doc_->classeurs())
             if (c->nom() == nom)
-                refus = kMsgClasseurExiste;
-    if (refus)
-        plateforme().message(chaine(refus), EBoutons::Ok, EIcone::Erreur);
-    return refus == 0;
+                return refuserNom(kMsgClasseurExiste);
+    return true;
 }
 
 void CClasseur::mettreAJour()

@@ -68,8 +68,13 @@ void CDossier::afficherProprietes()
     if (!contexte().interactions)
         return;
     SProprietes p = proprietesDossier(*this);
-    p.titre = "Propriétés du dossier \"" + chemin_ + "\"";
+    p.titre = titreProprietes();
     contexte().interactions->afficherProprietes(p);
+}
+
+std::string CDossier::titreProprietes() const
+{
+    return "Propriétés du dossier \"" + chemin_ + "\"";
 }
 
 void CDossier::editerParametres()

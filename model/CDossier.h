@@ -52,6 +52,9 @@ public:
     void vider();
 
 protected:
+    // Title of the properties dialog.
+    virtual std::string titreProprietes() const;
+
     CRequete* requete_;
     std::string chemin_;
     bool cache_;

@@ -22,5 +22,8 @@ public:
     virtual void mettreAJour() {}
 
 protected:
+    // Shows message `id` of the string table with the stop icon; false.
+    static bool refuserNom(int id);
+
     std::string nom_;
 };

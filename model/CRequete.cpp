@@ -1,7 +1,6 @@
 #include "model/CRequete.h"
 
 #include "capture/MiseAJour.h"
-#include "capture/Totaux.h"
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
@@ -9,7 +8,6 @@
 #include "model/CInteractions.h"
 #include "model/Ouverture.h"
 #include "model/TableChaines.h"
-#include "platform/CPlateforme.h"
 
 namespace {
 
@@ -73,18 +71,9 @@ CDoc* CRequete::document() const
     return classeur_ ? classeur_->document() : nullptr;
 }
 
-void CRequete::executerCriteres(const CCriteres& criteres)
+std::string CRequete::titreProprietes() const
 {
-    CDossier::executerCriteres(criteres);
-}
-
-void CRequete::afficherProprietes()
-{
-    if (!contexte().interactions)
-        return;
-    SProprietes p = proprietesDossier(*this);
-    p.titre = "Propriétés de la requête \"" + nom_ + "\"";
-    contexte().interactions->afficherProprietes(p);
+    return "Propriétés de la requête \"" + nom_ + "\"";
 }
 
 void CRequete::editerParametres()
@@ -160,14 +149,11 @@ bool CRequete::supprimer()
 
 bool CRequete::verifierNouveauNom(const std::string& nom)
 {
-    int refus = 0;
     if (nom.empty())
-        refus = kMsgRequeteSansNom;
-    else if (const CDoc* doc = document(); doc && doc->contientRequete(nom))
-        refus = kMsgRequeteExiste;
-    if (refus)
-        plateforme().message(chaine(refus), EBoutons::Ok, EIcone::Erreur);
-    return refus == 0;
+        return refuserNom(kMsgRequeteSansNom);
+    if (const CDoc* doc = document(); doc && doc->contientRequete(nom))
+        return refuserNom(kMsgRequeteExiste);
+    return true;
 }
 
 void CRequete::mettreAJour()

@@ -36,8 +36,6 @@ public:
     CClasseur* classeur() const override { return classeur_; }
     CRequete* requete() const override { return const_cast<CRequete*>(this); }
     bool estModifiable() const override { return true; }
-    void executerCriteres(const CCriteres& criteres) override;
-    void afficherProprietes() override;
     void editerParametres() override;
 
     ElementArbre elementArbre(CControleArbre* arbre = nullptr) override;
@@ -69,6 +67,9 @@ public:
     bool stockerTaille = true;
     bool stockerAttributs = true;
     CCriteres criteres;
+
+protected:
+    std::string titreProprietes() const override;
 
 private:
     CClasseur* classeur_;
