@@ -1,0 +1,84 @@
+#pragma once
+// Reading UTF-8 one character at a time, and folding letters to one case: ASCII and
+// the accented Latin letters (Latin-1 Supplement, Latin Extended-A). Shared by the
+// path-spec matcher and by the name comparisons that ignore case.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace pli {
+
+// A byte that does not start a valid UTF-8 sequence reads as one character of its own,
+// U+DC00 + byte: the same value a name gets when its stray bytes are carried as
+// U+DC80..U+DCFF, so both spellings of such a name match alike.
+constexpr char32_t kBaseOctetIsole = 0xDC00;
+
+struct SCaractere {
+    char32_t code;
+    unsigned longueur; // bytes taken in the text
+};
+
+using Octet = unsigned char;
+
+inline bool estSuite(const Octet* p, const Octet* fin) { return p < fin && (*p & 0xC0) == 0x80; }
+
+// Reads the character at `p` (p < fin). Overlong forms and code points above U+10FFFF
+// are not characters; their first byte stands alone.
+inline SCaractere lireCaractere(const Octet* p, const Octet* fin)
+{
+    const char32_t b0 = p[0];
+    if (b0 < 0x80)
+        return {b0, 1};
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        if (estSuite(p + 1, fin))
+            return {((b0 & 0x1F) << 6) | (p[1] & 0x3F), 2};
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        if (estSuite(p + 1, fin) && estSuite(p + 2, fin) && !(b0 == 0xE0 && p[1] < 0xA0))
+            return {((b0 & 0x0F) << 12) | ((p[1] & 0x3Fu) << 6) | (p[2] & 0x3F), 3};
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        if (estSuite(p + 1, fin) && estSuite(p + 2, fin) && estSuite(p + 3, fin)
+            && !(b0 == 0xF0 && p[1] < 0x90) && !(b0 == 0xF4 && p[1] > 0x8F))
+            return {((b0 & 0x07) << 18) | ((p[1] & 0x3Fu) << 12) | ((p[2] & 0x3Fu) << 6) | (p[3] & 0x3F), 4};
+    }
+    return {kBaseOctetIsole + b0, 1};
+}
+
+// Small-letter form of every code point below U+0180: ASCII, Latin-1 Supplement and
+// Latin Extended-A. Dotted and dotless i (U+0130, U+0131) and the long s (U+017F) keep
+// their own form: no character beyond ASCII folds to an ASCII one, which lets the
+// matcher compare ASCII parts of a spec byte by byte.
+constexpr std::array<char16_t, 0x180> construireTablePli()
+{
+    std::array<char16_t, 0x180> t{};
+    for (unsigned c = 0; c < t.size(); ++c)
+        t[c] = char16_t(c);
+    auto paires = [&t](unsigned premiere, unsigned derniere) {
+        for (unsigned c = premiere; c < derniere; c += 2)
+            t[c] = char16_t(c + 1);
+    };
+    for (unsigned c = 'A'; c <= 'Z'; ++c)
+        t[c] = char16_t(c + 0x20);
+    for (unsigned c = 0xC0; c <= 0xDE; ++c)
+        if (c != 0xD7) // the multiplication sign
+            t[c] = char16_t(c + 0x20);
+    paires(0x100, 0x12F); // A macron .. i ogonek
+    paires(0x132, 0x137); // IJ .. k cedilla
+    paires(0x139, 0x148); // L acute .. n caron
+    paires(0x14A, 0x177); // Eng .. y circumflex
+    t[0x178] = 0xFF;      // Y diaeresis
+    paires(0x179, 0x17E); // Z acute .. z caron
+    return t;
+}
+
+constexpr std::array<char16_t, 0x180> kTablePli = construireTablePli();
+
+inline char32_t plier(char32_t c) { return c < kTablePli.size() ? kTablePli[c] : c; }
+
+// Equal, letters compared regardless of case.
+bool egalSansCasse(std::string_view a, std::string_view b);
+
+// A hash that agrees with egalSansCasse: equal texts give equal hashes.
+std::uint64_t hacherSansCasse(std::string_view texte);
+
+} // namespace pli
