@@ -27,6 +27,7 @@ public:
     void mettreAJourBranche(bool selectionner) override;
     void collecterFichiers(CListeElements<CFichier>& liste) override;
 
+    void serialiser(CArchive& ar) override;
     bool supprimer() override;
     bool verifierNouveauNom(const std::string& nom) override;
     void mettreAJour() override;

@@ -27,6 +27,7 @@ public:
     void insererEnfants(CControleArbre& arbre, ElementArbre parent) override;
     void collecterFichiers(CListeElements<CFichier>& liste) override;
 
+    void serialiser(CArchive& ar) override;
     void toutMettreAJour() override;
     void mettreAJour() override;
 

@@ -8,6 +8,8 @@
 #include "model/CListeElements.h"
 #include "model/COuvrable.h"
 
+class CArchive;
+
 class CDossier : public virtual CElement, public virtual COuvrable, public virtual CAffichable {
 public:
     CDossier(CRequete* requete, std::string chemin, bool cache);
@@ -47,6 +49,9 @@ public:
     const CListeElements<CDossier>& sousDossiers() const { return sousDossiers_; }
     CListeElements<CFichier>& fichiers() { return fichiers_; }
     const CListeElements<CFichier>& fichiers() const { return fichiers_; }
+
+    // Writes or reads the folder record, with its files and sub-folders.
+    void serialiserDossier(CArchive& ar);
 
     // Deletes every file entry and sub-folder.
     void vider();

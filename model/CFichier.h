@@ -10,6 +10,8 @@
 #include "capture/CDateHeure.h"
 #include "model/COuvrable.h"
 
+class CArchive;
+
 class CFichier : public COuvrable {
 public:
     CFichier(CDossier* parent, std::string chemin);
@@ -25,6 +27,9 @@ public:
     void ouvrir() override;
     void ouvrirDossierContenant() override;
     bool aDossierContenant() const override { return true; }
+
+    // Writes the record, or reads it into this entry.
+    void serialiser(CArchive& ar);
 
     CDossier* parent() const { return parent_; }
     void definirParent(CDossier* parent) { parent_ = parent; }

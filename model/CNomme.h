@@ -5,9 +5,14 @@
 
 #include "model/CAffichable.h"
 
+class CArchive;
+
 class CNomme : public virtual CAffichable {
 public:
     CNomme* commeNomme() override { return this; }
+
+    // Writes or reads the node's record (by default the name alone).
+    virtual void serialiser(CArchive& ar);
 
     const std::string& nom() const { return nom_; }
     void definirNom(std::string nom) { nom_ = std::move(nom); }

@@ -45,6 +45,7 @@ public:
     void ouvrir() override;
     void ouvrirDossierContenant() override;
 
+    void serialiser(CArchive& ar) override;
     bool supprimer() override;
     bool verifierNouveauNom(const std::string& nom) override;
     void mettreAJour() override;

@@ -23,8 +23,8 @@ using Octet = unsigned char;
 
 inline bool estSuite(const Octet* p, const Octet* fin) { return p < fin && (*p & 0xC0) == 0x80; }
 
-// Reads the character at `p` (p < fin). Overlong forms and code points above U+10FFFF
-// are not characters; their first byte stands alone.
+// Reads the character at `p` (p < fin). Overlong forms, surrogates and code points
+// above U+10FFFF are not characters; their first byte stands alone.
 inline SCaractere lireCaractere(const Octet* p, const Octet* fin)
 {
     const char32_t b0 = p[0];
@@ -34,7 +34,10 @@ inline SCaractere lireCaractere(const Octet* p, const Octet* fin)
         if (estSuite(p + 1, fin))
             return {((b0 & 0x1F) << 6) | (p[1] & 0x3F), 2};
     } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        if (estSuite(p + 1, fin) && estSuite(p + 2, fin) && !(b0 == 0xE0 && p[1] < 0xA0))
+        // Not the overlong forms (E0 80..9F), nor the surrogates (ED A0..BF), which
+        // are not characters: their bytes stand alone.
+        if (estSuite(p + 1, fin) && estSuite(p + 2, fin) && !(b0 == 0xE0 && p[1] < 0xA0)
+            && !(b0 == 0xED && p[1] > 0x9F))
             return {((b0 & 0x0F) << 12) | ((p[1] & 0x3Fu) << 6) | (p[2] & 0x3F), 3};
     } else if (b0 >= 0xF0 && b0 <= 0xF4) {
         if (estSuite(p + 1, fin) && estSuite(p + 2, fin) && estSuite(p + 3, fin)

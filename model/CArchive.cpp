@@ -1,0 +1,205 @@
+#include "model/CArchive.h"
+
+#include <cstring>
+
+#include "capture/Mot32.h"
+
+#include "model/CSortie.h"
+#include "model/TexteCatalogue.h"
+
+namespace {
+
+constexpr std::size_t kTailleTampon = 1 << 20;
+
+std::uint32_t lire32(const char* p)
+{
+    return lireMot32(reinterpret_cast<const unsigned char*>(p));
+}
+
+} // namespace
+
+CArchive::CArchive(std::string_view octets) : octetsLus_(octets) {}
+
+CArchive::CArchive(CSortie& sortie) : sortie_(&sortie)
+{
+    tampon_.reserve(kTailleTampon);
+}
+
+CArchive::~CArchive()
+{
+    // Writers call vider() themselves to learn whether it worked; this only makes sure
+    // nothing is forgotten in the buffer.
+    if (sortie_)
+        vider();
+}
+
+bool CArchive::vider()
+{
+    if (!tampon_.empty()) {
+        sortie_->ecrire(tampon_.data(), tampon_.size());
+        tampon_.clear();
+    }
+    return !sortie_->enEchec();
+}
+
+void CArchive::echouer(const std::string& quoi) const
+{
+    throw CErreurLecture(quoi, pos_);
+}
+
+const char* CArchive::prendre(std::size_t n)
+{
+    if (n > restants())
+        echouer("le fichier est tronqué");
+    const char* p = octetsLus_.data() + pos_;
+    pos_ += n;
+    return p;
+}
+
+void CArchive::ecrire(const void* octets, std::size_t n)
+{
+    tampon_.append(static_cast<const char*>(octets), n);
+    if (tampon_.size() >= kTailleTampon)
+        vider();
+}
+
+void CArchive::echangerOctet(std::uint8_t& v)
+{
+    if (enLecture())
+        v = static_cast<std::uint8_t>(*prendre(1));
+    else
+        ecrire(&v, 1);
+}
+
+void CArchive::echangerBooleen(bool& v)
+{
+    std::uint8_t o = v ? 1 : 0;
+    echangerOctet(o);
+    v = o != 0;
+}
+
+void CArchive::echangerEntier(std::uint32_t& v)
+{
+    if (enLecture()) {
+        v = lire32(prendre(4));
+        return;
+    }
+    unsigned char o[4];
+    ecrireMot32(o, v);
+    ecrire(o, 4);
+}
+
+void CArchive::echangerEntier(std::int32_t& v)
+{
+    auto u = static_cast<std::uint32_t>(v);
+    echangerEntier(u);
+    v = static_cast<std::int32_t>(u);
+}
+
+void CArchive::echangerBloc(void* octets, std::size_t n)
+{
+    if (enLecture())
+        std::memcpy(octets, prendre(n), n);
+    else
+        ecrire(octets, n);
+}
+
+std::int32_t CArchive::lireEntier()
+{
+    std::int32_t v = 0;
+    echangerEntier(v);
+    return v;
+}
+
+std::int32_t CArchive::lireNombre(std::size_t tailleMin, const char* quoi)
+{
+    const std::int32_t n = lireEntier();
+    if (n <= 0)
+        return 0;
+    if (static_cast<std::uint64_t>(n) * tailleMin > restants())
+        echouer("le fichier est tronqué ou endommagé : " + std::to_string(n) + " " + quoi +
+                " annoncés, plus que la suite du fichier ne peut en contenir");
+    return n;
+}
+
+void CArchive::echangerTexte(std::string& texte)
+{
+    if (enLecture())
+        lireTexte(texte);
+    else
+        ecrireTexte(texte);
+}
+
+std::uint64_t CArchive::lireLongueur(bool& large)
+{
+    large = false;
+    for (;;) {
+        const auto b = static_cast<std::uint8_t>(*prendre(1));
+        if (b < 0xFF)
+            return b;
+        const char* q = prendre(2);
+        const std::uint32_t mot = static_cast<unsigned char>(q[0]) | (static_cast<unsigned char>(q[1]) << 8);
+        if (mot == 0xFFFE) {
+            // The wide marker comes once, before the real length.
+            if (large)
+                echouer("le fichier est endommagé : texte mal formé");
+            large = true;
+            continue;
+        }
+        if (mot < 0xFFFF)
+            return mot;
+        const std::uint32_t l32 = lire32(prendre(4));
+        if (l32 < 0xFFFFFFFFu)
+            return l32;
+        const std::uint64_t l64 = static_cast<std::uint64_t>(lire32(prendre(4))) |
+                                  (static_cast<std::uint64_t>(lire32(prendre(4))) << 32);
+        if (l64 > 0x7FFFFFFF)
+            echouer("le fichier est endommagé : longueur de texte impossible");
+        return l64;
+    }
+}
+
+void CArchive::lireTexte(std::string& texte)
+{
+    bool large = false;
+    const std::uint64_t l = lireLongueur(large);
+    const std::uint64_t octets = large ? 2 * l : l;
+    if (octets > restants())
+        echouer("le fichier est tronqué ou endommagé : un texte dépasse la fin du fichier");
+    const char* p = prendre(static_cast<std::size_t>(octets));
+    texte.clear();
+    if (large)
+        depuisUtf16(p, static_cast<std::size_t>(l), texte);
+    else
+        depuisCp1252(std::string_view(p, static_cast<std::size_t>(l)), texte);
+}
+
+void CArchive::ecrireTexte(const std::string& texte)
+{
+    auto prefixe = [this](std::uint64_t l) {
+        if (l < 0xFF) {
+            const auto b = static_cast<std::uint8_t>(l);
+            ecrire(&b, 1);
+        } else if (l < 0xFFFE) {
+            const unsigned char o[3] = {0xFF, static_cast<unsigned char>(l), static_cast<unsigned char>(l >> 8)};
+            ecrire(o, 3);
+        } else {
+            const unsigned char o[3] = {0xFF, 0xFF, 0xFF};
+            ecrire(o, 3);
+            auto l32 = static_cast<std::uint32_t>(l);
+            echangerEntier(l32);
+        }
+    };
+    std::string& encode = travail_;  // reused: no allocation per text
+    encode.clear();
+    if (versCp1252(texte, encode)) {
+        prefixe(encode.size());
+    } else {
+        // The wide form: 0xFF, 0xFFFE, then the length in code units.
+        versUtf16(texte, encode);
+        const unsigned char marque[3] = {0xFF, 0xFE, 0xFF};
+        ecrire(marque, 3);
+        prefixe(encode.size() / 2);
+    }
+    ecrire(encode.data(), encode.size());
+}

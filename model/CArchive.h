@@ -1,0 +1,79 @@
+#pragma once
+// The byte stream of a catalogue file, in one direction or the other: each node has a
+// single serialiser() that either writes its record or reads it back, field by field
+// in the same order, through the echanger*() calls below.
+//
+// All numbers are little-endian. Texts are UTF-8 in memory; in the file a text that
+// Windows-1252 can hold is written in it with a 1-, 3- or 7-byte length prefix, and
+// any other text in the wide form (0xFF, 0xFFFE, length, UTF-16LE). Bytes of a name
+// that are not UTF-8 travel as U+DC80..U+DCFF and come back unchanged.
+//
+// Reading never trusts the file: every length and count is checked against the bytes
+// that remain, and a failure throws CErreurLecture, caught where loading starts.
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+class CSortie;
+
+class CErreurLecture : public std::runtime_error {
+public:
+    CErreurLecture(const std::string& quoi, std::size_t position)
+        : std::runtime_error(quoi), position(position)
+    {
+    }
+    std::size_t position;  // byte offset where the problem was found
+};
+
+class CArchive {
+public:
+    // An archive that reads `octets` (not copied: they must outlive the archive).
+    explicit CArchive(std::string_view octets);
+    // An archive that writes to `sortie`, through a buffer of its own.
+    explicit CArchive(CSortie& sortie);
+    ~CArchive();
+    CArchive(const CArchive&) = delete;
+    CArchive& operator=(const CArchive&) = delete;
+
+    bool enLecture() const { return sortie_ == nullptr; }
+
+    void echangerOctet(std::uint8_t& v);
+    void echangerBooleen(bool& v);
+    void echangerEntier(std::int32_t& v);
+    void echangerEntier(std::uint32_t& v);
+    // `n` raw bytes, as held.
+    void echangerBloc(void* octets, std::size_t n);
+    void echangerTexte(std::string& texte);
+
+    // --- Writing ---------------------------------------------------------------
+    void ecrireEntier(std::int32_t v) { echangerEntier(v); }
+    // Sends what the buffer holds; false when the output failed (now or before).
+    bool vider();
+
+    // --- Reading ---------------------------------------------------------------
+    std::int32_t lireEntier();
+    // A count of records of at least `tailleMin` bytes each; a count of zero or less is
+    // no record; more records than the remaining bytes could hold is an error.
+    std::int32_t lireNombre(std::size_t tailleMin, const char* quoi);
+    std::size_t position() const { return pos_; }
+    // How deep the folder being read is nested.
+    int profondeur = 0;
+    std::size_t restants() const { return octetsLus_.size() - pos_; }
+    [[noreturn]] void echouer(const std::string& quoi) const;
+
+private:
+    const char* prendre(std::size_t n);
+    void ecrire(const void* octets, std::size_t n);
+    std::uint64_t lireLongueur(bool& large);
+    void lireTexte(std::string& texte);
+    void ecrireTexte(const std::string& texte);
+
+    std::string_view octetsLus_;
+    std::size_t pos_ = 0;
+    CSortie* sortie_ = nullptr;
+    std::string tampon_;
+    std::string travail_;
+};

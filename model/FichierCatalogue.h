@@ -1,0 +1,23 @@
+#pragma once
+// Loading and saving catalogue files. Failures come back as a French message that
+// names the file and what is wrong; nothing is ever left half done: a damaged file
+// leaves the document as it was, a failed save leaves the previous file untouched.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+class CDoc;
+
+// Reads the catalogue at `chemin` into `doc` (its binders are replaced, its path
+// set, its modified flag cleared, its views told). nullopt on success.
+std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin);
+
+// Writes `doc` to `chemin` through a temporary file in the same folder, synced and
+// renamed over the old file (whose permissions are kept; a symbolic link stays a link
+// to the file it names). nullopt on success; `doc` is then no longer modified.
+std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& chemin);
+
+// The same, in memory: the problem found (without a file name), or nullopt.
+std::optional<std::string> lireCatalogue(CDoc& doc, std::string_view octets);
+std::string ecrireCatalogue(CDoc& doc);

@@ -1,0 +1,24 @@
+#pragma once
+// Conversions between the UTF-8 texts held in memory and the two encodings of a
+// catalogue file: Windows-1252 bytes, and UTF-16LE for the wide form.
+//
+// A byte of a name that is not part of valid UTF-8 is carried as U+DC80..U+DCFF (one
+// code unit per byte), so that any name, valid UTF-8 or not, comes back unchanged.
+
+#include <string>
+#include <string_view>
+
+// Appends the Windows-1252 form of `utf8` to `sortie`; false (and `sortie` left as it
+// was) when some character has no place in Windows-1252.
+bool versCp1252(std::string_view utf8, std::string& sortie);
+
+// Appends the UTF-8 form of Windows-1252 bytes. The five bytes the code page leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for U+0081.. as Windows reads them.
+void depuisCp1252(std::string_view octets, std::string& utf8);
+
+// Appends the UTF-16LE bytes of `utf8`; the number of code units is size / 2.
+void versUtf16(std::string_view utf8, std::string& octetsLE);
+
+// Appends the UTF-8 form of `unites` UTF-16LE code units. U+DC80..U+DCFF standing
+// alone become the byte they carry; any other lone surrogate keeps its 3-byte form.
+void depuisUtf16(const char* octetsLE, std::size_t unites, std::string& utf8);

@@ -1,0 +1,475 @@
+// The catalogue file, byte for byte, and what reading does with damaged files.
+
+#include "tests/core/Factices.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "model/CClasseur.h"
+#include "model/CDoc.h"
+#include "model/CFichier.h"
+#include "model/CRequete.h"
+#include "model/FichierCatalogue.h"
+
+namespace {
+
+std::string octets(std::initializer_list<int> l)
+{
+    std::string s;
+    for (int o : l)
+        s += static_cast<char>(o);
+    return s;
+}
+
+std::string mot32(std::uint32_t v)
+{
+    return octets({int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF), int(v >> 24)});
+}
+
+// The document record of a new document, up to (not including) the binder count.
+std::string enteteNouveauDocument()
+{
+    std::string s = octets({1}) + mot32(0) + mot32(0) + octets({1, 1});
+    for (int rang = 0; rang < 3; ++rang)
+        for (int i = 0; i < 7; ++i)
+            s += mot32(i);
+    return s;
+}
+
+class FichierCatalogue : public AvecPlateformeFactice {
+protected:
+    CRequete* requete(CDoc& doc, const std::string& nom, const std::string& chemin)
+    {
+        CClasseur* c = doc.classeurs().elementA(0);
+        auto* q = new CRequete(c);
+        q->definirNom(nom);
+        q->definirChemin(chemin);
+        c->requetes().ajouter(q);
+        return q;
+    }
+    CFichier* fichier(CDossier& d, const std::string& nom)
+    {
+        auto* f = new CFichier(&d, d.chemin() + "/" + nom);
+        d.fichiers().ajouter(f);
+        return f;
+    }
+    // Saves, loads into a fresh document, and checks the second save is the same.
+    std::string allerRetour(CDoc& doc, CDoc& relu)
+    {
+        const std::string image = ecrireCatalogue(doc);
+        const auto erreur = lireCatalogue(relu, image);
+        EXPECT_FALSE(erreur) << *erreur;
+        EXPECT_EQ(ecrireCatalogue(relu), image);
+        return image;
+    }
+};
+
+TEST_F(FichierCatalogue, NouveauDocumentFait111Octets)
+{
+    CDoc doc;
+    doc.initialiserNouveau();
+    const std::string image = ecrireCatalogue(doc);
+    const std::string attendu =
+        enteteNouveauDocument() + mot32(1) + octets({7, 0x47, 0xE9, 0x6E, 0xE9, 0x72, 0x61, 0x6C}) + mot32(0);
+    EXPECT_EQ(image.size(), 111u);
+    EXPECT_EQ(image, attendu);
+    CDoc relu;
+    ASSERT_FALSE(lireCatalogue(relu, image));
+    ASSERT_EQ(relu.classeurs().nombre(), 1);
+    EXPECT_EQ(relu.classeurs().elementA(0)->nom(), "Général");
+}
+
+TEST_F(FichierCatalogue, PrefixesDeLongueur)
+{
+    CDoc doc;
+    doc.initialiserNouveau();
+    CClasseur* c = doc.classeurs().elementA(0);
+    const std::size_t debut = enteteNouveauDocument().size() + 4;
+    struct SCas {
+        std::size_t longueur;
+        std::string prefixe;
+    } cas[] = {{254, octets({0xFE})},
+               {255, octets({0xFF, 0xFF, 0x00})},
+               {65533, octets({0xFF, 0xFD, 0xFF})},
+               {65534, octets({0xFF, 0xFF, 0xFF}) + mot32(65534)}};
+    for (const auto& k : cas) {
+        c->definirNom(std::string(k.longueur, 'x'));
+        const std::string image = ecrireCatalogue(doc);
+        EXPECT_EQ(image.substr(debut, k.prefixe.size()), k.prefixe) << k.longueur;
+        CDoc relu;
+        ASSERT_FALSE(lireCatalogue(relu, image));
+        EXPECT_EQ(relu.classeurs().elementA(0)->nom().size(), k.longueur);
+    }
+}
+
+TEST_F(FichierCatalogue, TextesLargesEtOctetsInvalides)
+{
+    CDoc doc;
+    doc.initialiserNouveau();
+    CClasseur* c = doc.classeurs().elementA(0);
+    c->definirNom("日本");
+    const std::string image = ecrireCatalogue(doc);
+    const std::size_t debut = enteteNouveauDocument().size() + 4;
+    EXPECT_EQ(image.substr(debut, 8), octets({0xFF, 0xFE, 0xFF, 2, 0xE5, 0x65, 0x2C, 0x67}));
+
+    // Names of every kind come back exactly: Latin-1 bytes that are not UTF-8, a byte
+    // sequence that looks like an encoded surrogate, the five undefined code-page bytes,
+    // characters beyond the basic plane.
+    const std::vector<std::string> noms = {"caf\xE9", "\xED\xB2\x80", "\xC2\x81\xC2\x8D", "€‰œŸ",
+                                           "😀 x", "a\xFF\xFE", ""};
+    CRequete* q = requete(doc, "q", "/d");
+    for (const auto& n : noms)
+        fichier(*q, n);
+    CDoc relu;
+    allerRetour(doc, relu);
+    int i = 0;
+    for (const CFichier* f : relu.classeurs().elementA(0)->requetes().elementA(0)->fichiers())
+        EXPECT_EQ(f->chemin(), "/d/" + noms[i++]);
+}
+
+TEST_F(FichierCatalogue, TexteLargeLuEtConverti)
+{
+    // A binder named "Été" written by another program in the wide form.
+    const std::string image = enteteNouveauDocument() + mot32(1) +
+                              octets({0xFF, 0xFE, 0xFF, 3, 0xC9, 0x00, 0x74, 0x00, 0xE9, 0x00}) + mot32(0);
+    CDoc doc;
+    ASSERT_FALSE(lireCatalogue(doc, image));
+    EXPECT_EQ(doc.classeurs().elementA(0)->nom(), "Été");
+    // Written back in Windows-1252, since it can hold it.
+    EXPECT_EQ(ecrireCatalogue(doc).substr(enteteNouveauDocument().size() + 4, 4),
+              octets({3, 0xC9, 0x74, 0xE9}));
+}
+
+TEST_F(FichierCatalogue, ChampsDeLaRequeteEtDesFichiers)
+{
+    CDoc doc;
+    doc.initialiserNouveau();
+    CRequete* q = requete(doc, "Photos", "/m");
+    q->nomVolume = "ABCDEFGHIJK";  // 11 characters: no room for the zero in the file
+    q->numeroSerie = 0xDEADBEEF;
+    q->modeFiltre = kFiltreExclure;
+    q->filtre = "*.tmp";
+    q->inclureDossiersVides = true;
+    q->stockerAccede = false;
+    q->criteres.motif = "*.jpg";
+    q->criteres.doublons = 1;
+    q->criteres.memeTaille = 1;
+    q->criteres.modifie.actif = true;
+    q->criteres.modifie.du = CDate{1, 2, 2003};
+    q->criteres.attributs[2] = kAttributAbsent;
+    CFichier* f = fichier(*q, "a");
+    f->lettres[0] = 'R';
+    f->lettres[1] = 'A';
+    f->taille = 77;
+    f->marque = 2;
+    f->cree = CDateHeure{{10, 3, 2003}, 23, 59, 58};
+    auto* sous = new CDossier(q, "/m/.x", true);
+    q->sousDossiers().ajouter(sous);
+    fichier(*sous, "b");
+
+    CDoc relu;
+    const std::string image = allerRetour(doc, relu);
+    CRequete* r = relu.classeurs().elementA(0)->requetes().elementA(0);
+    EXPECT_EQ(r->nom(), "Photos");
+    EXPECT_EQ(r->chemin(), "/m");
+    EXPECT_EQ(r->nomVolume, "ABCDEFGHIJK");
+    EXPECT_EQ(r->numeroSerie, 0xDEADBEEFu);
+    EXPECT_EQ(r->modeFiltre, kFiltreExclure);
+    EXPECT_EQ(r->filtre, "*.tmp");
+    EXPECT_TRUE(r->inclureDossiersVides);
+    EXPECT_FALSE(r->stockerAccede);
+    EXPECT_EQ(r->criteres.motif, "");  // the pattern is not stored
+    EXPECT_EQ(r->criteres.portee, kPorteeFiltreCapture);
+    EXPECT_EQ(r->criteres.doublons, 1);
+    EXPECT_EQ(r->criteres.memeTaille, 1);
+    EXPECT_TRUE(r->criteres.modifie.actif);
+    EXPECT_EQ(r->criteres.modifie.du, (CDate{1, 2, 2003}));
+    EXPECT_EQ(r->criteres.attributs[2], kAttributAbsent);
+    EXPECT_EQ(r->classeur(), relu.classeurs().elementA(0));
+    const CFichier* g = r->fichiers().elementA(0);
+    EXPECT_EQ(g->nom(), "a");
+    EXPECT_STREQ(g->lettres, "RA");
+    EXPECT_EQ(g->taille, 77u);
+    EXPECT_EQ(g->marque, 2);
+    EXPECT_EQ(g->cree, f->cree);
+    EXPECT_EQ(g->parent(), r);
+    const CDossier* s = r->sousDossiers().elementA(0);
+    EXPECT_TRUE(s->estCache());
+    EXPECT_EQ(s->requete(), r);
+    EXPECT_EQ(s->fichiers().elementA(0)->parent(), s);
+    EXPECT_EQ(contexte().classeurCourant, relu.classeurs().elementA(0));
+    EXPECT_EQ(contexte().requeteCourante, r);
+
+    // The mask of R and A is 0x21.
+    const std::string motifMasque = octets({0x4D, 0, 0, 0}) + mot32(0x21) + mot32(2);
+    EXPECT_NE(image.find(motifMasque), std::string::npos);
+}
+
+TEST_F(FichierCatalogue, MasqueCompletEtModeDeFiltreSigne)
+{
+    CDoc doc;
+    doc.initialiserNouveau();
+    CRequete* q = requete(doc, "q", "/m");
+    q->modeFiltre = -1;
+    fichier(*q, "f");
+    std::string image = ecrireCatalogue(doc);
+    // The attribute mask of the only file comes 8 bytes before the end.
+    const std::size_t masque = image.size() - 4 /*sub-folders*/ - 4 /*mark*/ - 4;
+    image.replace(masque, 4, mot32(0xFFFFFFFF));
+    CDoc relu;
+    ASSERT_FALSE(lireCatalogue(relu, image));
+    CRequete* r = relu.classeurs().elementA(0)->requetes().elementA(0);
+    EXPECT_STREQ(r->fichiers().elementA(0)->lettres, "RHSA");
+    EXPECT_EQ(r->modeFiltre, -1);
+}
+
+TEST_F(FichierCatalogue, ReglagesDeVue)
+{
+    CDoc doc;
+    doc.initialiserNouveau();
+    doc.afficherSousDossiers = false;
+    doc.colonneTri = {1, 4};
+    doc.triCroissant = {false, true};
+    doc.ordreColonnes[2] = {6, 5, 4, 3, 2, 1, 0};
+    CDoc relu;
+    allerRetour(doc, relu);
+    EXPECT_FALSE(relu.afficherSousDossiers);
+    EXPECT_EQ(relu.colonneTri, doc.colonneTri);
+    EXPECT_EQ(relu.triCroissant, doc.triCroissant);
+    EXPECT_EQ(relu.ordreColonnes, doc.ordreColonnes);
+}
+
+TEST_F(FichierCatalogue, CataloguesAleatoiresAllerRetour)
+{
+    std::mt19937 alea(1601);
+    auto n = [&](int k) { return std::uniform_int_distribution<int>(0, k)(alea); };
+    const std::vector<std::string> morceaux = {"a", "É", "日本", "\xE9", "x y", "\\", ";", "😀", "\x81"};
+    auto nom = [&] {
+        std::string s;
+        for (int i = n(3); i >= 0; --i)
+            s += morceaux[n(static_cast<int>(morceaux.size()) - 1)];
+        return s;
+    };
+    for (int essai = 0; essai < 40; ++essai) {
+        CDoc doc;
+        doc.initialiserNouveau();
+        for (int b = n(2); b > 0; --b)
+            doc.classeurs().ajouter(new CClasseur(&doc, nom()));
+        for (CClasseur* c : doc.classeurs()) {
+            for (int k = n(2); k > 0; --k) {
+                auto* q = new CRequete(c);
+                q->definirNom(nom());
+                q->definirChemin("/" + nom());
+                q->numeroSerie = alea();
+                q->stockerTaille = n(1);
+                c->requetes().ajouter(q);
+                std::vector<CDossier*> dossiers = {q};
+                for (int f = n(12); f > 0; --f) {
+                    CDossier* d = dossiers[n(static_cast<int>(dossiers.size()) - 1)];
+                    if (n(3) == 0) {
+                        auto* s = new CDossier(q, d->chemin() + "/" + nom(), n(1));
+                        d->sousDossiers().ajouter(s);
+                        dossiers.push_back(s);
+                    } else {
+                        CFichier* x = fichier(*d, nom());
+                        x->taille = alea();
+                        x->marque = n(2);
+                        x->modifie = CDateHeure{{std::uint32_t(n(31)), 3, 2003}, 1, 2, std::uint32_t(n(59))};
+                    }
+                }
+            }
+        }
+        CDoc relu;
+        allerRetour(doc, relu);
+    }
+}
+
+// Every way of cutting a small catalogue short must fail cleanly and leave the
+// document as it was.
+TEST_F(FichierCatalogue, ToutesLesTroncaturesEchouentProprement)
+{
+    CDoc doc;
+    doc.initialiserNouveau();
+    CRequete* q = requete(doc, "q", "/m");
+    fichier(*q, "f");
+    auto* s = new CDossier(q, "/m/s", false);
+    q->sousDossiers().ajouter(s);
+    fichier(*s, "g");
+    const std::string image = ecrireCatalogue(doc);
+
+    CDoc cible;
+    cible.initialiserNouveau();
+    cible.classeurs().elementA(0)->definirNom("Avant");
+    for (std::size_t l = 0; l < image.size(); ++l) {
+        const auto erreur = lireCatalogue(cible, std::string_view(image).substr(0, l));
+        ASSERT_TRUE(erreur) << "longueur " << l;
+        EXPECT_NE(erreur->find("tronqué"), std::string::npos) << *erreur;
+        ASSERT_EQ(cible.classeurs().nombre(), 1);
+        EXPECT_EQ(cible.classeurs().elementA(0)->nom(), "Avant");
+    }
+    EXPECT_FALSE(lireCatalogue(cible, image));
+}
+
+TEST_F(FichierCatalogue, ValeursAbsurdesRefusees)
+{
+    struct SCas {
+        const char* quoi;
+        std::string image;
+        const char* message;
+    } cas[] = {
+        {"nombre énorme de classeurs", enteteNouveauDocument() + mot32(0x7FFFFFFF), "2147483647 classeurs annoncés"},
+        {"longueur 64 bits au-delà de 2^31", enteteNouveauDocument() + mot32(1) +
+                                                 octets({0xFF, 0xFF, 0xFF}) + mot32(0xFFFFFFFF) + mot32(0x80000000) +
+                                                 mot32(0),
+         "longueur"},
+        {"texte plus long que le fichier", enteteNouveauDocument() + mot32(1) + octets({0xFF, 0x00, 0x10}) + "abc",
+         "dépasse la fin"},
+        {"texte large trop long", enteteNouveauDocument() + mot32(1) + octets({0xFF, 0xFE, 0xFF, 200}) + "ab",
+         "dépasse la fin"},
+        {"double marque large", enteteNouveauDocument() + mot32(1) + octets({0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF, 1}),
+         "mal formé"},
+    };
+    for (const auto& k : cas) {
+        CDoc doc;
+        const auto erreur = lireCatalogue(doc, k.image);
+        ASSERT_TRUE(erreur) << k.quoi;
+        EXPECT_NE(erreur->find(k.message), std::string::npos) << k.quoi << ": " << *erreur;
+        EXPECT_TRUE(doc.classeurs().estVide()) << k.quoi;
+    }
+    // A negative count is no record at all.
+    CDoc doc;
+    EXPECT_FALSE(lireCatalogue(doc, enteteNouveauDocument() + mot32(0x80000000)));
+    EXPECT_TRUE(doc.classeurs().estVide());
+}
+
+TEST_F(FichierCatalogue, ImbricationTropProfondeRefusee)
+{
+    // One query whose folders nest a million deep: each level has no file and one
+    // sub-folder. Refused at the limit, without exhausting the stack.
+    CDoc modele;
+    modele.initialiserNouveau();
+    requete(modele, "q", "/");
+    std::string image = ecrireCatalogue(modele);
+    image.resize(image.size() - 4);  // drop the root's sub-folder count (0)
+    const std::string niveau = octets({1, 'd', 0}) + mot32(0) + mot32(1);
+    image += mot32(1);
+    image.reserve(image.size() + niveau.size() * 1000000);
+    for (int i = 0; i < 1000000; ++i)
+        image += niveau;
+    CDoc doc;
+    const auto erreur = lireCatalogue(doc, image);
+    ASSERT_TRUE(erreur);
+    EXPECT_NE(erreur->find("imbriqués"), std::string::npos) << *erreur;
+    EXPECT_TRUE(doc.classeurs().estVide());
+}
+
+class FichierSurDisque : public FichierCatalogue {
+protected:
+    void SetUp() override
+    {
+        FichierCatalogue::SetUp();
+        char modele[] = "/tmp/norvanel-catalogue-XXXXXX";
+        ASSERT_NE(mkdtemp(modele), nullptr);
+        dossier = modele;
+    }
+    void TearDown() override
+    {
+        std::system(("rm -rf '" + dossier + "'").c_str());
+        FichierCatalogue::TearDown();
+    }
+    static std::string contenu(const std::string& chemin)
+    {
+        std::ifstream f(chemin, std::ios::binary);
+        std::ostringstream s;
+        s << f.rdbuf();
+        return s.str();
+    }
+    std::vector<std::string> entrees() const
+    {
+        std::vector<std::string> r;
+        for (const auto& e : std::filesystem::directory_iterator(dossier))
+            r.push_back(e.path().filename().string());
+        std::sort(r.begin(), r.end());
+        return r;
+    }
+    std::string dossier;
+};
+
+TEST_F(FichierSurDisque, EnregistrerPuisOuvrir)
+{
+    CDoc doc;
+    doc.initialiserNouveau();
+    fichier(*requete(doc, "q", "/m"), "f");
+    doc.definirModifie();
+    const std::string chemin = dossier + "/cd.kbt";
+    ASSERT_FALSE(enregistrerCatalogue(doc, chemin));
+    EXPECT_FALSE(doc.estModifie());
+    EXPECT_EQ(doc.chemin, chemin);
+    EXPECT_EQ(entrees(), (std::vector<std::string>{"cd.kbt"}));  // no temporary left
+
+    CDoc relu;
+    ASSERT_FALSE(chargerCatalogue(relu, chemin));
+    EXPECT_EQ(relu.chemin, chemin);
+    EXPECT_EQ(ecrireCatalogue(relu), contenu(chemin));
+}
+
+TEST_F(FichierSurDisque, GardeLesDroitsEtLesLiens)
+{
+    CDoc doc;
+    doc.initialiserNouveau();
+    const std::string vrai = dossier + "/vrai.kbt";
+    const std::string lien = dossier + "/lien.kbt";
+    ASSERT_FALSE(enregistrerCatalogue(doc, vrai));
+    ASSERT_EQ(chmod(vrai.c_str(), 0640), 0);
+    ASSERT_EQ(symlink("vrai.kbt", lien.c_str()), 0);
+    doc.classeurs().elementA(0)->definirNom("Changé");
+    ASSERT_FALSE(enregistrerCatalogue(doc, lien));
+    struct stat st {};
+    ASSERT_EQ(lstat(lien.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(stat(vrai.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(contenu(vrai), ecrireCatalogue(doc));
+}
+
+TEST_F(FichierSurDisque, EchecDEnregistrementLaisseLAncienFichier)
+{
+    CDoc doc;
+    doc.initialiserNouveau();
+    const std::string chemin = dossier + "/absent/cd.kbt";
+    doc.definirModifie();
+    const auto erreur = enregistrerCatalogue(doc, chemin);
+    ASSERT_TRUE(erreur);
+    EXPECT_NE(erreur->find("Impossible d'enregistrer le catalogue « " + chemin + " »"), std::string::npos);
+    EXPECT_NE(erreur->find("n'existe pas"), std::string::npos) << *erreur;
+    EXPECT_TRUE(doc.estModifie());
+
+    // Saving over a folder fails at the rename: the temporary is removed.
+    ASSERT_EQ(mkdir((dossier + "/dossier.kbt").c_str(), 0755), 0);
+    ASSERT_TRUE(enregistrerCatalogue(doc, dossier + "/dossier.kbt"));
+    EXPECT_EQ(entrees(), (std::vector<std::string>{"dossier.kbt"}));
+}
+
+TEST_F(FichierSurDisque, OuvrirUnFichierEndommage)
+{
+    const std::string chemin = dossier + "/abime.kbt";
+    std::ofstream(chemin, std::ios::binary) << enteteNouveauDocument().substr(0, 50);
+    CDoc doc;
+    doc.initialiserNouveau();
+    const auto erreur = chargerCatalogue(doc, chemin);
+    ASSERT_TRUE(erreur);
+    EXPECT_EQ(*erreur, "Impossible d'ouvrir le catalogue « " + chemin +
+                           " » : le fichier est tronqué (à l'octet 47).");
+    EXPECT_EQ(doc.classeurs().nombre(), 1);
+    EXPECT_TRUE(doc.chemin.empty());
+    EXPECT_TRUE(chargerCatalogue(doc, dossier));  // a folder
+    EXPECT_TRUE(chargerCatalogue(doc, dossier + "/absent.kbt"));
+}
+
+} // namespace
