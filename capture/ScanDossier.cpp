@@ -6,6 +6,7 @@
 #include "capture/CSuiviCapture.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "model/Limites.h"
 #include "platform/CPlateforme.h"
 #include "platform/CorrespondanceSpec.h"
 #include "search/Recherche.h"
@@ -17,7 +18,7 @@ public:
     CScan(const CRequete& q, CSuiviCapture* suivi) : q_(q), p_(plateforme()), suivi_(suivi) {}
 
     // False when cancelled.
-    bool scanner(CDossier& d, bool racine, bool& racineLisible)
+    bool scanner(CDossier& d, bool racine, bool& racineLisible, int profondeur = 0)
     {
         d.vider();
         auto enumeration = p_.enumerer(d.chemin());
@@ -43,8 +44,9 @@ public:
                 if (!q_.inclureSousDossiers)
                     continue;
                 auto* s = new CDossier(const_cast<CRequete*>(&q_), e.chemin, cache);
+                // Deeper than a catalogue can hold, a folder is listed but not entered.
                 bool ignore = true;
-                if (!scanner(*s, false, ignore)) {
+                if (profondeur < kProfondeurMaxDossiers && !scanner(*s, false, ignore, profondeur + 1)) {
                     delete s;
                     return false;
                 }

@@ -9,6 +9,7 @@
 #include "model/CListeElements.h"
 #include "model/CNomme.h"
 
+class CRequete;
 class CVueDocument;
 
 class CDoc : public CNomme {
@@ -35,6 +36,24 @@ public:
     void initialiserNouveau();
     // Deletes every binder (each deletes its queries and snapshots).
     void viderContenu();
+
+    // --- Commands ------------------------------------------------------------------
+    // A new binder, named "Classeur", "Classeur 2", ..., shown in the tree, selected
+    // and put in label editing. Nothing is marked modified until it is renamed.
+    CClasseur* nouveauClasseur();
+    // False when the current binder is not one of this document's.
+    bool peutCreerRequete() const;
+    // A new query in the current binder, through the parameters dialog: on OK it is
+    // named after its folder, appended, captured and selected; on Cancel nothing
+    // changes. Returns the query, or none.
+    CRequete* nouvelleRequete();
+    // Shows or hides the folders of every query in the tree; no capture runs.
+    void basculerSousDossiers();
+    // Renames a binder or a query: an unchanged name is accepted as it is; another
+    // one only when its check accepts it, and then the document is modified.
+    bool renommer(CNomme& noeud, const std::string& nouveauNom);
+    // Deletes a binder or a query with everything beneath it.
+    bool supprimerNoeud(CNomme& noeud);
 
     // "Classeur", then "Classeur 2", "Classeur 3", ... the first name no binder has.
     std::string nomNouveauClasseur() const;

@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "model/CContexte.h"
+#include "model/CInteractions.h"
 #include "model/CControleArbre.h"
 #include "model/CControleListe.h"
 #include "platform/fake/CPlateformeFactice.h"
@@ -145,4 +147,23 @@ public:
     std::vector<const CFichier*> retires;
     int vidages = 0;
     int tris = 0;
+};
+
+// Parameters and properties dialogs answered by the test.
+class CDialoguesFactices : public CInteractions {
+public:
+    void afficherProprietes(const SProprietes& p) override { proprietes.push_back(p); }
+    bool editerParametres(CRequete& q, bool creation) override
+    {
+        creations.push_back(creation);
+        if (!accepter)
+            return false;
+        if (remplir)
+            remplir(q);
+        return true;
+    }
+    bool accepter = true;
+    std::function<void(CRequete&)> remplir;   // what the user types on OK
+    std::vector<SProprietes> proprietes;
+    std::vector<bool> creations;
 };

@@ -5,7 +5,6 @@
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
-#include "model/CInteractions.h"
 #include "model/CRequete.h"
 #include "model/CVueDocument.h"
 
@@ -112,27 +111,11 @@ TEST_F(MiseAJour, LaVueEmettriceNEstPasPrevenue)
     doc->retirerVue(&autre);
 }
 
-// Parameters dialog and properties dialog answered by the test.
-class CDialoguesFactices : public CInteractions {
-public:
-    void afficherProprietes(const SProprietes& p) override { proprietes.push_back(p); }
-    bool editerParametres(CRequete& q, bool creation) override
-    {
-        creations.push_back(creation);
-        if (!accepter)
-            return false;
-        q.inclureSousDossiers = false;
-        return true;
-    }
-    bool accepter = true;
-    std::vector<SProprietes> proprietes;
-    std::vector<bool> creations;
-};
-
 TEST_F(MiseAJour, ModifierLaRequeteLaCaptureDeNouveau)
 {
     CDialoguesFactices dialogues;
     contexte().interactions = &dialogues;
+    dialogues.remplir = [](CRequete& q) { q.inclureSousDossiers = false; };
     p.ajouterFichier("/media/a/sous/trois");
     dialogues.accepter = false;
     qa->editerParametres();

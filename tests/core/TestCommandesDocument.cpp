@@ -1,0 +1,135 @@
+// The document's commands: new binder, new query, sub-folder display, rename, delete.
+
+#include "tests/core/Factices.h"
+
+#include "model/CClasseur.h"
+#include "model/CDoc.h"
+#include "model/CFichier.h"
+#include "model/CRequete.h"
+
+namespace {
+
+class CommandesDocument : public AvecPlateformeFactice {
+protected:
+    void SetUp() override
+    {
+        AvecPlateformeFactice::SetUp();
+        contexte().interactions = &dialogues;
+        dialogues.remplir = [](CRequete& q) { q.definirChemin("/media/cd"); };
+        p.insererDisque("/media/cd", "CD", 0x1234);
+        p.ajouterFichier("/media/cd/sous/f.txt");
+        doc = std::make_unique<CDoc>();
+        doc->initialiserNouveau();
+        doc->definirArbre(&arbre);
+        doc->insererEnfants(arbre, 0);
+    }
+    void TearDown() override
+    {
+        doc.reset();
+        AvecPlateformeFactice::TearDown();
+    }
+    CDialoguesFactices dialogues;
+    CArbreFactice arbre;
+    std::unique_ptr<CDoc> doc;
+};
+
+TEST_F(CommandesDocument, NouveauClasseurSelectionneEtEnEdition)
+{
+    CClasseur* c = doc->nouveauClasseur();
+    EXPECT_EQ(c->nom(), "Classeur");
+    EXPECT_EQ(arbre.noeud(arbre.selection()), c);
+    EXPECT_EQ(arbre.enEdition, arbre.selection());
+    EXPECT_FALSE(doc->estModifie());
+    EXPECT_EQ(doc->nouveauClasseur()->nom(), "Classeur 2");
+    EXPECT_EQ(arbre.libelles(), (std::vector<std::string>{"Classeur", "Classeur 2", "Général"}));
+}
+
+TEST_F(CommandesDocument, NouvelleRequeteAnnuleeNeChangeRien)
+{
+    dialogues.accepter = false;
+    EXPECT_EQ(doc->nouvelleRequete(), nullptr);
+    EXPECT_TRUE(doc->classeurs().elementA(0)->requetes().estVide());
+    EXPECT_FALSE(doc->estModifie());
+    EXPECT_EQ(dialogues.creations, (std::vector<bool>{true}));
+}
+
+TEST_F(CommandesDocument, NouvelleRequeteNommeeCaptureeSelectionnee)
+{
+    CRequete* q = doc->nouvelleRequete();
+    ASSERT_NE(q, nullptr);
+    EXPECT_EQ(q->nom(), "/media/cd");
+    EXPECT_EQ(q->classeur(), doc->classeurs().elementA(0));
+    EXPECT_EQ(q->nomVolume, "CD");
+    ASSERT_EQ(q->sousDossiers().nombre(), 1);
+    EXPECT_TRUE(doc->estModifie());
+    EXPECT_EQ(arbre.noeud(arbre.selection()), static_cast<CElement*>(static_cast<CDossier*>(q)));
+    EXPECT_EQ(doc->nouvelleRequete()->nom(), "/media/cd 2");
+}
+
+TEST_F(CommandesDocument, SansClasseurCourantPasDeNouvelleRequete)
+{
+    doc->classeurs().elementA(0)->supprimer();
+    EXPECT_EQ(contexte().classeurCourant, nullptr);
+    EXPECT_FALSE(doc->peutCreerRequete());
+    EXPECT_EQ(doc->nouvelleRequete(), nullptr);
+    EXPECT_TRUE(dialogues.creations.empty());
+
+    // A binder of another document is not a current binder for this one.
+    CDoc autre;
+    autre.initialiserNouveau();
+    EXPECT_FALSE(doc->peutCreerRequete());
+    EXPECT_TRUE(autre.peutCreerRequete());
+}
+
+TEST_F(CommandesDocument, BasculerLesSousDossiersDeuxFoisNeCaptureRien)
+{
+    CRequete* q = doc->nouvelleRequete();
+    doc->definirModifie(false);
+    CFichier* f = q->sousDossiers().elementA(0)->fichiers().elementA(0);
+    CDossier* sous = q->sousDossiers().elementA(0);
+    arbre.selectionner(sous->elementArbre());
+
+    doc->basculerSousDossiers();
+    EXPECT_FALSE(doc->afficherSousDossiers);
+    EXPECT_TRUE(doc->estModifie());
+    EXPECT_TRUE(arbre.libelles(q->elementArbre()).empty());
+    // The selected folder's item is gone: its query is selected instead.
+    EXPECT_EQ(arbre.noeud(arbre.selection()), static_cast<CElement*>(static_cast<CDossier*>(q)));
+    EXPECT_FALSE(arbre.gele);
+
+    doc->basculerSousDossiers();
+    EXPECT_TRUE(doc->afficherSousDossiers);
+    EXPECT_EQ(arbre.libelles(q->elementArbre()), (std::vector<std::string>{"sous"}));
+    EXPECT_EQ(q->sousDossiers().elementA(0)->fichiers().elementA(0), f);  // same snapshot
+    EXPECT_EQ(arbre.noeud(arbre.selection()), static_cast<CElement*>(static_cast<CDossier*>(q)));
+}
+
+TEST_F(CommandesDocument, BasculerSansRequeteNeModifiePas)
+{
+    doc->basculerSousDossiers();
+    EXPECT_FALSE(doc->estModifie());
+}
+
+TEST_F(CommandesDocument, RenommerEtSupprimerModifientLeDocument)
+{
+    CClasseur* c = doc->classeurs().elementA(0);
+    EXPECT_TRUE(doc->renommer(*c, "Général"));  // unchanged: accepted without a check
+    EXPECT_TRUE(p.messages.empty());
+    EXPECT_FALSE(doc->estModifie());
+    CClasseur* autre = doc->nouveauClasseur();
+    EXPECT_FALSE(doc->renommer(*autre, "Général"));
+    EXPECT_EQ(autre->nom(), "Classeur");
+    EXPECT_FALSE(doc->estModifie());
+    EXPECT_TRUE(doc->renommer(*autre, "Disques"));
+    EXPECT_EQ(autre->nom(), "Disques");
+    EXPECT_TRUE(doc->estModifie());
+
+    doc->definirModifie(false);
+    EXPECT_FALSE(doc->supprimerNoeud(*doc));
+    EXPECT_FALSE(doc->estModifie());
+    EXPECT_TRUE(doc->supprimerNoeud(*autre));
+    EXPECT_TRUE(doc->estModifie());
+    EXPECT_EQ(doc->classeurs().nombre(), 1);
+}
+
+} // namespace
