@@ -18,7 +18,7 @@ namespace {
 // Smallest size of each record, to refuse counts the rest of the file cannot hold.
 constexpr std::size_t kMinClasseur = 1 + 4;
 constexpr std::size_t kMinDossier = 1 + 1 + 4 + 4;
-constexpr std::size_t kMinRequete = 1 + 5 + 1 + 1 + 5 + 4 + 11 + kTailleImageCriteres + kMinDossier;
+constexpr std::size_t kMinRequete = 1 + 3 + 1 + 1 + 5 + 4 + 11 + kTailleImageCriteres + kMinDossier;
 constexpr std::size_t kMinFichier = 1 + CDateHeure::kTailleImage * 2 + CDate::kTailleImage + 4 + 4 + 4;
 
 // Deletes what was read so far when reading fails half-way.

@@ -8,6 +8,7 @@ paquets=(
   libblkid-dev                             # volume labels and serials
   libgtest-dev libgmock-dev                # tests
   dosfstools exfatprogs ntfs-3g            # file-system images for the volume tests
+  clang libclang-rt-14-dev                 # fuzzing (libFuzzer)
 )
 
 manquants=()
