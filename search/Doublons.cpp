@@ -112,10 +112,11 @@ bool elaguer(CDossier& d, const CDossier* racine)
 
 } // namespace
 
-void passeDoublons(const CListeElements<CFichier>& liste, const CCriteres& c)
+void passeDoublons(const std::vector<CFichier*>& liste, const CCriteres& c)
 {
     const bool tous = c.portee == kPorteeFiltreCapture;
     std::vector<SCandidat> candidats;
+    candidats.reserve(liste.size());
     for (CFichier* f : liste)
         if (tous || f->marque != 0)
             candidats.push_back({0, f});

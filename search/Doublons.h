@@ -3,7 +3,7 @@
 // the same set equal on every chosen value (name, creation, modification, access,
 // size). Files are grouped by a hash of those values, so the pass is linear.
 
-#include "model/CListeElements.h"
+#include <vector>
 
 class CCriteres;
 class CDossier;
@@ -13,7 +13,7 @@ class CFichier;
 // candidate keeps found mark 1 exactly when another candidate is its twin, else gets
 // 0; the other files keep their marks. A value the file's query does not store counts
 // as equal.
-void passeDoublons(const CListeElements<CFichier>& liste, const CCriteres& criteres);
+void passeDoublons(const std::vector<CFichier*>& liste, const CCriteres& criteres);
 
 // After the pass, as a capture filter: destroys every file beneath `dossier` whose
 // mark is 0, then, unless the query keeps empty folders, removes the folders left

@@ -1,7 +1,9 @@
 #include "search/Recherche.h"
 
 #include <cstring>
+#include <vector>
 
+#include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
@@ -35,17 +37,41 @@ bool attributsAcceptes(const char (&lettres)[5], const CCriteres& c)
     return true;
 }
 
-// The files a results step works on: the whole subtree for a capture filter; for a
-// search, only the folders the match pass entered.
-void collecter(CDossier& d, const CCriteres& c, bool filtreCapture, CListeElements<CFichier>& liste)
+// Calls `f` on every file a results step works on: the whole subtree for a capture
+// filter; for a search, only the folders the match pass entered.
+template <typename Fonction>
+void pourChaqueFichierCollecte(CDossier& d, const CCriteres& c, bool filtreCapture, Fonction&& f)
 {
     if (!filtreCapture && c.rechercherDossiersCaches == 0 && d.estCache())
         return;
-    liste.ajouterListe(d.fichiers());
+    for (CFichier* x : d.fichiers())
+        f(x);
     if (!filtreCapture && c.rechercherSousDossiers == 0)
         return;
     for (CDossier* s : d.sousDossiers())
-        collecter(*s, c, filtreCapture, liste);
+        pourChaqueFichierCollecte(*s, c, filtreCapture, f);
+}
+
+// Found mark 1 on every file of `d` and beneath, except beneath `cible`, whose marks
+// the match pass decides.
+void marquerHorsCible(CDossier& d, const CElement* cible)
+{
+    if (static_cast<const CElement*>(&d) == cible)
+        return;
+    for (CFichier* f : d.fichiers())
+        f->marque = 1;
+    for (CDossier* s : d.sousDossiers())
+        marquerHorsCible(*s, cible);
+}
+
+void marquerHorsCible(CDoc& doc, const CElement* cible)
+{
+    if (static_cast<const CElement*>(&doc) == cible)
+        return;
+    for (CClasseur* c : doc.classeurs())
+        if (static_cast<const CElement*>(c) != cible)
+            for (CRequete* q : c->requetes())
+                marquerHorsCible(*q, cible);
 }
 
 } // namespace
@@ -69,17 +95,22 @@ bool testerFichier(const CFichier& f, const CCriteres& c, const CRequete& q)
 
 void passeCorrespondance(CDossier& d, const CCriteres& c)
 {
-    if (c.rechercherDossiersCaches == 0 && d.estCache())
+    if (c.rechercherDossiersCaches == 0 && d.estCache()) {
+        d.marquerTousTrouves();
         return;
+    }
     const CRequete* q = d.requete();
     if (!q)
         return;
     for (CFichier* f : d.fichiers())
         f->marque = testerFichier(*f, c, *q) ? 1 : 0;
-    if (c.rechercherSousDossiers == 0)
-        return;
-    for (CDossier* s : d.sousDossiers())
-        passeCorrespondance(*s, c);
+    for (CDossier* s : d.sousDossiers()) {
+        // A folder the pass does not enter keeps the marks of a reset.
+        if (c.rechercherSousDossiers == 0)
+            s->marquerTousTrouves();
+        else
+            passeCorrespondance(*s, c);
+    }
 }
 
 void etapeResultatsRequete(CDossier& d, const CCriteres& c)
@@ -89,29 +120,37 @@ void etapeResultatsRequete(CDossier& d, const CCriteres& c)
     // kept only the files that pass the test.
     if (filtreCapture && !c.doublons)
         return;
-    CListeElements<CFichier> liste;
-    collecter(d, c, filtreCapture, liste);
-    if (c.doublons)
-        passeDoublons(liste, c);
-    if (filtreCapture) {
-        filtrerCapture(d, c);
-        return;
-    }
     CResultatsRecherche* resultats = contexte().resultatsRecherche;
-    if (!resultats)
-        return;
-    for (CFichier* f : liste)
-        if (f->marque != 0)
-            resultats->ajouterLigne(f);
-    resultats->retrier();
+    if (c.doublons) {
+        std::vector<CFichier*> liste;
+        pourChaqueFichierCollecte(d, c, filtreCapture, [&liste](CFichier* f) { liste.push_back(f); });
+        passeDoublons(liste, c);
+        if (filtreCapture) {
+            filtrerCapture(d, c);
+            return;
+        }
+        if (resultats)
+            for (CFichier* f : liste)
+                if (f->marque != 0)
+                    resultats->ajouterLigne(f);
+    } else if (resultats) {
+        pourChaqueFichierCollecte(d, c, false, [resultats](CFichier* f) {
+            if (f->marque != 0)
+                resultats->ajouterLigne(f);
+        });
+    }
+    if (resultats)
+        resultats->retrier();
 }
 
 void executerRecherche()
 {
     CContexte& ctx = contexte();
-    for (CDoc* doc : ctx.documents)
-        doc->marquerTousTrouves();
     CElement* cible = ctx.criteresRecherche.cible;
+    // Every file found, but those the match pass is about to decide: the end state is
+    // the same, and a million-file search walks its files once less.
+    for (CDoc* doc : ctx.documents)
+        marquerHorsCible(*doc, cible);
     if (!cible)
         return;
     if (ctx.resultatsRecherche)

@@ -418,7 +418,7 @@ TEST_F(Recherche, PasseDesDoublonsCommeLaReferencePaireAPaire)
             marquesAvant.push_back(f->marque);
         }
         passeDeReference(reference, cr);
-        passeDoublons(q1->fichiers(), cr);
+        passeDoublons(std::vector<CFichier*>(q1->fichiers().begin(), q1->fichiers().end()), cr);
         int i = 0;
         for (CFichier* f : q1->fichiers()) {
             EXPECT_EQ(f->marque, reference[i]->marque) << "essai " << essai << " fichier " << i;
