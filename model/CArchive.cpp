@@ -18,7 +18,16 @@ std::uint32_t lire32(const char* p)
 
 } // namespace
 
-CArchive::CArchive(std::string_view octets) : octetsLus_(octets) {}
+CArchive::CArchive(std::string_view octets)
+    : fenetre_(octets.data()), dansFenetre_(octets.size()), taille_(octets.size())
+{
+}
+
+CArchive::CArchive(CEntree& entree, std::uint64_t taille) : taille_(taille), entree_(&entree)
+{
+    tampon_.resize(kTailleTampon);
+    fenetre_ = tampon_.data();
+}
 
 CArchive::CArchive(CSortie& sortie) : sortie_(&sortie)
 {
@@ -51,9 +60,47 @@ const char* CArchive::prendre(std::size_t n)
 {
     if (n > restants())
         echouer("le fichier est tronqué");
-    const char* p = octetsLus_.data() + pos_;
+    if (dansFenetre_ - curseur_ >= n) {
+        const char* p = fenetre_ + curseur_;
+        curseur_ += n;
+        pos_ += n;
+        return p;
+    }
+    return recharger(n);
+}
+
+// Only for a file: what is left in the buffer moves to its start and more is read
+// after it; a text longer than the buffer gets a place of its own.
+const char* CArchive::recharger(std::size_t n)
+{
+    const std::size_t reste = dansFenetre_ - curseur_;
+    char* destination = tampon_.data();
+    std::size_t voulu = kTailleTampon;
+    if (n > kTailleTampon) {
+        grand_.resize(n);
+        destination = grand_.data();
+        voulu = n;
+    }
+    std::memmove(destination, fenetre_ + curseur_, reste);
+    std::size_t obtenu = reste;
+    while (obtenu < n) {
+        const long lus = entree_->lire(destination + obtenu, voulu - obtenu);
+        if (lus < 0)
+            echouer("erreur de lecture du fichier");
+        if (lus == 0)
+            echouer("le fichier est tronqué");  // it shrank while being read
+        obtenu += static_cast<std::size_t>(lus);
+    }
     pos_ += n;
-    return p;
+    if (destination == grand_.data()) {
+        fenetre_ = tampon_.data();
+        dansFenetre_ = curseur_ = 0;
+    } else {
+        fenetre_ = destination;
+        dansFenetre_ = obtenu;
+        curseur_ = n;
+    }
+    return destination;
 }
 
 void CArchive::ecrire(const void* octets, std::size_t n)
@@ -151,8 +198,9 @@ std::uint64_t CArchive::lireLongueur(bool& large)
         const std::uint32_t l32 = lire32(prendre(4));
         if (l32 < 0xFFFFFFFFu)
             return l32;
-        const std::uint64_t l64 = static_cast<std::uint64_t>(lire32(prendre(4))) |
-                                  (static_cast<std::uint64_t>(lire32(prendre(4))) << 32);
+        const char* q64 = prendre(8);
+        const std::uint64_t l64 = static_cast<std::uint64_t>(lire32(q64)) |
+                                  (static_cast<std::uint64_t>(lire32(q64 + 4)) << 32);
         if (l64 > 0x7FFFFFFF)
             echouer("le fichier est endommagé : longueur de texte impossible");
         return l64;

@@ -19,19 +19,29 @@
 
 class CSortie;
 
+// Where an archive being read takes its bytes from (a file).
+class CEntree {
+public:
+    virtual ~CEntree() = default;
+    // Reads up to `n` bytes; the number read, 0 at the end, or -1 on an error.
+    virtual long lire(char* octets, std::size_t n) = 0;
+};
+
 class CErreurLecture : public std::runtime_error {
 public:
-    CErreurLecture(const std::string& quoi, std::size_t position)
+    CErreurLecture(const std::string& quoi, std::uint64_t position)
         : std::runtime_error(quoi), position(position)
     {
     }
-    std::size_t position;  // byte offset where the problem was found
+    std::uint64_t position;  // byte offset where the problem was found
 };
 
 class CArchive {
 public:
     // An archive that reads `octets` (not copied: they must outlive the archive).
     explicit CArchive(std::string_view octets);
+    // An archive that reads the `taille` bytes of `entree`, through a buffer.
+    CArchive(CEntree& entree, std::uint64_t taille);
     // An archive that writes to `sortie`, through a buffer of its own.
     explicit CArchive(CSortie& sortie);
     ~CArchive();
@@ -58,21 +68,30 @@ public:
     // A count of records of at least `tailleMin` bytes each; a count of zero or less is
     // no record; more records than the remaining bytes could hold is an error.
     std::int32_t lireNombre(std::size_t tailleMin, const char* quoi);
-    std::size_t position() const { return pos_; }
+    std::uint64_t position() const { return pos_; }
     // How deep the folder being read is nested.
     int profondeur = 0;
-    std::size_t restants() const { return octetsLus_.size() - pos_; }
+    std::uint64_t restants() const { return taille_ - pos_; }
     [[noreturn]] void echouer(const std::string& quoi) const;
 
 private:
+    // The next `n` bytes (n <= restants() is checked), valid until the next call.
     const char* prendre(std::size_t n);
+    const char* recharger(std::size_t n);
     void ecrire(const void* octets, std::size_t n);
     std::uint64_t lireLongueur(bool& large);
     void lireTexte(std::string& texte);
     void ecrireTexte(const std::string& texte);
 
-    std::string_view octetsLus_;
-    std::size_t pos_ = 0;
+    // Reading: the bytes at hand (all of them for memory, the buffer for a file).
+    const char* fenetre_ = nullptr;
+    std::size_t dansFenetre_ = 0;
+    std::size_t curseur_ = 0;
+    std::uint64_t pos_ = 0;
+    std::uint64_t taille_ = 0;
+    CEntree* entree_ = nullptr;
+    std::string grand_;  // a text longer than the buffer
+
     CSortie* sortie_ = nullptr;
     std::string tampon_;
     std::string travail_;

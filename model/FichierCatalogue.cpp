@@ -80,7 +80,37 @@ private:
     int fd_;
 };
 
-std::optional<std::string> lireTout(const std::string& chemin, std::string& octets)
+class CEntreeFichier : public CEntree {
+public:
+    explicit CEntreeFichier(int fd) : fd_(fd) {}
+    long lire(char* o, std::size_t n) override
+    {
+        for (;;) {
+            const ssize_t lus = ::read(fd_, o, n);
+            if (lus < 0 && errno == EINTR)
+                continue;
+            return static_cast<long>(lus);
+        }
+    }
+
+private:
+    int fd_;
+};
+
+// Reads the records from `ar` into `doc`: the problem found, or nullopt.
+std::optional<std::string> lireDepuis(CDoc& doc, CArchive& ar)
+{
+    try {
+        doc.serialiser(ar);
+    } catch (const CErreurLecture& e) {
+        return std::string(e.what()) + " (à l'octet " + std::to_string(e.position) + ")";
+    } catch (const std::bad_alloc&) {
+        return std::string("la mémoire est insuffisante");
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> lireFichier(CDoc& doc, const std::string& chemin)
 {
     SDescripteur f{::open(chemin.c_str(), O_RDONLY | O_CLOEXEC)};
     if (f.fd < 0)
@@ -90,22 +120,9 @@ std::optional<std::string> lireTout(const std::string& chemin, std::string& octe
         return raison(errno);
     if (!S_ISREG(st.st_mode))
         return std::string("ce n'est pas un fichier ordinaire");
-    octets.resize(static_cast<std::size_t>(st.st_size));
-    std::size_t lus = 0;
-    for (;;) {
-        if (lus == octets.size())
-            octets.resize(lus + 65536);  // the file grew since fstat
-        const ssize_t n = ::read(f.fd, octets.data() + lus, octets.size() - lus);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return raison(errno);
-        if (n == 0)
-            break;
-        lus += static_cast<std::size_t>(n);
-    }
-    octets.resize(lus);
-    return std::nullopt;
+    CEntreeFichier entree(f.fd);
+    CArchive ar(entree, static_cast<std::uint64_t>(st.st_size));
+    return lireDepuis(doc, ar);
 }
 
 // The file a save must replace: the target of a symbolic link, so the link stays.
@@ -146,15 +163,8 @@ std::string dossierDe(const std::string& chemin)
 
 std::optional<std::string> lireCatalogue(CDoc& doc, std::string_view octets)
 {
-    try {
-        CArchive ar(octets);
-        doc.serialiser(ar);
-    } catch (const CErreurLecture& e) {
-        return std::string(e.what()) + " (à l'octet " + std::to_string(e.position) + ")";
-    } catch (const std::bad_alloc&) {
-        return std::string("la mémoire est insuffisante");
-    }
-    return std::nullopt;
+    CArchive ar(octets);
+    return lireDepuis(doc, ar);
 }
 
 std::string ecrireCatalogue(CDoc& doc)
@@ -170,15 +180,7 @@ std::string ecrireCatalogue(CDoc& doc)
 
 std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin)
 {
-    std::string octets;
-    std::optional<std::string> probleme;
-    try {
-        probleme = lireTout(chemin, octets);
-    } catch (const std::bad_alloc&) {
-        probleme = "le fichier est trop grand pour la mémoire disponible";
-    }
-    if (!probleme)
-        probleme = lireCatalogue(doc, octets);
+    const std::optional<std::string> probleme = lireFichier(doc, chemin);
     if (probleme)
         return "Impossible d'ouvrir le catalogue " + guillemets(chemin) + " : " + *probleme + ".";
     doc.chemin = chemin;
