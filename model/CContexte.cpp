@@ -26,6 +26,9 @@ void CContexte::oublier(const CElement* noeud)
         requeteCourante = nullptr;
     if (requeteEnCapture && static_cast<const CElement*>(requeteEnCapture) == noeud)
         requeteEnCapture = nullptr;
+    if ((comparaisonA && static_cast<const CElement*>(comparaisonA) == noeud) ||
+        (comparaisonB && static_cast<const CElement*>(comparaisonB) == noeud))
+        comparaisonA = comparaisonB = nullptr;
     if (criteresRecherche.cible == noeud)
         criteresRecherche.cible = nullptr;
 }

@@ -13,8 +13,10 @@ class CElement;
 class CFichier;
 class CInteractions;
 class CRequete;
+class CResultatsComparaison;
 class CResultatsRecherche;
 class CSuiviCapture;
+struct SOptionsComparaison;
 
 // A list of file rows (search results, comparison results) that must forget a file
 // entry before it is destroyed.
@@ -40,7 +42,12 @@ struct CContexte {
     bool filtreRecherche = false;
 
     CResultatsRecherche* resultatsRecherche = nullptr;
-    CListeResultats* resultatsComparaison = nullptr;
+    CResultatsComparaison* resultatsComparaison = nullptr;
+    // The pair compared last, shown by the comparison results window.
+    CRequete* comparaisonA = nullptr;
+    CRequete* comparaisonB = nullptr;
+    // Set only while a comparison runs: the rows then take the comparison layout.
+    const SOptionsComparaison* optionsComparaison = nullptr;
     CInteractions* interactions = nullptr;
     // Told of the progress of captures started by node operations; may cancel them.
     CSuiviCapture* suiviCapture = nullptr;

@@ -1,5 +1,6 @@
 #include "model/CFichier.h"
 
+#include "compare/CResultatsComparaison.h"
 #include "model/CContexte.h"
 #include "model/CDossier.h"
 #include "model/Ouverture.h"

@@ -1,6 +1,7 @@
 #include "model/CRequete.h"
 
 #include "capture/MiseAJour.h"
+#include "compare/Comparaison.h"
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
@@ -34,7 +35,9 @@ CRequete::CRequete(CClasseur* classeur)
 
 CRequete::~CRequete()
 {
-    // The snapshot goes with the folder part; nothing may keep pointing at the query.
+    // The snapshot goes with the folder part, after this; the comparison results must
+    // let go of its files first, and nothing may keep pointing at the query.
+    oublierRequeteComparee(*this);
     contexte().oublier(this);
 }
 

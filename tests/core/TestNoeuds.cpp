@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "compare/CResultatsComparaison.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
@@ -249,9 +250,20 @@ TEST_F(Noeuds, FermerUnDocumentNeLaisseAucuneReference)
     EXPECT_EQ(contexte().criteresRecherche.cible, nullptr);
 }
 
+// A comparison results list that records what it was told to forget.
+class CComparaisonEspion : public CResultatsComparaison {
+public:
+    void vider() override {}
+    void ajouterLigne(CFichier*) override {}
+    void definirPaire(CRequete*, CRequete*) override {}
+    void retirerFichier(const CFichier* f) override { retires.push_back(f); }
+    std::vector<const CFichier*> retires;
+};
+
 TEST_F(Noeuds, UnFichierDetruitQuitteLesListesDeResultats)
 {
-    CResultatsEspion recherche, comparaison;
+    CResultatsEspion recherche;
+    CComparaisonEspion comparaison;
     contexte().resultatsRecherche = &recherche;
     contexte().resultatsComparaison = &comparaison;
     CDoc doc;

@@ -1,0 +1,18 @@
+#pragma once
+// The comparison results window, as the comparison and the nodes see it.
+
+#include "model/CContexte.h"
+
+class CFichier;
+class CRequete;
+
+class CResultatsComparaison : public CListeResultats {
+public:
+    virtual void vider() = 0;
+    // One row; the file's found mark holds its comparison status.
+    virtual void ajouterLigne(CFichier* fichier) = 0;
+    // The pair last compared: title and legends name them, and the list is sorted again
+    // by its current column and direction. With none (both null) the window returns to
+    // its start state, list emptied.
+    virtual void definirPaire(CRequete* premiere, CRequete* seconde) = 0;
+};

@@ -1,0 +1,153 @@
+#include "compare/Comparaison.h"
+
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "compare/CResultatsComparaison.h"
+#include "compare/StatutsComparaison.h"
+#include "model/CContexte.h"
+#include "model/CDossier.h"
+#include "model/CFichier.h"
+#include "model/CRequete.h"
+#include "platform/PliCasse.h"
+
+namespace {
+
+std::string_view lettresDe(const CFichier& f)
+{
+    // Never read past the array, even if a damaged entry lost its terminating zero.
+    return {f.lettres, strnlen(f.lettres, sizeof f.lettres)};
+}
+
+// Chains one value into the hash (a multiply and a shift, enough to spread values that
+// differ in a few low bits: equal hashes are confirmed anyway).
+std::uint64_t enchainer(std::uint64_t h, std::uint64_t valeur)
+{
+    h = (h ^ valeur) * 0x9E3779B97F4A7C15ULL;
+    return h ^ (h >> 29);
+}
+
+std::uint64_t enchainerDate(std::uint64_t h, const CDate& d)
+{
+    return enchainer(h, (std::uint64_t(d.annee) << 32) ^ (std::uint64_t(d.mois) << 16) ^ d.jour);
+}
+
+std::uint64_t enchainerDateHeure(std::uint64_t h, const CDateHeure& d)
+{
+    h = enchainerDate(h, d.date);
+    return enchainer(h, (std::uint64_t(d.heure) << 32) ^ (std::uint64_t(d.minute) << 16) ^ d.seconde);
+}
+
+// Equal for any two counterparts under the same options.
+std::uint64_t hacherValeurs(const CFichier& f, const SOptionsComparaison& o)
+{
+    std::uint64_t h = 0;
+    if (o.nom)
+        h = enchainer(h, pli::hacherSansCasse(f.nom()));
+    if (o.taille)
+        h = enchainer(h, f.taille);
+    if (o.cree)
+        h = enchainerDateHeure(h, f.cree);
+    if (o.modifie)
+        h = enchainerDateHeure(h, f.modifie);
+    if (o.accede)
+        h = enchainerDate(h, f.accede);
+    if (o.attributs)
+        h = enchainer(h, pli::hacherSansCasse(lettresDe(f)));
+    return h;
+}
+
+// Holds the options in the context's shared slot for the length of a run, and empties
+// the slot however the run ends.
+class CCreneauOptions {
+public:
+    CCreneauOptions(CContexte& contexte, const SOptionsComparaison& options) : contexte_(contexte)
+    {
+        contexte_.optionsComparaison = &options;
+    }
+    ~CCreneauOptions() { contexte_.optionsComparaison = nullptr; }
+    CCreneauOptions(const CCreneauOptions&) = delete;
+    CCreneauOptions& operator=(const CCreneauOptions&) = delete;
+
+private:
+    CContexte& contexte_;
+};
+
+// The collection list of a query, in the order of the node operation: a folder's own
+// files, then each sub-folder in turn. Kept in a vector (a million list cells would
+// cost more than the whole comparison), with each file's key made on the way.
+struct SCollecte {
+    const SOptionsComparaison& options;
+    std::vector<CFichier*> ordre;
+    std::vector<SEntreeComparaison> entrees;
+
+    void recueillir(const CDossier& dossier, bool seconde)
+    {
+        for (CFichier* f : dossier.fichiers()) {
+            ordre.push_back(f);
+            entrees.push_back({cleDeComparaison(hacherValeurs(*f, options), seconde), f});
+        }
+        for (const CDossier* s : dossier.sousDossiers())
+            recueillir(*s, seconde);
+    }
+};
+
+} // namespace
+
+bool sontContreparties(const CFichier& x, const CFichier& y, const SOptionsComparaison& o)
+{
+    return (!o.nom || pli::egalSansCasse(x.nom(), y.nom())) && (!o.taille || x.taille == y.taille) &&
+           (!o.cree || x.cree == y.cree) && (!o.modifie || x.modifie == y.modifie) &&
+           (!o.accede || x.accede == y.accede) &&
+           (!o.attributs || pli::egalSansCasse(lettresDe(x), lettresDe(y)));
+}
+
+SOptionsComparaison optionsApplicables(const CRequete& a, const CRequete& b, const SOptionsComparaison& o)
+{
+    SOptionsComparaison r = o;
+    r.cree = o.cree && a.stockerCree && b.stockerCree;
+    r.modifie = o.modifie && a.stockerModifie && b.stockerModifie;
+    r.accede = o.accede && a.stockerAccede && b.stockerAccede;
+    r.taille = o.taille && a.stockerTaille && b.stockerTaille;
+    r.attributs = o.attributs && a.stockerAttributs && b.stockerAttributs;
+    return r;
+}
+
+void comparerRequetes(CRequete& a, CRequete& b, const SOptionsComparaison& options)
+{
+    CContexte& ctx = contexte();
+    CResultatsComparaison* fenetre = ctx.resultatsComparaison;
+    if (fenetre)
+        fenetre->vider();
+
+    const SOptionsComparaison appliquees = optionsApplicables(a, b, options);
+    {
+        const CCreneauOptions creneau(ctx, appliquees);
+        SCollecte collecte{appliquees, {}, {}};
+        collecte.recueillir(a, false);
+        collecte.recueillir(b, true);
+        deciderStatuts(collecte.entrees, appliquees);
+        if (fenetre)
+            for (CFichier* f : collecte.ordre)
+                fenetre->ajouterLigne(f);
+    }
+
+    ctx.comparaisonA = &a;
+    ctx.comparaisonB = &b;
+    if (fenetre)
+        fenetre->definirPaire(&a, &b);
+}
+
+void oublierRequeteComparee(const CRequete& requete)
+{
+    CContexte& ctx = contexte();
+    if (&requete != ctx.comparaisonA && &requete != ctx.comparaisonB)
+        return;
+    ctx.comparaisonA = ctx.comparaisonB = nullptr;
+    if (CResultatsComparaison* fenetre = ctx.resultatsComparaison) {
+        // Emptied first, so that the rows are gone before the files they point at.
+        fenetre->vider();
+        fenetre->definirPaire(nullptr, nullptr);
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The comparison of two queries: which files of each have a counterpart in the other,
+// by the values the user chose. Folders take no part: each query is one flat set of
+// files, and one file may be the counterpart of several.
+
+#include "compare/OptionsComparaison.h"
+
+class CFichier;
+class CRequete;
+
+// True when every value the options name is equal in both files, tested in the order
+// name, size, creation, modification, access, attributes. Names and attribute letters
+// are compared regardless of case; with no option set any two files are counterparts.
+bool sontContreparties(const CFichier& x, const CFichier& y, const SOptionsComparaison& options);
+
+// The options a comparison of `a` with `b` really applies: a value that either query
+// does not store is left out, since its entries hold nothing to compare. The name is
+// always stored.
+SOptionsComparaison optionsApplicables(const CRequete& a, const CRequete& b, const SOptionsComparaison& options);
+
+// Writes into the found mark of every file of `a` and `b` its comparison status (0 or 2
+// for a's files, 1 or 2 for b's), refills the comparison results window with a's
+// files then b's, each in collection order, and tells it the pair. While it runs, the
+// shared slot of the context holds the options applied.
+void comparerRequetes(CRequete& a, CRequete& b, const SOptionsComparaison& options);
+
+// For a query about to be destroyed, while its files still exist: when it is one of
+// the pair compared last, the results window returns to its start state and the pair
+// is forgotten.
+void oublierRequeteComparee(const CRequete& requete);
