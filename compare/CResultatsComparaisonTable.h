@@ -1,0 +1,25 @@
+#pragma once
+// Comparison results kept in a CTableResultats, with the pair they compare.
+
+#include "compare/CResultatsComparaison.h"
+#include "search/CTableResultats.h"
+
+class CResultatsComparaisonTable : public CResultatsComparaison {
+public:
+    void vider() override { table.vider(); }
+    void ajouterLigne(CFichier* fichier) override { table.ajouter(fichier); }
+    void definirPaire(CRequete* a, CRequete* b) override
+    {
+        premiere = a;
+        seconde = b;
+        if (a)
+            table.trier();
+        else
+            table.vider();
+    }
+    void retirerFichier(const CFichier* fichier) override { table.retirer(fichier); }
+
+    CTableResultats table{true};
+    CRequete* premiere = nullptr;
+    CRequete* seconde = nullptr;
+};
