@@ -1,5 +1,6 @@
 #include "capture/Totaux.h"
 
+#include "model/CClasseur.h"
 #include "model/CDossier.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
@@ -28,7 +29,16 @@ SProprietes proprietesDossier(const CDossier& dossier)
         p.avecVolume = true;
         p.nomVolume = q->nomVolume;
         p.numeroSerie = q->numeroSerie;
-        p.tailleConnue = q->stockerTaille;
     }
     return p;
+}
+
+void ajouterProprietes(const CClasseur& classeur, SProprietes& p)
+{
+    STotaux t{p.dossiers, p.fichiers, p.tailleTotale};
+    for (const CRequete* q : classeur.requetes())
+        compter(*q, t);
+    p.dossiers = t.dossiers;
+    p.fichiers = t.fichiers;
+    p.tailleTotale = t.taille;
 }

@@ -6,6 +6,7 @@
 
 #include "model/CInteractions.h"
 
+class CClasseur;
 class CDossier;
 
 struct STotaux {
@@ -19,3 +20,6 @@ void compter(const CDossier& dossier, STotaux& totaux);
 
 // The volume, counts and size of a query or folder; the title is the caller's.
 SProprietes proprietesDossier(const CDossier& dossier);
+
+// Adds the counts and size of every query of a binder (no volume: queries differ).
+void ajouterProprietes(const CClasseur& classeur, SProprietes& proprietes);

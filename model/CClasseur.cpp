@@ -35,17 +35,8 @@ void CClasseur::afficherProprietes()
     if (!contexte().interactions)
         return;
     SProprietes p;
+    ajouterProprietes(*this, p);
     p.titre = "Propriétés du classeur '" + nom_ + "'";
-    STotaux t;
-    bool tailleConnue = false;
-    for (const CRequete* q : requetes_) {
-        compter(*q, t);
-        tailleConnue = tailleConnue || q->stockerTaille;
-    }
-    p.dossiers = t.dossiers;
-    p.fichiers = t.fichiers;
-    p.tailleTotale = t.taille;
-    p.tailleConnue = tailleConnue;
     contexte().interactions->afficherProprietes(p);
 }
 

@@ -16,7 +16,6 @@ struct SProprietes {
     std::uint32_t dossiers = 0;
     std::uint32_t fichiers = 0;
     std::uint32_t tailleTotale = 0;
-    bool tailleConnue = true;     // false when no query below stores sizes
 };
 
 class CInteractions {
