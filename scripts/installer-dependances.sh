@@ -6,6 +6,9 @@ set -euo pipefail
 paquets=(
   cmake ninja-build g++ pkg-config         # build
   libblkid-dev                             # volume labels and serials
+  qt6-base-dev                             # the Qt side (printing, windows)
+  fonts-liberation2                        # Arial's metrics for printed pages
+  poppler-utils                            # pdftoppm, pdfinfo for the printing tests
   libgtest-dev libgmock-dev                # tests
   dosfstools exfatprogs ntfs-3g            # file-system images for the volume tests
   clang libclang-rt-14-dev                 # fuzzing (libFuzzer)
