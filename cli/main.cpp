@@ -1,13 +1,121 @@
-// norvanel-cli: the catalogue core from the command line.
+// norvanel-cli: catalogues of file lists from the command line, over the same core as
+// the window program.
+
 #include <cstring>
 #include <iostream>
+#include <map>
+#include <string>
+
+#include "cli/Arguments.h"
+#include "cli/Commandes.h"
+#include "model/CContexte.h"
+#include "platform/linux/CPlateformeLinux.h"
+#include "search/CCriteres.h"
+
+namespace {
+
+struct SCommande {
+    int (*executer)(const Mots&);
+    const char* usage;
+    const char* resume;
+};
+
+const char* const kCriteres =
+    "  --created DEBUT..FIN  --modified DEBUT..FIN  --accessed DEBUT..FIN   (AAAA-MM-JJ)\n"
+    "  --size '>=2Mo'  (=, >= ou <= ; 0 à 99999 ; octets, Ko, Mo ou Go)\n"
+    "  --attr +R-H     (R, H, S, A : + présent, - absent)\n"
+    "  --duplicates name,created,modified,accessed,size | any\n";
+
+const std::map<std::string, SCommande>& commandes()
+{
+    static const std::map<std::string, SCommande> table = {
+        {"new", {commandeNew, "new CATALOGUE", "crée un catalogue vide"}},
+        {"mkbinder", {commandeMkbinder, "mkbinder CATALOGUE [NOM]", "ajoute un classeur"}},
+        {"add",
+         {commandeAdd,
+          "add CATALOGUE DOSSIER [--binder NOM] [--no-subfolders] [--empty-folders] [--no-hidden]\n"
+          "    [--include MOTIF | --exclude MOTIF] [--no-created] [--no-modified] [--no-accessed]\n"
+          "    [--no-size] [--no-attributes] [--quiet] [critères avancés]",
+          "ajoute une requête sur DOSSIER et la capture"}},
+        {"update", {commandeUpdate, "update CATALOGUE [--query NOM]... [--quiet]", "capture de nouveau des requêtes"}},
+        {"rename", {commandeRename, "rename CATALOGUE (--binder NOM | --query NOM) NOUVEAU", "renomme"}},
+        {"rm", {commandeRm, "rm CATALOGUE (--binder NOM | --query NOM)", "supprime"}},
+        {"tree", {commandeTree, "tree CATALOGUE", "affiche classeurs, requêtes et dossiers"}},
+        {"info",
+         {commandeInfo, "info CATALOGUE [--binder NOM | --query NOM [--folder CHEMIN]]",
+          "volume, nombres de dossiers et de fichiers, taille totale"}},
+        {"dump", {commandeDump, "dump CATALOGUE", "tout le catalogue en JSON"}},
+        {"search",
+         {commandeSearch,
+          "search CATALOGUE [--binder NOM | --query NOM [--folder CHEMIN]] [--pattern MOTIF]\n"
+          "    [critères] [--no-subfolders] [--no-hidden-folders] [--sort COLONNE[:desc]]\n"
+          "    [--format text|tsv|json]",
+          "recherche des fichiers"}},
+        {"compare",
+         {commandeCompare,
+          "compare CATALOGUE --query A --query B [--by name,created,modified,accessed,size,attributes|none]\n"
+          "    [--format text|tsv|json]",
+          "compare deux requêtes"}},
+        {"print", {commandePrint, "print CATALOGUE --pdf SORTIE.pdf", "imprime le catalogue dans un PDF A4"}},
+    };
+    return table;
+}
+
+void aideGenerale(std::ostream& o)
+{
+    o << "Usage : norvanel-cli COMMANDE [OPTIONS]\n\nCommandes :\n";
+    for (const auto& [nom, c] : commandes())
+        o << "  " << nom << std::string(10 - nom.size(), ' ') << c.resume << "\n";
+    o << "\n« norvanel-cli COMMANDE --help » décrit une commande.\n";
+}
+
+void aideCommande(std::ostream& o, const SCommande& c)
+{
+    o << "Usage : norvanel-cli " << c.usage << "\n";
+    if (std::strstr(c.usage, "critères"))
+        o << "Critères :\n" << kCriteres;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        std::cout << "Usage : norvanel-cli COMMANDE [OPTIONS]\n";
+    CPlateformeLinux plateformeLinux;
+    definirPlateforme(&plateformeLinux);
+    contexte().criteresRecherche = CCriteres::pourRecherche();
+
+    if (argc < 2) {
+        aideGenerale(std::cerr);
+        return 1;
+    }
+    const std::string nom = argv[1];
+    if (nom == "--help" || nom == "-h" || nom == "help") {
+        aideGenerale(std::cout);
         return 0;
     }
-    std::cerr << "Usage : norvanel-cli COMMANDE [OPTIONS]\n";
-    return 1;
+    const auto it = commandes().find(nom);
+    if (it == commandes().end()) {
+        std::cerr << "norvanel-cli : commande inconnue : " << nom << "\n";
+        aideGenerale(std::cerr);
+        return 1;
+    }
+    const Mots mots(argv + 2, argv + argc);
+    for (const std::string& m : mots)
+        if (m == "--help" || m == "-h") {
+            aideCommande(std::cout, it->second);
+            return 0;
+        }
+    try {
+        return it->second.executer(mots);
+    } catch (const SErreurUsage& e) {
+        std::cerr << "norvanel-cli " << nom << " : " << e.what() << "\n";
+        aideCommande(std::cerr, it->second);
+        return 1;
+    } catch (const SErreurDonnees& e) {
+        std::cerr << "norvanel-cli " << nom << " : " << e.what() << "\n";
+        return 2;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "norvanel-cli " << nom << " : la mémoire est insuffisante\n";
+        return 2;
+    }
 }

@@ -1,0 +1,200 @@
+// Commands that change a catalogue. Each saves it safely at the end, and only when
+// everything before succeeded.
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "capture/MiseAJour.h"
+#include "cli/Arguments.h"
+#include "cli/Commandes.h"
+#include "cli/Criteres.h"
+#include "cli/Session.h"
+#include "cli/SuiviTerminal.h"
+#include "model/CClasseur.h"
+#include "model/CContexte.h"
+#include "model/CInteractions.h"
+#include "model/CRequete.h"
+#include "model/FichierCatalogue.h"
+#include "platform/CPlateforme.h"
+
+namespace {
+
+// The parameters dialog, answered from the command line.
+class CParametresLigne : public CInteractions {
+public:
+    CParametresLigne(const CArguments& args, std::string dossier) : args_(args), dossier_(std::move(dossier)) {}
+    void afficherProprietes(const SProprietes&) override {}
+    bool editerParametres(CRequete& q, bool) override
+    {
+        q.definirChemin(dossier_);
+        q.inclureSousDossiers = !args_.drapeau("no-subfolders");
+        q.inclureDossiersVides = args_.drapeau("empty-folders");
+        q.inclureCaches = !args_.drapeau("no-hidden");
+        const auto inclure = args_.valeur("include");
+        const auto exclure = args_.valeur("exclude");
+        if (inclure && exclure)
+            throw SErreurUsage("--include et --exclude s'excluent");
+        q.modeFiltre = inclure ? kFiltreInclure : (exclure ? kFiltreExclure : kFiltreAucun);
+        q.filtre = inclure ? *inclure : (exclure ? *exclure : std::string());
+        q.stockerCree = !args_.drapeau("no-created");
+        q.stockerModifie = !args_.drapeau("no-modified");
+        q.stockerAccede = !args_.drapeau("no-accessed");
+        q.stockerTaille = !args_.drapeau("no-size");
+        q.stockerAttributs = !args_.drapeau("no-attributes");
+        lireCriteres(args_, q.criteres);
+        return true;
+    }
+
+private:
+    const CArguments& args_;
+    std::string dossier_;
+};
+
+// Shows capture progress on a terminal unless --quiet.
+struct SProgression {
+    explicit SProgression(bool silencieux)
+    {
+        if (!silencieux && ::isatty(STDERR_FILENO))
+            contexte().suiviCapture = &suivi;
+    }
+    ~SProgression() { contexte().suiviCapture = nullptr; }
+    CSuiviTerminal suivi;
+};
+
+void avertir(const std::string& texte)
+{
+    std::cerr << "norvanel-cli : avertissement : " << texte << "\n";
+}
+
+// Exactly one of --binder and --query, checked before the catalogue is opened.
+void exigerNoeudNomme(const CArguments& args)
+{
+    if (args.valeur("binder").has_value() == args.valeur("query").has_value())
+        throw SErreurUsage("il faut --binder NOM ou --query NOM");
+}
+
+// The node that --binder or --query names, for rename and rm.
+CNomme& noeudNomme(CSession& s, const CArguments& args)
+{
+    const auto classeur = args.valeur("binder");
+    const auto requete = args.valeur("query");
+    if (classeur)
+        return s.classeur(*classeur);
+    return s.requete(*requete);
+}
+
+} // namespace
+
+int commandeNew(const Mots& mots)
+{
+    CArguments args(mots, {});
+    args.exigerOperandes(1, 1);
+    const std::string& chemin = args.operandes()[0];
+    if (std::filesystem::exists(std::filesystem::symlink_status(chemin)))
+        throw SErreurDonnees("« " + chemin + " » existe déjà ; rien n'a été écrit");
+    CDoc doc;
+    doc.initialiserNouveau();
+    if (auto erreur = enregistrerCatalogue(doc, chemin))
+        throw SErreurDonnees(*erreur);
+    return 0;
+}
+
+int commandeMkbinder(const Mots& mots)
+{
+    CArguments args(mots, {});
+    args.exigerOperandes(1, 2);
+    CSession s;
+    CDoc& doc = s.ouvrir(args.operandes()[0]);
+    auto* c = new CClasseur(&doc, doc.nomNouveauClasseur());
+    doc.classeurs().ajouter(c);
+    if (args.operandes().size() == 2 && !doc.renommer(*c, args.operandes()[1]))
+        return 2;  // the check said why
+    s.enregistrer();
+    std::cout << c->nom() << "\n";
+    return 0;
+}
+
+int commandeAdd(const Mots& mots)
+{
+    CArguments args(mots, {{"binder", true}, {"no-subfolders", false}, {"empty-folders", false},
+                           {"no-hidden", false}, {"include", true}, {"exclude", true}, {"no-created", false},
+                           {"no-modified", false}, {"no-accessed", false}, {"no-size", false},
+                           {"no-attributes", false}, {"quiet", false}, NORVANEL_OPTIONS_CRITERES});
+    args.exigerOperandes(2, 2);
+    CSession s;
+    CDoc& doc = s.ouvrir(args.operandes()[0]);
+    if (auto nom = args.valeur("binder"))
+        contexte().classeurCourant = &s.classeur(*nom);
+    else if (doc.classeurs().estVide())
+        throw SErreurDonnees("le catalogue n'a aucun classeur ; créez-en un avec mkbinder");
+    else
+        contexte().classeurCourant = doc.classeurs().elementA(0);
+
+    std::error_code ec;
+    const std::string dossier = std::filesystem::absolute(args.operandes()[1], ec).lexically_normal().string();
+    CParametresLigne parametres(args, dossier.size() > 1 && dossier.back() == '/' ? dossier.substr(0, dossier.size() - 1) : dossier);
+    contexte().interactions = &parametres;
+    if (!plateforme().enumerer(dossier))
+        avertir("le dossier « " + dossier + " » est introuvable ou illisible ; la requête est créée vide");
+    CRequete* q;
+    {
+        SProgression progression(args.drapeau("quiet"));
+        q = doc.nouvelleRequete();
+    }
+    contexte().interactions = nullptr;
+    s.enregistrer();
+    std::cout << q->nom() << "\n";
+    return 0;
+}
+
+int commandeUpdate(const Mots& mots)
+{
+    CArguments args(mots, {{"query", true}, {"quiet", false}});
+    args.exigerOperandes(1, 1);
+    CSession s;
+    CDoc& doc = s.ouvrir(args.operandes()[0]);
+    std::vector<CRequete*> requetes;
+    for (const std::string& nom : args.valeurs("query"))
+        requetes.push_back(&s.requete(nom));
+    if (requetes.empty())
+        for (CClasseur* c : doc.classeurs())
+            for (CRequete* q : c->requetes())
+                requetes.push_back(q);
+    {
+        SProgression progression(args.drapeau("quiet"));
+        for (CRequete* q : requetes)
+            if (mettreAJourRequete(*q) == EResultatMiseAJour::RacineIllisible)
+                avertir("le dossier « " + q->chemin() + " » de la requête « " + q->nom() +
+                        " » est illisible ; son contenu précédent est gardé");
+    }
+    s.enregistrer();
+    return 0;
+}
+
+int commandeRename(const Mots& mots)
+{
+    CArguments args(mots, {{"binder", true}, {"query", true}});
+    args.exigerOperandes(2, 2);
+    exigerNoeudNomme(args);
+    CSession s;
+    CDoc& doc = s.ouvrir(args.operandes()[0]);
+    if (!doc.renommer(noeudNomme(s, args), args.operandes()[1]))
+        return 2;
+    s.enregistrer();
+    return 0;
+}
+
+int commandeRm(const Mots& mots)
+{
+    CArguments args(mots, {{"binder", true}, {"query", true}});
+    args.exigerOperandes(1, 1);
+    exigerNoeudNomme(args);
+    CSession s;
+    CDoc& doc = s.ouvrir(args.operandes()[0]);
+    doc.supprimerNoeud(noeudNomme(s, args));
+    s.enregistrer();
+    return 0;
+}

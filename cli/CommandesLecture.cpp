@@ -1,0 +1,245 @@
+// Commands that only read a catalogue: they never write it.
+
+#include <cstdio>
+#include <iostream>
+
+#include "capture/IdentiteVolume.h"
+#include "capture/Totaux.h"
+#include "cli/Arguments.h"
+#include "cli/Commandes.h"
+#include "cli/Criteres.h"
+#include "cli/Formats.h"
+#include "cli/Session.h"
+#include "compare/CResultatsComparaison.h"
+#include "compare/Comparaison.h"
+#include "model/CClasseur.h"
+#include "model/CContexte.h"
+#include "model/CFichier.h"
+#include "model/CRequete.h"
+#include "platform/CPlateforme.h"
+#include "search/CResultatsRechercheTable.h"
+
+std::string dumpJson(const CDoc& doc);
+
+namespace {
+
+EFormat lireFormat(const CArguments& args)
+{
+    const std::string f = args.valeur("format").value_or("text");
+    if (f == "text")
+        return EFormat::Texte;
+    if (f == "tsv")
+        return EFormat::Tsv;
+    if (f == "json")
+        return EFormat::Json;
+    throw SErreurUsage("format inconnu : " + f + " (text, tsv ou json)");
+}
+
+const std::vector<std::string>& titresColonnes()
+{
+    static const std::vector<std::string> titres = {"Nom",    "Taille",   "Créé",   "Modifié",
+                                                    "Accédé", "Attribut", "Dossier"};
+    return titres;
+}
+
+// Rows of files in the chosen format; `statuts` (comparison) adds a first column.
+void afficherLignes(const std::vector<CFichier*>& fichiers, EFormat format, bool statuts)
+{
+    switch (format) {
+    case EFormat::Tsv:
+        for (const CFichier* f : fichiers) {
+            std::string ligne = statuts ? std::to_string(f->marque) + "\t" : std::string();
+            const auto cellules = cellulesBrutes(*f);
+            for (std::size_t i = 0; i < cellules.size(); ++i)
+                ligne += (i ? "\t" : "") + tsvCellule(cellules[i]);
+            std::cout << ligne << "\n";
+        }
+        return;
+    case EFormat::Json: {
+        std::cout << "[";
+        const char* sep = "\n  ";
+        for (const CFichier* f : fichiers) {
+            std::cout << sep << ligneJson(*f, statuts ? f->marque : -1);
+            sep = ",\n  ";
+        }
+        std::cout << (fichiers.empty() ? "]\n" : "\n]\n");
+        return;
+    }
+    case EFormat::Texte: {
+        std::vector<std::string> titres = titresColonnes();
+        if (statuts)
+            titres.insert(titres.begin(), "Statut");
+        std::vector<std::vector<std::string>> lignes;
+        for (const CFichier* f : fichiers) {
+            auto cellules = cellulesTexte(*f);
+            if (statuts)
+                cellules.insert(cellules.begin(), std::to_string(f->marque));
+            lignes.push_back(std::move(cellules));
+        }
+        std::cout << tableauTexte(titres, lignes);
+        return;
+    }
+    }
+}
+
+void afficherArbre(const CDossier& d, int retrait)
+{
+    for (const CDossier* s : d.sousDossiers()) {
+        std::cout << std::string(2 * retrait, ' ') << plateforme().dernierComposant(s->chemin()) << "\n";
+        afficherArbre(*s, retrait + 1);
+    }
+}
+
+// The comparison rows in the order the engine gives them.
+class CLignesComparaison : public CResultatsComparaison {
+public:
+    void vider() override { lignes.clear(); }
+    void ajouterLigne(CFichier* f) override { lignes.push_back(f); }
+    void definirPaire(CRequete*, CRequete*) override {}
+    void retirerFichier(const CFichier*) override {}
+    std::vector<CFichier*> lignes;
+};
+
+SOptionsComparaison lireOptions(const std::string& liste)
+{
+    SOptionsComparaison o;
+    if (liste == "none")
+        return o;
+    std::size_t debut = 0;
+    while (debut <= liste.size()) {
+        const std::size_t fin = std::min(liste.find(',', debut), liste.size());
+        const std::string cle = liste.substr(debut, fin - debut);
+        bool* drapeau = cle == "name"         ? &o.nom
+                        : cle == "created"    ? &o.cree
+                        : cle == "modified"   ? &o.modifie
+                        : cle == "accessed"   ? &o.accede
+                        : cle == "size"       ? &o.taille
+                        : cle == "attributes" ? &o.attributs
+                                              : nullptr;
+        if (!drapeau)
+            throw SErreurDonnees("valeur de comparaison inconnue : « " + cle +
+                                 " » (name, created, modified, accessed, size, attributes, ou none)");
+        *drapeau = true;
+        debut = fin + 1;
+    }
+    return o;
+}
+
+} // namespace
+
+int commandeTree(const Mots& mots)
+{
+    CArguments args(mots, {});
+    args.exigerOperandes(1, 1);
+    CSession s;
+    CDoc& doc = s.ouvrir(args.operandes()[0]);
+    for (const CClasseur* c : doc.classeurs()) {
+        std::cout << c->nom() << "\n";
+        for (const CRequete* q : c->requetes()) {
+            std::cout << "  " << q->nom() << "\n";
+            afficherArbre(*q, 2);
+        }
+    }
+    return 0;
+}
+
+int commandeInfo(const Mots& mots)
+{
+    CArguments args(mots, {NORVANEL_OPTIONS_NOEUD});
+    args.exigerOperandes(1, 1);
+    CSession s;
+    CDoc& doc = s.ouvrir(args.operandes()[0]);
+    CElement* noeud = s.noeud(args);
+    SProprietes p;
+    if (!noeud) {
+        for (const CClasseur* c : doc.classeurs())
+            ajouterProprietes(*c, p);
+    } else if (CDossier* d = noeud->commeDossier()) {
+        p = proprietesDossier(*d);
+    } else {
+        ajouterProprietes(*noeud->classeur(), p);
+    }
+    if (p.avecVolume) {
+        std::cout << "Nom du volume: " << p.nomVolume << "\n";
+        std::cout << "Numéro de série: " << texteNumeroSerie(p.numeroSerie) << "\n";
+    }
+    std::cout << "Nombre de dossiers: " << p.dossiers << "\n";
+    std::cout << "Nombre de fichiers: " << p.fichiers << "\n";
+    std::cout << "Taille totale: " << plateforme().texteTaille(p.tailleTotale) << "\n";
+    return 0;
+}
+
+int commandeDump(const Mots& mots)
+{
+    CArguments args(mots, {});
+    args.exigerOperandes(1, 1);
+    CSession s;
+    std::cout << dumpJson(s.ouvrir(args.operandes()[0]));
+    return 0;
+}
+
+int commandeSearch(const Mots& mots)
+{
+    CArguments args(mots, {NORVANEL_OPTIONS_NOEUD, NORVANEL_OPTIONS_CRITERES, {"pattern", true},
+                           {"no-subfolders", false}, {"no-hidden-folders", false}, {"sort", true},
+                           {"format", true}});
+    args.exigerOperandes(1, 1);
+    const EFormat format = lireFormat(args);
+    CSession s;
+    CDoc& doc = s.ouvrir(args.operandes()[0]);
+    CElement* noeud = s.noeud(args);
+
+    CCriteres c = CCriteres::pourRecherche();
+    c.motif = args.valeur("pattern").value_or("");
+    c.rechercherSousDossiers = !args.drapeau("no-subfolders");
+    c.rechercherDossiersCaches = !args.drapeau("no-hidden-folders");
+    lireCriteres(args, c);
+    c.portee = noeud ? kPorteeObjetSelectionne : kPorteeTousClasseurs;
+    c.cible = noeud ? noeud : static_cast<CElement*>(&doc);
+
+    static constexpr const char* kColonnes[] = {"name", "size", "created", "modified", "accessed", "attributes", "folder"};
+    const std::string tri = args.valeur("sort").value_or("name");
+    const std::size_t deuxPoints = tri.find(':');
+    const std::string colonne = tri.substr(0, deuxPoints);
+    const std::string sens = deuxPoints == std::string::npos ? "asc" : tri.substr(deuxPoints + 1);
+    int indice = -1;
+    for (int i = 0; i < 7; ++i)
+        if (colonne == kColonnes[i])
+            indice = i;
+    if (indice < 0 || (sens != "asc" && sens != "desc"))
+        throw SErreurUsage("tri inconnu : " + tri + " (name, size, created, modified, accessed, attributes ou folder, suivi de :desc au besoin)");
+
+    CResultatsRechercheTable resultats;
+    resultats.table.definirTri(indice, sens == "asc");
+    contexte().resultatsRecherche = &resultats;
+    contexte().criteresRecherche = c;
+    executerRecherche();
+    afficherLignes(resultats.table.lignes(), format, false);
+    contexte().resultatsRecherche = nullptr;
+    return 0;
+}
+
+int commandeCompare(const Mots& mots)
+{
+    CArguments args(mots, {{"query", true}, {"by", true}, {"format", true}});
+    args.exigerOperandes(1, 1);
+    const EFormat format = lireFormat(args);
+    if (args.valeurs("query").size() != 2)
+        throw SErreurUsage("il faut deux --query");
+    CSession s;
+    s.ouvrir(args.operandes()[0]);
+    CRequete& a = s.requete(args.valeurs("query")[0]);
+    CRequete& b = s.requete(args.valeurs("query")[1]);
+    if (&a == &b)
+        throw SErreurDonnees("une requête ne se compare pas à elle-même");
+    SOptionsComparaison options{true, true, true, true, true, true};
+    if (auto by = args.valeur("by"))
+        options = lireOptions(*by);
+
+    CLignesComparaison lignes;
+    contexte().resultatsComparaison = &lignes;
+    comparerRequetes(a, b, options);
+    afficherLignes(lignes.lignes, format, true);
+    contexte().resultatsComparaison = nullptr;
+    return 0;
+}

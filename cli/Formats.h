@@ -1,0 +1,35 @@
+#pragma once
+// How values are written by the command-line tool: raw forms for tsv and json,
+// and the texts of the lists for people.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CDate;
+class CDateHeure;
+class CFichier;
+
+enum class EFormat { Texte, Tsv, Json };
+
+// "YYYY-MM-DD" and "YYYY-MM-DD HH:MM:SS", zero-padded from the fields as they stand.
+std::string dateBrute(const CDate& d);
+std::string dateHeureBrute(const CDateHeure& d);
+
+// A JSON string, quotes included. A byte that is not part of valid UTF-8 is written
+// as \uDC80..\uDCFF, the form such bytes take in catalogue files.
+std::string jsonTexte(std::string_view texte);
+
+// A tsv cell: tab, newline, carriage return and backslash written \t \n \r \\.
+std::string tsvCellule(std::string_view texte);
+
+// The seven cells of a file row (name, size, created, modified, accessed, attributes,
+// folder); a value the file's query does not store is left empty.
+std::vector<std::string> cellulesBrutes(const CFichier& f);
+std::vector<std::string> cellulesTexte(const CFichier& f);
+// The same row as a JSON object (null for a value not stored).
+std::string ligneJson(const CFichier& f, int statut = -1);
+
+// Rows of cells as aligned columns under their titles.
+std::string tableauTexte(const std::vector<std::string>& titres,
+                         const std::vector<std::vector<std::string>>& lignes);

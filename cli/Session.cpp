@@ -1,0 +1,82 @@
+#include "cli/Session.h"
+
+#include "model/CClasseur.h"
+#include "model/CContexte.h"
+#include "model/CRequete.h"
+#include "model/FichierCatalogue.h"
+
+namespace {
+
+CDossier* trouverDossier(CDossier& d, const std::string& chemin)
+{
+    for (CDossier* s : d.sousDossiers()) {
+        if (s->chemin() == chemin)
+            return s;
+        if (CDossier* r = trouverDossier(*s, chemin))
+            return r;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+CSession::CSession() = default;
+
+CSession::~CSession()
+{
+    doc_.reset();
+}
+
+CDoc& CSession::ouvrir(const std::string& chemin)
+{
+    doc_ = std::make_unique<CDoc>();
+    if (auto erreur = chargerCatalogue(*doc_, chemin))
+        throw SErreurDonnees(*erreur);
+    return *doc_;
+}
+
+void CSession::enregistrer()
+{
+    if (auto erreur = enregistrerCatalogue(*doc_, doc_->chemin))
+        throw SErreurDonnees(*erreur);
+}
+
+CClasseur& CSession::classeur(const std::string& nom)
+{
+    for (CClasseur* c : doc_->classeurs())
+        if (c->nom() == nom)
+            return *c;
+    throw SErreurDonnees("aucun classeur ne s'appelle « " + nom + " »");
+}
+
+CRequete& CSession::requete(const std::string& nom)
+{
+    for (CClasseur* c : doc_->classeurs())
+        for (CRequete* q : c->requetes())
+            if (q->nom() == nom)
+                return *q;
+    throw SErreurDonnees("aucune requête ne s'appelle « " + nom + " »");
+}
+
+CElement* CSession::noeud(const CArguments& args)
+{
+    const auto classeurNomme = args.valeur("binder");
+    const auto requeteNommee = args.valeur("query");
+    const auto dossier = args.valeur("folder");
+    if (classeurNomme && (requeteNommee || dossier))
+        throw SErreurUsage("--binder ne va pas avec --query ni --folder");
+    if (dossier && !requeteNommee)
+        throw SErreurUsage("--folder demande --query");
+    if (classeurNomme)
+        return &classeur(*classeurNomme);
+    if (!requeteNommee)
+        return nullptr;
+    CRequete& q = requete(*requeteNommee);
+    if (!dossier)
+        return static_cast<CDossier*>(&q);
+    if (*dossier == q.chemin())
+        return static_cast<CDossier*>(&q);
+    if (CDossier* d = trouverDossier(q, *dossier))
+        return d;
+    throw SErreurDonnees("la requête « " + q.nom() + " » n'a pas de dossier « " + *dossier + " »");
+}

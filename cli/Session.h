@@ -1,0 +1,36 @@
+#pragma once
+// One run of the command-line tool on one catalogue: the platform installed, the
+// catalogue opened, the node named on the command line found, the changes saved.
+
+#include <memory>
+#include <string>
+
+#include "cli/Arguments.h"
+#include "model/CDoc.h"
+
+class CClasseur;
+class CElement;
+class CRequete;
+
+class CSession {
+public:
+    CSession();
+    ~CSession();
+
+    // Opens the catalogue (SErreurDonnees when it cannot be read).
+    CDoc& ouvrir(const std::string& chemin);
+    CDoc& document() { return *doc_; }
+    // Saves the catalogue where it was opened (SErreurDonnees on failure).
+    void enregistrer();
+
+    CClasseur& classeur(const std::string& nom);
+    CRequete& requete(const std::string& nom);
+    // --binder NAME, or --query NAME with optional --folder PATH: the node, or none.
+    CElement* noeud(const CArguments& args);
+
+private:
+    std::unique_ptr<CDoc> doc_;
+};
+
+// The options that name a node.
+#define NORVANEL_OPTIONS_NOEUD {"binder", true}, {"query", true}, {"folder", true}

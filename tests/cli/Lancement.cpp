@@ -1,0 +1,56 @@
+#include "tests/cli/Lancement.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+extern char** environ;
+
+std::string lireFichier(const std::string& chemin)
+{
+    std::ifstream f(chemin, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+SResultat lancer(const std::vector<std::string>& arguments)
+{
+    char sortie[] = "/tmp/norvanel-cli-sortie-XXXXXX";
+    char erreurs[] = "/tmp/norvanel-cli-erreurs-XXXXXX";
+    const int fdSortie = mkstemp(sortie);
+    const int fdErreurs = mkstemp(erreurs);
+
+    std::vector<std::string> mots = {NORVANEL_CLI};
+    mots.insert(mots.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& m : mots)
+        argv.push_back(m.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, fdSortie, 1);
+    posix_spawn_file_actions_adddup2(&actions, fdErreurs, 2);
+    SResultat r;
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        int etat = 0;
+        waitpid(pid, &etat, 0);
+        r.code = WIFEXITED(etat) ? WEXITSTATUS(etat) : 128 + WTERMSIG(etat);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    close(fdSortie);
+    close(fdErreurs);
+    r.sortie = lireFichier(sortie);
+    r.erreurs = lireFichier(erreurs);
+    unlink(sortie);
+    unlink(erreurs);
+    return r;
+}

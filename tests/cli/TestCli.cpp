@@ -1,0 +1,281 @@
+// norvanel-cli end to end, on real temporary trees.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "tests/cli/Lancement.h"
+
+namespace {
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char modele[] = "/tmp/norvanel-cli-XXXXXX";
+        ASSERT_NE(mkdtemp(modele), nullptr);
+        racine = modele;
+        catalogue = racine + "/cat.kbt";
+        disque = racine + "/disque";
+        mkdir(disque.c_str(), 0755);
+    }
+    void TearDown() override { std::system(("rm -rf '" + racine + "'").c_str()); }
+
+    void fichier(const std::string& relatif, const std::string& contenu = "x", std::time_t mtime = 0)
+    {
+        const std::string chemin = disque + "/" + relatif;
+        std::system(("mkdir -p \"$(dirname '" + chemin + "')\"").c_str());
+        std::ofstream(chemin, std::ios::binary) << contenu;
+        if (mtime) {
+            const timespec temps[2] = {{mtime, 0}, {mtime, 0}};
+            utimensat(AT_FDCWD, chemin.c_str(), temps, 0);
+        }
+    }
+    SResultat ok(const std::vector<std::string>& args)
+    {
+        SResultat r = lancer(args);
+        EXPECT_EQ(r.code, 0) << r.erreurs;
+        return r;
+    }
+    // new + add over the test disk.
+    void catalogueAvecDisque(std::vector<std::string> options = {})
+    {
+        ok({"new", catalogue});
+        std::vector<std::string> args = {"add", catalogue, disque, "--quiet"};
+        args.insert(args.end(), options.begin(), options.end());
+        ok(args);
+    }
+
+    std::string racine, catalogue, disque;
+};
+
+TEST_F(Cli, AideEtUsage)
+{
+    const SResultat aide = lancer({"--help"});
+    EXPECT_EQ(aide.code, 0);
+    EXPECT_NE(aide.sortie.find("search"), std::string::npos);
+    const SResultat aideSearch = lancer({"search", "--help"});
+    EXPECT_EQ(aideSearch.code, 0);
+    EXPECT_NE(aideSearch.sortie.find("--pattern"), std::string::npos);
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {}, {"inconnue"}, {"new"}, {"tree", catalogue, "--bizarre"}, {"search", catalogue, "--format", "xml"},
+             {"compare", catalogue, "--query", "a"}, {"rename", catalogue, "x"}, {"new", "a", "b"}}) {
+        const SResultat r = lancer(args);
+        EXPECT_EQ(r.code, 1) << (args.empty() ? "" : args[0]);
+        EXPECT_NE(r.erreurs.find("Usage"), std::string::npos);
+    }
+}
+
+TEST_F(Cli, NouveauCatalogue)
+{
+    ok({"new", catalogue});
+    EXPECT_EQ(lireFichier(catalogue).size(), 111u);
+    const std::string avant = lireFichier(catalogue);
+    const SResultat r = lancer({"new", catalogue});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.erreurs.find("existe déjà"), std::string::npos);
+    EXPECT_EQ(lireFichier(catalogue), avant);
+}
+
+TEST_F(Cli, AjouterArbreInfoDump)
+{
+    fichier("a.txt", "12345");
+    fichier("sous/b.doc", std::string(2048, 'b'));
+    fichier("sous/plus/c.jpg");
+    catalogueAvecDisque();
+    EXPECT_EQ(ok({"tree", catalogue}).sortie, "Général\n  " + disque + "\n    sous\n      plus\n");
+    const std::string info = ok({"info", catalogue, "--query", disque}).sortie;
+    EXPECT_NE(info.find("Nom du volume: "), std::string::npos);
+    EXPECT_NE(info.find("Numéro de série: "), std::string::npos);
+    EXPECT_NE(info.find("Nombre de dossiers: 2\nNombre de fichiers: 3\nTaille totale: 2,00 Ko\n"), std::string::npos)
+        << info;
+    const std::string tout = ok({"info", catalogue}).sortie;
+    EXPECT_EQ(tout, "Nombre de dossiers: 2\nNombre de fichiers: 3\nTaille totale: 2,00 Ko\n");
+    const std::string sous = ok({"info", catalogue, "--query", disque, "--folder", disque + "/sous"}).sortie;
+    EXPECT_NE(sous.find("Nombre de dossiers: 1\nNombre de fichiers: 2\n"), std::string::npos) << sous;
+    const std::string dump = ok({"dump", catalogue}).sortie;
+    EXPECT_EQ(dump.rfind("{\"showSubfolders\": true, \"sortColumn\": [0, 0]", 0), 0u) << dump.substr(0, 80);
+    EXPECT_NE(dump.find("\"name\": \"b.doc\""), std::string::npos);
+    EXPECT_NE(dump.find("\"size\": 2048"), std::string::npos);
+    EXPECT_NE(dump.find("\"criteria\": {\"scope\": 3"), std::string::npos);
+}
+
+TEST_F(Cli, DossierAbsentAccepteAvecAvertissement)
+{
+    ok({"new", catalogue});
+    const SResultat r = ok({"add", catalogue, racine + "/absent"});
+    EXPECT_NE(r.erreurs.find("avertissement"), std::string::npos);
+    EXPECT_EQ(ok({"tree", catalogue}).sortie, "Général\n  " + racine + "/absent\n");
+}
+
+TEST_F(Cli, MiseAJourEtOptionsDeCapture)
+{
+    fichier("a.txt");
+    fichier(".cache/x");
+    fichier("b.tmp");
+    catalogueAvecDisque({"--no-hidden", "--exclude", "*.tmp", "--no-size"});
+    fichier("nouveau.txt");
+    ok({"update", catalogue, "--query", disque});
+    const std::string tsv = ok({"search", catalogue, "--format", "tsv"}).sortie;
+    EXPECT_NE(tsv.find("nouveau.txt\t\t"), std::string::npos) << tsv;  // no size stored: empty cell
+    EXPECT_EQ(tsv.find("b.tmp"), std::string::npos);
+    EXPECT_EQ(tsv.find(".cache"), std::string::npos);
+    // A second query over the same folder gets a number.
+    EXPECT_EQ(ok({"add", catalogue, disque, "--quiet"}).sortie, disque + " 2\n");
+}
+
+TEST_F(Cli, RenommerSupprimerEtLeursRefus)
+{
+    catalogueAvecDisque();
+    EXPECT_EQ(ok({"mkbinder", catalogue}).sortie, "Classeur\n");
+    ok({"mkbinder", catalogue, "Disques"});
+    const std::string avant = lireFichier(catalogue);
+    SResultat r = lancer({"mkbinder", catalogue, "Disques"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.erreurs.find("Un classeur de ce nom existe déjà."), std::string::npos);
+    r = lancer({"rename", catalogue, "--binder", "Classeur", ""});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.erreurs.find("Un classeur doit avoir un nom."), std::string::npos);
+    r = lancer({"rename", catalogue, "--query", "absente", "x"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.erreurs.find("aucune requête"), std::string::npos);
+    EXPECT_EQ(lireFichier(catalogue), avant);  // failed commands write nothing
+
+    ok({"rename", catalogue, "--query", disque, "Mon disque"});
+    ok({"rm", catalogue, "--binder", "Classeur"});
+    const std::string arbre = ok({"tree", catalogue}).sortie;
+    EXPECT_NE(arbre.find("  Mon disque\n"), std::string::npos);
+    EXPECT_EQ(arbre.find("Classeur\n"), std::string::npos);
+    ok({"rm", catalogue, "--query", "Mon disque"});
+    EXPECT_EQ(ok({"tree", catalogue}).sortie, "Général\nDisques\n");
+}
+
+TEST_F(Cli, RechercheParCritere)
+{
+    fichier("lettre.doc", "1", 1047297600);           // 10/03/2003
+    fichier("sous/note.txt", std::string(3000, 'n'), 1262347200);  // 01/01/2010
+    fichier("sous/copie/lettre.doc", "22", 1262347200);
+    fichier("lecture.txt", "3", 1262347200);
+    chmod((disque + "/lecture.txt").c_str(), 0444);
+    catalogueAvecDisque();
+    auto noms = [&](std::vector<std::string> criteres) {
+        std::vector<std::string> args = {"search", catalogue, "--format", "tsv"};
+        args.insert(args.end(), criteres.begin(), criteres.end());
+        const SResultat r = lancer(args);
+        EXPECT_EQ(r.code, 0) << r.erreurs;
+        std::string liste;
+        std::size_t debut = 0;
+        while (debut < r.sortie.size()) {
+            const std::size_t fin = r.sortie.find('\n', debut);
+            liste += r.sortie.substr(debut, r.sortie.find('\t', debut) - debut) + " ";
+            debut = fin + 1;
+        }
+        return liste;
+    };
+    EXPECT_EQ(noms({}), "lecture.txt lettre.doc lettre.doc note.txt ");
+    EXPECT_EQ(noms({"--pattern", "*.DOC"}), "lettre.doc lettre.doc ");
+    EXPECT_EQ(noms({"--pattern", "lettre.doc"}), "");  // matched against the whole path
+    EXPECT_EQ(noms({"--modified", "2003-03-10..2003-03-10"}), "lettre.doc ");
+    EXPECT_EQ(noms({"--size", ">=2Ko"}), "note.txt ");
+    EXPECT_EQ(noms({"--attr", "+R"}), "lecture.txt ");
+    EXPECT_EQ(noms({"--duplicates", "name"}), "lettre.doc lettre.doc ");
+    EXPECT_EQ(noms({"--duplicates", "name,size"}), "");
+    EXPECT_EQ(noms({"--no-subfolders"}), "lecture.txt lettre.doc ");
+    EXPECT_EQ(noms({"--query", disque, "--folder", disque + "/sous"}), "lettre.doc note.txt ");
+    EXPECT_EQ(noms({"--sort", "size:desc"}), "note.txt lettre.doc lecture.txt lettre.doc ");  // equal sizes keep their order
+
+    const std::string json = ok({"search", catalogue, "--pattern", "*note*", "--format", "json"}).sortie;
+    EXPECT_NE(json.find("{\"name\": \"note.txt\", \"size\": 3000, \"created\": \""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"modified\": \"2010-01-01 "), std::string::npos) << json;
+    const std::string texte = ok({"search", catalogue, "--pattern", "*note*"}).sortie;
+    EXPECT_EQ(texte.rfind("Nom ", 0), 0u) << texte;
+    EXPECT_NE(texte.find("2,92 Ko"), std::string::npos) << texte;
+
+    for (const auto& mauvais : std::vector<std::vector<std::string>>{
+             {"--modified", "2003-02-30..2003-03-01"}, {"--created", "hier..demain"}, {"--size", "2Mo"},
+             {"--size", ">=100000Ko"}, {"--attr", "R"}, {"--duplicates", "couleur"}, {"--binder", "absent"},
+             {"--folder", "/x", "--query", disque}}) {
+        std::vector<std::string> args = {"search", catalogue};
+        args.insert(args.end(), mauvais.begin(), mauvais.end());
+        const SResultat r = lancer(args);
+        EXPECT_EQ(r.code, 2) << mauvais[0] << " " << r.erreurs;
+    }
+    EXPECT_NE(lancer({"search", catalogue, "--created", "2003-02-30..2003-03-01"}).erreurs.find("Date invalide"),
+              std::string::npos);
+}
+
+TEST_F(Cli, Comparaison)
+{
+    fichier("a/commun.txt", "1", 1047297600);
+    fichier("a/seul.txt", "1", 1047297600);
+    fichier("b/COMMUN.TXT", "1", 1047297600);
+    fichier("b/autre.txt", "1", 1047297600);
+    ok({"new", catalogue});
+    ok({"add", catalogue, disque + "/a", "--quiet"});
+    ok({"add", catalogue, disque + "/b", "--quiet"});
+    const std::string tsv =
+        ok({"compare", catalogue, "--query", disque + "/a", "--query", disque + "/b", "--by", "name,size", "--format", "tsv"}).sortie;
+    // Files of A first, then those of B, each with its status.
+    EXPECT_NE(tsv.find("2\tcommun.txt\t1\t"), std::string::npos) << tsv;
+    EXPECT_NE(tsv.find("0\tseul.txt\t"), std::string::npos);
+    EXPECT_NE(tsv.find("2\tCOMMUN.TXT\t"), std::string::npos);
+    EXPECT_NE(tsv.find("1\tautre.txt\t"), std::string::npos);
+    EXPECT_LT(tsv.find("seul.txt"), tsv.find("COMMUN.TXT"));
+    const std::string aucun = ok({"compare", catalogue, "--query", disque + "/a", "--query", disque + "/b",
+                                  "--by", "none", "--format", "json"}).sortie;
+    EXPECT_EQ(aucun.find("\"status\": 0"), std::string::npos);
+    EXPECT_EQ(lancer({"compare", catalogue, "--query", disque + "/a", "--query", disque + "/a"}).code, 2);
+    EXPECT_EQ(lancer({"compare", catalogue, "--query", disque + "/a", "--query", disque + "/b", "--by", "couleur"}).code, 2);
+}
+
+TEST_F(Cli, LesCommandesDeLectureNEcriventRien)
+{
+    fichier("a.txt");
+    catalogueAvecDisque();
+    const std::string avant = lireFichier(catalogue);
+    struct stat st {};
+    stat(catalogue.c_str(), &st);
+    const auto mtime = st.st_mtim;
+    ok({"tree", catalogue});
+    ok({"info", catalogue});
+    ok({"dump", catalogue});
+    ok({"search", catalogue, "--pattern", "*.txt"});
+    EXPECT_EQ(lireFichier(catalogue), avant);
+    stat(catalogue.c_str(), &st);
+    EXPECT_EQ(st.st_mtim.tv_sec, mtime.tv_sec);
+    EXPECT_EQ(st.st_mtim.tv_nsec, mtime.tv_nsec);
+}
+
+TEST_F(Cli, CatalogueIllisible)
+{
+    std::ofstream(catalogue, std::ios::binary) << "pas un catalogue";
+    for (const char* commande : {"tree", "info", "dump", "search", "update"}) {
+        const SResultat r = lancer({commande, catalogue});
+        EXPECT_EQ(r.code, 2) << commande;
+        EXPECT_NE(r.erreurs.find("Impossible d'ouvrir le catalogue « " + catalogue + " »"), std::string::npos)
+            << r.erreurs;
+    }
+    EXPECT_EQ(lireFichier(catalogue), "pas un catalogue");
+    EXPECT_EQ(lancer({"tree", racine + "/absent.kbt"}).code, 2);
+}
+
+TEST_F(Cli, ImpressionPdf)
+{
+    fichier("a.txt");
+    fichier("b.txt");
+    catalogueAvecDisque();
+    const std::string pdf = racine + "/sortie.pdf";
+    ok({"print", catalogue, "--pdf", pdf});
+    EXPECT_EQ(lireFichier(pdf).rfind("%PDF", 0), 0u);
+    ok({"new", racine + "/vide.kbt"});
+    const SResultat vide = lancer({"print", racine + "/vide.kbt", "--pdf", racine + "/vide.pdf"});
+    EXPECT_EQ(vide.code, 2);
+    EXPECT_EQ(lancer({"print", catalogue}).code, 1);
+}
+
+} // namespace
