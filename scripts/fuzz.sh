@@ -10,4 +10,4 @@ corpus=build-fuzz/corpus
 mkdir -p "$corpus"
 ./build-fuzz/fuzz/creer_graines "$corpus"
 ./build-fuzz/fuzz/fuzz_lecture_catalogue -max_total_time="${FUZZ_SECONDES:-60}" \
-  -rss_limit_mb=2048 -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
+  -rss_limit_mb=2048 -artifact_prefix=build-fuzz/ -print_final_stats=1 "$corpus" 2>&1 | tail -n 12

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the optimised build, then the tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds and runs every test: the catalogue reader fuzzed for a minute, the optimised
+# build's tests, then the tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/installer-dependances.sh
 jobs=$(nproc)
+
+FUZZ_SECONDES="${FUZZ_SECONDES:-60}" bash scripts/fuzz.sh
 
 cmake --preset default >/dev/null
 cmake --build --preset default -j "$jobs"
