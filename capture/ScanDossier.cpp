@@ -1,6 +1,8 @@
 #include "capture/ScanDossier.h"
 
 #include <chrono>
+#include <memory>
+#include <vector>
 
 #include "capture/Attributs.h"
 #include "capture/CSuiviCapture.h"
@@ -18,20 +20,30 @@ public:
     CScan(const CRequete& q, CSuiviCapture* suivi) : q_(q), p_(plateforme()), suivi_(suivi) {}
 
     // False when cancelled.
-    bool scanner(CDossier& d, bool racine, bool& racineLisible, int profondeur = 0)
+    bool scanner(CDossier& racine, bool& racineLisible)
     {
-        d.vider();
-        auto enumeration = p_.enumerer(d.chemin());
+        racine.vider();
+        // The chosen folder by its path; everything below it from its parent's open
+        // folder, so that no path is ever too long to open.
+        auto enumeration = p_.enumerer(racine.chemin());
         if (!enumeration) {
-            if (racine)
-                racineLisible = false;
+            racineLisible = false;
             return true;
         }
+        return parcourir(racine, *enumeration, 0);
+    }
+
+private:
+    // Lists the open folder into `d`, then its sub-folders, depth first. False when
+    // cancelled: the whole walk stops then, and the folders it held open with it.
+    bool parcourir(CDossier& d, CEnumeration& enumeration, int profondeur)
+    {
         ++etat_.dossiers;
         if (!signaler(d))
             return false;
+        cheminOuvert_.push_back(enumeration.identite());
         SEntreeDossier e;
-        while (enumeration->suivante(e)) {
+        while (enumeration.suivante(e)) {
             const std::size_t sep = e.chemin.find_last_of(separateurs(e.chemin));
             const std::string_view nom =
                 sep == std::string::npos ? std::string_view(e.chemin) : std::string_view(e.chemin).substr(sep + 1);
@@ -45,8 +57,10 @@ public:
                     continue;
                 auto* s = new CDossier(const_cast<CRequete*>(&q_), e.chemin, cache);
                 // Deeper than a catalogue can hold, a folder is listed but not entered.
-                bool ignore = true;
-                if (profondeur < kProfondeurMaxDossiers && !scanner(*s, false, ignore, profondeur + 1)) {
+                std::unique_ptr<CEnumeration> sous;
+                if (profondeur < kProfondeurMaxDossiers)
+                    sous = enumeration.ouvrirSousDossier(e);
+                if (sous && aParcourir(*sous) && !parcourir(*s, *sous, profondeur + 1)) {
                     delete s;
                     return false;
                 }
@@ -60,10 +74,24 @@ public:
             if (++compteur_ % 1024 == 0 && !signaler(d))
                 return false;
         }
+        cheminOuvert_.pop_back();
         return true;
     }
 
-private:
+    // A sub-folder that is one of the folders open above it (reached again through a
+    // bind mount) would be walked for ever; a kernel pseudo-file system mounted below
+    // the chosen folder holds no files. Either is kept like an unreadable folder: an
+    // empty node, under the empty-folder rule. Inside a pseudo-file system the user
+    // chose as the folder to list, its own folders are walked.
+    bool aParcourir(const CEnumeration& sous) const
+    {
+        const SIdentiteDossier identite = sous.identite();
+        for (const SIdentiteDossier& ouvert : cheminOuvert_)
+            if (ouvert.memeDossier(identite))
+                return false;
+        return !identite.systemeNoyau || identite.peripherique == cheminOuvert_.back().peripherique;
+    }
+
     static const char* separateurs(const std::string& chemin)
     {
         return !chemin.empty() && chemin[0] == '/' ? "/" : "\\/";
@@ -111,6 +139,7 @@ private:
     CPlateforme& p_;
     CSuiviCapture* suivi_;
     SProgressionCapture etat_;
+    std::vector<SIdentiteDossier> cheminOuvert_;  // the chosen folder, then each one entered below it
     std::uint32_t compteur_ = 0;
     std::chrono::steady_clock::time_point dernier_{};
 };
@@ -121,7 +150,7 @@ EResultatScan scannerDossier(CDossier& dossier, const CRequete& requete, CSuiviC
 {
     CScan scan(requete, suivi);
     bool racineLisible = true;
-    if (!scan.scanner(dossier, true, racineLisible))
+    if (!scan.scanner(dossier, racineLisible))
         return EResultatScan::Annule;
     return racineLisible ? EResultatScan::Termine : EResultatScan::DossierIllisible;
 }

@@ -4,17 +4,46 @@
 #include "model/CRequete.h"
 #include "platform/CPlateforme.h"
 
+#include <string_view>
+
 std::string texteDemandeDisque(const CRequete& requete)
 {
     return "Insérez le disque '" + requete.nomVolume + "'.\nNuméro de série: " +
            texteNumeroSerie(requete.numeroSerie);
 }
 
+namespace {
+
+// Only what a capture on this system records may reach the desktop's opener: a path
+// from the root, one '/' at its start, no "." or ".." component, no NUL byte. A path
+// made on Windows ("C:\x", "\\srv\share"), a URL, a relative path and anything else
+// a crafted catalogue may hold are never handed over.
+bool estCheminLocalAbsolu(std::string_view chemin)
+{
+    if (chemin.empty() || chemin[0] != '/' || chemin.substr(0, 2) == "//" ||
+        chemin.find('\0') != std::string_view::npos)
+        return false;
+    std::size_t debut = 1;
+    while (debut <= chemin.size()) {
+        std::size_t fin = chemin.find('/', debut);
+        if (fin == std::string_view::npos)
+            fin = chemin.size();
+        const std::string_view composant = chemin.substr(debut, fin - debut);
+        if (composant == "." || composant == "..")
+            return false;
+        debut = fin + 1;
+    }
+    return true;
+}
+
+} // namespace
+
 void ouvrirAvecDisque(const std::string& chemin, const CRequete& requete)
 {
     CPlateforme& p = plateforme();
     const std::string demande = texteDemandeDisque(requete);
-    while (!p.ouvrir(chemin)) {
+    const bool ouvrable = estCheminLocalAbsolu(chemin);
+    while (!ouvrable || !p.ouvrir(chemin)) {
         // Ask until the disk in place is the recorded one, then try again. The right
         // disk with a path that no longer exists brings the question back: only
         // Cancel ends it.

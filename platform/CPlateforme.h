@@ -40,6 +40,21 @@ struct SEntreeDossier {
     std::uint64_t taille = 0;    // full 64-bit length
 };
 
+// What tells one open folder from another during a walk. A folder met again below
+// itself (a bind mount of one of its parents) has the identity of the one above.
+struct SIdentiteDossier {
+    std::uint64_t peripherique = 0;
+    std::uint64_t inode = 0;
+    // On a kernel pseudo-file system (proc, sysfs, cgroup, devpts, ...): its entries
+    // are the kernel's state, not files.
+    bool systemeNoyau = false;
+
+    bool memeDossier(const SIdentiteDossier& autre) const
+    {
+        return peripherique == autre.peripherique && inode == autre.inode;
+    }
+};
+
 // An open enumeration of one folder. Entries come in the system's order; "." and ".."
 // are yielded like any other entry (the caller skips them).
 class CEnumeration {
@@ -48,6 +63,15 @@ public:
     // Fills `entree` with the next entry; false when there is none left.
     // `entree.chemin` is overwritten; its capacity is reused from call to call.
     virtual bool suivante(SEntreeDossier& entree) = 0;
+
+    // The identity of the folder being listed.
+    virtual SIdentiteDossier identite() const = 0;
+
+    // The sub-folder `entree`, an entry this enumeration gave, opened from this open
+    // folder rather than by its full path (which may be too long for the system), and
+    // never through a symbolic link. Its entries' paths begin with `entree.chemin`.
+    // nullptr when it cannot be opened (gone, unreadable, no longer a folder).
+    virtual std::unique_ptr<CEnumeration> ouvrirSousDossier(const SEntreeDossier& entree) = 0;
 };
 
 // Calendar fields of a local time.
@@ -104,7 +128,7 @@ public:
 
     // --- Shell and dialogs -----------------------------------------------------------
     // Opens the path with the desktop's program for it; true when the path exists and
-    // the opener started.
+    // the opener took it. An opener that fails or finds no program is a failure.
     virtual bool ouvrir(const std::string& chemin) = 0;
     // Folder picker; nullopt when cancelled.
     virtual std::optional<std::string> choisirDossier(const std::string& titre) = 0;

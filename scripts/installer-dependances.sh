@@ -11,6 +11,7 @@ paquets=(
   poppler-utils                            # pdftoppm, pdfinfo for the printing tests
   libgtest-dev libgmock-dev                # tests
   dosfstools exfatprogs ntfs-3g            # file-system images for the volume tests
+  strace                                   # proof that a capture opens no special file
   clang libclang-rt-14-dev                 # fuzzing (libFuzzer)
 )
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <functional>
 
 #include "platform/Chemins.h"
 
@@ -34,7 +35,14 @@ bool sousChemin(const std::string& chemin, const std::string& racine)
 
 class CEnumerationFactice : public CEnumeration {
 public:
-    explicit CEnumerationFactice(std::vector<SEntreeDossier> entrees) : entrees_(std::move(entrees)) {}
+    using OuvrirDossier = std::function<std::unique_ptr<CEnumeration>(const std::string&)>;
+
+    CEnumerationFactice(std::string chemin, SIdentiteDossier identite, std::vector<SEntreeDossier> entrees,
+                        OuvrirDossier ouvrirEnfant)
+        : chemin_(std::move(chemin)), identite_(identite), entrees_(std::move(entrees)),
+          ouvrirEnfant_(std::move(ouvrirEnfant))
+    {
+    }
     bool suivante(SEntreeDossier& e) override
     {
         if (i_ >= entrees_.size())
@@ -42,9 +50,20 @@ public:
         e = entrees_[i_++];
         return true;
     }
+    SIdentiteDossier identite() const override { return identite_; }
+    std::unique_ptr<CEnumeration> ouvrirSousDossier(const SEntreeDossier& e) override
+    {
+        // Like the real one: only an entry of this very folder.
+        if (parentDe(e.chemin) != chemin_)
+            return nullptr;
+        return ouvrirEnfant_(e.chemin);
+    }
 
 private:
+    std::string chemin_;
+    SIdentiteDossier identite_;
     std::vector<SEntreeDossier> entrees_;
+    OuvrirDossier ouvrirEnfant_;
     std::size_t i_ = 0;
 };
 
@@ -65,6 +84,8 @@ void CPlateformeFactice::lierAuParent(const std::string& chemin)
 void CPlateformeFactice::ajouterDossier(const std::string& chemin, std::uint32_t attributs)
 {
     SNoeud& n = noeuds_[chemin];
+    if (n.identite.inode == 0)
+        n.identite = SIdentiteDossier{1, ++dernierInode_, false};
     n.entree.chemin = chemin;
     n.entree.attributs = attributs | kAttrDossier;
     n.entree.creation = n.entree.acces = n.entree.ecriture = tempsDefaut;
@@ -120,6 +141,12 @@ bool CPlateformeFactice::accessible(const std::string& chemin) const
 
 std::unique_ptr<CEnumeration> CPlateformeFactice::enumerer(const std::string& dossier)
 {
+    ouverturesParChemin.push_back(dossier);
+    return ouvrirDossier(dossier);
+}
+
+std::unique_ptr<CEnumeration> CPlateformeFactice::ouvrirDossier(const std::string& dossier)
+{
     auto it = noeuds_.find(dossier);
     if (it == noeuds_.end() || !(it->second.entree.attributs & kAttrDossier) ||
         illisibles_.count(dossier) || !accessible(dossier))
@@ -132,7 +159,12 @@ std::unique_ptr<CEnumeration> CPlateformeFactice::enumerer(const std::string& do
     entrees.push_back(point);
     for (const std::string& enfant : it->second.enfants)
         entrees.push_back(noeuds_.at(enfant).entree);
-    return std::make_unique<CEnumerationFactice>(std::move(entrees));
+    auto ouvrirEnfant = [this](const std::string& enfant) {
+        ouverturesRelatives.push_back(enfant);
+        return ouvrirDossier(enfant);
+    };
+    return std::make_unique<CEnumerationFactice>(dossier, it->second.identite, std::move(entrees),
+                                                 std::move(ouvrirEnfant));
 }
 
 SCalendrier CPlateformeFactice::versHeureLocale(TempsFichier t) const

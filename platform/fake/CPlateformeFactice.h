@@ -34,6 +34,13 @@ public:
     void supprimer(const std::string& chemin);
     // The folder exists but cannot be opened.
     void rendreIllisible(const std::string& chemin) { illisibles_.insert(chemin); }
+    // The identity the folder's enumeration reports; each folder has one of its own
+    // until a test changes it: the identity of a parent makes a loop (as a bind mount
+    // does), systemeNoyau a kernel pseudo-file system.
+    SIdentiteDossier& identite(const std::string& dossier) { return noeuds_.at(dossier).identite; }
+    // Every folder listed: opened by its path, or from its parent's enumeration.
+    std::vector<std::string> ouverturesParChemin;
+    std::vector<std::string> ouverturesRelatives;
     TempsFichier tempsDefaut = tempsFichierDepuisUnix(1047297600); // 10/03/2003 12:00 UTC
 
     // --- Volumes -----------------------------------------------------------------
@@ -75,6 +82,7 @@ private:
     struct SNoeud {
         SEntreeDossier entree;
         std::vector<std::string> enfants;   // full paths, in insertion order
+        SIdentiteDossier identite;          // folders only
     };
     struct SLecteur {
         bool present = true;
@@ -83,8 +91,10 @@ private:
 
     bool accessible(const std::string& chemin) const;
     void lierAuParent(const std::string& chemin);
+    std::unique_ptr<CEnumeration> ouvrirDossier(const std::string& dossier);
 
     std::map<std::string, SNoeud> noeuds_;
     std::set<std::string> illisibles_;
     std::map<std::string, SLecteur> lecteurs_;
+    std::uint64_t dernierInode_ = 0;
 };

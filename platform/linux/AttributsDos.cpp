@@ -6,14 +6,9 @@
 #include <linux/magic.h>
 #include <linux/msdos_fs.h>
 #include <sys/ioctl.h>
-#include <sys/vfs.h>
 #include <unistd.h>
 
-bool estSurVfat(int dossierFd)
-{
-    struct statfs fs {};
-    return fstatfs(dossierFd, &fs) == 0 && fs.f_type == MSDOS_SUPER_MAGIC;
-}
+bool estTypeVfat(long typeSysteme) { return typeSysteme == MSDOS_SUPER_MAGIC; }
 
 std::uint32_t attributsDos(int dossierFd, const char* nom)
 {

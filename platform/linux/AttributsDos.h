@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <sys/types.h>
 
-// True when the folder open as `dossierFd` is on a vfat file system.
-bool estSurVfat(int dossierFd);
+// True when `typeSysteme`, the f_type that statfs gives, is vfat's.
+bool estTypeVfat(long typeSysteme);
 
 // The read-only, hidden, system and archive bits (kAttr*) of the entry `nom` of the
 // folder `dossierFd`, which must be a regular file or a directory of a vfat file

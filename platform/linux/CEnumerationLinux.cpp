@@ -2,11 +2,14 @@
 
 #include "platform/linux/AttributsDos.h"
 #include "platform/linux/OuvertureDossier.h"
+#include "platform/linux/SystemesNoyau.h"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <limits>
+#include <string_view>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace {
@@ -43,19 +46,46 @@ std::unique_ptr<CEnumeration> CEnumerationLinux::ouvrir(const std::string& dossi
     const int fd = ouvrirDossier(dossier);
     if (fd < 0)
         return nullptr;
+    std::string prefixe = dossier;
+    if (prefixe.back() != '/')
+        prefixe += '/';
+    return depuisDescripteur(fd, std::move(prefixe));
+}
+
+std::unique_ptr<CEnumeration> CEnumerationLinux::ouvrirSousDossier(const SEntreeDossier& entree)
+{
+    const std::string& chemin = entree.chemin;
+    if (chemin.size() <= m_prefixe.size() || chemin.compare(0, m_prefixe.size(), m_prefixe) != 0)
+        return nullptr;
+    const std::string_view nom = std::string_view(chemin).substr(m_prefixe.size());
+    if (nom == "." || nom == ".." || nom.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos)
+        return nullptr;
+    const int fd = ::ouvrirSousDossier(m_fd, nom.data());
+    if (fd < 0)
+        return nullptr;
+    return depuisDescripteur(fd, chemin + '/');
+}
+
+std::unique_ptr<CEnumeration> CEnumerationLinux::depuisDescripteur(int fd, std::string prefixe)
+{
+    struct stat etat {};
+    struct statfs systeme {};
+    if (fstat(fd, &etat) != 0 || fstatfs(fd, &systeme) != 0) {
+        close(fd);
+        return nullptr;
+    }
     DIR* flux = fdopendir(fd);
     if (flux == nullptr) {
         close(fd);
         return nullptr;
     }
-    std::string prefixe = dossier;
-    if (prefixe.back() != '/')
-        prefixe += '/';
-    return std::unique_ptr<CEnumeration>(new CEnumerationLinux(flux, std::move(prefixe), estSurVfat(fd)));
+    const SIdentiteDossier identite{etat.st_dev, etat.st_ino, estSystemeNoyau(systeme.f_type)};
+    return std::unique_ptr<CEnumeration>(
+        new CEnumerationLinux(flux, std::move(prefixe), identite, estTypeVfat(systeme.f_type)));
 }
 
-CEnumerationLinux::CEnumerationLinux(DIR* dossier, std::string prefixe, bool vfat)
-    : m_dossier(dossier), m_fd(dirfd(dossier)), m_prefixe(std::move(prefixe)), m_vfat(vfat)
+CEnumerationLinux::CEnumerationLinux(DIR* dossier, std::string prefixe, SIdentiteDossier identite, bool vfat)
+    : m_dossier(dossier), m_fd(dirfd(dossier)), m_prefixe(std::move(prefixe)), m_identite(identite), m_vfat(vfat)
 {
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The entries of one folder, read with readdir and statx relative to the folder's
 // descriptor. Links are never followed and no entry is opened (FIFOs, sockets and
-// devices included), except files and folders on vfat for their DOS bits.
+// devices included), except files and folders on vfat for their DOS bits, and the
+// sub-folders a walk asks for.
 
 #include "platform/CPlateforme.h"
 
@@ -23,11 +24,22 @@ public:
     // directory bit, with zero times and size, rather than being lost.
     bool suivante(SEntreeDossier& entree) override;
 
+    SIdentiteDossier identite() const override { return m_identite; }
+
+    // Opened with openat on this folder's descriptor, so no path length limit applies.
+    // Only a name of this folder is accepted: an entry whose path does not begin with
+    // this folder's gives nullptr.
+    std::unique_ptr<CEnumeration> ouvrirSousDossier(const SEntreeDossier& entree) override;
+
 private:
-    CEnumerationLinux(DIR* dossier, std::string prefixe, bool vfat);
+    // Takes `fd`, a folder open for reading, whose entries' paths begin with `prefixe`;
+    // closes it when it cannot be listed.
+    static std::unique_ptr<CEnumeration> depuisDescripteur(int fd, std::string prefixe);
+    CEnumerationLinux(DIR* dossier, std::string prefixe, SIdentiteDossier identite, bool vfat);
 
     DIR* m_dossier;
     int m_fd;
     std::string m_prefixe; // the folder's path and one '/'
+    SIdentiteDossier m_identite;
     bool m_vfat;
 };

@@ -1,7 +1,9 @@
 #include "platform/linux/OuvertureBureau.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <optional>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -37,17 +39,37 @@ void attendreEnArrierePlan(pid_t pid)
     }
 }
 
+// Whether the opener ended with success, or nullopt when it is still running after
+// `delai`.
+std::optional<bool> attendreFin(pid_t pid, std::chrono::milliseconds delai)
+{
+    const auto limite = std::chrono::steady_clock::now() + delai;
+    auto pause = std::chrono::milliseconds(2);
+    for (;;) {
+        int statut = 0;
+        const pid_t fini = waitpid(pid, &statut, WNOHANG);
+        if (fini == pid)
+            return WIFEXITED(statut) && WEXITSTATUS(statut) == 0;
+        if (fini < 0 && errno != EINTR)
+            return false; // cannot be waited for: not a success we can vouch for
+        if (std::chrono::steady_clock::now() >= limite)
+            return std::nullopt;
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(50));
+    }
+}
+
 } // namespace
 
-bool ouvrirAvecLeBureau(const std::string& chemin)
+bool ouvrirAvecLeBureau(const std::string& chemin, std::chrono::milliseconds delai)
 {
+    // An absolute path cannot be taken for an option, and a NUL byte would cut it short.
     struct stat etat {};
-    if (chemin.empty() || lstat(chemin.c_str(), &etat) != 0)
+    if (chemin.empty() || chemin.front() != '/' || chemin.find('\0') != std::string::npos ||
+        lstat(chemin.c_str(), &etat) != 0)
         return false;
-    // A relative name beginning with '-' would be read as an option.
-    const std::string argument = chemin.front() == '-' ? "./" + chemin : chemin;
     char programme[] = "xdg-open";
-    char* arguments[] = {programme, const_cast<char*>(argument.c_str()), nullptr};
+    char* arguments[] = {programme, const_cast<char*>(chemin.c_str()), nullptr};
 
     posix_spawnattr_t attributs;
     if (posix_spawnattr_init(&attributs) != 0)
@@ -60,7 +82,10 @@ bool ouvrirAvecLeBureau(const std::string& chemin)
     posix_spawnattr_destroy(&attributs);
     if (erreur != 0)
         return false;
-    attendreEnArrierePlan(pid);
-    return true;
+    const std::optional<bool> reussi = attendreFin(pid, delai);
+    if (!reussi) {
+        attendreEnArrierePlan(pid);
+        return true;
+    }
+    return *reussi;
 }
-

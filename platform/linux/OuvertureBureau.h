@@ -1,10 +1,18 @@
 #pragma once
 // Opening a path with the desktop's program for it, through xdg-open.
 
+#include <chrono>
 #include <string>
 
-// True when `chemin` exists (a link counts, even dangling) and xdg-open was started on
-// it. xdg-open is started with an argument vector, never through a shell, and is not
-// waited for: a background thread collects it when it ends, so it leaves no zombie.
-// False when the path does not exist or xdg-open is not installed.
-bool ouvrirAvecLeBureau(const std::string& chemin);
+// How long xdg-open is waited for. It returns once it has handed the file over, but on
+// desktops where it runs the program itself it returns only when the program ends:
+// still running after this long, it counts as launched.
+inline constexpr std::chrono::milliseconds kDelaiOuvreur{10000};
+
+// True when xdg-open was started on `chemin` and reported success (exit status 0), or
+// was still running after `delai`. False, and xdg-open is not started, when `chemin`
+// is not an absolute path or does not exist (a link counts, even dangling); false when
+// xdg-open is missing, fails, or is killed. It gets `chemin` as the one argument of an
+// argument vector, never through a shell; an opener still running after `delai` is
+// collected by a background thread when it ends, so it leaves no zombie.
+bool ouvrirAvecLeBureau(const std::string& chemin, std::chrono::milliseconds delai = kDelaiOuvreur);

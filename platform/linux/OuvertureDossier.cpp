@@ -2,12 +2,23 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
 
 // O_NONBLOCK: should the name turn out to be a FIFO, never wait on it.
 constexpr int kDrapeauxLecture = O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK;
+
+// True when the soft limit on open descriptors could be raised.
+bool releverLimiteDescripteurs()
+{
+    struct rlimit limite {};
+    if (getrlimit(RLIMIT_NOFILE, &limite) != 0 || limite.rlim_cur >= limite.rlim_max)
+        return false;
+    limite.rlim_cur = limite.rlim_max;
+    return setrlimit(RLIMIT_NOFILE, &limite) == 0;
+}
 
 int ouvrirParComposants(const std::string& chemin)
 {
@@ -43,5 +54,14 @@ int ouvrirDossier(const std::string& chemin)
     const int fd = open(chemin.c_str(), kDrapeauxLecture);
     if (fd < 0 && errno == ENAMETOOLONG)
         return ouvrirParComposants(chemin);
+    return fd;
+}
+
+int ouvrirSousDossier(int parentFd, const char* nom)
+{
+    // O_NOFOLLOW: a name swapped for a link since it was examined is not followed.
+    const int fd = openat(parentFd, nom, kDrapeauxLecture | O_NOFOLLOW);
+    if (fd < 0 && errno == EMFILE && releverLimiteDescripteurs())
+        return openat(parentFd, nom, kDrapeauxLecture | O_NOFOLLOW);
     return fd;
 }

@@ -98,15 +98,6 @@ TEST_F(FauxXdgOpen, cheminAbsentNeLancePasLOuvreur)
     EXPECT_FALSE(m_plateforme.ouvrir(""));
 }
 
-TEST_F(FauxXdgOpen, nomCommencantParUnTiretNEstPasUneOption)
-{
-    ASSERT_EQ(chdir(m_donnees.chemin().c_str()), 0);
-    std::ofstream("--help") << "x";
-    EXPECT_TRUE(m_plateforme.ouvrir("--help"));
-    EXPECT_EQ(argumentsRecus(), "./--help\n");
-    ASSERT_EQ(chdir("/"), 0);
-}
-
 TEST_F(FauxXdgOpen, lOuvreurTermineNeResteNiZombie)
 {
     EXPECT_TRUE(m_plateforme.ouvrir(m_donnees.chemin()));

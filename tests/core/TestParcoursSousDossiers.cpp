@@ -1,0 +1,134 @@
+// How the scan walks below the chosen folder: each sub-folder opened from its parent,
+// folders met again below themselves and kernel pseudo-file systems not entered.
+
+#include "tests/core/Factices.h"
+
+#include "capture/ScanDossier.h"
+#include "model/CClasseur.h"
+#include "model/CDoc.h"
+#include "model/CFichier.h"
+#include "model/CRequete.h"
+
+namespace {
+
+using Chemins = std::vector<std::string>;
+
+class ParcoursSousDossiers : public AvecPlateformeFactice {
+protected:
+    void SetUp() override
+    {
+        AvecPlateformeFactice::SetUp();
+        p.insererDisque("/media/cd", "DISQUE", 1);
+        doc = std::make_unique<CDoc>();
+        doc->initialiserNouveau();
+        q = new CRequete(doc->classeurs().elementA(0));
+        q->definirChemin("/media/cd");
+        doc->classeurs().elementA(0)->requetes().ajouter(q);
+    }
+    void TearDown() override
+    {
+        doc.reset();
+        AvecPlateformeFactice::TearDown();
+    }
+
+    // Every folder and file of the snapshot, depth first, folders ending in '/'.
+    Chemins snapshot() const
+    {
+        Chemins r;
+        ajouter(*q, r);
+        return r;
+    }
+    static void ajouter(const CDossier& d, Chemins& r)
+    {
+        for (const CFichier* f : d.fichiers())
+            r.push_back(f->chemin());
+        for (const CDossier* s : d.sousDossiers()) {
+            r.push_back(s->chemin() + "/");
+            ajouter(*s, r);
+        }
+    }
+
+    EResultatScan scanner() { return scannerDossier(*q, *q); }
+
+    std::unique_ptr<CDoc> doc;
+    CRequete* q = nullptr;
+};
+
+TEST_F(ParcoursSousDossiers, seulLeDossierChoisiEstOuvertParSonChemin)
+{
+    p.ajouterFichier("/media/cd/a/b/c/f");
+    p.ajouterFichier("/media/cd/a/g");
+    p.ajouterFichier("/media/cd/z/h");
+    p.ouverturesParChemin.clear();
+    ASSERT_EQ(scanner(), EResultatScan::Termine);
+    EXPECT_EQ(p.ouverturesParChemin, Chemins{"/media/cd"});
+    EXPECT_EQ(p.ouverturesRelatives, (Chemins{"/media/cd/a", "/media/cd/a/b", "/media/cd/a/b/c", "/media/cd/z"}));
+    EXPECT_EQ(snapshot(), (Chemins{"/media/cd/a/", "/media/cd/a/g", "/media/cd/a/b/", "/media/cd/a/b/c/",
+                                   "/media/cd/a/b/c/f", "/media/cd/z/", "/media/cd/z/h"}));
+}
+
+TEST_F(ParcoursSousDossiers, dossierRetrouveSousLuiMemeNonParcouru)
+{
+    // a/boucle is a/ again, c/haut the chosen folder again: each shows files of its
+    // own in the fake, which the scan must never reach.
+    p.ajouterFichier("/media/cd/a/f");
+    p.ajouterFichier("/media/cd/a/boucle/jamais");
+    p.ajouterFichier("/media/cd/c/haut/jamais");
+    p.identite("/media/cd/a/boucle") = p.identite("/media/cd/a");
+    p.identite("/media/cd/c/haut") = p.identite("/media/cd");
+    q->inclureDossiersVides = true;
+    ASSERT_EQ(scanner(), EResultatScan::Termine);
+    EXPECT_EQ(snapshot(), (Chemins{"/media/cd/a/", "/media/cd/a/f", "/media/cd/a/boucle/", "/media/cd/c/",
+                                   "/media/cd/c/haut/"}));
+    q->inclureDossiersVides = false;
+    ASSERT_EQ(scanner(), EResultatScan::Termine);
+    EXPECT_EQ(snapshot(), (Chemins{"/media/cd/a/", "/media/cd/a/f"}));
+}
+
+TEST_F(ParcoursSousDossiers, memeDossierAilleursQueSurLeCheminEstParcouru)
+{
+    p.ajouterFichier("/media/cd/a/f");
+    p.ajouterFichier("/media/cd/vue/f");
+    p.identite("/media/cd/vue") = p.identite("/media/cd/a");
+    ASSERT_EQ(scanner(), EResultatScan::Termine);
+    EXPECT_EQ(snapshot(), (Chemins{"/media/cd/a/", "/media/cd/a/f", "/media/cd/vue/", "/media/cd/vue/f"}));
+}
+
+TEST_F(ParcoursSousDossiers, systemeNoyauMonteSousLeDossierChoisiNonParcouru)
+{
+    p.ajouterFichier("/media/cd/proc/1/status");
+    p.ajouterFichier("/media/cd/usb/photo.jpg");
+    p.identite("/media/cd/proc") = SIdentiteDossier{7, 1, true};
+    p.identite("/media/cd/proc/1") = SIdentiteDossier{7, 2, true};
+    p.identite("/media/cd/usb") = SIdentiteDossier{8, 1, false};
+    q->inclureDossiersVides = true;
+    ASSERT_EQ(scanner(), EResultatScan::Termine);
+    EXPECT_EQ(snapshot(), (Chemins{"/media/cd/proc/", "/media/cd/usb/", "/media/cd/usb/photo.jpg"}));
+}
+
+TEST_F(ParcoursSousDossiers, dossierChoisiSurUnSystemeNoyauEstParcouru)
+{
+    // The user's own choice: its folders on the same file system are walked; another
+    // pseudo-file system mounted inside it is not.
+    p.ajouterFichier("/media/cd/kernel/random/boot_id");
+    p.ajouterFichier("/media/cd/kernel/debug/traces");
+    p.identite("/media/cd") = SIdentiteDossier{7, 1, true};
+    p.identite("/media/cd/kernel") = SIdentiteDossier{7, 2, true};
+    p.identite("/media/cd/kernel/random") = SIdentiteDossier{7, 3, true};
+    p.identite("/media/cd/kernel/debug") = SIdentiteDossier{9, 1, true};
+    ASSERT_EQ(scanner(), EResultatScan::Termine);
+    EXPECT_EQ(snapshot(),
+              (Chemins{"/media/cd/kernel/", "/media/cd/kernel/random/", "/media/cd/kernel/random/boot_id"}));
+}
+
+TEST_F(ParcoursSousDossiers, sousDossierQuiNeSOuvrePasEstGardeVide)
+{
+    p.ajouterFichier("/media/cd/ferme/secret");
+    p.ajouterFichier("/media/cd/ouvert/f");
+    p.rendreIllisible("/media/cd/ferme");
+    q->inclureDossiersVides = true;
+    ASSERT_EQ(scanner(), EResultatScan::Termine);
+    EXPECT_EQ(snapshot(), (Chemins{"/media/cd/ferme/", "/media/cd/ouvert/", "/media/cd/ouvert/f"}));
+}
+
+} // namespace

@@ -1,0 +1,49 @@
+#pragma once
+// A capture of a real folder with the Linux platform, in a document of its own, the way
+// the program takes one; message boxes are recorded instead of shown.
+
+#include "capture/MiseAJour.h"
+#include "platform/linux/CPlateformeLinux.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CDoc;
+class CRequete;
+
+class CCaptureReelle {
+public:
+    explicit CCaptureReelle(const std::string& dossier);
+    ~CCaptureReelle();
+    CCaptureReelle(const CCaptureReelle&) = delete;
+    CCaptureReelle& operator=(const CCaptureReelle&) = delete;
+
+    EResultatMiseAJour capturer() { return mettreAJourRequete(*m_requete); }
+
+    CDoc& document() { return *m_doc; }
+    CRequete& requete() { return *m_requete; }
+    const std::vector<std::string>& messages() const { return m_plateforme.messages; }
+
+    // The snapshot of `requete` (captured from `racine`), sorted: "d " and the path
+    // below the root for each folder, "f " and that path for each file.
+    static std::vector<std::string> inventaire(const CRequete& requete, const std::string& racine);
+    std::vector<std::string> inventaire() const { return inventaire(*m_requete, m_racine); }
+
+private:
+    class CPlateformeMuette : public CPlateformeLinux {
+    public:
+        EReponse message(const std::string& texte, EBoutons, EIcone) override
+        {
+            messages.push_back(texte);
+            return EReponse::Annuler;
+        }
+        std::vector<std::string> messages;
+    };
+
+    std::string m_racine;
+    CPlateformeMuette m_plateforme;
+    CPlateforme* m_precedente;
+    std::unique_ptr<CDoc> m_doc;
+    CRequete* m_requete;
+};
