@@ -8,6 +8,7 @@
 #include <string_view>
 
 class CDoc;
+struct SAppelsEcriture;
 
 // Reads the catalogue at `chemin` into `doc` (its binders are replaced, its path
 // set, its modified flag cleared, its views told). nullopt on success.
@@ -15,8 +16,11 @@ std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin
 
 // Writes `doc` to `chemin` through a temporary file in the same folder, synced and
 // renamed over the old file (whose permissions are kept; a symbolic link stays a link
-// to the file it names). nullopt on success; `doc` is then no longer modified.
+// to the file it names); see EcritureSure.h. nullopt on success; `doc` is then no
+// longer modified. On failure it stays modified.
 std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& chemin);
+// The same through the given system calls: tests make one of them fail.
+std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels);
 
 // The same, in memory: the problem found (without a file name), or nullopt.
 std::optional<std::string> lireCatalogue(CDoc& doc, std::string_view octets);

@@ -1,0 +1,120 @@
+// A catalogue opened through a symbolic link: a save replaces the file the link names,
+// in that file's folder, and leaves the link, the mode and the owner as they were.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "model/EcritureSure.h"
+#include "model/FichierCatalogue.h"
+#include "tests/core/CataloguesDeTest.h"
+#include "tests/core/Factices.h"
+#include "tests/linux/CDossierTemporaire.h"
+
+namespace {
+
+std::string cibleDuLien(const std::string& lien)
+{
+    char cible[4096];
+    const ssize_t n = readlink(lien.c_str(), cible, sizeof cible);
+    return n < 0 ? std::string() : std::string(cible, static_cast<std::size_t>(n));
+}
+
+class LienSymbolique : public AvecPlateformeFactice {
+protected:
+    void SetUp() override
+    {
+        AvecPlateformeFactice::SetUp();
+        ASSERT_EQ(mkdir(d.sous("donnees").c_str(), 0755), 0);
+        ASSERT_EQ(mkdir(d.sous("liens").c_str(), 0755), 0);
+        CDoc doc;
+        remplirCatalogue(doc, 50, 40, 'a');
+        ASSERT_FALSE(enregistrerCatalogue(doc, vrai));
+        ASSERT_EQ(chmod(vrai.c_str(), 0640), 0);
+        ancien = lireTout(vrai);
+        // liens/cd.kbt -> liens/relais.kbt -> ../donnees/vrai.kbt
+        ASSERT_EQ(symlink("../donnees/vrai.kbt", d.sous("liens/relais.kbt").c_str()), 0);
+        ASSERT_EQ(symlink("relais.kbt", lien.c_str()), 0);
+    }
+    void verifierLiens()
+    {
+        struct stat st {};
+        ASSERT_EQ(lstat(lien.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode));
+        EXPECT_EQ(cibleDuLien(lien), "relais.kbt");
+        EXPECT_EQ(cibleDuLien(d.sous("liens/relais.kbt")), "../donnees/vrai.kbt");
+        ASSERT_EQ(lstat(vrai.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISREG(st.st_mode));
+        EXPECT_EQ(st.st_mode & 07777, 0640u);
+        EXPECT_EQ(entreesDe(d.sous("liens")), (std::vector<std::string>{"cd.kbt", "relais.kbt"}));
+        EXPECT_EQ(entreesDe(d.sous("donnees")), std::vector<std::string>{"vrai.kbt"});
+    }
+
+    CDossierTemporaire d;
+    const std::string vrai = d.sous("donnees/vrai.kbt");
+    const std::string lien = d.sous("liens/cd.kbt");
+    std::string ancien;
+};
+
+TEST_F(LienSymbolique, LeFichierNommeEstRemplaceEtLesLiensRestent)
+{
+    CDoc doc;
+    remplirCatalogue(doc, 60, 40, 'b');
+    ASSERT_FALSE(enregistrerCatalogue(doc, lien));
+    EXPECT_EQ(doc.chemin, lien);  // the document keeps the name it was opened by
+    EXPECT_EQ(lireTout(vrai), ecrireCatalogue(doc));
+    verifierLiens();
+}
+
+TEST_F(LienSymbolique, LeProprietaireEstGarde)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "seul root peut donner le fichier à un autre utilisateur";
+    ASSERT_EQ(chown(vrai.c_str(), 65534, 65534), 0);
+    CDoc doc;
+    remplirCatalogue(doc, 60, 40, 'b');
+    ASSERT_FALSE(enregistrerCatalogue(doc, lien));
+    struct stat st {};
+    ASSERT_EQ(stat(vrai.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    verifierLiens();
+}
+
+TEST_F(LienSymbolique, UnEchecLaisseLeFichierNommeEtLesLiens)
+{
+    SAppelsEcriture appels = SAppelsEcriture::systeme();
+    appels.ecrire = [](int, const void*, std::size_t) -> ssize_t {
+        errno = EIO;
+        return -1;
+    };
+    CDoc doc;
+    remplirCatalogue(doc, 60, 40, 'b');
+    const auto erreur = enregistrerCatalogue(doc, lien, appels);
+    ASSERT_TRUE(erreur);
+    EXPECT_NE(erreur->find("erreur de lecture ou d'écriture sur le support. Le fichier précédent est intact."),
+              std::string::npos)
+        << *erreur;
+    EXPECT_TRUE(doc.estModifie());
+    EXPECT_EQ(lireTout(vrai), ancien);
+    verifierLiens();
+}
+
+TEST_F(LienSymbolique, UnLienSansCibleEstRefuse)
+{
+    const std::string orphelin = d.sous("liens/orphelin.kbt");
+    ASSERT_EQ(symlink("../donnees/absent.kbt", orphelin.c_str()), 0);
+    CDoc doc;
+    remplirCatalogue(doc, 60, 40, 'b');
+    const auto erreur = enregistrerCatalogue(doc, orphelin);
+    ASSERT_TRUE(erreur);
+    EXPECT_NE(erreur->find("le lien symbolique ne mène à aucun fichier"), std::string::npos) << *erreur;
+    EXPECT_TRUE(doc.estModifie());
+    EXPECT_EQ(cibleDuLien(orphelin), "../donnees/absent.kbt");
+    EXPECT_FALSE(existe(d.sous("donnees/absent.kbt")));
+    ASSERT_EQ(unlink(orphelin.c_str()), 0);
+    verifierLiens();
+}
+
+} // namespace
