@@ -7,6 +7,10 @@ paquets=(
   cmake ninja-build g++ pkg-config         # build
   libblkid-dev                             # volume labels and serials
   qt6-base-dev                             # the Qt side (printing, windows)
+  qt6-svg-dev                              # our icons, drawn as SVG
+  qt6-translations-l10n                    # Qt's own dialog buttons in French
+  xvfb xauth                               # the window program's tests on a virtual X display
+  shared-mime-info desktop-file-utils      # the "Liste de fichiers" type and the menu entry
   fonts-liberation2                        # Arial's metrics for printed pages
   poppler-utils                            # pdftoppm, pdfinfo for the printing tests
   libgtest-dev libgmock-dev                # tests

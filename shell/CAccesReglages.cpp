@@ -1,0 +1,49 @@
+#include "shell/CAccesReglages.h"
+
+#include <optional>
+#include <string>
+
+
+#include "model/CReglages.h"
+#include "platform/CPlateforme.h"
+#include "shell/CheminsQt.h"
+
+void CAccesReglages::signaler(const std::optional<std::string>& probleme)
+{
+    if (!probleme || signale_)
+        return;
+    signale_ = true;
+    plateforme().message(*probleme, EBoutons::Ok, EIcone::Exclamation);
+}
+
+QStringList CAccesReglages::fichiersRecents()
+{
+    CReglages r;
+    signaler(r.charger());
+    QStringList fichiers;
+    for (const std::string& f : r.fichiersRecents())
+        fichiers.append(cheminQt(f));
+    return fichiers;
+}
+
+void CAccesReglages::enregistrerFichiersRecents(const QStringList& fichiers)
+{
+    CReglages r;
+    signaler(r.charger());
+    // The list becomes `fichiers`: the others leave, then each goes first from the
+    // oldest to the most recent.
+    const std::vector<std::string> avant = r.fichiersRecents();
+    for (const std::string& f : avant)
+        if (!fichiers.contains(cheminQt(f)))
+            r.retirerRecent(f);
+    for (qsizetype i = fichiers.size(); i-- > 0;)
+        r.ajouterRecent(cheminCatalogue(fichiers.at(i)));
+    signaler(r.enregistrer());
+}
+
+int CAccesReglages::pagesApercu()
+{
+    CReglages r;
+    signaler(r.charger());
+    return r.pagesApercu();
+}

@@ -1,0 +1,272 @@
+#include "shell/CApp.h"
+
+#include <cstdio>
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPageSetupDialog>
+#include <QScreen>
+#include <QTimer>
+
+#include "model/CClasseur.h"
+#include "model/CContexte.h"
+#include "model/CDoc.h"
+#include "model/FichierCatalogue.h"
+#include "shell/CAProposDlg.h"
+#include "shell/CAccesReglages.h"
+#include "shell/CArboView.h"
+#include "shell/CChildFrame.h"
+#include "shell/CFenetreResultats.h"
+#include "shell/CFichiersRecents.h"
+#include "shell/CGestionnaireDocuments.h"
+#include "shell/CImagesApplication.h"
+#include "shell/CInstanceUnique.h"
+#include "shell/CInteractionsQt.h"
+#include "shell/CMainFrame.h"
+#include "shell/CPlateformeQt.h"
+#include "shell/CSuiviCaptureQt.h"
+#include "shell/CTravailLong.h"
+#include "shell/CheminsQt.h"
+#include "shell/IdCommandes.h"
+#include "shell/ImpressionDocument.h"
+#include "shell/LigneCommande.h"
+
+CApp::CApp(SOptionsApplication options)
+    : options_(std::move(options)), plateformePrecedente_(nullptr),
+      // The three image lists and their icons.
+      images_(std::make_unique<CImagesApplication>()), plateforme_(std::make_unique<CPlateformeQt>()),
+      interactions_(std::make_unique<CInteractionsQt>()), suivi_(std::make_unique<CSuiviCaptureQt>()),
+      reglages_(std::make_unique<CAccesReglages>())
+{
+    plateformePrecedente_ = definirPlateforme(plateforme_.get());
+    QGuiApplication::setWindowIcon(images_->icone(100));
+    // The search criteria at their defaults, the search filter off.
+    CContexte& ctx = contexte();
+    ctx.criteresRecherche = CCriteres::pourRecherche();
+    ctx.filtreRecherche = false;
+    ctx.interactions = interactions_.get();
+    ctx.suiviCapture = suivi_.get();
+    // The recent-file list, four entries.
+    recents_ = std::make_unique<CFichiersRecents>(*reglages_);
+    // The main window, which accepts dropped files.
+    cadre_ = std::make_unique<CMainFrame>(*this);
+    plateforme_->definirFenetre(cadre_.get());
+    interactions_->definirFenetre(cadre_.get());
+    documents_ = std::make_unique<CGestionnaireDocuments>(*this);
+    // Later starts hand their files here.
+    if (options_.instanceUnique) {
+        instance_ = new CInstanceUnique(options_.serveur.isEmpty() ? CInstanceUnique::nomParDefaut()
+                                                                   : options_.serveur,
+                                        this);
+        connect(instance_, &CInstanceUnique::fichiersRecus, this, &CApp::ouvrirFichiersTransmis);
+        instance_->ecouter();
+    }
+}
+
+CApp::~CApp()
+{
+    delete instance_;
+    // Document windows first, while the main window they report to is whole; then the
+    // main window; all while the platform and the context still serve them.
+    if (cadre_)
+        for (CChildFrame* c : cadre_->cadres())
+            delete c;
+    cadre_.reset();
+    documents_.reset();
+    CContexte& ctx = contexte();
+    if (ctx.interactions == interactions_.get())
+        ctx.interactions = nullptr;
+    if (ctx.suiviCapture == suivi_.get())
+        ctx.suiviCapture = nullptr;
+    definirPlateforme(plateformePrecedente_);
+}
+
+bool CApp::demarrer(const SLigneCommande& ligne)
+{
+    switch (ligne.action) {
+    case SLigneCommande::EAction::Nouveau:
+        documents_->nouveau();
+        break;
+    case SLigneCommande::EAction::Ouvrir: {
+        bool unOuvert = false;
+        for (const QString& f : ligne.fichiers)
+            unOuvert = documents_->ouvrir(f) != nullptr || unOuvert;
+        if (!unOuvert) {
+            codeSortie_ = 2;
+            return false;
+        }
+        break;
+    }
+    case SLigneCommande::EAction::Imprimer:
+        codeSortie_ = imprimerSansFenetre(ligne.fichiers.value(0));
+        return false;
+    case SLigneCommande::EAction::Aide:
+        std::fputs(texteAide().toLocal8Bit().constData(), stdout);
+        codeSortie_ = 0;
+        return false;
+    case SLigneCommande::EAction::Erreur:
+        std::fprintf(stderr, "norvanel : %s\n", ligne.message.toLocal8Bit().constData());
+        std::fputs(texteAide().toLocal8Bit().constData(), stderr);
+        codeSortie_ = 1;
+        return false;
+    }
+
+    // The two result windows, hidden, for the whole run.
+    resultatsRecherche_ = new CFenetreResultats(111, QStringLiteral("Résultats de la recherche"),
+                                                images_->icone(111), cadre_.get());
+    resultatsComparaison_ = new CFenetreResultats(151, QString(), images_->icone(151), cadre_.get());
+
+    if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
+        const QRect zone = ecran->availableGeometry();
+        cadre_->resize(zone.width() * 4 / 5, zone.height() * 4 / 5);
+        cadre_->move(zone.center() - cadre_->rect().center());
+    }
+    cadre_->show();
+    cadre_->mettreAJourCommandes();
+    codeSortie_ = 0;
+    return true;
+}
+
+int CApp::imprimerSansFenetre(const QString& chemin)
+{
+    CDoc doc;
+    if (auto erreur = chargerCatalogue(doc, cheminCatalogue(chemin))) {
+        plateforme().message(*erreur, EBoutons::Ok, EIcone::Exclamation);
+        return 2;
+    }
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        plateforme().message("Aucune imprimante n'est installée : le catalogue n'a pas été imprimé.",
+                             EBoutons::Ok, EIcone::Exclamation);
+        return 1;
+    }
+    QPrinter& p = imprimante();
+    p.setDocName(QFileInfo(chemin).fileName());
+    if (auto erreur = imprimerDocument(doc, p)) {
+        plateforme().message(*erreur, EBoutons::Ok, EIcone::Exclamation);
+        return 1;
+    }
+    return 0;
+}
+
+QPrinter& CApp::imprimante()
+{
+    // Made on first use: looking for printers may take a moment.
+    if (!imprimante_)
+        imprimante_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *imprimante_;
+}
+
+// --- Plug-ins of later windows ----------------------------------------------------------------
+
+void CApp::definirRecherche(std::function<void(CChildFrame&)> recherche)
+{
+    recherche_ = std::move(recherche);
+}
+
+void CApp::definirComparaison(std::function<void(CRequete*)> comparaison)
+{
+    comparaison_ = std::move(comparaison);
+}
+
+void CApp::rechercher(CChildFrame& cadre)
+{
+    if (recherche_)
+        recherche_(cadre);
+}
+
+void CApp::comparer(CRequete* premiere)
+{
+    if (comparaison_)
+        comparaison_(premiere);
+}
+
+void CApp::afficherResultatsRecherche()
+{
+    resultatsRecherche_->show();
+    resultatsRecherche_->raise();
+}
+
+void CApp::afficherResultatsComparaison()
+{
+    resultatsComparaison_->show();
+    resultatsComparaison_->raise();
+}
+
+// --- Application commands ---------------------------------------------------------------------
+
+void CApp::basculerFiltreRecherche()
+{
+    contexte().filtreRecherche = !contexte().filtreRecherche;
+    for (CChildFrame* c : cadre_->cadres())
+        c->arbre().publierSelection();
+}
+
+void CApp::afficherAPropos()
+{
+    CAProposDlg dialogue(images_->icone(100), cadre_.get());
+    dialogue.exec();
+}
+
+void CApp::documentActive(CChildFrame& cadre)
+{
+    CContexte& ctx = contexte();
+    CDoc& doc = cadre.document();
+    ctx.documentCourant = &doc;
+    // The new query command adds to a binder of this document: the selection's, or the
+    // first one.
+    if (!doc.contientClasseur(ctx.classeurCourant)) {
+        CElement* choisi = cadre.arbre().noeudSelectionne();
+        CClasseur* c = choisi ? choisi->classeur() : nullptr;
+        ctx.classeurCourant = doc.contientClasseur(c) ? c : doc.classeurs().elementA(0);
+    }
+}
+
+void CApp::ouvrirFichiersTransmis(const QStringList& fichiers)
+{
+    // A capture is running: the files wait for it to end.
+    if (CTravailLong::enCours()) {
+        QTimer::singleShot(200, this, [this, fichiers] { ouvrirFichiersTransmis(fichiers); });
+        return;
+    }
+    for (const QString& f : fichiers)
+        documents_->ouvrir(f);
+    if (cadre_->isMinimized())
+        cadre_->showNormal();
+    cadre_->show();
+    cadre_->raise();
+    cadre_->activateWindow();
+    cadre_->mettreAJourCommandes();
+}
+
+bool CApp::etatCommande(int id, SEtatCommande& etat)
+{
+    etat.actif = true;
+    if (id == cmd::FiltreRecherche)
+        etat.coche = contexte().filtreRecherche;
+    else if (id != cmd::Nouveau && id != cmd::Ouvrir && id != cmd::ConfigurationImpression &&
+             id != cmd::APropos)
+        return false;
+    return true;
+}
+
+bool CApp::executerCommande(int id)
+{
+    if (id == cmd::Nouveau) {
+        documents_->nouveau();
+    } else if (id == cmd::Ouvrir) {
+        documents_->ouvrirAvecDialogue();
+    } else if (id == cmd::ConfigurationImpression) {
+        QPageSetupDialog dialogue(&imprimante(), cadre_.get());
+        dialogue.exec();
+    } else if (id == cmd::APropos) {
+        afficherAPropos();
+    } else if (id == cmd::FiltreRecherche) {
+        basculerFiltreRecherche();
+    } else {
+        return false;
+    }
+    return true;
+}

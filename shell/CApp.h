@@ -1,0 +1,104 @@
+#pragma once
+// The application object: it starts the program in order (the image lists, the
+// search criteria, the settings and recent files, the main window, the command line,
+// the two hidden result windows), owns what every window shares, and carries the
+// commands that belong to no document ("&Nouveau", "&Ouvrir...", printer set-up,
+// "Filtre &recherche", the about box). One at a time; a test may make several in turn.
+
+#include <functional>
+#include <memory>
+
+#include <QObject>
+#include <QStringList>
+
+#include "shell/CCibleCommandes.h"
+
+class CAccesReglages;
+class CChildFrame;
+class CDoc;
+class CFenetreResultats;
+class CFichiersRecents;
+class CGestionnaireDocuments;
+class CImagesApplication;
+class CInstanceUnique;
+class CInteractionsQt;
+class CMainFrame;
+class CPlateforme;
+class CPlateformeQt;
+class CRequete;
+class CSuiviCaptureQt;
+class QPrinter;
+struct SLigneCommande;
+
+struct SOptionsApplication {
+    // Take the files of later starts (a local socket named serveur).
+    bool instanceUnique = false;
+    QString serveur;
+};
+
+class CApp : public QObject, public CCibleCommandes {
+    Q_OBJECT
+public:
+    explicit CApp(SOptionsApplication options = {});
+    ~CApp() override;
+
+    // Runs the command line and shows the main window. False when the program is to
+    // stop at once (a failed start-up, or --print done); codeSortie() then says how.
+    bool demarrer(const SLigneCommande& ligne);
+    int codeSortie() const { return codeSortie_; }
+
+    CMainFrame& cadre() { return *cadre_; }
+    CGestionnaireDocuments& documents() { return *documents_; }
+    const CImagesApplication& images() const { return *images_; }
+    CSuiviCaptureQt& suivi() { return *suivi_; }
+    CFichiersRecents& recents() { return *recents_; }
+    CAccesReglages& reglages() { return *reglages_; }
+    CInteractionsQt& interactions() { return *interactions_; }
+    QPrinter& imprimante();
+    CFenetreResultats& resultatsRecherche() { return *resultatsRecherche_; }
+    CFenetreResultats& resultatsComparaison() { return *resultatsComparaison_; }
+
+    // The search sheet and the compare wizard plug in here; until then their commands
+    // are unavailable.
+    void definirRecherche(std::function<void(CChildFrame&)> recherche);
+    void definirComparaison(std::function<void(CRequete* premiere)> comparaison);
+    bool rechercheDisponible() const { return static_cast<bool>(recherche_); }
+    bool comparaisonDisponible() const { return static_cast<bool>(comparaison_); }
+    void rechercher(CChildFrame& cadre);
+    void comparer(CRequete* premiere);
+    void afficherResultatsRecherche();
+    void afficherResultatsComparaison();
+
+    // "Filtre recherche": the switch flips and every open document lists its
+    // selection again.
+    void basculerFiltreRecherche();
+    void afficherAPropos();
+    // A document window came forward: its document becomes the current one.
+    void documentActive(CChildFrame& cadre);
+    // Files handed by a later start of the program.
+    void ouvrirFichiersTransmis(const QStringList& fichiers);
+
+    bool etatCommande(int id, SEtatCommande& etat) override;
+    bool executerCommande(int id) override;
+
+private:
+    int imprimerSansFenetre(const QString& chemin);
+
+    SOptionsApplication options_;
+    CPlateforme* plateformePrecedente_;
+    std::unique_ptr<CImagesApplication> images_;
+    std::unique_ptr<CPlateformeQt> plateforme_;
+    std::unique_ptr<CInteractionsQt> interactions_;
+    std::unique_ptr<CSuiviCaptureQt> suivi_;
+    std::unique_ptr<CAccesReglages> reglages_;
+    std::unique_ptr<CFichiersRecents> recents_;
+    std::unique_ptr<QPrinter> imprimante_;
+    std::unique_ptr<CMainFrame> cadre_;
+    std::unique_ptr<CGestionnaireDocuments> documents_;
+    CFenetreResultats* resultatsRecherche_ = nullptr;
+    CFenetreResultats* resultatsComparaison_ = nullptr;
+    CInstanceUnique* instance_ = nullptr;
+    std::function<void(CChildFrame&)> recherche_;
+    std::function<void(CRequete*)> comparaison_;
+    int codeSortie_ = 0;
+};

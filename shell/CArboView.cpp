@@ -1,0 +1,374 @@
+#include "shell/CArboView.h"
+
+#include <QHeaderView>
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+#include "model/CContexte.h"
+#include "model/CDoc.h"
+#include "model/CNomme.h"
+#include "model/CRequete.h"
+#include "shell/CApp.h"
+#include "shell/CChildFrame.h"
+#include "shell/CImagesApplication.h"
+#include "shell/CTravailLong.h"
+#include "shell/IdCommandes.h"
+
+CRequete* CArboView::requeteGlissee_ = nullptr;
+
+CArboView::CArboView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent)
+    : QTreeView(parent), app_(app), cadre_(cadre), doc_(doc),
+      modele_(new CModeleArbre(app.images().arbre(), this))
+{
+    setModel(modele_);
+    setHeaderHidden(true);
+    setRootIsDecorated(true);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    // A click on the selected item starts label editing, as F2 does through its command.
+    setEditTriggers(QAbstractItemView::SelectedClicked);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(false);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDefaultDropAction(Qt::MoveAction);
+    setAutoExpandDelay(700);
+    setIconSize(QSize(16, 16));
+    // Long labels are never cut: the pane scrolls sideways instead.
+    setTextElideMode(Qt::ElideNone);
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    doc_.definirArbre(this);
+    doc_.ajouterVue(this);
+}
+
+CArboView::~CArboView()
+{
+    if (requeteGlissee_ && requeteGlissee_->document() == &doc_)
+        requeteGlissee_ = nullptr;
+    doc_.retirerVue(this);
+    if (doc_.arbre() == this)
+        doc_.definirArbre(nullptr);
+}
+
+// --- Tree control --------------------------------------------------------------------
+
+ElementArbre CArboView::inserer(ElementArbre parent, const std::string& texte, int image,
+                                int imageSelection, CElement* noeud)
+{
+    return poignee(modele_->inserer(itemDe(parent), QString::fromStdString(texte), image,
+                                    imageSelection, noeud));
+}
+
+void CArboView::oublierBranche(const SItem* item)
+{
+    deplies_.remove(item);
+    for (const auto& e : item->enfants)
+        oublierBranche(e.get());
+}
+
+void CArboView::supprimer(ElementArbre element)
+{
+    SItem* item = itemDe(element);
+    if (!item)
+        return;
+    if (gel_ > 0) {
+        for (const SItem* i = selectionEnAttente_; i; i = i->parent)
+            if (i == item) {
+                selectionEnAttente_ = nullptr;
+                break;
+            }
+        for (const SItem* i = editionEnAttente_; i; i = i->parent)
+            if (i == item) {
+                editionEnAttente_ = nullptr;
+                break;
+            }
+        oublierBranche(item);
+    }
+    modele_->supprimer(item);
+}
+
+void CArboView::supprimerTout()
+{
+    selectionEnAttente_ = nullptr;
+    editionEnAttente_ = nullptr;
+    deplies_.clear();
+    modele_->supprimerTout();
+}
+
+ElementArbre CArboView::premierEnfant(ElementArbre parent) const
+{
+    return poignee(modele_->premierEnfant(itemDe(parent)));
+}
+
+ElementArbre CArboView::suivant(ElementArbre element) const
+{
+    return poignee(modele_->suivant(itemDe(element)));
+}
+
+CElement* CArboView::noeud(ElementArbre element) const
+{
+    const SItem* item = itemDe(element);
+    return item ? item->noeud : nullptr;
+}
+
+CArboView::SItem* CArboView::itemSelectionne() const
+{
+    if (gel_ > 0)
+        return selectionEnAttente_;
+    return modele_->item(currentIndex());
+}
+
+ElementArbre CArboView::selection() const
+{
+    return poignee(itemSelectionne());
+}
+
+CElement* CArboView::noeudSelectionne() const
+{
+    const SItem* item = itemSelectionne();
+    return item ? item->noeud : nullptr;
+}
+
+void CArboView::appliquerSelection(SItem* item)
+{
+    if (!item) {
+        selectionModel()->clearCurrentIndex();
+        selectionModel()->clearSelection();
+        return;
+    }
+    // The branch opens down to the item.
+    for (const SItem* p = item->parent; p && p != modele_->racine(); p = p->parent)
+        expand(modele_->indexDe(p));
+    const QModelIndex i = modele_->indexDe(item);
+    selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+    scrollTo(i);
+}
+
+void CArboView::selectionner(ElementArbre element)
+{
+    if (gel_ > 0) {
+        selectionEnAttente_ = itemDe(element);
+        selectionTouchee_ = true;
+        return;
+    }
+    appliquerSelection(itemDe(element));
+}
+
+void CArboView::mettreEnGras(ElementArbre element, bool gras)
+{
+    modele_->definirGras(itemDe(element), gras);
+}
+
+void CArboView::geler(bool gel)
+{
+    if (gel) {
+        if (gel_++ > 0)
+            return;
+        selectionEnAttente_ = modele_->item(currentIndex());
+        selectionTouchee_ = false;
+        // Expanded branches are reopened after the thaw, as far as their items remain.
+        deplies_.clear();
+        std::vector<const SItem*> pile{modele_->racine()};
+        while (!pile.empty()) {
+            const SItem* p = pile.back();
+            pile.pop_back();
+            for (const auto& e : p->enfants)
+                if (!e->enfants.empty() && isExpanded(modele_->indexDe(e.get()))) {
+                    deplies_.insert(e.get());
+                    pile.push_back(e.get());
+                }
+        }
+        setUpdatesEnabled(false);
+        modele_->commencerLot();
+        return;
+    }
+    if (gel_ == 0 || --gel_ > 0)
+        return;
+    modele_->terminerLot();
+    for (const SItem* item : std::as_const(deplies_))
+        expand(modele_->indexDe(item));
+    deplies_.clear();
+    setUpdatesEnabled(true);
+    // The reset forgot the current item: choose it again, which tells the other views
+    // when the selection was touched while frozen. Only its binder stays in bold.
+    for (const auto& c : modele_->racine()->enfants)
+        modele_->definirGras(c.get(), false);
+    SItem* choisi = selectionEnAttente_;
+    selectionEnAttente_ = nullptr;
+    const bool silence = silence_;
+    silence_ = silence_ || !selectionTouchee_;
+    appliquerSelection(choisi);
+    silence_ = silence;
+    if (SItem* e = editionEnAttente_) {
+        editionEnAttente_ = nullptr;
+        editerLibelle(poignee(e));
+    }
+}
+
+void CArboView::editerLibelle(ElementArbre element)
+{
+    if (gel_ > 0) {
+        editionEnAttente_ = itemDe(element);
+        return;
+    }
+    const QModelIndex i = modele_->indexDe(itemDe(element));
+    if (!i.isValid())
+        return;
+    scrollTo(i);
+    edit(i);
+}
+
+// --- Selection ----------------------------------------------------------------------------
+
+void CArboView::currentChanged(const QModelIndex& actuel, const QModelIndex& precedent)
+{
+    QTreeView::currentChanged(actuel, precedent);
+    // The item that takes the place of a deleted one is shown selected, too.
+    if (actuel.isValid() && !selectionModel()->isSelected(actuel))
+        selectionModel()->select(actuel, QItemSelectionModel::ClearAndSelect);
+    selectionChangee(modele_->item(precedent), modele_->item(actuel));
+}
+
+void CArboView::selectionChangee(SItem* ancien, SItem* nouveau)
+{
+    // The binder that holds the selection is shown in bold. A deleted item's node is
+    // gone: it is not consulted.
+    if (ancien && !ancien->enSuppression)
+        modele_->definirGras(CModeleArbre::itemNiveauRacine(ancien), false);
+    if (nouveau)
+        modele_->definirGras(CModeleArbre::itemNiveauRacine(nouveau), true);
+    if (!silence_)
+        doc_.notifierVues(this, nouveau ? nouveau->noeud : nullptr);
+    cadre_.selectionChangee();
+}
+
+void CArboView::publierSelection()
+{
+    doc_.notifierVues(this, noeudSelectionne());
+}
+
+// --- Document updates -----------------------------------------------------------------
+
+void CArboView::miseAJour(CVueDocument* emetteur, CElement* indice)
+{
+    (void)emetteur;
+    (void)indice;
+    reconstruire();
+}
+
+void CArboView::reconstruire()
+{
+    contexte().documentCourant = &doc_;
+    // A folder may not come back (the sub-folders hidden, the snapshot captured
+    // again): its query is kept instead. Only the items are read here: after a
+    // capture the folders they carry no longer exist.
+    const SItem* garde = itemSelectionne();
+    while (garde && garde->type == kTypeDossier)
+        garde = garde->parent;
+    CElement* noeudGarde = garde && garde->parent ? garde->noeud : nullptr;
+
+    const bool silence = silence_;
+    silence_ = true;
+    geler(true);
+    supprimerTout();
+    doc_.insererEnfants(*this, 0);
+    if (noeudGarde)
+        selectionner(descendantDe(0, noeudGarde));
+    geler(false);
+    silence_ = silence;
+    if (CVueDocument* liste = cadre_.vueListe())
+        liste->miseAJour(this, noeudSelectionne());
+}
+
+// --- Commands -------------------------------------------------------------------------
+
+bool CArboView::etatCommande(int id, SEtatCommande& etat)
+{
+    const SItem* s = itemSelectionne();
+    if (id == cmd::Supprimer)
+        etat.actif = s && s->modifiable && !editionEnCours_;
+    else if (id == cmd::Proprietes)
+        etat.actif = s != nullptr;
+    else if (id == cmd::Renommer || id == cmd::MettreAJour)
+        etat.actif = s && s->modifiable;
+    else if (id == cmd::ToutMettreAJour)
+        etat.actif = true;
+    else if (id == cmd::ModifierRequete)
+        etat.actif = s && s->type > kTypeClasseur;
+    else if (id == cmd::ComparerRequetes)
+        etat.actif = app_.comparaisonDisponible();
+    else
+        return false;
+    return true;
+}
+
+bool CArboView::executerCommande(int id)
+{
+    SEtatCommande etat;
+    if (!etatCommande(id, etat))
+        return false;
+    if (!etat.actif)
+        return true;
+    SItem* s = itemSelectionne();
+    if (id == cmd::Supprimer) {
+        supprimerSelection();
+    } else if (id == cmd::Proprietes) {
+        s->noeud->afficherProprietes();
+    } else if (id == cmd::Renommer) {
+        editerLibelle(poignee(s));
+    } else if (id == cmd::MettreAJour) {
+        CTravailLong travail(app_.suivi(), window());
+        if (CAffichable* a = s->noeud->commeAffichable())
+            a->mettreAJourBranche(true);
+    } else if (id == cmd::ToutMettreAJour) {
+        CTravailLong travail(app_.suivi(), window());
+        doc_.toutMettreAJour();
+    } else if (id == cmd::ModifierRequete) {
+        CTravailLong travail(app_.suivi(), window());
+        s->noeud->editerParametres();
+    } else if (id == cmd::ComparerRequetes) {
+        app_.comparer(s ? s->noeud->requete() : nullptr);
+    }
+    return true;
+}
+
+void CArboView::supprimerSelection()
+{
+    SItem* item = itemSelectionne();
+    if (!item || !item->modifiable || editionEnCours_)
+        return;
+    CAffichable* affichable = item->noeud->commeAffichable();
+    CNomme* nomme = affichable ? affichable->commeNomme() : nullptr;
+    if (!nomme || !doc_.supprimerNoeud(*nomme))
+        return;
+    // The node is gone; its item goes now, and the selection moves to a neighbour.
+    const bool silence = silence_;
+    silence_ = true;
+    modele_->supprimer(item);
+    silence_ = silence;
+    doc_.notifierVues(this, noeudSelectionne());
+}
+
+void CArboView::keyPressEvent(QKeyEvent* evenement)
+{
+    if (evenement->key() == Qt::Key_Delete && state() != EditingState) {
+        SEtatCommande etat;
+        if (etatCommande(cmd::Supprimer, etat) && etat.actif) {
+            supprimerSelection();
+            cadre_.selectionChangee();
+        }
+        evenement->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(evenement);
+}
+
+void CArboView::focusInEvent(QFocusEvent* evenement)
+{
+    QTreeView::focusInEvent(evenement);
+    // A click makes the pane active; focus that Qt moves by itself (a window restored)
+    // does not.
+    if (evenement->reason() == Qt::MouseFocusReason)
+        cadre_.definirPanneauActif(this);
+}

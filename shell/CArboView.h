@@ -1,0 +1,127 @@
+#pragma once
+// The left pane of a document window: the tree of binders, queries and (with
+// "&Sous-dossiers") folders. It is the tree control the catalogue nodes fill, a view
+// of the document that rebuilds itself when told, and the command target of the node
+// commands (delete, properties, rename, update, update all, modify query, compare)
+// while it is the active pane.
+//
+// Label editing, drag and drop of queries and the painting of the connecting lines
+// live in CArboViewEdition.cpp, CArboViewGlisser.cpp and CArboViewBranches.cpp.
+
+#include <QPersistentModelIndex>
+#include <QSet>
+#include <QTreeView>
+
+#include "model/CControleArbre.h"
+#include "model/CVueDocument.h"
+#include "shell/CCibleCommandes.h"
+#include "shell/CModeleArbre.h"
+
+class CApp;
+class CChildFrame;
+class CDoc;
+class CRequete;
+
+class CArboView : public QTreeView,
+                  public CControleArbre,
+                  public CVueDocument,
+                  public CCibleCommandes {
+    Q_OBJECT
+public:
+    CArboView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent = nullptr);
+    ~CArboView() override;
+
+    // --- CControleArbre -------------------------------------------------------------
+    ElementArbre inserer(ElementArbre parent, const std::string& texte, int image, int imageSelection,
+                         CElement* noeud) override;
+    void supprimer(ElementArbre element) override;
+    void supprimerTout() override;
+    ElementArbre premierEnfant(ElementArbre parent) const override;
+    ElementArbre suivant(ElementArbre element) const override;
+    CElement* noeud(ElementArbre element) const override;
+    ElementArbre selection() const override;
+    void selectionner(ElementArbre element) override;
+    void mettreEnGras(ElementArbre element, bool gras) override;
+    void geler(bool gel) override;
+    void editerLibelle(ElementArbre element) override;
+
+    // --- CVueDocument: any change of the document rebuilds the tree -------------------
+    void miseAJour(CVueDocument* emetteur, CElement* indice) override;
+
+    // --- CCibleCommandes ------------------------------------------------------------
+    bool etatCommande(int id, SEtatCommande& etat) override;
+    bool executerCommande(int id) override;
+
+    // Deletes every item and inserts the document's binders, queries and folders again,
+    // keeping the selected node (a folder's query when the folder is gone); then the
+    // list pane lists the selection.
+    void reconstruire();
+    // Tells the other views of the document the selected node again, as after a
+    // selection change (the search filter changed).
+    void publierSelection();
+    CElement* noeudSelectionne() const;
+    bool editionLibelleEnCours() const { return editionEnCours_; }
+    CModeleArbre& modele() { return *modele_; }
+    CDoc& document() { return doc_; }
+
+    // The query a drag carries, or none. One drag at a time in the whole program.
+    static CRequete* requeteGlissee() { return requeteGlissee_; }
+    // Drops the dragged query on the item `cible`: copied there with `copie`, moved to
+    // its binder otherwise. Used by the drop event; open to the tests, which cannot
+    // run the platform's drag loop.
+    void deposer(ElementArbre cible, bool copie);
+    static void definirRequeteGlissee(CRequete* requete) { requeteGlissee_ = requete; }
+
+    using QTreeView::edit;
+
+protected:
+    void currentChanged(const QModelIndex& actuel, const QModelIndex& precedent) override;
+    bool edit(const QModelIndex& index, EditTrigger declencheur, QEvent* evenement) override;
+    void commitData(QWidget* editeur) override;
+    void closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint conseil) override;
+    void keyPressEvent(QKeyEvent* evenement) override;
+    void focusInEvent(QFocusEvent* evenement) override;
+    void startDrag(Qt::DropActions actions) override;
+    void dragEnterEvent(QDragEnterEvent* evenement) override;
+    void dragMoveEvent(QDragMoveEvent* evenement) override;
+    void dragLeaveEvent(QDragLeaveEvent* evenement) override;
+    void dropEvent(QDropEvent* evenement) override;
+    void drawBranches(QPainter* peintre, const QRect& rect, const QModelIndex& index) const override;
+
+private:
+    using SItem = CModeleArbre::SItem;
+
+    static ElementArbre poignee(const SItem* item) { return reinterpret_cast<ElementArbre>(item); }
+    static SItem* itemDe(ElementArbre e) { return reinterpret_cast<SItem*>(e); }
+    SItem* itemSelectionne() const;
+    void appliquerSelection(SItem* item);
+    void selectionChangee(SItem* ancien, SItem* nouveau);
+    void supprimerSelection();
+    void oublierBranche(const SItem* item);
+    bool accepteGlisser(const QDropEvent* evenement) const;
+    void appliquerRenommage();
+
+    CApp& app_;
+    CChildFrame& cadre_;
+    CDoc& doc_;
+    CModeleArbre* modele_;
+
+    // Frozen painting: the selection and the expanded items wait for the thaw.
+    int gel_ = 0;
+    SItem* selectionEnAttente_ = nullptr;
+    bool selectionTouchee_ = false;
+    QSet<const SItem*> deplies_;
+    SItem* editionEnAttente_ = nullptr;
+
+    // The selection changes without telling the other views: during a rebuild (which
+    // tells the list pane itself at its end) and a deletion (the same).
+    bool silence_ = false;
+
+    bool editionEnCours_ = false;
+    QPersistentModelIndex indexEdite_;
+    const SItem* itemRenomme_ = nullptr;
+    QString texteRenomme_;
+    bool renommageEnAttente_ = false;
+
+    static CRequete* requeteGlissee_;
+};

@@ -1,0 +1,78 @@
+// Label editing in the tree: only binders and queries may be renamed; a name the
+// node refuses is reported by the node itself (a message box) and editing starts
+// again on the same item.
+
+#include <QLineEdit>
+#include <QTimer>
+
+#include "model/CDoc.h"
+#include "model/CNomme.h"
+#include "shell/CArboView.h"
+#include "shell/CChildFrame.h"
+
+bool CArboView::edit(const QModelIndex& index, EditTrigger declencheur, QEvent* evenement)
+{
+    const bool etaitEnEdition = state() == EditingState;
+    const bool resultat = QTreeView::edit(index, declencheur, evenement);
+    if (!etaitEnEdition && state() == EditingState) {
+        // The edit begins: the model only lets editable items (binders, queries) open.
+        editionEnCours_ = true;
+        indexEdite_ = index;
+        cadre_.selectionChangee();
+    }
+    return resultat;
+}
+
+void CArboView::commitData(QWidget* editeur)
+{
+    // The name is checked once the editor has closed: a message box shown while it is
+    // still open would take its focus and commit it a second time.
+    const auto* ligne = qobject_cast<QLineEdit*>(editeur);
+    SItem* item = modele_->item(indexEdite_);
+    if (!ligne || !item)
+        return;
+    itemRenomme_ = item;
+    texteRenomme_ = ligne->text();
+    renommageEnAttente_ = true;
+}
+
+void CArboView::closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint conseil)
+{
+    // Tab ends the edit; it does not move on to edit the next item.
+    if (conseil == QAbstractItemDelegate::EditNextItem ||
+        conseil == QAbstractItemDelegate::EditPreviousItem)
+        conseil = QAbstractItemDelegate::NoHint;
+    QTreeView::closeEditor(editeur, conseil);
+    editionEnCours_ = false;
+    indexEdite_ = QPersistentModelIndex();
+    if (renommageEnAttente_)
+        QTimer::singleShot(0, this, &CArboView::appliquerRenommage);
+    cadre_.selectionChangee();
+}
+
+void CArboView::appliquerRenommage()
+{
+    renommageEnAttente_ = false;
+    const SItem* cible = itemRenomme_;
+    itemRenomme_ = nullptr;
+    if (!modele_->existe(cible))
+        return;
+    SItem* item = const_cast<SItem*>(cible);
+    // The label unchanged: accepted, nothing changes (even when the label shows a name
+    // whose bytes are not valid UTF-8 a little differently).
+    if (texteRenomme_ == item->libelle)
+        return;
+    CAffichable* affichable = item->noeud->commeAffichable();
+    CNomme* nomme = affichable ? affichable->commeNomme() : nullptr;
+    if (!nomme)
+        return;
+    if (!doc_.renommer(*nomme, texteRenomme_.toStdString())) {
+        edit(modele_->indexDe(item));
+        return;
+    }
+    modele_->changerLibelle(item, texteRenomme_);
+    scrollTo(modele_->indexDe(item));
+    // The list shows names too (a binder lists its queries): it lists the selection again.
+    publierSelection();
+    cadre_.selectionChangee();
+}

@@ -1,0 +1,60 @@
+#include "shell/CBarreEtat.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QTimer>
+
+#include "shell/EtatVerrous.h"
+
+namespace {
+
+QLabel* indicateur(QWidget* parent)
+{
+    auto* l = new QLabel(parent);
+    l->setAlignment(Qt::AlignCenter);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    // Room for the text whether or not it shows.
+    l->setMinimumWidth(QFontMetrics(l->font()).horizontalAdvance(QStringLiteral("MAJ")) + 12);
+    return l;
+}
+
+} // namespace
+
+CBarreEtat::CBarreEtat(QWidget* parent)
+    : QStatusBar(parent), pret_(new QLabel(QStringLiteral("Prêt"), this)),
+      majuscules_(indicateur(this)), numerique_(indicateur(this))
+{
+    setObjectName(QStringLiteral("barreEtat"));
+    // A normal widget: hidden while a prompt shows, back when it is cleared.
+    addWidget(pret_, 1);
+    addPermanentWidget(majuscules_);
+    addPermanentWidget(numerique_);
+    actualiserVerrous();
+    auto* minuterie = new QTimer(this);
+    connect(minuterie, &QTimer::timeout, this, &CBarreEtat::actualiserVerrous);
+    minuterie->start(300);
+}
+
+QString CBarreEtat::texteMessage() const
+{
+    const QString message = currentMessage();
+    return message.isEmpty() ? pret_->text() : message;
+}
+
+QString CBarreEtat::texteMajuscules() const
+{
+    return majuscules_->text();
+}
+
+QString CBarreEtat::texteNumerique() const
+{
+    return numerique_->text();
+}
+
+void CBarreEtat::actualiserVerrous()
+{
+    const SEtatVerrous etat = lireEtatVerrous();
+    majuscules_->setText(etat.majuscules ? QStringLiteral("MAJ") : QString());
+    numerique_->setText(etat.numerique ? QStringLiteral("NUM") : QString());
+}

@@ -1,0 +1,259 @@
+#include "shell/CChildFrame.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QSplitter>
+#include <QTimer>
+
+#include "model/CDoc.h"
+#include "shell/CAccesReglages.h"
+#include "shell/CApp.h"
+#include "shell/CArboView.h"
+#include "shell/CGestionnaireDocuments.h"
+#include "shell/CImagesApplication.h"
+#include "shell/CMainFrame.h"
+#include "shell/CPanneauListe.h"
+#include "shell/CTravailLong.h"
+#include "shell/IdCommandes.h"
+#include "shell/ImpressionDocument.h"
+
+namespace {
+
+constexpr int kLargeurArbre = 150;
+constexpr int kLargeurListe = 100;
+constexpr int kPasFractionnement = 8;
+
+} // namespace
+
+CChildFrame::CChildFrame(CApp& app, std::unique_ptr<CDoc> doc, const QString& titreParDefaut,
+                         QWidget* parent)
+    : QMdiSubWindow(parent), app_(app), doc_(std::move(doc)), titreParDefaut_(titreParDefaut),
+      separateur_(new QSplitter(Qt::Horizontal, this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(app_.images().icone(101));
+    separateur_->setChildrenCollapsible(false);
+    // The tree first: it comes first among the document's views.
+    arbre_ = new CArboView(app_, *this, *doc_, separateur_);
+    liste_ = new CPanneauListe(*this, *doc_, separateur_);
+    separateur_->addWidget(arbre_);
+    separateur_->addWidget(liste_);
+    separateur_->setStretchFactor(0, 0);
+    separateur_->setStretchFactor(1, 1);
+    separateur_->setSizes({kLargeurArbre, kLargeurListe});
+    setWidget(separateur_);
+    panneauActif_ = arbre_;
+    // Focus given to the window (activated, restored) goes to its active pane.
+    setFocusProxy(arbre_);
+    separateur_->setFocusProxy(arbre_);
+    // The main window's title shows whether this window is maximised; the keyboard
+    // focus, which Qt may move while the window changes state, goes back to the
+    // active pane.
+    changementEtat_ = connect(this, &QMdiSubWindow::windowStateChanged, this, [this] {
+        selectionChangee();
+        QTimer::singleShot(0, this, [this] {
+            if (mdiArea() && mdiArea()->activeSubWindow() == this && !fractionnement_)
+                panneauActif_->setFocus(Qt::OtherFocusReason);
+        });
+    });
+    actualiserTitre();
+    arbre_->reconstruire();
+}
+
+CChildFrame::~CChildFrame()
+{
+    // Hidden while it is taken apart: nothing of this class may answer any more.
+    disconnect(changementEtat_);
+    // The views let go of the document before it goes.
+    delete separateur_;
+    separateur_ = nullptr;
+    doc_.reset();
+}
+
+CVueDocument* CChildFrame::vueListe()
+{
+    return liste_;
+}
+
+QString CChildFrame::titre() const
+{
+    if (doc_->chemin.empty())
+        return titreParDefaut_;
+    return QFileInfo(QString::fromStdString(doc_->chemin)).fileName();
+}
+
+void CChildFrame::actualiserTitre()
+{
+    setWindowTitle(titre());
+}
+
+bool CChildFrame::arbreActif() const
+{
+    return panneauActif_ == arbre_;
+}
+
+void CChildFrame::definirPanneauActif(QWidget* vue)
+{
+    if (panneauActif_ == vue)
+        return;
+    panneauActif_ = vue;
+    setFocusProxy(vue);
+    separateur_->setFocusProxy(vue);
+    selectionChangee();
+}
+
+void CChildFrame::panneauSuivant()
+{
+    QWidget* autre = arbreActif() ? static_cast<QWidget*>(liste_) : static_cast<QWidget*>(arbre_);
+    autre->setFocus(Qt::TabFocusReason);
+    definirPanneauActif(autre);
+}
+
+CCibleCommandes* CChildFrame::vueCible()
+{
+    return arbreActif() ? arbre_ : nullptr;
+}
+
+void CChildFrame::afficherMaximise()
+{
+    showMaximized();
+    if (QMdiArea* zone = mdiArea())
+        zone->setActiveSubWindow(this);
+}
+
+void CChildFrame::selectionChangee()
+{
+    app_.cadre().planifierMiseAJour();
+}
+
+// --- Keyboard move of the split bar --------------------------------------------------------
+
+void CChildFrame::fractionner()
+{
+    if (fractionnement_)
+        return;
+    fractionnement_ = true;
+    taillesAvantFractionnement_ = separateur_->sizes();
+    QWidget* poignee = separateur_->handle(1);
+    poignee->installEventFilter(this);
+    poignee->setFocusPolicy(Qt::StrongFocus);
+    poignee->setFocus(Qt::OtherFocusReason);
+    poignee->grabKeyboard();
+}
+
+void CChildFrame::terminerFractionnement(bool garder)
+{
+    if (!fractionnement_)
+        return;
+    fractionnement_ = false;
+    QWidget* poignee = separateur_->handle(1);
+    poignee->releaseKeyboard();
+    poignee->removeEventFilter(this);
+    poignee->setFocusPolicy(Qt::NoFocus);
+    if (!garder)
+        separateur_->setSizes(taillesAvantFractionnement_);
+    panneauActif_->setFocus(Qt::OtherFocusReason);
+}
+
+bool CChildFrame::eventFilter(QObject* objet, QEvent* evenement)
+{
+    if (!fractionnement_ || objet != separateur_->handle(1))
+        return QMdiSubWindow::eventFilter(objet, evenement);
+    if (evenement->type() == QEvent::MouseButtonPress || evenement->type() == QEvent::FocusOut) {
+        terminerFractionnement(true);
+        return false;
+    }
+    if (evenement->type() != QEvent::KeyPress)
+        return false;
+    const auto* touche = static_cast<QKeyEvent*>(evenement);
+    QList<int> tailles = separateur_->sizes();
+    const int total = tailles.value(0) + tailles.value(1);
+    switch (touche->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        const int pas = touche->key() == Qt::Key_Left ? -kPasFractionnement : kPasFractionnement;
+        const int gauche = std::clamp(tailles.value(0) + pas, 0, total);
+        separateur_->setSizes({gauche, total - gauche});
+        return true;
+    }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        terminerFractionnement(true);
+        return true;
+    case Qt::Key_Escape:
+        terminerFractionnement(false);
+        return true;
+    default:
+        return true;
+    }
+}
+
+// --- Commands ----------------------------------------------------------------------------------
+
+bool CChildFrame::etatCommande(int id, SEtatCommande& etat)
+{
+    etat.actif = true;
+    if (id == cmd::NouvelleRequete)
+        etat.actif = doc_->peutCreerRequete();
+    else if (id == cmd::Rechercher)
+        etat.actif = app_.rechercheDisponible();
+    else if (id == cmd::SousDossiers)
+        etat.coche = doc_->afficherSousDossiers;
+    else if (id == cmd::Fractionner)
+        etat.actif = !fractionnement_;
+    else if (id != cmd::NouveauClasseur && id != cmd::ResultatsRecherche &&
+             id != cmd::ResultatsComparaison && id != cmd::Imprimer &&
+             id != cmd::ApercuImpression && id != cmd::Fermer && id != cmd::Enregistrer &&
+             id != cmd::EnregistrerSous)
+        return false;
+    return true;
+}
+
+bool CChildFrame::executerCommande(int id)
+{
+    SEtatCommande etat;
+    if (!etatCommande(id, etat))
+        return false;
+    if (!etat.actif)
+        return true;
+    CGestionnaireDocuments& documents = app_.documents();
+    if (id == cmd::NouveauClasseur) {
+        doc_->nouveauClasseur();
+    } else if (id == cmd::NouvelleRequete) {
+        CTravailLong travail(app_.suivi(), window());
+        doc_->nouvelleRequete();
+    } else if (id == cmd::Rechercher) {
+        app_.rechercher(*this);
+    } else if (id == cmd::ResultatsRecherche) {
+        app_.afficherResultatsRecherche();
+    } else if (id == cmd::ResultatsComparaison) {
+        app_.afficherResultatsComparaison();
+    } else if (id == cmd::SousDossiers) {
+        doc_->basculerSousDossiers();
+    } else if (id == cmd::Imprimer) {
+        imprimerAvecDialogue(*doc_, app_.imprimante(), window());
+    } else if (id == cmd::ApercuImpression) {
+        apercuAvantImpression(*doc_, app_.imprimante(), app_.reglages().pagesApercu(), window());
+    } else if (id == cmd::Fermer) {
+        close();
+    } else if (id == cmd::Enregistrer) {
+        documents.enregistrer(*this);
+    } else if (id == cmd::EnregistrerSous) {
+        documents.enregistrerSous(*this);
+    } else if (id == cmd::Fractionner) {
+        fractionner();
+    }
+    return true;
+}
+
+void CChildFrame::closeEvent(QCloseEvent* evenement)
+{
+    // Nothing closes while a capture runs, and a modified document asks first.
+    if (CTravailLong::enCours() || !app_.documents().demanderEnregistrement(*this)) {
+        evenement->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(evenement);
+}

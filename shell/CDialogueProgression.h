@@ -1,0 +1,30 @@
+#pragma once
+// The modal window shown while a capture runs: how many folders were read and files
+// kept, the folder being read, and a button to cancel.
+
+#include <QDialog>
+
+class QLabel;
+class QProgressBar;
+
+class CDialogueProgression : public QDialog {
+    Q_OBJECT
+public:
+    explicit CDialogueProgression(QWidget* parent);
+
+    void afficherEtat(unsigned dossiers, unsigned fichiers, const QString& dossierCourant);
+    bool estAnnule() const { return annule_; }
+
+    // Texts shown, for the tests.
+    QString texteCompte() const;
+    QString texteDossier() const;
+
+protected:
+    void reject() override;
+
+private:
+    QLabel* compte_;
+    QLabel* dossier_;
+    QProgressBar* barre_;
+    bool annule_ = false;
+};

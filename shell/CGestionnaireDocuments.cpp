@@ -1,0 +1,180 @@
+#include "shell/CGestionnaireDocuments.h"
+
+#include <memory>
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "model/CDoc.h"
+#include "model/FichierCatalogue.h"
+#include "platform/CPlateforme.h"
+#include "shell/CApp.h"
+#include "shell/CArboView.h"
+#include "shell/CChildFrame.h"
+#include "shell/CFichiersRecents.h"
+#include "shell/CMainFrame.h"
+#include "shell/CheminsQt.h"
+
+namespace {
+
+const QString kFiltre = QStringLiteral("Listes de fichiers (*.kbt);;Tous les fichiers (*)");
+const QString kExtension = QStringLiteral(".kbt");
+
+// The same file reached through a link or "..": one name.
+QString cheminReel(const QString& chemin)
+{
+    const QFileInfo info(chemin);
+    const QString reel = info.canonicalFilePath();
+    return reel.isEmpty() ? info.absoluteFilePath() : reel;
+}
+
+} // namespace
+
+CGestionnaireDocuments::CGestionnaireDocuments(CApp& app) : app_(app)
+{
+    dialogueOuvrir = [this] {
+        return QFileDialog::getOpenFileName(&app_.cadre(), QStringLiteral("Ouvrir"), QString(), kFiltre);
+    };
+    dialogueEnregistrer = [this](const QString& propose) {
+        return QFileDialog::getSaveFileName(&app_.cadre(), QStringLiteral("Enregistrer sous"), propose,
+                                            kFiltre);
+    };
+}
+
+void CGestionnaireDocuments::signaler(const std::string& message)
+{
+    plateforme().message(message, EBoutons::Ok, EIcone::Exclamation);
+}
+
+CChildFrame* CGestionnaireDocuments::ajouterCadre(CChildFrame* cadre)
+{
+    app_.cadre().zoneMdi().addSubWindow(cadre);
+    cadre->afficherMaximise();
+    cadre->arbre().setFocus(Qt::OtherFocusReason);
+    app_.cadre().mettreAJourCommandes();
+    return cadre;
+}
+
+CChildFrame* CGestionnaireDocuments::nouveau()
+{
+    auto doc = std::make_unique<CDoc>();
+    doc->initialiserNouveau();
+    return ajouterCadre(new CChildFrame(app_, std::move(doc), QStringLiteral("Liste%1").arg(++compteur_)));
+}
+
+CChildFrame* CGestionnaireDocuments::cadreDe(const QString& chemin) const
+{
+    const QString reel = cheminReel(chemin);
+    for (CChildFrame* c : app_.cadre().cadres()) {
+        const std::string& sien = c->document().chemin;
+        if (!sien.empty() && cheminReel(cheminQt(sien)) == reel)
+            return c;
+    }
+    return nullptr;
+}
+
+CChildFrame* CGestionnaireDocuments::ouvrir(const QString& chemin)
+{
+    const QString absolu = QFileInfo(chemin).absoluteFilePath();
+    if (CChildFrame* deja = cadreDe(absolu)) {
+        deja->afficherMaximise();
+        app_.recents().ajouter(absolu);
+        return deja;
+    }
+    // Read into a document of its own: a file that cannot be read leaves no window.
+    auto doc = std::make_unique<CDoc>();
+    if (auto erreur = chargerCatalogue(*doc, cheminCatalogue(absolu))) {
+        doc.reset();
+        signaler(*erreur);
+        // A recent file that has gone leaves the list, as it would fail again.
+        if (!QFileInfo::exists(absolu))
+            app_.recents().retirer(absolu);
+        app_.cadre().mettreAJourCommandes();
+        return nullptr;
+    }
+    app_.recents().ajouter(absolu);
+    return ajouterCadre(new CChildFrame(app_, std::move(doc), QString()));
+}
+
+void CGestionnaireDocuments::ouvrirAvecDialogue()
+{
+    const QString chemin = dialogueOuvrir();
+    if (!chemin.isEmpty())
+        ouvrir(chemin);
+}
+
+bool CGestionnaireDocuments::enregistrer(CChildFrame& cadre)
+{
+    CDoc& doc = cadre.document();
+    if (doc.chemin.empty())
+        return enregistrerSous(cadre);
+    if (auto erreur = enregistrerCatalogue(doc, doc.chemin)) {
+        signaler(*erreur);
+        return false;
+    }
+    app_.recents().ajouter(QFileInfo(cheminQt(doc.chemin)).absoluteFilePath());
+    app_.cadre().mettreAJourCommandes();
+    return true;
+}
+
+bool CGestionnaireDocuments::enregistrerSous(CChildFrame& cadre)
+{
+    CDoc& doc = cadre.document();
+    QString propose = doc.chemin.empty() ? QDir::current().filePath(cadre.titre() + kExtension)
+                                         : cheminQt(doc.chemin);
+    QString chemin = dialogueEnregistrer(propose);
+    if (chemin.isEmpty())
+        return false;
+    if (QFileInfo(chemin).suffix().isEmpty())
+        chemin += kExtension;
+    chemin = QFileInfo(chemin).absoluteFilePath();
+    if (auto erreur = enregistrerCatalogue(doc, cheminCatalogue(chemin))) {
+        signaler(*erreur);
+        return false;
+    }
+    cadre.actualiserTitre();
+    app_.recents().ajouter(chemin);
+    app_.cadre().mettreAJourCommandes();
+    return true;
+}
+
+bool CGestionnaireDocuments::demanderEnregistrement(CChildFrame& cadre)
+{
+    if (!cadre.document().estModifie())
+        return true;
+    cadre.afficherMaximise();
+    QMessageBox question(QMessageBox::Warning, QStringLiteral("Norvanel"),
+                         QStringLiteral("Enregistrer les modifications apportées à %1 ?").arg(cadre.titre()),
+                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &app_.cadre());
+    // Our own words on the buttons: Qt's translation says "Ne pas tenir compte".
+    question.button(QMessageBox::Save)->setText(QStringLiteral("Enregistrer"));
+    question.button(QMessageBox::Discard)->setText(QStringLiteral("Ne pas enregistrer"));
+    question.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
+    question.setDefaultButton(QMessageBox::Save);
+    switch (question.exec()) {
+    case QMessageBox::Save:
+        return enregistrer(cadre);
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CGestionnaireDocuments::fermerTout()
+{
+    const QList<CChildFrame*> cadres = app_.cadre().cadres();
+    for (CChildFrame* c : cadres)
+        if (!demanderEnregistrement(*c))
+            return false;
+    for (CChildFrame* c : cadres) {
+        // Already asked: close without a second question.
+        c->document().definirModifie(false);
+        c->close();
+    }
+    return true;
+}

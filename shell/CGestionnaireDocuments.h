@@ -1,0 +1,51 @@
+#pragma once
+// Our small document framework: new documents titled "Liste1", "Liste2"..., opening
+// (a file already open only comes forward), saving, saving under another name, the
+// question before a modified document closes, and the recent-file list. Loading and
+// saving go through the catalogue file layer, whose French message is shown when
+// they fail; nothing is lost then.
+
+#include <functional>
+
+#include <QObject>
+#include <QString>
+
+class CApp;
+class CChildFrame;
+
+class CGestionnaireDocuments : public QObject {
+    Q_OBJECT
+public:
+    explicit CGestionnaireDocuments(CApp& app);
+
+    // A new document with one binder "Général", in a new window.
+    CChildFrame* nouveau();
+    // Opens `chemin` in a new window, or brings forward the window that shows it.
+    // nullptr when the file cannot be read (the message has been shown).
+    CChildFrame* ouvrir(const QString& chemin);
+    // The file dialog, then ouvrir().
+    void ouvrirAvecDialogue();
+    // Saves under the document's path, or asks for one. True when saved.
+    bool enregistrer(CChildFrame& cadre);
+    bool enregistrerSous(CChildFrame& cadre);
+    // Before a modified document closes: "Enregistrer", "Ne pas enregistrer" or
+    // "Annuler". True when the window may close.
+    bool demanderEnregistrement(CChildFrame& cadre);
+    // Asks for each modified document, then closes every window. False when the user
+    // cancelled (then nothing more closes).
+    bool fermerTout();
+
+    // The window showing the file `chemin`, or none.
+    CChildFrame* cadreDe(const QString& chemin) const;
+
+    // The file dialogs; the tests answer them.
+    std::function<QString()> dialogueOuvrir;
+    std::function<QString(const QString& propose)> dialogueEnregistrer;
+
+private:
+    CChildFrame* ajouterCadre(CChildFrame* cadre);
+    void signaler(const std::string& message);
+
+    CApp& app_;
+    int compteur_ = 0;
+};

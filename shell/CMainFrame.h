@@ -1,0 +1,91 @@
+#pragma once
+// The main window: the document windows in a multiple-document area, menu 100 while
+// no document is open and menu 101 while one is, toolbar 100 and the status bar. It
+// routes every command to the active view, its document window, itself, then the
+// application, and keeps each menu item and button enabled and checked as the first
+// target that knows the command says. It handles the window commands itself (quit,
+// bars, window arrangement, next pane, recent files) and opens files dropped on it.
+
+#include <map>
+#include <vector>
+
+#include <QMainWindow>
+
+#include "shell/CCibleCommandes.h"
+
+class CApp;
+class CBarreEtat;
+class CChildFrame;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+class CMainFrame : public QMainWindow, public CCibleCommandes {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CApp& app);
+    ~CMainFrame() override;
+
+    QMdiArea& zoneMdi() { return *zone_; }
+    CChildFrame* cadreActif() const;
+    // Every document window, in the order they were opened.
+    QList<CChildFrame*> cadres() const;
+
+    // The action of command `id` (shared by the menus, the toolbar and the keys), or none.
+    QAction* action(int id) const;
+    QToolBar& barreOutils() { return *barre_; }
+    CBarreEtat& barreEtat() { return *etat_; }
+    // True while menu 101 (a document is open) is shown.
+    bool menuDocumentAffiche() const { return menuDocument_; }
+    // The window menu, whose list of windows is added when it opens.
+    QMenu* menuFenetre() const { return menuFenetre_; }
+
+    // Runs `id` through the command route, then refreshes the commands' states.
+    void executer(int id);
+    // Enabled and checked states, the menu for the document state, the title.
+    void mettreAJourCommandes();
+    // The same, once control returns to the event loop.
+    void planifierMiseAJour();
+    void actualiserFichiersRecents();
+
+    bool etatCommande(int id, SEtatCommande& etat) override;
+    bool executerCommande(int id) override;
+
+signals:
+    // The window closed for good ("Quitter", or its close box, every document closed).
+    void ferme();
+
+protected:
+    void closeEvent(QCloseEvent* evenement) override;
+    void dragEnterEvent(QDragEnterEvent* evenement) override;
+    void dropEvent(QDropEvent* evenement) override;
+
+private:
+    void creerActions();
+    QMenu* creerMenu(const QString& titre, std::initializer_list<int> ids);
+    void creerMenus();
+    void creerBarreOutils();
+    void afficherMenus(bool document);
+    void actualiserMenuFenetre();
+    void actualiserTitre();
+    void reorganiserIcones();
+    std::vector<CCibleCommandes*> route();
+    void surActivation(QMdiSubWindow* fenetre);
+
+    CApp& app_;
+    QMdiArea* zone_;
+    CBarreEtat* etat_;
+    QToolBar* barre_ = nullptr;
+    std::map<int, QAction*> actions_;
+    std::vector<QAction*> recents_;
+    QAction* aucunRecent_ = nullptr;
+    QList<QMenu*> menus100_;
+    QList<QMenu*> menus101_;
+    QMenu* menuFenetre_ = nullptr;
+    QList<QAction*> actionsFenetres_;
+    bool menuDocument_ = false;
+    bool menusPlaces_ = false;
+    QTimer* miseAJour_;
+};

@@ -1,0 +1,53 @@
+#include "shell/CPlateformeQt.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "shell/CheminsQt.h"
+
+namespace {
+
+QWidget* parentDialogue(QWidget* fenetre)
+{
+    // A modal dialog already on screen (the progress window, a file dialog) must stay
+    // behind the question, not in front of it.
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return fenetre;
+}
+
+QMessageBox::Icon iconeQt(EIcone icone)
+{
+    switch (icone) {
+    case EIcone::Erreur: return QMessageBox::Critical;
+    case EIcone::Exclamation: return QMessageBox::Warning;
+    }
+    return QMessageBox::Critical;
+}
+
+} // namespace
+
+std::optional<std::string> CPlateformeQt::choisirDossier(const std::string& titre)
+{
+    const QString dossier = QFileDialog::getExistingDirectory(parentDialogue(fenetre_),
+                                                              QString::fromStdString(titre));
+    if (dossier.isEmpty())
+        return std::nullopt;
+    return cheminCatalogue(dossier);
+}
+
+EReponse CPlateformeQt::message(const std::string& texte, EBoutons boutons, EIcone icone)
+{
+    QMessageBox boite(iconeQt(icone), QStringLiteral("Norvanel"), QString::fromStdString(texte),
+                      QMessageBox::Ok, parentDialogue(fenetre_));
+    switch (boutons) {
+    case EBoutons::Ok:
+        break;
+    case EBoutons::OkAnnuler:
+        boite.addButton(QMessageBox::Cancel);
+        break;
+    }
+    boite.setDefaultButton(QMessageBox::Ok);
+    return boite.exec() == QMessageBox::Ok ? EReponse::Ok : EReponse::Annuler;
+}

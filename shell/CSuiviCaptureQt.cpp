@@ -1,0 +1,55 @@
+#include "shell/CSuiviCaptureQt.h"
+
+#include <QCoreApplication>
+
+#include "shell/CDialogueProgression.h"
+#include "shell/CheminsQt.h"
+
+CSuiviCaptureQt::CSuiviCaptureQt() = default;
+
+CSuiviCaptureQt::~CSuiviCaptureQt() = default;
+
+void CSuiviCaptureQt::commencer(QWidget* parent)
+{
+    actif_ = true;
+    annule_ = false;
+    premierAppel_ = true;
+    parent_ = parent;
+    chrono_.start();
+}
+
+void CSuiviCaptureQt::terminer()
+{
+    actif_ = false;
+    dialogue_.reset();
+}
+
+bool CSuiviCaptureQt::progression(const SProgressionCapture& etat)
+{
+    if (!actif_)
+        return true;
+    // Once cancelled, every later capture of the same operation stops at once too.
+    if (annule_)
+        return false;
+    // The delay counts from the first capture's start, not from the command's: a
+    // folder picker may have been on screen before.
+    if (premierAppel_) {
+        premierAppel_ = false;
+        chrono_.restart();
+    }
+    if (!dialogue_ && chrono_.elapsed() >= delaiAffichage) {
+        dialogue_ = std::make_unique<CDialogueProgression>(parent_);
+        dialogue_->show();
+    }
+    if (dialogue_) {
+        dialogue_->afficherEtat(etat.dossiers, etat.fichiers,
+                                cheminQt(etat.dossierCourant));
+        // The modal window keeps the user's input away from the other windows.
+        QCoreApplication::processEvents();
+        annule_ = dialogue_->estAnnule();
+    } else {
+        // Not on screen yet: repaint, but let no click or key start another command.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    return !annule_;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// Progress of the captures started from the windows: a modal progress window,
+// updated each time the capture reports, which keeps the program responsive and lets
+// the user cancel. It appears only when a capture lasts, so short ones do not flash.
+
+#include <memory>
+
+#include <QElapsedTimer>
+
+#include "capture/CSuiviCapture.h"
+
+class CDialogueProgression;
+class QWidget;
+
+class CSuiviCaptureQt : public CSuiviCapture {
+public:
+    CSuiviCaptureQt();
+    ~CSuiviCaptureQt() override;
+
+    // A long operation starts, its window belonging to `parent`; until terminer(),
+    // captures report here. Outside such an operation reports are ignored.
+    void commencer(QWidget* parent);
+    void terminer();
+    bool estActif() const { return actif_; }
+
+    bool progression(const SProgressionCapture& etat) override;
+
+    // The progress window, while it is on screen; for the tests.
+    CDialogueProgression* dialogue() const { return dialogue_.get(); }
+    // Delay before the window appears (milliseconds).
+    int delaiAffichage = 400;
+
+private:
+    bool actif_ = false;
+    bool annule_ = false;
+    bool premierAppel_ = false;
+    QWidget* parent_ = nullptr;
+    QElapsedTimer chrono_;
+    std::unique_ptr<CDialogueProgression> dialogue_;
+};

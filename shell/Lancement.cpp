@@ -1,0 +1,51 @@
+#include "shell/Lancement.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "shell/CApp.h"
+#include "shell/CInstanceUnique.h"
+#include "shell/CMainFrame.h"
+#include "shell/LigneCommande.h"
+
+bool installerTraductionQt(QApplication& application)
+{
+    auto* traduction = new QTranslator(&application);
+    if (!traduction->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete traduction;
+        return false;
+    }
+    application.installTranslator(traduction);
+    return true;
+}
+
+int executerNorvanel(QApplication& application)
+{
+    QApplication::setOrganizationName(QStringLiteral("VESKA"));
+    QApplication::setApplicationName(QStringLiteral("Norvanel"));
+    QApplication::setApplicationVersion(QStringLiteral("2.00"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("norvanel"));
+    installerTraductionQt(application);
+
+    QStringList arguments = application.arguments();
+    arguments.removeFirst();
+    const SLigneCommande ligne = analyserLigneCommande(arguments);
+
+    // A program already running takes the files (or just comes forward).
+    const bool fenetre = ligne.action == SLigneCommande::EAction::Nouveau ||
+                         ligne.action == SLigneCommande::EAction::Ouvrir;
+    const QString serveur = CInstanceUnique::nomParDefaut();
+    if (fenetre && CInstanceUnique::transmettre(serveur, ligne.fichiers))
+        return 0;
+
+    CApp app({fenetre, serveur});
+    if (!app.demarrer(ligne))
+        return app.codeSortie();
+    QObject::connect(&app.cadre(), &CMainFrame::ferme, &application, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    QApplication::setQuitOnLastWindowClosed(false);
+    return application.exec();
+}

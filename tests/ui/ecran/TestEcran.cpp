@@ -1,0 +1,198 @@
+// The window program on a real X display (Xvfb): started as a user starts it, on a
+// catalogue made by norvanel-cli; a second start hands its file to the first; a binder
+// renamed from the keyboard. Screenshots go to the build folder (captures/) to be
+// looked at.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QScreen>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "model/CClasseur.h"
+#include "model/CDoc.h"
+#include "shell/CApp.h"
+#include "shell/CArboView.h"
+#include "shell/CChildFrame.h"
+#include "shell/CGestionnaireDocuments.h"
+#include "shell/CInstanceUnique.h"
+#include "shell/CMainFrame.h"
+#include "shell/LigneCommande.h"
+#include "tests/ui/ecran/Ecran.h"
+
+namespace {
+
+#define SANS_ECRAN_PASSER()                                                  \
+    if (!ecran::raisonSansEcran().empty())                                   \
+    GTEST_SKIP() << ecran::raisonSansEcran()
+
+QString dossierCaptures()
+{
+    const QString d = QStringLiteral(NORVANEL_CAPTURES);
+    QDir().mkpath(d);
+    return d;
+}
+
+void attendre(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// Runs norvanel-cli; its standard output.
+QByteArray cli(const QStringList& arguments)
+{
+    QProcess p;
+    p.start(QStringLiteral(NORVANEL_CLI), arguments);
+    EXPECT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    return p.readAllStandardOutput();
+}
+
+// Number of different colours in an image: a blank screen has one or two.
+int couleurs(const QImage& image)
+{
+    QSet<QRgb> vues;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2)
+            vues.insert(image.pixel(x, y));
+    return vues.size();
+}
+
+// Pixels of our folder yellow (binder and folder icons) in the image.
+int pixelsJaunes(const QImage& image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 220 && c.green() > 170 && c.green() < 225 && c.blue() < 120)
+                ++n;
+        }
+    return n;
+}
+
+class Ecran : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SANS_ECRAN_PASSER();
+        ASSERT_TRUE(dossier.isValid());
+        const QString arbre = dossier.filePath(QStringLiteral("disque"));
+        for (const char* d : {"Photos/Été 2003", "Photos/Noël", "Documents/Factures", "Musique"})
+            QDir().mkpath(arbre + u'/' + QString::fromUtf8(d));
+        for (const char* f : {"Photos/Été 2003/plage.jpg", "Documents/lettre à Zoé.txt", "Musique/a.mp3"}) {
+            QFile fichier(arbre + u'/' + QString::fromUtf8(f));
+            ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+        }
+        catalogue = dossier.filePath(QStringLiteral("disques.kbt"));
+        cli({QStringLiteral("new"), catalogue});
+        cli({QStringLiteral("add"), catalogue, arbre, QStringLiteral("--quiet")});
+        cli({QStringLiteral("mkbinder"), catalogue, QStringLiteral("Disques durs")});
+    }
+
+    QTemporaryDir dossier;
+    QString catalogue;
+};
+
+TEST_F(Ecran, LeProgrammeSAfficheEtUnSecondLancementLuiConfieSonFichier)
+{
+    const QString socket = dossier.filePath(QStringLiteral("execution/norvanel.sock"));
+    QDir().mkpath(QFileInfo(socket).absolutePath());
+    QFile::setPermissions(QFileInfo(socket).absolutePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QFileInfo(socket).absolutePath());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dossier.filePath(QStringLiteral("configuration")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+
+    QProcess premier;
+    premier.setProcessEnvironment(env);
+    premier.start(QStringLiteral(NORVANEL_PROGRAMME), {catalogue});
+    ASSERT_TRUE(premier.waitForStarted());
+    // Ready once it answers on its socket.
+    QElapsedTimer t;
+    t.start();
+    bool pret = false;
+    while (!pret && t.elapsed() < 20000 && premier.state() == QProcess::Running) {
+        attendre(100);
+        pret = QFile::exists(socket) && CInstanceUnique::transmettre(socket, {});
+    }
+    ASSERT_TRUE(pret) << premier.readAllStandardError().toStdString();
+    attendre(1500);
+    const QImage principale = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    ASSERT_TRUE(principale.save(dossierCaptures() + QStringLiteral("/fenetre-principale.png")));
+    EXPECT_GT(couleurs(principale), 20);
+    EXPECT_GT(pixelsJaunes(principale), 20) << "les icônes de classeurs n'apparaissent pas";
+
+    // A second start with another catalogue: it hands it over and stops.
+    const QString second = dossier.filePath(QStringLiteral("second.kbt"));
+    cli({QStringLiteral("new"), second});
+    QProcess deuxieme;
+    deuxieme.setProcessEnvironment(env);
+    deuxieme.start(QStringLiteral(NORVANEL_PROGRAMME), {second});
+    ASSERT_TRUE(deuxieme.waitForFinished(20000));
+    EXPECT_EQ(deuxieme.exitCode(), 0);
+    attendre(1500);
+    const QImage deux = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    ASSERT_TRUE(deux.save(dossierCaptures() + QStringLiteral("/second-document.png")));
+    EXPECT_EQ(premier.state(), QProcess::Running);
+
+    premier.terminate();
+    if (!premier.waitForFinished(5000)) {
+        premier.kill();
+        premier.waitForFinished(5000);
+    }
+}
+
+TEST_F(Ecran, ClasseurRenommeAuClavier)
+{
+    CApp app;
+    ASSERT_TRUE(app.demarrer(SLigneCommande{SLigneCommande::EAction::Ouvrir, {catalogue}, {}}));
+    CMainFrame& cadre = app.cadre();
+    cadre.resize(900, 560);
+    cadre.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&cadre));
+    CChildFrame* f = cadre.cadreActif();
+    ASSERT_NE(f, nullptr);
+    CArboView& arbre = f->arbre();
+    CDoc& doc = f->document();
+    CClasseur* disques = nullptr;
+    for (CClasseur* c : doc.classeurs())
+        if (c->nom() == "Disques durs")
+            disques = c;
+    ASSERT_NE(disques, nullptr);
+    arbre.setFocus();
+    arbre.selectionner(arbre.descendantDe(0, disques));
+    attendre(100);
+    // Show the query's folders too.
+    arbre.expandAll();
+
+    QTest::keyClick(&arbre, Qt::Key_F2);
+    attendre(100);
+    QWidget* editeur = QApplication::focusWidget();
+    ASSERT_NE(editeur, &arbre) << "l'édition du libellé n'a pas commencé";
+    QTest::keyClick(editeur, Qt::Key_A, Qt::ControlModifier);
+    for (QChar c : QStringLiteral("Disques été"))
+        QTest::sendKeyEvent(QTest::Click, editeur, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QTest::keyClick(editeur, Qt::Key_Return);
+    attendre(300);
+    EXPECT_EQ(disques->nom(), "Disques été");
+    EXPECT_TRUE(doc.estModifie());
+
+    const QImage image = cadre.grab().toImage();
+    ASSERT_TRUE(image.save(dossierCaptures() + QStringLiteral("/classeur-renomme.png")));
+    EXPECT_GT(pixelsJaunes(image), 20);
+    doc.definirModifie(false);
+}
+
+} // namespace

@@ -1,0 +1,193 @@
+#include "tests/ui/fenetre/AvecNorvanel.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTest>
+
+#include "model/CClasseur.h"
+#include "model/CContexte.h"
+#include "model/CDoc.h"
+#include "model/CDossier.h"
+#include "model/CRequete.h"
+#include "model/FichierCatalogue.h"
+#include "capture/MiseAJour.h"
+#include "shell/CApp.h"
+#include "shell/CArboView.h"
+#include "shell/CChildFrame.h"
+#include "shell/CMainFrame.h"
+#include "shell/LigneCommande.h"
+
+void AvecNorvanel::SetUp()
+{
+    ASSERT_TRUE(dossier.isValid());
+    // Each test starts with no recent file.
+    QSettings(QStringLiteral("VESKA"), QStringLiteral("Norvanel")).clear();
+    contexte() = CContexte();
+    repondeur = std::make_unique<CRepondeur>();
+    app = std::make_unique<CApp>();
+    ASSERT_TRUE(app->demarrer(SLigneCommande{}));
+    laisserTourner();
+}
+
+void AvecNorvanel::TearDown()
+{
+    if (app) {
+        // What a test left modified closes without a question.
+        for (CChildFrame* c : app->cadre().cadres())
+            c->document().definirModifie(false);
+        app.reset();
+    }
+    EXPECT_TRUE(contexte().documents.empty()) << "un document a survécu à l'application";
+    EXPECT_EQ(repondeur->inattendues, 0) << "une boîte de message inattendue est apparue";
+    repondeur.reset();
+    contexte() = CContexte();
+}
+
+CMainFrame& AvecNorvanel::cadre()
+{
+    return app->cadre();
+}
+
+CChildFrame& AvecNorvanel::fenetre()
+{
+    CChildFrame* c = app->cadre().cadreActif();
+    if (!c)
+        throw std::runtime_error("aucune fenêtre de document");
+    return *c;
+}
+
+CArboView& AvecNorvanel::arbre()
+{
+    return fenetre().arbre();
+}
+
+CDoc& AvecNorvanel::doc()
+{
+    return fenetre().document();
+}
+
+void AvecNorvanel::executer(int id)
+{
+    app->cadre().executer(id);
+    laisserTourner();
+}
+
+bool AvecNorvanel::actif(int id)
+{
+    app->cadre().mettreAJourCommandes();
+    return app->cadre().action(id)->isEnabled();
+}
+
+bool AvecNorvanel::coche(int id)
+{
+    app->cadre().mettreAJourCommandes();
+    return app->cadre().action(id)->isChecked();
+}
+
+QStringList AvecNorvanel::libelles(const QModelIndex& parent)
+{
+    QStringList l;
+    const QAbstractItemModel* m = arbre().model();
+    for (int r = 0; r < m->rowCount(parent); ++r)
+        l.append(m->index(r, 0, parent).data().toString());
+    return l;
+}
+
+QModelIndex AvecNorvanel::indexDe(const CElement* noeud)
+{
+    CArboView& a = arbre();
+    return a.modele().indexDe(reinterpret_cast<const CModeleArbre::SItem*>(a.descendantDe(0, noeud)));
+}
+
+void AvecNorvanel::selectionner(const CElement* noeud)
+{
+    const QModelIndex i = indexDe(noeud);
+    ASSERT_TRUE(i.isValid());
+    arbre().setCurrentIndex(i);
+    laisserTourner();
+}
+
+QString AvecNorvanel::chemin(const QString& relatif)
+{
+    return QDir(dossier.path()).filePath(relatif);
+}
+
+void AvecNorvanel::creerFichier(const QString& relatif, const QByteArray& contenu)
+{
+    const QString c = chemin(relatif);
+    QDir().mkpath(QFileInfo(c).absolutePath());
+    QFile f(c);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(contenu);
+}
+
+QString AvecNorvanel::creerCatalogue(const QString& nom, const QStringList& classeurs,
+                                     const QString& dossierRequete)
+{
+    CDoc catalogue;
+    for (const QString& n : classeurs)
+        catalogue.classeurs().ajouter(new CClasseur(&catalogue, n.toStdString()));
+    if (!dossierRequete.isEmpty() && !catalogue.classeurs().estVide()) {
+        CClasseur* premier = catalogue.classeurs().elementA(0);
+        auto* q = new CRequete(premier);
+        q->definirChemin(QFile::encodeName(dossierRequete).toStdString());
+        q->definirNom(q->chemin());
+        premier->requetes().ajouter(q);
+        mettreAJourRequete(*q);
+    }
+    const QString c = chemin(nom);
+    const auto erreur = enregistrerCatalogue(catalogue, QFile::encodeName(c).toStdString());
+    EXPECT_FALSE(erreur) << *erreur;
+    return c;
+}
+
+QLineEdit* AvecNorvanel::editeurLibelle()
+{
+    for (QLineEdit* e : arbre().findChildren<QLineEdit*>())
+        if (e->isVisible())
+            return e;
+    return nullptr;
+}
+
+void AvecNorvanel::validerLibelle(const QString& texte)
+{
+    QLineEdit* e = editeurLibelle();
+    ASSERT_NE(e, nullptr) << "aucune édition de libellé en cours";
+    e->setText(texte);
+    QTest::keyClick(e, Qt::Key_Return);
+    laisserTourner();
+}
+
+CClasseur* AvecNorvanel::ajouterClasseur(const std::string& nom, std::initializer_list<const char*> requetes)
+{
+    auto* c = new CClasseur(&doc(), nom);
+    doc().classeurs().ajouter(c);
+    for (const char* r : requetes) {
+        auto* q = new CRequete(c);
+        q->definirNom(r);
+        q->definirChemin(std::string("/media/") + r);
+        c->requetes().ajouter(q);
+    }
+    arbre().reconstruire();
+    return c;
+}
+
+CDossier* AvecNorvanel::ajouterDossier(CDossier& parent, const std::string& nom)
+{
+    auto* d = new CDossier(parent.requete(), parent.chemin() + "/" + nom, false);
+    parent.sousDossiers().ajouter(d);
+    return d;
+}
+
+void AvecNorvanel::laisserTourner(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    do
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    while (t.elapsed() < ms);
+}

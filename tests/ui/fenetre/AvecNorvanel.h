@@ -1,0 +1,73 @@
+#pragma once
+// The fixture of the window tests: the application started as a user starts it with
+// no argument (one new document "Liste1"), a responder for its dialogs, and helpers
+// to reach the windows and to make catalogues and folder trees on disk.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include <QModelIndex>
+#include <QString>
+#include <QTemporaryDir>
+
+#include "shell/CApp.h"
+#include "tests/ui/fenetre/Repondeur.h"
+
+class CApp;
+class CArboView;
+class CClasseur;
+class CDossier;
+class QLineEdit;
+class CChildFrame;
+class CDoc;
+class CElement;
+class CMainFrame;
+class QTreeView;
+
+class AvecNorvanel : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    CMainFrame& cadre();
+    CChildFrame& fenetre();            // the active document window
+    CArboView& arbre();                // its tree
+    CDoc& doc();                       // its document
+
+    // Runs command `id` as the menus and keys do.
+    void executer(int id);
+    // Enabled state of command `id`, states refreshed first.
+    bool actif(int id);
+    bool coche(int id);
+
+    // Labels of the children of `parent` (the root when invalid), in display order.
+    QStringList libelles(const QModelIndex& parent = {});
+    // The item of the tree showing `noeud`.
+    QModelIndex indexDe(const CElement* noeud);
+    void selectionner(const CElement* noeud);
+
+    // A file under the test's own temporary folder (made if needed).
+    QString chemin(const QString& relatif);
+    void creerFichier(const QString& relatif, const QByteArray& contenu = {});
+    // A catalogue file written by our own code: binders named `classeurs`, the first
+    // holding a query over `dossier` when it is given.
+    QString creerCatalogue(const QString& nom, const QStringList& classeurs, const QString& dossier = {});
+
+    // The open label editor of the tree, or none.
+    QLineEdit* editeurLibelle();
+    // Types `texte` in the open label editor and presses Enter.
+    void validerLibelle(const QString& texte);
+    // A binder with queries named `requetes` (no capture), appended to the document;
+    // the tree is rebuilt.
+    CClasseur* ajouterClasseur(const std::string& nom, std::initializer_list<const char*> requetes = {});
+    // A folder of a query's snapshot, with `fichiers` empty entries.
+    CDossier* ajouterDossier(CDossier& parent, const std::string& nom);
+
+    // Lets queued work (deferred renames, refreshed states) run.
+    static void laisserTourner(int ms = 20);
+
+    std::unique_ptr<CApp> app;
+    std::unique_ptr<CRepondeur> repondeur;
+    QTemporaryDir dossier;
+};

@@ -1,0 +1,86 @@
+// Commands whose windows come later or live elsewhere: the properties of the selected
+// node, the compare wizard and the search sheet plugged into the application, printing
+// from the command line.
+
+#include "tests/ui/fenetre/AvecNorvanel.h"
+
+#include <QPrinterInfo>
+
+#include "model/CClasseur.h"
+#include "model/CDoc.h"
+#include "model/CFichier.h"
+#include "model/CRequete.h"
+#include "shell/CArboView.h"
+#include "shell/CChildFrame.h"
+#include "shell/CMainFrame.h"
+#include "shell/IdCommandes.h"
+#include "shell/LigneCommande.h"
+
+using Crochets = AvecNorvanel;
+
+TEST_F(Crochets, ProprietesDeLaRequeteSelectionnee)
+{
+    CClasseur* c = ajouterClasseur("Disques", {"cd"});
+    CRequete* q = c->requetes().elementA(0);
+    q->fichiers().ajouter(new CFichier(q, "/media/cd/a.txt"));
+    ajouterDossier(*q, "Photos");
+    arbre().reconstruire();
+    selectionner(static_cast<CDossier*>(q));
+    repondeur->reponses.push_back(QMessageBox::Ok);
+    executer(cmd::Proprietes);
+    ASSERT_EQ(repondeur->boites.size(), 1u);
+    EXPECT_EQ(repondeur->boites[0].titre, QStringLiteral("Propriétés de la requête \"cd\""));
+    EXPECT_TRUE(repondeur->boites[0].texte.contains(QStringLiteral("Dossiers : 1")));
+    EXPECT_TRUE(repondeur->boites[0].texte.contains(QStringLiteral("Fichiers : 1")));
+}
+
+TEST_F(Crochets, ComparerEtRechercherSeulementQuandLeurFenetreEstBranchee)
+{
+    CClasseur* c = ajouterClasseur("Disques", {"cd"});
+    CRequete* q = c->requetes().elementA(0);
+    CDossier* photos = ajouterDossier(*q, "Photos");
+    arbre().reconstruire();
+    EXPECT_FALSE(actif(cmd::ComparerRequetes));
+    EXPECT_FALSE(actif(cmd::Rechercher));
+
+    std::vector<CRequete*> premieres;
+    int recherches = 0;
+    app->definirComparaison([&](CRequete* premiere) { premieres.push_back(premiere); });
+    app->definirRecherche([&](CChildFrame& f) { recherches += &f == &fenetre(); });
+    EXPECT_TRUE(actif(cmd::Rechercher));
+    executer(cmd::Rechercher);
+    EXPECT_EQ(recherches, 1);
+    // The first query of the wizard: the selection's query, none for a binder.
+    selectionner(photos);
+    executer(cmd::ComparerRequetes);
+    selectionner(c);
+    executer(cmd::ComparerRequetes);
+    EXPECT_EQ(premieres, (std::vector<CRequete*>{q, nullptr}));
+}
+
+TEST_F(Crochets, ImprimerDepuisLaLigneDeCommandeSansImprimanteLeDit)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "une imprimante est installée : le test n'imprime pas pour de vrai";
+    const QString f = creerCatalogue(QStringLiteral("cd.kbt"), {QStringLiteral("Général")}, dossier.path());
+    CApp impression;
+    repondeur->reponses.push_back(QMessageBox::Ok);
+    EXPECT_FALSE(impression.demarrer(SLigneCommande{SLigneCommande::EAction::Imprimer, {f}, {}}));
+    EXPECT_EQ(impression.codeSortie(), 1);
+    ASSERT_EQ(repondeur->boites.size(), 1u);
+    EXPECT_EQ(repondeur->boites[0].texte,
+              QStringLiteral("Aucune imprimante n'est installée : le catalogue n'a pas été imprimé."));
+    EXPECT_TRUE(impression.cadre().cadres().isEmpty());
+    EXPECT_FALSE(impression.cadre().isVisible());
+}
+
+TEST_F(Crochets, UnFichierIlisibleEnLigneDeCommandeArreteLeDemarrage)
+{
+    creerFichier(QStringLiteral("abime.kbt"), QByteArray("\xff\xff\xff\xff", 4));
+    app.reset();
+    app = std::make_unique<CApp>();
+    repondeur->reponses.push_back(QMessageBox::Ok);
+    EXPECT_FALSE(app->demarrer(SLigneCommande{SLigneCommande::EAction::Ouvrir, {chemin(QStringLiteral("abime.kbt"))}, {}}));
+    EXPECT_EQ(app->codeSortie(), 2);
+    EXPECT_EQ(repondeur->boites.size(), 1u);
+}
