@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <vector>
@@ -22,6 +23,22 @@ inline double secondesCpuProcessus()
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+// Wall-clock and CPU (user + system) seconds of one run; NaN when the run failed.
+struct SMesure {
+    double mur = NAN;
+    double cpu = NAN;
+};
+
+template <typename F>
+SMesure mesurerEnProcessus(F&& travail)
+{
+    const double cpu = secondesCpuProcessus();
+    SMesure m;
+    m.mur = chronometrer(travail);
+    m.cpu = secondesCpuProcessus() - cpu;
+    return m;
 }
 
 inline double mediane(std::vector<double> valeurs)

@@ -28,22 +28,6 @@ namespace {
 
 constexpr double kObjectifPlancher = 1.3;
 
-// Wall-clock and CPU (user + system) seconds of one run; NaN when the run failed.
-struct SMesure {
-    double mur = NAN;
-    double cpu = NAN;
-};
-
-template <typename F>
-SMesure mesurerEnProcessus(F&& travail)
-{
-    const double cpu = secondesCpuProcessus();
-    SMesure m;
-    m.mur = chronometrer(travail);
-    m.cpu = secondesCpuProcessus() - cpu;
-    return m;
-}
-
 std::size_t compterFichiers(const CDossier& d)
 {
     std::size_t n = std::size_t(d.fichiers().nombre());

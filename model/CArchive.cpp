@@ -31,7 +31,7 @@ CArchive::CArchive(CEntree& entree, std::uint64_t taille) : taille_(taille), ent
 
 CArchive::CArchive(CSortie& sortie) : sortie_(&sortie)
 {
-    tampon_.reserve(kTailleTampon);
+    tampon_.resize(kTailleTampon);
 }
 
 CArchive::~CArchive()
@@ -44,9 +44,9 @@ CArchive::~CArchive()
 
 bool CArchive::vider()
 {
-    if (!tampon_.empty()) {
-        sortie_->ecrire(tampon_.data(), tampon_.size());
-        tampon_.clear();
+    if (plein_ > 0) {
+        sortie_->ecrire(tampon_.data(), plein_);
+        plein_ = 0;
     }
     return !sortie_->enEchec();
 }
@@ -56,11 +56,10 @@ void CArchive::echouer(const std::string& quoi) const
     throw CErreurLecture(quoi, pos_);
 }
 
+// Called for every field read: the usual case is kept short, so that it is inlined.
 const char* CArchive::prendre(std::size_t n)
 {
-    if (n > restants())
-        echouer("le fichier est tronqué");
-    if (dansFenetre_ - curseur_ >= n) {
+    if (n <= dansFenetre_ - curseur_ && n <= restants()) {
         const char* p = fenetre_ + curseur_;
         curseur_ += n;
         pos_ += n;
@@ -69,10 +68,13 @@ const char* CArchive::prendre(std::size_t n)
     return recharger(n);
 }
 
-// Only for a file: what is left in the buffer moves to its start and more is read
-// after it; a text longer than the buffer gets a place of its own.
+// More than the bytes at hand: past the end of the file (or of the bytes in memory)
+// it fails; for a file, what is left in the buffer moves to its start and more is read
+// after it, and a text longer than the buffer gets a place of its own.
 const char* CArchive::recharger(std::size_t n)
 {
+    if (n > restants())
+        echouer("le fichier est tronqué");
     const std::size_t reste = dansFenetre_ - curseur_;
     char* destination = tampon_.data();
     std::size_t voulu = kTailleTampon;
@@ -103,11 +105,27 @@ const char* CArchive::recharger(std::size_t n)
     return destination;
 }
 
+// Called for every field written: the usual case is kept short, so that it is inlined.
 void CArchive::ecrire(const void* octets, std::size_t n)
 {
-    tampon_.append(static_cast<const char*>(octets), n);
-    if (tampon_.size() >= kTailleTampon)
-        vider();
+    if (n > kTailleTampon - plein_) {
+        ecrireApresVidage(octets, n);
+        return;
+    }
+    std::memcpy(tampon_.data() + plein_, octets, n);
+    plein_ += n;
+}
+
+void CArchive::ecrireApresVidage(const void* octets, std::size_t n)
+{
+    vider();
+    if (n > kTailleTampon) {
+        // A text longer than the buffer goes out as it is.
+        sortie_->ecrire(static_cast<const char*>(octets), n);
+        return;
+    }
+    std::memcpy(tampon_.data(), octets, n);
+    plein_ = n;
 }
 
 void CArchive::echangerOctet(std::uint8_t& v)
@@ -215,11 +233,15 @@ void CArchive::lireTexte(std::string& texte)
     if (octets > restants())
         echouer("le fichier est tronqué ou endommagé : un texte dépasse la fin du fichier");
     const char* p = prendre(static_cast<std::size_t>(octets));
-    texte.clear();
+    // Converted in the reused buffer, then copied: the text kept gets its exact size
+    // (a catalogue holds millions of paths).
+    std::string& converti = travail_;
+    converti.clear();
     if (large)
-        depuisUtf16(p, static_cast<std::size_t>(l), texte);
+        depuisUtf16(p, static_cast<std::size_t>(l), converti);
     else
-        depuisCp1252(std::string_view(p, static_cast<std::size_t>(l)), texte);
+        depuisCp1252(std::string_view(p, static_cast<std::size_t>(l)), converti);
+    texte.assign(converti);
 }
 
 void CArchive::ecrireTexte(const std::string& texte)

@@ -79,6 +79,7 @@ private:
     const char* prendre(std::size_t n);
     const char* recharger(std::size_t n);
     void ecrire(const void* octets, std::size_t n);
+    void ecrireApresVidage(const void* octets, std::size_t n);
     std::uint64_t lireLongueur(bool& large);
     void lireTexte(std::string& texte);
     void ecrireTexte(const std::string& texte);
@@ -93,6 +94,7 @@ private:
     std::string grand_;  // a text longer than the buffer
 
     CSortie* sortie_ = nullptr;
+    std::size_t plein_ = 0;  // bytes waiting in the buffer
     std::string tampon_;
-    std::string travail_;
+    std::string travail_;    // a text being converted, either way
 };

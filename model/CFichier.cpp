@@ -35,8 +35,16 @@ void CFichier::definirChemin(std::string chemin)
     // The name is what follows the last separator: only '/' in a Linux path, '\' or
     // '/' in a path captured on Windows. Found here without building a string, since
     // every captured or loaded entry comes through.
-    const std::size_t sep = !chemin_.empty() && chemin_[0] == '/' ? chemin_.rfind('/')
-                                                                  : chemin_.find_last_of("\\/");
+    if (!chemin_.empty() && chemin_[0] == '/') {
+        // Walked back from the end; the leading '/' stops the walk at the latest.
+        const char* debut = chemin_.data();
+        const char* p = debut + chemin_.size();
+        while (p[-1] != '/')
+            --p;
+        debutNom_ = static_cast<std::uint32_t>(p - debut);
+        return;
+    }
+    const std::size_t sep = chemin_.find_last_of("\\/");
     debutNom_ = sep == std::string::npos ? 0 : static_cast<std::uint32_t>(sep + 1);
 }
 

@@ -1,6 +1,7 @@
 #include "model/TexteCatalogue.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "platform/PliCasse.h"
 
@@ -24,91 +25,149 @@ int octet1252(char32_t c)
     return -1;
 }
 
-void ajouterUtf8(char32_t c, std::string& s)
+// Writes the UTF-8 form of `c` at `o` (at most four bytes); returns the end.
+char* ecrireUtf8(char32_t c, char* o)
 {
     if (c < 0x80) {
-        s += static_cast<char>(c);
+        *o++ = static_cast<char>(c);
     } else if (c < 0x800) {
-        s += static_cast<char>(0xC0 | (c >> 6));
-        s += static_cast<char>(0x80 | (c & 0x3F));
+        *o++ = static_cast<char>(0xC0 | (c >> 6));
+        *o++ = static_cast<char>(0x80 | (c & 0x3F));
     } else if (c < 0x10000) {
-        s += static_cast<char>(0xE0 | (c >> 12));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
+        *o++ = static_cast<char>(0xE0 | (c >> 12));
+        *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *o++ = static_cast<char>(0x80 | (c & 0x3F));
     } else {
-        s += static_cast<char>(0xF0 | (c >> 18));
-        s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
+        *o++ = static_cast<char>(0xF0 | (c >> 18));
+        *o++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *o++ = static_cast<char>(0x80 | (c & 0x3F));
     }
+    return o;
 }
 
-void ajouterUnite(char16_t u, std::string& s)
+// Writes one UTF-16LE code unit at `o`; returns the end.
+char* ecrireUnite(char32_t u, char* o)
 {
-    s += static_cast<char>(u & 0xFF);
-    s += static_cast<char>(u >> 8);
+    *o++ = static_cast<char>(u & 0xFF);
+    *o++ = static_cast<char>((u >> 8) & 0xFF);
+    return o;
 }
 
-bool estAscii(std::string_view t)
+// Whether the eight bytes at `p` are all ASCII.
+bool huitAscii(const pli::Octet* p)
 {
-    for (char c : t)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
+    std::uint64_t huit;
+    std::memcpy(&huit, p, 8);
+    return (huit & 0x8080808080808080ULL) == 0;
+}
+
+// How many bytes from `p` on are ASCII. Paths are mostly ASCII, even those with an
+// accent somewhere: eight bytes are tested at a time, and the conversions below copy
+// such runs whole.
+std::size_t longueurAscii(const pli::Octet* p, const pli::Octet* fin)
+{
+    const pli::Octet* q = p;
+    while (fin - q >= 8 && huitAscii(q))
+        q += 8;
+    while (q < fin && *q < 0x80)
+        ++q;
+    return static_cast<std::size_t>(q - p);
+}
+
+// Copies the ASCII run at `p` (the same bytes in UTF-8 and in Windows-1252) to `o`,
+// and moves both past it.
+void copierAscii(const pli::Octet*& p, const pli::Octet* fin, char*& o)
+{
+    const std::size_t n = longueurAscii(p, fin);
+    std::memcpy(o, p, n);
+    o += n;
+    p += n;
+}
+
+// The conversions below write through a pointer into room made beforehand (an upper
+// bound of what they need), then cut `s` down to what was written: one size check per
+// text instead of one per byte. The string may keep spare capacity, so the archive
+// converts into a buffer it reuses, never into a text that is kept.
+char* agrandir(std::string& s, std::size_t debut, std::size_t auPlus)
+{
+    s.resize(debut + auPlus);
+    return s.data() + debut;
+}
+
+void couper(std::string& s, const char* fin)
+{
+    s.resize(static_cast<std::size_t>(fin - s.data()));
 }
 
 } // namespace
 
 bool versCp1252(std::string_view utf8, std::string& sortie)
 {
-    if (estAscii(utf8)) {
-        sortie.append(utf8);
-        return true;
-    }
-    const std::size_t debut = sortie.size();
     auto* p = reinterpret_cast<const pli::Octet*>(utf8.data());
     const pli::Octet* fin = p + utf8.size();
-    while (p < fin) {
+    // One byte per character, and every character takes at least one in UTF-8.
+    const std::size_t debut = sortie.size();
+    char* o = agrandir(sortie, debut, utf8.size());
+    for (;;) {
+        copierAscii(p, fin, o);
+        if (p == fin)
+            break;
         const pli::SCaractere c = pli::lireCaractere(p, fin);
-        const int o = octet1252(c.code);
-        if (o < 0) {
+        const int octet = octet1252(c.code);
+        if (octet < 0) {
             sortie.resize(debut);
             return false;
         }
-        sortie += static_cast<char>(o);
+        *o++ = static_cast<char>(octet);
         p += c.longueur;
     }
+    couper(sortie, o);
     return true;
 }
 
 void depuisCp1252(std::string_view octets, std::string& utf8)
 {
-    if (estAscii(octets)) {
-        utf8.append(octets);
-        return;
+    auto* p = reinterpret_cast<const pli::Octet*>(octets.data());
+    const pli::Octet* fin = p + octets.size();
+    // No byte of the code page stands for a character above U+FFFF: three bytes at most.
+    char* o = agrandir(utf8, utf8.size(), 3 * octets.size());
+    for (;;) {
+        copierAscii(p, fin, o);
+        if (p == fin)
+            break;
+        const pli::Octet b = *p++;
+        o = ecrireUtf8(b < 0xA0 ? kHaut1252[b - 0x80] : char32_t(b), o);
     }
-    for (char o : octets) {
-        const auto b = static_cast<unsigned char>(o);
-        ajouterUtf8(b >= 0x80 && b < 0xA0 ? kHaut1252[b - 0x80] : char32_t(b), utf8);
-    }
+    couper(utf8, o);
 }
 
 void versUtf16(std::string_view utf8, std::string& octetsLE)
 {
+    // Two bytes per character of one to three bytes, four for one of four: never more
+    // than twice the UTF-8 size.
+    char* o = agrandir(octetsLE, octetsLE.size(), 2 * utf8.size());
     auto* p = reinterpret_cast<const pli::Octet*>(utf8.data());
     const pli::Octet* fin = p + utf8.size();
     while (p < fin) {
+        const std::size_t ascii = longueurAscii(p, fin);
+        for (std::size_t k = 0; k < ascii; ++k)
+            o = ecrireUnite(p[k], o);
+        p += ascii;
+        if (p == fin)
+            break;
         const pli::SCaractere c = pli::lireCaractere(p, fin);
         if (c.code >= 0x10000) {
             const char32_t v = c.code - 0x10000;
-            ajouterUnite(static_cast<char16_t>(0xD800 + (v >> 10)), octetsLE);
-            ajouterUnite(static_cast<char16_t>(0xDC00 + (v & 0x3FF)), octetsLE);
+            o = ecrireUnite(0xD800 + (v >> 10), o);
+            o = ecrireUnite(0xDC00 + (v & 0x3FF), o);
         } else {
             // A stray byte reads as U+DC00 + byte, which is exactly how it travels.
-            ajouterUnite(static_cast<char16_t>(c.code), octetsLE);
+            o = ecrireUnite(c.code, o);
         }
         p += c.longueur;
     }
+    couper(octetsLE, o);
 }
 
 void depuisUtf16(const char* octetsLE, std::size_t unites, std::string& utf8)
@@ -117,19 +176,26 @@ void depuisUtf16(const char* octetsLE, std::size_t unites, std::string& utf8)
         return static_cast<char16_t>(static_cast<unsigned char>(octetsLE[2 * i]) |
                                      (static_cast<unsigned char>(octetsLE[2 * i + 1]) << 8));
     };
+    // Three bytes at most per code unit (a pair of two gives four).
+    char* o = agrandir(utf8, utf8.size(), 3 * unites);
     for (std::size_t i = 0; i < unites; ++i) {
         const char16_t u = unite(i);
+        if (u < 0x80) {
+            *o++ = static_cast<char>(u);
+            continue;
+        }
         if (u >= 0xD800 && u < 0xDC00 && i + 1 < unites) {
             const char16_t bas = unite(i + 1);
             if (bas >= 0xDC00 && bas < 0xE000) {
-                ajouterUtf8(0x10000 + ((char32_t(u) - 0xD800) << 10) + (bas - 0xDC00), utf8);
+                o = ecrireUtf8(0x10000 + ((char32_t(u) - 0xD800) << 10) + (bas - 0xDC00), o);
                 ++i;
                 continue;
             }
         }
         if (u >= 0xDC80 && u <= 0xDCFF)
-            utf8 += static_cast<char>(u - 0xDC00);
+            *o++ = static_cast<char>(u - 0xDC00);
         else
-            ajouterUtf8(u, utf8);
+            o = ecrireUtf8(u, o);
     }
+    couper(utf8, o);
 }

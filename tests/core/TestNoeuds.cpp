@@ -351,6 +351,9 @@ TEST_F(Noeuds, NomDUnFichierCaptureSousWindows)
     EXPECT_EQ(ajouterFichier(*q, "C:\\Photos\\a.jpg")->nom(), "a.jpg");
     // In a Linux path a backslash is part of the name.
     EXPECT_EQ(ajouterFichier(*q, "/d/un\\nom")->nom(), "un\\nom");
+    EXPECT_EQ(ajouterFichier(*q, "/a")->nom(), "a");
+    EXPECT_EQ(ajouterFichier(*q, "/")->nom(), "");
+    EXPECT_EQ(ajouterFichier(*q, "sans-separateur")->nom(), "sans-separateur");
 }
 
 TEST_F(Noeuds, ListeElementsAccesParIndexEtRetrait)
