@@ -75,7 +75,8 @@ public:
     void afficherAPropos();
     // A document window came forward: its document becomes the current one.
     void documentActive(CChildFrame& cadre);
-    // Files handed by a later start of the program.
+    // Files handed by a later start of the program, or dropped on the main window:
+    // each opened (after the capture under way, if any), the main window brought forward.
     void ouvrirFichiersTransmis(const QStringList& fichiers);
 
     bool etatCommande(int id, SEtatCommande& etat) override;

@@ -148,7 +148,7 @@ bool CGestionnaireDocuments::demanderEnregistrement(CChildFrame& cadre)
         return true;
     cadre.afficherMaximise();
     QMessageBox question(QMessageBox::Warning, QStringLiteral("Norvanel"),
-                         QStringLiteral("Enregistrer les modifications apportées à %1 ?").arg(cadre.titre()),
+                         QStringLiteral("Enregistrer les modifications apportées à %1\u00a0?").arg(cadre.titre()),
                          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &app_.cadre());
     // Our own words on the buttons: Qt's translation says "Ne pas tenir compte".
     question.button(QMessageBox::Save)->setText(QStringLiteral("Enregistrer"));

@@ -405,9 +405,5 @@ void CMainFrame::dropEvent(QDropEvent* evenement)
         if (url.isLocalFile())
             fichiers.append(url.toLocalFile());
     // Opened once the drop is over, so a failure's message does not hold the source.
-    QTimer::singleShot(0, this, [this, fichiers] {
-        for (const QString& f : fichiers)
-            app_.documents().ouvrir(f);
-        mettreAJourCommandes();
-    });
+    QTimer::singleShot(0, this, [this, fichiers] { app_.ouvrirFichiersTransmis(fichiers); });
 }

@@ -5,7 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,9 +29,11 @@
 #include "shell/CApp.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
+#include "shell/CDialogueProgression.h"
 #include "shell/CGestionnaireDocuments.h"
 #include "shell/CInstanceUnique.h"
 #include "shell/CMainFrame.h"
+#include "shell/IdCommandes.h"
 #include "shell/LigneCommande.h"
 #include "tests/ui/ecran/Ecran.h"
 
@@ -82,6 +91,19 @@ int pixelsJaunes(const QImage& image)
     return n;
 }
 
+// Every label of the window shows its whole text (none cut by a window too small).
+bool texteEntierementVisible(QWidget& fenetre)
+{
+    for (QLabel* l : fenetre.findChildren<QLabel*>()) {
+        if (!l->isVisible() || l->text().isEmpty())
+            continue;
+        const QSize besoin = l->wordWrap() ? QSize(l->width(), l->heightForWidth(l->width())) : l->sizeHint();
+        if (besoin.width() > l->width() || besoin.height() > l->height())
+            return false;
+    }
+    return true;
+}
+
 class Ecran : public ::testing::Test {
 protected:
     void SetUp() override
@@ -99,6 +121,19 @@ protected:
         cli({QStringLiteral("new"), catalogue});
         cli({QStringLiteral("add"), catalogue, arbre, QStringLiteral("--quiet")});
         cli({QStringLiteral("mkbinder"), catalogue, QStringLiteral("Disques durs")});
+    }
+
+    // The catalogue opened in `app`, its window in front and active; its document window.
+    CChildFrame* ouvrirEnAvant(CApp& app)
+    {
+        if (!app.demarrer(SLigneCommande{SLigneCommande::EAction::Ouvrir, {catalogue}, {}}))
+            return nullptr;
+        CMainFrame& cadre = app.cadre();
+        cadre.resize(900, 560);
+        cadre.activateWindow();
+        if (!QTest::qWaitForWindowActive(&cadre))
+            return nullptr;
+        return cadre.cadreActif();
     }
 
     QTemporaryDir dossier;
@@ -157,13 +192,9 @@ TEST_F(Ecran, LeProgrammeSAfficheEtUnSecondLancementLuiConfieSonFichier)
 TEST_F(Ecran, ClasseurRenommeAuClavier)
 {
     CApp app;
-    ASSERT_TRUE(app.demarrer(SLigneCommande{SLigneCommande::EAction::Ouvrir, {catalogue}, {}}));
-    CMainFrame& cadre = app.cadre();
-    cadre.resize(900, 560);
-    cadre.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&cadre));
-    CChildFrame* f = cadre.cadreActif();
+    CChildFrame* f = ouvrirEnAvant(app);
     ASSERT_NE(f, nullptr);
+    CMainFrame& cadre = app.cadre();
     CArboView& arbre = f->arbre();
     CDoc& doc = f->document();
     CClasseur* disques = nullptr;
@@ -193,6 +224,67 @@ TEST_F(Ecran, ClasseurRenommeAuClavier)
     ASSERT_TRUE(image.save(dossierCaptures() + QStringLiteral("/classeur-renomme.png")));
     EXPECT_GT(pixelsJaunes(image), 20);
     doc.definirModifie(false);
+}
+
+TEST_F(Ecran, MenusEtDialoguesEnImages)
+{
+    CApp app;
+    CChildFrame* f = ouvrirEnAvant(app);
+    ASSERT_NE(f, nullptr);
+    CMainFrame& cadre = app.cadre();
+    f->arbre().setFocus();
+    f->arbre().selectionner(f->arbre().premierEnfant(0));
+    attendre(100);
+
+    // Each menu of the bar, opened.
+    int n = 0;
+    for (QAction* m : cadre.menuBar()->actions()) {
+        QMenu* menu = m->menu();
+        cadre.mettreAJourCommandes();
+        menu->popup(cadre.mapToGlobal(QPoint(10 + 90 * n, 30)));
+        attendre(200);
+        const QImage image = menu->grab().toImage();
+        EXPECT_GT(couleurs(image), 3);
+        ASSERT_TRUE(image.save(dossierCaptures() + QStringLiteral("/menu-%1.png").arg(++n)));
+        menu->hide();
+    }
+
+    // The question before closing a modified document, and the about box.
+    f->document().definirModifie();
+    QImage question, apropos;
+    bool texteEntier = false;
+    // Late enough for the box to have taken its final size.
+    QTimer::singleShot(1000, [&] {
+        if (QWidget* m = QApplication::activeModalWidget()) {
+            question = m->grab().toImage();
+            texteEntier = texteEntierementVisible(*m);
+            static_cast<QMessageBox*>(m)->button(QMessageBox::Cancel)->click();
+        }
+    });
+    cadre.executer(cmd::Fermer);
+    ASSERT_FALSE(question.isNull());
+    ASSERT_TRUE(question.save(dossierCaptures() + QStringLiteral("/question-enregistrer.png")));
+    EXPECT_TRUE(texteEntier) << "le texte de la question est coupé";
+    QTimer::singleShot(1000, [&] {
+        if (QWidget* m = QApplication::activeModalWidget()) {
+            apropos = m->grab().toImage();
+            static_cast<QDialog*>(m)->accept();
+        }
+    });
+    cadre.executer(cmd::APropos);
+    ASSERT_FALSE(apropos.isNull());
+    ASSERT_TRUE(apropos.save(dossierCaptures() + QStringLiteral("/a-propos.png")));
+    f->document().definirModifie(false);
+
+    // The progress window of a capture, a long folder path shortened in its middle.
+    CDialogueProgression progression(&cadre);
+    progression.afficherEtat(1234, 56789,
+                             QStringLiteral("/media/disque externe/Photos de famille/2003/Été à Montréal/"
+                                            "Séance du 14 juillet/sous-dossier très long/encore plus loin"));
+    progression.show();
+    attendre(500);
+    EXPECT_TRUE(texteEntierementVisible(progression));
+    ASSERT_TRUE(progression.grab().toImage().save(dossierCaptures() + QStringLiteral("/progression.png")));
 }
 
 } // namespace

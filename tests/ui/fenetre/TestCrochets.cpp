@@ -34,6 +34,22 @@ TEST_F(Crochets, ProprietesDeLaRequeteSelectionnee)
     EXPECT_TRUE(repondeur->boites[0].texte.contains(QStringLiteral("Fichiers : 1")));
 }
 
+TEST_F(Crochets, ProprietesDUnDossierSontLesSiennes)
+{
+    CClasseur* c = ajouterClasseur("Disques", {"cd"});
+    CDossier* photos = ajouterDossier(*c->requetes().elementA(0), "Photos");
+    arbre().reconstruire();
+    selectionner(photos);
+    EXPECT_TRUE(actif(cmd::Proprietes));
+    EXPECT_FALSE(actif(cmd::MettreAJour));
+    EXPECT_FALSE(actif(cmd::Supprimer));
+    EXPECT_TRUE(actif(cmd::ModifierRequete));
+    repondeur->reponses.push_back(QMessageBox::Ok);
+    executer(cmd::Proprietes);
+    ASSERT_EQ(repondeur->boites.size(), 1u);
+    EXPECT_EQ(repondeur->boites[0].titre, QStringLiteral("Propriétés du dossier \"/media/cd/Photos\""));
+}
+
 TEST_F(Crochets, ComparerEtRechercherSeulementQuandLeurFenetreEstBranchee)
 {
     CClasseur* c = ajouterClasseur("Disques", {"cd"});

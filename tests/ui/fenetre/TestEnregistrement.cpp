@@ -45,7 +45,7 @@ TEST_F(Enregistrement, FermerUnDocumentModifiePoseLaQuestionAvecSesTroisBoutons)
     ASSERT_EQ(repondeur->boites.size(), 1u);
     const CRepondeur::SBoite& b = repondeur->boites[0];
     EXPECT_EQ(b.titre, QStringLiteral("Norvanel"));
-    EXPECT_EQ(b.texte, QStringLiteral("Enregistrer les modifications apportées à Liste1 ?"));
+    EXPECT_EQ(b.texte, QStringLiteral("Enregistrer les modifications apportées à Liste1\u00a0?"));
     // Qt's own buttons, in French.
     EXPECT_TRUE(b.boutons.contains(QStringLiteral("Enregistrer"))) << b.boutons.join(u'|').toStdString();
     EXPECT_TRUE(b.boutons.contains(QStringLiteral("Ne pas enregistrer"))) << b.boutons.join(u'|').toStdString();
