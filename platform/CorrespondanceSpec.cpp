@@ -27,9 +27,9 @@ inline const Octet* premierCandidat(const Octet* s, const Octet* sFin, Octet m)
     return s;
 }
 
-// When the spec ends with a star and then ASCII characters without '?' (as "*.doc"),
+// When the path spec ends with a star and then ASCII characters without '?' (as "*.doc"),
 // those must be the last bytes of the path: checks them and leaves the path without
-// them and the spec up to that star included. False when they differ.
+// them and the path spec up to that star included. False when they differ.
 bool retirerFinFixe(const Octet*& sFin, const Octet* s, const Octet*& mFin, const Octet* m)
 {
     const Octet* finFixe = mFin;

@@ -11,7 +11,7 @@
 // of characters (none included, separators included), '?' for exactly one character
 // (one UTF-8 sequence, or one byte that is not valid UTF-8); every other character,
 // '[' included, stands for itself, letters compared without regard to case (ASCII and
-// the accented Latin letters up to U+017F). The spec "*.*" matches every path.
+// the accented Latin letters up to U+017F). The path spec "*.*" matches every path.
 // A pattern without any spec (empty, or only spaces and ';') matches every path;
 // otherwise empty specs match nothing.
 //

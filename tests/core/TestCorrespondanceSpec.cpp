@@ -58,7 +58,7 @@ TEST(CorrespondanceSpec, ListeDeSpecs)
 TEST(CorrespondanceSpec, MotifsQuiPrennentTout)
 {
     const SCas table[] = {
-        {"/sans_point", "*.*", true}, // the spec "*.*" takes every path, dotted or not
+        {"/sans_point", "*.*", true}, // the path spec "*.*" takes every path, dotted or not
         {"/sans_point", "*.doc;  *.*", true},
         {"", "*.*", true},
         {"/a", "", true},
