@@ -145,6 +145,8 @@ int commandeAdd(const Mots& mots)
         q = doc.nouvelleRequete();
     }
     contexte().interactions = nullptr;
+    if (!q)
+        throw SErreurDonnees("la requête n'a pas été créée");
     s.enregistrer();
     std::cout << q->nom() << "\n";
     return 0;

@@ -45,7 +45,7 @@ public:
     bool peutCreerRequete() const;
     // A new query in the current binder, through the parameters dialog: on OK it is
     // named after its folder, appended, captured and selected; on Cancel nothing
-    // changes. Returns the query, or none.
+    // changes, and so when the first capture is cancelled. Returns the query, or none.
     CRequete* nouvelleRequete();
     // Shows or hides the folders of every query in the tree; no capture runs.
     void basculerSousDossiers();

@@ -33,7 +33,15 @@ CRequete* CDoc::nouvelleRequete()
     requete->definirNom(nomNouvelleRequete(requete->chemin()));
     CRequete* q = requete.release();
     classeur->requetes().ajouter(q);
-    q->mettreAJourBranche(true);
+    if (q->capturerBranche(true) == EResultatMiseAJour::Annulee) {
+        // Cancelling the first capture cancels the creation: nothing was there before.
+        if (arbre_)
+            if (ElementArbre e = q->elementArbre(arbre_))
+                arbre_->supprimer(e);
+        classeur->requetes().retirerElement(q);
+        delete q;
+        return nullptr;
+    }
     return q;
 }
 

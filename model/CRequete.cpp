@@ -115,6 +115,11 @@ ElementArbre CRequete::insererDansArbre(CControleArbre& arbre, ElementArbre pare
 
 void CRequete::mettreAJourBranche(bool selectionner)
 {
+    capturerBranche(selectionner);
+}
+
+EResultatMiseAJour CRequete::capturerBranche(bool selectionner)
+{
     CDoc* doc = document();
     CControleArbre* arbre = doc ? doc->arbre() : nullptr;
     ElementArbre parent = 0;
@@ -124,12 +129,13 @@ void CRequete::mettreAJourBranche(bool selectionner)
         parent = classeur_ ? classeur_->elementArbre(arbre) : 0;
     }
     contexte().requeteEnCapture = this;
-    mettreAJourRequete(*this);
+    const EResultatMiseAJour resultat = mettreAJourRequete(*this);
     if (arbre && parent) {
         const ElementArbre e = insererDansArbre(*arbre, parent);
         if (selectionner)
             arbre->selectionner(e);
     }
+    return resultat;
 }
 
 void CRequete::ouvrir()

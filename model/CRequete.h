@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "capture/MiseAJour.h"
 #include "model/CDossier.h"
 #include "model/CNomme.h"
 #include "search/CCriteres.h"
@@ -41,6 +42,8 @@ public:
     ElementArbre elementArbre(CControleArbre* arbre = nullptr) override;
     void insererEnfants(CControleArbre& arbre, ElementArbre parent) override;
     void mettreAJourBranche(bool selectionner) override;
+    // The same, telling how the capture went.
+    EResultatMiseAJour capturerBranche(bool selectionner);
 
     void ouvrir() override;
     void ouvrirDossierContenant() override;

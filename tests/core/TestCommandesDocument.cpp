@@ -2,6 +2,7 @@
 
 #include "tests/core/Factices.h"
 
+#include "capture/CSuiviCapture.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
@@ -64,6 +65,25 @@ TEST_F(CommandesDocument, NouvelleRequeteNommeeCaptureeSelectionnee)
     EXPECT_TRUE(doc->estModifie());
     EXPECT_EQ(arbre.noeud(arbre.selection()), static_cast<CElement*>(static_cast<CDossier*>(q)));
     EXPECT_EQ(doc->nouvelleRequete()->nom(), "/media/cd 2");
+}
+
+class CAnnulation : public CSuiviCapture {
+public:
+    bool progression(const SProgressionCapture&) override { return false; }
+};
+
+TEST_F(CommandesDocument, NouvelleRequeteDontLaCaptureEstAnnuleeNEstPasCreee)
+{
+    CAnnulation annuler;
+    contexte().suiviCapture = &annuler;
+    EXPECT_EQ(doc->nouvelleRequete(), nullptr);
+    contexte().suiviCapture = nullptr;
+    EXPECT_TRUE(doc->classeurs().elementA(0)->requetes().estVide());
+    EXPECT_TRUE(arbre.libelles(doc->classeurs().elementA(0)->elementArbre()).empty());
+    EXPECT_FALSE(doc->estModifie());
+    // The next one is created as usual.
+    ASSERT_NE(doc->nouvelleRequete(), nullptr);
+    EXPECT_EQ(doc->classeurs().elementA(0)->requetes().nombre(), 1);
 }
 
 TEST_F(CommandesDocument, SansClasseurCourantPasDeNouvelleRequete)
