@@ -14,6 +14,7 @@ CContexte& contexte()
 
 void CContexte::oublier(const CElement* noeud)
 {
+    signalerDestruction(noeud);
     if (documentCourant && static_cast<const CElement*>(documentCourant) == noeud)
         documentCourant = nullptr;
     if (classeurCourant && static_cast<const CElement*>(classeurCourant) == noeud) {

@@ -26,6 +26,16 @@ public:
     virtual void retirerFichier(const CFichier* fichier) = 0;
 };
 
+// A view that shows nodes (the list pane of a document window): told of every node
+// destroyed, files included, before its memory goes, so it never paints a freed row.
+// For a file, `requeteDuFichier` is the query it belongs to (only compared: it may
+// be going too).
+class CObservateurNoeuds {
+public:
+    virtual ~CObservateurNoeuds() = default;
+    virtual void noeudDetruit(const CElement* noeud, const CRequete* requeteDuFichier) = 0;
+};
+
 struct CContexte {
     CDoc* documentCourant = nullptr;
     // Always a binder of documentCourant's document, or none.
@@ -52,8 +62,18 @@ struct CContexte {
     // Told of the progress of captures started by node operations; may cancel them.
     CSuiviCapture* suiviCapture = nullptr;
 
+    // Views told of destroyed nodes; each adds and removes itself.
+    std::vector<CObservateurNoeuds*> observateurs;
+
     // Called by every node's destructor.
     void oublier(const CElement* noeud);
+    // Tells the observers; every node's destructor calls it (through oublier for
+    // the nodes that hold references).
+    void signalerDestruction(const CElement* noeud, const CRequete* requeteDuFichier = nullptr)
+    {
+        for (CObservateurNoeuds* o : observateurs)
+            o->noeudDetruit(noeud, requeteDuFichier);
+    }
     void oublierDocument(const CDoc* doc);
 };
 

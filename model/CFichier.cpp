@@ -27,6 +27,8 @@ CFichier::~CFichier()
         ctx.resultatsRecherche->retirerFichier(this);
     if (ctx.resultatsComparaison)
         ctx.resultatsComparaison->retirerFichier(this);
+    if (!ctx.observateurs.empty())
+        ctx.signalerDestruction(this, parent_ ? parent_->requete() : nullptr);
 }
 
 void CFichier::definirChemin(std::string chemin)

@@ -1,10 +1,10 @@
 #include "search/CTableResultats.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "model/CDossier.h"
 #include "model/CFichier.h"
+#include "model/TriListe.h"
 
 namespace {
 
@@ -12,17 +12,6 @@ template <typename T>
 int trois(const T& a, const T& b)
 {
     return a < b ? -1 : (b < a ? 1 : 0);
-}
-
-int comparerTextes(std::string_view a, std::string_view b)
-{
-    const int c = a.compare(b);
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
-}
-
-std::string_view dossierDe(const CFichier& f)
-{
-    return f.parent() ? std::string_view(f.parent()->chemin()) : std::string_view();
 }
 
 } // namespace
@@ -67,16 +56,7 @@ int CTableResultats::comparer(const CFichier& a, const CFichier& b, int colonne)
             return trois(a.marque, b.marque);
         --colonne;
     }
-    switch (colonne) {
-    case 0: return comparerTextes(a.nom(), b.nom());
-    case 1: return trois(a.taille, b.taille);
-    case 2: return comparer3(a.cree, b.cree);
-    case 3: return comparer3(a.modifie, b.modifie);
-    case 4: return comparer3(a.accede, b.accede);
-    case 5: return comparerTextes(a.lettres, b.lettres);
-    case 6: return comparerTextes(dossierDe(a), dossierDe(b));
-    }
-    return 0;
+    return comparerFichiers(a, b, colonne);
 }
 
 void CTableResultats::definirTri(int colonne, bool croissant)

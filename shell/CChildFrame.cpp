@@ -13,8 +13,8 @@
 #include "shell/CArboView.h"
 #include "shell/CGestionnaireDocuments.h"
 #include "shell/CImagesApplication.h"
+#include "shell/CListeView.h"
 #include "shell/CMainFrame.h"
-#include "shell/CPanneauListe.h"
 #include "shell/CTravailLong.h"
 #include "shell/IdCommandes.h"
 #include "shell/ImpressionDocument.h"
@@ -35,9 +35,11 @@ CChildFrame::CChildFrame(CApp& app, std::unique_ptr<CDoc> doc, const QString& ti
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(app_.images().icone(101));
     separateur_->setChildrenCollapsible(false);
-    // The tree first: it comes first among the document's views.
+    // The list is told of a change of the document before the tree: the tree then
+    // rebuilds and hands the list its selection again, which the list keeps (told
+    // after the tree, the list would empty itself after showing the selection).
+    liste_ = new CListeView(app_, *this, *doc_, separateur_);
     arbre_ = new CArboView(app_, *this, *doc_, separateur_);
-    liste_ = new CPanneauListe(*this, *doc_, separateur_);
     separateur_->addWidget(arbre_);
     separateur_->addWidget(liste_);
     separateur_->setStretchFactor(0, 0);
@@ -113,7 +115,7 @@ void CChildFrame::panneauSuivant()
 
 CCibleCommandes* CChildFrame::vueCible()
 {
-    return arbreActif() ? arbre_ : nullptr;
+    return arbreActif() ? static_cast<CCibleCommandes*>(arbre_) : static_cast<CCibleCommandes*>(liste_);
 }
 
 void CChildFrame::afficherMaximise()

@@ -13,7 +13,7 @@
 class CApp;
 class CArboView;
 class CDoc;
-class CPanneauListe;
+class CListeView;
 class CVueDocument;
 class QSplitter;
 
@@ -27,7 +27,7 @@ public:
 
     CDoc& document() { return *doc_; }
     CArboView& arbre() { return *arbre_; }
-    CPanneauListe& panneauListe() { return *liste_; }
+    CListeView& liste() { return *liste_; }
     // The pane at row 0, column 1 of the splitter: the view the tree hands its
     // selection to.
     CVueDocument* vueListe();
@@ -43,7 +43,7 @@ public:
     void definirPanneauActif(QWidget* vue);
     // F6: the focus goes to the other pane.
     void panneauSuivant();
-    // The active view as a command target, or none (the list pane has no commands yet).
+    // The active view as a command target.
     CCibleCommandes* vueCible();
 
     // Shown, or brought forward, always maximised.
@@ -71,7 +71,7 @@ private:
     QString titreParDefaut_;
     QSplitter* separateur_;
     CArboView* arbre_;
-    CPanneauListe* liste_;
+    CListeView* liste_;
     QWidget* panneauActif_;
     bool fractionnement_ = false;
     QList<int> taillesAvantFractionnement_;

@@ -1,7 +1,6 @@
 #pragma once
-// The dialogs node operations open. Until the query parameters dialog and the
-// properties dialogs exist, a query's folder is chosen with the folder picker and
-// the properties show in a plain message window.
+// The dialogs node operations open: the properties of a binder, query or folder and
+// the parameters of a query, modal over the main window.
 
 #include "model/CInteractions.h"
 
@@ -10,7 +9,6 @@ class QWidget;
 class CInteractionsQt : public CInteractions {
 public:
     void afficherProprietes(const SProprietes& proprietes) override;
-    // Asks for the folder to list; on OK the query lists that folder.
     bool editerParametres(CRequete& requete, bool creation) override;
 
     void definirFenetre(QWidget* fenetre) { fenetre_ = fenetre; }

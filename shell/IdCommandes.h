@@ -44,6 +44,10 @@ inline constexpr int ToutMettreAJour = 32796;
 inline constexpr int ModifierRequete = 32797;
 inline constexpr int ComparerRequetes = 32798;
 
+// List view.
+inline constexpr int OuvrirElement = 34000;
+inline constexpr int OuvrirDossierContenant = 34001;
+
 // Application.
 inline constexpr int FiltreRecherche = 32807;
 

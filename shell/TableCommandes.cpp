@@ -56,6 +56,9 @@ constexpr std::array kCommandes = {
     SCommande{cmd::APropos, "&A propos de Norvanel...", "",
               "Affiche des informations sur le programme, le numéro de version et le copyright\nA propos de",
               "a-propos", false},
+    SCommande{cmd::OuvrirElement, "&Ouvrir", "", "Ouvrir", "", false},
+    SCommande{cmd::OuvrirDossierContenant, "Ouvrir le &dossier contenant", "",
+              "Ouvre le dossier contenant cet élément", "", false},
     SCommande{cmd::PanneauSuivant, "", "F6", "", "", false},
 };
 

@@ -14,7 +14,7 @@
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
-#include "shell/CPanneauListe.h"
+#include "shell/CListeView.h"
 #include "shell/IdCommandes.h"
 
 using Fenetres = AvecNorvanel;
@@ -85,14 +85,14 @@ TEST_F(Fenetres, LeFiltreRechercheRafraichitChaqueDocumentOuvert)
     executer(cmd::Nouveau);
     QList<int> avant;
     for (CChildFrame* c : cadre().cadres())
-        avant.append(c->panneauListe().nombreMisesAJour());
+        avant.append(c->liste().nombreMisesAJour());
     ASSERT_FALSE(coche(cmd::FiltreRecherche));
     executer(cmd::FiltreRecherche);
     EXPECT_TRUE(contexte().filtreRecherche);
     EXPECT_TRUE(coche(cmd::FiltreRecherche));
     const QList<CChildFrame*> cadres = cadre().cadres();
     for (int i = 0; i < cadres.size(); ++i)
-        EXPECT_EQ(cadres[i]->panneauListe().nombreMisesAJour(), avant[i] + 1) << i;
+        EXPECT_EQ(cadres[i]->liste().nombreMisesAJour(), avant[i] + 1) << i;
     executer(cmd::FiltreRecherche);
     EXPECT_FALSE(contexte().filtreRecherche);
 

@@ -15,7 +15,7 @@
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CModeleArbre.h"
-#include "shell/CPanneauListe.h"
+#include "shell/CListeView.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ TEST_F(Glisser, DeposeeSurUnDossierDUnAutreClasseurLaRequeteYPasse)
     EXPECT_TRUE(libelles(indexDe(source)).isEmpty());
     EXPECT_EQ(libelles(indexDe(cible)), (QStringList{QStringLiteral("cd"), QStringLiteral("dvd")}));
     EXPECT_EQ(arbre().noeudSelectionne(), static_cast<CElement*>(static_cast<CDossier*>(cd)));
-    EXPECT_EQ(fenetre().panneauListe().noeudListe(), static_cast<CElement*>(static_cast<CDossier*>(cd)));
+    EXPECT_EQ(fenetre().liste().noeudListe(), static_cast<CElement*>(static_cast<CDossier*>(cd)));
     // The same snapshot, not scanned again.
     EXPECT_EQ(cd->fichiers().elementA(0), fichier);
     EXPECT_TRUE(doc().estModifie());

@@ -12,7 +12,8 @@
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
-#include "shell/CPanneauListe.h"
+#include "shell/CListeView.h"
+#include "shell/CModeleListe.h"
 #include "shell/IdCommandes.h"
 
 using PanneauActif = AvecNorvanel;
@@ -50,8 +51,8 @@ TEST_F(PanneauActif, F6PasseDUnPanneauALAutre)
     QTest::keyClick(&arbre(), Qt::Key_F6);
     laisserTourner();
     EXPECT_FALSE(fenetre().arbreActif());
-    EXPECT_TRUE(fenetre().panneauListe().hasFocus());
-    QTest::keyClick(&fenetre().panneauListe(), Qt::Key_F6);
+    EXPECT_TRUE(fenetre().liste().hasFocus());
+    QTest::keyClick(&fenetre().liste(), Qt::Key_F6);
     laisserTourner();
     EXPECT_TRUE(fenetre().arbreActif());
     EXPECT_TRUE(arbre().hasFocus());
@@ -60,10 +61,11 @@ TEST_F(PanneauActif, F6PasseDUnPanneauALAutre)
 TEST_F(PanneauActif, LaSelectionDeLArbreEstTransmiseAuPanneauDeListe)
 {
     CClasseur* c = ajouterClasseur("Disques", {"cd"});
-    CPanneauListe& liste = fenetre().panneauListe();
+    CListeView& liste = fenetre().liste();
     selectionner(c);
     EXPECT_EQ(liste.noeudListe(), c);
-    EXPECT_EQ(liste.text(), QStringLiteral("Classeur \"Disques\""));
+    ASSERT_EQ(liste.modele().rowCount(), 1);
+    EXPECT_EQ(liste.modele().ligne(0), static_cast<CElement*>(static_cast<CDossier*>(c->requetes().elementA(0))));
     // Listing a binder makes it the binder new queries go to.
     EXPECT_EQ(contexte().classeurCourant, c);
 }

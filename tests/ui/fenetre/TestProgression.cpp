@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QLineEdit>
 #include <QTimer>
 
 #include "model/CClasseur.h"
@@ -15,6 +16,7 @@
 #include "shell/CArboView.h"
 #include "shell/CDialogueProgression.h"
 #include "shell/CMainFrame.h"
+#include "shell/CParametresDlg.h"
 #include "shell/CSuiviCaptureQt.h"
 #include "shell/CTravailLong.h"
 #include "shell/IdCommandes.h"
@@ -32,10 +34,26 @@ protected:
         selectionner(general);
     }
 
+    // The parameters dialog answered with `dossier` and OK, or cancelled when empty.
+    void repondreParametres(const QString& dossier)
+    {
+        repondeur->autreDialogue = [dossier](QDialog& d) {
+            auto* p = qobject_cast<CParametresDlg*>(&d);
+            if (!p)
+                return;
+            if (dossier.isEmpty()) {
+                p->reject();
+                return;
+            }
+            p->champDossier()->setText(dossier);
+            p->accept();
+        };
+    }
+
     // "&Nouvelle requête..." answered with the folder `disque`.
     CRequete* nouvelleRequete()
     {
-        repondeur->chemins.push_back(chemin(QStringLiteral("disque")));
+        repondreParametres(chemin(QStringLiteral("disque")));
         executer(cmd::NouvelleRequete);
         return general->requetes().elementA(general->requetes().nombre() - 1);
     }
@@ -112,9 +130,9 @@ TEST_F(Progression, ToutMettreAJourReconstruitLArbreEnGardantLaRequeteDuDossierC
               (QStringList{QStringLiteral("Musique"), QStringLiteral("Photos")}));
 }
 
-TEST_F(Progression, UnDossierAnnuleNeCreeAucuneRequete)
+TEST_F(Progression, DesParametresAnnulesNeCreentAucuneRequete)
 {
-    repondeur->chemins.push_back(QString());
+    repondreParametres(QString());
     executer(cmd::NouvelleRequete);
     EXPECT_TRUE(general->requetes().estVide());
     EXPECT_FALSE(doc().estModifie());
@@ -125,7 +143,7 @@ TEST_F(Progression, ModifierLaRequeteDepuisUnDossierAgitSurSaRequete)
     CRequete* q = nouvelleRequete();
     creerFichier(QStringLiteral("autre/x.txt"));
     selectionner(q->sousDossiers().elementA(0));
-    repondeur->chemins.push_back(chemin(QStringLiteral("autre")));
+    repondreParametres(chemin(QStringLiteral("autre")));
     executer(cmd::ModifierRequete);
     EXPECT_EQ(QString::fromStdString(q->chemin()), chemin(QStringLiteral("autre")));
     ASSERT_EQ(q->fichiers().nombre(), 1);

@@ -9,7 +9,7 @@
 #include "model/CRequete.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
-#include "shell/CPanneauListe.h"
+#include "shell/CListeView.h"
 #include "shell/IdCommandes.h"
 
 using SousDossiers = AvecNorvanel;
@@ -33,7 +33,7 @@ TEST_F(SousDossiers, UnDossierSelectionneLaisseSaRequeteSelectionnee)
     EXPECT_TRUE(libelles(indexDe(requete)).isEmpty());
     EXPECT_FALSE(indexDe(noel).isValid());
     // The list pane lists the query; the binder stays open; the document changed.
-    EXPECT_EQ(fenetre().panneauListe().noeudListe(), requete);
+    EXPECT_EQ(fenetre().liste().noeudListe(), requete);
     EXPECT_TRUE(arbre().isExpanded(indexDe(c)));
     EXPECT_TRUE(doc().estModifie());
 

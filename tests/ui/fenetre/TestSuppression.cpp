@@ -12,7 +12,7 @@
 #include "model/CRequete.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
-#include "shell/CPanneauListe.h"
+#include "shell/CListeView.h"
 #include "shell/IdCommandes.h"
 
 using Suppression = AvecNorvanel;
@@ -22,7 +22,7 @@ TEST_F(Suppression, UneRequeteParLeMenuSansConfirmation)
     CClasseur* c = ajouterClasseur("Disques", {"cd1", "cd2"});
     CRequete* cd1 = c->requetes().elementA(0);
     selectionner(static_cast<CDossier*>(cd1));
-    const int misesAJour = fenetre().panneauListe().nombreMisesAJour();
+    const int misesAJour = fenetre().liste().nombreMisesAJour();
     ASSERT_TRUE(actif(cmd::Supprimer));
     executer(cmd::Supprimer);
     EXPECT_TRUE(repondeur->boites.empty());
@@ -33,8 +33,8 @@ TEST_F(Suppression, UneRequeteParLeMenuSansConfirmation)
     // The selection moved to a neighbour, and the list pane lists it.
     CElement* choisi = arbre().noeudSelectionne();
     ASSERT_NE(choisi, nullptr);
-    EXPECT_GT(fenetre().panneauListe().nombreMisesAJour(), misesAJour);
-    EXPECT_EQ(fenetre().panneauListe().noeudListe(), choisi);
+    EXPECT_GT(fenetre().liste().nombreMisesAJour(), misesAJour);
+    EXPECT_EQ(fenetre().liste().noeudListe(), choisi);
     EXPECT_TRUE(indexDe(choisi).isValid());
     EXPECT_TRUE(arbre().selectionModel()->isSelected(indexDe(choisi)));
 }

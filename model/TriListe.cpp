@@ -1,0 +1,136 @@
+#include "model/TriListe.h"
+
+#include <algorithm>
+#include <numeric>
+#include <string_view>
+
+#include "capture/CDate.h"
+#include "capture/CDateHeure.h"
+#include "model/CFichier.h"
+#include "model/CRequete.h"
+
+namespace {
+
+template <typename T>
+int trois(const T& a, const T& b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+int comparerTextes(std::string_view a, std::string_view b)
+{
+    const int c = a.compare(b);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+std::string_view dossierDe(const CFichier& f)
+{
+    return f.parent() ? std::string_view(f.parent()->chemin()) : std::string_view();
+}
+
+int comparerRequetes(const CRequete& a, const CRequete& b, int champ)
+{
+    switch (champ) {
+    case 0: return comparerTextes(a.nom(), b.nom());
+    case 1: return comparerTextes(a.chemin(), b.chemin());
+    }
+    return 0;
+}
+
+} // namespace
+
+int dispositionColonnes(const CElement& noeud, bool afficherSousDossiers)
+{
+    switch (noeud.codeType()) {
+    case kTypeClasseur: return 0;
+    case kTypeRequete: return afficherSousDossiers ? 1 : 2;
+    default: return 1;
+    }
+}
+
+int champDeColonne(int typeListe, int colonne, const CRequete* requete)
+{
+    if (typeListe == 0 || colonne <= 0)
+        return colonne < 0 ? 0 : colonne;
+    const bool stockes[] = {requete && requete->stockerTaille, requete && requete->stockerCree,
+                            requete && requete->stockerModifie, requete && requete->stockerAccede,
+                            requete && requete->stockerAttributs};
+    int c = 1;
+    for (int champ = 1; champ <= 5; ++champ) {
+        if (!stockes[champ - 1])
+            continue;
+        if (c == colonne)
+            return champ;
+        ++c;
+    }
+    return 6;
+}
+
+int comparerFichiers(const CFichier& a, const CFichier& b, int champ)
+{
+    switch (champ) {
+    case 0: return comparerTextes(a.nom(), b.nom());
+    case 1: return trois(a.taille, b.taille);
+    case 2: return comparer3(a.cree, b.cree);
+    case 3: return comparer3(a.modifie, b.modifie);
+    case 4: return comparer3(a.accede, b.accede);
+    case 5: return comparerTextes(a.lettres, b.lettres);
+    case 6: return comparerTextes(dossierDe(a), dossierDe(b));
+    }
+    return 0;
+}
+
+int comparerLignes(int typeListe, int cle, CElement* a, CElement* b)
+{
+    if (!a || !b || cle == 0)
+        return 0;
+    if (cle < 0) {
+        std::swap(a, b);
+        cle = -cle;
+    }
+    const int champ = cle - 1;
+    if (typeListe == 0) {
+        const CRequete* qa = a->requete();
+        const CRequete* qb = b->requete();
+        return qa && qb ? comparerRequetes(*qa, *qb, champ) : 0;
+    }
+    if (typeListe == 1) {
+        const CFichier* fa = a->commeFichier();
+        const CFichier* fb = b->commeFichier();
+        return fa && fb ? comparerFichiers(*fa, *fb, champ) : 0;
+    }
+    return 0;
+}
+
+STriListe triApresClic(STriListe tri, std::optional<int> colonne, std::optional<bool> sensForce)
+{
+    if (sensForce)
+        tri.croissant = *sensForce;
+    else if (colonne && *colonne == tri.colonne)
+        tri.croissant = !tri.croissant;
+    if (colonne)
+        tri.colonne = *colonne;
+    return tri;
+}
+
+std::vector<int> ordreTri(const std::vector<CElement*>& lignes, int typeListe, int champ, bool croissant)
+{
+    std::vector<int> ordre(lignes.size());
+    std::iota(ordre.begin(), ordre.end(), 0);
+    const int cle = croissant ? champ + 1 : -(champ + 1);
+    std::stable_sort(ordre.begin(), ordre.end(), [&](int i, int j) {
+        return comparerLignes(typeListe, cle, lignes[i], lignes[j]) < 0;
+    });
+    return ordre;
+}
+
+bool estPermutation(const int* ordre, int n)
+{
+    std::vector<bool> vu(static_cast<std::size_t>(std::max(n, 0)), false);
+    for (int i = 0; i < n; ++i) {
+        if (ordre[i] < 0 || ordre[i] >= n || vu[static_cast<std::size_t>(ordre[i])])
+            return false;
+        vu[static_cast<std::size_t>(ordre[i])] = true;
+    }
+    return true;
+}

@@ -1,0 +1,234 @@
+#include "shell/CListeView.h"
+
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "model/CAffichable.h"
+#include "model/CClasseur.h"
+#include "model/CContexte.h"
+#include "model/CDoc.h"
+#include "model/COuvrable.h"
+#include "model/CRequete.h"
+#include "model/TriListe.h"
+#include "shell/CApp.h"
+#include "shell/CChildFrame.h"
+#include "shell/CImagesApplication.h"
+#include "shell/CMainFrame.h"
+#include "shell/CModeleListe.h"
+#include "shell/IdCommandes.h"
+
+CListeView::CListeView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent)
+    : QTreeView(parent), app_(app), cadre_(cadre), doc_(doc),
+      modele_(new CModeleListe(app.images().tri(), this))
+{
+    setModel(modele_);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideRight);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+
+    QHeaderView* entete = header();
+    entete->setSectionsMovable(true);
+    entete->setFirstSectionMovable(true);
+    entete->setSectionsClickable(true);
+    entete->setStretchLastSection(false);
+    entete->setSortIndicatorShown(false);
+    entete->setHighlightSections(false);
+    connect(entete, &QHeaderView::sectionClicked, this, [this](int colonne) { trier(colonne); });
+    connect(entete, &QHeaderView::sectionMoved, this, [this] { colonneDeplacee(); });
+    // Rows dropped because their nodes went: list again once the operation that
+    // destroyed them is over, unless the document has said what to show meanwhile.
+    connect(modele_, &CModeleListe::lignesPerdues, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            if (CElement* n = modele_->noeudListe(); n && modele_->lignes().empty())
+                lister(n);
+        });
+    });
+    doc_.ajouterVue(this);
+}
+
+CListeView::~CListeView()
+{
+    doc_.retirerVue(this);
+}
+
+CElement* CListeView::noeudListe() const
+{
+    return modele_->noeudListe();
+}
+
+CElement* CListeView::noeudSelectionne() const
+{
+    const QModelIndexList choisis = selectionModel()->selectedRows();
+    return choisis.isEmpty() ? nullptr : modele_->ligne(choisis.first().row());
+}
+
+// --- Listing --------------------------------------------------------------------------------
+
+void CListeView::miseAJour(CVueDocument* emetteur, CElement* indice)
+{
+    (void)emetteur;
+    ++misesAJour_;
+    if (indice) {
+        // Listing a node makes its binder (and, below a binder, its query) the current
+        // ones: the new-query command adds to that binder.
+        CContexte& ctx = contexte();
+        ctx.documentCourant = &doc_;
+        if (CClasseur* c = indice->classeur(); c && doc_.contientClasseur(c))
+            ctx.classeurCourant = c;
+        ctx.requeteCourante = indice->codeType() == kTypeClasseur ? nullptr : indice->requete();
+    }
+    lister(indice);
+    cadre_.selectionChangee();
+}
+
+void CListeView::lister(CElement* noeud)
+{
+    if (!noeud || !noeud->commeAffichable()) {
+        modele_->viderLignes();
+        return;
+    }
+    placementColonnes_ = true;
+    modele_->lister(*noeud);
+    QHeaderView* entete = header();
+    // The natural order first: a new set of columns starts from it.
+    for (int c = 0; c < modele_->nombreColonnes(); ++c) {
+        if (entete->visualIndex(c) != c)
+            entete->moveSection(entete->visualIndex(c), c);
+        entete->resizeSection(c, modele_->colonne(c).largeur);
+    }
+    placementColonnes_ = false;
+    trier();
+    appliquerOrdreColonnes(dispositionColonnes(*noeud, doc_.afficherSousDossiers));
+}
+
+void CListeView::appliquerOrdreColonnes(int disposition)
+{
+    const int n = modele_->nombreColonnes();
+    const auto& ordre = doc_.ordreColonnes[static_cast<std::size_t>(disposition)];
+    if (n > static_cast<int>(ordre.size()) || !estPermutation(ordre.data(), n))
+        return;
+    placementColonnes_ = true;
+    QHeaderView* entete = header();
+    for (int v = 0; v < n; ++v)
+        entete->moveSection(entete->visualIndex(ordre[static_cast<std::size_t>(v)]), v);
+    placementColonnes_ = false;
+}
+
+void CListeView::colonneDeplacee()
+{
+    CElement* n = modele_->noeudListe();
+    if (placementColonnes_ || !n)
+        return;
+    auto& ordre = doc_.ordreColonnes[static_cast<std::size_t>(dispositionColonnes(*n, doc_.afficherSousDossiers))];
+    QHeaderView* entete = header();
+    const int total = std::min(modele_->nombreColonnes(), static_cast<int>(ordre.size()));
+    for (int v = 0; v < total; ++v)
+        ordre[static_cast<std::size_t>(v)] = entete->logicalIndex(v);
+}
+
+void CListeView::trier(std::optional<int> colonne, std::optional<bool> sensForce)
+{
+    CElement* n = modele_->noeudListe();
+    CAffichable* affichable = n ? n->commeAffichable() : nullptr;
+    const int type = affichable ? affichable->typeListe() : -1;
+    if (type != 0 && type != 1)
+        return;
+    const auto s = static_cast<std::size_t>(type);
+    const STriListe tri = triApresClic({doc_.colonneTri[s], doc_.triCroissant[s]}, colonne, sensForce);
+    doc_.colonneTri[s] = tri.colonne;
+    doc_.triCroissant[s] = tri.croissant;
+    const int champ = champDeColonne(type, tri.colonne, n->requete());
+    modele_->ordonner(ordreTri(modele_->lignes(), type, champ, tri.croissant), tri.colonne, tri.croissant);
+}
+
+// --- Opening ---------------------------------------------------------------------------------
+
+void CListeView::ouvrirSelection(bool dossierContenant)
+{
+    CElement* n = noeudSelectionne();
+    COuvrable* o = n ? n->commeOuvrable() : nullptr;
+    if (!o)
+        return;
+    if (!dossierContenant)
+        o->ouvrir();
+    else if (o->aDossierContenant())
+        o->ouvrirDossierContenant();
+}
+
+bool CListeView::etatCommande(int id, SEtatCommande& etat)
+{
+    if (id != cmd::OuvrirElement && id != cmd::OuvrirDossierContenant)
+        return false;
+    CElement* n = noeudSelectionne();
+    COuvrable* o = n ? n->commeOuvrable() : nullptr;
+    etat.actif = o && (id == cmd::OuvrirElement || o->aDossierContenant());
+    return true;
+}
+
+bool CListeView::executerCommande(int id)
+{
+    if (id != cmd::OuvrirElement && id != cmd::OuvrirDossierContenant)
+        return false;
+    ouvrirSelection(id == cmd::OuvrirDossierContenant);
+    return true;
+}
+
+void CListeView::mouseDoubleClickEvent(QMouseEvent* evenement)
+{
+    // A double-click on empty space first clears the selection, as a click does:
+    // then nothing is opened.
+    QTreeView::mouseDoubleClickEvent(evenement);
+    if (evenement->button() == Qt::LeftButton && indexAt(evenement->position().toPoint()).isValid())
+        ouvrirSelection(false);
+}
+
+void CListeView::keyPressEvent(QKeyEvent* evenement)
+{
+    if ((evenement->key() == Qt::Key_Return || evenement->key() == Qt::Key_Enter) &&
+        evenement->modifiers() == Qt::NoModifier) {
+        ouvrirSelection(false);
+        return;
+    }
+    QTreeView::keyPressEvent(evenement);
+}
+
+void CListeView::contextMenuEvent(QContextMenuEvent* evenement)
+{
+    if (!noeudSelectionne())
+        return;
+    CMainFrame& principal = app_.cadre();
+    cadre_.definirPanneauActif(this);
+    principal.mettreAJourCommandes();
+    QMenu menu(this);
+    QAction* ouvrir = principal.action(cmd::OuvrirElement);
+    menu.addAction(ouvrir);
+    menu.addAction(principal.action(cmd::OuvrirDossierContenant));
+    menu.setDefaultAction(ouvrir);
+    menu.exec(evenement->globalPos());
+}
+
+void CListeView::focusInEvent(QFocusEvent* evenement)
+{
+    QTreeView::focusInEvent(evenement);
+    // A click makes the pane active; focus that Qt moves by itself (a window restored)
+    // does not.
+    if (evenement->reason() == Qt::MouseFocusReason)
+        cadre_.definirPanneauActif(this);
+}
+
+void CListeView::currentChanged(const QModelIndex& actuel, const QModelIndex& precedent)
+{
+    QTreeView::currentChanged(actuel, precedent);
+    cadre_.selectionChangee();
+}

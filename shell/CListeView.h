@@ -1,0 +1,68 @@
+#pragma once
+// The right pane of a document window: the contents of the node selected in the tree.
+// A binder lists its queries; a query or a folder lists its files, with one column per
+// value its query stores, and, while sub-folders are not shown in the tree, the files
+// of every folder beneath it with their folder. A header click sorts, a header drag
+// reorders the columns; both are kept in the document. A row is opened, or its
+// containing folder, by double-click, Enter or the context menu.
+
+#include <optional>
+
+#include <QTreeView>
+
+#include "model/CVueDocument.h"
+#include "shell/CCibleCommandes.h"
+
+class CApp;
+class CChildFrame;
+class CDoc;
+class CElement;
+class CModeleListe;
+
+class CListeView : public QTreeView, public CVueDocument, public CCibleCommandes {
+    Q_OBJECT
+public:
+    CListeView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent = nullptr);
+    ~CListeView() override;
+
+    // A node to list, or none: the rows go, the columns stay.
+    void miseAJour(CVueDocument* emetteur, CElement* indice) override;
+
+    // Sorts on `colonne` (none: again as stored), in the forced direction if one is
+    // given; the document keeps the sort of the list kind.
+    void trier(std::optional<int> colonne = std::nullopt, std::optional<bool> sensForce = std::nullopt);
+
+    // "&Ouvrir" and "Ouvrir le &dossier contenant", and the printing commands, which
+    // the document window carries out.
+    bool etatCommande(int id, SEtatCommande& etat) override;
+    bool executerCommande(int id) override;
+
+    CModeleListe& modele() { return *modele_; }
+    // The node listed, or none.
+    CElement* noeudListe() const;
+    // The node of the selected row, or none.
+    CElement* noeudSelectionne() const;
+    // Number of times the pane was told of a change; for the tests.
+    int nombreMisesAJour() const { return misesAJour_; }
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* evenement) override;
+    void keyPressEvent(QKeyEvent* evenement) override;
+    void contextMenuEvent(QContextMenuEvent* evenement) override;
+    void focusInEvent(QFocusEvent* evenement) override;
+    void currentChanged(const QModelIndex& actuel, const QModelIndex& precedent) override;
+
+private:
+    void lister(CElement* noeud);
+    void appliquerOrdreColonnes(int disposition);
+    void colonneDeplacee();
+    void ouvrirSelection(bool dossierContenant);
+
+    CApp& app_;
+    CChildFrame& cadre_;
+    CDoc& doc_;
+    CModeleListe* modele_;
+    int misesAJour_ = 0;
+    // Set while the columns are moved by the program, not by the user.
+    bool placementColonnes_ = false;
+};

@@ -1,0 +1,46 @@
+#pragma once
+// The parameters a query captures its snapshot with: the folder to list, the
+// sub-folder, empty-folder and hidden switches, the include or exclude filter and the
+// values stored for each file. The controls are the working copy: the query changes
+// only on OK.
+
+#include <QDialog>
+
+class CRequete;
+class QButtonGroup;
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+class CParametresDlg : public QDialog {
+    Q_OBJECT
+public:
+    // `creation`: the query is a new one, not yet in its binder.
+    CParametresDlg(CRequete& requete, bool creation, QWidget* parent);
+
+    // Each control is also named after its number ("c1010"...) for the tests.
+    QLineEdit* champDossier() const { return dossier_; }
+    QLineEdit* champFiltre() const { return filtre_; }
+
+    // OK: refuses an empty folder, otherwise writes the controls into the query.
+    void accept() override;
+
+private:
+    void parcourir();
+    void remplir();
+    QCheckBox* caseACocher(int id, const QString& texte);
+
+    CRequete& requete_;
+    QLineEdit* dossier_;
+    QLineEdit* filtre_;
+    QPushButton* parcourir_;
+    QCheckBox* sousDossiers_;
+    QCheckBox* dossiersVides_;
+    QCheckBox* caches_;
+    QButtonGroup* modeFiltre_;
+    QCheckBox* stockerCree_;
+    QCheckBox* stockerModifie_;
+    QCheckBox* stockerAccede_;
+    QCheckBox* stockerTaille_;
+    QCheckBox* stockerAttributs_;
+};

@@ -1,0 +1,113 @@
+// The query parameters dialog and the properties window on a real X display: every
+// text shown whole, the pictures saved in the build folder (captures/) to be looked at.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QTest>
+
+#include "model/CInteractions.h"
+#include "model/CRequete.h"
+#include "shell/CApp.h"
+#include "shell/CMainFrame.h"
+#include "shell/CParametresDlg.h"
+#include "shell/CProprietesDlg.h"
+#include "shell/LigneCommande.h"
+#include "tests/ui/ecran/Ecran.h"
+
+namespace {
+
+// The texts of the window that do not fit in their control.
+QStringList textesCoupes(QWidget& fenetre)
+{
+    QStringList coupes;
+    const auto verifier = [&](QWidget* w, const QString& texte, QSize besoin) {
+        if (w->isVisible() && !texte.isEmpty() && (besoin.width() > w->width() || besoin.height() > w->height()))
+            coupes.append(texte);
+    };
+    for (QLabel* l : fenetre.findChildren<QLabel*>())
+        verifier(l, l->text(), l->sizeHint());
+    for (QAbstractButton* b : fenetre.findChildren<QAbstractButton*>())
+        verifier(b, b->text(), b->sizeHint());
+    for (QGroupBox* g : fenetre.findChildren<QGroupBox*>())
+        verifier(g, g->title(), g->minimumSizeHint());
+    return coupes;
+}
+
+class EcranDialogues : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!ecran::raisonSansEcran().empty())
+            GTEST_SKIP() << ecran::raisonSansEcran();
+        app = std::make_unique<CApp>();
+        ASSERT_TRUE(app->demarrer(SLigneCommande{}));
+    }
+
+    void TearDown() override { app.reset(); }
+
+    // Shows `dialogue` as the user sees it, checks its texts and saves its picture.
+    void photographier(QDialog& dialogue, const QString& nom)
+    {
+        dialogue.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialogue));
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 300)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_EQ(textesCoupes(dialogue), QStringList()) << nom.toStdString();
+        const QString dossier = QStringLiteral(NORVANEL_CAPTURES);
+        QDir().mkpath(dossier);
+        ASSERT_TRUE(dialogue.grab().toImage().save(dossier + u'/' + nom + QStringLiteral(".png")));
+        dialogue.reject();
+    }
+
+    std::unique_ptr<CApp> app;
+};
+
+TEST_F(EcranDialogues, ParametresDUneNouvelleRequeteEtDUneRequeteExistante)
+{
+    CRequete nouvelle(nullptr);
+    CParametresDlg creation(nouvelle, true, &app->cadre());
+    photographier(creation, QStringLiteral("parametres-nouvelle-requete"));
+
+    CRequete existante(nullptr);
+    existante.definirChemin("/media/disque externe/Photos de famille/Été 2003");
+    existante.modeFiltre = kFiltreExclure;
+    existante.filtre = "*.tmp;*.bak;Thumbs.db";
+    existante.inclureDossiersVides = true;
+    existante.stockerAccede = false;
+    CParametresDlg modification(existante, false, &app->cadre());
+    photographier(modification, QStringLiteral("parametres-requete"));
+    // Both windows have the same size: the texts do not change it.
+    EXPECT_EQ(creation.size(), modification.size());
+}
+
+TEST_F(EcranDialogues, ProprietesDUnClasseurEtDUneRequete)
+{
+    SProprietes classeur;
+    classeur.titre = "Propriétés du classeur 'Disques durs'";
+    classeur.dossiers = 1234;
+    classeur.fichiers = 56789;
+    classeur.tailleTotale = 3'500'000'000u;
+    CProprietesDlg sansVolume(classeur, &app->cadre());
+    photographier(sansVolume, QStringLiteral("proprietes-classeur"));
+
+    SProprietes requete = classeur;
+    requete.titre = "Propriétés de la requête \"/media/disque\"";
+    requete.avecVolume = true;
+    requete.nomVolume = "SAUVEGARDES";
+    requete.numeroSerie = 0x0012ABCD;
+    CProprietesDlg avecVolume(requete, &app->cadre());
+    photographier(avecVolume, QStringLiteral("proprietes-requete"));
+    EXPECT_GT(avecVolume.height(), sansVolume.height());
+    EXPECT_EQ(avecVolume.width(), sansVolume.width());
+}
+
+} // namespace
