@@ -1,5 +1,7 @@
 #include "model/TexteCellule.h"
 
+#include <algorithm>
+
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "platform/CPlateforme.h"
@@ -33,6 +35,32 @@ std::string texteCellule(CElement& ligne, EChamp champ)
     case EChamp::Accede:
     case EChamp::Attribut:
     case EChamp::Dossier: return {};
+    }
+    return {};
+}
+
+std::string texteExemple(EChamp champ)
+{
+    CDateHeure tard;
+    tard.date = {28, 12, 2088};
+    tard.heure = 23;
+    tard.minute = 58;
+    switch (champ) {
+    case EChamp::Taille: {
+        std::string large;
+        for (std::uint32_t t : {1023u, 1023u << 10, 1023u << 20, 0xFFFFFFFFu})
+            if (const std::string s = plateforme().texteTaille(t); s.size() > large.size())
+                large = s;
+        return large;
+    }
+    case EChamp::Cree:
+    case EChamp::Modifie: return tard.texte();
+    case EChamp::Accede: return tard.date.texte();
+    case EChamp::Attribut: return "RHSA";
+    case EChamp::Nom:
+    case EChamp::Dossier:
+    case EChamp::NomRequete:
+    case EChamp::DossierRequete: return {};
     }
     return {};
 }

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QTimer>
 
 #include "model/CAffichable.h"
@@ -14,6 +15,7 @@
 #include "model/CDoc.h"
 #include "model/COuvrable.h"
 #include "model/CRequete.h"
+#include "model/TexteCellule.h"
 #include "model/TriListe.h"
 #include "shell/CApp.h"
 #include "shell/CChildFrame.h"
@@ -105,11 +107,26 @@ void CListeView::lister(CElement* noeud)
     for (int c = 0; c < modele_->nombreColonnes(); ++c) {
         if (entete->visualIndex(c) != c)
             entete->moveSection(entete->visualIndex(c), c);
-        entete->resizeSection(c, modele_->colonne(c).largeur);
+        entete->resizeSection(c, largeurColonne(modele_->colonne(c)));
     }
     placementColonnes_ = false;
     trier();
     appliquerOrdreColonnes(dispositionColonnes(*noeud, doc_.afficherSousDossiers));
+}
+
+int CListeView::largeurColonne(const SColonne& colonne) const
+{
+    // The widths were chosen for a small bitmap font; the screen's font may need more
+    // for a date or a title, which would otherwise show cut.
+    const int margeTitre = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header());
+    const int titre = header()->fontMetrics().horizontalAdvance(QString::fromStdString(colonne.titre)) +
+                      style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, header()) + 2 * margeTitre;
+    // A cell's text keeps a margin on each side, plus some room for the font's rounding.
+    const int margeCellule = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) +
+                             fontMetrics().averageCharWidth();
+    const int exemple = fontMetrics().horizontalAdvance(QString::fromStdString(texteExemple(colonne.champ))) +
+                        margeCellule;
+    return std::max({colonne.largeur, titre, exemple});
 }
 
 void CListeView::appliquerOrdreColonnes(int disposition)

@@ -18,6 +18,7 @@ class CChildFrame;
 class CDoc;
 class CElement;
 class CModeleListe;
+struct SColonne;
 
 class CListeView : public QTreeView, public CVueDocument, public CCibleCommandes {
     Q_OBJECT
@@ -55,6 +56,7 @@ protected:
 private:
     void lister(CElement* noeud);
     void appliquerOrdreColonnes(int disposition);
+    int largeurColonne(const SColonne& colonne) const;
     void colonneDeplacee();
     void ouvrirSelection(bool dossierContenant);
 

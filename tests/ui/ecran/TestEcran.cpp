@@ -23,15 +23,20 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QHeaderView>
+#include <QStyle>
 
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
+#include "model/CRequete.h"
 #include "shell/CApp.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CDialogueProgression.h"
 #include "shell/CGestionnaireDocuments.h"
 #include "shell/CInstanceUnique.h"
+#include "shell/CListeView.h"
+#include "shell/CModeleListe.h"
 #include "shell/CMainFrame.h"
 #include "shell/IdCommandes.h"
 #include "shell/LigneCommande.h"
@@ -285,6 +290,57 @@ TEST_F(Ecran, MenusEtDialoguesEnImages)
     attendre(500);
     EXPECT_TRUE(texteEntierementVisible(progression));
     ASSERT_TRUE(progression.grab().toImage().save(dossierCaptures() + QStringLiteral("/progression.png")));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Ecran, ListeDesFichiersAvecToutesSesColonnes)
+{
+    CApp app;
+    CChildFrame* f = ouvrirEnAvant(app);
+    ASSERT_NE(f, nullptr);
+    CMainFrame& cadre = app.cadre();
+    CDoc& doc = f->document();
+    CRequete* q = nullptr;
+    for (CClasseur* c : doc.classeurs())
+        if (!c->requetes().estVide())
+            q = c->requetes().elementA(0);
+    ASSERT_NE(q, nullptr);
+    // Every file of the tree, with its folder.
+    cadre.executer(cmd::SousDossiers);
+    f->arbre().setFocus();
+    f->arbre().selectionner(f->arbre().descendantDe(0, static_cast<CDossier*>(q)));
+    attendre(200);
+    CListeView& liste = f->liste();
+    ASSERT_EQ(liste.modele().columnCount(), 7);
+    ASSERT_GT(liste.modele().rowCount(), 2);
+    liste.trier(1);
+    liste.setCurrentIndex(liste.modele().index(1, 0));
+    attendre(200);
+
+    // Each title and each cell shows whole.
+    QHeaderView* entete = liste.header();
+    const int marge = entete->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, entete);
+    for (int c = 0; c < liste.modele().columnCount(); ++c) {
+        const QString titre = liste.modele().headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        const int besoin = entete->fontMetrics().horizontalAdvance(titre) + 2 * marge;
+        EXPECT_LE(besoin, entete->sectionSize(c)) << titre.toStdString();
+        if (c == 0 || c == 6)
+            continue;   // names and folders are as long as they are
+        // As the item delegate elides: the section less a margin on each side.
+        const int margeCellule = 2 * (liste.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &liste) + 1);
+        for (int r = 0; r < liste.modele().rowCount(); ++r) {
+            const QString texte = liste.modele().index(r, c).data().toString();
+            EXPECT_EQ(liste.fontMetrics().elidedText(texte, Qt::ElideRight, entete->sectionSize(c) - margeCellule),
+                      texte)
+                << titre.toStdString();
+        }
+    }
+    const QImage image = cadre.grab().toImage();
+    ASSERT_TRUE(image.save(dossierCaptures() + QStringLiteral("/liste-fichiers.png")));
+    EXPECT_GT(couleurs(image), 20);
 }
 
 } // namespace

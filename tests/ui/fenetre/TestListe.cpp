@@ -124,8 +124,9 @@ TEST_F(Liste, UnClasseurListeSesRequetesQuelQueSoitLeFiltre)
     contexte().filtreRecherche = true;
     selectionner(c);
     EXPECT_EQ(titres(), (QStringList{QStringLiteral("Nom"), QStringLiteral("Dossier")}));
-    EXPECT_EQ(liste().header()->sectionSize(0), 100);
-    EXPECT_EQ(liste().header()->sectionSize(1), 300);
+    // At least their own widths (wider where the font needs it).
+    EXPECT_GE(liste().header()->sectionSize(0), 100);
+    EXPECT_GE(liste().header()->sectionSize(1), 300);
     EXPECT_EQ(colonne(0), (QStringList{QStringLiteral("cd"), QStringLiteral("dvd")}));
     EXPECT_EQ(colonne(1), (QStringList{QStringLiteral("/media/cd"), QStringLiteral("/media/dvd")}));
 }
@@ -138,7 +139,7 @@ TEST_F(Liste, UneRequeteListeSesFichiersAvecUneColonneParValeurStockee)
                                      QStringLiteral("Modifié"), QStringLiteral("Accédé"), QStringLiteral("Attribut")}));
     const int largeurs[] = {175, 100, 100, 100, 70, 50};
     for (int c = 0; c < 6; ++c)
-        EXPECT_EQ(liste().header()->sectionSize(c), largeurs[c]) << c;
+        EXPECT_GE(liste().header()->sectionSize(c), largeurs[c]) << c;
     // Sorted by name, ascending, byte-wise: capitals first.
     EXPECT_EQ(colonne(0), (QStringList{QStringLiteral("C.txt"), QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
     const QModelIndex taille = modele().index(0, 1);
@@ -163,7 +164,7 @@ TEST_F(Liste, SansSousDossiersLesFichiersDeToutLArbreSuiventAvecLeurDossier)
     selectionner(comme(q));
     ASSERT_EQ(titres().size(), 7);
     EXPECT_EQ(titres().last(), QStringLiteral("Dossier"));
-    EXPECT_EQ(liste().header()->sectionSize(6), 200);
+    EXPECT_GE(liste().header()->sectionSize(6), 200);
     // Folder by folder, depth first; ties keep the listing order.
     EXPECT_EQ(colonne(0), (QStringList{QStringLiteral("b.txt"), QStringLiteral("a.txt"), QStringLiteral("C.txt"),
                                        QStringLiteral("plage.jpg"), QStringLiteral("été.jpg"),
