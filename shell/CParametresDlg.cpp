@@ -160,8 +160,10 @@ QCheckBox* CParametresDlg::caseACocher(int id, const QString& texte)
 void CParametresDlg::remplir()
 {
     // A new query holds the values proposed for one, so both cases read the query.
-    placerTexte(*dossier_, cheminQt(requete_.chemin()));
-    placerTexte(*filtre_, QString::fromStdString(requete_.filtre));
+    dossierConnu_ = {cheminQt(requete_.chemin()), requete_.chemin()};
+    filtreConnu_ = {cheminQt(requete_.filtre), requete_.filtre};
+    placerTexte(*dossier_, dossierConnu_.affiche);
+    placerTexte(*filtre_, filtreConnu_.affiche);
     sousDossiers_->setChecked(requete_.inclureSousDossiers);
     dossiersVides_->setChecked(requete_.inclureDossiersVides);
     caches_->setChecked(requete_.inclureCaches);
@@ -177,8 +179,15 @@ void CParametresDlg::remplir()
 
 void CParametresDlg::parcourir()
 {
-    if (const auto choix = plateforme().choisirDossier("Dossier à lister:"))
-        placerTexte(*dossier_, cheminQt(*choix));
+    if (const auto choix = plateforme().choisirDossier("Dossier à lister:")) {
+        dossierConnu_ = {cheminQt(*choix), *choix};
+        placerTexte(*dossier_, dossierConnu_.affiche);
+    }
+}
+
+std::string CParametresDlg::texteDe(const QLineEdit& champ, const STexteConnu& connu)
+{
+    return champ.text() == connu.affiche ? connu.octets : cheminCatalogue(champ.text());
 }
 
 void CParametresDlg::accept()
@@ -188,8 +197,8 @@ void CParametresDlg::accept()
         dossier_->setFocus();
         return;
     }
-    requete_.definirChemin(cheminCatalogue(dossier_->text()));
-    requete_.filtre = filtre_->text().toStdString();
+    requete_.definirChemin(texteDe(*dossier_, dossierConnu_));
+    requete_.filtre = texteDe(*filtre_, filtreConnu_);
     requete_.inclureSousDossiers = sousDossiers_->isChecked();
     requete_.inclureDossiersVides = dossiersVides_->isChecked();
     requete_.inclureCaches = caches_->isChecked();

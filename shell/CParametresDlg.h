@@ -4,7 +4,10 @@
 // values stored for each file. The controls are the working copy: the query changes
 // only on OK.
 
+#include <string>
+
 #include <QDialog>
+#include <QString>
 
 class CRequete;
 class QButtonGroup;
@@ -30,7 +33,18 @@ private:
     void remplir();
     QCheckBox* caseACocher(int id, const QString& texte);
 
+    // The bytes behind the text a field was given (the query's, or the browser's): a
+    // name with bytes that are not UTF-8 does not survive the trip through a QString,
+    // so an untouched field gives back these bytes.
+    struct STexteConnu {
+        QString affiche;
+        std::string octets;
+    };
+    static std::string texteDe(const QLineEdit& champ, const STexteConnu& connu);
+
     CRequete& requete_;
+    STexteConnu dossierConnu_;
+    STexteConnu filtreConnu_;
     QLineEdit* dossier_;
     QLineEdit* filtre_;
     QPushButton* parcourir_;

@@ -253,6 +253,26 @@ TEST_F(Parametres, LaSaisieSArreteA260CaracteresMaisUnLongCheminResteEntier)
     EXPECT_EQ(q->chemin(), profond);
 }
 
+TEST_F(Parametres, DesOctetsHorsUTF8ReviennentIntactsSiLeChampNAPasChange)
+{
+    CRequete* q = requeteModifiee();
+    const std::string dossier = "/media/cd/caf\xe9";     // Latin-1 name on an old disk
+    const std::string filtre = "*.\xff;*.txt";
+    q->definirChemin(dossier);
+    q->filtre = filtre;
+    executerAvec(cmd::ModifierRequete, {[](CParametresDlg& d) { controle<QPushButton>(d, 1)->click(); }});
+    EXPECT_EQ(q->chemin(), dossier);
+    EXPECT_EQ(q->filtre, filtre);
+
+    // Typed over, the field gives what it shows.
+    executerAvec(cmd::ModifierRequete, {[](CParametresDlg& d) {
+                     d.champFiltre()->setText(QStringLiteral("*.doc"));
+                     controle<QPushButton>(d, 1)->click();
+                 }});
+    EXPECT_EQ(q->chemin(), dossier);
+    EXPECT_EQ(q->filtre, "*.doc");
+}
+
 TEST_F(Parametres, LaTabulationSuitLOrdreDeLaFenetre)
 {
     executerAvec(cmd::NouvelleRequete, {[](CParametresDlg& d) {
