@@ -18,6 +18,7 @@
 #include <QTreeView>
 
 #include "bench/Mesure.h"
+#include "bench/ProgrammeHorsEcran.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
@@ -162,14 +163,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage : bench_arbre [tours > 0]\n");
         return 2;
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir reglages;
-    qputenv("XDG_CONFIG_HOME", reglages.path().toUtf8());
-    QApplication application(argc, argv);
-    CApp app;
-    app.cadre().resize(1000, 700);
-    app.cadre().show();
+    SProgrammeHorsEcran programme(argc, argv);
+    CApp& app = programme.app;
 
     mesurerCas(app, "arborescence 20 x 50 x 49", {20, 50, 49}, tours);
     mesurerCas(app, "un dossier de 50 000 sous-dossiers", {50000}, tours);

@@ -1,6 +1,7 @@
 #include "model/TriListe.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 #include <string_view>
 
@@ -35,6 +36,92 @@ int comparerRequetes(const CRequete& a, const CRequete& b, int champ)
     case 1: return comparerTextes(a.chemin(), b.chemin());
     }
     return 0;
+}
+
+// A file list is sorted on keys read once per row: the sort then compares plain values
+// held together in one array, where comparing the rows themselves reaches every file
+// through its virtual accessors and its path on the heap, in the memory order of the
+// previous sort: mostly cache misses, with 200 000 rows. The keys order exactly as
+// comparerFichiers does.
+template <typename Cle>
+struct SCleRang {
+    Cle cle;
+    int rang;
+};
+
+// A text with its first eight bytes as one number, big-endian and padded with zeros:
+// where the numbers differ they order as the bytes do, so most comparisons stop there.
+struct STexteCle {
+    std::uint64_t debut;
+    std::string_view texte;
+
+    explicit STexteCle(std::string_view t) : debut(0), texte(t)
+    {
+        for (std::size_t i = 0; i < 8; ++i)
+            debut = debut << 8 | (i < t.size() ? static_cast<unsigned char>(t[i]) : 0u);
+    }
+    friend bool operator<(const STexteCle& a, const STexteCle& b)
+    {
+        return a.debut != b.debut ? a.debut < b.debut : a.texte < b.texte;
+    }
+};
+
+// The attribute letters (at most four, then a zero) as one number, in byte order.
+std::uint64_t cleLettres(const char (&lettres)[5])
+{
+    std::uint64_t cle = 0;
+    bool fini = false;
+    for (char c : lettres) {
+        fini = fini || c == 0;
+        cle = cle << 8 | (fini ? 0u : static_cast<unsigned char>(c));
+    }
+    return cle;
+}
+
+template <typename Lire>
+std::vector<int> ordreParCles(const std::vector<const CFichier*>& fichiers, bool croissant, Lire lire)
+{
+    using Cle = decltype(lire(*fichiers.front()));
+    std::vector<SCleRang<Cle>> cles;
+    cles.reserve(fichiers.size());
+    for (std::size_t i = 0; i < fichiers.size(); ++i)
+        cles.push_back({lire(*fichiers[i]), static_cast<int>(i)});
+    // Descending compares the other way round; equal keys keep their listing order
+    // either way.
+    if (croissant)
+        std::stable_sort(cles.begin(), cles.end(), [](const auto& a, const auto& b) { return a.cle < b.cle; });
+    else
+        std::stable_sort(cles.begin(), cles.end(), [](const auto& a, const auto& b) { return b.cle < a.cle; });
+    std::vector<int> ordre;
+    ordre.reserve(cles.size());
+    for (const auto& c : cles)
+        ordre.push_back(c.rang);
+    return ordre;
+}
+
+// The order of a list whose rows are all files, or nothing when one is not.
+std::optional<std::vector<int>> ordreFichiers(const std::vector<CElement*>& lignes, int champ, bool croissant)
+{
+    std::vector<const CFichier*> fichiers;
+    fichiers.reserve(lignes.size());
+    for (CElement* e : lignes) {
+        const CFichier* f = e ? e->commeFichier() : nullptr;
+        if (!f)
+            return std::nullopt;
+        fichiers.push_back(f);
+    }
+    if (fichiers.empty())
+        return std::vector<int>();
+    switch (champ) {
+    case 0: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return STexteCle(f.nom()); });
+    case 1: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.taille; });
+    case 2: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.cree; });
+    case 3: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.modifie; });
+    case 4: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.accede; });
+    case 5: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return cleLettres(f.lettres); });
+    case 6: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return dossierDe(f); });
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -115,6 +202,9 @@ STriListe triApresClic(STriListe tri, std::optional<int> colonne, std::optional<
 
 std::vector<int> ordreTri(const std::vector<CElement*>& lignes, int typeListe, int champ, bool croissant)
 {
+    if (typeListe == 1)
+        if (auto ordre = ordreFichiers(lignes, champ, croissant))
+            return std::move(*ordre);
     std::vector<int> ordre(lignes.size());
     std::iota(ordre.begin(), ordre.end(), 0);
     const int cle = croissant ? champ + 1 : -(champ + 1);
