@@ -4,6 +4,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTest>
 
 #include "model/CClasseur.h"
@@ -17,6 +18,7 @@
 #include "shell/CImagesApplication.h"
 #include "shell/CListeView.h"
 #include "shell/CModeleListe.h"
+#include "shell/CParametresDlg.h"
 #include "shell/IdCommandes.h"
 #include "tests/ui/fenetre/AvecNorvanel.h"
 
@@ -329,6 +331,37 @@ TEST_F(Liste, LesLignesDontLesNoeudsDisparaissentSontRetirees)
     EXPECT_EQ(modele().rowCount(), 0);
     laisserTourner();
     EXPECT_EQ(modele().rowCount(), 0);
+}
+
+TEST_F(Liste, UneRequeteCreeeDepuisLaFenetreSeListeEtSuitSesMisesAJour)
+{
+    creerFichier(QStringLiteral("disque/b.txt"));
+    creerFichier(QStringLiteral("disque/a.txt"));
+    const QString disque = chemin(QStringLiteral("disque"));
+    repondeur->autreDialogue = [disque](QDialog& d) {
+        if (auto* p = qobject_cast<CParametresDlg*>(&d)) {
+            p->champDossier()->setText(disque);
+            p->accept();
+        }
+    };
+    selectionner(doc().classeurs().elementA(0));
+    executer(cmd::NouvelleRequete);
+    laisserTourner();
+    CRequete* q = doc().classeurs().elementA(0)->requetes().elementA(0);
+    ASSERT_NE(q, nullptr);
+    EXPECT_EQ(liste().noeudListe(), comme(q));
+    EXPECT_EQ(colonne(0), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
+
+    // Captured again, the query's new snapshot is listed: the old rows are gone.
+    creerFichier(QStringLiteral("disque/c.txt"));
+    executer(cmd::MettreAJour);
+    laisserTourner();
+    liste().viewport()->repaint();
+    EXPECT_EQ(colonne(0), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt")}));
+    executer(cmd::ToutMettreAJour);
+    laisserTourner();
+    EXPECT_EQ(liste().noeudListe(), comme(q));
+    EXPECT_EQ(modele().rowCount(), 3);
 }
 
 } // namespace
