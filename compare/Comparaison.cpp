@@ -11,6 +11,7 @@
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "platform/PliCasse.h"
+#include "search/HachageValeurs.h"
 
 namespace {
 
@@ -18,25 +19,6 @@ std::string_view lettresDe(const CFichier& f)
 {
     // Never read past the array, even if a damaged entry lost its terminating zero.
     return {f.lettres, strnlen(f.lettres, sizeof f.lettres)};
-}
-
-// Chains one value into the hash (a multiply and a shift, enough to spread values that
-// differ in a few low bits: equal hashes are confirmed anyway).
-std::uint64_t enchainer(std::uint64_t h, std::uint64_t valeur)
-{
-    h = (h ^ valeur) * 0x9E3779B97F4A7C15ULL;
-    return h ^ (h >> 29);
-}
-
-std::uint64_t enchainerDate(std::uint64_t h, const CDate& d)
-{
-    return enchainer(h, (std::uint64_t(d.annee) << 32) ^ (std::uint64_t(d.mois) << 16) ^ d.jour);
-}
-
-std::uint64_t enchainerDateHeure(std::uint64_t h, const CDateHeure& d)
-{
-    h = enchainerDate(h, d.date);
-    return enchainer(h, (std::uint64_t(d.heure) << 32) ^ (std::uint64_t(d.minute) << 16) ^ d.seconde);
 }
 
 // Equal for any two counterparts under the same options.

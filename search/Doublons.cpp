@@ -9,6 +9,7 @@
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "search/CCriteres.h"
+#include "search/HachageValeurs.h"
 
 namespace {
 
@@ -28,36 +29,19 @@ SCles clesPour(const CFichier& f, const CCriteres& c)
             c.memeTaille != 0 && (tout || q->stockerTaille)};
 }
 
-std::uint64_t melanger(std::uint64_t h, std::uint64_t v)
-{
-    // A 64-bit mix (splitmix64 finaliser) chained over the values.
-    h ^= v + 0x9E3779B97F4A7C15ULL + (h << 6) + (h >> 2);
-    h ^= h >> 30;
-    h *= 0xBF58476D1CE4E5B9ULL;
-    h ^= h >> 27;
-    h *= 0x94D049BB133111EBULL;
-    return h ^ (h >> 31);
-}
-
-std::uint64_t hacherDateHeure(std::uint64_t h, const CDateHeure& d)
-{
-    h = melanger(h, (std::uint64_t(d.date.annee) << 32) | (d.date.mois << 8) | d.date.jour);
-    return melanger(h, (std::uint64_t(d.heure) << 32) | (d.minute << 8) | d.seconde);
-}
-
 std::uint64_t hacher(const CFichier& f, const SCles& k)
 {
     std::uint64_t h = 0;
     if (k.nom)
-        h = melanger(h, std::hash<std::string_view>{}(f.nom()));
+        h = enchainer(h, std::hash<std::string_view>{}(f.nom()));
     if (k.cree)
-        h = hacherDateHeure(h, f.cree);
+        h = enchainerDateHeure(h, f.cree);
     if (k.modifie)
-        h = hacherDateHeure(h, f.modifie);
+        h = enchainerDateHeure(h, f.modifie);
     if (k.accede)
-        h = melanger(h, (std::uint64_t(f.accede.annee) << 32) | (f.accede.mois << 8) | f.accede.jour);
+        h = enchainerDate(h, f.accede);
     if (k.taille)
-        h = melanger(h, f.taille);
+        h = enchainer(h, f.taille);
     return h;
 }
 
