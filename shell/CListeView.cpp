@@ -22,6 +22,7 @@
 #include "shell/CImagesApplication.h"
 #include "shell/CMainFrame.h"
 #include "shell/CModeleListe.h"
+#include "shell/CTravailLong.h"
 #include "shell/IdCommandes.h"
 
 CListeView::CListeView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent)
@@ -175,12 +176,18 @@ void CListeView::ouvrirSelection(bool dossierContenant)
 {
     CElement* n = noeudSelectionne();
     COuvrable* o = n ? n->commeOuvrable() : nullptr;
-    if (!o)
+    if (!o || (dossierContenant && !o->aDossierContenant()))
         return;
-    if (!dossierContenant)
-        o->ouvrir();
-    else if (o->aDossierContenant())
-        o->ouvrirDossierContenant();
+    {
+        // The windows keep painting while the desktop opens the item, and may ask
+        // for the disk; meanwhile nothing may close the document or change it.
+        CTravailLong travail(app_.suivi(), window());
+        if (dossierContenant)
+            o->ouvrirDossierContenant();
+        else
+            o->ouvrir();
+    }
+    cadre_.selectionChangee();
 }
 
 bool CListeView::etatCommande(int id, SEtatCommande& etat)

@@ -1,6 +1,8 @@
 #include "shell/CPlateformeQt.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -50,4 +52,19 @@ EReponse CPlateformeQt::message(const std::string& texte, EBoutons boutons, EIco
     }
     boite.setDefaultButton(QMessageBox::Ok);
     return boite.exec() == QMessageBox::Ok ? EReponse::Ok : EReponse::Annuler;
+}
+
+bool CPlateformeQt::ouvrir(const std::string& chemin)
+{
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    const bool ouvert = CPlateformeLinux::ouvrir(chemin);
+    QApplication::restoreOverrideCursor();
+    return ouvert;
+}
+
+void CPlateformeQt::patienter(std::chrono::milliseconds pause)
+{
+    QEventLoop boucle;
+    QTimer::singleShot(pause, &boucle, &QEventLoop::quit);
+    boucle.exec(QEventLoop::ExcludeUserInputEvents);
 }

@@ -1,5 +1,7 @@
 #include "platform/linux/CPlateformeLinux.h"
 
+#include <thread>
+
 #include "platform/linux/CEnumerationLinux.h"
 #include "platform/linux/OuvertureBureau.h"
 #include "platform/linux/PointsMontage.h"
@@ -38,7 +40,15 @@ std::optional<SVolume> CPlateformeLinux::infoVolume(const std::string& racine)
     return infoVolumeDans(lirePointsMontage(), racine);
 }
 
-bool CPlateformeLinux::ouvrir(const std::string& chemin) { return ouvrirAvecLeBureau(chemin); }
+bool CPlateformeLinux::ouvrir(const std::string& chemin)
+{
+    return ouvrirAvecLeBureau(chemin, kDelaiOuvreur, [this](std::chrono::milliseconds pause) { patienter(pause); });
+}
+
+void CPlateformeLinux::patienter(std::chrono::milliseconds pause)
+{
+    std::this_thread::sleep_for(pause);
+}
 
 std::optional<std::string> CPlateformeLinux::choisirDossier(const std::string&) { return std::nullopt; }
 

@@ -2,6 +2,8 @@
 // The platform services on Linux, for the command-line tool and as the base of the
 // window program's platform, which overrides choisirDossier and message with Qt dialogs.
 
+#include <chrono>
+
 #include "platform/CPlateforme.h"
 
 class CPlateformeLinux : public CPlateforme {
@@ -18,6 +20,7 @@ public:
     std::string racine(const std::string& chemin) const override;
     std::optional<SVolume> infoVolume(const std::string& racine) override;
 
+    // xdg-open, waited for with patienter().
     bool ouvrir(const std::string& chemin) override;
 
     // Without a window system: no folder is chosen.
@@ -25,4 +28,8 @@ public:
     // Without a window system: the text goes to stderr, prefixed "Norvanel: ", and the
     // answer is Ok for an OK box, Annuler for an OK/Cancel one (nobody agreed).
     EReponse message(const std::string& texte, EBoutons boutons, EIcone icone) override;
+
+protected:
+    // Spends one short pause while the opener runs: a plain sleep here.
+    virtual void patienter(std::chrono::milliseconds pause);
 };

@@ -41,7 +41,7 @@ void attendreEnArrierePlan(pid_t pid)
 
 // Whether the opener ended with success, or nullopt when it is still running after
 // `delai`.
-std::optional<bool> attendreFin(pid_t pid, std::chrono::milliseconds delai)
+std::optional<bool> attendreFin(pid_t pid, std::chrono::milliseconds delai, const FonctionPatience& patienter)
 {
     const auto limite = std::chrono::steady_clock::now() + delai;
     auto pause = std::chrono::milliseconds(2);
@@ -54,14 +54,18 @@ std::optional<bool> attendreFin(pid_t pid, std::chrono::milliseconds delai)
             return false; // cannot be waited for: not a success we can vouch for
         if (std::chrono::steady_clock::now() >= limite)
             return std::nullopt;
-        std::this_thread::sleep_for(pause);
+        if (patienter)
+            patienter(pause);
+        else
+            std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::milliseconds(50));
     }
 }
 
 } // namespace
 
-bool ouvrirAvecLeBureau(const std::string& chemin, std::chrono::milliseconds delai)
+bool ouvrirAvecLeBureau(const std::string& chemin, std::chrono::milliseconds delai,
+                        const FonctionPatience& patienter)
 {
     // An absolute path cannot be taken for an option, and a NUL byte would cut it short.
     struct stat etat {};
@@ -82,7 +86,7 @@ bool ouvrirAvecLeBureau(const std::string& chemin, std::chrono::milliseconds del
     posix_spawnattr_destroy(&attributs);
     if (erreur != 0)
         return false;
-    const std::optional<bool> reussi = attendreFin(pid, delai);
+    const std::optional<bool> reussi = attendreFin(pid, delai, patienter);
     if (!reussi) {
         attendreEnArrierePlan(pid);
         return true;

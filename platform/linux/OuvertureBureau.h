@@ -2,6 +2,7 @@
 // Opening a path with the desktop's program for it, through xdg-open.
 
 #include <chrono>
+#include <functional>
 #include <string>
 
 // How long xdg-open is waited for. It returns once it has handed the file over, but on
@@ -15,4 +16,9 @@ inline constexpr std::chrono::milliseconds kDelaiOuvreur{10000};
 // xdg-open is missing, fails, or is killed. It gets `chemin` as the one argument of an
 // argument vector, never through a shell; an opener still running after `delai` is
 // collected by a background thread when it ends, so it leaves no zombie.
-bool ouvrirAvecLeBureau(const std::string& chemin, std::chrono::milliseconds delai = kDelaiOuvreur);
+//
+// While xdg-open runs, `patienter` is called with short pauses to spend (by default the
+// thread sleeps): the window program keeps its windows painted meanwhile.
+using FonctionPatience = std::function<void(std::chrono::milliseconds)>;
+bool ouvrirAvecLeBureau(const std::string& chemin, std::chrono::milliseconds delai = kDelaiOuvreur,
+                        const FonctionPatience& patienter = {});

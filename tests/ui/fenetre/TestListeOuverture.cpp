@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QTest>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include "model/CClasseur.h"
@@ -17,6 +18,7 @@
 #include "shell/CListeView.h"
 #include "shell/CMainFrame.h"
 #include "shell/CModeleListe.h"
+#include "shell/CTravailLong.h"
 #include "shell/IdCommandes.h"
 #include "tests/ui/fenetre/AvecNorvanel.h"
 
@@ -206,6 +208,42 @@ TEST_F(ListeOuverture, LeMenuContextuelProposeOuvrirParDefaut)
     EXPECT_EQ(cadre().action(cmd::OuvrirElement)->statusTip(), QStringLiteral("Ouvrir"));
     EXPECT_EQ(cadre().action(cmd::OuvrirDossierContenant)->statusTip(),
               QStringLiteral("Ouvre le dossier contenant cet élément"));
+}
+
+TEST_F(ListeOuverture, LesFenetresViventPendantQueLeBureauOuvre)
+{
+    // An opener that takes its time, as one that starts the program itself does.
+    creerFichier(QStringLiteral("outils/xdg-open"),
+                 QStringLiteral("#!/bin/sh\nsleep 1\nprintf '%s\\n' \"$1\" >> '%1'\n")
+                     .arg(chemin(QStringLiteral("ouverts")))
+                     .toUtf8());
+    selectionner(static_cast<CDossier*>(q));
+    cliquerLigne(0);
+    int tours = 0;
+    bool occupe = false, commandeOfferte = true, fermetureRefusee = false;
+    QTimer minuterie;
+    QObject::connect(&minuterie, &QTimer::timeout, [&] {
+        if (++tours != 3)
+            return;
+        occupe = CTravailLong::enCours();
+        commandeOfferte = actif(cmd::OuvrirElement);
+        // Closing the document now is refused: the opening holds its query.
+        fermetureRefusee = !fenetre().close();
+    });
+    minuterie.start(50);
+    QElapsedTimer t;
+    t.start();
+    executer(cmd::OuvrirElement);
+    minuterie.stop();
+    EXPECT_GE(t.elapsed(), 900);
+    EXPECT_GT(tours, 5) << "les fenêtres n'ont pas vécu pendant l'ouverture";
+    EXPECT_TRUE(occupe);
+    EXPECT_FALSE(commandeOfferte);
+    EXPECT_TRUE(fermetureRefusee);
+    EXPECT_EQ(ouverts(1), QStringList{chemin(QStringLiteral("disque/lisez-moi.txt"))});
+    laisserTourner();
+    EXPECT_FALSE(CTravailLong::enCours());
+    EXPECT_TRUE(actif(cmd::OuvrirElement));
 }
 
 } // namespace
