@@ -1,5 +1,9 @@
 #include "shell/CListeView.h"
 
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QHeaderView>
@@ -101,16 +105,9 @@ void CListeView::lister(CElement* noeud)
         modele_->viderLignes();
         return;
     }
-    placementColonnes_ = true;
     modele_->lister(*noeud);
-    QHeaderView* entete = header();
-    // The natural order first: a new set of columns starts from it.
-    for (int c = 0; c < modele_->nombreColonnes(); ++c) {
-        if (entete->visualIndex(c) != c)
-            entete->moveSection(entete->visualIndex(c), c);
-        entete->resizeSection(c, largeurColonne(modele_->colonne(c)));
-    }
-    placementColonnes_ = false;
+    for (int c = 0; c < modele_->nombreColonnes(); ++c)
+        header()->resizeSection(c, largeurColonne(modele_->colonne(c)));
     trier();
     appliquerOrdreColonnes(dispositionColonnes(*noeud, doc_.afficherSousDossiers));
 }
@@ -133,9 +130,14 @@ int CListeView::largeurColonne(const SColonne& colonne) const
 void CListeView::appliquerOrdreColonnes(int disposition)
 {
     const int n = modele_->nombreColonnes();
-    const auto& ordre = doc_.ordreColonnes[static_cast<std::size_t>(disposition)];
-    if (n > static_cast<int>(ordre.size()) || !estPermutation(ordre.data(), n))
-        return;
+    const auto& stocke = doc_.ordreColonnes[static_cast<std::size_t>(disposition)];
+    std::vector<int> ordre(static_cast<std::size_t>(n));
+    // The stored order when it arranges the columns present, their natural order
+    // otherwise (a header may keep the order of the previous columns).
+    if (n <= static_cast<int>(stocke.size()) && estPermutation(stocke.data(), n))
+        std::copy_n(stocke.begin(), n, ordre.begin());
+    else
+        std::iota(ordre.begin(), ordre.end(), 0);
     placementColonnes_ = true;
     QHeaderView* entete = header();
     for (int v = 0; v < n; ++v)

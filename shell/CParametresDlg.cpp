@@ -15,13 +15,14 @@
 
 #include "model/CRequete.h"
 #include "platform/CPlateforme.h"
+#include "shell/UnitesDialogue.h"
 #include "shell/CheminsQt.h"
 
 namespace {
 
 // What the user may type in the folder and filter fields.
 constexpr int kLongueurSaisie = 260;
-// Width of the window in dialog units (a quarter of the font's average character).
+// Width of the window in dialog units.
 constexpr int kLargeurUnites = 288;
 
 QString nomControle(int id)
@@ -147,7 +148,7 @@ CParametresDlg::CParametresDlg(CRequete& requete, bool creation, QWidget* parent
         setTabOrder(ordre[i - 1], ordre[i]);
 
     remplir();
-    setFixedSize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * kLargeurUnites / 4, 0)));
+    setFixedSize(sizeHint().expandedTo(QSize(pixelsHorizontaux(*this, kLargeurUnites), 0)));
 }
 
 QCheckBox* CParametresDlg::caseACocher(int id, const QString& texte)

@@ -9,10 +9,11 @@
 #include "capture/IdentiteVolume.h"
 #include "model/CInteractions.h"
 #include "platform/CPlateforme.h"
+#include "shell/UnitesDialogue.h"
 
 namespace {
 
-// Width of the window in dialog units (a quarter of the font's average character).
+// Width of the window in dialog units.
 constexpr int kLargeurUnites = 172;
 
 } // namespace
@@ -65,5 +66,5 @@ CProprietesDlg::CProprietesDlg(const SProprietes& p, QWidget* parent) : QDialog(
     disposition->addLayout(grille);
     disposition->addSpacing(fontMetrics().height());
     disposition->addLayout(boutons);
-    setFixedSize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * kLargeurUnites / 4, 0)));
+    setFixedSize(sizeHint().expandedTo(QSize(pixelsHorizontaux(*this, kLargeurUnites), 0)));
 }

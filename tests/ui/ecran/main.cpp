@@ -9,10 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include <QApplication>
-#include <QTemporaryDir>
-
-#include "shell/Lancement.h"
+#include "tests/ui/ProgrammeDeTest.h"
 #include "tests/ui/ecran/Ecran.h"
 
 namespace {
@@ -62,15 +59,6 @@ int main(int argc, char** argv)
         return RUN_ALL_TESTS();
     }
 
-    QTemporaryDir configuration, execution;
-    qputenv("XDG_CONFIG_HOME", configuration.path().toUtf8());
-    qputenv("XDG_RUNTIME_DIR", execution.path().toUtf8());
     qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication application(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("VESKA"));
-    QApplication::setApplicationName(QStringLiteral("Norvanel"));
-    QApplication::setQuitOnLastWindowClosed(false);
-    installerTraductionQt(application);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return executerTestsFenetres(argc, argv);
 }

@@ -1,0 +1,25 @@
+#pragma once
+// The start of a window test program: one Qt application with the program's identity
+// and French Qt texts, settings and the single-instance socket in temporary folders
+// (never the user's), then every GoogleTest test. The caller has chosen the platform.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "shell/Lancement.h"
+
+inline int executerTestsFenetres(int& argc, char** argv)
+{
+    QTemporaryDir configuration, execution;
+    qputenv("XDG_CONFIG_HOME", configuration.path().toUtf8());
+    qputenv("XDG_RUNTIME_DIR", execution.path().toUtf8());
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("VESKA"));
+    QApplication::setApplicationName(QStringLiteral("Norvanel"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    installerTraductionQt(application);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
