@@ -53,13 +53,12 @@ private:
             if (cache && !q_.inclureCaches)
                 continue;
             if (e.attributs & kAttrDossier) {
-                if (!q_.inclureSousDossiers)
+                // Deeper than a catalogue can hold, folders are left out: a snapshot
+                // that kept them could not be read back.
+                if (!q_.inclureSousDossiers || !niveauDossierPermis(profondeur + 1))
                     continue;
                 auto* s = new CDossier(const_cast<CRequete*>(&q_), e.chemin, cache);
-                // Deeper than a catalogue can hold, a folder is listed but not entered.
-                std::unique_ptr<CEnumeration> sous;
-                if (profondeur < kProfondeurMaxDossiers)
-                    sous = enumeration.ouvrirSousDossier(e);
+                std::unique_ptr<CEnumeration> sous = enumeration.ouvrirSousDossier(e);
                 if (sous && aParcourir(*sous) && !parcourir(*s, *sous, profondeur + 1)) {
                     delete s;
                     return false;

@@ -1,6 +1,13 @@
 #pragma once
 // Limits that keep damaged or hostile input from exhausting the program.
 
-// Folders nested deeper than this are not descended into by a capture, and a
-// catalogue that nests them deeper is refused: the tree is walked recursively.
+// How deep folders may nest below their query's root (the root is level 0, its
+// sub-folders level 1...). The tree is walked recursively, so a catalogue that nests
+// deeper is refused; the capture therefore never keeps a folder deeper than this, and
+// whatever it captured is read back.
 inline constexpr int kProfondeurMaxDossiers = 10000;
+
+inline constexpr bool niveauDossierPermis(int niveau)
+{
+    return niveau <= kProfondeurMaxDossiers;
+}

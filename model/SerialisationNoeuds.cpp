@@ -94,7 +94,8 @@ void CDossier::serialiserDossier(CArchive& ar)
         f->serialiser(ar);
     }
     const std::int32_t sous = ar.lireNombre(kMinDossier, "sous-dossiers");
-    if (sous > 0 && ++ar.profondeur > kProfondeurMaxDossiers)
+    // ar.profondeur is the level of the folders about to be read (this one's + 1).
+    if (sous > 0 && !niveauDossierPermis(++ar.profondeur))
         ar.echouer("le fichier est endommagé : dossiers imbriqués sur plus de " + std::to_string(kProfondeurMaxDossiers) + " niveaux");
     for (std::int32_t n = sous; n > 0; --n) {
         auto* d = new CDossier(contexte().requeteCourante, std::string(), false);

@@ -1,6 +1,9 @@
 // Deep trees: paths longer than the system's limit, and more levels than descriptors.
 
+#include "model/CDoc.h"
 #include "model/CRequete.h"
+#include "model/FichierCatalogue.h"
+#include "model/Limites.h"
 #include "tests/linux/CCaptureReelle.h"
 #include "tests/linux/CDossierTemporaire.h"
 #include "tests/linux/ScenarioEnfant.h"
@@ -88,4 +91,43 @@ TEST(ParcoursProfond, plusDeNiveauxQueDeDescripteursPermis)
         fond += "/n";
     const std::string dernier = "f " + fond + "/fichier-" + std::to_string(kNiveaux - 1);
     EXPECT_NE(std::find(lignes.begin(), lignes.end(), dernier), lignes.end());
+}
+
+TEST(ParcoursProfond, laCaptureNeGardeQueCeQueLeLecteurRelit)
+{
+    // One chain of empty folders, one level deeper than a catalogue may nest: captured
+    // from its second level it is exactly as deep as the limit and kept whole; from its
+    // top, the level past the limit is left out. Either way, with empty folders kept,
+    // the catalogue written reads back to the same bytes.
+    rlimit limite{};
+    if (getrlimit(RLIMIT_NOFILE, &limite) != 0 || limite.rlim_max < rlim_t{kProfondeurMaxDossiers + 100})
+        GTEST_SKIP() << "limite de descripteurs trop basse pour ce scénario";
+    CDossierTemporaire d;
+    int fd = open(d.chemin().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (int i = 0; i <= kProfondeurMaxDossiers && fd >= 0; ++i) {
+        mkdirat(fd, "n", 0755);
+        const int sous = openat(fd, "n", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        close(fd);
+        fd = sous;
+    }
+    ASSERT_GE(fd, 0);
+    close(fd);
+
+    for (const std::string& racine : {d.sous("n"), d.chemin()}) {
+        SCOPED_TRACE(racine);
+        CCaptureReelle capture(racine);
+        capture.requete().inclureDossiersVides = true;
+        ASSERT_EQ(capture.capturer(), EResultatMiseAJour::Capturee);
+
+        int profondeur = 0;
+        for (const CDossier* s = &capture.requete(); !s->sousDossiers().estVide(); ++profondeur)
+            s = s->sousDossiers().elementA(0);
+        EXPECT_EQ(profondeur, kProfondeurMaxDossiers);
+
+        const std::string ecrit = ecrireCatalogue(capture.document());
+        CDoc relu;
+        const auto erreur = lireCatalogue(relu, ecrit);
+        ASSERT_FALSE(erreur) << *erreur;
+        EXPECT_TRUE(ecrireCatalogue(relu) == ecrit);
+    }
 }
