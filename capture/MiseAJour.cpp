@@ -1,5 +1,6 @@
 #include "capture/MiseAJour.h"
 
+#include "capture/IdentiteVolume.h"
 #include "capture/ScanDossier.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
@@ -7,6 +8,26 @@
 #include "model/CRequete.h"
 #include "platform/CPlateforme.h"
 #include "search/Recherche.h"
+
+namespace {
+
+// A removable disk that is not mounted leaves its mount point behind, an empty folder
+// of the volume beneath it: an update there would swap the snapshot for nothing and the
+// disk's identity for that volume's.
+bool disqueAbsent(const CRequete& q, const std::optional<SVolume>& volume, const CDossier& nouveau)
+{
+    const bool identiteConnue = !q.nomVolume.empty() || q.numeroSerie != 0;
+    const bool memeVolume = volume && volume->nom == q.nomVolume && volume->numeroSerie == q.numeroSerie;
+    return identiteConnue && !memeVolume && nouveau.fichiers().estVide() && nouveau.sousDossiers().estVide();
+}
+
+} // namespace
+
+std::string texteDisqueAbsent(const CRequete& q)
+{
+    return "Le disque « " + q.nomVolume + " » (numéro de série " + texteNumeroSerie(q.numeroSerie) +
+           ") n'est pas présent : la requête « " + q.nom() + " » n'a pas été mise à jour.";
+}
 
 EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi)
 {
@@ -31,6 +52,10 @@ EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi)
     if (resultat == EResultatScan::DossierIllisible) {
         reappliquerRecherche();
         return EResultatMiseAJour::RacineIllisible;
+    }
+    if (disqueAbsent(q, volume, nouveau)) {
+        reappliquerRecherche();
+        return EResultatMiseAJour::DisqueAbsent;
     }
 
     q.vider();

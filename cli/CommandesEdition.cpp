@@ -165,15 +165,28 @@ int commandeUpdate(const Mots& mots)
         for (CClasseur* c : doc.classeurs())
             for (CRequete* q : c->requetes())
                 requetes.push_back(q);
+    bool disqueAbsent = false;
     {
         SProgression progression(args.drapeau("quiet"));
-        for (CRequete* q : requetes)
-            if (mettreAJourRequete(*q) == EResultatMiseAJour::RacineIllisible)
+        for (CRequete* q : requetes) {
+            switch (mettreAJourRequete(*q)) {
+            case EResultatMiseAJour::RacineIllisible:
                 avertir("le dossier « " + q->chemin() + " » de la requête « " + q->nom() +
                         " » est illisible ; son contenu précédent est gardé");
+                break;
+            case EResultatMiseAJour::DisqueAbsent:
+                std::cerr << "norvanel-cli : " << texteDisqueAbsent(*q) << "\n";
+                disqueAbsent = true;
+                break;
+            case EResultatMiseAJour::Capturee:
+            case EResultatMiseAJour::Annulee:
+                break;
+            }
+        }
     }
+    // The queries that were updated are saved all the same.
     s.enregistrer();
-    return 0;
+    return disqueAbsent ? 2 : 0;
 }
 
 int commandeRename(const Mots& mots)

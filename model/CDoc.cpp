@@ -7,6 +7,7 @@
 #include "model/CContexte.h"
 #include "model/CRequete.h"
 #include "model/CVueDocument.h"
+#include "platform/CPlateforme.h"
 #include "search/Recherche.h"
 
 CDoc::CDoc()
@@ -99,11 +100,16 @@ void CDoc::collecterFichiers(CListeElements<CFichier>& liste)
 
 void CDoc::toutMettreAJour()
 {
+    // One message for every disk that was not there, once all the others are updated.
+    std::string absents;
     for (CClasseur* c : classeurs_)
         for (CRequete* q : c->requetes())
-            mettreAJourRequete(*q);
+            if (mettreAJourRequete(*q) == EResultatMiseAJour::DisqueAbsent)
+                absents += (absents.empty() ? "" : "\n") + texteDisqueAbsent(*q);
     notifierVues();
     reappliquerRecherche();
+    if (!absents.empty())
+        plateforme().message(absents, EBoutons::Ok, EIcone::Exclamation);
 }
 
 void CDoc::mettreAJour()

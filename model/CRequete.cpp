@@ -9,6 +9,7 @@
 #include "model/CInteractions.h"
 #include "model/Ouverture.h"
 #include "model/TableChaines.h"
+#include "platform/CPlateforme.h"
 
 namespace {
 
@@ -135,6 +136,7 @@ EResultatMiseAJour CRequete::capturerBranche(bool selectionner)
         if (selectionner)
             arbre->selectionner(e);
     }
+    signalerDisqueAbsent(resultat);
     return resultat;
 }
 
@@ -167,5 +169,11 @@ bool CRequete::verifierNouveauNom(const std::string& nom)
 
 void CRequete::mettreAJour()
 {
-    mettreAJourRequete(*this);
+    signalerDisqueAbsent(mettreAJourRequete(*this));
+}
+
+void CRequete::signalerDisqueAbsent(EResultatMiseAJour resultat) const
+{
+    if (resultat == EResultatMiseAJour::DisqueAbsent)
+        plateforme().message(texteDisqueAbsent(*this), EBoutons::Ok, EIcone::Exclamation);
 }

@@ -52,6 +52,8 @@ public:
     bool supprimer() override;
     bool verifierNouveauNom(const std::string& nom) override;
     void mettreAJour() override;
+    // Tells the user when an update found the query's disk missing.
+    void signalerDisqueAbsent(EResultatMiseAJour resultat) const;
 
     void definirClasseur(CClasseur* classeur) { classeur_ = classeur; }
     // Inserts the query's item under its binder's item, with its folders when the

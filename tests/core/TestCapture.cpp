@@ -277,3 +277,77 @@ TEST_F(Capture, LaMiseAJourReappliqueLaRecherche)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Capture, DisqueAbsentSeulementQuandLePointDeMontageEstVideSurUnAutreVolume)
+{
+    struct SCas {
+        const char* nom;
+        bool dejaCapturee;    // the query holds the identity of the first disk
+        const char* disque;   // in the drive at the update ("" : the same disk)
+        bool contenu;         // the folder holds a file at the update
+        EResultatMiseAJour attendu;
+    };
+    const SCas cas[] = {
+        {"point de montage vide", true, "VIDE", false, EResultatMiseAJour::DisqueAbsent},
+        {"autre disque avec contenu", true, "AUTRE", true, EResultatMiseAJour::Capturee},
+        {"même disque vidé", true, "", false, EResultatMiseAJour::Capturee},
+        {"jamais capturée", false, "VIDE", false, EResultatMiseAJour::Capturee},
+    };
+    for (const SCas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        p.insererDisque("/media/cd", "DISQUE", 0x1234ABCD);
+        p.ajouterFichier("/media/cd/a");
+        q->nomVolume.clear();
+        q->numeroSerie = 0;
+        q->vider();
+        if (c.dejaCapturee)
+            ASSERT_EQ(mettreAJourRequete(*q), EResultatMiseAJour::Capturee);
+        if (*c.disque)
+            p.insererDisque("/media/cd", c.disque, 0x99);
+        p.supprimer("/media/cd/a");
+        if (c.contenu)
+            p.ajouterFichier("/media/cd/b");
+        const std::string nom = q->nomVolume;
+        const std::vector<std::string> avant = fichiers(*q);
+
+        EXPECT_EQ(mettreAJourRequete(*q), c.attendu);
+        if (c.attendu == EResultatMiseAJour::DisqueAbsent) {
+            EXPECT_EQ(fichiers(*q), avant);
+            EXPECT_EQ(q->nomVolume, nom);
+            EXPECT_EQ(q->numeroSerie, 0x1234ABCDu);
+        } else {
+            EXPECT_EQ(fichiers(*q), c.contenu ? std::vector<std::string>{"/media/cd/b"} : std::vector<std::string>{});
+            EXPECT_EQ(q->nomVolume, *c.disque ? c.disque : "DISQUE");
+        }
+        p.supprimer("/media/cd/b");
+    }
+}
+
+TEST_F(Capture, ToutMettreAJourDitEnUnMessageQuelsDisquesManquent)
+{
+    p.ajouterFichier("/media/cd/a");
+    p.insererDisque("/media/usb", "USB", 5);
+    p.ajouterFichier("/media/usb/x");
+    auto* autre = new CRequete(doc->classeurs().elementA(0));
+    autre->definirNom("usb");
+    autre->definirChemin("/media/usb");
+    doc->classeurs().elementA(0)->requetes().ajouter(autre);
+    doc->toutMettreAJour();
+    ASSERT_TRUE(p.messages.empty());
+
+    // The cd is swapped for an empty mount point; the other disk is still there.
+    p.supprimer("/media/cd/a");
+    p.insererDisque("/media/cd", "", 0x77);
+    p.ajouterFichier("/media/usb/y");
+    doc->toutMettreAJour();
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_EQ(p.messages[0].texte,
+              "Le disque « DISQUE » (numéro de série 1234-ABCD) n'est pas présent : la requête « cd » n'a pas été mise à jour.");
+    EXPECT_EQ(p.messages[0].icone, EIcone::Exclamation);
+    EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/a"}));
+    EXPECT_EQ(fichiers(*autre), (std::vector<std::string>{"/media/usb/x", "/media/usb/y"}));
+}
+
+} // namespace
