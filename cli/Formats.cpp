@@ -22,7 +22,7 @@ std::size_t largeur(std::string_view t)
 
 std::string dossierDe(const CFichier& f)
 {
-    return f.parent() ? f.parent()->chemin() : std::string();
+    return std::string(f.dossierReel());
 }
 
 } // namespace

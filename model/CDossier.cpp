@@ -9,6 +9,7 @@
 #include "model/CInteractions.h"
 #include "model/CRequete.h"
 #include "model/Ouverture.h"
+#include "platform/Chemins.h"
 #include "platform/CPlateforme.h"
 #include "search/Recherche.h"
 
@@ -149,8 +150,17 @@ void CDossier::collecterFichiers(CListeElements<CFichier>& liste)
 
 void CDossier::ouvrir()
 {
-    if (requete_)
-        ouvrirAvecDisque(chemin_, *requete_);
+    if (!requete_)
+        return;
+    if (!estDansSaRequete() && !confirmerCheminReel(dernierComposant(chemin_), requete_->chemin(), chemin_))
+        return;
+    ouvrirAvecDisque(chemin_, *requete_);
+}
+
+bool CDossier::estDansSaRequete() const
+{
+    return !requete_ || this == static_cast<const CDossier*>(requete_) ||
+           estSousDossier(chemin_, requete_->chemin());
 }
 
 void CDossier::ouvrirDossierContenant()

@@ -37,6 +37,9 @@ public:
     void ouvrir() override;
     void ouvrirDossierContenant() override;
     bool aDossierContenant() const override;
+    // Whether the path lies below its query's folder (the query itself counts): a
+    // crafted catalogue may file "/etc" in a disk's snapshot.
+    bool estDansSaRequete() const;
 
     const std::string& chemin() const { return chemin_; }
     void definirChemin(std::string chemin) { chemin_ = std::move(chemin); }

@@ -3,7 +3,9 @@
 #include "compare/CResultatsComparaison.h"
 #include "model/CContexte.h"
 #include "model/CDossier.h"
+#include "model/CRequete.h"
 #include "model/Ouverture.h"
+#include "platform/Chemins.h"
 #include "search/Recherche.h"
 
 CFichier::CFichier(CDossier* parent, std::string chemin) : parent_(parent)
@@ -50,6 +52,20 @@ void CFichier::definirChemin(std::string chemin)
     debutNom_ = sep == std::string::npos ? 0 : static_cast<std::uint32_t>(sep + 1);
 }
 
+bool CFichier::estALaPlaceAnnoncee() const
+{
+    return parent_ && memeDossier(dossierDuChemin(chemin_), parent_->chemin()) && parent_->estDansSaRequete();
+}
+
+std::string_view CFichier::dossierReel() const
+{
+    if (!parent_)
+        return {};
+    if (memeDossier(dossierDuChemin(chemin_), parent_->chemin()))
+        return parent_->chemin();
+    return dossierDuChemin(chemin_);
+}
+
 CRequete* CFichier::requete() const
 {
     return parent_ ? parent_->requete() : nullptr;
@@ -57,8 +73,16 @@ CRequete* CFichier::requete() const
 
 void CFichier::ouvrir()
 {
-    if (CRequete* q = requete())
-        ouvrirAvecDisque(chemin_, *q);
+    CRequete* q = requete();
+    if (!q)
+        return;
+    if (!estALaPlaceAnnoncee()) {
+        // Where the tree shows it: its folder, or the query when that folder is astray too.
+        const std::string& annonce = parent_->estDansSaRequete() ? parent_->chemin() : q->chemin();
+        if (!confirmerCheminReel(std::string(nom()), annonce, chemin_))
+            return;
+    }
+    ouvrirAvecDisque(chemin_, *q);
 }
 
 void CFichier::ouvrirDossierContenant()

@@ -37,6 +37,14 @@ public:
     std::string_view nom() const { return std::string_view(chemin_).substr(debutNom_); }
     void definirChemin(std::string chemin);
 
+    // Whether the path is where the catalogue files the entry: its folder's path plus its
+    // name, in a folder below its query's. A damaged or crafted catalogue may file any
+    // path anywhere ("/etc/passwd" in a folder of a disk).
+    bool estALaPlaceAnnoncee() const;
+    // The folder the path leads to: the parent's path when the entry is in its place;
+    // empty for an entry outside any folder.
+    std::string_view dossierReel() const;
+
     CDateHeure cree;
     CDateHeure modifie;
     CDate accede;

@@ -58,3 +58,11 @@ void ouvrirAvecDisque(const std::string& chemin, const CRequete& requete)
         }
     }
 }
+
+bool confirmerCheminReel(const std::string& nom, const std::string& dossierAnnonce, const std::string& cheminReel)
+{
+    const std::string texte = "Le catalogue range « " + nom + " » dans « " + dossierAnnonce +
+                              " », mais son chemin réel est « " + cheminReel + " ».\nVoulez-vous ouvrir « " +
+                              cheminReel + " » ?";
+    return plateforme().message(texte, EBoutons::OkAnnuler, EIcone::Exclamation) == EReponse::Ok;
+}

@@ -11,3 +11,7 @@ void ouvrirAvecDisque(const std::string& chemin, const CRequete& requete);
 
 // "Insérez le disque '<label>'.\nNuméro de série: <serial>".
 std::string texteDemandeDisque(const CRequete& requete);
+
+// Asked before opening an entry whose path leads elsewhere than the catalogue shows it
+// (`nom` filed in `dossierAnnonce`, but the path is `cheminReel`): true to open it.
+bool confirmerCheminReel(const std::string& nom, const std::string& dossierAnnonce, const std::string& cheminReel);

@@ -26,7 +26,7 @@ int comparerTextes(std::string_view a, std::string_view b)
 
 std::string_view dossierDe(const CFichier& f)
 {
-    return f.parent() ? std::string_view(f.parent()->chemin()) : std::string_view();
+    return f.dossierReel();
 }
 
 int comparerRequetes(const CRequete& a, const CRequete& b, int champ)

@@ -77,3 +77,31 @@ bool estRacineDos(std::string_view chemin)
     const std::string racine = racineDos(chemin);
     return !racine.empty() && sansSeparateursFinaux(racine) == sansSeparateursFinaux(chemin);
 }
+
+std::string_view dossierDuChemin(std::string_view chemin)
+{
+    const std::size_t sep = chemin.find_last_of(separateurs(chemin));
+    if (sep == std::string_view::npos)
+        return {};
+    const std::string_view avant = chemin.substr(0, sep + 1);
+    const std::string_view tronque = sansSeparateursFinaux(avant);
+    // A root keeps its separator: "/" and "C:\", not "" and "C:".
+    if (tronque.empty() || (commenceParLecteur(avant) && tronque.size() == 2))
+        return avant;
+    return tronque;
+}
+
+bool memeDossier(std::string_view a, std::string_view b)
+{
+    return sansSeparateursFinaux(a) == sansSeparateursFinaux(b);
+}
+
+bool estSousDossier(std::string_view chemin, std::string_view dossier)
+{
+    const std::string_view d = sansSeparateursFinaux(dossier);
+    if (chemin.size() <= d.size() + 1 || chemin.substr(0, d.size()) != d)
+        return false;
+    const std::string_view seps = separateurs(chemin);
+    return seps.find(chemin[d.size()]) != std::string_view::npos &&
+           !sansSeparateursFinaux(chemin.substr(d.size())).empty();
+}

@@ -33,3 +33,14 @@ bool estRacineDos(std::string_view chemin);
 // `chemin` without the separators at its end, for comparing paths: "/a/" -> "/a",
 // "C:\" -> "C:", and "/" -> "" (only '/' counts for a path that begins with '/').
 std::string_view sansSeparateursFinaux(std::string_view chemin);
+
+// The folder part of a path, before its last separator: "/etc/passwd" -> "/etc",
+// "/a" -> "/", "C:\x\a.doc" -> "C:\x", "C:\a.doc" -> "C:\". Empty without a separator.
+std::string_view dossierDuChemin(std::string_view chemin);
+
+// True when `a` and `b` name the same folder, separators at their ends ignored.
+bool memeDossier(std::string_view a, std::string_view b);
+
+// True when `chemin` lies strictly below the folder `dossier`: "/a/b" in "/a" and in
+// "/", but not "/ab" in "/a" nor "/a" in "/a".
+bool estSousDossier(std::string_view chemin, std::string_view dossier);

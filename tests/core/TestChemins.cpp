@@ -150,3 +150,28 @@ TEST(PlateformeGlobaleDeathTest, SansPlateformeLeProgrammeSArreteAvecUnMessage)
 }
 
 } // namespace
+
+TEST(Chemins, DossierDuCheminEtInclusion)
+{
+    const std::pair<const char*, const char*> dossiers[] = {
+        {"/etc/passwd", "/etc"}, {"/a", "/"}, {"C:\\x\\a.doc", "C:\\x"}, {"C:\\a.doc", "C:\\"},
+        {"\\\\srv\\part\\a", "\\\\srv\\part"}, {"/a\\b", "/"}, {"nom", ""},
+    };
+    for (const auto& [chemin, dossier] : dossiers)
+        EXPECT_EQ(dossierDuChemin(chemin), dossier) << chemin;
+
+    struct SCas {
+        const char* chemin;
+        const char* dossier;
+        bool dessous;
+    };
+    const SCas inclusions[] = {
+        {"/a/b", "/a", true},   {"/a/b", "/a/", true},  {"/x", "/", true},       {"/ab", "/a", false},
+        {"/a", "/a", false},    {"/a/", "/a", false},   {"/etc", "/media/cd", false},
+        {"C:\\x\\y", "C:\\x", true}, {"C:\\x/y", "C:\\x", true}, {"C:\\xy", "C:\\x", false},
+    };
+    for (const SCas& c : inclusions)
+        EXPECT_EQ(estSousDossier(c.chemin, c.dossier), c.dessous) << c.chemin << " dans " << c.dossier;
+    EXPECT_TRUE(memeDossier("/a/", "/a"));
+    EXPECT_FALSE(memeDossier("/a", "/b"));
+}

@@ -7,6 +7,7 @@
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "model/Ouverture.h"
+#include "model/TexteCellule.h"
 
 namespace {
 
@@ -113,6 +114,57 @@ TEST_F(Ouverture, DossierContenantDisponibleSaufALaRacine)
     EXPECT_FALSE(q->aDossierContenant());
     q->definirChemin("C:\\Photos");
     EXPECT_TRUE(q->aDossierContenant());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Ouverture, EntreeRangeeAilleursQueSonCheminMontreEtDemandeLeVraiChemin)
+{
+    // A crafted catalogue files /etc/passwd in a folder of the disk, and /etc as one
+    // of its folders.
+    p.ajouterFichier("/etc/passwd");
+    auto* intrus = new CFichier(dossier, "/etc/passwd");
+    dossier->fichiers().ajouter(intrus);
+    auto* dossierIntrus = new CDossier(q, "/etc", false);
+    q->sousDossiers().ajouter(dossierIntrus);
+    auto* dansIntrus = new CFichier(dossierIntrus, "/etc/passwd");
+    dossierIntrus->fichiers().ajouter(dansIntrus);
+    EXPECT_TRUE(fichier->estALaPlaceAnnoncee());
+    EXPECT_FALSE(intrus->estALaPlaceAnnoncee());
+    EXPECT_FALSE(dansIntrus->estALaPlaceAnnoncee());
+    EXPECT_EQ(texteCellule(*fichier, EChamp::Nom), "a.jpg");
+    EXPECT_EQ(texteCellule(*fichier, EChamp::Dossier), "/media/cd/photos");
+    EXPECT_EQ(texteCellule(*intrus, EChamp::Nom), "/etc/passwd");
+    EXPECT_EQ(texteCellule(*intrus, EChamp::Dossier), "/etc");
+
+    struct SCas {
+        COuvrable* noeud;
+        const char* question;
+        const char* ouvert;
+    };
+    const SCas cas[] = {
+        {intrus, "Le catalogue range « passwd » dans « /media/cd/photos », mais son chemin réel est « /etc/passwd ».",
+         "/etc/passwd"},
+        {dansIntrus, "Le catalogue range « passwd » dans « /media/cd », mais son chemin réel est « /etc/passwd ».",
+         "/etc/passwd"},
+        {dossierIntrus, "Le catalogue range « etc » dans « /media/cd », mais son chemin réel est « /etc ».", "/etc"},
+    };
+    for (const SCas& c : cas) {
+        SCOPED_TRACE(c.ouvert);
+        for (const EReponse reponse : {EReponse::Annuler, EReponse::Ok}) {
+            p.messages.clear();
+            p.ouvertures.clear();
+            p.reponses = {reponse};
+            c.noeud->ouvrir();
+            ASSERT_EQ(p.messages.size(), 1u);
+            EXPECT_EQ(p.messages[0].texte, std::string(c.question) + "\nVoulez-vous ouvrir « " + c.ouvert + " » ?");
+            EXPECT_EQ(p.messages[0].boutons, EBoutons::OkAnnuler);
+            EXPECT_EQ(p.ouvertures, reponse == EReponse::Ok ? std::vector<std::string>{c.ouvert}
+                                                            : std::vector<std::string>{});
+        }
+    }
 }
 
 } // namespace
