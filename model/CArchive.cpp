@@ -182,8 +182,9 @@ std::int32_t CArchive::lireNombre(std::size_t tailleMin, const char* quoi)
     if (n <= 0)
         return 0;
     if (static_cast<std::uint64_t>(n) * tailleMin > restants())
-        echouer("le fichier est tronqué ou endommagé : " + std::to_string(n) + " " + quoi +
-                " annoncés, plus que la suite du fichier ne peut en contenir");
+        // Phrased so that it agrees with any noun: "requêtes" as well as "fichiers".
+        echouer("le fichier est tronqué ou endommagé : il annonce " + std::to_string(n) + " " + quoi +
+                ", plus que la suite du fichier ne peut en contenir");
     return n;
 }
 

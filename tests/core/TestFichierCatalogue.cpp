@@ -323,7 +323,10 @@ TEST_F(FichierCatalogue, ValeursAbsurdesRefusees)
         std::string image;
         const char* message;
     } cas[] = {
-        {"nombre énorme de classeurs", enteteNouveauDocument() + mot32(0x7FFFFFFF), "2147483647 classeurs annoncés"},
+        {"nombre énorme de classeurs", enteteNouveauDocument() + mot32(0x7FFFFFFF),
+         "il annonce 2147483647 classeurs, plus"},
+        {"nombre énorme de requêtes", enteteNouveauDocument() + mot32(1) + octets({1, 'a'}) + mot32(0x7FFFFFFF),
+         "il annonce 2147483647 requêtes, plus"},
         {"longueur 64 bits au-delà de 2^31", enteteNouveauDocument() + mot32(1) +
                                                  octets({0xFF, 0xFF, 0xFF}) + mot32(0xFFFFFFFF) + mot32(0x80000000) +
                                                  mot32(0),
