@@ -1,5 +1,6 @@
 #include "model/CArchive.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "capture/Mot32.h"
@@ -186,6 +187,17 @@ std::int32_t CArchive::lireNombre(std::size_t tailleMin, const char* quoi)
         echouer("le fichier est tronqué ou endommagé : il annonce " + std::to_string(n) + " " + quoi +
                 ", plus que la suite du fichier ne peut en contenir");
     return n;
+}
+
+std::string CArchive::lireReste()
+{
+    std::string reste;
+    reste.reserve(static_cast<std::size_t>(restants()));
+    while (restants() > 0) {
+        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(restants(), kTailleTampon));
+        reste.append(prendre(n), n);
+    }
+    return reste;
 }
 
 void CArchive::echangerTexte(std::string& texte)

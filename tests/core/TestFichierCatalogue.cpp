@@ -146,6 +146,84 @@ TEST_F(FichierCatalogue, TexteLargeLuEtConverti)
               octets({3, 0xC9, 0x74, 0xE9}));
 }
 
+// A binder record whose name is in the wide form, from UTF-16 code units.
+std::string classeurLarge(std::initializer_list<int> unites)
+{
+    std::string s = octets({0xFF, 0xFE, 0xFF, int(unites.size())});
+    for (int u : unites)
+        s += octets({u & 0xFF, u >> 8});
+    return s + mot32(0);
+}
+
+// Lone surrogates that another program wrote go back out as the same code units:
+// a load and a save leave the file byte for byte as it was.
+TEST_F(FichierCatalogue, SubstitutsIsolesRelusEtReecritsALIdentique)
+{
+    struct SCas {
+        const char* quoi;
+        std::string classeur;
+    } cas[] = {
+        {"haut seul puis lettre", classeurLarge({0xD800, 'a'})},
+        {"haut seul en fin", classeurLarge({'x', 0xDBFF})},
+        {"deux hauts", classeurLarge({0xD800, 0xDBFF})},
+        {"bas seuls hors des octets", classeurLarge({0xDC00, 0xDC7F, 0xDD00, 0xDFFF})},
+        {"bas puis haut", classeurLarge({0xDD00, 0xD800})},
+        {"paire valide puis bas seul", classeurLarge({0xD83D, 0xDE00, 0xDC00})},
+        {"octet porté puis haut seul", classeurLarge({0xDCFF, 0xD800, 0x65E5})},
+    };
+    for (const auto& k : cas) {
+        const std::string image = enteteNouveauDocument() + mot32(1) + k.classeur;
+        CDoc doc;
+        ASSERT_FALSE(lireCatalogue(doc, image)) << k.quoi;
+        EXPECT_EQ(ecrireCatalogue(doc), image) << k.quoi;
+    }
+}
+
+// Names from a disk may hold the bytes of an encoded surrogate next to other stray
+// bytes: whatever form they take in the file, they come back exactly.
+TEST_F(FichierCatalogue, OctetsDeSubstitutsVenusDuDisque)
+{
+    const std::vector<std::string> noms = {
+        "a\xED\xA0\x80",                          // alone: one code unit
+        "\xED\xA0\x80\xFF",                        // a stray byte after it
+        "\xED\xA0\x80\xED\xB0\x80",                // a pair spelt in two halves
+        "\xED\xA0\x80\xED\xAF\xBF\xED\xB2\x80",   // a run of highs, then a carried byte
+        "\xED\xB2\x80\xED\xA0",                    // a carried byte, a cut form
+    };
+    CDoc doc;
+    doc.initialiserNouveau();
+    CRequete* q = requete(doc, "q", "/d");
+    for (const auto& n : noms)
+        fichier(*q, n);
+    CDoc relu;
+    const std::string image = allerRetour(doc, relu);
+    int i = 0;
+    for (const CFichier* f : relu.classeurs().elementA(0)->requetes().elementA(0)->fichiers())
+        EXPECT_EQ(f->chemin(), "/d/" + noms[i++]);
+    // The lone one went out as the single unit U+D800.
+    EXPECT_NE(image.find(octets({'a', 0, 0x00, 0xD8})), std::string::npos);
+}
+
+// What follows the last binder (written by a newer program) is kept and written back
+// after it, even once the document has changed; a file without any leaves none.
+TEST_F(FichierCatalogue, OctetsApresLeDernierClasseurGardes)
+{
+    const std::string suite = octets({0, 1, 0xFF, 0xFE}) + "plus tard" + std::string(3 << 20, 'z');
+    const std::string image = enteteNouveauDocument() + mot32(1) + octets({1, 'A'}) + mot32(0) + suite;
+    CDoc doc;
+    ASSERT_FALSE(lireCatalogue(doc, image));
+    EXPECT_EQ(ecrireCatalogue(doc), image);
+    doc.classeurs().ajouter(new CClasseur(&doc, "B"));
+    const std::string change = ecrireCatalogue(doc);
+    EXPECT_EQ(change.substr(change.size() - suite.size()), suite);
+    EXPECT_EQ(change.size(), image.size() + 2 + 4);
+
+    CDoc neuf;
+    neuf.initialiserNouveau();
+    ASSERT_FALSE(lireCatalogue(doc, ecrireCatalogue(neuf)));
+    EXPECT_TRUE(doc.suiteInconnue.empty());
+}
+
 TEST_F(FichierCatalogue, ChampsDeLaRequeteEtDesFichiers)
 {
     CDoc doc;
@@ -473,6 +551,24 @@ TEST_F(FichierSurDisque, OuvrirUnFichierEndommage)
     EXPECT_TRUE(doc.chemin.empty());
     EXPECT_TRUE(chargerCatalogue(doc, dossier));  // a folder
     EXPECT_TRUE(chargerCatalogue(doc, dossier + "/absent.kbt"));
+}
+
+} // namespace
+
+namespace {
+
+// Through a real file (read in blocks, not from memory): a lone surrogate and bytes
+// after the last binder, more of them than the reading buffer holds, come back out.
+TEST_F(FichierSurDisque, OuvrirPuisEnregistrerRendLeMemeFichier)
+{
+    const std::string image = enteteNouveauDocument() + mot32(2) + classeurLarge({'x', 0xD800}) +
+                              octets({1, 'B'}) + mot32(0) + std::string(3 << 20, '\x5A') + "fin";
+    const std::string chemin = dossier + "/futur.kbt";
+    std::ofstream(chemin, std::ios::binary) << image;
+    CDoc doc;
+    ASSERT_FALSE(chargerCatalogue(doc, chemin));
+    ASSERT_FALSE(enregistrerCatalogue(doc, chemin));
+    EXPECT_TRUE(contenu(chemin) == image);
 }
 
 } // namespace
