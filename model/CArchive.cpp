@@ -247,14 +247,18 @@ void CArchive::lireTexte(std::string& texte)
         echouer("le fichier est tronqué ou endommagé : un texte dépasse la fin du fichier");
     const char* p = prendre(static_cast<std::size_t>(octets));
     // Converted in the reused buffer, then copied: the text kept gets its exact size
-    // (a catalogue holds millions of paths).
+    // (a catalogue holds millions of paths). A copy constructed, not assign(): that
+    // would give a 16..29-byte text room for 30.
     std::string& converti = travail_;
     converti.clear();
     if (large)
         depuisUtf16(p, static_cast<std::size_t>(l), converti);
     else
         depuisCp1252(std::string_view(p, static_cast<std::size_t>(l)), converti);
-    texte.assign(converti);
+    if (converti.size() <= texte.capacity())
+        texte.assign(converti);
+    else
+        texte = std::string(converti);
 }
 
 void CArchive::ecrireTexte(const std::string& texte)
