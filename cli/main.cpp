@@ -88,6 +88,18 @@ void aideCommande(std::ostream& o, const SCommande& c)
         o << kEchappement;
 }
 
+// The exit code once a help is printed: 2, with the reason, when it could not go out.
+int codeApresAide(const std::string& nom)
+{
+    try {
+        terminerSortie();
+        return 0;
+    } catch (const SErreurDonnees& e) {
+        std::cerr << "norvanel-cli " << texteAffichable(nom, EEchappement::Message) << " : " << e.what() << "\n";
+        return 2;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -105,7 +117,7 @@ int main(int argc, char** argv)
     const std::string nom = argv[1];
     if (nom == "--help" || nom == "-h" || nom == "help") {
         aideGenerale(std::cout);
-        return 0;
+        return codeApresAide(nom);
     }
     const auto it = commandes().find(nom);
     if (it == commandes().end()) {
@@ -117,7 +129,7 @@ int main(int argc, char** argv)
     for (const std::string& m : mots)
         if (m == "--help" || m == "-h") {
             aideCommande(std::cout, it->second);
-            return 0;
+            return codeApresAide(nom);
         }
     try {
         const int code = it->second.executer(mots);

@@ -289,7 +289,7 @@ TEST_F(Cli, SortieImpossibleAEcrire)
         fichier("f" + std::to_string(i));
     catalogueAvecDisque();
     for (const std::vector<std::string>& commande : std::vector<std::vector<std::string>>{
-             {"dump", catalogue}, {"search", catalogue, "--format", "tsv"}, {"tree", catalogue}}) {
+             {"dump", catalogue}, {"search", catalogue, "--format", "tsv"}, {"tree", catalogue}, {"search", "--help"}}) {
         const SResultat plein = lancerVers(commande, "/dev/full");
         EXPECT_EQ(plein.code, 2) << commande[0];
         EXPECT_NE(plein.erreurs.find("impossible d'écrire la sortie : le disque est plein"), std::string::npos)
