@@ -19,6 +19,7 @@
 #include "model/CRequete.h"
 #include "model/FichierCatalogue.h"
 #include "platform/CPlateforme.h"
+#include "platform/TexteAffichable.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ struct SProgression {
 
 void avertir(const std::string& texte)
 {
-    std::cerr << "norvanel-cli : avertissement : " << texte << "\n";
+    std::cerr << "norvanel-cli : avertissement : " << texteAffichable(texte, EEchappement::Message) << "\n";
 }
 
 // Exactly one of --binder and --query, checked before the catalogue is opened.
@@ -113,7 +114,7 @@ int commandeMkbinder(const Mots& mots)
     if (args.operandes().size() == 2 && !doc.renommer(*c, args.operandes()[1]))
         return 2;  // the check said why
     s.enregistrer();
-    std::cout << c->nom() << "\n";
+    std::cout << texteAffichable(c->nom()) << "\n";
     return 0;
 }
 
@@ -148,7 +149,7 @@ int commandeAdd(const Mots& mots)
     if (!q)
         throw SErreurDonnees("la requête n'a pas été créée");
     s.enregistrer();
-    std::cout << q->nom() << "\n";
+    std::cout << texteAffichable(q->nom()) << "\n";
     return 0;
 }
 

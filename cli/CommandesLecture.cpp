@@ -10,6 +10,7 @@
 #include "cli/Criteres.h"
 #include "cli/Formats.h"
 #include "cli/Session.h"
+#include "cli/SortieStandard.h"
 #include "compare/CResultatsComparaison.h"
 #include "compare/Comparaison.h"
 #include "model/CClasseur.h"
@@ -17,9 +18,11 @@
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "platform/CPlateforme.h"
+#include "platform/TexteAffichable.h"
 #include "search/CResultatsRechercheTable.h"
 
-std::string dumpJson(const CDoc& doc);
+// Writes the whole catalogue to the standard output as JSON (Dump.cpp).
+void ecrireDumpJson(const CDoc& doc);
 
 namespace {
 
@@ -51,8 +54,9 @@ void afficherLignes(const std::vector<CFichier*>& fichiers, EFormat format, bool
             std::string ligne = statuts ? std::to_string(f->marque) + "\t" : std::string();
             const auto cellules = cellulesBrutes(*f);
             for (std::size_t i = 0; i < cellules.size(); ++i)
-                ligne += (i ? "\t" : "") + tsvCellule(cellules[i]);
+                ligne += (i ? "\t" : "") + texteAffichable(cellules[i]);
             std::cout << ligne << "\n";
+            verifierSortie();  // a reader gone: stop now, not a million rows later
         }
         return;
     case EFormat::Json: {
@@ -60,6 +64,7 @@ void afficherLignes(const std::vector<CFichier*>& fichiers, EFormat format, bool
         const char* sep = "\n  ";
         for (const CFichier* f : fichiers) {
             std::cout << sep << ligneJson(*f, statuts ? f->marque : -1);
+            verifierSortie();
             sep = ",\n  ";
         }
         std::cout << (fichiers.empty() ? "]\n" : "\n]\n");
@@ -71,7 +76,9 @@ void afficherLignes(const std::vector<CFichier*>& fichiers, EFormat format, bool
             titres.insert(titres.begin(), "Statut");
         std::vector<std::vector<std::string>> lignes;
         for (const CFichier* f : fichiers) {
-            auto cellules = cellulesTexte(*f);
+            std::vector<std::string> cellules;
+            for (const std::string& c : cellulesTexte(*f))
+                cellules.push_back(texteAffichable(c));
             if (statuts)
                 cellules.insert(cellules.begin(), std::to_string(f->marque));
             lignes.push_back(std::move(cellules));
@@ -85,7 +92,9 @@ void afficherLignes(const std::vector<CFichier*>& fichiers, EFormat format, bool
 void afficherArbre(const CDossier& d, int retrait)
 {
     for (const CDossier* s : d.sousDossiers()) {
-        std::cout << std::string(2 * retrait, ' ') << plateforme().dernierComposant(s->chemin()) << "\n";
+        std::cout << std::string(2 * retrait, ' ') << texteAffichable(plateforme().dernierComposant(s->chemin()))
+                  << "\n";
+        verifierSortie();
         afficherArbre(*s, retrait + 1);
     }
 }
@@ -134,9 +143,9 @@ int commandeTree(const Mots& mots)
     CSession s;
     CDoc& doc = s.ouvrir(args.operandes()[0]);
     for (const CClasseur* c : doc.classeurs()) {
-        std::cout << c->nom() << "\n";
+        std::cout << texteAffichable(c->nom()) << "\n";
         for (const CRequete* q : c->requetes()) {
-            std::cout << "  " << q->nom() << "\n";
+            std::cout << "  " << texteAffichable(q->nom()) << "\n";
             afficherArbre(*q, 2);
         }
     }
@@ -160,7 +169,7 @@ int commandeInfo(const Mots& mots)
         ajouterProprietes(*noeud->classeur(), p);
     }
     if (p.avecVolume) {
-        std::cout << "Nom du volume: " << p.nomVolume << "\n";
+        std::cout << "Nom du volume: " << texteAffichable(p.nomVolume) << "\n";
         std::cout << "Numéro de série: " << texteNumeroSerie(p.numeroSerie) << "\n";
     }
     std::cout << "Nombre de dossiers: " << p.dossiers << "\n";
@@ -174,7 +183,7 @@ int commandeDump(const Mots& mots)
     CArguments args(mots, {});
     args.exigerOperandes(1, 1);
     CSession s;
-    std::cout << dumpJson(s.ouvrir(args.operandes()[0]));
+    ecrireDumpJson(s.ouvrir(args.operandes()[0]));
     return 0;
 }
 

@@ -1,14 +1,40 @@
-// The whole catalogue as one JSON object, every stored value as it stands.
+// The whole catalogue as one JSON object, every stored value as it stands. It goes
+// out as it is made: a catalogue of millions of files never exists twice in memory.
 
+#include <iostream>
 #include <string>
 
 #include "cli/Formats.h"
+#include "cli/SortieStandard.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 
 namespace {
+
+// JSON text waiting to go to the standard output, sent in blocks.
+class CFlotJson {
+public:
+    CFlotJson& operator+=(const std::string& morceau)
+    {
+        texte_ += morceau;
+        if (texte_.size() >= kBloc)
+            envoyer();
+        return *this;
+    }
+    // Sends what waits; SErreurDonnees when the output fails.
+    void envoyer()
+    {
+        std::cout.write(texte_.data(), static_cast<std::streamsize>(texte_.size()));
+        texte_.clear();
+        verifierSortie();
+    }
+
+private:
+    static constexpr std::size_t kBloc = 64 * 1024;
+    std::string texte_;
+};
 
 std::string booleen(bool b)
 {
@@ -39,12 +65,13 @@ std::string fichier(const CFichier& f)
            ", \"attributes\": " + jsonTexte(f.lettres) + ", \"found\": " + std::to_string(f.marque) + "}";
 }
 
-void dossier(const CDossier& d, std::string& r)
+void dossier(const CDossier& d, CFlotJson& r)
 {
     r += "{\"path\": " + jsonTexte(d.chemin()) + ", \"hidden\": " + booleen(d.estCache()) + ", \"files\": [";
     const char* sep = "";
     for (const CFichier* f : d.fichiers()) {
-        r += sep + fichier(*f);
+        r += sep;
+        r += fichier(*f);
         sep = ", ";
     }
     r += "], \"folders\": [";
@@ -74,7 +101,7 @@ std::string criteres(const CCriteres& c)
            ", \"searchHiddenFolders\": " + std::to_string(c.rechercherDossiersCaches) + "}";
 }
 
-void requete(const CRequete& q, std::string& r)
+void requete(const CRequete& q, CFlotJson& r)
 {
     r += "{\"name\": " + jsonTexte(q.nom()) + ", \"path\": " + jsonTexte(q.chemin()) +
          ", \"includeSubfolders\": " + booleen(q.inclureSousDossiers) +
@@ -91,13 +118,13 @@ void requete(const CRequete& q, std::string& r)
 
 } // namespace
 
-std::string dumpJson(const CDoc& doc)
+void ecrireDumpJson(const CDoc& doc)
 {
-    std::string r = "{\"showSubfolders\": " + booleen(doc.afficherSousDossiers) +
-                    ", \"sortColumn\": " + entiers(doc.colonneTri) + ", \"sortAscending\": [" +
-                    booleen(doc.triCroissant[0]) + ", " + booleen(doc.triCroissant[1]) + "], \"columnOrder\": [" +
-                    entiers(doc.ordreColonnes[0]) + ", " + entiers(doc.ordreColonnes[1]) + ", " +
-                    entiers(doc.ordreColonnes[2]) + "], \"binders\": [";
+    CFlotJson r;
+    r += "{\"showSubfolders\": " + booleen(doc.afficherSousDossiers) + ", \"sortColumn\": " +
+         entiers(doc.colonneTri) + ", \"sortAscending\": [" + booleen(doc.triCroissant[0]) + ", " +
+         booleen(doc.triCroissant[1]) + "], \"columnOrder\": [" + entiers(doc.ordreColonnes[0]) + ", " +
+         entiers(doc.ordreColonnes[1]) + ", " + entiers(doc.ordreColonnes[2]) + "], \"binders\": [";
     const char* sep = "";
     for (const CClasseur* c : doc.classeurs()) {
         r += sep;
@@ -111,5 +138,6 @@ std::string dumpJson(const CDoc& doc)
         r += "]}";
         sep = ", ";
     }
-    return r + "]}\n";
+    r += "]}\n";
+    r.envoyer();
 }

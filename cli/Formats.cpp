@@ -55,7 +55,8 @@ std::string jsonTexte(std::string_view texte)
         } else if (c.code == '"' || c.code == '\\') {
             r += '\\';
             r += static_cast<char>(c.code);
-        } else if (c.code < 0x20) {
+        } else if (c.code < 0x20 || c.code == 0x7F || (c.code >= 0x80 && c.code <= 0x9F)) {
+            // Controls, DEL and C1 too: printed raw they would drive a terminal.
             std::snprintf(echappe, sizeof echappe, "\\u%04X", unsigned(c.code));
             r += echappe;
         } else {
@@ -64,21 +65,6 @@ std::string jsonTexte(std::string_view texte)
         p += c.longueur;
     }
     return r + "\"";
-}
-
-std::string tsvCellule(std::string_view texte)
-{
-    std::string r;
-    for (char c : texte) {
-        switch (c) {
-        case '\t': r += "\\t"; break;
-        case '\n': r += "\\n"; break;
-        case '\r': r += "\\r"; break;
-        case '\\': r += "\\\\"; break;
-        default: r += c;
-        }
-    }
-    return r;
 }
 
 std::vector<std::string> cellulesBrutes(const CFichier& f)

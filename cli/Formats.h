@@ -17,11 +17,11 @@ std::string dateBrute(const CDate& d);
 std::string dateHeureBrute(const CDateHeure& d);
 
 // A JSON string, quotes included. A byte that is not part of valid UTF-8 is written
-// as \uDC80..\uDCFF, the form such bytes take in catalogue files.
+// as \uDC80..\uDCFF, the form such bytes take in catalogue files; C0 and C1 controls
+// and DEL as \u00HH.
 std::string jsonTexte(std::string_view texte);
 
-// A tsv cell: tab, newline, carriage return and backslash written \t \n \r \\.
-std::string tsvCellule(std::string_view texte);
+// Text and tsv values go through texteAffichable() (platform/TexteAffichable.h).
 
 // The seven cells of a file row (name, size, created, modified, accessed, attributes,
 // folder); a value the file's query does not store is left empty.

@@ -4,13 +4,14 @@
 #include <cstdio>
 
 #include "capture/CSuiviCapture.h"
+#include "platform/TexteAffichable.h"
 
 class CSuiviTerminal : public CSuiviCapture {
 public:
     bool progression(const SProgressionCapture& e) override
     {
         std::fprintf(stderr, "\r\033[K%u dossiers, %u fichiers — %s", e.dossiers, e.fichiers,
-                     e.dossierCourant.c_str());
+                     texteAffichable(e.dossierCourant).c_str());
         std::fflush(stderr);
         affiche_ = true;
         return true;

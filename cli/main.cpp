@@ -1,6 +1,7 @@
 // norvanel-cli: catalogues of file lists from the command line, over the same core as
 // the window program.
 
+#include <csignal>
 #include <cstring>
 #include <iostream>
 #include <map>
@@ -8,7 +9,9 @@
 
 #include "cli/Arguments.h"
 #include "cli/Commandes.h"
+#include "cli/SortieStandard.h"
 #include "model/CContexte.h"
+#include "platform/TexteAffichable.h"
 #include "platform/linux/CPlateformeLinux.h"
 #include "search/CCriteres.h"
 
@@ -25,6 +28,13 @@ const char* const kCriteres =
     "  --size '>=2Mo'  (=, >= ou <= ; 0 à 99999 ; octets, Ko, Mo ou Go)\n"
     "  --attr +R-H     (R, H, S, A : + présent, - absent)\n"
     "  --duplicates name,created,modified,accessed,size | any\n";
+
+const char* const kEchappement =
+    "Dans les sorties text et tsv, les noms sont écrits échappés, pour qu'aucun ne commande\n"
+    "le terminal : \\t, \\n et \\r pour tabulation, saut de ligne et retour chariot, \\\\ pour\n"
+    "la barre oblique inverse, \\xHH pour tout autre octet de contrôle (C0, DEL, les deux\n"
+    "octets d'un C1) ou hors UTF-8 valide. Le JSON écrit les contrôles en \\u00HH et un octet\n"
+    "hors UTF-8 en \\uDC80..\\uDCFF.\n";
 
 const std::map<std::string, SCommande>& commandes()
 {
@@ -66,7 +76,7 @@ void aideGenerale(std::ostream& o)
     o << "Usage : norvanel-cli COMMANDE [OPTIONS]\n\nCommandes :\n";
     for (const auto& [nom, c] : commandes())
         o << "  " << nom << std::string(10 - nom.size(), ' ') << c.resume << "\n";
-    o << "\n« norvanel-cli COMMANDE --help » décrit une commande.\n";
+    o << "\n« norvanel-cli COMMANDE --help » décrit une commande.\n\n" << kEchappement;
 }
 
 void aideCommande(std::ostream& o, const SCommande& c)
@@ -74,12 +84,28 @@ void aideCommande(std::ostream& o, const SCommande& c)
     o << "Usage : norvanel-cli " << c.usage << "\n";
     if (std::strstr(c.usage, "critères"))
         o << "Critères :\n" << kCriteres;
+    if (std::strstr(c.usage, "--format"))
+        o << kEchappement;
+}
+
+// The exit code once a help is printed: 2, with the reason, when it could not go out.
+int codeApresAide(const std::string& nom)
+{
+    try {
+        terminerSortie();
+        return 0;
+    } catch (const SErreurDonnees& e) {
+        std::cerr << "norvanel-cli " << texteAffichable(nom, EEchappement::Message) << " : " << e.what() << "\n";
+        return 2;
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // A reader that goes away (`| head`) makes writes fail instead of killing us.
+    std::signal(SIGPIPE, SIG_IGN);
     CPlateformeLinux plateformeLinux;
     definirPlateforme(&plateformeLinux);
     contexte().criteresRecherche = CCriteres::pourRecherche();
@@ -91,11 +117,11 @@ int main(int argc, char** argv)
     const std::string nom = argv[1];
     if (nom == "--help" || nom == "-h" || nom == "help") {
         aideGenerale(std::cout);
-        return 0;
+        return codeApresAide(nom);
     }
     const auto it = commandes().find(nom);
     if (it == commandes().end()) {
-        std::cerr << "norvanel-cli : commande inconnue : " << nom << "\n";
+        std::cerr << "norvanel-cli : commande inconnue : " << texteAffichable(nom, EEchappement::Message) << "\n";
         aideGenerale(std::cerr);
         return 1;
     }
@@ -103,16 +129,18 @@ int main(int argc, char** argv)
     for (const std::string& m : mots)
         if (m == "--help" || m == "-h") {
             aideCommande(std::cout, it->second);
-            return 0;
+            return codeApresAide(nom);
         }
     try {
-        return it->second.executer(mots);
+        const int code = it->second.executer(mots);
+        terminerSortie();
+        return code;
     } catch (const SErreurUsage& e) {
-        std::cerr << "norvanel-cli " << nom << " : " << e.what() << "\n";
+        std::cerr << "norvanel-cli " << nom << " : " << texteAffichable(e.what(), EEchappement::Message) << "\n";
         aideCommande(std::cerr, it->second);
         return 1;
     } catch (const SErreurDonnees& e) {
-        std::cerr << "norvanel-cli " << nom << " : " << e.what() << "\n";
+        std::cerr << "norvanel-cli " << nom << " : " << texteAffichable(e.what(), EEchappement::Message) << "\n";
         return 2;
     } catch (const std::bad_alloc&) {
         std::cerr << "norvanel-cli " << nom << " : la mémoire est insuffisante\n";

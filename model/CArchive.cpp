@@ -1,5 +1,6 @@
 #include "model/CArchive.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "capture/Mot32.h"
@@ -182,9 +183,21 @@ std::int32_t CArchive::lireNombre(std::size_t tailleMin, const char* quoi)
     if (n <= 0)
         return 0;
     if (static_cast<std::uint64_t>(n) * tailleMin > restants())
-        echouer("le fichier est tronqué ou endommagé : " + std::to_string(n) + " " + quoi +
-                " annoncés, plus que la suite du fichier ne peut en contenir");
+        // Phrased so that it agrees with any noun: "requêtes" as well as "fichiers".
+        echouer("le fichier est tronqué ou endommagé : il annonce " + std::to_string(n) + " " + quoi +
+                ", plus que la suite du fichier ne peut en contenir");
     return n;
+}
+
+std::string CArchive::lireReste()
+{
+    std::string reste;
+    reste.reserve(static_cast<std::size_t>(restants()));
+    while (restants() > 0) {
+        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(restants(), kTailleTampon));
+        reste.append(prendre(n), n);
+    }
+    return reste;
 }
 
 void CArchive::echangerTexte(std::string& texte)
@@ -234,14 +247,18 @@ void CArchive::lireTexte(std::string& texte)
         echouer("le fichier est tronqué ou endommagé : un texte dépasse la fin du fichier");
     const char* p = prendre(static_cast<std::size_t>(octets));
     // Converted in the reused buffer, then copied: the text kept gets its exact size
-    // (a catalogue holds millions of paths).
+    // (a catalogue holds millions of paths). A copy constructed, not assign(): that
+    // would give a 16..29-byte text room for 30.
     std::string& converti = travail_;
     converti.clear();
     if (large)
         depuisUtf16(p, static_cast<std::size_t>(l), converti);
     else
         depuisCp1252(std::string_view(p, static_cast<std::size_t>(l)), converti);
-    texte.assign(converti);
+    if (converti.size() <= texte.capacity())
+        texte.assign(converti);
+    else
+        texte = std::string(converti);
 }
 
 void CArchive::ecrireTexte(const std::string& texte)

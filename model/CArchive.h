@@ -72,6 +72,8 @@ public:
     // How deep the folder being read is nested.
     int profondeur = 0;
     std::uint64_t restants() const { return taille_ - pos_; }
+    // Every byte left, read in blocks: never more memory than the file holds.
+    std::string lireReste();
     [[noreturn]] void echouer(const std::string& quoi) const;
 
 private:

@@ -23,6 +23,7 @@ CDoc::~CDoc()
 
 void CDoc::initialiserNouveau()
 {
+    suiteInconnue.clear();
     auto* general = new CClasseur(this, "Général");
     classeurs_.ajouter(general);
     contexte().classeurCourant = general;

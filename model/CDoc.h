@@ -88,6 +88,10 @@ public:
                                                                   {0, 1, 2, 3, 4, 5, 6},
                                                                   {0, 1, 2, 3, 4, 5, 6}}};
 
+    // The bytes found after the last binder (what a newer program may add there),
+    // written back after it unchanged; none in a new document. At most the file's size.
+    std::string suiteInconnue;
+
 private:
     CListeElements<CClasseur> classeurs_;
     bool modifie_ = false;

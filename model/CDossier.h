@@ -65,7 +65,9 @@ protected:
 
     CRequete* requete_;
     std::string chemin_;
-    bool cache_;
     CListeElements<CDossier> sousDossiers_;
-    CListeElements<CFichier> fichiers_;
+    // A catalogue may hold millions of folders: the flag sits in the list head's tail
+    // padding, which makes a folder 8 bytes (one allocation step) smaller.
+    [[no_unique_address]] CListeElements<CFichier> fichiers_;
+    bool cache_;
 };

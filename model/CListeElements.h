@@ -4,6 +4,10 @@
 //
 // The list itself never deletes elements on its own: the owning node calls
 // supprimerElements() when it is destroyed. Non-owning lists just forget their cells.
+//
+// Every folder holds two of these, most of them empty, so the head is kept to a
+// pointer and a count (16 bytes): the tail is the head cell's `precedente` (the head
+// is the only cell whose `precedente` does not lead forward to it).
 
 #include <cstddef>
 #include <cstdint>
@@ -15,8 +19,8 @@ class CListeElements {
 public:
     struct Cellule {
         T* element;
-        Cellule* suivante;
-        Cellule* precedente;
+        Cellule* suivante;   // nullptr after the tail
+        Cellule* precedente; // for the head: the tail
     };
 
     CListeElements() = default;
@@ -36,16 +40,19 @@ public:
     std::int32_t nombre() const { return nombre_; }
     bool estVide() const { return nombre_ == 0; }
     Cellule* tete() const { return tete_; }
-    Cellule* queue() const { return queue_; }
+    Cellule* queue() const { return tete_ ? tete_->precedente : nullptr; }
 
     Cellule* ajouter(T* element)
     {
-        auto* c = new Cellule{element, nullptr, queue_};
-        if (queue_)
-            queue_->suivante = c;
-        else
+        auto* c = new Cellule{element, nullptr, nullptr};
+        if (tete_) {
+            Cellule* queue = tete_->precedente;
+            queue->suivante = c;
+            c->precedente = queue;
+        } else {
             tete_ = c;
-        queue_ = c;
+        }
+        tete_->precedente = c;
         ++nombre_;
         return c;
     }
@@ -53,14 +60,14 @@ public:
     // Unlinks and frees the cell; the element is left alone.
     void retirer(Cellule* c)
     {
-        if (c->precedente)
-            c->precedente->suivante = c->suivante;
-        else
+        if (c == tete_) {
             tete_ = c->suivante;
-        if (c->suivante)
-            c->suivante->precedente = c->precedente;
-        else
-            queue_ = c->precedente;
+            if (tete_)
+                tete_->precedente = c->precedente;  // still the tail
+        } else {
+            c->precedente->suivante = c->suivante;
+            (c->suivante ? c->suivante : tete_)->precedente = c->precedente;
+        }
         delete c;
         --nombre_;
     }
@@ -95,7 +102,7 @@ public:
                 c = c->suivante;
             return c;
         }
-        Cellule* c = queue_;
+        Cellule* c = queue();
         for (std::int32_t i = nombre_ - 1; i > index; --i)
             c = c->precedente;
         return c;
@@ -122,7 +129,6 @@ public:
             tete_ = c->suivante;
             delete c;
         }
-        queue_ = nullptr;
         nombre_ = 0;
     }
 
@@ -166,19 +172,13 @@ public:
     Iterateur begin() const { return Iterateur(tete_); }
     Iterateur end() const { return Iterateur(nullptr); }
 
-    // Kept for the file image: always 0, the owning node deletes its children itself.
-    std::uint8_t proprietaire = 0;
-
 private:
     void echanger(CListeElements& autre) noexcept
     {
         std::swap(nombre_, autre.nombre_);
         std::swap(tete_, autre.tete_);
-        std::swap(queue_, autre.queue_);
-        std::swap(proprietaire, autre.proprietaire);
     }
 
-    std::int32_t nombre_ = 0;
     Cellule* tete_ = nullptr;
-    Cellule* queue_ = nullptr;
+    std::int32_t nombre_ = 0;
 };

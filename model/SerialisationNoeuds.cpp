@@ -181,6 +181,7 @@ void CDoc::serialiser(CArchive& ar)
         ar.ecrireEntier(classeurs_.nombre());
         for (CClasseur* c : classeurs_)
             c->serialiser(ar);
+        ar.echangerBloc(suiteInconnue.data(), suiteInconnue.size());
         return;
     }
     // The binders are read aside and take the place of the old ones only once the
@@ -193,8 +194,10 @@ void CDoc::serialiser(CArchive& ar)
         lus.ajouter(c);
         c->serialiser(ar);
     }
+    std::string suite = ar.lireReste();
     viderContenu();
     classeurs_ = std::move(lus);
+    suiteInconnue = std::move(suite);
     afficherSousDossiers = sousDossiers;
     colonneTri = colonnes;
     triCroissant = croissant;

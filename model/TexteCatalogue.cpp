@@ -142,6 +142,49 @@ void depuisCp1252(std::string_view octets, std::string& utf8)
     couper(utf8, o);
 }
 
+namespace {
+
+// The code unit of a surrogate in its 3-byte form (ED A0..BF 80..BF) at `p`, or 0.
+// That is how a lone surrogate of a wide text is held in memory; lireCaractere() reads
+// those bytes as stray ones.
+char32_t substitutCode(const pli::Octet* p, const pli::Octet* fin)
+{
+    if (fin - p < 3 || p[0] != 0xED || p[1] < 0xA0 || p[1] > 0xBF || (p[2] & 0xC0) != 0x80)
+        return 0;
+    return 0xD000 | ((p[1] & 0x3Fu) << 6) | (p[2] & 0x3Fu);
+}
+
+bool estHaut(char32_t unite)
+{
+    return unite >= 0xD800 && unite < 0xDC00;
+}
+
+// Whether the surrogate `unite` at `p` goes out as that one code unit, so that a lone
+// surrogate read from a file is written back as it was. Otherwise its three bytes go
+// out as stray bytes (U+DCED, ...), as they did before. Two cases need that:
+// U+DC80..U+DCFF alone would read back as the byte they carry; and a high surrogate
+// followed by anything that starts with a low unit (a stray byte, a low surrogate)
+// would read back as a pair. A run of high surrogates shares one fate, decided by what
+// follows it, kept in `finHauts` / `enUnites` so that a long run is looked at once.
+bool unitesSubstitut(char32_t unite, const pli::Octet* p, const pli::Octet* fin, const pli::Octet*& finHauts,
+                     bool& enUnites)
+{
+    if (!estHaut(unite))
+        return unite < 0xDC80 || unite > 0xDCFF;
+    if (!finHauts || p >= finHauts) {
+        finHauts = p;
+        while (estHaut(substitutCode(finHauts, fin)))
+            finHauts += 3;
+        // A stray byte, and so a low surrogate's first byte, reads as U+DC00 + byte.
+        const bool suiviDUnBas = finHauts < fin && pli::lireCaractere(finHauts, fin).longueur == 1 &&
+                                 pli::lireCaractere(finHauts, fin).code >= pli::kBaseOctetIsole;
+        enUnites = !suiviDUnBas;
+    }
+    return enUnites;
+}
+
+} // namespace
+
 void versUtf16(std::string_view utf8, std::string& octetsLE)
 {
     // Two bytes per character of one to three bytes, four for one of four: never more
@@ -149,6 +192,8 @@ void versUtf16(std::string_view utf8, std::string& octetsLE)
     char* o = agrandir(octetsLE, octetsLE.size(), 2 * utf8.size());
     auto* p = reinterpret_cast<const pli::Octet*>(utf8.data());
     const pli::Octet* fin = p + utf8.size();
+    const pli::Octet* finHauts = nullptr;  // the run of high surrogates being written
+    bool hautsEnUnites = false;
     while (p < fin) {
         const std::size_t ascii = longueurAscii(p, fin);
         for (std::size_t k = 0; k < ascii; ++k)
@@ -156,6 +201,12 @@ void versUtf16(std::string_view utf8, std::string& octetsLE)
         p += ascii;
         if (p == fin)
             break;
+        const char32_t substitut = substitutCode(p, fin);
+        if (substitut && unitesSubstitut(substitut, p, fin, finHauts, hautsEnUnites)) {
+            o = ecrireUnite(substitut, o);
+            p += 3;
+            continue;
+        }
         const pli::SCaractere c = pli::lireCaractere(p, fin);
         if (c.code >= 0x10000) {
             const char32_t v = c.code - 0x10000;

@@ -4,6 +4,10 @@
 //
 // A byte of a name that is not part of valid UTF-8 is carried as U+DC80..U+DCFF (one
 // code unit per byte), so that any name, valid UTF-8 or not, comes back unchanged.
+// Any other lone surrogate of a wide text is held in memory in its 3-byte form
+// (U+D800 as ED A0 80) and written back as the same code unit, so that a load and a
+// save leave the file as it was. Everywhere else (display, search, JSON) those three
+// bytes are three stray bytes, like any other invalid UTF-8.
 
 #include <string>
 #include <string_view>
@@ -16,7 +20,10 @@ bool versCp1252(std::string_view utf8, std::string& sortie);
 // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for U+0081.. as Windows reads them.
 void depuisCp1252(std::string_view octets, std::string& utf8);
 
-// Appends the UTF-16LE bytes of `utf8`; the number of code units is size / 2.
+// Appends the UTF-16LE bytes of `utf8`; the number of code units is size / 2. A
+// surrogate's 3-byte form becomes its code unit, unless it would read back otherwise
+// (U+DC80..U+DCFF, or a high one that a low unit follows): then its bytes travel as
+// stray bytes.
 void versUtf16(std::string_view utf8, std::string& octetsLE);
 
 // Appends the UTF-8 form of `unites` UTF-16LE code units. U+DC80..U+DCFF standing

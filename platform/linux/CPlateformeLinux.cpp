@@ -8,6 +8,7 @@
 #include "platform/linux/TempsLocal.h"
 #include "platform/linux/TextesLocaux.h"
 #include "platform/linux/VolumeBlkid.h"
+#include "platform/TexteAffichable.h"
 
 #include <cstdio>
 
@@ -54,8 +55,9 @@ std::optional<std::string> CPlateformeLinux::choisirDossier(const std::string&) 
 
 EReponse CPlateformeLinux::message(const std::string& texte, EBoutons boutons, EIcone)
 {
+    const std::string sur = texteAffichable(texte, EEchappement::Message);
     std::fputs("Norvanel: ", stderr);
-    std::fwrite(texte.data(), 1, texte.size(), stderr);
+    std::fwrite(sur.data(), 1, sur.size(), stderr);
     std::fputc('\n', stderr);
     switch (boutons) {
     case EBoutons::Ok:

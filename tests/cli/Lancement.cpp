@@ -19,11 +19,12 @@ std::string lireFichier(const std::string& chemin)
     return s.str();
 }
 
-SResultat lancer(const std::vector<std::string>& arguments)
+namespace {
+
+// Runs norvanel-cli with stdout on `fdSortie`; stderr is read back.
+SResultat executer(const std::vector<std::string>& arguments, int fdSortie)
 {
-    char sortie[] = "/tmp/norvanel-cli-sortie-XXXXXX";
     char erreurs[] = "/tmp/norvanel-cli-erreurs-XXXXXX";
-    const int fdSortie = mkstemp(sortie);
     const int fdErreurs = mkstemp(erreurs);
 
     std::vector<std::string> mots = {NORVANEL_CLI};
@@ -46,11 +47,38 @@ SResultat lancer(const std::vector<std::string>& arguments)
         r.code = WIFEXITED(etat) ? WEXITSTATUS(etat) : 128 + WTERMSIG(etat);
     }
     posix_spawn_file_actions_destroy(&actions);
-    close(fdSortie);
     close(fdErreurs);
-    r.sortie = lireFichier(sortie);
     r.erreurs = lireFichier(erreurs);
-    unlink(sortie);
     unlink(erreurs);
+    return r;
+}
+
+} // namespace
+
+SResultat lancer(const std::vector<std::string>& arguments)
+{
+    char sortie[] = "/tmp/norvanel-cli-sortie-XXXXXX";
+    const int fdSortie = mkstemp(sortie);
+    SResultat r = executer(arguments, fdSortie);
+    close(fdSortie);
+    r.sortie = lireFichier(sortie);
+    unlink(sortie);
+    return r;
+}
+
+SResultat lancerVers(const std::vector<std::string>& arguments, const std::string& sortie)
+{
+    if (!sortie.empty()) {
+        const int fd = open(sortie.c_str(), O_WRONLY | O_CLOEXEC);
+        SResultat r = executer(arguments, fd);
+        close(fd);
+        return r;
+    }
+    int tube[2];
+    if (pipe2(tube, O_CLOEXEC) != 0)
+        return {};
+    close(tube[0]);
+    SResultat r = executer(arguments, tube[1]);
+    close(tube[1]);
     return r;
 }

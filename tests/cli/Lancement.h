@@ -13,4 +13,9 @@ struct SResultat {
 // Runs norvanel-cli with `arguments` (no shell), stdin from /dev/null.
 SResultat lancer(const std::vector<std::string>& arguments);
 
+// The same with stdout sent to `sortie` (e.g. /dev/full), or when it is empty to a pipe
+// nobody reads: its reading end is closed before the program starts. `sortie` of the
+// result stays empty.
+SResultat lancerVers(const std::vector<std::string>& arguments, const std::string& sortie);
+
 std::string lireFichier(const std::string& chemin);

@@ -251,6 +251,57 @@ TEST_F(Cli, LesCommandesDeLectureNEcriventRien)
     EXPECT_EQ(st.st_mtim.tv_nsec, mtime.tv_nsec);
 }
 
+// Names that would drive the terminal (ESC, OSC ended by BEL, a C1 CSI) are printed
+// escaped in text and tsv, and in JSON as \u00HH.
+TEST_F(Cli, NomsHostilesEchappesALaSortie)
+{
+    fichier("ecran\x1b[2J/titre\x1b]0;pris\x07\xc2\x9b" "1m.txt");
+    catalogueAvecDisque();
+    const std::string dossier = "ecran\\x1b[2J";
+    const std::string nom = "titre\\x1b]0;pris\\x07\\xc2\\x9b1m.txt";
+    const std::string arbre = ok({"tree", catalogue}).sortie;
+    EXPECT_NE(arbre.find("    " + dossier + "\n"), std::string::npos) << arbre;
+    const std::string texte = ok({"search", catalogue}).sortie;
+    EXPECT_NE(texte.find(nom + "  "), std::string::npos) << texte;
+    EXPECT_NE(texte.find(disque + "/" + dossier + "\n"), std::string::npos) << texte;
+    const std::string tsv = ok({"search", catalogue, "--format", "tsv"}).sortie;
+    EXPECT_EQ(tsv.rfind(nom + "\t", 0), 0u) << tsv;
+    const std::string json = ok({"search", catalogue, "--format", "json"}).sortie;
+    EXPECT_NE(json.find("titre\\u001B]0;pris\\u0007\\u009B1m.txt"), std::string::npos) << json;
+    const std::string dump = ok({"dump", catalogue}).sortie;
+    EXPECT_NE(dump.find("ecran\\u001B[2J"), std::string::npos);
+    for (const std::string& sortie : {arbre, texte, tsv, json, dump}) {
+        EXPECT_EQ(sortie.find('\x1b'), std::string::npos);
+        EXPECT_EQ(sortie.find('\x07'), std::string::npos);
+        EXPECT_EQ(sortie.find("\xc2\x9b"), std::string::npos);
+    }
+    // An error naming a hostile query does not pass it on either.
+    const SResultat r = lancer({"info", catalogue, "--query", disque, "--folder", "/x\x1b]0;y\x07"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.erreurs.find("/x\\x1b]0;y\\x07"), std::string::npos) << r.erreurs;
+    EXPECT_NE(lancer({"search", "--help"}).sortie.find("\\xHH"), std::string::npos);
+}
+
+// A full disk or a reader gone: the command stops with a message and exit 2.
+TEST_F(Cli, SortieImpossibleAEcrire)
+{
+    for (int i = 0; i < 40; ++i)
+        fichier("f" + std::to_string(i));
+    catalogueAvecDisque();
+    for (const std::vector<std::string>& commande : std::vector<std::vector<std::string>>{
+             {"dump", catalogue}, {"search", catalogue, "--format", "tsv"}, {"tree", catalogue}, {"search", "--help"}}) {
+        const SResultat plein = lancerVers(commande, "/dev/full");
+        EXPECT_EQ(plein.code, 2) << commande[0];
+        EXPECT_NE(plein.erreurs.find("impossible d'écrire la sortie : le disque est plein"), std::string::npos)
+            << plein.erreurs;
+    }
+    const SResultat ferme = lancerVers({"dump", catalogue}, "");
+    EXPECT_EQ(ferme.code, 2);
+    EXPECT_NE(ferme.erreurs.find("impossible d'écrire la sortie : le programme qui la lisait l'a fermée"),
+              std::string::npos)
+        << ferme.erreurs;
+}
+
 TEST_F(Cli, CatalogueIllisible)
 {
     std::ofstream(catalogue, std::ios::binary) << "pas un catalogue";

@@ -118,19 +118,23 @@ TEST_F(FichierCatalogue, TextesLargesEtOctetsInvalides)
     const std::size_t debut = enteteNouveauDocument().size() + 4;
     EXPECT_EQ(image.substr(debut, 8), octets({0xFF, 0xFE, 0xFF, 2, 0xE5, 0x65, 0x2C, 0x67}));
 
-    // Names of every kind come back exactly: Latin-1 bytes that are not UTF-8, a byte
-    // sequence that looks like an encoded surrogate, the five undefined code-page bytes,
-    // characters beyond the basic plane.
-    const std::vector<std::string> noms = {"caf\xE9", "\xED\xB2\x80", "\xC2\x81\xC2\x8D", "€‰œŸ",
-                                           "😀 x", "a\xFF\xFE", ""};
+    // Names of every kind come back exactly: Latin-1 bytes that are not UTF-8, byte
+    // sequences that look like encoded surrogates (alone, before a stray byte, as the two
+    // halves of a pair, a run of them before a carried byte), the five undefined
+    // code-page bytes, characters beyond the basic plane.
+    const std::vector<std::string> noms = {"caf\xE9", "\xED\xB2\x80", "a\xED\xA0\x80", "\xED\xA0\x80\xFF",
+                                           "\xED\xA0\x80\xED\xB0\x80", "\xED\xA0\x80\xED\xAF\xBF\xED\xB2\x80",
+                                           "\xC2\x81\xC2\x8D", "€‰œŸ", "😀 x", "a\xFF\xFE", ""};
     CRequete* q = requete(doc, "q", "/d");
     for (const auto& n : noms)
         fichier(*q, n);
     CDoc relu;
-    allerRetour(doc, relu);
+    const std::string relue = allerRetour(doc, relu);
     int i = 0;
     for (const CFichier* f : relu.classeurs().elementA(0)->requetes().elementA(0)->fichiers())
         EXPECT_EQ(f->chemin(), "/d/" + noms[i++]);
+    // The lone one went out as the single unit U+D800.
+    EXPECT_NE(relue.find(octets({'a', 0, 0x00, 0xD8})), std::string::npos);
 }
 
 TEST_F(FichierCatalogue, TexteLargeLuEtConverti)
@@ -144,6 +148,59 @@ TEST_F(FichierCatalogue, TexteLargeLuEtConverti)
     // Written back in Windows-1252, since it can hold it.
     EXPECT_EQ(ecrireCatalogue(doc).substr(enteteNouveauDocument().size() + 4, 4),
               octets({3, 0xC9, 0x74, 0xE9}));
+}
+
+// A binder record whose name is in the wide form, from UTF-16 code units.
+std::string classeurLarge(std::initializer_list<int> unites)
+{
+    std::string s = octets({0xFF, 0xFE, 0xFF, int(unites.size())});
+    for (int u : unites)
+        s += octets({u & 0xFF, u >> 8});
+    return s + mot32(0);
+}
+
+// Lone surrogates that another program wrote go back out as the same code units:
+// a load and a save leave the file byte for byte as it was.
+TEST_F(FichierCatalogue, SubstitutsIsolesRelusEtReecritsALIdentique)
+{
+    struct SCas {
+        const char* quoi;
+        std::string classeur;
+    } cas[] = {
+        {"haut seul puis lettre", classeurLarge({0xD800, 'a'})},
+        {"haut seul en fin", classeurLarge({'x', 0xDBFF})},
+        {"deux hauts", classeurLarge({0xD800, 0xDBFF})},
+        {"bas seuls hors des octets", classeurLarge({0xDC00, 0xDC7F, 0xDD00, 0xDFFF})},
+        {"bas puis haut", classeurLarge({0xDD00, 0xD800})},
+        {"paire valide puis bas seul", classeurLarge({0xD83D, 0xDE00, 0xDC00})},
+        {"octet porté puis haut seul", classeurLarge({0xDCFF, 0xD800, 0x65E5})},
+    };
+    for (const auto& k : cas) {
+        const std::string image = enteteNouveauDocument() + mot32(1) + k.classeur;
+        CDoc doc;
+        ASSERT_FALSE(lireCatalogue(doc, image)) << k.quoi;
+        EXPECT_EQ(ecrireCatalogue(doc), image) << k.quoi;
+    }
+}
+
+// What follows the last binder (written by a newer program) is kept and written back
+// after it, even once the document has changed; a file without any leaves none.
+TEST_F(FichierCatalogue, OctetsApresLeDernierClasseurGardes)
+{
+    const std::string suite = octets({0, 1, 0xFF, 0xFE}) + "plus tard" + std::string(3 << 20, 'z');
+    const std::string image = enteteNouveauDocument() + mot32(1) + octets({1, 'A'}) + mot32(0) + suite;
+    CDoc doc;
+    ASSERT_FALSE(lireCatalogue(doc, image));
+    EXPECT_EQ(ecrireCatalogue(doc), image);
+    doc.classeurs().ajouter(new CClasseur(&doc, "B"));
+    const std::string change = ecrireCatalogue(doc);
+    EXPECT_EQ(change.substr(change.size() - suite.size()), suite);
+    EXPECT_EQ(change.size(), image.size() + 2 + 4);
+
+    CDoc neuf;
+    neuf.initialiserNouveau();
+    ASSERT_FALSE(lireCatalogue(doc, ecrireCatalogue(neuf)));
+    EXPECT_TRUE(doc.suiteInconnue.empty());
 }
 
 TEST_F(FichierCatalogue, ChampsDeLaRequeteEtDesFichiers)
@@ -323,7 +380,10 @@ TEST_F(FichierCatalogue, ValeursAbsurdesRefusees)
         std::string image;
         const char* message;
     } cas[] = {
-        {"nombre énorme de classeurs", enteteNouveauDocument() + mot32(0x7FFFFFFF), "2147483647 classeurs annoncés"},
+        {"nombre énorme de classeurs", enteteNouveauDocument() + mot32(0x7FFFFFFF),
+         "il annonce 2147483647 classeurs, plus"},
+        {"nombre énorme de requêtes", enteteNouveauDocument() + mot32(1) + octets({1, 'a'}) + mot32(0x7FFFFFFF),
+         "il annonce 2147483647 requêtes, plus"},
         {"longueur 64 bits au-delà de 2^31", enteteNouveauDocument() + mot32(1) +
                                                  octets({0xFF, 0xFF, 0xFF}) + mot32(0xFFFFFFFF) + mot32(0x80000000) +
                                                  mot32(0),
@@ -470,6 +530,24 @@ TEST_F(FichierSurDisque, OuvrirUnFichierEndommage)
     EXPECT_TRUE(doc.chemin.empty());
     EXPECT_TRUE(chargerCatalogue(doc, dossier));  // a folder
     EXPECT_TRUE(chargerCatalogue(doc, dossier + "/absent.kbt"));
+}
+
+} // namespace
+
+namespace {
+
+// Through a real file (read in blocks, not from memory): a lone surrogate and bytes
+// after the last binder, more of them than the reading buffer holds, come back out.
+TEST_F(FichierSurDisque, OuvrirPuisEnregistrerRendLeMemeFichier)
+{
+    const std::string image = enteteNouveauDocument() + mot32(2) + classeurLarge({'x', 0xD800}) +
+                              octets({1, 'B'}) + mot32(0) + std::string(3 << 20, '\x5A') + "fin";
+    const std::string chemin = dossier + "/futur.kbt";
+    std::ofstream(chemin, std::ios::binary) << image;
+    CDoc doc;
+    ASSERT_FALSE(chargerCatalogue(doc, chemin));
+    ASSERT_FALSE(enregistrerCatalogue(doc, chemin));
+    EXPECT_TRUE(contenu(chemin) == image);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "tests/core/Factices.h"
 
 #include <cstring>
+#include <random>
+#include <vector>
 
 #include "compare/CResultatsComparaison.h"
 #include "model/CClasseur.h"
@@ -381,6 +383,40 @@ TEST_F(Noeuds, ListeElementsAccesParIndexEtRetrait)
     copie.retirerTout();
     EXPECT_TRUE(copie.estVide());
     EXPECT_EQ(l.nombre(), 3);
+}
+
+// Adding and removing anywhere keeps both directions of the links right: the list is
+// walked forward, backward from the tail, and by index after every step, against a
+// vector doing the same.
+TEST_F(Noeuds, ListeElementsRetraitsEnToutePosition)
+{
+    int v[8] = {};
+    std::mt19937 alea(12);
+    for (int tour = 0; tour < 200; ++tour) {
+        CListeElements<int> l;
+        std::vector<int*> attendu;
+        for (int pas = 0; pas < 12; ++pas) {
+            const auto n = static_cast<int>(attendu.size());
+            if (n == 0 || alea() % 3 != 0) {
+                int* e = &v[alea() % 8];
+                l.ajouter(e);
+                attendu.push_back(e);
+            } else {
+                const int i = static_cast<int>(alea() % n);
+                l.retirer(l.celluleA(i));
+                attendu.erase(attendu.begin() + i);
+            }
+            ASSERT_EQ(l.nombre(), static_cast<int>(attendu.size()));
+            std::vector<int*> avant(l.begin(), l.end());
+            EXPECT_EQ(avant, attendu);
+            std::vector<int*> arriere;
+            for (auto* c = l.queue(); c; c = c == l.tete() ? nullptr : c->precedente)
+                arriere.insert(arriere.begin(), c->element);
+            EXPECT_EQ(arriere, attendu);
+            for (int i = 0; i < static_cast<int>(attendu.size()); ++i)
+                EXPECT_EQ(l.elementA(i), attendu[i]);
+        }
+    }
 }
 
 } // namespace
