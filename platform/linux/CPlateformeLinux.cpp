@@ -57,11 +57,5 @@ EReponse CPlateformeLinux::message(const std::string& texte, EBoutons boutons, E
     std::fputs("Norvanel: ", stderr);
     std::fwrite(texte.data(), 1, texte.size(), stderr);
     std::fputc('\n', stderr);
-    switch (boutons) {
-    case EBoutons::Ok:
-        return EReponse::Ok;
-    case EBoutons::OkAnnuler:
-        return EReponse::Annuler;
-    }
-    return EReponse::Annuler;
+    return reponseSansUtilisateur(boutons);
 }
