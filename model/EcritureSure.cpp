@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <new>
@@ -21,7 +22,9 @@
 namespace {
 
 constexpr std::string_view kSuffixe = ".norvanel-tmp";
-constexpr std::string_view kSuffixeSauvegarde = ".norvanel-copie";
+// As long as kSuffixe, so that a backup is named as its temporary was.
+constexpr std::string_view kSuffixeSauvegarde = ".norvanel-sav";
+static_assert(kSuffixeSauvegarde.size() == kSuffixe.size());
 constexpr std::size_t kAleatoires = 6;
 constexpr std::size_t kNomMax = 255;
 constexpr std::string_view kCaracteres = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -144,6 +147,19 @@ std::string modeleAvecSuffixe(const std::string& nomCible, std::string_view suff
     return prefixeTemporaire(nomCible, suffixe) + std::string(kAleatoires, 'X') + std::string(suffixe);
 }
 
+// Whether `nom` is ".<nomCible>.XXXXXX<suffixe>", XXXXXX six of our characters.
+bool estNomAvecSuffixe(const std::string& nom, const std::string& nomCible, std::string_view suffixe)
+{
+    const std::string prefixe = prefixeTemporaire(nomCible, suffixe);
+    if (nom.size() != prefixe.size() + kAleatoires + suffixe.size() || nom.compare(0, prefixe.size(), prefixe) != 0 ||
+        nom.compare(nom.size() - suffixe.size(), suffixe.size(), suffixe) != 0)
+        return false;
+    for (std::size_t i = prefixe.size(); i < prefixe.size() + kAleatoires; ++i)
+        if (kCaracteres.find(nom[i]) == std::string_view::npos)
+            return false;
+    return true;
+}
+
 // A cleaning that got the lock of a new temporary before its save did removes it: the
 // save must then make another. Locked, and still named, it is the save's for good.
 bool verrouillePourSoi(int fd)
@@ -264,14 +280,16 @@ std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::op
         return echec(errno);
 
     if (enPlace) {
-        STemporaire sauvegarde;
-        SDescripteur s{creerUnique(dossier, modeleAvecSuffixe(nomCible, kSuffixeSauvegarde), false, sauvegarde.chemin)};
+        // The backup is written as a temporary, which the cleaning may take if the save
+        // is killed meanwhile; it gets its lasting name only once complete.
+        STemporaire copie;
+        SDescripteur s{creerUnique(dossier, modeleTemporaire(nomCible), true, copie.chemin)};
         if (s.fd < 0)
             return echec(errno);
-        auto resultat = remplacerEnPlace(cible, *ancien, f.fd, s.fd, sauvegarde.chemin, d, appels);
-        if (resultat && !resultat->sauvegarde.empty())
-            sauvegarde.chemin.clear();  // the only whole copy of the old content
-        return resultat;
+        const std::string sauvegarde = copie.chemin.substr(0, copie.chemin.size() - kSuffixe.size()) +
+                                       std::string(kSuffixeSauvegarde);
+        SFichiersEnPlace fichiers{f.fd, s.fd, copie.chemin, sauvegarde, d};
+        return remplacerEnPlace(cible, *ancien, fichiers, appels);
     }
 
     // The lock lives as long as a copy of the descriptor: held through the rename, so
@@ -334,14 +352,26 @@ std::string modeleTemporaire(const std::string& nomCible)
 
 bool estTemporaireDe(const std::string& nom, const std::string& nomCible)
 {
-    const std::string prefixe = prefixeTemporaire(nomCible);
-    if (nom.size() != prefixe.size() + kAleatoires + kSuffixe.size() || nom.compare(0, prefixe.size(), prefixe) != 0 ||
-        nom.compare(nom.size() - kSuffixe.size(), kSuffixe.size(), kSuffixe) != 0)
-        return false;
-    for (std::size_t i = prefixe.size(); i < prefixe.size() + kAleatoires; ++i)
-        if (kCaracteres.find(nom[i]) == std::string_view::npos)
-            return false;
-    return true;
+    return estNomAvecSuffixe(nom, nomCible, kSuffixe);
+}
+
+std::vector<std::string> sauvegardesDe(const std::string& chemin)
+{
+    std::vector<std::string> r;
+    std::string cible;
+    if (cibleReelle(chemin, cible))
+        return r;
+    const std::string dossier = dossierDe(cible);
+    const std::string nomCible = nomDe(cible);
+    DIR* flux = ::opendir(dossier.c_str());
+    if (!flux)
+        return r;
+    while (const dirent* e = ::readdir(flux))
+        if (estNomAvecSuffixe(e->d_name, nomCible, kSuffixeSauvegarde))
+            r.push_back(dossier + "/" + e->d_name);
+    ::closedir(flux);
+    std::sort(r.begin(), r.end());
+    return r;
 }
 
 std::optional<SEchecEcriture> ecrireFichierSur(const std::string& chemin,

@@ -14,7 +14,7 @@
 // A save keeps what the user set on the file: its mode, owner and group, extended
 // attributes and ACLs, and its other names (hard links). When the new file cannot
 // take all of them (another user's file, a file with several names), the old file is
-// rewritten in place instead, from a backup ".<name>.XXXXXX.norvanel-copie" that the
+// rewritten in place instead, from a backup ".<name>.XXXXXX.norvanel-sav" that the
 // cleaning never touches (see RemplacementEnPlace.h). A file the user may not write,
 // or one with no write permission at all, is refused as a read-only folder is.
 
@@ -24,6 +24,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/RaisonSysteme.h"
 
@@ -60,6 +61,9 @@ std::optional<SEchecEcriture> ecrireFichierSur(const std::string& chemin,
 // characters as XXXXXX; and whether `nom` is one of them.
 std::string modeleTemporaire(const std::string& nomCible);
 bool estTemporaireDe(const std::string& nom, const std::string& nomCible);
+// The backups beside the file `chemin` that saves rewriting it in place could not
+// remove (killed, or unable to put the old content back): full paths, sorted.
+std::vector<std::string> sauvegardesDe(const std::string& chemin);
 
 // Writes all `n` bytes to `fd` through `appels`, going on after a short write or an
 // interruption: 0, or the errno of the failure (ENOSPC for a write that takes nothing).

@@ -84,8 +84,14 @@ std::optional<std::string> lireFichier(CDoc& doc, const std::string& chemin)
 std::optional<std::string> terminerChargement(CDoc& doc, const std::string& chemin,
                                               const std::optional<std::string>& probleme)
 {
-    if (probleme)
-        return "Impossible d'ouvrir le catalogue " + guillemets(chemin) + " : " + *probleme + ".";
+    if (probleme) {
+        std::string message = "Impossible d'ouvrir le catalogue " + guillemets(chemin) + " : " + *probleme + ".";
+        // A save that rewrote it in place and did not finish left its old content there.
+        for (const std::string& sauvegarde : sauvegardesDe(chemin))
+            message += " Une copie de son contenu d'avant un enregistrement interrompu se trouve dans " +
+                       guillemets(sauvegarde) + ".";
+        return message;
+    }
     doc.chemin = chemin;
     doc.definirModifie(false);
     doc.notifierVues();

@@ -44,9 +44,8 @@ struct SDescripteurFerme {
 
 } // namespace
 
-std::optional<SEchecEcriture> remplacerEnPlace(const std::string& cible, const struct stat& ancien, int nouveau,
-                                               int sauvegarde, const std::string& cheminSauvegarde, int dossier,
-                                               const SAppelsEcriture& appels)
+std::optional<SEchecEcriture> remplacerEnPlace(const std::string& cible, const struct stat& ancien,
+                                               const SFichiersEnPlace& fichiers, const SAppelsEcriture& appels)
 {
     auto echec = [](int erreur) { return SEchecEcriture{raisonSysteme(erreur)}; };
     SDescripteurFerme f{::open(cible.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
@@ -59,18 +58,25 @@ std::optional<SEchecEcriture> remplacerEnPlace(const std::string& cible, const s
     if (ouvert.st_dev != ancien.st_dev || ouvert.st_ino != ancien.st_ino || !S_ISREG(ouvert.st_mode))
         return SEchecEcriture{"le fichier a été remplacé pendant l'enregistrement"};
 
-    // The backup must be on disk, name included, before the file is touched.
-    if (const int erreur = recopier(f.fd, sauvegarde, appels))
+    // The backup must be whole on disk, under its lasting name, before the file is
+    // touched. A second name rather than a rename: an older backup is never replaced.
+    if (const int erreur = recopier(f.fd, fichiers.copie, appels))
         return echec(erreur);
-    if (dossier >= 0 && appels.synchroniser(dossier) != 0 && errno != EINVAL)
+    if (::link(fichiers.cheminCopie.c_str(), fichiers.cheminSauvegarde.c_str()) != 0)
         return echec(errno);
-
-    const int erreur = recopier(nouveau, f.fd, appels);
-    if (erreur == 0)
-        return std::nullopt;
-    if (recopier(sauvegarde, f.fd, appels) == 0)
+    ::unlink(fichiers.cheminCopie.c_str());
+    if (fichiers.dossier >= 0 && appels.synchroniser(fichiers.dossier) != 0 && errno != EINVAL) {
+        const int erreur = errno;
+        ::unlink(fichiers.cheminSauvegarde.c_str());
         return echec(erreur);
+    }
+
+    const int erreur = recopier(fichiers.nouveau, f.fd, appels);
+    if (erreur == 0 || recopier(fichiers.copie, f.fd, appels) == 0) {
+        ::unlink(fichiers.cheminSauvegarde.c_str());
+        return erreur == 0 ? std::nullopt : std::optional(echec(erreur));
+    }
     SEchecEcriture perdu = echec(erreur);
-    perdu.sauvegarde = cheminSauvegarde;
+    perdu.sauvegarde = fichiers.cheminSauvegarde;
     return perdu;
 }

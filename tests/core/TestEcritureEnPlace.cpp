@@ -124,6 +124,25 @@ TEST_F(EcritureEnPlace, SansRetourPossibleLaSauvegardeReste)
     EXPECT_EQ(lireTout(lien), ecrireCatalogue(nouveau));
 }
 
+// A catalogue left damaged by a rewrite that could not finish: opening it names the
+// backup that holds its old content.
+TEST_F(EcritureEnPlace, OuvrirUnCatalogueAbimeNommeSaSauvegarde)
+{
+    const std::string sauvegarde = dossier.sous(".cd.kbt.Ab3dE9.norvanel-sav");
+    ASSERT_EQ(::rename(chemin.c_str(), sauvegarde.c_str()), 0);
+    {
+        std::ofstream(chemin, std::ios::binary) << "abîmé";
+    }
+    CDoc doc;
+    const auto erreur = chargerCatalogue(doc, chemin);
+    ASSERT_TRUE(erreur);
+    EXPECT_NE(erreur->find(" Une copie de son contenu d'avant un enregistrement interrompu se trouve dans « " +
+                           sauvegarde + " »."),
+              std::string::npos)
+        << *erreur;
+    EXPECT_FALSE(chargerCatalogue(doc, sauvegarde));
+}
+
 // Read-only to everyone, root included: the owner's choice stands.
 TEST_F(EcritureEnPlace, FichierEnLectureSeuleRefuse)
 {
