@@ -104,7 +104,7 @@ int commandeNew(const Mots& mots)
         throw SErreurDonnees("Impossible de créer le catalogue « " + chemin + " » : " + raisonSysteme(errno) + ".");
     CDoc doc;
     doc.initialiserNouveau();
-    if (auto erreur = enregistrerCatalogue(doc, chemin))
+    if (auto erreur = creerCatalogue(doc, chemin))
         throw SErreurDonnees(*erreur);
     return 0;
 }

@@ -250,7 +250,8 @@ int refusEcriture(const std::string& cible, const struct stat& ancien)
 
 // Saves `remplir` to `cible` (its folder open as `d`, or -1).
 std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::optional<struct stat>& ancien, int d,
-                                         const std::function<void(CSortie&)>& remplir, const SAppelsEcriture& appels)
+                                         const std::function<void(CSortie&)>& remplir, const SAppelsEcriture& appels,
+                                         bool creer)
 {
     auto echec = [](int erreur) { return SEchecEcriture{raisonSysteme(erreur)}; };
     const std::string dossier = dossierDe(cible);
@@ -299,8 +300,13 @@ std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::op
         return echec(errno);
     if (::close(f.rendre()) != 0)
         return echec(errno);
-    if (::rename(temporaire.chemin.c_str(), cible.c_str()) != 0)
+    // A new file takes its name through a second link, which never replaces a file
+    // another program made meanwhile; the temporary name then goes.
+    if (creer ? ::link(temporaire.chemin.c_str(), cible.c_str()) != 0
+              : ::rename(temporaire.chemin.c_str(), cible.c_str()) != 0)
         return echec(errno);
+    if (creer)
+        ::unlink(temporaire.chemin.c_str());
     temporaire.chemin.clear();
     // The rename itself must reach the disk before we call the save done. EINVAL: a
     // file system that has nothing to sync for a folder.
@@ -374,11 +380,15 @@ std::vector<std::string> sauvegardesDe(const std::string& chemin)
     return r;
 }
 
-std::optional<SEchecEcriture> ecrireFichierSur(const std::string& chemin,
-                                               const std::function<void(CSortie&)>& remplir,
-                                               const SAppelsEcriture& appels)
+namespace {
+
+std::optional<SEchecEcriture> ecrire(const std::string& chemin, const std::function<void(CSortie&)>& remplir,
+                                     const SAppelsEcriture& appels, bool creer)
 {
-    std::string cible;
+    std::string cible = chemin;
+    struct stat present {};
+    if (creer && ::lstat(chemin.c_str(), &present) == 0)
+        return SEchecEcriture{raisonSysteme(EEXIST)};
     if (auto p = cibleReelle(chemin, cible))
         return SEchecEcriture{*p};
     std::optional<struct stat> ancien;
@@ -401,9 +411,23 @@ std::optional<SEchecEcriture> ecrireFichierSur(const std::string& chemin,
         SDescripteur d{::open(dossierDe(cible).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
         if (d.fd >= 0)
             nettoyerTemporaires(d.fd, nomDe(cible));
-        resultat = ecrireVers(cible, ancien, d.fd, remplir, appels);
+        resultat = ecrireVers(cible, ancien, d.fd, remplir, appels, creer);
     }
     if (resultat && ancien && !resultat->dejaRemplace && resultat->sauvegarde.empty())
         resultat->precedentIntact = true;
     return resultat;
+}
+
+} // namespace
+
+std::optional<SEchecEcriture> ecrireFichierSur(const std::string& chemin,
+                                               const std::function<void(CSortie&)>& remplir,
+                                               const SAppelsEcriture& appels)
+{
+    return ecrire(chemin, remplir, appels, false);
+}
+
+std::optional<SEchecEcriture> creerFichierSur(const std::string& chemin, const std::function<void(CSortie&)>& remplir)
+{
+    return ecrire(chemin, remplir, SAppelsEcriture::systeme(), true);
 }

@@ -57,6 +57,11 @@ std::optional<SEchecEcriture> ecrireFichierSur(const std::string& chemin,
                                                const std::function<void(CSortie&)>& remplir,
                                                const SAppelsEcriture& appels = SAppelsEcriture::systeme());
 
+// The same for a file that must not exist yet: whatever is at `chemin` (a file, a
+// link), even one another program puts there during the write, is left as it is, and
+// the reason is EEXIST's.
+std::optional<SEchecEcriture> creerFichierSur(const std::string& chemin, const std::function<void(CSortie&)>& remplir);
+
 // The temporary name a save of the file named `nomCible` uses, with its six random
 // characters as XXXXXX; and whether `nom` is one of them.
 std::string modeleTemporaire(const std::string& nomCible);

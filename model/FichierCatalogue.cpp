@@ -98,6 +98,13 @@ std::optional<std::string> terminerChargement(CDoc& doc, const std::string& chem
     return std::nullopt;
 }
 
+void terminerEnregistrement(CDoc& doc, const std::string& chemin)
+{
+    doc.chemin = chemin;
+    doc.identiteFichier = identiteFichier(chemin);
+    doc.definirModifie(false);
+}
+
 // The whole document through `sortie`; the sink records whether it all went out.
 void envoyer(CDoc& doc, CSortie& sortie)
 {
@@ -141,8 +148,15 @@ std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& ch
     const auto echec = ecrireFichierSur(chemin, [&doc](CSortie& sortie) { envoyer(doc, sortie); }, appels);
     if (echec)
         return texteEchecEcriture("Impossible d'enregistrer le catalogue " + guillemets(chemin), *echec);
-    doc.chemin = chemin;
-    doc.identiteFichier = identiteFichier(chemin);
-    doc.definirModifie(false);
+    terminerEnregistrement(doc, chemin);
+    return std::nullopt;
+}
+
+std::optional<std::string> creerCatalogue(CDoc& doc, const std::string& chemin)
+{
+    const auto echec = creerFichierSur(chemin, [&doc](CSortie& sortie) { envoyer(doc, sortie); });
+    if (echec)
+        return texteEchecEcriture("Impossible de créer le catalogue " + guillemets(chemin), *echec);
+    terminerEnregistrement(doc, chemin);
     return std::nullopt;
 }

@@ -27,6 +27,10 @@ std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& ch
 // The same through the given system calls: tests make one of them fail.
 std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels);
 
+// The same for a new catalogue: a file already at `chemin`, or one another program puts
+// there meanwhile, is left as it is and the save fails.
+std::optional<std::string> creerCatalogue(CDoc& doc, const std::string& chemin);
+
 // The same, in memory: the problem found (without a file name), or nullopt.
 std::optional<std::string> lireCatalogue(CDoc& doc, std::string_view octets);
 std::string ecrireCatalogue(CDoc& doc);

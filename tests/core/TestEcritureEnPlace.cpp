@@ -12,6 +12,7 @@
 #include <cstring>
 #include <memory>
 
+#include "model/CSortie.h"
 #include "model/EcritureSure.h"
 #include "model/FichierCatalogue.h"
 #include "tests/core/CataloguesDeTest.h"
@@ -168,6 +169,26 @@ TEST_F(EcritureEnPlace, SansFichierPrecedentRienNEstDitIntact)
     ASSERT_TRUE(erreur);
     EXPECT_EQ(*erreur, "Impossible d'enregistrer le catalogue « " + neuf + " » : le disque est plein.");
     EXPECT_FALSE(existe(neuf));
+}
+
+// A new catalogue never replaces one another program made while it was being written.
+TEST_F(EcritureEnPlace, UneCreationNeRemplaceRien)
+{
+    const std::string neuf = dossier.sous("neuf.kbt");
+    const auto echec = creerFichierSur(neuf, [&](CSortie& s) {
+        s.ecrire("nouveau", 7);
+        std::ofstream(neuf, std::ios::binary) << "arrivé entre-temps";
+    });
+    ASSERT_TRUE(echec);
+    EXPECT_EQ(echec->raison, "le fichier existe déjà");
+    EXPECT_EQ(lireTout(neuf), "arrivé entre-temps");
+    EXPECT_EQ(entreesDe(dossier.chemin()), (std::vector<std::string>{"cd.kbt", "neuf.kbt"}));
+    // Nor a link that leads nowhere yet.
+    ASSERT_EQ(::symlink("absent.kbt", dossier.sous("lien.kbt").c_str()), 0);
+    EXPECT_TRUE(creerCatalogue(nouveau, dossier.sous("lien.kbt")));
+    EXPECT_FALSE(existe(dossier.sous("absent.kbt")));
+    ASSERT_FALSE(creerCatalogue(nouveau, dossier.sous("libre.kbt")));
+    EXPECT_EQ(lireTout(dossier.sous("libre.kbt")), ecrireCatalogue(nouveau));
 }
 
 // Every reason a save or a read may meet is told in French, never in the system's
