@@ -1,6 +1,7 @@
-// The window program's save over a file another program changed since it was loaded:
-// the user is asked, No leaves the file and the document as they were, Yes replaces
-// it; an unchanged file, or a new name, is saved without a question.
+// The window program's save: a file changed in place since it was loaded is a change
+// too; an unchanged file, the program's own save, a new name or a file that has gone
+// are saved without a question. (The question itself, Oui and Non: the window test
+// TestModificationExterieure.)
 
 #include "tests/core/Factices.h"
 
@@ -47,40 +48,6 @@ TEST_F(EnregistrementVerifie, FichierInchangeEnregistreSansQuestion)
     EXPECT_EQ(enregistrerApresVerification(doc, chemin).issue, EIssueEnregistrement::Enregistre);
     EXPECT_TRUE(p.messages.empty());
     EXPECT_EQ(lireTout(chemin), ecrireCatalogue(doc));
-}
-
-TEST_F(EnregistrementVerifie, FichierChangeParUnAutre)
-{
-    const struct {
-        const char* cas;
-        EReponse reponse;
-        EIssueEnregistrement issue;
-    } cas[] = {
-        {"non", EReponse::Non, EIssueEnregistrement::Annule},
-        {"oui", EReponse::Oui, EIssueEnregistrement::Enregistre},
-    };
-    char lettre = 'x';
-    for (const auto& c : cas) {
-        SCOPED_TRACE(c.cas);
-        autreProgrammeEnregistre(lettre++);
-        p.messages.clear();
-        p.reponses = {c.reponse};
-        doc.definirModifie();
-        const SEnregistrement r = enregistrerApresVerification(doc, chemin);
-        EXPECT_EQ(r.issue, c.issue);
-        ASSERT_EQ(p.messages.size(), 1u);
-        EXPECT_EQ(p.messages[0].texte, "Le catalogue « " + chemin +
-                                           " » a été modifié par un autre programme depuis son ouverture. "
-                                           "Voulez-vous le remplacer ?");
-        EXPECT_EQ(p.messages[0].boutons, EBoutons::OuiNon);
-        const bool enregistre = c.issue == EIssueEnregistrement::Enregistre;
-        EXPECT_EQ(lireTout(chemin), enregistre ? ecrireCatalogue(doc) : ancien);
-        EXPECT_EQ(doc.estModifie(), !enregistre);
-    }
-    // Once replaced, the file is the document's again: no question at the next save.
-    p.messages.clear();
-    EXPECT_EQ(enregistrerApresVerification(doc, chemin).issue, EIssueEnregistrement::Enregistre);
-    EXPECT_TRUE(p.messages.empty());
 }
 
 // Rewritten in place (the same file, another content) counts as a change too.
