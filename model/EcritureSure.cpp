@@ -1,6 +1,7 @@
 #include "model/EcritureSure.h"
 
 #include <dirent.h>
+#include <stdio.h>
 #include <fcntl.h>
 #include <pthread.h>
 #include <signal.h>
@@ -142,11 +143,6 @@ std::string prefixeTemporaire(const std::string& nomCible, std::string_view suff
     return "." + nomCible.substr(0, place) + ".";
 }
 
-std::string modeleAvecSuffixe(const std::string& nomCible, std::string_view suffixe)
-{
-    return prefixeTemporaire(nomCible, suffixe) + std::string(kAleatoires, 'X') + std::string(suffixe);
-}
-
 // Whether `nom` is ".<nomCible>.XXXXXX<suffixe>", XXXXXX six of our characters.
 bool estNomAvecSuffixe(const std::string& nom, const std::string& nomCible, std::string_view suffixe)
 {
@@ -208,22 +204,21 @@ void nettoyerTemporaires(int dossier, const std::string& nomCible)
         supprimerSiAbandonne(dossier, nom.c_str());
 }
 
-// Creates a new file beside the target, named after `modele` (its XXXXXX drawn at
-// random), with the permissions a new file gets (the system applies the umask and the
-// folder's default ACL); its path in `chemin`. A temporary is locked (see
-// verrouillePourSoi) before it is handed out.
-int creerUnique(const std::string& dossier, const std::string& modeleNom, bool temporaire, std::string& chemin)
+// Creates a new temporary beside the target with the permissions a new file gets (the
+// system applies the umask and the folder's default ACL), locked (see
+// verrouillePourSoi); its path in `chemin`.
+int creerTemporaire(const std::string& dossier, const std::string& nomCible, std::string& chemin)
 {
     std::random_device alea;
     std::uniform_int_distribution<std::size_t> choix(0, kCaracteres.size() - 1);
-    const std::string modele = dossier + "/" + modeleNom;
-    const std::size_t debut = modele.rfind(std::string(kAleatoires, 'X'));
+    const std::string modele = dossier + "/" + modeleTemporaire(nomCible);
+    const std::size_t debut = modele.size() - kSuffixe.size() - kAleatoires;
     for (int essai = 0; essai < 100; ++essai) {
         chemin = modele;
         for (std::size_t i = 0; i < kAleatoires; ++i)
             chemin[debut + i] = kCaracteres[choix(alea)];
         const int fd = ::open(chemin.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd >= 0 && (!temporaire || verrouillePourSoi(fd)))
+        if (fd >= 0 && verrouillePourSoi(fd))
             return fd;
         if (fd >= 0) {
             ::close(fd);
@@ -257,7 +252,7 @@ std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::op
     const std::string dossier = dossierDe(cible);
     const std::string nomCible = nomDe(cible);
     STemporaire temporaire;
-    SDescripteur f{creerUnique(dossier, modeleTemporaire(nomCible), true, temporaire.chemin)};
+    SDescripteur f{creerTemporaire(dossier, nomCible, temporaire.chemin)};
     if (f.fd < 0)
         return echec(errno);
     // A rename would lose the old file's other names, or what the new file could not take.
@@ -284,7 +279,7 @@ std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::op
         // The backup is written as a temporary, which the cleaning may take if the save
         // is killed meanwhile; it gets its lasting name only once complete.
         STemporaire copie;
-        SDescripteur s{creerUnique(dossier, modeleTemporaire(nomCible), true, copie.chemin)};
+        SDescripteur s{creerTemporaire(dossier, nomCible, copie.chemin)};
         if (s.fd < 0)
             return echec(errno);
         const std::string sauvegarde = copie.chemin.substr(0, copie.chemin.size() - kSuffixe.size()) +
@@ -300,13 +295,13 @@ std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::op
         return echec(errno);
     if (::close(f.rendre()) != 0)
         return echec(errno);
-    // A new file takes its name through a second link, which never replaces a file
-    // another program made meanwhile; the temporary name then goes.
-    if (creer ? ::link(temporaire.chemin.c_str(), cible.c_str()) != 0
-              : ::rename(temporaire.chemin.c_str(), cible.c_str()) != 0)
+    // A new file never replaces one another program made meanwhile.
+    if (creer) {
+        if (const int erreur = nommerSansRemplacer(temporaire.chemin, cible))
+            return echec(erreur);
+    } else if (::rename(temporaire.chemin.c_str(), cible.c_str()) != 0) {
         return echec(errno);
-    if (creer)
-        ::unlink(temporaire.chemin.c_str());
+    }
     temporaire.chemin.clear();
     // The rename itself must reach the disk before we call the save done. EINVAL: a
     // file system that has nothing to sync for a folder.
@@ -353,7 +348,20 @@ std::string texteEchecEcriture(const std::string& debut, const SEchecEcriture& e
 
 std::string modeleTemporaire(const std::string& nomCible)
 {
-    return modeleAvecSuffixe(nomCible, kSuffixe);
+    return prefixeTemporaire(nomCible) + std::string(kAleatoires, 'X') + std::string(kSuffixe);
+}
+
+int nommerSansRemplacer(const std::string& de, const std::string& vers)
+{
+    if (::renameat2(AT_FDCWD, de.c_str(), AT_FDCWD, vers.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    // A file system without that kind of rename: a second name, then the first goes.
+    if (::link(de.c_str(), vers.c_str()) != 0)
+        return errno;
+    ::unlink(de.c_str());
+    return 0;
 }
 
 bool estTemporaireDe(const std::string& nom, const std::string& nomCible)

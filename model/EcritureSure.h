@@ -70,6 +70,10 @@ bool estTemporaireDe(const std::string& nom, const std::string& nomCible);
 // remove (killed, or unable to put the old content back): full paths, sorted.
 std::vector<std::string> sauvegardesDe(const std::string& chemin);
 
+// Gives the file `de` the name `vers`, unless something already has it: 0, or the
+// errno of the failure (EEXIST then).
+int nommerSansRemplacer(const std::string& de, const std::string& vers);
+
 // Writes all `n` bytes to `fd` through `appels`, going on after a short write or an
 // interruption: 0, or the errno of the failure (ENOSPC for a write that takes nothing).
 int ecrireEntierement(const SAppelsEcriture& appels, int fd, const char* octets, std::size_t n);

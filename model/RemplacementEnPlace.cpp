@@ -59,12 +59,11 @@ std::optional<SEchecEcriture> remplacerEnPlace(const std::string& cible, const s
         return SEchecEcriture{"le fichier a été remplacé pendant l'enregistrement"};
 
     // The backup must be whole on disk, under its lasting name, before the file is
-    // touched. A second name rather than a rename: an older backup is never replaced.
+    // touched. An older backup is never replaced.
     if (const int erreur = recopier(f.fd, fichiers.copie, appels))
         return echec(erreur);
-    if (::link(fichiers.cheminCopie.c_str(), fichiers.cheminSauvegarde.c_str()) != 0)
-        return echec(errno);
-    ::unlink(fichiers.cheminCopie.c_str());
+    if (const int erreur = nommerSansRemplacer(fichiers.cheminCopie, fichiers.cheminSauvegarde))
+        return echec(erreur);
     if (fichiers.dossier >= 0 && appels.synchroniser(fichiers.dossier) != 0 && errno != EINVAL) {
         const int erreur = errno;
         ::unlink(fichiers.cheminSauvegarde.c_str());
