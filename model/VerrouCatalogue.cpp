@@ -5,8 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <thread>
 
 #include "model/FichierOrdinaire.h"
@@ -27,9 +27,20 @@ bool verrouiller(int& fd, const std::string& chemin)
         return false;
     ::close(fd);
     fd = ecriture;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        errno = EINVAL;  // no longer the regular file looked at: given up below
+        return false;
+    }
     const int drapeaux = ::fcntl(fd, F_GETFL);
     ::fcntl(fd, F_SETFL, drapeaux & ~O_NONBLOCK);
     return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
+
+// A file system that keeps no locks (NFS without its lock service): nothing to wait for.
+bool sansVerrous(int erreur)
+{
+    return erreur == ENOLCK || erreur == EOPNOTSUPP;
 }
 
 std::string occupe(std::chrono::milliseconds attente)
@@ -65,7 +76,7 @@ std::optional<std::string> CVerrouCatalogue::prendre(const std::string& chemin, 
             return ouvert.probleme;
         }
         int fd = ouvert.fd;
-        if (verrouiller(fd, chemin)) {
+        if (verrouiller(fd, chemin) || sansVerrous(errno)) {
             // Still the file the name leads to, or a save replaced it while we waited:
             // then the new one is locked in turn.
             const auto tenu = identiteDescripteur(fd);

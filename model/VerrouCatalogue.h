@@ -6,7 +6,8 @@
 // It is an flock() on the catalogue file itself, so it needs no file of its own and
 // works wherever the catalogue can be read. A save renames a new file over the old
 // one: a program that waited on the old file finds, once it holds the lock, that
-// the name now leads to another file, and locks that one in turn.
+// the name now leads to another file, and locks that one in turn. On a file system
+// that keeps no locks, the catalogue is only opened.
 
 #include <chrono>
 #include <optional>
