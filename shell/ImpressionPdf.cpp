@@ -85,6 +85,19 @@ std::optional<std::string> ecrirePages(CDoc& doc, QIODevice& fichier)
     return std::nullopt;
 }
 
+// Qt's own remarks (in English, about the session it was started in: no runtime
+// folder...) say nothing to the user of a command-line tool, who gets our French
+// message when something fails. Held back while Qt runs for us only.
+struct SQtSilencieux {
+    SQtSilencieux() : avant(qInstallMessageHandler(&taire)) {}
+    ~SQtSilencieux() { qInstallMessageHandler(avant); }
+    SQtSilencieux(const SQtSilencieux&) = delete;
+    SQtSilencieux& operator=(const SQtSilencieux&) = delete;
+
+    static void taire(QtMsgType, const QMessageLogContext&, const QString&) {}
+    QtMessageHandler avant;
+};
+
 } // namespace
 
 std::optional<std::string> imprimerEnPdf(CDoc& doc, const std::string& cheminPdf)
@@ -94,8 +107,11 @@ std::optional<std::string> imprimerEnPdf(CDoc& doc, const std::string& cheminPdf
     char nom[] = "norvanel", option[] = "-platform", plateforme[] = "offscreen";
     char* argv[] = {nom, option, plateforme, nullptr};
     std::unique_ptr<QGuiApplication> application;
-    if (!QCoreApplication::instance())
+    std::unique_ptr<SQtSilencieux> silence;
+    if (!QCoreApplication::instance()) {
+        silence = std::make_unique<SQtSilencieux>();
         application = std::make_unique<QGuiApplication>(argc, argv);
+    }
     else if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return std::string("L'impression a besoin de l'interface graphique de Qt, "
                            "que ce programme n'a pas démarrée.");
