@@ -50,6 +50,18 @@ TEST_F(AttributsEtProprietaire, LAclDuFichierEstGardee)
     ASSERT_FALSE(enregistrerCatalogue(nouveau, chemin));
     EXPECT_EQ(acl(chemin), avant);
     EXPECT_EQ(lireTout(chemin), ecrireCatalogue(nouveau));
+
+    // The same saved by its owner, an ordinary user.
+    ASSERT_TRUE(donnerAUtilisateurOrdinaire(d.chemin()));
+    ASSERT_TRUE(donnerAUtilisateurOrdinaire(chemin));
+    const std::string sien = acl(chemin);
+    const auto commande = commeUtilisateurOrdinaire(
+        {cheminDuProgramme(), "--aide", "enregistrer", "proprietaire", chemin, "30:40:c"});
+    ASSERT_TRUE(commande) << "setpriv est absent de cette machine";
+    CProcessusEnfant aide(*commande);
+    ASSERT_EQ(aide.attendre(), 0) << aide.sortie();
+    attendreSucces(lireRapport(aide.sortie()), "proprietaire.1");
+    EXPECT_EQ(acl(chemin), sien);
 }
 
 // The new file would inherit the folder's default ACL; the old one had none.
