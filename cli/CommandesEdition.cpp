@@ -1,7 +1,10 @@
 // Commands that change a catalogue. Each saves it safely at the end, and only when
 // everything before succeeded.
 
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdio>
 #include <filesystem>
@@ -18,6 +21,7 @@
 #include "model/CInteractions.h"
 #include "model/CRequete.h"
 #include "model/FichierCatalogue.h"
+#include "model/RaisonSysteme.h"
 #include "platform/CPlateforme.h"
 #include "platform/TexteAffichable.h"
 
@@ -94,11 +98,14 @@ int commandeNew(const Mots& mots)
     CArguments args(mots, {});
     args.exigerOperandes(1, 1);
     const std::string& chemin = args.operandes()[0];
-    if (std::filesystem::exists(std::filesystem::symlink_status(chemin)))
+    struct stat st {};
+    if (::lstat(chemin.c_str(), &st) == 0)
         throw SErreurDonnees("« " + chemin + " » existe déjà ; rien n'a été écrit");
+    if (errno != ENOENT)
+        throw SErreurDonnees("Impossible de créer le catalogue « " + chemin + " » : " + raisonSysteme(errno) + ".");
     CDoc doc;
     doc.initialiserNouveau();
-    if (auto erreur = enregistrerCatalogue(doc, chemin))
+    if (auto erreur = creerCatalogue(doc, chemin))
         throw SErreurDonnees(*erreur);
     return 0;
 }
@@ -108,7 +115,7 @@ int commandeMkbinder(const Mots& mots)
     CArguments args(mots, {});
     args.exigerOperandes(1, 2);
     CSession s;
-    CDoc& doc = s.ouvrir(args.operandes()[0]);
+    CDoc& doc = s.ouvrirPourModifier(args.operandes()[0]);
     auto* c = new CClasseur(&doc, doc.nomNouveauClasseur());
     doc.classeurs().ajouter(c);
     if (args.operandes().size() == 2 && !doc.renommer(*c, args.operandes()[1]))
@@ -126,7 +133,7 @@ int commandeAdd(const Mots& mots)
                            {"no-attributes", false}, {"quiet", false}, NORVANEL_OPTIONS_CRITERES});
     args.exigerOperandes(2, 2);
     CSession s;
-    CDoc& doc = s.ouvrir(args.operandes()[0]);
+    CDoc& doc = s.ouvrirPourModifier(args.operandes()[0]);
     if (auto nom = args.valeur("binder"))
         contexte().classeurCourant = &s.classeur(*nom);
     else if (doc.classeurs().estVide())
@@ -158,7 +165,7 @@ int commandeUpdate(const Mots& mots)
     CArguments args(mots, {{"query", true}, {"quiet", false}});
     args.exigerOperandes(1, 1);
     CSession s;
-    CDoc& doc = s.ouvrir(args.operandes()[0]);
+    CDoc& doc = s.ouvrirPourModifier(args.operandes()[0]);
     std::vector<CRequete*> requetes;
     for (const std::string& nom : args.valeurs("query"))
         requetes.push_back(&s.requete(nom));
@@ -196,7 +203,7 @@ int commandeRename(const Mots& mots)
     args.exigerOperandes(2, 2);
     exigerNoeudNomme(args);
     CSession s;
-    CDoc& doc = s.ouvrir(args.operandes()[0]);
+    CDoc& doc = s.ouvrirPourModifier(args.operandes()[0]);
     if (!doc.renommer(noeudNomme(s, args), args.operandes()[1]))
         return 2;
     s.enregistrer();
@@ -209,7 +216,7 @@ int commandeRm(const Mots& mots)
     args.exigerOperandes(1, 1);
     exigerNoeudNomme(args);
     CSession s;
-    CDoc& doc = s.ouvrir(args.operandes()[0]);
+    CDoc& doc = s.ouvrirPourModifier(args.operandes()[0]);
     doc.supprimerNoeud(noeudNomme(s, args));
     s.enregistrer();
     return 0;

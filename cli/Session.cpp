@@ -35,6 +35,16 @@ CDoc& CSession::ouvrir(const std::string& chemin)
     return *doc_;
 }
 
+CDoc& CSession::ouvrirPourModifier(const std::string& chemin)
+{
+    if (auto probleme = verrou_.prendre(chemin))
+        throw SErreurDonnees("Impossible d'ouvrir le catalogue « " + chemin + " » : " + *probleme + ".");
+    doc_ = std::make_unique<CDoc>();
+    if (auto erreur = chargerCatalogue(*doc_, chemin, verrou_.descripteur()))
+        throw SErreurDonnees(*erreur);
+    return *doc_;
+}
+
 void CSession::enregistrer()
 {
     if (auto erreur = enregistrerCatalogue(*doc_, doc_->chemin))

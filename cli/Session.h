@@ -7,6 +7,7 @@
 
 #include "cli/Arguments.h"
 #include "model/CDoc.h"
+#include "model/VerrouCatalogue.h"
 
 class CClasseur;
 class CElement;
@@ -19,6 +20,10 @@ public:
 
     // Opens the catalogue (SErreurDonnees when it cannot be read).
     CDoc& ouvrir(const std::string& chemin);
+    // The same for a command that will change it: the catalogue stays locked from the
+    // read until the session ends, so that no other program's change comes between
+    // (SErreurDonnees when another one holds it for more than a few seconds).
+    CDoc& ouvrirPourModifier(const std::string& chemin);
     CDoc& document() { return *doc_; }
     // Saves the catalogue where it was opened (SErreurDonnees on failure).
     void enregistrer();
@@ -30,6 +35,7 @@ public:
 
 private:
     std::unique_ptr<CDoc> doc_;
+    CVerrouCatalogue verrou_;
 };
 
 // The options that name a node.

@@ -145,5 +145,9 @@ int main(int argc, char** argv)
     } catch (const std::bad_alloc&) {
         std::cerr << "norvanel-cli " << nom << " : la mémoire est insuffisante\n";
         return 2;
+    } catch (const std::exception&) {
+        // The library's own text would be in English; whatever it was, no save ran.
+        std::cerr << "norvanel-cli " << nom << " : une erreur inattendue s'est produite ; rien n'a été enregistré\n";
+        return 2;
     }
 }

@@ -3,11 +3,13 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/CListeElements.h"
 #include "model/CNomme.h"
+#include "model/IdentiteFichier.h"
 
 class CRequete;
 class CVueDocument;
@@ -79,6 +81,9 @@ public:
 
     // Path of the catalogue file; empty for a document never saved.
     std::string chemin;
+    // The file as it was when last loaded or saved, to tell whether another program
+    // changed it since; none for a document never saved.
+    std::optional<SIdentiteFichier> identiteFichier;
 
     // View settings, saved with the catalogue.
     bool afficherSousDossiers = true;

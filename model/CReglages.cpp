@@ -12,6 +12,7 @@
 
 #include "model/CSortie.h"
 #include "model/EcritureSure.h"
+#include "model/FichierOrdinaire.h"
 #include "model/TexteIni.h"
 
 namespace {
@@ -87,17 +88,16 @@ int creerDossiersDe(const std::string& chemin)
 // (`absent` tells a missing file apart).
 std::optional<std::string> lireFichierReglages(const std::string& chemin, std::string& contenu, bool& absent)
 {
-    const int fd = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        absent = errno == ENOENT;
-        return raisonSysteme(errno);
+    const SOuvertureLecture ouvert = ouvrirFichierOrdinaire(chemin);
+    if (ouvert.probleme) {
+        absent = ouvert.absent;
+        return ouvert.probleme;
     }
+    const int fd = ouvert.fd;
     std::optional<std::string> probleme;
     struct stat st {};
     if (::fstat(fd, &st) != 0)
         probleme = raisonSysteme(errno);
-    else if (!S_ISREG(st.st_mode))
-        probleme = "ce n'est pas un fichier ordinaire";
     else if (static_cast<std::uint64_t>(st.st_size) > kTailleMax)
         probleme = "le fichier est trop grand";
     char tampon[65536];
@@ -261,7 +261,7 @@ std::optional<std::string> CReglages::enregistrer()
         return echec(raisonSysteme(erreur));
     const std::string contenu = texte();
     if (const auto e = ecrireFichierSur(chemin_, [&contenu](CSortie& s) { s.ecrire(contenu.data(), contenu.size()); }))
-        return echec(e->raison);
+        return texteEchecEcriture("Impossible d'enregistrer les réglages " + guillemets(chemin_), *e);
     modifie_ = false;
     return std::nullopt;
 }

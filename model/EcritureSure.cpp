@@ -1,6 +1,7 @@
 #include "model/EcritureSure.h"
 
 #include <dirent.h>
+#include <stdio.h>
 #include <fcntl.h>
 #include <pthread.h>
 #include <signal.h>
@@ -8,18 +9,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <new>
 #include <random>
 #include <vector>
 
+#include "model/AttributsFichier.h"
 #include "model/CSortie.h"
+#include "model/RemplacementEnPlace.h"
 
 namespace {
 
 constexpr std::string_view kSuffixe = ".norvanel-tmp";
+// As long as kSuffixe, so that a backup is named as its temporary was.
+constexpr std::string_view kSuffixeSauvegarde = ".norvanel-sav";
+static_assert(kSuffixeSauvegarde.size() == kSuffixe.size());
 constexpr std::size_t kAleatoires = 6;
 constexpr std::size_t kNomMax = 255;
 constexpr std::string_view kCaracteres = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -58,20 +64,8 @@ public:
 protected:
     bool ecrireTout(const char* o, std::size_t n) override
     {
-        // write() may take fewer bytes than asked (a disk filling up): go on with the
-        // rest, and fail on the call that takes none.
-        while (n > 0) {
-            const ssize_t ecrits = appels_.ecrire(fd_, o, n);
-            if (ecrits < 0 && errno == EINTR)
-                continue;
-            if (ecrits <= 0) {
-                erreur = ecrits < 0 ? errno : ENOSPC;
-                return false;
-            }
-            o += ecrits;
-            n -= static_cast<std::size_t>(ecrits);
-        }
-        return true;
+        erreur = ecrireEntierement(appels_, fd_, o, n);
+        return erreur == 0;
     }
 
 private:
@@ -142,11 +136,34 @@ std::string nomDe(const std::string& chemin)
     return sep == std::string::npos ? chemin : chemin.substr(sep + 1);
 }
 
-// ".<name>." with <name> cut so that the whole temporary name fits in 255 bytes.
-std::string prefixeTemporaire(const std::string& nomCible)
+// ".<name>." with <name> cut so that the whole name, suffix included, fits in 255 bytes.
+std::string prefixeTemporaire(const std::string& nomCible, std::string_view suffixe = kSuffixe)
 {
-    const std::size_t place = kNomMax - 2 - kAleatoires - kSuffixe.size();
+    const std::size_t place = kNomMax - 2 - kAleatoires - suffixe.size();
     return "." + nomCible.substr(0, place) + ".";
+}
+
+// Whether `nom` is ".<nomCible>.XXXXXX<suffixe>", XXXXXX six of our characters.
+bool estNomAvecSuffixe(const std::string& nom, const std::string& nomCible, std::string_view suffixe)
+{
+    const std::string prefixe = prefixeTemporaire(nomCible, suffixe);
+    if (nom.size() != prefixe.size() + kAleatoires + suffixe.size() || nom.compare(0, prefixe.size(), prefixe) != 0 ||
+        nom.compare(nom.size() - suffixe.size(), suffixe.size(), suffixe) != 0)
+        return false;
+    for (std::size_t i = prefixe.size(); i < prefixe.size() + kAleatoires; ++i)
+        if (kCaracteres.find(nom[i]) == std::string_view::npos)
+            return false;
+    return true;
+}
+
+// A cleaning that got the lock of a new temporary before its save did removes it: the
+// save must then make another. Locked, and still named, it is the save's for good.
+bool verrouillePourSoi(int fd)
+{
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return errno != EWOULDBLOCK;  // no locks on this file system: no cleaning either
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && st.st_nlink > 0;
 }
 
 // Removes `nom` if it is a leftover of a killed save: a regular file of ours, with no
@@ -188,7 +205,8 @@ void nettoyerTemporaires(int dossier, const std::string& nomCible)
 }
 
 // Creates a new temporary beside the target with the permissions a new file gets (the
-// system applies the umask and the folder's default ACL); its path in `chemin`.
+// system applies the umask and the folder's default ACL), locked (see
+// verrouillePourSoi); its path in `chemin`.
 int creerTemporaire(const std::string& dossier, const std::string& nomCible, std::string& chemin)
 {
     std::random_device alea;
@@ -199,16 +217,97 @@ int creerTemporaire(const std::string& dossier, const std::string& nomCible, std
         chemin = modele;
         for (std::size_t i = 0; i < kAleatoires; ++i)
             chemin[debut + i] = kCaracteres[choix(alea)];
-        const int fd = ::open(chemin.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
-            if (fd < 0)
-                chemin.clear();
+        const int fd = ::open(chemin.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 && verrouillePourSoi(fd))
             return fd;
+        if (fd >= 0) {
+            ::close(fd);
+            continue;
+        }
+        if (errno != EEXIST) {
+            chemin.clear();
+            return -1;
         }
     }
     chemin.clear();
     errno = EEXIST;
     return -1;
+}
+
+// Whether the file may be saved over: the user may write it, and it has some write
+// permission (root may write anything, but a file made read-only stays so).
+int refusEcriture(const std::string& cible, const struct stat& ancien)
+{
+    if (::faccessat(AT_FDCWD, cible.c_str(), W_OK, AT_EACCESS) != 0)
+        return errno;
+    return (ancien.st_mode & 0222) == 0 ? EACCES : 0;
+}
+
+// Saves `remplir` to `cible` (its folder open as `d`, or -1).
+std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::optional<struct stat>& ancien, int d,
+                                         const std::function<void(CSortie&)>& remplir, const SAppelsEcriture& appels,
+                                         bool creer)
+{
+    auto echec = [](int erreur) { return SEchecEcriture{raisonSysteme(erreur)}; };
+    const std::string dossier = dossierDe(cible);
+    const std::string nomCible = nomDe(cible);
+    STemporaire temporaire;
+    SDescripteur f{creerTemporaire(dossier, nomCible, temporaire.chemin)};
+    if (f.fd < 0)
+        return echec(errno);
+    // A rename would lose the old file's other names, or what the new file could not take.
+    bool enPlace = false;
+    if (ancien) {
+        enPlace = ancien->st_nlink > 1 || !reporterAttributs(cible, *ancien, f.fd);
+        if (!enPlace && ::fchmod(f.fd, ancien->st_mode & 07777) != 0)
+            return echec(errno);
+    }
+
+    CSignalTailleRetenu retenu;
+    CSortieFichier sortie(f.fd, appels);
+    try {
+        remplir(sortie);
+    } catch (const std::bad_alloc&) {
+        return echec(ENOMEM);
+    }
+    if (sortie.enEchec())
+        return echec(sortie.erreur ? sortie.erreur : EIO);
+    if (appels.synchroniser(f.fd) != 0)
+        return echec(errno);
+
+    if (enPlace) {
+        // The backup is written as a temporary, which the cleaning may take if the save
+        // is killed meanwhile; it gets its lasting name only once complete.
+        STemporaire copie;
+        SDescripteur s{creerTemporaire(dossier, nomCible, copie.chemin)};
+        if (s.fd < 0)
+            return echec(errno);
+        const std::string sauvegarde = copie.chemin.substr(0, copie.chemin.size() - kSuffixe.size()) +
+                                       std::string(kSuffixeSauvegarde);
+        SFichiersEnPlace fichiers{f.fd, s.fd, copie.chemin, sauvegarde, d};
+        return remplacerEnPlace(cible, *ancien, fichiers, appels);
+    }
+
+    // The lock lives as long as a copy of the descriptor: held through the rename, so
+    // that no cleaning takes the finished temporary between the close and the rename.
+    SDescripteur verrou{::fcntl(f.fd, F_DUPFD_CLOEXEC, 0)};
+    if (verrou.fd < 0)
+        return echec(errno);
+    if (::close(f.rendre()) != 0)
+        return echec(errno);
+    // A new file never replaces one another program made meanwhile.
+    if (creer) {
+        if (const int erreur = nommerSansRemplacer(temporaire.chemin, cible))
+            return echec(erreur);
+    } else if (::rename(temporaire.chemin.c_str(), cible.c_str()) != 0) {
+        return echec(errno);
+    }
+    temporaire.chemin.clear();
+    // The rename itself must reach the disk before we call the save done. EINVAL: a
+    // file system that has nothing to sync for a folder.
+    if (d >= 0 && appels.synchroniser(d) != 0 && errno != EINVAL)
+        return SEchecEcriture{"le dossier n'a pas pu être synchronisé (" + raisonSysteme(errno) + ")", true};
+    return std::nullopt;
 }
 
 } // namespace
@@ -219,24 +318,32 @@ SAppelsEcriture SAppelsEcriture::systeme()
             [](int fd) { return ::fsync(fd); }};
 }
 
-std::string raisonSysteme(int erreur)
+int ecrireEntierement(const SAppelsEcriture& appels, int fd, const char* o, std::size_t n)
 {
-    switch (erreur) {
-    case ENOSPC: return "le disque est plein";
-    case EDQUOT: return "le quota d'espace disque est dépassé";
-    case EFBIG: return "le fichier dépasse la taille permise";
-    case EACCES:
-    case EPERM: return "l'accès est refusé";
-    case EROFS: return "le support est en lecture seule";
-    case ENOENT: return "le fichier ou son dossier n'existe pas";
-    case ENOTDIR: return "un élément du chemin n'est pas un dossier";
-    case EISDIR: return "c'est un dossier";
-    case ENAMETOOLONG: return "le chemin est trop long";
-    case EIO: return "erreur de lecture ou d'écriture sur le support";
-    case ENOMEM: return "la mémoire est insuffisante";
-    case ELOOP: return "trop de liens symboliques";
+    // write() may take fewer bytes than asked (a disk filling up): go on with the
+    // rest, and fail on the call that takes none.
+    while (n > 0) {
+        const ssize_t ecrits = appels.ecrire(fd, o, n);
+        if (ecrits < 0 && errno == EINTR)
+            continue;
+        if (ecrits <= 0)
+            return ecrits < 0 ? errno : ENOSPC;
+        o += ecrits;
+        n -= static_cast<std::size_t>(ecrits);
     }
-    return "erreur système " + std::to_string(erreur) + " (" + std::strerror(erreur) + ")";
+    return 0;
+}
+
+std::string texteEchecEcriture(const std::string& debut, const SEchecEcriture& echec)
+{
+    std::string texte = debut + " : " + echec.raison + ".";
+    if (echec.dejaRemplace)
+        texte += " Le nouveau contenu est en place mais pourrait ne pas survivre à une coupure de courant.";
+    else if (!echec.sauvegarde.empty())
+        texte += " Son contenu précédent est gardé dans « " + echec.sauvegarde + " ».";
+    else if (echec.precedentIntact)
+        texte += " Le fichier précédent est intact.";
+    return texte;
 }
 
 std::string modeleTemporaire(const std::string& nomCible)
@@ -244,77 +351,91 @@ std::string modeleTemporaire(const std::string& nomCible)
     return prefixeTemporaire(nomCible) + std::string(kAleatoires, 'X') + std::string(kSuffixe);
 }
 
+int nommerSansRemplacer(const std::string& de, const std::string& vers)
+{
+    if (::renameat2(AT_FDCWD, de.c_str(), AT_FDCWD, vers.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    // A file system without that kind of rename: a second name, then the first goes.
+    if (::link(de.c_str(), vers.c_str()) != 0)
+        return errno;
+    ::unlink(de.c_str());
+    return 0;
+}
+
 bool estTemporaireDe(const std::string& nom, const std::string& nomCible)
 {
-    const std::string prefixe = prefixeTemporaire(nomCible);
-    if (nom.size() != prefixe.size() + kAleatoires + kSuffixe.size() || nom.compare(0, prefixe.size(), prefixe) != 0 ||
-        nom.compare(nom.size() - kSuffixe.size(), kSuffixe.size(), kSuffixe) != 0)
-        return false;
-    for (std::size_t i = prefixe.size(); i < prefixe.size() + kAleatoires; ++i)
-        if (kCaracteres.find(nom[i]) == std::string_view::npos)
-            return false;
-    return true;
+    return estNomAvecSuffixe(nom, nomCible, kSuffixe);
 }
+
+std::vector<std::string> sauvegardesDe(const std::string& chemin)
+{
+    std::vector<std::string> r;
+    std::string cible;
+    if (cibleReelle(chemin, cible))
+        return r;
+    const std::string dossier = dossierDe(cible);
+    const std::string nomCible = nomDe(cible);
+    DIR* flux = ::opendir(dossier.c_str());
+    if (!flux)
+        return r;
+    while (const dirent* e = ::readdir(flux))
+        if (estNomAvecSuffixe(e->d_name, nomCible, kSuffixeSauvegarde))
+            r.push_back(dossier + "/" + e->d_name);
+    ::closedir(flux);
+    std::sort(r.begin(), r.end());
+    return r;
+}
+
+namespace {
+
+std::optional<SEchecEcriture> ecrire(const std::string& chemin, const std::function<void(CSortie&)>& remplir,
+                                     const SAppelsEcriture& appels, bool creer)
+{
+    std::string cible = chemin;
+    struct stat present {};
+    if (creer && ::lstat(chemin.c_str(), &present) == 0)
+        return SEchecEcriture{raisonSysteme(EEXIST)};
+    if (auto p = cibleReelle(chemin, cible))
+        return SEchecEcriture{*p};
+    std::optional<struct stat> ancien;
+    if (struct stat st {}; ::stat(cible.c_str(), &st) == 0)
+        ancien = st;
+    auto resultat = [&]() -> std::optional<SEchecEcriture> {
+        if (!ancien)
+            return std::nullopt;
+        // A rename over a device or a pipe would replace it with a plain file.
+        if (!S_ISREG(ancien->st_mode))
+            return SEchecEcriture{S_ISDIR(ancien->st_mode) ? raisonSysteme(EISDIR)
+                                                           : std::string("ce n'est pas un fichier ordinaire")};
+        if (const int erreur = refusEcriture(cible, *ancien))
+            return SEchecEcriture{raisonSysteme(erreur)};
+        return std::nullopt;
+    }();
+    if (!resultat) {
+        // The folder is listed for leftovers and synced after the rename; a folder we
+        // may write but not read allows neither, and the save goes on without them.
+        SDescripteur d{::open(dossierDe(cible).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+        if (d.fd >= 0)
+            nettoyerTemporaires(d.fd, nomDe(cible));
+        resultat = ecrireVers(cible, ancien, d.fd, remplir, appels, creer);
+    }
+    if (resultat && ancien && !resultat->dejaRemplace && resultat->sauvegarde.empty())
+        resultat->precedentIntact = true;
+    return resultat;
+}
+
+} // namespace
 
 std::optional<SEchecEcriture> ecrireFichierSur(const std::string& chemin,
                                                const std::function<void(CSortie&)>& remplir,
                                                const SAppelsEcriture& appels)
 {
-    auto echec = [](int erreur) { return SEchecEcriture{raisonSysteme(erreur)}; };
-    std::string cible;
-    if (auto p = cibleReelle(chemin, cible))
-        return SEchecEcriture{*p};
-    struct stat ancien {};
-    const bool remplace = ::stat(cible.c_str(), &ancien) == 0;
-    // A rename over a device or a pipe would replace it with a plain file.
-    if (remplace && !S_ISREG(ancien.st_mode))
-        return S_ISDIR(ancien.st_mode) ? echec(EISDIR) : SEchecEcriture{"ce n'est pas un fichier ordinaire"};
-    const std::string dossier = dossierDe(cible);
-    const std::string nomCible = nomDe(cible);
+    return ecrire(chemin, remplir, appels, false);
+}
 
-    // The folder is listed for leftovers and synced after the rename; a folder we may
-    // write but not read allows neither, and the save goes on without them.
-    SDescripteur d{::open(dossier.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    if (d.fd >= 0)
-        nettoyerTemporaires(d.fd, nomCible);
-
-    STemporaire temporaire;
-    SDescripteur f{creerTemporaire(dossier, nomCible, temporaire.chemin)};
-    if (f.fd < 0)
-        return echec(errno);
-    // Tells the cleaning of a save running beside this one that this file is alive.
-    ::flock(f.fd, LOCK_EX | LOCK_NB);
-    if (remplace) {
-        // Owner first: changing it clears the set-user-ID bits that the mode then restores.
-        // Only root may give a file away; anyone else's new file simply stays theirs.
-        if ((ancien.st_uid != ::geteuid() || ancien.st_gid != ::getegid()) &&
-            ::fchown(f.fd, ancien.st_uid, ancien.st_gid) != 0) {
-        }
-        if (::fchmod(f.fd, ancien.st_mode & 07777) != 0)
-            return echec(errno);
-    }
-
-    CSortieFichier sortie(f.fd, appels);
-    {
-        CSignalTailleRetenu retenu;
-        try {
-            remplir(sortie);
-        } catch (const std::bad_alloc&) {
-            return echec(ENOMEM);
-        }
-    }
-    if (sortie.enEchec())
-        return echec(sortie.erreur ? sortie.erreur : EIO);
-    if (appels.synchroniser(f.fd) != 0)
-        return echec(errno);
-    if (::close(f.rendre()) != 0)
-        return echec(errno);
-    if (::rename(temporaire.chemin.c_str(), cible.c_str()) != 0)
-        return echec(errno);
-    temporaire.chemin.clear();
-    // The rename itself must reach the disk before we call the save done. EINVAL: a
-    // file system that has nothing to sync for a folder.
-    if (d.fd >= 0 && appels.synchroniser(d.fd) != 0 && errno != EINVAL)
-        return SEchecEcriture{"le dossier n'a pas pu être synchronisé (" + raisonSysteme(errno) + ")", true};
-    return std::nullopt;
+std::optional<SEchecEcriture> creerFichierSur(const std::string& chemin, const std::function<void(CSortie&)>& remplir)
+{
+    return ecrire(chemin, remplir, SAppelsEcriture::systeme(), true);
 }

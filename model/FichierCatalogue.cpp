@@ -1,7 +1,5 @@
 #include "model/FichierCatalogue.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,6 +9,8 @@
 #include "model/CDoc.h"
 #include "model/CSortie.h"
 #include "model/EcritureSure.h"
+#include "model/FichierOrdinaire.h"
+#include "model/IdentiteFichier.h"
 
 namespace {
 
@@ -59,19 +59,50 @@ std::optional<std::string> lireDepuis(CDoc& doc, CArchive& ar)
     return std::nullopt;
 }
 
+std::optional<std::string> lireDescripteur(CDoc& doc, int fd)
+{
+    const auto identite = identiteDescripteur(fd);
+    if (!identite)
+        return raisonSysteme(errno);
+    CEntreeFichier entree(fd);
+    CArchive ar(entree, static_cast<std::uint64_t>(identite->taille));
+    auto probleme = lireDepuis(doc, ar);
+    if (!probleme)
+        doc.identiteFichier = identite;
+    return probleme;
+}
+
 std::optional<std::string> lireFichier(CDoc& doc, const std::string& chemin)
 {
-    SDescripteur f{::open(chemin.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (f.fd < 0)
-        return raisonSysteme(errno);
-    struct stat st {};
-    if (::fstat(f.fd, &st) != 0)
-        return raisonSysteme(errno);
-    if (!S_ISREG(st.st_mode))
-        return std::string("ce n'est pas un fichier ordinaire");
-    CEntreeFichier entree(f.fd);
-    CArchive ar(entree, static_cast<std::uint64_t>(st.st_size));
-    return lireDepuis(doc, ar);
+    const SOuvertureLecture ouvert = ouvrirFichierOrdinaire(chemin);
+    if (ouvert.probleme)
+        return ouvert.probleme;
+    SDescripteur f{ouvert.fd};
+    return lireDescripteur(doc, f.fd);
+}
+
+std::optional<std::string> terminerChargement(CDoc& doc, const std::string& chemin,
+                                              const std::optional<std::string>& probleme)
+{
+    if (probleme) {
+        std::string message = "Impossible d'ouvrir le catalogue " + guillemets(chemin) + " : " + *probleme + ".";
+        // A save that rewrote it in place and did not finish left its old content there.
+        for (const std::string& sauvegarde : sauvegardesDe(chemin))
+            message += " Une copie de son contenu d'avant un enregistrement interrompu se trouve dans " +
+                       guillemets(sauvegarde) + ".";
+        return message;
+    }
+    doc.chemin = chemin;
+    doc.definirModifie(false);
+    doc.notifierVues();
+    return std::nullopt;
+}
+
+void terminerEnregistrement(CDoc& doc, const std::string& chemin)
+{
+    doc.chemin = chemin;
+    doc.identiteFichier = identiteFichier(chemin);
+    doc.definirModifie(false);
 }
 
 // The whole document through `sortie`; the sink records whether it all went out.
@@ -99,13 +130,12 @@ std::string ecrireCatalogue(CDoc& doc)
 
 std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin)
 {
-    const std::optional<std::string> probleme = lireFichier(doc, chemin);
-    if (probleme)
-        return "Impossible d'ouvrir le catalogue " + guillemets(chemin) + " : " + *probleme + ".";
-    doc.chemin = chemin;
-    doc.definirModifie(false);
-    doc.notifierVues();
-    return std::nullopt;
+    return terminerChargement(doc, chemin, lireFichier(doc, chemin));
+}
+
+std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin, int fd)
+{
+    return terminerChargement(doc, chemin, lireDescripteur(doc, fd));
 }
 
 std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& chemin)
@@ -116,13 +146,17 @@ std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& ch
 std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels)
 {
     const auto echec = ecrireFichierSur(chemin, [&doc](CSortie& sortie) { envoyer(doc, sortie); }, appels);
-    if (echec) {
-        const std::string debut = "Impossible d'enregistrer le catalogue " + guillemets(chemin) + " : " + echec->raison;
-        if (echec->dejaRemplace)
-            return debut + ". Le nouveau contenu est en place mais pourrait ne pas survivre à une coupure de courant.";
-        return debut + ". Le fichier précédent est intact.";
-    }
-    doc.chemin = chemin;
-    doc.definirModifie(false);
+    if (echec)
+        return texteEchecEcriture("Impossible d'enregistrer le catalogue " + guillemets(chemin), *echec);
+    terminerEnregistrement(doc, chemin);
+    return std::nullopt;
+}
+
+std::optional<std::string> creerCatalogue(CDoc& doc, const std::string& chemin)
+{
+    const auto echec = creerFichierSur(chemin, [&doc](CSortie& sortie) { envoyer(doc, sortie); });
+    if (echec)
+        return texteEchecEcriture("Impossible de créer le catalogue " + guillemets(chemin), *echec);
+    terminerEnregistrement(doc, chemin);
     return std::nullopt;
 }

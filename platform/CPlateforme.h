@@ -85,9 +85,13 @@ struct SVolume {
     std::uint32_t numeroSerie = 0;
 };
 
-enum class EBoutons { Ok, OkAnnuler };
+enum class EBoutons { Ok, OkAnnuler, OuiNon };
 enum class EIcone { Erreur, Exclamation };
-enum class EReponse { Ok, Annuler };
+enum class EReponse { Ok, Annuler, Oui, Non };
+
+// The answer when nobody can answer: OK to a plain message, Cancel or No to a question,
+// so that nothing is done that was not asked for.
+EReponse reponseSansUtilisateur(EBoutons boutons);
 
 class CPlateforme {
 public:

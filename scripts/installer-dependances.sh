@@ -16,6 +16,7 @@ paquets=(
   libgtest-dev libgmock-dev                # tests
   dosfstools exfatprogs ntfs-3g            # file-system images for the volume tests
   strace                                   # proof that a capture opens no special file
+  acl                                      # setfacl, getfacl: a save keeps the file's ACL
   clang libclang-rt-14-dev                 # fuzzing (libFuzzer)
 )
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "model/CDoc.h"
+#include "model/EnregistrementVerifie.h"
 #include "model/FichierCatalogue.h"
 #include "platform/CPlateforme.h"
 #include "shell/CApp.h"
@@ -48,6 +49,21 @@ CGestionnaireDocuments::CGestionnaireDocuments(CApp& app) : app_(app)
 void CGestionnaireDocuments::signaler(const std::string& message)
 {
     plateforme().message(message, EBoutons::Ok, EIcone::Exclamation);
+}
+
+bool CGestionnaireDocuments::enregistrerVers(CDoc& doc, const std::string& chemin)
+{
+    const SEnregistrement r = enregistrerApresVerification(doc, chemin);
+    switch (r.issue) {
+    case EIssueEnregistrement::Enregistre:
+        return true;
+    case EIssueEnregistrement::Annule:
+        return false;
+    case EIssueEnregistrement::Echec:
+        signaler(r.message);
+        return false;
+    }
+    return false;
 }
 
 CChildFrame* CGestionnaireDocuments::ajouterCadre(CChildFrame* cadre)
@@ -112,10 +128,8 @@ bool CGestionnaireDocuments::enregistrer(CChildFrame& cadre)
     CDoc& doc = cadre.document();
     if (doc.chemin.empty())
         return enregistrerSous(cadre);
-    if (auto erreur = enregistrerCatalogue(doc, doc.chemin)) {
-        signaler(*erreur);
+    if (!enregistrerVers(doc, doc.chemin))
         return false;
-    }
     app_.recents().ajouter(QFileInfo(cheminQt(doc.chemin)).absoluteFilePath());
     app_.cadre().mettreAJourCommandes();
     return true;
@@ -132,10 +146,8 @@ bool CGestionnaireDocuments::enregistrerSous(CChildFrame& cadre)
     if (QFileInfo(chemin).suffix().isEmpty())
         chemin += kExtension;
     chemin = QFileInfo(chemin).absoluteFilePath();
-    if (auto erreur = enregistrerCatalogue(doc, cheminCatalogue(chemin))) {
-        signaler(*erreur);
+    if (!enregistrerVers(doc, cheminCatalogue(chemin)))
         return false;
-    }
     cadre.actualiserTitre();
     app_.recents().ajouter(chemin);
     app_.cadre().mettreAJourCommandes();

@@ -6,12 +6,14 @@
 // they fail; nothing is lost then.
 
 #include <functional>
+#include <string>
 
 #include <QObject>
 #include <QString>
 
 class CApp;
 class CChildFrame;
+class CDoc;
 
 class CGestionnaireDocuments : public QObject {
     Q_OBJECT
@@ -44,6 +46,9 @@ public:
 
 private:
     CChildFrame* ajouterCadre(CChildFrame* cadre);
+    // Saves to `chemin`, asking first when another program changed the file since; the
+    // failure is shown. True when saved.
+    bool enregistrerVers(CDoc& doc, const std::string& chemin);
     void signaler(const std::string& message);
 
     CApp& app_;

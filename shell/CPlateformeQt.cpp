@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "shell/CheminsQt.h"
 
@@ -42,16 +43,24 @@ std::optional<std::string> CPlateformeQt::choisirDossier(const std::string& titr
 EReponse CPlateformeQt::message(const std::string& texte, EBoutons boutons, EIcone icone)
 {
     QMessageBox boite(iconeQt(icone), QStringLiteral("Norvanel"), QString::fromStdString(texte),
-                      QMessageBox::Ok, parentDialogue(fenetre_));
+                      QMessageBox::NoButton, parentDialogue(fenetre_));
     switch (boutons) {
     case EBoutons::Ok:
-        break;
+        boite.setDefaultButton(boite.addButton(QMessageBox::Ok));
+        boite.exec();
+        return EReponse::Ok;
     case EBoutons::OkAnnuler:
+        boite.setDefaultButton(boite.addButton(QMessageBox::Ok));
         boite.addButton(QMessageBox::Cancel);
-        break;
+        return boite.exec() == QMessageBox::Ok ? EReponse::Ok : EReponse::Annuler;
+    case EBoutons::OuiNon:
+        // Our own words: the question must not depend on Qt's translation being there.
+        boite.addButton(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
+        boite.setDefaultButton(boite.addButton(QMessageBox::No));
+        boite.button(QMessageBox::No)->setText(QStringLiteral("Non"));
+        return boite.exec() == QMessageBox::Yes ? EReponse::Oui : EReponse::Non;
     }
-    boite.setDefaultButton(QMessageBox::Ok);
-    return boite.exec() == QMessageBox::Ok ? EReponse::Ok : EReponse::Annuler;
+    return EReponse::Annuler;
 }
 
 bool CPlateformeQt::ouvrir(const std::string& chemin)

@@ -8,9 +8,11 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include "model/CDoc.h"
+#include "model/CSortie.h"
+#include "model/EcritureSure.h"
+#include "model/IdentiteFichier.h"
 #include "model/Impression.h"
 #include "shell/CContexteImpressionQt.h"
 
@@ -18,12 +20,42 @@ namespace {
 
 constexpr int kResolutionPdf = 600;
 
-std::string texte(const QString& s)
+// The PDF's bytes, handed to the safe write as Qt produces them.
+class CAppareilSortie : public QIODevice {
+public:
+    explicit CAppareilSortie(CSortie& sortie) : sortie_(sortie) { open(QIODevice::WriteOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* octets, qint64 n) override
+    {
+        return sortie_.ecrire(octets, static_cast<std::size_t>(n)) ? n : -1;
+    }
+
+private:
+    CSortie& sortie_;
+};
+
+// Leaves the safe write without a file when the pages cannot be made.
+struct SPagesImpossibles {
+    std::string raison;
+};
+
+// The catalogue itself must never be what the PDF replaces (given by its own name or
+// through a link).
+bool estLeCatalogue(const CDoc& doc, const std::string& cheminPdf)
 {
-    return s.toUtf8().toStdString();
+    const auto sortie = identiteFichier(cheminPdf);
+    if (!sortie)
+        return false;
+    if (doc.identiteFichier && sortie->memeFichier(*doc.identiteFichier))
+        return true;
+    const auto catalogue = doc.chemin.empty() ? std::nullopt : identiteFichier(doc.chemin);
+    return catalogue && sortie->memeFichier(*catalogue);
 }
 
-std::optional<std::string> ecrirePages(CDoc& doc, QSaveFile& fichier)
+std::optional<std::string> ecrirePages(CDoc& doc, QIODevice& fichier)
 {
     QPdfWriter pdf(&fichier);
     pdf.setResolution(kResolutionPdf);
@@ -53,6 +85,19 @@ std::optional<std::string> ecrirePages(CDoc& doc, QSaveFile& fichier)
     return std::nullopt;
 }
 
+// Qt's own remarks (in English, about the session it was started in: no runtime
+// folder...) say nothing to the user of a command-line tool, who gets our French
+// message when something fails. Held back while Qt runs for us only.
+struct SQtSilencieux {
+    SQtSilencieux() : avant(qInstallMessageHandler(&taire)) {}
+    ~SQtSilencieux() { qInstallMessageHandler(avant); }
+    SQtSilencieux(const SQtSilencieux&) = delete;
+    SQtSilencieux& operator=(const SQtSilencieux&) = delete;
+
+    static void taire(QtMsgType, const QMessageLogContext&, const QString&) {}
+    QtMessageHandler avant;
+};
+
 } // namespace
 
 std::optional<std::string> imprimerEnPdf(CDoc& doc, const std::string& cheminPdf)
@@ -62,25 +107,30 @@ std::optional<std::string> imprimerEnPdf(CDoc& doc, const std::string& cheminPdf
     char nom[] = "norvanel", option[] = "-platform", plateforme[] = "offscreen";
     char* argv[] = {nom, option, plateforme, nullptr};
     std::unique_ptr<QGuiApplication> application;
-    if (!QCoreApplication::instance())
+    std::unique_ptr<SQtSilencieux> silence;
+    if (!QCoreApplication::instance()) {
+        silence = std::make_unique<SQtSilencieux>();
         application = std::make_unique<QGuiApplication>(argc, argv);
+    }
     else if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return std::string("L'impression a besoin de l'interface graphique de Qt, "
                            "que ce programme n'a pas démarrée.");
 
-    const QString chemin = QFile::decodeName(QByteArray::fromStdString(cheminPdf));
-    // Written beside the target and renamed over it only when complete, so a failure
-    // never leaves a half-written PDF nor spoils the previous one.
-    QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly))
-        return "Impossible d'écrire le fichier « " + cheminPdf + " » : " +
-               texte(fichier.errorString());
-    if (auto erreur = ecrirePages(doc, fichier)) {
-        fichier.cancelWriting();
-        return "Impression de « " + cheminPdf + " » impossible : " + *erreur;
+    if (estLeCatalogue(doc, cheminPdf))
+        return "Impossible d'écrire le fichier « " + cheminPdf +
+               " » : c'est le catalogue lui-même ; choisissez un autre nom pour le PDF.";
+    // The safe write: a failure never leaves a half-written PDF nor spoils the
+    // previous file, and a file with links, ACLs or another owner keeps them.
+    try {
+        const auto echec = ecrireFichierSur(cheminPdf, [&doc](CSortie& sortie) {
+            CAppareilSortie appareil(sortie);
+            if (auto erreur = ecrirePages(doc, appareil))
+                throw SPagesImpossibles{*erreur};
+        });
+        if (echec)
+            return texteEchecEcriture("Impossible d'écrire le fichier « " + cheminPdf + " »", *echec);
+    } catch (const SPagesImpossibles& e) {
+        return "Impression de « " + cheminPdf + " » impossible : " + e.raison;
     }
-    if (!fichier.commit())
-        return "Impossible d'écrire le fichier « " + cheminPdf + " » : " +
-               texte(fichier.errorString());
     return std::nullopt;
 }

@@ -241,6 +241,6 @@ EReponse CPlateformeFactice::message(const std::string& texte, EBoutons boutons,
         reponses.pop_front();
         return r;
     }
-    // Unscripted: OK for a plain message, Cancel for a question, so no loop runs away.
-    return boutons == EBoutons::Ok ? EReponse::Ok : EReponse::Annuler;
+    // Unscripted: no loop runs away.
+    return reponseSansUtilisateur(boutons);
 }

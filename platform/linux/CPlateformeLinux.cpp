@@ -59,11 +59,5 @@ EReponse CPlateformeLinux::message(const std::string& texte, EBoutons boutons, E
     std::fputs("Norvanel: ", stderr);
     std::fwrite(sur.data(), 1, sur.size(), stderr);
     std::fputc('\n', stderr);
-    switch (boutons) {
-    case EBoutons::Ok:
-        return EReponse::Ok;
-    case EBoutons::OkAnnuler:
-        return EReponse::Annuler;
-    }
-    return EReponse::Annuler;
+    return reponseSansUtilisateur(boutons);
 }

@@ -1,13 +1,16 @@
 #include "tests/cli/Lancement.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 extern char** environ;
 
@@ -42,8 +45,18 @@ SResultat executer(const std::vector<std::string>& arguments, int fdSortie)
     SResultat r;
     pid_t pid = 0;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        // A command that hangs (a blocking open, a lock never given back) is killed,
+        // so the test fails instead of hanging with it.
+        const auto limite = std::chrono::steady_clock::now() + kDelaiMaximal;
         int etat = 0;
-        waitpid(pid, &etat, 0);
+        while (waitpid(pid, &etat, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() >= limite) {
+                kill(pid, SIGKILL);
+                waitpid(pid, &etat, 0);
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
         r.code = WIFEXITED(etat) ? WEXITSTATUS(etat) : 128 + WTERMSIG(etat);
     }
     posix_spawn_file_actions_destroy(&actions);

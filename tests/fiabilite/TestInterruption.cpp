@@ -9,6 +9,8 @@
 // NORVANEL_GRAINE=N replays the delays of a run.
 
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -24,6 +26,7 @@
 #include "tests/core/Factices.h"
 #include "tests/fiabilite/CProcessusEnfant.h"
 #include "tests/linux/CDossierTemporaire.h"
+#include "tests/linux/CommandeExterne.h"
 
 namespace {
 
@@ -80,11 +83,21 @@ protected:
         return static_cast<pid_t>(std::stol(aide.ligneTrouvee().substr(4)));
     }
 
+    void interrompre(bool lien);
+
     CDossierTemporaire d;
     const std::string chemin = d.sous("cd.kbt");
 };
 
-TEST_F(Interruption, LeFichierEstToujoursLAncienOuLeNouveau)
+bool memeFichier(const std::string& a, const std::string& b)
+{
+    struct stat sa {}, sb {};
+    return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_ino == sb.st_ino && sa.st_dev == sb.st_dev;
+}
+
+// Saves killed at random moments, each saving the catalogue the file does not hold.
+// With `lien`, the file has a second name, and saves rewrite it in place.
+void Interruption::interrompre(bool lien)
 {
     std::string images[2];
     for (int i = 0; i < 2; ++i) {
@@ -96,6 +109,14 @@ TEST_F(Interruption, LeFichierEstToujoursLAncienOuLeNouveau)
     CProcessusEnfant aide({cheminDuProgramme(), "--aide", "serveur", chemin, etape(0), etape(1)}, true);
     ASSERT_TRUE(aide.lance());
 
+    // The first save makes the file; the second name is given to it before the timed
+    // saves, which rewrite it in place from then on.
+    const std::string autreNom = d.sous("autre-nom.kbt");
+    ASSERT_GT(lancerEnregistrement(aide, 1), 0) << aide.sortie();
+    ASSERT_TRUE(aide.attendreLigne("fin=0")) << aide.sortie();
+    if (lien) {
+        ASSERT_EQ(link(chemin.c_str(), autreNom.c_str()), 0);
+    }
     // Three whole saves (a, b, a): the longest sets the range of the delays.
     using Horloge = std::chrono::steady_clock;
     Horloge::duration duree{};
@@ -115,6 +136,7 @@ TEST_F(Interruption, LeFichierEstToujoursLAncienOuLeNouveau)
     const auto plage = std::chrono::duration_cast<std::chrono::microseconds>(duree).count() * 12 / 10;
     std::uniform_int_distribution<long long> delai(0, plage);
     int restes = 0;
+    int reprises = 0;  // files put back from their backup
     int gardes[2] = {0, 0};  // kills after which the file was the old one, the new one
     for (int k = 0; k < kInterruptions; ++k) {
         const std::string ou = "interruption " + std::to_string(k) + " (NORVANEL_GRAINE=" + std::to_string(graine) + ")";
@@ -126,19 +148,38 @@ TEST_F(Interruption, LeFichierEstToujoursLAncienOuLeNouveau)
         ASSERT_TRUE(aide.attendreLigne("fin=")) << ou;  // the helper has reaped it
 
         std::size_t taille = 0;
-        const int trouvee = imageDuFichier(chemin, images, taille);
+        int trouvee = imageDuFichier(chemin, images, taille);
+        // A rewrite in place killed midway: its backup holds the old catalogue whole,
+        // and putting it back (as the user would) gives the file back.
+        const std::vector<std::string> sauvegardes = sauvegardesDe(chemin);
+        ASSERT_LE(sauvegardes.size(), 1u) << ou;
+        for (const std::string& s : sauvegardes) {
+            std::size_t tailleCopie = 0;
+            ASSERT_EQ(imageDuFichier(s, images, tailleCopie), actuel) << ou << " : la sauvegarde n'est pas l'ancien";
+            if (trouvee < 0) {
+                ++reprises;
+                ASSERT_EQ(executer({"/bin/cp", s, chemin}), 0);
+                trouvee = actuel;
+            }
+            ASSERT_EQ(unlink(s.c_str()), 0);
+        }
         if (trouvee < 0)
             FAIL() << ou << " : le fichier n'est ni l'ancien ni le nouveau catalogue (" << taille << " octets)";
         ++gardes[trouvee == autre];
         actuel = trouvee;
-        // Each save removes the leftovers before making its own temporary: never two.
+        if (lien) {
+            ASSERT_TRUE(memeFichier(chemin, autreNom)) << ou;
+        }
+        // Each save removes the leftovers before making its own temporaries: the new
+        // content, and for a rewrite in place the backup being written.
         const int ici = temporaires();
-        ASSERT_LE(ici, 1) << ou;
-        ASSERT_EQ(entreesDe(d.chemin()).size(), 1u + ici) << ou;
+        ASSERT_LE(ici, lien ? 2 : 1) << ou;
+        ASSERT_EQ(entreesDe(d.chemin()).size(), (lien ? 2u : 1u) + ici) << ou;
         restes += ici;
     }
     std::cout << "graine " << graine << " : " << gardes[0] << " fois l'ancien, " << gardes[1]
-              << " fois le nouveau catalogue, " << restes << " fichiers temporaires laissés\n";
+              << " fois le nouveau catalogue, " << restes << " fichiers temporaires laissés, " << reprises
+              << " fichiers repris de leur sauvegarde\n";
 
     CDoc relu;
     ASSERT_FALSE(chargerCatalogue(relu, chemin));
@@ -148,11 +189,27 @@ TEST_F(Interruption, LeFichierEstToujoursLAncienOuLeNouveau)
     ASSERT_TRUE(aide.attendreLigne("fin="));
     EXPECT_EQ(aide.ligneTrouvee(), "fin=0");
     EXPECT_TRUE(lireTout(chemin) == images[1 - actuel]);
+    if (lien) {
+        EXPECT_TRUE(memeFichier(chemin, autreNom));
+        ASSERT_EQ(unlink(autreNom.c_str()), 0);
+    }
     EXPECT_EQ(entreesDe(d.chemin()), std::vector<std::string>{"cd.kbt"});
     // The kills fell on both sides of the rename, and some during the writing.
     EXPECT_GT(gardes[0], 0);
     EXPECT_GT(gardes[1], 0);
     EXPECT_GT(restes, 0);
+}
+
+TEST_F(Interruption, LeFichierEstToujoursLAncienOuLeNouveau)
+{
+    interrompre(false);
+}
+
+// Rewritten in place: the file is the old catalogue, the new one, or, killed in the
+// middle of the rewrite, its backup is the old one.
+TEST_F(Interruption, AvecUnAutreNomRienNEstPerdu)
+{
+    interrompre(true);
 }
 
 } // namespace

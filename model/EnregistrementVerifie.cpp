@@ -1,0 +1,57 @@
+#include "model/EnregistrementVerifie.h"
+
+#include "model/CDoc.h"
+#include "model/FichierCatalogue.h"
+#include "model/IdentiteFichier.h"
+#include "model/VerrouCatalogue.h"
+#include "platform/CPlateforme.h"
+
+namespace {
+
+// The file at `chemin` as it is now, when it is the document's own file and differs
+// from what the document last read or wrote.
+std::optional<SIdentiteFichier> changementEtranger(const CDoc& doc, const std::string& chemin, int fd)
+{
+    const auto actuel = identiteDescripteur(fd);
+    if (!actuel || !doc.identiteFichier)
+        return std::nullopt;
+    const bool sien = chemin == doc.chemin || actuel->memeFichier(*doc.identiteFichier);
+    if (!sien || *actuel == *doc.identiteFichier)
+        return std::nullopt;
+    return actuel;
+}
+
+} // namespace
+
+std::string questionFichierModifie(const std::string& chemin)
+{
+    return "Le catalogue « " + chemin +
+           " » a été modifié par un autre programme depuis son ouverture. Voulez-vous le remplacer ?";
+}
+
+SEnregistrement enregistrerApresVerification(CDoc& doc, const std::string& chemin)
+{
+    CVerrouCatalogue verrou;
+    std::optional<SIdentiteFichier> accepte;  // the changed file the user chose to replace
+    for (;;) {
+        if (auto probleme = verrou.prendre(chemin); probleme && !verrou.absent())
+            return {EIssueEnregistrement::Echec,
+                    "Impossible d'enregistrer le catalogue « " + chemin + " » : " + *probleme +
+                        ". Le fichier précédent est intact."};
+        if (!verrou.tenu())
+            break;  // no file there yet
+        const auto change = changementEtranger(doc, chemin, verrou.descripteur());
+        if (!change || change == accepte)
+            break;
+        // Not asked under the lock: the user may take his time, and other programs
+        // waiting for the catalogue would give up meanwhile.
+        verrou.rendre();
+        if (plateforme().message(questionFichierModifie(chemin), EBoutons::OuiNon, EIcone::Exclamation) !=
+            EReponse::Oui)
+            return {EIssueEnregistrement::Annule, {}};
+        accepte = change;
+    }
+    if (auto erreur = enregistrerCatalogue(doc, chemin))
+        return {EIssueEnregistrement::Echec, *erreur};
+    return {EIssueEnregistrement::Enregistre, {}};
+}

@@ -1,0 +1,81 @@
+#include "model/RemplacementEnPlace.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace {
+
+// Copies all of `source` over `destination` from their start, cuts `destination` to
+// that length and syncs it: 0, or the errno of the first failure.
+int recopier(int source, int destination, const SAppelsEcriture& appels)
+{
+    if (::lseek(destination, 0, SEEK_SET) != 0)
+        return errno;
+    std::vector<char> tampon(1 << 20);
+    off_t position = 0;
+    for (;;) {
+        const ssize_t lus = ::pread(source, tampon.data(), tampon.size(), position);
+        if (lus < 0 && errno == EINTR)
+            continue;
+        if (lus < 0)
+            return errno;
+        if (lus == 0)
+            break;
+        if (const int erreur = ecrireEntierement(appels, destination, tampon.data(), static_cast<std::size_t>(lus)))
+            return erreur;
+        position += lus;
+    }
+    if (::ftruncate(destination, position) != 0)
+        return errno;
+    return appels.synchroniser(destination) == 0 ? 0 : errno;
+}
+
+struct SDescripteurFerme {
+    int fd;
+    ~SDescripteurFerme()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+} // namespace
+
+std::optional<SEchecEcriture> remplacerEnPlace(const std::string& cible, const struct stat& ancien,
+                                               const SFichiersEnPlace& fichiers, const SAppelsEcriture& appels)
+{
+    auto echec = [](int erreur) { return SEchecEcriture{raisonSysteme(erreur)}; };
+    SDescripteurFerme f{::open(cible.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+    if (f.fd < 0)
+        return echec(errno);
+    struct stat ouvert {};
+    if (::fstat(f.fd, &ouvert) != 0)
+        return echec(errno);
+    // Another program put another file there since the save began.
+    if (ouvert.st_dev != ancien.st_dev || ouvert.st_ino != ancien.st_ino || !S_ISREG(ouvert.st_mode))
+        return SEchecEcriture{"le fichier a été remplacé pendant l'enregistrement"};
+
+    // The backup must be whole on disk, under its lasting name, before the file is
+    // touched. An older backup is never replaced.
+    if (const int erreur = recopier(f.fd, fichiers.copie, appels))
+        return echec(erreur);
+    if (const int erreur = nommerSansRemplacer(fichiers.cheminCopie, fichiers.cheminSauvegarde))
+        return echec(erreur);
+    if (fichiers.dossier >= 0 && appels.synchroniser(fichiers.dossier) != 0 && errno != EINVAL) {
+        const int erreur = errno;
+        ::unlink(fichiers.cheminSauvegarde.c_str());
+        return echec(erreur);
+    }
+
+    const int erreur = recopier(fichiers.nouveau, f.fd, appels);
+    if (erreur == 0 || recopier(fichiers.copie, f.fd, appels) == 0) {
+        ::unlink(fichiers.cheminSauvegarde.c_str());
+        return erreur == 0 ? std::nullopt : std::optional(echec(erreur));
+    }
+    SEchecEcriture perdu = echec(erreur);
+    perdu.sauvegarde = fichiers.cheminSauvegarde;
+    return perdu;
+}
