@@ -183,7 +183,7 @@ int commandeUpdate(const Mots& mots)
                         " » est illisible ; son contenu précédent est gardé");
                 break;
             case EResultatMiseAJour::DisqueAbsent:
-                std::cerr << "norvanel-cli : " << texteDisqueAbsent(*q) << "\n";
+                std::cerr << "norvanel-cli : " << texteAffichable(texteDisqueAbsent(*q), EEchappement::Message) << "\n";
                 disqueAbsent = true;
                 break;
             case EResultatMiseAJour::Capturee:
