@@ -10,7 +10,7 @@
 #include "model/CRequete.h"
 #include "model/Limites.h"
 #include "platform/CPlateforme.h"
-#include "platform/CorrespondanceSpec.h"
+#include "platform/MotifChemin.h"
 #include "search/Recherche.h"
 
 namespace {
@@ -98,9 +98,9 @@ private:
 
     void ajouterFichier(CDossier& d, const SEntreeDossier& e)
     {
-        if (q_.modeFiltre == kFiltreInclure && !correspondSpec(e.chemin, q_.filtre))
+        if (q_.modeFiltre == kFiltreInclure && !correspondMotif(e.chemin, q_.filtre))
             return;
-        if (q_.modeFiltre == kFiltreExclure && correspondSpec(e.chemin, q_.filtre))
+        if (q_.modeFiltre == kFiltreExclure && correspondMotif(e.chemin, q_.filtre))
             return;
         auto* f = new CFichier(&d, e.chemin);
         if (q_.stockerTaille)

@@ -1,7 +1,7 @@
 #include "platform/CPlateforme.h"
 
 #include "platform/Chemins.h"
-#include "platform/CorrespondanceSpec.h"
+#include "platform/MotifChemin.h"
 #include "platform/TexteTaille.h"
 
 #include <cstdio>
@@ -45,9 +45,9 @@ CPlateforme* definirPlateforme(CPlateforme* p)
 
 std::string CPlateforme::texteTaille(std::uint32_t taille) const { return ::texteTaille(taille); }
 
-bool CPlateforme::correspondSpec(const std::string& chemin, const std::string& motif) const
+bool CPlateforme::correspondMotif(const std::string& chemin, const std::string& motif) const
 {
-    return ::correspondSpec(chemin, motif);
+    return ::correspondMotif(chemin, motif);
 }
 
 std::string CPlateforme::ajouterAuChemin(const std::string& chemin, const std::string& composant) const

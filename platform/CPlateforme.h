@@ -116,7 +116,7 @@ public:
 
     // --- Paths -----------------------------------------------------------------------
     // Path-spec matching: ';' alternatives, '*' crosses separators, '?', case-insensitive.
-    virtual bool correspondSpec(const std::string& chemin, const std::string& motif) const;
+    virtual bool correspondMotif(const std::string& chemin, const std::string& motif) const;
     // Joins with exactly one separator.
     virtual std::string ajouterAuChemin(const std::string& chemin, const std::string& composant) const;
     // The last component of a path.

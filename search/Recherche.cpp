@@ -7,7 +7,7 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "platform/CorrespondanceSpec.h"
+#include "platform/MotifChemin.h"
 #include "search/CCriteres.h"
 #include "search/Doublons.h"
 
@@ -78,7 +78,7 @@ void marquerHorsCible(CDoc& doc, const CElement* cible)
 
 bool testerFichier(const CFichier& f, const CCriteres& c, const CRequete& q)
 {
-    if (!c.motif.empty() && !correspondSpec(f.chemin(), c.motif))
+    if (!c.motif.empty() && !correspondMotif(f.chemin(), c.motif))
         return false;
     if (q.stockerCree && c.cree.actif && !c.cree.contient(f.cree))
         return false;

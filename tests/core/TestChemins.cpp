@@ -124,8 +124,8 @@ TEST_F(CheminsDeLaPlateforme, ServicesParDefautDeLaPlateforme)
     const CPlateforme& p = plateforme();
     EXPECT_EQ(p.ajouterAuChemin("/a/", "b"), "/a/b");
     EXPECT_EQ(p.dernierComposant("C:\\a\\b.doc"), "b.doc");
-    EXPECT_TRUE(p.correspondSpec("C:\\a\\b.doc", "*.DOC"));
-    EXPECT_FALSE(p.correspondSpec("C:\\a\\b.doc", "b.doc"));
+    EXPECT_TRUE(p.correspondMotif("C:\\a\\b.doc", "*.DOC"));
+    EXPECT_FALSE(p.correspondMotif("C:\\a\\b.doc", "b.doc"));
     EXPECT_EQ(p.texteTaille(1536), "1,50 Ko");
 }
 

@@ -1,4 +1,4 @@
-#include "platform/CorrespondanceSpec.h"
+#include "platform/MotifChemin.h"
 
 #include <algorithm>
 
@@ -99,7 +99,7 @@ bool correspondUnSpec(const Octet* s, const Octet* sFin, const Octet* m, const O
 
 } // namespace
 
-bool correspondSpec(std::string_view chemin, std::string_view motif)
+bool correspondMotif(std::string_view chemin, std::string_view motif)
 {
     const auto* s = reinterpret_cast<const Octet*>(chemin.data());
     const auto* sFin = s + chemin.size();

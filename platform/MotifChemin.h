@@ -17,4 +17,4 @@
 //
 // No allocation; cost linear in the path for usual patterns, at worst the product of
 // the two lengths (never exponential).
-bool correspondSpec(std::string_view chemin, std::string_view motif);
+bool correspondMotif(std::string_view chemin, std::string_view motif);

@@ -1,4 +1,4 @@
-#include "platform/CorrespondanceSpec.h"
+#include "platform/MotifChemin.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -16,11 +16,11 @@ template <std::size_t N>
 void verifierTable(const SCas (&table)[N])
 {
     for (const SCas& c : table)
-        EXPECT_EQ(correspondSpec(c.chemin, c.motif), c.attendu)
+        EXPECT_EQ(correspondMotif(c.chemin, c.motif), c.attendu)
             << "chemin \"" << c.chemin << "\" motif \"" << c.motif << "\"";
 }
 
-TEST(CorrespondanceSpec, ComparaisonAvecLeCheminComplet)
+TEST(MotifChemin, ComparaisonAvecLeCheminComplet)
 {
     const SCas table[] = {
         {"c:\\a\\b.doc", "*.DOC", true},
@@ -38,7 +38,7 @@ TEST(CorrespondanceSpec, ComparaisonAvecLeCheminComplet)
     verifierTable(table);
 }
 
-TEST(CorrespondanceSpec, ListeDeSpecs)
+TEST(MotifChemin, ListeDeSpecs)
 {
     const SCas table[] = {
         {"c:\\a\\b.doc", "*.doc;*.txt", true},
@@ -55,7 +55,7 @@ TEST(CorrespondanceSpec, ListeDeSpecs)
     verifierTable(table);
 }
 
-TEST(CorrespondanceSpec, MotifsQuiPrennentTout)
+TEST(MotifChemin, MotifsQuiPrennentTout)
 {
     const SCas table[] = {
         {"/sans_point", "*.*", true}, // the path spec "*.*" takes every path, dotted or not
@@ -73,7 +73,7 @@ TEST(CorrespondanceSpec, MotifsQuiPrennentTout)
     verifierTable(table);
 }
 
-TEST(CorrespondanceSpec, CrochetEtAutresCaracteresOrdinaires)
+TEST(MotifChemin, CrochetEtAutresCaracteresOrdinaires)
 {
     const SCas table[] = {
         {"/a/[x].txt", "*[x].txt", true},
@@ -87,7 +87,7 @@ TEST(CorrespondanceSpec, CrochetEtAutresCaracteresOrdinaires)
     verifierTable(table);
 }
 
-TEST(CorrespondanceSpec, PointDInterrogationPrendUnCaractere)
+TEST(MotifChemin, PointDInterrogationPrendUnCaractere)
 {
     const SCas table[] = {
         {"/ab", "/a?", true},
@@ -107,7 +107,7 @@ TEST(CorrespondanceSpec, PointDInterrogationPrendUnCaractere)
     verifierTable(table);
 }
 
-TEST(CorrespondanceSpec, CasseIgnoreeLettresAccentueesComprises)
+TEST(MotifChemin, CasseIgnoreeLettresAccentueesComprises)
 {
     const SCas table[] = {
         {"/Été.TXT", "*été.txt", true},
@@ -129,14 +129,14 @@ TEST(CorrespondanceSpec, CasseIgnoreeLettresAccentueesComprises)
     verifierTable(table);
 }
 
-TEST(CorrespondanceSpec, EtoilesMultiplesSansExplosion)
+TEST(MotifChemin, EtoilesMultiplesSansExplosion)
 {
     const std::string queDesA(20000, 'a');
-    EXPECT_FALSE(correspondSpec(queDesA, "*a*a*a*a*a*b"));
-    EXPECT_TRUE(correspondSpec(queDesA + "b", "*a*a*a*a*a*b"));
-    EXPECT_TRUE(correspondSpec(queDesA, "**a**a*"));
-    EXPECT_FALSE(correspondSpec(queDesA, "*?*b*"));
-    EXPECT_TRUE(correspondSpec(std::string(300, 'a') + "b" + std::string(300, 'a'), "*a?a*"));
+    EXPECT_FALSE(correspondMotif(queDesA, "*a*a*a*a*a*b"));
+    EXPECT_TRUE(correspondMotif(queDesA + "b", "*a*a*a*a*a*b"));
+    EXPECT_TRUE(correspondMotif(queDesA, "**a**a*"));
+    EXPECT_FALSE(correspondMotif(queDesA, "*?*b*"));
+    EXPECT_TRUE(correspondMotif(std::string(300, 'a') + "b" + std::string(300, 'a'), "*a?a*"));
 }
 
 // The straightforward recursive definition over ASCII, exponential but exact on small
@@ -155,7 +155,7 @@ bool reference(const char* s, const char* m)
 
 // Every path over {a, B} and every spec over {A, b, *, ?} up to a small length agree
 // with the reference: the backtracking on the last star never misses a match.
-TEST(CorrespondanceSpec, AccordAvecLaDefinitionRecursive)
+TEST(MotifChemin, AccordAvecLaDefinitionRecursive)
 {
     auto mots = [](std::string_view alphabet, std::size_t longueurMax) {
         std::vector<std::string> tous{""};
@@ -173,7 +173,7 @@ TEST(CorrespondanceSpec, AccordAvecLaDefinitionRecursive)
     int desaccords = 0;
     for (const auto& m : motifs)
         for (const auto& s : chemins)
-            if (!m.empty() && correspondSpec(s, m) != reference(s.c_str(), m.c_str()) && ++desaccords < 5)
+            if (!m.empty() && correspondMotif(s, m) != reference(s.c_str(), m.c_str()) && ++desaccords < 5)
                 ADD_FAILURE() << "chemin \"" << s << "\" motif \"" << m << "\"";
     EXPECT_EQ(desaccords, 0);
 }
