@@ -3,7 +3,7 @@
 #include "cli/Arguments.h"
 #include "cli/Commandes.h"
 #include "cli/Session.h"
-#include "shell/ImpressionPdf.h"
+#include "impression/ImpressionPdf.h"
 
 int commandePrint(const Mots& mots)
 {

@@ -9,7 +9,7 @@
 #include "model/CDoc.h"
 #include "model/Impression.h"
 #include "platform/CPlateforme.h"
-#include "shell/CContexteImpressionQt.h"
+#include "impression/CContexteImpressionQt.h"
 
 namespace {
 

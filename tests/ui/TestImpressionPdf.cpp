@@ -28,8 +28,8 @@
 #include "model/CRequete.h"
 #include "model/Impression.h"
 #include "platform/fake/CPlateformeFactice.h"
-#include "shell/CContexteImpressionQt.h"
-#include "shell/ImpressionPdf.h"
+#include "impression/CContexteImpressionQt.h"
+#include "impression/ImpressionPdf.h"
 
 namespace {
 

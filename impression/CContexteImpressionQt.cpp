@@ -1,4 +1,4 @@
-#include "shell/CContexteImpressionQt.h"
+#include "impression/CContexteImpressionQt.h"
 
 #include <QFontMetrics>
 #include <QPaintDevice>

@@ -1,4 +1,4 @@
-#include "shell/ImpressionPdf.h"
+#include "impression/ImpressionPdf.h"
 
 #include <memory>
 
@@ -14,7 +14,7 @@
 #include "model/EcritureSure.h"
 #include "model/IdentiteFichier.h"
 #include "model/Impression.h"
-#include "shell/CContexteImpressionQt.h"
+#include "impression/CContexteImpressionQt.h"
 
 namespace {
 
