@@ -6,7 +6,7 @@
 
 #include "model/CReglages.h"
 #include "platform/CPlateforme.h"
-#include "shell/CheminsQt.h"
+#include "ui/CheminsQt.h"
 
 void CAccesReglages::signaler(const std::optional<std::string>& probleme)
 {

@@ -10,9 +10,9 @@
 #include "model/CRequete.h"
 #include "shell/CApp.h"
 #include "shell/CChildFrame.h"
-#include "shell/CImagesApplication.h"
+#include "ui/CImagesApplication.h"
 #include "shell/CTravailLong.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 
 CRequete* CArboView::requeteGlissee_ = nullptr;
 

@@ -12,11 +12,11 @@
 #include "shell/CApp.h"
 #include "shell/CArboView.h"
 #include "shell/CGestionnaireDocuments.h"
-#include "shell/CImagesApplication.h"
+#include "ui/CImagesApplication.h"
 #include "shell/CListeView.h"
 #include "shell/CMainFrame.h"
 #include "shell/CTravailLong.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 #include "shell/ImpressionDocument.h"
 
 namespace {

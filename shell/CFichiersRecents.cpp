@@ -1,7 +1,7 @@
 #include "shell/CFichiersRecents.h"
 
 #include "shell/CAccesReglages.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "shell/CChildFrame.h"
 #include "shell/CFichiersRecents.h"
 #include "shell/CMainFrame.h"
-#include "shell/CheminsQt.h"
+#include "ui/CheminsQt.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "shell/CInteractionsQt.h"
 
-#include "shell/CParametresDlg.h"
-#include "shell/CProprietesDlg.h"
+#include "dialogs/CParametresDlg.h"
+#include "dialogs/CProprietesDlg.h"
 
 void CInteractionsQt::afficherProprietes(const SProprietes& proprietes)
 {

@@ -23,11 +23,11 @@
 #include "model/TriListe.h"
 #include "shell/CApp.h"
 #include "shell/CChildFrame.h"
-#include "shell/CImagesApplication.h"
+#include "ui/CImagesApplication.h"
 #include "shell/CMainFrame.h"
 #include "shell/CModeleListe.h"
 #include "shell/CTravailLong.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 
 CListeView::CListeView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent)
     : QTreeView(parent), app_(app), cadre_(cadre), doc_(doc),

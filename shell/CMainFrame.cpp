@@ -20,11 +20,11 @@
 #include "shell/CChildFrame.h"
 #include "shell/CFichiersRecents.h"
 #include "shell/CGestionnaireDocuments.h"
-#include "shell/CImagesApplication.h"
+#include "ui/CImagesApplication.h"
 #include "shell/CTravailLong.h"
-#include "shell/IdCommandes.h"
-#include "shell/Icones.h"
-#include "shell/TableCommandes.h"
+#include "ui/IdCommandes.h"
+#include "ui/Icones.h"
+#include "ui/TableCommandes.h"
 
 namespace {
 

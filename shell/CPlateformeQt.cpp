@@ -7,7 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "shell/CheminsQt.h"
+#include "ui/CheminsQt.h"
 
 namespace {
 

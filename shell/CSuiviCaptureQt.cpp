@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 
-#include "shell/CDialogueProgression.h"
-#include "shell/CheminsQt.h"
+#include "dialogs/CDialogueProgression.h"
+#include "ui/CheminsQt.h"
 
 CSuiviCaptureQt::CSuiviCaptureQt() = default;
 

@@ -16,8 +16,8 @@
 #include "model/CRequete.h"
 #include "shell/CApp.h"
 #include "shell/CMainFrame.h"
-#include "shell/CParametresDlg.h"
-#include "shell/CProprietesDlg.h"
+#include "dialogs/CParametresDlg.h"
+#include "dialogs/CProprietesDlg.h"
 #include "shell/LigneCommande.h"
 #include "tests/ui/ecran/Ecran.h"
 

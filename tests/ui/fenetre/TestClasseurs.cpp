@@ -11,7 +11,7 @@
 #include "model/CRequete.h"
 #include "shell/CArboView.h"
 #include "shell/CMainFrame.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 
 using NouveauClasseur = AvecNorvanel;
 

@@ -13,7 +13,7 @@
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 #include "shell/LigneCommande.h"
 
 using Crochets = AvecNorvanel;

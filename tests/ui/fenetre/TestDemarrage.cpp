@@ -18,9 +18,9 @@
 #include "shell/CArboView.h"
 #include "shell/CBarreEtat.h"
 #include "shell/CChildFrame.h"
-#include "shell/CFenetreResultats.h"
+#include "ui/CFenetreResultats.h"
 #include "shell/CMainFrame.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "shell/CChildFrame.h"
 #include "shell/CGestionnaireDocuments.h"
 #include "shell/CMainFrame.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 
 namespace {
 

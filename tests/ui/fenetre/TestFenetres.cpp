@@ -15,7 +15,7 @@
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
 #include "shell/CListeView.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 
 using Fenetres = AvecNorvanel;
 

@@ -14,7 +14,7 @@
 #include "shell/CFichiersRecents.h"
 #include "shell/CGestionnaireDocuments.h"
 #include "shell/CMainFrame.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 
 #include <QImage>
 
-#include "shell/CImagesApplication.h"
+#include "ui/CImagesApplication.h"
 #include "shell/CModeleArbre.h"
-#include "shell/Icones.h"
-#include "shell/TableCommandes.h"
+#include "ui/Icones.h"
+#include "ui/TableCommandes.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 #include "shell/ImpressionDocument.h"
 
 namespace {

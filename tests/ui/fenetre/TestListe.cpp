@@ -15,11 +15,11 @@
 #include "model/FichierCatalogue.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
-#include "shell/CImagesApplication.h"
+#include "ui/CImagesApplication.h"
 #include "shell/CListeView.h"
 #include "shell/CModeleListe.h"
-#include "shell/CParametresDlg.h"
-#include "shell/IdCommandes.h"
+#include "dialogs/CParametresDlg.h"
+#include "ui/IdCommandes.h"
 #include "tests/ui/fenetre/AvecNorvanel.h"
 
 namespace {

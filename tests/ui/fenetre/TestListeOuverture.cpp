@@ -19,7 +19,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/CModeleListe.h"
 #include "shell/CTravailLong.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 #include "tests/ui/fenetre/AvecNorvanel.h"
 
 namespace {

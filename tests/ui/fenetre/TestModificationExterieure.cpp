@@ -11,7 +11,7 @@
 #include "model/FichierCatalogue.h"
 #include "shell/CChildFrame.h"
 #include "shell/CGestionnaireDocuments.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 
 namespace {
 

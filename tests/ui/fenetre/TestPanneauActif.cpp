@@ -14,7 +14,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/CListeView.h"
 #include "shell/CModeleListe.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 
 using PanneauActif = AvecNorvanel;
 

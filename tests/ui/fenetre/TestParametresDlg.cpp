@@ -19,8 +19,8 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "shell/CParametresDlg.h"
-#include "shell/IdCommandes.h"
+#include "dialogs/CParametresDlg.h"
+#include "ui/IdCommandes.h"
 
 namespace {
 

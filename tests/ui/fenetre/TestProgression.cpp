@@ -14,12 +14,12 @@
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "shell/CArboView.h"
-#include "shell/CDialogueProgression.h"
+#include "dialogs/CDialogueProgression.h"
 #include "shell/CMainFrame.h"
-#include "shell/CParametresDlg.h"
+#include "dialogs/CParametresDlg.h"
 #include "shell/CSuiviCaptureQt.h"
 #include "shell/CTravailLong.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 
 namespace {
 

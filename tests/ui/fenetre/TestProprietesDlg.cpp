@@ -16,8 +16,8 @@
 #include "model/CRequete.h"
 #include "platform/CPlateforme.h"
 #include "shell/CArboView.h"
-#include "shell/CProprietesDlg.h"
-#include "shell/IdCommandes.h"
+#include "dialogs/CProprietesDlg.h"
+#include "ui/IdCommandes.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "model/CDoc.h"
 #include "model/CRequete.h"
 #include "shell/CArboView.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 
 namespace {
 

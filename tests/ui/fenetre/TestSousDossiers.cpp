@@ -10,7 +10,7 @@
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CListeView.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 
 using SousDossiers = AvecNorvanel;
 

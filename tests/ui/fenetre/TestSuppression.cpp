@@ -13,7 +13,7 @@
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CListeView.h"
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 
 using Suppression = AvecNorvanel;
 

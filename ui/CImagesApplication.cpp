@@ -1,8 +1,8 @@
-#include "shell/CImagesApplication.h"
+#include "ui/CImagesApplication.h"
 
 #include <QString>
 
-#include "shell/Icones.h"
+#include "ui/Icones.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/Icones.h"
+#include "ui/Icones.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "shell/CDialogueProgression.h"
+#include "dialogs/CDialogueProgression.h"
 
 #include <QDialogButtonBox>
 #include <QFontMetrics>

@@ -1,4 +1,4 @@
-#include "shell/CFenetreResultats.h"
+#include "ui/CFenetreResultats.h"
 
 #include <QIcon>
 #include <QTreeWidget>

@@ -1,9 +1,9 @@
-#include "shell/TableCommandes.h"
+#include "ui/TableCommandes.h"
 
 #include <algorithm>
 #include <array>
 
-#include "shell/IdCommandes.h"
+#include "ui/IdCommandes.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/CParametresDlg.h"
+#include "dialogs/CParametresDlg.h"
 
 #include <algorithm>
 
@@ -15,8 +15,8 @@
 
 #include "model/CRequete.h"
 #include "platform/CPlateforme.h"
-#include "shell/UnitesDialogue.h"
-#include "shell/CheminsQt.h"
+#include "ui/UnitesDialogue.h"
+#include "ui/CheminsQt.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/CProprietesDlg.h"
+#include "dialogs/CProprietesDlg.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,7 +9,7 @@
 #include "capture/IdentiteVolume.h"
 #include "model/CInteractions.h"
 #include "platform/CPlateforme.h"
-#include "shell/UnitesDialogue.h"
+#include "ui/UnitesDialogue.h"
 
 namespace {
 

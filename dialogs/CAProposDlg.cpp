@@ -1,4 +1,4 @@
-#include "shell/CAProposDlg.h"
+#include "dialogs/CAProposDlg.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
