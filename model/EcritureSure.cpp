@@ -18,6 +18,7 @@
 
 #include "model/AttributsFichier.h"
 #include "model/CSortie.h"
+#include "model/Descripteur.h"
 #include "model/RemplacementEnPlace.h"
 
 namespace {
@@ -29,22 +30,6 @@ static_assert(kSuffixeSauvegarde.size() == kSuffixe.size());
 constexpr std::size_t kAleatoires = 6;
 constexpr std::size_t kNomMax = 255;
 constexpr std::string_view kCaracteres = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-
-// A file descriptor closed on every path out.
-struct SDescripteur {
-    int fd = -1;
-    ~SDescripteur()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    int rendre()
-    {
-        const int r = fd;
-        fd = -1;
-        return r;
-    }
-};
 
 // The temporary file, removed on every path out unless it was renamed.
 struct STemporaire {

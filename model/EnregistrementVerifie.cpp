@@ -1,6 +1,7 @@
 #include "model/EnregistrementVerifie.h"
 
 #include "model/CDoc.h"
+#include "model/EcritureSure.h"
 #include "model/FichierCatalogue.h"
 #include "model/IdentiteFichier.h"
 #include "model/VerrouCatalogue.h"
@@ -36,8 +37,8 @@ SEnregistrement enregistrerApresVerification(CDoc& doc, const std::string& chemi
     for (;;) {
         if (auto probleme = verrou.prendre(chemin); probleme && !verrou.absent())
             return {EIssueEnregistrement::Echec,
-                    "Impossible d'enregistrer le catalogue « " + chemin + " » : " + *probleme +
-                        ". Le fichier précédent est intact."};
+                    texteEchecEcriture("Impossible d'enregistrer le catalogue « " + chemin + " »",
+                                       SEchecEcriture{*probleme, false, true})};
         if (!verrou.tenu())
             break;  // no file there yet
         const auto change = changementEtranger(doc, chemin, verrou.descripteur());

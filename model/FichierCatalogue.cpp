@@ -8,6 +8,7 @@
 #include "model/CArchive.h"
 #include "model/CDoc.h"
 #include "model/CSortie.h"
+#include "model/Descripteur.h"
 #include "model/EcritureSure.h"
 #include "model/FichierOrdinaire.h"
 #include "model/IdentiteFichier.h"
@@ -18,16 +19,6 @@ std::string guillemets(const std::string& chemin)
 {
     return "« " + chemin + " »";
 }
-
-// A file descriptor closed on every path out.
-struct SDescripteur {
-    int fd = -1;
-    ~SDescripteur()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
 
 class CEntreeFichier : public CEntree {
 public:

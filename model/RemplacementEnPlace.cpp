@@ -1,5 +1,7 @@
 #include "model/RemplacementEnPlace.h"
 
+#include "model/Descripteur.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -33,22 +35,13 @@ int recopier(int source, int destination, const SAppelsEcriture& appels)
     return appels.synchroniser(destination) == 0 ? 0 : errno;
 }
 
-struct SDescripteurFerme {
-    int fd;
-    ~SDescripteurFerme()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
 } // namespace
 
 std::optional<SEchecEcriture> remplacerEnPlace(const std::string& cible, const struct stat& ancien,
                                                const SFichiersEnPlace& fichiers, const SAppelsEcriture& appels)
 {
     auto echec = [](int erreur) { return SEchecEcriture{raisonSysteme(erreur)}; };
-    SDescripteurFerme f{::open(cible.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+    SDescripteur f{::open(cible.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
     if (f.fd < 0)
         return echec(errno);
     struct stat ouvert {};
