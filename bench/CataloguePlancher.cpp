@@ -9,7 +9,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "capture/Mot32.h"
+#include "model/Mot32.h"
 
 namespace {
 

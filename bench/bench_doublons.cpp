@@ -11,7 +11,7 @@
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "platform/linux/CPlateformeLinux.h"
-#include "search/CCriteres.h"
+#include "model/CCriteres.h"
 #include "search/Doublons.h"
 
 namespace {

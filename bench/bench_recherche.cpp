@@ -10,6 +10,7 @@
 #include "bench/Mesure.h"
 #include "model/CContexte.h"
 #include "model/CRequete.h"
+#include "model/CriteresFichier.h"
 #include "platform/linux/CPlateformeLinux.h"
 #include "search/Recherche.h"
 

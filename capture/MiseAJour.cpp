@@ -7,7 +7,6 @@
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "platform/CPlateforme.h"
-#include "search/Recherche.h"
 
 namespace {
 
@@ -39,24 +38,18 @@ EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi)
 
     // The scan fills a detached folder, so that a root that cannot be read or a
     // cancelled capture leaves the previous snapshot untouched.
-    ctx.requeteEnCapture = &q;
     CDossier nouveau(&q, q.chemin(), false);
     const EResultatScan resultat = scannerDossier(nouveau, q, suivi);
-    ctx.requeteEnCapture = nullptr;
     if (resultat == EResultatScan::Annule)
         return EResultatMiseAJour::Annulee;
 
     // Every update leaves the document modified, whatever it found.
     if (CDoc* doc = q.document())
         doc->definirModifie();
-    if (resultat == EResultatScan::DossierIllisible) {
-        reappliquerRecherche();
+    if (resultat == EResultatScan::DossierIllisible)
         return EResultatMiseAJour::RacineIllisible;
-    }
-    if (disqueAbsent(q, volume, nouveau)) {
-        reappliquerRecherche();
+    if (disqueAbsent(q, volume, nouveau))
         return EResultatMiseAJour::DisqueAbsent;
-    }
 
     q.vider();
     q.fichiers() = std::move(nouveau.fichiers());
@@ -73,6 +66,5 @@ EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi)
 
     // The capture filter: only twins stay when the advanced criteria ask for them.
     q.executerCriteres(q.criteres);
-    reappliquerRecherche();
     return EResultatMiseAJour::Capturee;
 }

@@ -4,14 +4,14 @@
 #include <memory>
 #include <vector>
 
-#include "capture/Attributs.h"
+#include "model/Attributs.h"
 #include "capture/CSuiviCapture.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "model/Limites.h"
 #include "platform/CPlateforme.h"
 #include "platform/MotifChemin.h"
-#include "search/Recherche.h"
+#include "model/CriteresFichier.h"
 
 namespace {
 

@@ -24,6 +24,7 @@
 #include "model/RaisonSysteme.h"
 #include "platform/CPlateforme.h"
 #include "platform/TexteAffichable.h"
+#include "search/Recherche.h"
 
 namespace {
 
@@ -192,6 +193,7 @@ int commandeUpdate(const Mots& mots)
             }
         }
     }
+    reappliquerRecherche();
     // The queries that were updated are saved all the same.
     s.enregistrer();
     return disqueAbsent ? 2 : 0;

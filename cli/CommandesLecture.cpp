@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "capture/IdentiteVolume.h"
-#include "capture/Totaux.h"
+#include "model/Totaux.h"
 #include "cli/Arguments.h"
 #include "cli/Commandes.h"
 #include "cli/Criteres.h"

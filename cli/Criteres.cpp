@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstring>
 
-#include "search/CCriteres.h"
+#include "model/CCriteres.h"
 
 namespace {
 

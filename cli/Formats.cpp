@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "capture/CDateHeure.h"
+#include "model/CDateHeure.h"
 #include "model/CDossier.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"

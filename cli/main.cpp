@@ -13,7 +13,7 @@
 #include "model/CContexte.h"
 #include "platform/TexteAffichable.h"
 #include "platform/linux/CPlateformeLinux.h"
-#include "search/CCriteres.h"
+#include "model/CCriteres.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // Comparison results kept in a CTableResultats, with the pair they compare.
 
 #include "compare/CResultatsComparaison.h"
-#include "search/CTableResultats.h"
+#include "model/CTableResultats.h"
 
 class CResultatsComparaisonTable : public CResultatsComparaison {
 public:

@@ -11,7 +11,7 @@
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "platform/PliCasse.h"
-#include "search/HachageValeurs.h"
+#include "model/HachageValeurs.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "capture/Mot32.h"
+#include "model/Mot32.h"
 
 #include "model/CSortie.h"
 #include "model/TexteCatalogue.h"

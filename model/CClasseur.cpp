@@ -1,6 +1,6 @@
 #include "model/CClasseur.h"
 
-#include "capture/Totaux.h"
+#include "model/Totaux.h"
 #include "model/CContexte.h"
 #include "model/CControleListe.h"
 #include "model/CDoc.h"

@@ -25,8 +25,6 @@ void CContexte::oublier(const CElement* noeud)
     }
     if (requeteCourante && static_cast<const CElement*>(requeteCourante) == noeud)
         requeteCourante = nullptr;
-    if (requeteEnCapture && static_cast<const CElement*>(requeteEnCapture) == noeud)
-        requeteEnCapture = nullptr;
     if ((comparaisonA && static_cast<const CElement*>(comparaisonA) == noeud) ||
         (comparaisonB && static_cast<const CElement*>(comparaisonB) == noeud))
         comparaisonA = comparaisonB = nullptr;

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "search/CCriteres.h"
+#include "model/CCriteres.h"
 
 class CClasseur;
 class CDoc;
@@ -41,7 +41,6 @@ struct CContexte {
     // Always a binder of documentCourant's document, or none.
     CClasseur* classeurCourant = nullptr;
     CRequete* requeteCourante = nullptr;
-    CRequete* requeteEnCapture = nullptr;
 
     // Every open document, in opening order (the search resets them all).
     std::vector<CDoc*> documents;

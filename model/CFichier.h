@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "capture/CDate.h"
-#include "capture/CDateHeure.h"
+#include "model/CDate.h"
+#include "model/CDateHeure.h"
 #include "model/COuvrable.h"
 
 class CArchive;

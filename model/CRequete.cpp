@@ -2,6 +2,7 @@
 
 #include "capture/MiseAJour.h"
 #include "compare/Comparaison.h"
+#include "search/Recherche.h"
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
@@ -129,8 +130,8 @@ EResultatMiseAJour CRequete::capturerBranche(bool selectionner)
             arbre->supprimer(e);
         parent = classeur_ ? classeur_->elementArbre(arbre) : 0;
     }
-    contexte().requeteEnCapture = this;
     const EResultatMiseAJour resultat = mettreAJourRequete(*this);
+    reappliquerRecherche();
     if (arbre && parent) {
         const ElementArbre e = insererDansArbre(*arbre, parent);
         if (selectionner)
@@ -169,7 +170,9 @@ bool CRequete::verifierNouveauNom(const std::string& nom)
 
 void CRequete::mettreAJour()
 {
-    signalerDisqueAbsent(mettreAJourRequete(*this));
+    const EResultatMiseAJour resultat = mettreAJourRequete(*this);
+    reappliquerRecherche();
+    signalerDisqueAbsent(resultat);
 }
 
 void CRequete::signalerDisqueAbsent(EResultatMiseAJour resultat) const

@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "capture/MiseAJour.h"
+#include "model/ResultatMiseAJour.h"
 #include "model/CDossier.h"
 #include "model/CNomme.h"
-#include "search/CCriteres.h"
+#include "model/CCriteres.h"
 
 // Filter modes.
 enum : std::int32_t {

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "capture/Attributs.h"
+#include "model/Attributs.h"
 #include "model/CArchive.h"
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
@@ -11,7 +11,7 @@
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "model/Limites.h"
-#include "search/ImageCriteres.h"
+#include "model/ImageCriteres.h"
 
 namespace {
 

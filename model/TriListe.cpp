@@ -5,8 +5,8 @@
 #include <numeric>
 #include <string_view>
 
-#include "capture/CDate.h"
-#include "capture/CDateHeure.h"
+#include "model/CDate.h"
+#include "model/CDateHeure.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Search results kept in a CTableResultats.
 
-#include "search/CTableResultats.h"
+#include "model/CTableResultats.h"
 #include "search/Recherche.h"
 
 class CResultatsRechercheTable : public CResultatsRecherche {

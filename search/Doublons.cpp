@@ -8,8 +8,8 @@
 #include "model/CDossier.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "search/CCriteres.h"
-#include "search/HachageValeurs.h"
+#include "model/CCriteres.h"
+#include "model/HachageValeurs.h"
 
 namespace {
 

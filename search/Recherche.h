@@ -1,7 +1,6 @@
 #pragma once
-// The file test shared by the search and the capture, and the search run: found
-// marks reset in every open document, re-decided beneath the target, and the found
-// files handed to the results list.
+// The search run: found marks reset in every open document, re-decided beneath the
+// target, and the found files handed to the results list.
 
 #include "model/CContexte.h"
 
@@ -18,10 +17,6 @@ public:
     // Sorts again by the current column and direction.
     virtual void retrier() = 0;
 };
-
-// True when the file passes every criterion; a criterion on a value that `requete`
-// does not store is skipped.
-bool testerFichier(const CFichier& fichier, const CCriteres& criteres, const CRequete& requete);
 
 // Match pass on a folder: each file's found mark becomes its test result; hidden
 // folders and sub-folders are entered as the criteria say.

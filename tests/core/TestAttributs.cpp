@@ -1,4 +1,4 @@
-#include "capture/Attributs.h"
+#include "model/Attributs.h"
 
 #include "platform/CPlateforme.h"
 

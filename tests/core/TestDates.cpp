@@ -1,5 +1,5 @@
-#include "capture/CDate.h"
-#include "capture/CDateHeure.h"
+#include "model/CDate.h"
+#include "model/CDateHeure.h"
 
 #include <gtest/gtest.h>
 

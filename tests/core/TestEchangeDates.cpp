@@ -1,4 +1,4 @@
-#include "capture/EchangeDates.h"
+#include "model/EchangeDates.h"
 
 #include "PlateformeFixe.h"
 

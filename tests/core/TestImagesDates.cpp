@@ -1,6 +1,6 @@
-#include "capture/CDate.h"
-#include "capture/CDateHeure.h"
-#include "capture/CPlageDates.h"
+#include "model/CDate.h"
+#include "model/CDateHeure.h"
+#include "model/CPlageDates.h"
 
 #include <array>
 #include <gtest/gtest.h>

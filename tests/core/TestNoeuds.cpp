@@ -205,14 +205,12 @@ TEST_F(Noeuds, SupprimerUnClasseurDetruitSesRequetesEtDeplaceLeClasseurCourant)
     ajouterFichier(*d, "/d/x/f");
     contexte().classeurCourant = a;
     contexte().requeteCourante = q;
-    contexte().requeteEnCapture = q;
     contexte().criteresRecherche.cible = d;
 
     EXPECT_TRUE(a->supprimer());
     EXPECT_EQ(doc.classeurs().nombre(), 1);
     EXPECT_EQ(contexte().classeurCourant, b);
     EXPECT_EQ(contexte().requeteCourante, nullptr);
-    EXPECT_EQ(contexte().requeteEnCapture, nullptr);
     EXPECT_EQ(contexte().criteresRecherche.cible, nullptr);
 
     // Deleting the last binder leaves an empty document and no current binder.

@@ -8,7 +8,7 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "search/CCriteres.h"
+#include "model/CCriteres.h"
 #include "search/Doublons.h"
 
 namespace {

@@ -1,6 +1,6 @@
-#include "capture/CDateHeure.h"
+#include "model/CDateHeure.h"
 
-#include "capture/Mot32.h"
+#include "model/Mot32.h"
 
 namespace {
 

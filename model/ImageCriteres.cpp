@@ -1,10 +1,10 @@
-#include "search/ImageCriteres.h"
+#include "model/ImageCriteres.h"
 
 #include <cstring>
 #include <type_traits>
 
-#include "capture/Mot32.h"
-#include "search/CCriteres.h"
+#include "model/Mot32.h"
+#include "model/CCriteres.h"
 
 namespace {
 

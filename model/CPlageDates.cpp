@@ -1,4 +1,4 @@
-#include "capture/CPlageDates.h"
+#include "model/CPlageDates.h"
 
 CPlageDates CPlageDates::parDefaut()
 {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "capture/CPlageDates.h"
+#include "model/CPlageDates.h"
 
 class CElement;
 

@@ -1,6 +1,6 @@
-#include "capture/CDate.h"
+#include "model/CDate.h"
 
-#include "capture/Mot32.h"
+#include "model/Mot32.h"
 
 std::strong_ordering operator<=>(const CDate& a, const CDate& b)
 {

@@ -3,8 +3,8 @@
 // from the widgets so that it is tested on its own. A date is shown in three edit
 // fields (day, month, year); a range in a check box and two such triples.
 
-#include "capture/CDate.h"
-#include "capture/CPlageDates.h"
+#include "model/CDate.h"
+#include "model/CPlageDates.h"
 
 #include <array>
 #include <optional>

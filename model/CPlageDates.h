@@ -2,8 +2,8 @@
 // An inclusive range of dates with its on/off flag: one date criterion of a search or
 // of a query's capture filter.
 
-#include "capture/CDate.h"
-#include "capture/CDateHeure.h"
+#include "model/CDate.h"
+#include "model/CDateHeure.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "capture/Totaux.h"
+#include "model/Totaux.h"
 
 #include "model/CClasseur.h"
 #include "model/CDossier.h"

@@ -1,4 +1,4 @@
-#include "search/CTableResultats.h"
+#include "model/CTableResultats.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // A local date and time to the second, as stored for a file's creation and last
 // modification.
 
-#include "capture/CDate.h"
+#include "model/CDate.h"
 
 #include <compare>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "search/CCriteres.h"
+#include "model/CCriteres.h"
 
 CCriteres CCriteres::pourRecherche()
 {

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "capture/CDate.h"
-#include "capture/CDateHeure.h"
+#include "model/CDate.h"
+#include "model/CDateHeure.h"
 
 // Chains `valeur` into `h` (splitmix64's finaliser over the combined value).
 inline std::uint64_t enchainer(std::uint64_t h, std::uint64_t valeur)
