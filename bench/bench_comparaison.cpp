@@ -13,9 +13,8 @@
 #include "bench/Alea.h"
 #include "bench/CRequeteSynthetique.h"
 #include "bench/Mesure.h"
-#include "compare/CResultatsComparaison.h"
+#include "model/CResultatsComparaison.h"
 #include "compare/Comparaison.h"
-#include "model/CContexte.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "platform/PliCasse.h"
@@ -101,17 +100,15 @@ int main(int argc, char** argv)
 
     CFenetreMemoire fenetre;
     fenetre.lignes.reserve(2 * fichiers + fichiers / 10);
-    CContexte& ctx = contexte();
-    ctx.resultatsComparaison = &fenetre;
 
     const SOptionsComparaison nomTaille{.nom = true, .taille = true};
-    comparerRequetes(a, *b, nomTaille);  // warm-up: pages touched once
+    comparerRequetes(a, *b, nomTaille, &fenetre);  // warm-up: pages touched once
 
     std::printf("\ncomparerRequetes(A, B), %d tours :\n", tours);
-    const auto secondes = mesurerTours(tours, [] {}, [&] { comparerRequetes(a, *b, nomTaille); });
+    const auto secondes = mesurerTours(tours, [] {}, [&] { comparerRequetes(a, *b, nomTaille, &fenetre); });
     afficherLigne("nom + taille", secondes, 2.0 * double(fichiers));
     compterStatuts(fenetre.lignes);
-    afficherLigne("sans option", mesurerTours(tours, [] {}, [&] { comparerRequetes(a, *b, {}); }),
+    afficherLigne("sans option", mesurerTours(tours, [] {}, [&] { comparerRequetes(a, *b, {}, &fenetre); }),
                   2.0 * double(fichiers));
     std::uint64_t temoin = 0;
     afficherLigne("  repère : un parcours des deux arbres",
@@ -122,9 +119,5 @@ int main(int argc, char** argv)
     std::printf("\nobjectif nom + taille <= %.1f s : %.3f s, %s (témoin %llu)\n", kObjectifSecondes, med,
                 med <= kObjectifSecondes ? "atteint" : "MANQUÉ", static_cast<unsigned long long>(temoin % 10));
 
-    // The rows and the pair would otherwise be dropped one by one as the files go.
-    fenetre.lignes.clear();
-    ctx.resultatsComparaison = nullptr;
-    ctx.comparaisonA = ctx.comparaisonB = nullptr;
     return 0;
 }

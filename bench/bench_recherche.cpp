@@ -8,7 +8,6 @@
 #include "bench/CRequeteSynthetique.h"
 #include "bench/CResultatsMemoire.h"
 #include "bench/Mesure.h"
-#include "model/CContexte.h"
 #include "model/CRequete.h"
 #include "model/CriteresFichier.h"
 #include "platform/linux/CPlateformeLinux.h"
@@ -19,9 +18,9 @@ namespace {
 constexpr double kObjectifNs = 150;
 
 // Median seconds of `tours` searches with the criteria as they stand.
-double mesurerRecherche(const char* libelle, int tours, std::size_t fichiers, const CResultatsMemoire& resultats)
+double mesurerRecherche(const char* libelle, const CCriteres& c, int tours, std::size_t fichiers, CResultatsMemoire& resultats)
 {
-    const auto secondes = mesurerTours(tours, [] {}, [] { executerRecherche(); });
+    const auto secondes = mesurerTours(tours, [] {}, [&] { executerRecherche(c, {}, &resultats); });
     afficherLigne(libelle, secondes, double(fichiers));
     afficherLibelle("");
     std::printf("%zu trouvés sur %zu\n", resultats.lignes.size(), fichiers);
@@ -50,7 +49,7 @@ void decomposer(CRequete& q, const CCriteres& c, std::size_t fichiers, int tours
     afficherLigne("  1. marquerTousTrouves", mesurerTours(tours, [] {}, [&] { d.marquerTousTrouves(); }), n);
     afficherLigne("  2. passeCorrespondance", mesurerTours(tours, [] {}, [&] { passeCorrespondance(d, c); }), n);
     afficherLigne("  3. etapeResultatsRequete",
-                  mesurerTours(tours, [&] { resultats.vider(); }, [&] { etapeResultatsRequete(d, c); }), n);
+                  mesurerTours(tours, [&] { resultats.vider(); }, [&] { etapeResultatsRequete(d, c, &resultats); }), n);
     afficherLigne("  repère : une seule passe testerFichier",
                   mesurerTours(tours, [&] { trouves.clear(); }, [&] { passeUnique(d, c, q, trouves); }), n);
 }
@@ -74,30 +73,23 @@ int main(int argc, char** argv)
 
     CResultatsMemoire resultats;
     resultats.lignes.reserve(fichiers);
-    CContexte& ctx = contexte();
-    ctx.resultatsRecherche = &resultats;
-    CCriteres& c = ctx.criteresRecherche;
-    c = CCriteres::pourRecherche();
+    CCriteres c = CCriteres::pourRecherche();
     c.cible = static_cast<CDossier*>(&synthese.requete());
-    executerRecherche();  // warm-up: pages touched once
+    executerRecherche(c, {}, &resultats);  // warm-up: pages touched once
 
     std::printf("\nexecuterRecherche(), cible = la requête, %d tours :\n", tours);
     c.motif = "*.doc;*.txt";
-    const double nsMotif = mesurerRecherche("(a) motif \"*.doc;*.txt\"", tours, fichiers, resultats);
+    const double nsMotif = mesurerRecherche("(a) motif \"*.doc;*.txt\"", c, tours, fichiers, resultats);
     decomposer(synthese.requete(), c, fichiers, tours, resultats);
 
     c.motif.clear();
     c.modifie.actif = true;
     c.modifie.du = CDate{1, 1, 2010};
     c.modifie.au = CDate{31, 12, 2014};
-    const double nsDates = mesurerRecherche("(b) modifié du 01/01/2010 au 31/12/2014", tours, fichiers, resultats);
+    const double nsDates = mesurerRecherche("(b) modifié du 01/01/2010 au 31/12/2014", c, tours, fichiers, resultats);
     decomposer(synthese.requete(), c, fichiers, tours, resultats);
 
     std::printf("\nobjectif <= %.0f ns/fichier : (a) %s, (b) %s\n", kObjectifNs,
                 nsMotif <= kObjectifNs ? "atteint" : "MANQUÉ", nsDates <= kObjectifNs ? "atteint" : "MANQUÉ");
-
-    // The rows would otherwise be withdrawn one by one as the files are destroyed.
-    ctx.resultatsRecherche = nullptr;
-    ctx.criteresRecherche.cible = nullptr;
     return 0;
 }

@@ -65,6 +65,6 @@ EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi)
     }
 
     // The capture filter: only twins stay when the advanced criteria ask for them.
-    q.executerCriteres(q.criteres);
+    q.executerCriteres(q.criteres, nullptr);
     return EResultatMiseAJour::Capturee;
 }

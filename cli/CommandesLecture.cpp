@@ -11,7 +11,7 @@
 #include "cli/Formats.h"
 #include "cli/Session.h"
 #include "cli/SortieStandard.h"
-#include "compare/CResultatsComparaison.h"
+#include "model/CResultatsComparaison.h"
 #include "compare/Comparaison.h"
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
@@ -220,11 +220,8 @@ int commandeSearch(const Mots& mots)
 
     CResultatsRechercheTable resultats;
     resultats.table.definirTri(indice, sens == "asc");
-    contexte().resultatsRecherche = &resultats;
-    contexte().criteresRecherche = c;
-    executerRecherche();
+    executerRecherche(c, {&doc}, &resultats);
     afficherLignes(resultats.table.lignes(), format, false);
-    contexte().resultatsRecherche = nullptr;
     return 0;
 }
 
@@ -246,9 +243,7 @@ int commandeCompare(const Mots& mots)
         options = lireOptions(*by);
 
     CLignesComparaison lignes;
-    contexte().resultatsComparaison = &lignes;
-    comparerRequetes(a, b, options);
+    comparerRequetes(a, b, options, &lignes);
     afficherLignes(lignes.lignes, format, true);
-    contexte().resultatsComparaison = nullptr;
     return 0;
 }

@@ -108,7 +108,6 @@ int main(int argc, char** argv)
     std::signal(SIGPIPE, SIG_IGN);
     CPlateformeLinux plateformeLinux;
     definirPlateforme(&plateformeLinux);
-    contexte().criteresRecherche = CCriteres::pourRecherche();
 
     if (argc < 2) {
         aideGenerale(std::cerr);

@@ -1,7 +1,7 @@
 #pragma once
 // Comparison results kept in a CTableResultats, with the pair they compare.
 
-#include "compare/CResultatsComparaison.h"
+#include "model/CResultatsComparaison.h"
 #include "model/CTableResultats.h"
 
 class CResultatsComparaisonTable : public CResultatsComparaison {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "compare/CResultatsComparaison.h"
+#include "model/CResultatsComparaison.h"
 #include "compare/StatutsComparaison.h"
 #include "model/CContexte.h"
 #include "model/CDossier.h"
@@ -39,22 +39,6 @@ std::uint64_t hacherValeurs(const CFichier& f, const SOptionsComparaison& o)
         h = enchainer(h, pli::hacherSansCasse(lettresDe(f)));
     return h;
 }
-
-// Holds the options in the context's shared slot for the length of a run, and empties
-// the slot however the run ends.
-class CCreneauOptions {
-public:
-    CCreneauOptions(CContexte& contexte, const SOptionsComparaison& options) : contexte_(contexte)
-    {
-        contexte_.optionsComparaison = &options;
-    }
-    ~CCreneauOptions() { contexte_.optionsComparaison = nullptr; }
-    CCreneauOptions(const CCreneauOptions&) = delete;
-    CCreneauOptions& operator=(const CCreneauOptions&) = delete;
-
-private:
-    CContexte& contexte_;
-};
 
 // The collection list of a query, in the order of the node operation: a folder's own
 // files, then each sub-folder in turn. Kept in a vector (a million list cells would
@@ -96,40 +80,28 @@ SOptionsComparaison optionsApplicables(const CRequete& a, const CRequete& b, con
     return r;
 }
 
-void comparerRequetes(CRequete& a, CRequete& b, const SOptionsComparaison& options)
+void comparerRequetes(CRequete& a, CRequete& b, const SOptionsComparaison& options, CResultatsComparaison* resultats)
 {
-    CContexte& ctx = contexte();
-    CResultatsComparaison* fenetre = ctx.resultatsComparaison;
-    if (fenetre)
-        fenetre->vider();
-
+    if (resultats)
+        resultats->vider();
     const SOptionsComparaison appliquees = optionsApplicables(a, b, options);
-    {
-        const CCreneauOptions creneau(ctx, appliquees);
-        SCollecte collecte{appliquees, {}, {}};
-        collecte.recueillir(a, false);
-        collecte.recueillir(b, true);
-        deciderStatuts(collecte.entrees, appliquees);
-        if (fenetre)
-            for (CFichier* f : collecte.ordre)
-                fenetre->ajouterLigne(f);
-    }
-
-    ctx.comparaisonA = &a;
-    ctx.comparaisonB = &b;
-    if (fenetre)
-        fenetre->definirPaire(&a, &b);
+    SCollecte collecte{appliquees, {}, {}};
+    collecte.recueillir(a, false);
+    collecte.recueillir(b, true);
+    deciderStatuts(collecte.entrees, appliquees);
+    if (!resultats)
+        return;
+    for (CFichier* f : collecte.ordre)
+        resultats->ajouterLigne(f);
+    resultats->montrerPaire(&a, &b);
 }
 
 void oublierRequeteComparee(const CRequete& requete)
 {
-    CContexte& ctx = contexte();
-    if (&requete != ctx.comparaisonA && &requete != ctx.comparaisonB)
+    CResultatsComparaison* fenetre = contexte().resultatsComparaison;
+    if (!fenetre || !fenetre->montre(requete))
         return;
-    ctx.comparaisonA = ctx.comparaisonB = nullptr;
-    if (CResultatsComparaison* fenetre = ctx.resultatsComparaison) {
-        // Emptied first, so that the rows are gone before the files they point at.
-        fenetre->vider();
-        fenetre->definirPaire(nullptr, nullptr);
-    }
+    // Emptied first, so that the rows are gone before the files they point at.
+    fenetre->vider();
+    fenetre->montrerPaire(nullptr, nullptr);
 }

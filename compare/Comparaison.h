@@ -7,6 +7,7 @@
 
 class CFichier;
 class CRequete;
+class CResultatsComparaison;
 
 // True when every value the options name is equal in both files, tested in the order
 // name, size, creation, modification, access, attributes. Names and attribute letters
@@ -19,12 +20,10 @@ bool sontContreparties(const CFichier& x, const CFichier& y, const SOptionsCompa
 SOptionsComparaison optionsApplicables(const CRequete& a, const CRequete& b, const SOptionsComparaison& options);
 
 // Writes into the found mark of every file of `a` and `b` its comparison status (0 or 2
-// for a's files, 1 or 2 for b's), refills the comparison results window with a's
-// files then b's, each in collection order, and tells it the pair. While it runs, the
-// shared slot of the context holds the options applied.
-void comparerRequetes(CRequete& a, CRequete& b, const SOptionsComparaison& options);
+// for a's files, 1 or 2 for b's), refills `resultats` (if any) with a's files then
+// b's, each in collection order, and tells it the pair.
+void comparerRequetes(CRequete& a, CRequete& b, const SOptionsComparaison& options, CResultatsComparaison* resultats);
 
-// For a query about to be destroyed, while its files still exist: when it is one of
-// the pair compared last, the results window returns to its start state and the pair
-// is forgotten.
+// For a query about to be destroyed, while its files still exist: when the
+// application's comparison window shows it, the window returns to its start state.
 void oublierRequeteComparee(const CRequete& requete);

@@ -24,10 +24,10 @@ std::string CClasseur::titre() const
     return "Classeur \"" + nom_ + "\"";
 }
 
-void CClasseur::executerCriteres(const CCriteres& criteres)
+void CClasseur::executerCriteres(const CCriteres& criteres, CResultatsRecherche* resultats)
 {
     for (CRequete* q : requetes_)
-        q->executerCriteres(criteres);
+        q->executerCriteres(criteres, resultats);
 }
 
 void CClasseur::afficherProprietes()

@@ -4,6 +4,8 @@
 #include "model/CListeElements.h"
 #include "model/CNomme.h"
 
+class CResultatsRecherche;
+
 class CClasseur : public CNomme {
 public:
     explicit CClasseur(CDoc* doc, std::string nom = {});
@@ -15,7 +17,7 @@ public:
     CDoc* document() const override { return doc_; }
     CClasseur* classeur() const override { return const_cast<CClasseur*>(this); }
     bool estModifiable() const override { return true; }
-    void executerCriteres(const CCriteres& criteres) override;
+    void executerCriteres(const CCriteres& criteres, CResultatsRecherche* resultats) override;
     void afficherProprietes() override;
     void marquerTousTrouves() override;
 

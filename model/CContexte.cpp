@@ -15,19 +15,12 @@ CContexte& contexte()
 void CContexte::oublier(const CElement* noeud)
 {
     signalerDestruction(noeud);
-    if (documentCourant && static_cast<const CElement*>(documentCourant) == noeud)
-        documentCourant = nullptr;
     if (classeurCourant && static_cast<const CElement*>(classeurCourant) == noeud) {
         // The binder has already left its document's list: fall back on another
         // binder of the same document, so the new-query command still has one.
         CDoc* doc = classeurCourant->document();
         classeurCourant = doc ? doc->classeurs().elementA(0) : nullptr;
     }
-    if (requeteCourante && static_cast<const CElement*>(requeteCourante) == noeud)
-        requeteCourante = nullptr;
-    if ((comparaisonA && static_cast<const CElement*>(comparaisonA) == noeud) ||
-        (comparaisonB && static_cast<const CElement*>(comparaisonB) == noeud))
-        comparaisonA = comparaisonB = nullptr;
     if (criteresRecherche.cible == noeud)
         criteresRecherche.cible = nullptr;
 }

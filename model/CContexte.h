@@ -1,6 +1,6 @@
 #pragma once
-// The few program-wide references that connect the subsystems for the length of one
-// operation. None of them owns anything; every node clears the references to itself
+// What the program keeps from one operation to the next: the current binder, the open
+// documents, the application's search and its results windows. None of them owns anything; every node clears the references to itself
 // when it is destroyed (oublier), so no pointer here ever outlives its target.
 
 #include <vector>
@@ -16,15 +16,6 @@ class CRequete;
 class CResultatsComparaison;
 class CResultatsRecherche;
 class CSuiviCapture;
-struct SOptionsComparaison;
-
-// A list of file rows (search results, comparison results) that must forget a file
-// entry before it is destroyed.
-class CListeResultats {
-public:
-    virtual ~CListeResultats() = default;
-    virtual void retirerFichier(const CFichier* fichier) = 0;
-};
 
 // A view that shows nodes (the list pane of a document window): told of every node
 // destroyed, files included, before its memory goes, so it never paints a freed row.
@@ -37,10 +28,8 @@ public:
 };
 
 struct CContexte {
-    CDoc* documentCourant = nullptr;
-    // Always a binder of documentCourant's document, or none.
+    // The binder the new-query command adds to: one of the active document's, or none.
     CClasseur* classeurCourant = nullptr;
-    CRequete* requeteCourante = nullptr;
 
     // Every open document, in opening order (the search resets them all).
     std::vector<CDoc*> documents;
@@ -50,13 +39,11 @@ struct CContexte {
     // "Filtre recherche": lists show only files whose found mark is set.
     bool filtreRecherche = false;
 
+    // The application's results windows, registered by the window program for as long
+    // as they exist: the application's search and comparison fill them, and every file
+    // destroyed leaves them first.
     CResultatsRecherche* resultatsRecherche = nullptr;
     CResultatsComparaison* resultatsComparaison = nullptr;
-    // The pair compared last, shown by the comparison results window.
-    CRequete* comparaisonA = nullptr;
-    CRequete* comparaisonB = nullptr;
-    // Set only while a comparison runs: the rows then take the comparison layout.
-    const SOptionsComparaison* optionsComparaison = nullptr;
     CInteractions* interactions = nullptr;
     // Told of the progress of captures started by node operations; may cancel them.
     CSuiviCapture* suiviCapture = nullptr;

@@ -68,10 +68,10 @@ bool CDoc::contientClasseur(const CClasseur* classeur) const
     return classeur && classeurs_.trouver(classeur) != nullptr;
 }
 
-void CDoc::executerCriteres(const CCriteres& criteres)
+void CDoc::executerCriteres(const CCriteres& criteres, CResultatsRecherche* resultats)
 {
     for (CClasseur* c : classeurs_)
-        c->executerCriteres(criteres);
+        c->executerCriteres(criteres, resultats);
 }
 
 void CDoc::marquerTousTrouves()

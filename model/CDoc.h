@@ -11,6 +11,8 @@
 #include "model/CNomme.h"
 #include "model/IdentiteFichier.h"
 
+class CResultatsRecherche;
+
 class CRequete;
 class CVueDocument;
 
@@ -22,7 +24,7 @@ public:
 
     CDoc* document() const override { return const_cast<CDoc*>(this); }
     bool estModifiable() const override { return true; }
-    void executerCriteres(const CCriteres& criteres) override;
+    void executerCriteres(const CCriteres& criteres, CResultatsRecherche* resultats) override;
     void marquerTousTrouves() override;
 
     ElementArbre elementArbre(CControleArbre* arbre = nullptr) override { (void)arbre; return 0; }

@@ -59,9 +59,9 @@ CClasseur* CDossier::classeur() const
     return requete_ ? requete_->classeur() : nullptr;
 }
 
-void CDossier::executerCriteres(const CCriteres& criteres)
+void CDossier::executerCriteres(const CCriteres& criteres, CResultatsRecherche* resultats)
 {
-    etapeResultatsRequete(*this, criteres);
+    etapeResultatsRequete(*this, criteres, resultats);
 }
 
 void CDossier::afficherProprietes()

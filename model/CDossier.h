@@ -8,6 +8,8 @@
 #include "model/CListeElements.h"
 #include "model/COuvrable.h"
 
+class CResultatsRecherche;
+
 class CArchive;
 
 class CDossier : public virtual CElement, public virtual COuvrable, public virtual CAffichable {
@@ -22,7 +24,7 @@ public:
     CClasseur* classeur() const override;
     CRequete* requete() const override { return requete_; }
     CDossier* commeDossier() override { return this; }
-    void executerCriteres(const CCriteres& criteres) override;
+    void executerCriteres(const CCriteres& criteres, CResultatsRecherche* resultats) override;
     void afficherProprietes() override;
     void editerParametres() override;
     void marquerTousTrouves() override;

@@ -1,12 +1,12 @@
 #include "model/CFichier.h"
 
-#include "compare/CResultatsComparaison.h"
+#include "model/CResultatsComparaison.h"
 #include "model/CContexte.h"
 #include "model/CDossier.h"
 #include "model/CRequete.h"
 #include "model/Ouverture.h"
 #include "platform/Chemins.h"
-#include "search/Recherche.h"
+#include "model/CResultatsRecherche.h"
 
 CFichier::CFichier(CDossier* parent, std::string chemin) : parent_(parent)
 {

@@ -98,7 +98,7 @@ void CDossier::serialiserDossier(CArchive& ar)
     if (sous > 0 && !niveauDossierPermis(++ar.profondeur))
         ar.echouer("le fichier est endommagé : dossiers imbriqués sur plus de " + std::to_string(kProfondeurMaxDossiers) + " niveaux");
     for (std::int32_t n = sous; n > 0; --n) {
-        auto* d = new CDossier(contexte().requeteCourante, std::string(), false);
+        auto* d = new CDossier(requete(), std::string(), false);
         sousDossiers_.ajouter(d);
         d->serialiserDossier(ar);
     }
@@ -109,8 +109,6 @@ void CDossier::serialiserDossier(CArchive& ar)
 void CRequete::serialiser(CArchive& ar)
 {
     CNomme::serialiser(ar);
-    if (ar.enLecture())
-        contexte().requeteCourante = this;
     ar.echangerBooleen(inclureSousDossiers);
     ar.echangerBooleen(inclureDossiersVides);
     ar.echangerBooleen(inclureCaches);
@@ -150,7 +148,6 @@ void CClasseur::serialiser(CArchive& ar)
             q->serialiser(ar);
         return;
     }
-    contexte().classeurCourant = this;
     for (std::int32_t n = ar.lireNombre(kMinRequete, "requêtes"); n > 0; --n) {
         auto* q = new CRequete(this);
         requetes_.ajouter(q);
@@ -186,7 +183,6 @@ void CDoc::serialiser(CArchive& ar)
     }
     // The binders are read aside and take the place of the old ones only once the
     // whole file has been read: a damaged file leaves nothing of itself behind.
-    contexte().documentCourant = this;
     CListeElements<CClasseur> lus;
     SGardeListe<CClasseur> garde{lus};
     for (std::int32_t n = ar.lireNombre(kMinClasseur, "classeurs"); n > 0; --n) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/CClasseur.h"
+#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
@@ -72,14 +73,13 @@ void passeCorrespondance(CDossier& d, const CCriteres& c)
     }
 }
 
-void etapeResultatsRequete(CDossier& d, const CCriteres& c)
+void etapeResultatsRequete(CDossier& d, const CCriteres& c, CResultatsRecherche* resultats)
 {
     const bool filtreCapture = c.portee == kPorteeFiltreCapture;
     // Without duplicates, a capture filter has nothing left to do: the walk already
     // kept only the files that pass the test.
     if (filtreCapture && !c.doublons)
         return;
-    CResultatsRecherche* resultats = contexte().resultatsRecherche;
     if (c.doublons) {
         std::vector<CFichier*> liste;
         pourChaqueFichierCollecte(d, c, filtreCapture, [&liste](CFichier* f) { liste.push_back(f); });
@@ -102,21 +102,26 @@ void etapeResultatsRequete(CDossier& d, const CCriteres& c)
         resultats->retrier();
 }
 
-void executerRecherche()
+void executerRecherche(const CCriteres& criteres, const std::vector<CDoc*>& documents, CResultatsRecherche* resultats)
 {
-    CContexte& ctx = contexte();
-    CElement* cible = ctx.criteresRecherche.cible;
+    CElement* cible = criteres.cible;
     // Every file found, but those the match pass is about to decide: the end state is
     // the same, and a million-file search walks its files once less.
-    for (CDoc* doc : ctx.documents)
+    for (CDoc* doc : documents)
         marquerHorsCible(*doc, cible);
     if (!cible)
         return;
-    if (ctx.resultatsRecherche)
-        ctx.resultatsRecherche->vider();
-    // Work on a copy: the criteria may be replaced while results are being listed.
-    const CCriteres criteres = ctx.criteresRecherche;
+    if (resultats)
+        resultats->vider();
     if (CAffichable* a = cible->commeAffichable())
         a->appliquerCriteres(criteres);
-    cible->executerCriteres(criteres);
+    cible->executerCriteres(criteres, resultats);
+}
+
+void reappliquerRecherche()
+{
+    CContexte& ctx = contexte();
+    // Work on a copy: the criteria may be replaced while results are being listed.
+    const CCriteres criteres = ctx.criteresRecherche;
+    executerRecherche(criteres, ctx.documents, ctx.resultatsRecherche);
 }

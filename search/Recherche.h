@@ -2,21 +2,15 @@
 // The search run: found marks reset in every open document, re-decided beneath the
 // target, and the found files handed to the results list.
 
-#include "model/CContexte.h"
+#include <vector>
+
+#include "model/CResultatsRecherche.h"
 
 class CCriteres;
+class CDoc;
 class CDossier;
 class CFichier;
 class CRequete;
-
-// The search results window, as the search sees it.
-class CResultatsRecherche : public CListeResultats {
-public:
-    virtual void vider() = 0;
-    virtual void ajouterLigne(CFichier* fichier) = 0;
-    // Sorts again by the current column and direction.
-    virtual void retrier() = 0;
-};
 
 // Match pass on a folder: each file's found mark becomes its test result; hidden
 // folders and sub-folders are entered as the criteria say.
@@ -25,11 +19,12 @@ void passeCorrespondance(CDossier& dossier, const CCriteres& criteres);
 // Results step on a query or folder: collects its files, narrows them to twins when
 // duplicates are asked for, then lists the found ones (or, for a capture filter,
 // removes the others from the snapshot).
-void etapeResultatsRequete(CDossier& dossier, const CCriteres& criteres);
+void etapeResultatsRequete(CDossier& dossier, const CCriteres& criteres, CResultatsRecherche* resultats);
 
-// The application's search: every file of every open document found, then the
-// criteria applied beneath their target, if any.
-void executerRecherche();
+// A search: every file of `documents` found, then `criteres` applied beneath their
+// target (criteres.cible), if any, the found files listed in `resultats` (if any).
+void executerRecherche(const CCriteres& criteres, const std::vector<CDoc*>& documents, CResultatsRecherche* resultats);
 
-// Run again after captures, so that marks and results follow the new snapshots.
-inline void reappliquerRecherche() { executerRecherche(); }
+// The application's search again (its criteria, the open documents, its results
+// window): after captures, so that marks and results follow the new snapshots.
+void reappliquerRecherche();

@@ -214,7 +214,6 @@ void CApp::documentActive(CChildFrame& cadre)
 {
     CContexte& ctx = contexte();
     CDoc& doc = cadre.document();
-    ctx.documentCourant = &doc;
     // The new query command adds to a binder of this document: the selection's, or the
     // first one.
     if (!doc.contientClasseur(ctx.classeurCourant)) {

@@ -259,7 +259,6 @@ void CArboView::miseAJour(CVueDocument* emetteur, CElement* indice)
 
 void CArboView::reconstruire()
 {
-    contexte().documentCourant = &doc_;
     // A folder may not come back (the sub-folders hidden, the snapshot captured
     // again): its query is kept instead. Only the items are read here: after a
     // capture the folders they carry no longer exist.

@@ -90,10 +90,8 @@ void CListeView::miseAJour(CVueDocument* emetteur, CElement* indice)
         // Listing a node makes its binder (and, below a binder, its query) the current
         // ones: the new-query command adds to that binder.
         CContexte& ctx = contexte();
-        ctx.documentCourant = &doc_;
         if (CClasseur* c = indice->classeur(); c && doc_.contientClasseur(c))
             ctx.classeurCourant = c;
-        ctx.requeteCourante = indice->codeType() == kTypeClasseur ? nullptr : indice->requete();
     }
     lister(indice);
     cadre_.selectionChangee();

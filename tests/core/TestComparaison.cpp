@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "capture/MiseAJour.h"
-#include "compare/CResultatsComparaison.h"
+#include "model/CResultatsComparaison.h"
 #include "compare/Comparaison.h"
 #include "compare/StatutsComparaison.h"
 #include "model/CClasseur.h"
@@ -25,7 +25,6 @@ public:
     struct SLigne {
         CFichier* fichier;
         int statut;
-        bool creneauRempli;
     };
 
     void vider() override
@@ -35,10 +34,7 @@ public:
     }
     void ajouterLigne(CFichier* f) override
     {
-        const SOptionsComparaison* options = contexte().optionsComparaison;
-        lignes.push_back({f, f->marque, options != nullptr});
-        if (options)
-            optionsVues = *options;
+        lignes.push_back({f, f->marque});
         journal.push_back("ligne");
     }
     void definirPaire(CRequete* a, CRequete* b) override
@@ -70,7 +66,6 @@ public:
     std::vector<SLigne> lignes;
     std::vector<std::pair<CRequete*, CRequete*>> paires;
     std::vector<std::string> journal;
-    SOptionsComparaison optionsVues;
 };
 
 // Values of a file entry; the defaults are the same for every file.
@@ -130,7 +125,7 @@ protected:
         d.fichiers().ajouter(f);
         return f;
     }
-    void comparer(const SOptionsComparaison& options) { comparerRequetes(*qa, *qb, options); }
+    void comparer(const SOptionsComparaison& options) { comparerRequetes(*qa, *qb, options, &fenetre); }
 
     CComparaisonEspion fenetre;
     std::unique_ptr<CDoc> doc;
@@ -303,20 +298,18 @@ TEST_F(Comparaison, UneRequeteAvecElleMemeToutEnCommun)
 {
     ajouterFichier(*qa, "x");
     ajouterFichier(*qa, "y");
-    comparerRequetes(*qa, *qa, toutesLesOptions());
+    comparerRequetes(*qa, *qa, toutesLesOptions(), &fenetre);
     EXPECT_EQ(fenetre.statuts(), std::vector<int>(4, kStatutDansLesDeux));
 }
 
 TEST_F(Comparaison, SansFenetreLesStatutsSontEcritsQuandMeme)
 {
-    contexte().resultatsComparaison = nullptr;
     CFichier* a = ajouterFichier(*qa, "x");
     CFichier* b = ajouterFichier(*qb, "y");
-    comparer({.nom = true});
+    comparerRequetes(*qa, *qb, {.nom = true}, nullptr);
     EXPECT_EQ(a->marque, kStatutSeulDansPremiere);
     EXPECT_EQ(b->marque, kStatutSeulDansSeconde);
-    EXPECT_EQ(contexte().comparaisonA, qa);
-    EXPECT_EQ(contexte().comparaisonB, qb);
+    EXPECT_TRUE(fenetre.journal.empty());
 }
 
 // --- Values a query does not store ------------------------------------------------
@@ -337,10 +330,6 @@ TEST_F(Comparaison, UneValeurQuUneRequeteNeStockePasNeComptePas)
     comparer(options);
     EXPECT_EQ(a->marque, kStatutDansLesDeux);
     EXPECT_EQ(b->marque, kStatutDansLesDeux);
-    // The rows see the options really applied.
-    EXPECT_TRUE(fenetre.optionsVues.nom);
-    EXPECT_FALSE(fenetre.optionsVues.taille);
-    EXPECT_FALSE(fenetre.optionsVues.attributs);
 }
 
 TEST_F(Comparaison, OptionsApplicablesSelonLesDeuxRequetes)
@@ -359,18 +348,13 @@ TEST_F(Comparaison, OptionsApplicablesSelonLesDeuxRequetes)
     EXPECT_FALSE(optionsApplicables(*qa, *qb, {}).taille);
 }
 
-// --- Slot, pair and the end of the pair -------------------------------------------
+// --- The pair and its end ---------------------------------------------------------
 
-TEST_F(Comparaison, CreneauRempliPendantLesLignesSeulement)
+TEST_F(Comparaison, LaFenetreEstVideeRempliePuisApprendLaPaire)
 {
     ajouterFichier(*qa, "x");
     ajouterFichier(*qb, "y");
     comparer({.nom = true});
-    ASSERT_EQ(fenetre.lignes.size(), 2u);
-    EXPECT_TRUE(fenetre.lignes[0].creneauRempli);
-    EXPECT_TRUE(fenetre.lignes[1].creneauRempli);
-    EXPECT_EQ(contexte().optionsComparaison, nullptr);
-    // Emptied first, rows, then the pair.
     EXPECT_EQ(fenetre.journal, (std::vector<std::string>{"vider", "ligne", "ligne", "paire"}));
 }
 
@@ -378,11 +362,11 @@ TEST_F(Comparaison, LaFenetreApprendLaPaire)
 {
     CRequete* qc = ajouterRequete("C", "/c");
     comparer({});
-    comparerRequetes(*qb, *qc, {});
+    comparerRequetes(*qb, *qc, {}, &fenetre);
     using Paire = std::pair<CRequete*, CRequete*>;
     EXPECT_EQ(fenetre.paires, (std::vector<Paire>{{qa, qb}, {qb, qc}}));
-    EXPECT_EQ(contexte().comparaisonA, qb);
-    EXPECT_EQ(contexte().comparaisonB, qc);
+    EXPECT_FALSE(fenetre.montre(*qa));
+    EXPECT_TRUE(fenetre.montre(*qb) && fenetre.montre(*qc));
 }
 
 TEST_F(Comparaison, DetruireLUneDesDeuxRequetesVideLaFenetre)
@@ -392,7 +376,7 @@ TEST_F(Comparaison, DetruireLUneDesDeuxRequetesVideLaFenetre)
         CRequete* b = ajouterRequete("B2", "/b2");
         ajouterFichier(*a, "x");
         ajouterFichier(*b, "x");
-        comparerRequetes(*a, *b, {.nom = true});
+        comparerRequetes(*a, *b, {.nom = true}, &fenetre);
         fenetre.journal.clear();
         fenetre.paires.clear();
         (premiere ? a : b)->supprimer();
@@ -402,8 +386,7 @@ TEST_F(Comparaison, DetruireLUneDesDeuxRequetesVideLaFenetre)
         EXPECT_EQ(fenetre.journal[1], "aucune paire") << premiere;
         EXPECT_TRUE(fenetre.lignes.empty()) << premiere;
         EXPECT_EQ(fenetre.paires, (std::vector<std::pair<CRequete*, CRequete*>>{{nullptr, nullptr}}));
-        EXPECT_EQ(contexte().comparaisonA, nullptr);
-        EXPECT_EQ(contexte().comparaisonB, nullptr);
+        EXPECT_FALSE(fenetre.montre(*(premiere ? b : a)));
         (premiere ? b : a)->supprimer();
     }
 }
@@ -418,8 +401,7 @@ TEST_F(Comparaison, DetruireUneAutreRequeteGardeLaPaire)
     autre->supprimer();
     EXPECT_EQ(fenetre.journal, (std::vector<std::string>{"retirer"}));
     EXPECT_EQ(fenetre.lignes.size(), 1u);
-    EXPECT_EQ(contexte().comparaisonA, qa);
-    EXPECT_EQ(contexte().comparaisonB, qb);
+    EXPECT_TRUE(fenetre.montre(*qa) && fenetre.montre(*qb));
 }
 
 TEST_F(Comparaison, FermerLeDocumentOublieLaPaire)
@@ -428,16 +410,7 @@ TEST_F(Comparaison, FermerLeDocumentOublieLaPaire)
     comparer({});
     doc.reset();
     EXPECT_TRUE(fenetre.lignes.empty());
-    EXPECT_EQ(contexte().comparaisonA, nullptr);
-    EXPECT_EQ(contexte().comparaisonB, nullptr);
-}
-
-TEST_F(Comparaison, OublierUnNoeudDeLaPaireLEfface)
-{
-    comparer({});
-    contexte().oublier(static_cast<CDossier*>(qa));
-    EXPECT_EQ(contexte().comparaisonA, nullptr);
-    EXPECT_EQ(contexte().comparaisonB, nullptr);
+    EXPECT_EQ(fenetre.paires.back(), (std::pair<CRequete*, CRequete*>{nullptr, nullptr}));
 }
 
 // --- Against the pairwise rule ----------------------------------------------------
@@ -524,13 +497,13 @@ std::vector<CComparaisonEspion::SLigne> lignesDeReference(const CRequete& a, con
         bool trouve = false;
         for (std::size_t j = 0; j < lb.size() && !trouve; ++j)
             trouve = contrepartiesDeReference(*x, *lb[j], o, a, b);
-        r.push_back({x, trouve ? 2 : 0, true});
+        r.push_back({x, trouve ? 2 : 0});
     }
     for (CFichier* y : lb) {
         bool trouve = false;
         for (std::size_t i = 0; i < la.size() && !trouve; ++i)
             trouve = contrepartiesDeReference(*la[i], *y, o, a, b);
-        r.push_back({y, trouve ? 2 : 1, true});
+        r.push_back({y, trouve ? 2 : 1});
     }
     return r;
 }

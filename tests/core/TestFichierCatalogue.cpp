@@ -260,8 +260,6 @@ TEST_F(FichierCatalogue, ChampsDeLaRequeteEtDesFichiers)
     EXPECT_TRUE(s->estCache());
     EXPECT_EQ(s->requete(), r);
     EXPECT_EQ(s->fichiers().elementA(0)->parent(), s);
-    EXPECT_EQ(contexte().classeurCourant, relu.classeurs().elementA(0));
-    EXPECT_EQ(contexte().requeteCourante, r);
 
     // The mask of R and A is 0x21.
     const std::string motifMasque = octets({0x4D, 0, 0, 0}) + mot32(0x21) + mot32(2);

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "compare/CResultatsComparaison.h"
+#include "model/CResultatsComparaison.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
@@ -204,13 +204,11 @@ TEST_F(Noeuds, SupprimerUnClasseurDetruitSesRequetesEtDeplaceLeClasseurCourant)
     CDossier* d = ajouterSousDossier(*q, "/d/x");
     ajouterFichier(*d, "/d/x/f");
     contexte().classeurCourant = a;
-    contexte().requeteCourante = q;
     contexte().criteresRecherche.cible = d;
 
     EXPECT_TRUE(a->supprimer());
     EXPECT_EQ(doc.classeurs().nombre(), 1);
     EXPECT_EQ(contexte().classeurCourant, b);
-    EXPECT_EQ(contexte().requeteCourante, nullptr);
     EXPECT_EQ(contexte().criteresRecherche.cible, nullptr);
 
     // Deleting the last binder leaves an empty document and no current binder.
@@ -238,15 +236,11 @@ TEST_F(Noeuds, FermerUnDocumentNeLaisseAucuneReference)
     doc->initialiserNouveau();
     CRequete* q = ajouterRequete(*doc->classeurs().elementA(0), "Q");
     ajouterFichier(*q, "/d/f");
-    contexte().documentCourant = doc.get();
-    contexte().requeteCourante = q;
     contexte().criteresRecherche.cible = doc.get();
     ASSERT_EQ(contexte().documents.size(), 1u);
     doc.reset();
     EXPECT_TRUE(contexte().documents.empty());
-    EXPECT_EQ(contexte().documentCourant, nullptr);
     EXPECT_EQ(contexte().classeurCourant, nullptr);
-    EXPECT_EQ(contexte().requeteCourante, nullptr);
     EXPECT_EQ(contexte().criteresRecherche.cible, nullptr);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The comparison results window, as the comparison and the nodes see it.
 
-#include "model/CContexte.h"
+#include "model/CListeResultats.h"
 
 class CFichier;
 class CRequete;
@@ -15,4 +15,18 @@ public:
     // by its current column and direction. With none (both null) the window returns to
     // its start state, list emptied.
     virtual void definirPaire(CRequete* premiere, CRequete* seconde) = 0;
+
+    // The comparison tells the pair through here, so that the list remembers which
+    // queries its rows come from.
+    void montrerPaire(CRequete* premiere, CRequete* seconde)
+    {
+        premiere_ = premiere;
+        seconde_ = seconde;
+        definirPaire(premiere, seconde);
+    }
+    bool montre(const CRequete& requete) const { return &requete == premiere_ || &requete == seconde_; }
+
+private:
+    const CRequete* premiere_ = nullptr;
+    const CRequete* seconde_ = nullptr;
 };
