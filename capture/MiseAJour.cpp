@@ -1,6 +1,6 @@
 #include "capture/MiseAJour.h"
 
-#include "capture/IdentiteVolume.h"
+#include "model/NumeroSerie.h"
 #include "capture/ScanDossier.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"

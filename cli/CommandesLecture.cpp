@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <iostream>
 
-#include "capture/IdentiteVolume.h"
+#include "model/NumeroSerie.h"
 #include "model/Totaux.h"
 #include "cli/Arguments.h"
 #include "cli/Commandes.h"

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "capture/IdentiteVolume.h"
+#include "model/NumeroSerie.h"
 #include "model/CInteractions.h"
 #include "platform/CPlateforme.h"
 #include "ui/UnitesDialogue.h"

@@ -1,6 +1,6 @@
 #include "model/Ouverture.h"
 
-#include "capture/IdentiteVolume.h"
+#include "model/NumeroSerie.h"
 #include "model/CRequete.h"
 #include "platform/CPlateforme.h"
 

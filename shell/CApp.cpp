@@ -19,7 +19,9 @@
 #include "shell/CAccesReglages.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
-#include "ui/CFenetreResultats.h"
+#include "compare/ui/CComparaisonDlg.h"
+#include "search/ui/ResultatsRecherche.h"
+#include "ui/CResultatsDlg.h"
 #include "shell/CFichiersRecents.h"
 #include "shell/CGestionnaireDocuments.h"
 #include "ui/CImagesApplication.h"
@@ -115,9 +117,8 @@ bool CApp::demarrer(const SLigneCommande& ligne)
     }
 
     // The two result windows, hidden, for the whole run.
-    resultatsRecherche_ = new CFenetreResultats(111, QStringLiteral("Résultats de la recherche"),
-                                                images_->icone(111), cadre_.get());
-    resultatsComparaison_ = new CFenetreResultats(151, QString(), images_->icone(151), cadre_.get());
+    resultatsRecherche_ = creerResultatsRecherche(images_->icone(111), cadre_.get());
+    resultatsComparaison_ = new CComparaisonDlg(images_->icone(151), cadre_.get());
 
     if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
         const QRect zone = ecran->availableGeometry();

@@ -16,7 +16,8 @@
 class CAccesReglages;
 class CChildFrame;
 class CDoc;
-class CFenetreResultats;
+class CComparaisonDlg;
+class CResultatsDlg;
 class CFichiersRecents;
 class CGestionnaireDocuments;
 class CImagesApplication;
@@ -55,8 +56,8 @@ public:
     CAccesReglages& reglages() { return *reglages_; }
     CInteractionsQt& interactions() { return *interactions_; }
     QPrinter& imprimante();
-    CFenetreResultats& resultatsRecherche() { return *resultatsRecherche_; }
-    CFenetreResultats& resultatsComparaison() { return *resultatsComparaison_; }
+    CResultatsDlg& resultatsRecherche() { return *resultatsRecherche_; }
+    CComparaisonDlg& resultatsComparaison() { return *resultatsComparaison_; }
 
     // The search sheet and the compare wizard plug in here; until then their commands
     // are unavailable.
@@ -96,8 +97,8 @@ private:
     std::unique_ptr<QPrinter> imprimante_;
     std::unique_ptr<CMainFrame> cadre_;
     std::unique_ptr<CGestionnaireDocuments> documents_;
-    CFenetreResultats* resultatsRecherche_ = nullptr;
-    CFenetreResultats* resultatsComparaison_ = nullptr;
+    CResultatsDlg* resultatsRecherche_ = nullptr;
+    CComparaisonDlg* resultatsComparaison_ = nullptr;
     CInstanceUnique* instance_ = nullptr;
     std::function<void(CChildFrame&)> recherche_;
     std::function<void(CRequete*)> comparaison_;

@@ -18,7 +18,8 @@
 #include "shell/CArboView.h"
 #include "shell/CBarreEtat.h"
 #include "shell/CChildFrame.h"
-#include "ui/CFenetreResultats.h"
+#include "compare/ui/CComparaisonDlg.h"
+#include "ui/CResultatsDlg.h"
 #include "shell/CMainFrame.h"
 #include "ui/IdCommandes.h"
 

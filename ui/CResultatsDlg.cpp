@@ -1,11 +1,10 @@
-#include "ui/CFenetreResultats.h"
+#include "ui/CResultatsDlg.h"
 
 #include <QIcon>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-CFenetreResultats::CFenetreResultats(int id, const QString& titre, const QIcon& icone,
-                                     QWidget* parent)
+CResultatsDlg::CResultatsDlg(int id, const QString& titre, const QIcon& icone, QWidget* parent)
     : QDialog(parent), id_(id)
 {
     setWindowTitle(titre);

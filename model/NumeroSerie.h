@@ -1,5 +1,5 @@
 #pragma once
-// The identity of the volume a snapshot was taken from.
+// How a volume serial number is written for the user.
 
 #include <cstdint>
 #include <string>

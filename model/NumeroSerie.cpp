@@ -1,4 +1,4 @@
-#include "capture/IdentiteVolume.h"
+#include "model/NumeroSerie.h"
 
 #include <cstdio>
 
