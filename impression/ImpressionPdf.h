@@ -13,4 +13,4 @@ class CDoc;
 // Needs a QGuiApplication for its fonts; when there is no Qt application at all (a
 // command-line tool), one is made for the length of the call, on the offscreen
 // platform, so no display is needed.
-std::optional<std::string> imprimerEnPdf(CDoc& doc, const std::string& cheminPdf);
+[[nodiscard]] std::optional<std::string> imprimerEnPdf(CDoc& doc, const std::string& cheminPdf);

@@ -40,7 +40,7 @@ CArchive::~CArchive()
     // Writers call vider() themselves to learn whether it worked; this only makes sure
     // nothing is forgotten in the buffer.
     if (sortie_)
-        vider();
+        (void)vider();
 }
 
 bool CArchive::vider()
@@ -119,7 +119,8 @@ void CArchive::ecrire(const void* octets, std::size_t n)
 
 void CArchive::ecrireApresVidage(const void* octets, std::size_t n)
 {
-    vider();
+    // A failed flush leaves the output failed, and every write after it is refused.
+    (void)vider();
     if (n > kTailleTampon) {
         // A text longer than the buffer goes out as it is.
         sortie_->ecrire(static_cast<const char*>(octets), n);

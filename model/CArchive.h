@@ -61,7 +61,7 @@ public:
     // --- Writing ---------------------------------------------------------------
     void ecrireEntier(std::int32_t v) { echangerEntier(v); }
     // Sends what the buffer holds; false when the output failed (now or before).
-    bool vider();
+    [[nodiscard]] bool vider();
 
     // --- Reading ---------------------------------------------------------------
     std::int32_t lireEntier();

@@ -33,12 +33,12 @@ public:
 
     // Reads the file. No file is no problem. A file that cannot be read, or not read
     // whole, leaves the defaults and gives the French message to show.
-    std::optional<std::string> charger();
+    [[nodiscard]] std::optional<std::string> charger();
 
     // Writes the settings if they changed since loaded or saved, creating the folder
     // when needed (mode 0700). The French message on failure; the change is kept, to be
     // saved next time.
-    std::optional<std::string> enregistrer();
+    [[nodiscard]] std::optional<std::string> enregistrer();
 
     // Most recent first, at most four, each path exactly as given.
     const std::vector<std::string>& fichiersRecents() const { return recents_; }
@@ -65,7 +65,7 @@ private:
         std::vector<SLigne> lignes;
     };
 
-    std::optional<std::string> lire(const std::string& contenu);
+    [[nodiscard]] std::optional<std::string> lire(const std::string& contenu);
     std::string texte() const;
 
     std::string chemin_;

@@ -117,7 +117,8 @@ ElementArbre CRequete::insererDansArbre(CControleArbre& arbre, ElementArbre pare
 
 void CRequete::mettreAJourBranche(bool selectionner)
 {
-    capturerBranche(selectionner);
+    // The disk-absent message is given inside; nothing else to tell here.
+    (void)capturerBranche(selectionner);
 }
 
 EResultatMiseAJour CRequete::capturerBranche(bool selectionner)

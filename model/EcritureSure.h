@@ -53,14 +53,14 @@ std::string texteEchecEcriture(const std::string& debut, const SEchecEcriture& e
 // all before returning). A symbolic link stays a link: the file it names is replaced.
 // The mode, owner, group, extended attributes, ACLs and hard links of the replaced
 // file are kept.
-std::optional<SEchecEcriture> ecrireFichierSur(const std::string& chemin,
+[[nodiscard]] std::optional<SEchecEcriture> ecrireFichierSur(const std::string& chemin,
                                                const std::function<void(CSortie&)>& remplir,
                                                const SAppelsEcriture& appels = SAppelsEcriture::systeme());
 
 // The same for a file that must not exist yet: whatever is at `chemin` (a file, a
 // link), even one another program puts there during the write, is left as it is, and
 // the reason is EEXIST's.
-std::optional<SEchecEcriture> creerFichierSur(const std::string& chemin, const std::function<void(CSortie&)>& remplir);
+[[nodiscard]] std::optional<SEchecEcriture> creerFichierSur(const std::string& chemin, const std::function<void(CSortie&)>& remplir);
 
 // The temporary name a save of the file named `nomCible` uses, with its six random
 // characters as XXXXXX; and whether `nom` is one of them.

@@ -10,7 +10,7 @@ class CDoc;
 
 enum class EIssueEnregistrement { Enregistre, Annule, Echec };
 
-struct SEnregistrement {
+struct [[nodiscard]] SEnregistrement {
     EIssueEnregistrement issue = EIssueEnregistrement::Echec;
     std::string message;  // for Echec, in French
 };

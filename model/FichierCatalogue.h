@@ -14,23 +14,23 @@ struct SAppelsEcriture;
 // set, its modified flag cleared, its views told). nullopt on success.
 // A pipe, a device or a folder at `chemin` is refused without waiting. The identity
 // of the file read is kept in the document (CDoc::identiteFichier).
-std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin);
+[[nodiscard]] std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin);
 // The same from `fd`, the file `chemin` leads to, already open (and locked: see
 // VerrouCatalogue.h).
-std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin, int fd);
+[[nodiscard]] std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin, int fd);
 
 // Writes `doc` to `chemin` through a temporary file in the same folder, synced and
 // renamed over the old file (whose permissions are kept; a symbolic link stays a link
 // to the file it names); see EcritureSure.h. nullopt on success; `doc` is then no
 // longer modified. On failure it stays modified.
-std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& chemin);
+[[nodiscard]] std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& chemin);
 // The same through the given system calls: tests make one of them fail.
-std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels);
+[[nodiscard]] std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels);
 
 // The same for a new catalogue: a file already at `chemin`, or one another program puts
 // there meanwhile, is left as it is and the save fails.
-std::optional<std::string> creerCatalogue(CDoc& doc, const std::string& chemin);
+[[nodiscard]] std::optional<std::string> creerCatalogue(CDoc& doc, const std::string& chemin);
 
 // The same, in memory: the problem found (without a file name), or nullopt.
-std::optional<std::string> lireCatalogue(CDoc& doc, std::string_view octets);
+[[nodiscard]] std::optional<std::string> lireCatalogue(CDoc& doc, std::string_view octets);
 std::string ecrireCatalogue(CDoc& doc);

@@ -7,7 +7,7 @@
 #include <string>
 
 // The descriptor (close-on-exec, blocking as usual), or the reason in French.
-struct SOuvertureLecture {
+struct [[nodiscard]] SOuvertureLecture {
     int fd = -1;
     std::optional<std::string> probleme;
     bool absent = false;  // the file does not exist

@@ -25,5 +25,5 @@ struct SFichiersEnPlace {
 // Overwrites the file `cible` (described by `ancien`) with the content of
 // `fichiers.nouveau`. The backup is removed unless it still holds the only whole copy
 // of the old content: then SEchecEcriture::sauvegarde names it.
-std::optional<SEchecEcriture> remplacerEnPlace(const std::string& cible, const struct stat& ancien,
+[[nodiscard]] std::optional<SEchecEcriture> remplacerEnPlace(const std::string& cible, const struct stat& ancien,
                                                const SFichiersEnPlace& fichiers, const SAppelsEcriture& appels);

@@ -23,7 +23,7 @@ public:
     // Locks the file `chemin` leads to, waiting at most `attente` for the program
     // that holds it. nullopt once locked; otherwise why not, in French (`absent`
     // tells a missing file apart).
-    std::optional<std::string> prendre(const std::string& chemin,
+    [[nodiscard]] std::optional<std::string> prendre(const std::string& chemin,
                                        std::chrono::milliseconds attente = kAttenteParDefaut);
     void rendre();
     bool tenu() const { return fd_ >= 0; }

@@ -11,7 +11,7 @@ class QWidget;
 
 // Prints `doc` on `imprimante` (its page range, if one was chosen). nullopt on success;
 // otherwise a French message and nothing is printed.
-std::optional<std::string> imprimerDocument(CDoc& doc, QPrinter& imprimante);
+[[nodiscard]] std::optional<std::string> imprimerDocument(CDoc& doc, QPrinter& imprimante);
 
 // The print dialog, then the printing; a failure is shown in a message box.
 void imprimerAvecDialogue(CDoc& doc, QPrinter& imprimante, QWidget* parent);
