@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "capture/IdentiteVolume.h"
-#include "model/CInteractions.h"
+#include "model/CUtilisateur.h"
 #include "platform/CPlateforme.h"
 #include "ui/UnitesDialogue.h"
 

@@ -11,11 +11,9 @@ class CClasseur;
 class CDoc;
 class CElement;
 class CFichier;
-class CInteractions;
 class CRequete;
 class CResultatsComparaison;
 class CResultatsRecherche;
-class CSuiviCapture;
 struct SOptionsComparaison;
 
 // A list of file rows (search results, comparison results) that must forget a file
@@ -57,9 +55,6 @@ struct CContexte {
     CRequete* comparaisonB = nullptr;
     // Set only while a comparison runs: the rows then take the comparison layout.
     const SOptionsComparaison* optionsComparaison = nullptr;
-    CInteractions* interactions = nullptr;
-    // Told of the progress of captures started by node operations; may cancel them.
-    CSuiviCapture* suiviCapture = nullptr;
 
     // Views told of destroyed nodes; each adds and removes itself.
     std::vector<CObservateurNoeuds*> observateurs;
