@@ -48,7 +48,7 @@ SMesure mesurerCapture(const std::string& racine, std::size_t& fichiers)
     q->definirChemin(racine);
     classeur->requetes().ajouter(q);
     EResultatMiseAJour resultat{};
-    const SMesure m = mesurerEnProcessus([&] { resultat = mettreAJourRequete(*q); });
+    const SMesure m = mesurerEnProcessus([&] { resultat = mettreAJourRequete(*q, nullptr); });
     fichiers = compterFichiers(*q);
     return resultat == EResultatMiseAJour::Capturee ? m : SMesure{};
 }

@@ -2,7 +2,6 @@
 
 #include "model/NumeroSerie.h"
 #include "capture/ScanDossier.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
@@ -30,9 +29,6 @@ std::string texteDisqueAbsent(const CRequete& q)
 
 EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi)
 {
-    CContexte& ctx = contexte();
-    if (!suivi)
-        suivi = ctx.suiviCapture;
     CPlateforme& p = plateforme();
     const auto volume = p.infoVolume(p.racine(q.chemin()));
 

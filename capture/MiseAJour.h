@@ -10,8 +10,8 @@
 class CRequete;
 class CSuiviCapture;
 
-// `suivi`: progress and cancel; by default the program's (contexte().suiviCapture).
-EResultatMiseAJour mettreAJourRequete(CRequete& requete, CSuiviCapture* suivi = nullptr);
+// `suivi`: told of the progress, may cancel; nullptr when nobody watches.
+EResultatMiseAJour mettreAJourRequete(CRequete& requete, CSuiviCapture* suivi);
 
 // What to tell the user after an update whose disk was not there ("Le disque « … »
 // (numéro de série …) n'est pas présent : ...").

@@ -16,9 +16,9 @@
 #include "cli/Criteres.h"
 #include "cli/Session.h"
 #include "cli/SuiviTerminal.h"
+#include "cli/UtilisateurTerminal.h"
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
-#include "model/CInteractions.h"
 #include "model/CRequete.h"
 #include "model/FichierCatalogue.h"
 #include "model/RaisonSysteme.h"
@@ -29,11 +29,10 @@
 namespace {
 
 // The parameters dialog, answered from the command line.
-class CParametresLigne : public CInteractions {
+class CParametresLigne {
 public:
     CParametresLigne(const CArguments& args, std::string dossier) : args_(args), dossier_(std::move(dossier)) {}
-    void afficherProprietes(const SProprietes&) override {}
-    bool editerParametres(CRequete& q, bool) override
+    void operator()(CRequete& q) const
     {
         q.definirChemin(dossier_);
         q.inclureSousDossiers = !args_.drapeau("no-subfolders");
@@ -51,7 +50,6 @@ public:
         q.stockerTaille = !args_.drapeau("no-size");
         q.stockerAttributs = !args_.drapeau("no-attributes");
         lireCriteres(args_, q.criteres);
-        return true;
     }
 
 private:
@@ -64,9 +62,9 @@ struct SProgression {
     explicit SProgression(bool silencieux)
     {
         if (!silencieux && ::isatty(STDERR_FILENO))
-            contexte().suiviCapture = &suivi;
+            terminal().suivi = &suivi;
     }
-    ~SProgression() { contexte().suiviCapture = nullptr; }
+    ~SProgression() { terminal().suivi = nullptr; }
     CSuiviTerminal suivi;
 };
 
@@ -144,8 +142,8 @@ int commandeAdd(const Mots& mots)
 
     std::error_code ec;
     const std::string dossier = std::filesystem::absolute(args.operandes()[1], ec).lexically_normal().string();
-    CParametresLigne parametres(args, dossier.size() > 1 && dossier.back() == '/' ? dossier.substr(0, dossier.size() - 1) : dossier);
-    contexte().interactions = &parametres;
+    terminal().parametres =
+        CParametresLigne(args, dossier.size() > 1 && dossier.back() == '/' ? dossier.substr(0, dossier.size() - 1) : dossier);
     if (!plateforme().enumerer(dossier))
         avertir("le dossier « " + dossier + " » est introuvable ou illisible ; la requête est créée vide");
     CRequete* q;
@@ -153,7 +151,7 @@ int commandeAdd(const Mots& mots)
         SProgression progression(args.drapeau("quiet"));
         q = doc.nouvelleRequete();
     }
-    contexte().interactions = nullptr;
+    terminal().parametres = nullptr;
     if (!q)
         throw SErreurDonnees("la requête n'a pas été créée");
     s.enregistrer();
@@ -178,7 +176,7 @@ int commandeUpdate(const Mots& mots)
     {
         SProgression progression(args.drapeau("quiet"));
         for (CRequete* q : requetes) {
-            switch (mettreAJourRequete(*q)) {
+            switch (mettreAJourRequete(*q, utilisateur().suiviCapture())) {
             case EResultatMiseAJour::RacineIllisible:
                 avertir("le dossier « " + q->chemin() + " » de la requête « " + q->nom() +
                         " » est illisible ; son contenu précédent est gardé");

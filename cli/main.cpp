@@ -10,6 +10,7 @@
 #include "cli/Arguments.h"
 #include "cli/Commandes.h"
 #include "cli/SortieStandard.h"
+#include "cli/UtilisateurTerminal.h"
 #include "model/CContexte.h"
 #include "platform/TexteAffichable.h"
 #include "platform/linux/CPlateformeLinux.h"
@@ -108,6 +109,7 @@ int main(int argc, char** argv)
     std::signal(SIGPIPE, SIG_IGN);
     CPlateformeLinux plateformeLinux;
     definirPlateforme(&plateformeLinux);
+    definirUtilisateur(&terminal());
 
     if (argc < 2) {
         aideGenerale(std::cerr);

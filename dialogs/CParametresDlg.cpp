@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "model/CRequete.h"
-#include "platform/CPlateforme.h"
+#include "model/CUtilisateur.h"
 #include "ui/UnitesDialogue.h"
 #include "ui/CheminsQt.h"
 
@@ -180,7 +180,7 @@ void CParametresDlg::remplir()
 
 void CParametresDlg::parcourir()
 {
-    if (const auto choix = plateforme().choisirDossier("Dossier à lister:")) {
+    if (const auto choix = utilisateur().choisirDossier("Dossier à lister:")) {
         dossierConnu_ = {cheminQt(*choix), *choix};
         placerTexte(*dossier_, dossierConnu_.affiche);
     }
@@ -194,7 +194,7 @@ std::string CParametresDlg::texteDe(const QLineEdit& champ, const STexteConnu& c
 void CParametresDlg::accept()
 {
     if (dossier_->text().isEmpty()) {
-        plateforme().message("Entrez un texte", EBoutons::Ok, EIcone::Exclamation);
+        utilisateur().message("Entrez un texte", EBoutons::Ok, EIcone::Exclamation);
         dossier_->setFocus();
         return;
     }

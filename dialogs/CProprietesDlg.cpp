@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "model/CUtilisateur.h"
 #include "model/NumeroSerie.h"
-#include "model/CInteractions.h"
 #include "platform/CPlateforme.h"
 #include "ui/UnitesDialogue.h"
 

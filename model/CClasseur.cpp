@@ -4,7 +4,7 @@
 #include "model/CContexte.h"
 #include "model/CControleListe.h"
 #include "model/CDoc.h"
-#include "model/CInteractions.h"
+#include "model/CUtilisateur.h"
 #include "model/CRequete.h"
 #include "model/TableChaines.h"
 
@@ -32,12 +32,10 @@ void CClasseur::executerCriteres(const CCriteres& criteres, CResultatsRecherche*
 
 void CClasseur::afficherProprietes()
 {
-    if (!contexte().interactions)
-        return;
     SProprietes p;
     ajouterProprietes(*this, p);
     p.titre = "Propriétés du classeur '" + nom_ + "'";
-    contexte().interactions->afficherProprietes(p);
+    utilisateur().afficherProprietes(p);
 }
 
 void CClasseur::marquerTousTrouves()

@@ -11,11 +11,9 @@ class CClasseur;
 class CDoc;
 class CElement;
 class CFichier;
-class CInteractions;
 class CRequete;
 class CResultatsComparaison;
 class CResultatsRecherche;
-class CSuiviCapture;
 
 // A view that shows nodes (the list pane of a document window): told of every node
 // destroyed, files included, before its memory goes, so it never paints a freed row.
@@ -44,9 +42,6 @@ struct CContexte {
     // destroyed leaves them first.
     CResultatsRecherche* resultatsRecherche = nullptr;
     CResultatsComparaison* resultatsComparaison = nullptr;
-    CInteractions* interactions = nullptr;
-    // Told of the progress of captures started by node operations; may cancel them.
-    CSuiviCapture* suiviCapture = nullptr;
 
     // Views told of destroyed nodes; each adds and removes itself.
     std::vector<CObservateurNoeuds*> observateurs;

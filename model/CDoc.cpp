@@ -6,8 +6,8 @@
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CRequete.h"
+#include "model/CUtilisateur.h"
 #include "model/CVueDocument.h"
-#include "platform/CPlateforme.h"
 #include "search/Recherche.h"
 
 CDoc::CDoc()
@@ -105,12 +105,12 @@ void CDoc::toutMettreAJour()
     std::string absents;
     for (CClasseur* c : classeurs_)
         for (CRequete* q : c->requetes())
-            if (mettreAJourRequete(*q) == EResultatMiseAJour::DisqueAbsent)
+            if (mettreAJourRequete(*q, utilisateur().suiviCapture()) == EResultatMiseAJour::DisqueAbsent)
                 absents += (absents.empty() ? "" : "\n") + texteDisqueAbsent(*q);
     notifierVues();
     reappliquerRecherche();
     if (!absents.empty())
-        plateforme().message(absents, EBoutons::Ok, EIcone::Exclamation);
+        utilisateur().message(absents, EBoutons::Ok, EIcone::Exclamation);
 }
 
 void CDoc::mettreAJour()

@@ -3,7 +3,7 @@
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
-#include "model/CInteractions.h"
+#include "model/CUtilisateur.h"
 #include "model/CRequete.h"
 
 CClasseur* CDoc::nouveauClasseur()
@@ -23,12 +23,11 @@ bool CDoc::peutCreerRequete() const
 
 CRequete* CDoc::nouvelleRequete()
 {
-    CInteractions* dialogues = contexte().interactions;
-    if (!peutCreerRequete() || !dialogues)
+    if (!peutCreerRequete())
         return nullptr;
     CClasseur* classeur = contexte().classeurCourant;
     auto requete = std::make_unique<CRequete>(classeur);
-    if (!dialogues->editerParametres(*requete, true))
+    if (!utilisateur().editerParametres(*requete, true))
         return nullptr;
     requete->definirNom(nomNouvelleRequete(requete->chemin()));
     CRequete* q = requete.release();

@@ -6,7 +6,7 @@
 #include "model/CControleListe.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
-#include "model/CInteractions.h"
+#include "model/CUtilisateur.h"
 #include "model/CRequete.h"
 #include "model/Ouverture.h"
 #include "platform/Chemins.h"
@@ -66,11 +66,9 @@ void CDossier::executerCriteres(const CCriteres& criteres, CResultatsRecherche* 
 
 void CDossier::afficherProprietes()
 {
-    if (!contexte().interactions)
-        return;
     SProprietes p = proprietesDossier(*this);
     p.titre = titreProprietes();
-    contexte().interactions->afficherProprietes(p);
+    utilisateur().afficherProprietes(p);
 }
 
 std::string CDossier::titreProprietes() const

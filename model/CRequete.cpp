@@ -7,10 +7,9 @@
 #include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
-#include "model/CInteractions.h"
+#include "model/CUtilisateur.h"
 #include "model/Ouverture.h"
 #include "model/TableChaines.h"
-#include "platform/CPlateforme.h"
 
 namespace {
 
@@ -83,8 +82,7 @@ std::string CRequete::titreProprietes() const
 
 void CRequete::editerParametres()
 {
-    CInteractions* dialogues = contexte().interactions;
-    if (dialogues && dialogues->editerParametres(*this, false))
+    if (utilisateur().editerParametres(*this, false))
         mettreAJourBranche(true);
 }
 
@@ -131,7 +129,7 @@ EResultatMiseAJour CRequete::capturerBranche(bool selectionner)
             arbre->supprimer(e);
         parent = classeur_ ? classeur_->elementArbre(arbre) : 0;
     }
-    const EResultatMiseAJour resultat = mettreAJourRequete(*this);
+    const EResultatMiseAJour resultat = mettreAJourRequete(*this, utilisateur().suiviCapture());
     reappliquerRecherche();
     if (arbre && parent) {
         const ElementArbre e = insererDansArbre(*arbre, parent);
@@ -171,7 +169,7 @@ bool CRequete::verifierNouveauNom(const std::string& nom)
 
 void CRequete::mettreAJour()
 {
-    const EResultatMiseAJour resultat = mettreAJourRequete(*this);
+    const EResultatMiseAJour resultat = mettreAJourRequete(*this, utilisateur().suiviCapture());
     reappliquerRecherche();
     signalerDisqueAbsent(resultat);
 }
@@ -179,5 +177,5 @@ void CRequete::mettreAJour()
 void CRequete::signalerDisqueAbsent(EResultatMiseAJour resultat) const
 {
     if (resultat == EResultatMiseAJour::DisqueAbsent)
-        plateforme().message(texteDisqueAbsent(*this), EBoutons::Ok, EIcone::Exclamation);
+        utilisateur().message(texteDisqueAbsent(*this), EBoutons::Ok, EIcone::Exclamation);
 }

@@ -1,6 +1,6 @@
 #include "model/EchangeDates.h"
 
-#include "platform/CPlateforme.h"
+#include "model/CUtilisateur.h"
 
 #include <cstdio>
 
@@ -91,5 +91,5 @@ SAffichagePlage affichageDepuisPlage(const CPlageDates& plage)
 
 void signalerDateInvalide()
 {
-    plateforme().message("Date invalide", EBoutons::Ok, EIcone::Exclamation);
+    utilisateur().message("Date invalide", EBoutons::Ok, EIcone::Exclamation);
 }

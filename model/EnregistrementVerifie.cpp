@@ -1,11 +1,11 @@
 #include "model/EnregistrementVerifie.h"
 
 #include "model/CDoc.h"
+#include "model/CUtilisateur.h"
 #include "model/EcritureSure.h"
 #include "model/FichierCatalogue.h"
 #include "model/IdentiteFichier.h"
 #include "model/VerrouCatalogue.h"
-#include "platform/CPlateforme.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ SEnregistrement enregistrerApresVerification(CDoc& doc, const std::string& chemi
         // Not asked under the lock: the user may take his time, and other programs
         // waiting for the catalogue would give up meanwhile.
         verrou.rendre();
-        if (plateforme().message(questionFichierModifie(chemin), EBoutons::OuiNon, EIcone::Exclamation) !=
+        if (utilisateur().message(questionFichierModifie(chemin), EBoutons::OuiNon, EIcone::Exclamation) !=
             EReponse::Oui)
             return {EIssueEnregistrement::Annule, {}};
         accepte = change;

@@ -2,6 +2,7 @@
 
 #include "model/NumeroSerie.h"
 #include "model/CRequete.h"
+#include "model/CUtilisateur.h"
 #include "platform/CPlateforme.h"
 
 #include <string_view>
@@ -48,7 +49,7 @@ void ouvrirAvecDisque(const std::string& chemin, const CRequete& requete)
         // disk with a path that no longer exists brings the question back: only
         // Cancel ends it.
         for (;;) {
-            if (p.message(demande, EBoutons::OkAnnuler, EIcone::Exclamation) == EReponse::Annuler)
+            if (utilisateur().message(demande, EBoutons::OkAnnuler, EIcone::Exclamation) == EReponse::Annuler)
                 return;
             const auto volume = p.infoVolume(p.racine(chemin));
             const std::string nom = volume ? volume->nom : std::string();
@@ -64,5 +65,5 @@ bool confirmerCheminReel(const std::string& nom, const std::string& dossierAnnon
     const std::string texte = "Le catalogue range « " + nom + " » dans « " + dossierAnnonce +
                               " », mais son chemin réel est « " + cheminReel + " ».\nVoulez-vous ouvrir « " +
                               cheminReel + " » ?";
-    return plateforme().message(texte, EBoutons::OkAnnuler, EIcone::Exclamation) == EReponse::Ok;
+    return utilisateur().message(texte, EBoutons::OkAnnuler, EIcone::Exclamation) == EReponse::Ok;
 }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "model/CInteractions.h"
+#include "model/CUtilisateur.h"
 
 class CClasseur;
 class CDossier;

@@ -13,19 +13,6 @@ CPlateforme* g_plateforme = nullptr;
 
 } // namespace
 
-EReponse reponseSansUtilisateur(EBoutons boutons)
-{
-    switch (boutons) {
-    case EBoutons::Ok:
-        return EReponse::Ok;
-    case EBoutons::OkAnnuler:
-        return EReponse::Annuler;
-    case EBoutons::OuiNon:
-        return EReponse::Non;
-    }
-    return EReponse::Annuler;
-}
-
 CPlateforme& plateforme()
 {
     if (g_plateforme == nullptr) {

@@ -85,14 +85,6 @@ struct SVolume {
     std::uint32_t numeroSerie = 0;
 };
 
-enum class EBoutons { Ok, OkAnnuler, OuiNon };
-enum class EIcone { Erreur, Exclamation };
-enum class EReponse { Ok, Annuler, Oui, Non };
-
-// The answer when nobody can answer: OK to a plain message, Cancel or No to a question,
-// so that nothing is done that was not asked for.
-EReponse reponseSansUtilisateur(EBoutons boutons);
-
 class CPlateforme {
 public:
     virtual ~CPlateforme() = default;
@@ -130,14 +122,10 @@ public:
     // Label and serial of the volume whose root is given; nullopt when unreadable.
     virtual std::optional<SVolume> infoVolume(const std::string& racine) = 0;
 
-    // --- Shell and dialogs -----------------------------------------------------------
+    // --- Shell ---------------------------------------------------------------------------
     // Opens the path with the desktop's program for it; true when the path exists and
     // the opener took it. An opener that fails or finds no program is a failure.
     virtual bool ouvrir(const std::string& chemin) = 0;
-    // Folder picker; nullopt when cancelled.
-    virtual std::optional<std::string> choisirDossier(const std::string& titre) = 0;
-    // Message box titled "Norvanel".
-    virtual EReponse message(const std::string& texte, EBoutons boutons, EIcone icone) = 0;
 };
 
 // The platform the program runs on. Set once at start-up (or by a test); never null

@@ -5,7 +5,7 @@
 
 
 #include "model/CReglages.h"
-#include "platform/CPlateforme.h"
+#include "model/CUtilisateur.h"
 #include "ui/CheminsQt.h"
 
 void CAccesReglages::signaler(const std::optional<std::string>& probleme)
@@ -13,7 +13,7 @@ void CAccesReglages::signaler(const std::optional<std::string>& probleme)
     if (!probleme || signale_)
         return;
     signale_ = true;
-    plateforme().message(*probleme, EBoutons::Ok, EIcone::Exclamation);
+    utilisateur().message(*probleme, EBoutons::Ok, EIcone::Exclamation);
 }
 
 QStringList CAccesReglages::fichiersRecents()

@@ -26,37 +26,35 @@
 #include "shell/CGestionnaireDocuments.h"
 #include "ui/CImagesApplication.h"
 #include "shell/CInstanceUnique.h"
-#include "shell/CInteractionsQt.h"
 #include "shell/CMainFrame.h"
 #include "shell/CPlateformeQt.h"
 #include "shell/CSuiviCaptureQt.h"
 #include "shell/CTravailLong.h"
+#include "shell/CUtilisateurQt.h"
 #include "ui/CheminsQt.h"
 #include "ui/IdCommandes.h"
 #include "shell/ImpressionDocument.h"
 #include "shell/LigneCommande.h"
 
 CApp::CApp(SOptionsApplication options)
-    : options_(std::move(options)), plateformePrecedente_(nullptr),
+    : options_(std::move(options)), plateformePrecedente_(nullptr), utilisateurPrecedent_(nullptr),
       // The three image lists and their icons.
       images_(std::make_unique<CImagesApplication>()), plateforme_(std::make_unique<CPlateformeQt>()),
-      interactions_(std::make_unique<CInteractionsQt>()), suivi_(std::make_unique<CSuiviCaptureQt>()),
+      utilisateur_(std::make_unique<CUtilisateurQt>()),
       reglages_(std::make_unique<CAccesReglages>())
 {
     plateformePrecedente_ = definirPlateforme(plateforme_.get());
+    utilisateurPrecedent_ = definirUtilisateur(utilisateur_.get());
     QGuiApplication::setWindowIcon(images_->icone(100));
     // The search criteria at their defaults, the search filter off.
     CContexte& ctx = contexte();
     ctx.criteresRecherche = CCriteres::pourRecherche();
     ctx.filtreRecherche = false;
-    ctx.interactions = interactions_.get();
-    ctx.suiviCapture = suivi_.get();
     // The recent-file list, four entries.
     recents_ = std::make_unique<CFichiersRecents>(*reglages_);
     // The main window, which accepts dropped files.
     cadre_ = std::make_unique<CMainFrame>(*this);
-    plateforme_->definirFenetre(cadre_.get());
-    interactions_->definirFenetre(cadre_.get());
+    utilisateur_->definirFenetre(cadre_.get());
     documents_ = std::make_unique<CGestionnaireDocuments>(*this);
     // Later starts hand their files here.
     if (options_.instanceUnique) {
@@ -72,17 +70,13 @@ CApp::~CApp()
 {
     delete instance_;
     // Document windows first, while the main window they report to is whole; then the
-    // main window; all while the platform and the context still serve them.
+    // main window; all while the platform, the user and the context still serve them.
     if (cadre_)
         for (CChildFrame* c : cadre_->cadres())
             delete c;
     cadre_.reset();
     documents_.reset();
-    CContexte& ctx = contexte();
-    if (ctx.interactions == interactions_.get())
-        ctx.interactions = nullptr;
-    if (ctx.suiviCapture == suivi_.get())
-        ctx.suiviCapture = nullptr;
+    definirUtilisateur(utilisateurPrecedent_);
     definirPlateforme(plateformePrecedente_);
 }
 
@@ -135,22 +129,24 @@ int CApp::imprimerSansFenetre(const QString& chemin)
 {
     CDoc doc;
     if (auto erreur = chargerCatalogue(doc, cheminCatalogue(chemin))) {
-        plateforme().message(*erreur, EBoutons::Ok, EIcone::Exclamation);
+        utilisateur().message(*erreur, EBoutons::Ok, EIcone::Exclamation);
         return 2;
     }
     if (QPrinterInfo::defaultPrinter().isNull()) {
-        plateforme().message("Aucune imprimante n'est installée : le catalogue n'a pas été imprimé.",
-                             EBoutons::Ok, EIcone::Exclamation);
+        utilisateur().message("Aucune imprimante n'est installée : le catalogue n'a pas été imprimé.",
+                              EBoutons::Ok, EIcone::Exclamation);
         return 1;
     }
     QPrinter& p = imprimante();
     p.setDocName(QFileInfo(chemin).fileName());
     if (auto erreur = imprimerDocument(doc, p)) {
-        plateforme().message(*erreur, EBoutons::Ok, EIcone::Exclamation);
+        utilisateur().message(*erreur, EBoutons::Ok, EIcone::Exclamation);
         return 1;
     }
     return 0;
 }
+
+CSuiviCaptureQt& CApp::suivi() { return utilisateur_->suivi(); }
 
 QPrinter& CApp::imprimante()
 {

@@ -22,12 +22,13 @@ class CFichiersRecents;
 class CGestionnaireDocuments;
 class CImagesApplication;
 class CInstanceUnique;
-class CInteractionsQt;
 class CMainFrame;
 class CPlateforme;
 class CPlateformeQt;
 class CRequete;
 class CSuiviCaptureQt;
+class CUtilisateur;
+class CUtilisateurQt;
 class QPrinter;
 struct SLigneCommande;
 
@@ -51,10 +52,9 @@ public:
     CMainFrame& cadre() { return *cadre_; }
     CGestionnaireDocuments& documents() { return *documents_; }
     const CImagesApplication& images() const { return *images_; }
-    CSuiviCaptureQt& suivi() { return *suivi_; }
+    CSuiviCaptureQt& suivi();
     CFichiersRecents& recents() { return *recents_; }
     CAccesReglages& reglages() { return *reglages_; }
-    CInteractionsQt& interactions() { return *interactions_; }
     QPrinter& imprimante();
     CResultatsDlg& resultatsRecherche() { return *resultatsRecherche_; }
     CComparaisonDlg& resultatsComparaison() { return *resultatsComparaison_; }
@@ -88,10 +88,10 @@ private:
 
     SOptionsApplication options_;
     CPlateforme* plateformePrecedente_;
+    CUtilisateur* utilisateurPrecedent_;
     std::unique_ptr<CImagesApplication> images_;
     std::unique_ptr<CPlateformeQt> plateforme_;
-    std::unique_ptr<CInteractionsQt> interactions_;
-    std::unique_ptr<CSuiviCaptureQt> suivi_;
+    std::unique_ptr<CUtilisateurQt> utilisateur_;
     std::unique_ptr<CAccesReglages> reglages_;
     std::unique_ptr<CFichiersRecents> recents_;
     std::unique_ptr<QPrinter> imprimante_;

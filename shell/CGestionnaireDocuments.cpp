@@ -10,9 +10,9 @@
 #include <QPushButton>
 
 #include "model/CDoc.h"
+#include "model/CUtilisateur.h"
 #include "model/EnregistrementVerifie.h"
 #include "model/FichierCatalogue.h"
-#include "platform/CPlateforme.h"
 #include "shell/CApp.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
@@ -48,7 +48,7 @@ CGestionnaireDocuments::CGestionnaireDocuments(CApp& app) : app_(app)
 
 void CGestionnaireDocuments::signaler(const std::string& message)
 {
-    plateforme().message(message, EBoutons::Ok, EIcone::Exclamation);
+    utilisateur().message(message, EBoutons::Ok, EIcone::Exclamation);
 }
 
 bool CGestionnaireDocuments::enregistrerVers(CDoc& doc, const std::string& chemin)

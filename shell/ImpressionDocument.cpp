@@ -7,8 +7,8 @@
 #include <QPrinter>
 
 #include "model/CDoc.h"
+#include "model/CUtilisateur.h"
 #include "model/Impression.h"
-#include "platform/CPlateforme.h"
 #include "impression/CContexteImpressionQt.h"
 
 namespace {
@@ -28,7 +28,7 @@ std::pair<std::uint32_t, std::uint32_t> pagesAImprimer(const QPrinter& imprimant
 
 void signaler(const std::string& message)
 {
-    plateforme().message(message, EBoutons::Ok, EIcone::Exclamation);
+    utilisateur().message(message, EBoutons::Ok, EIcone::Exclamation);
 }
 
 } // namespace

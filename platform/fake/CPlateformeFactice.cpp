@@ -220,27 +220,3 @@ bool CPlateformeFactice::ouvrir(const std::string& chemin)
     ouvertures.push_back(chemin);
     return true;
 }
-
-std::optional<std::string> CPlateformeFactice::choisirDossier(const std::string&)
-{
-    if (dossiersChoisis.empty())
-        return std::nullopt;
-    auto choix = dossiersChoisis.front();
-    dossiersChoisis.pop_front();
-    return choix;
-}
-
-EReponse CPlateformeFactice::message(const std::string& texte, EBoutons boutons, EIcone icone)
-{
-    messages.push_back({texte, boutons, icone});
-    if (surMessage)
-        if (auto r = surMessage(messages.back()))
-            return *r;
-    if (!reponses.empty()) {
-        const EReponse r = reponses.front();
-        reponses.pop_front();
-        return r;
-    }
-    // Unscripted: no loop runs away.
-    return reponseSansUtilisateur(boutons);
-}

@@ -1,13 +1,12 @@
 #pragma once
 // A scriptable platform for the tests: an in-memory file system with chosen names,
 // times, attributes and 64-bit sizes; volumes whose disks can be inserted and
-// removed; message boxes answered by a script; desktop opens recorded.
+// removed; desktop opens recorded. The answers of the user are scripted apart
+// (tests/core/UtilisateurFactice.h): this platform is only the system.
 //
 // Times are converted with a fixed offset from UTC (decalageSecondes), so tests do
 // not depend on the machine's time zone.
 
-#include <deque>
-#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -18,12 +17,6 @@
 
 class CPlateformeFactice : public CPlateforme {
 public:
-    struct SMessage {
-        std::string texte;
-        EBoutons boutons;
-        EIcone icone;
-    };
-
     // --- The file system ---------------------------------------------------------
     // Adds a folder (and any missing parent folders). `attributs` gets kAttrDossier.
     void ajouterDossier(const std::string& chemin, std::uint32_t attributs = 0);
@@ -55,16 +48,10 @@ public:
     std::int64_t decalageSecondes = 0;
     SCalendrier maintenantFixe{2003, 3, 10, 14, 5, 9};
 
-    // --- Dialogs and shell ---------------------------------------------------------
-    std::vector<SMessage> messages;             // every message box shown
-    std::deque<EReponse> reponses;              // answers, in order
-    // Called when a message box is shown, after it is recorded: lets a test insert a
-    // disk while the question is on screen. Its answer wins over `reponses` when set.
-    std::function<std::optional<EReponse>(const SMessage&)> surMessage;
+    // --- Shell ---------------------------------------------------------------------
     std::vector<std::string> ouvertures;        // every path opened successfully
     std::vector<std::string> tentativesOuverture;
     std::set<std::string> inouvrables;          // paths that exist but have no opener
-    std::deque<std::optional<std::string>> dossiersChoisis;
 
     // --- CPlateforme ---------------------------------------------------------------
     std::unique_ptr<CEnumeration> enumerer(const std::string& dossier) override;
@@ -75,8 +62,6 @@ public:
     std::string racine(const std::string& chemin) const override;
     std::optional<SVolume> infoVolume(const std::string& racine) override;
     bool ouvrir(const std::string& chemin) override;
-    std::optional<std::string> choisirDossier(const std::string& titre) override;
-    EReponse message(const std::string& texte, EBoutons boutons, EIcone icone) override;
 
 private:
     struct SNoeud {

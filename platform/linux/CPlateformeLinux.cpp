@@ -8,9 +8,6 @@
 #include "platform/linux/TempsLocal.h"
 #include "platform/linux/TextesLocaux.h"
 #include "platform/linux/VolumeBlkid.h"
-#include "platform/TexteAffichable.h"
-
-#include <cstdio>
 
 std::unique_ptr<CEnumeration> CPlateformeLinux::enumerer(const std::string& dossier)
 {
@@ -49,15 +46,4 @@ bool CPlateformeLinux::ouvrir(const std::string& chemin)
 void CPlateformeLinux::patienter(std::chrono::milliseconds pause)
 {
     std::this_thread::sleep_for(pause);
-}
-
-std::optional<std::string> CPlateformeLinux::choisirDossier(const std::string&) { return std::nullopt; }
-
-EReponse CPlateformeLinux::message(const std::string& texte, EBoutons boutons, EIcone)
-{
-    const std::string sur = texteAffichable(texte, EEchappement::Message);
-    std::fputs("Norvanel: ", stderr);
-    std::fwrite(sur.data(), 1, sur.size(), stderr);
-    std::fputc('\n', stderr);
-    return reponseSansUtilisateur(boutons);
 }

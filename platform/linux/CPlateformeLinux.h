@@ -1,6 +1,6 @@
 #pragma once
 // The platform services on Linux, for the command-line tool and as the base of the
-// window program's platform, which overrides choisirDossier and message with Qt dialogs.
+// window program's platform, which waits for the desktop opener without freezing.
 
 #include <chrono>
 
@@ -22,12 +22,6 @@ public:
 
     // xdg-open, waited for with patienter().
     bool ouvrir(const std::string& chemin) override;
-
-    // Without a window system: no folder is chosen.
-    std::optional<std::string> choisirDossier(const std::string& titre) override;
-    // Without a window system: the text goes to stderr, prefixed "Norvanel: ", and the
-    // answer is Ok for an OK box, Annuler for an OK/Cancel one (nobody agreed).
-    EReponse message(const std::string& texte, EBoutons boutons, EIcone icone) override;
 
 protected:
     // Spends one short pause while the opener runs: a plain sleep here.

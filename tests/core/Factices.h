@@ -1,27 +1,31 @@
 #pragma once
-// Shared test doubles: a fixture that installs the fake platform and resets the
-// program-wide context, and in-memory tree and list controls.
+// Shared test doubles: a fixture that installs the fake platform and user and resets
+// the program-wide context, and in-memory tree and list controls.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "model/CContexte.h"
-#include "model/CInteractions.h"
 #include "model/CControleArbre.h"
 #include "model/CControleListe.h"
 #include "platform/fake/CPlateformeFactice.h"
 #include "search/Recherche.h"
+#include "tests/core/UtilisateurFactice.h"
+
+// The fake system and the fake user as one object, so that a test scripts its disks and
+// its answers alike.
+class CPlateformeEtUtilisateurFactices : public CPlateformeFactice, public CUtilisateurFactice {};
 
 class AvecPlateformeFactice : public ::testing::Test {
 protected:
     void SetUp() override
     {
         precedente_ = definirPlateforme(&p);
+        utilisateurPrecedent_ = definirUtilisateur(&p);
         contexte() = CContexte();
         contexte().criteresRecherche = CCriteres::pourRecherche();
     }
@@ -30,13 +34,15 @@ protected:
         // Whatever a test left open must not leak into the next one.
         EXPECT_TRUE(contexte().documents.empty()) << "a document outlived its test";
         contexte() = CContexte();
+        definirUtilisateur(utilisateurPrecedent_);
         definirPlateforme(precedente_);
     }
 
-    CPlateformeFactice p;
+    CPlateformeEtUtilisateurFactices p;
 
 private:
     CPlateforme* precedente_ = nullptr;
+    CUtilisateur* utilisateurPrecedent_ = nullptr;
 };
 
 // A tree control kept as a map of items; labels sorted among siblings like the real one.
@@ -147,23 +153,4 @@ public:
     std::vector<const CFichier*> retires;
     int vidages = 0;
     int tris = 0;
-};
-
-// Parameters and properties dialogs answered by the test.
-class CDialoguesFactices : public CInteractions {
-public:
-    void afficherProprietes(const SProprietes& p) override { proprietes.push_back(p); }
-    bool editerParametres(CRequete& q, bool creation) override
-    {
-        creations.push_back(creation);
-        if (!accepter)
-            return false;
-        if (remplir)
-            remplir(q);
-        return true;
-    }
-    bool accepter = true;
-    std::function<void(CRequete&)> remplir;   // what the user types on OK
-    std::vector<SProprietes> proprietes;
-    std::vector<bool> creations;
 };

@@ -1,27 +1,22 @@
 #pragma once
 // A platform that answers fixed values, for the tests of the stored values and of the
-// platform's default services; installed for the life of a test by the fixture below.
+// platform's default services, and plays the user too; installed for the life of a
+// test by the fixture below.
 
 #include "platform/CPlateforme.h"
 #include "platform/Chemins.h"
+#include "tests/core/UtilisateurFactice.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
-class CPlateformeFixe : public CPlateforme {
+class CPlateformeFixe : public CPlateforme, public CUtilisateurFactice {
 public:
     SCalendrier maintenantFixe{2003, 3, 10, 14, 5, 9};
     SCalendrier heureLocaleFixe{2004, 2, 29, 23, 59, 58};
     mutable std::vector<TempsFichier> tempsConvertis;
-
-    struct SMessage {
-        std::string texte;
-        EBoutons boutons;
-        EIcone icone;
-    };
-    std::vector<SMessage> messages;
 
     std::unique_ptr<CEnumeration> enumerer(const std::string&) override { return nullptr; }
     SCalendrier versHeureLocale(TempsFichier t) const override
@@ -51,22 +46,26 @@ public:
     }
     std::optional<SVolume> infoVolume(const std::string&) override { return std::nullopt; }
     bool ouvrir(const std::string&) override { return false; }
-    std::optional<std::string> choisirDossier(const std::string&) override { return std::nullopt; }
-    EReponse message(const std::string& texte, EBoutons boutons, EIcone icone) override
-    {
-        messages.push_back({texte, boutons, icone});
-        return EReponse::Ok;
-    }
 };
 
-// Installs a CPlateformeFixe for one test and puts the previous platform back after it.
+// Installs a CPlateformeFixe, as the platform and the user, for one test and puts the
+// previous ones back after it.
 class AvecPlateformeFixe : public ::testing::Test {
 protected:
-    void SetUp() override { precedente_ = definirPlateforme(&plateforme_); }
-    void TearDown() override { definirPlateforme(precedente_); }
+    void SetUp() override
+    {
+        precedente_ = definirPlateforme(&plateforme_);
+        utilisateurPrecedent_ = definirUtilisateur(&plateforme_);
+    }
+    void TearDown() override
+    {
+        definirUtilisateur(utilisateurPrecedent_);
+        definirPlateforme(precedente_);
+    }
 
     CPlateformeFixe plateforme_;
 
 private:
     CPlateforme* precedente_ = nullptr;
+    CUtilisateur* utilisateurPrecedent_ = nullptr;
 };

@@ -15,8 +15,7 @@ protected:
     void SetUp() override
     {
         AvecPlateformeFactice::SetUp();
-        contexte().interactions = &dialogues;
-        dialogues.remplir = [](CRequete& q) { q.definirChemin("/media/cd"); };
+        p.remplir = [](CRequete& q) { q.definirChemin("/media/cd"); };
         p.insererDisque("/media/cd", "CD", 0x1234);
         p.ajouterFichier("/media/cd/sous/f.txt");
         doc = std::make_unique<CDoc>();
@@ -29,7 +28,6 @@ protected:
         doc.reset();
         AvecPlateformeFactice::TearDown();
     }
-    CDialoguesFactices dialogues;
     CArbreFactice arbre;
     std::unique_ptr<CDoc> doc;
 };
@@ -47,11 +45,11 @@ TEST_F(CommandesDocument, NouveauClasseurSelectionneEtEnEdition)
 
 TEST_F(CommandesDocument, NouvelleRequeteAnnuleeNeChangeRien)
 {
-    dialogues.accepter = false;
+    p.accepter = false;
     EXPECT_EQ(doc->nouvelleRequete(), nullptr);
     EXPECT_TRUE(doc->classeurs().elementA(0)->requetes().estVide());
     EXPECT_FALSE(doc->estModifie());
-    EXPECT_EQ(dialogues.creations, (std::vector<bool>{true}));
+    EXPECT_EQ(p.creations, (std::vector<bool>{true}));
 }
 
 TEST_F(CommandesDocument, NouvelleRequeteNommeeCaptureeSelectionnee)
@@ -75,9 +73,9 @@ public:
 TEST_F(CommandesDocument, NouvelleRequeteDontLaCaptureEstAnnuleeNEstPasCreee)
 {
     CAnnulation annuler;
-    contexte().suiviCapture = &annuler;
+    p.suivi = &annuler;
     EXPECT_EQ(doc->nouvelleRequete(), nullptr);
-    contexte().suiviCapture = nullptr;
+    p.suivi = nullptr;
     EXPECT_TRUE(doc->classeurs().elementA(0)->requetes().estVide());
     EXPECT_TRUE(arbre.libelles(doc->classeurs().elementA(0)->elementArbre()).empty());
     EXPECT_FALSE(doc->estModifie());
@@ -92,7 +90,7 @@ TEST_F(CommandesDocument, SansClasseurCourantPasDeNouvelleRequete)
     EXPECT_EQ(contexte().classeurCourant, nullptr);
     EXPECT_FALSE(doc->peutCreerRequete());
     EXPECT_EQ(doc->nouvelleRequete(), nullptr);
-    EXPECT_TRUE(dialogues.creations.empty());
+    EXPECT_TRUE(p.creations.empty());
 
     // A binder of another document is not a current binder for this one.
     CDoc autre;

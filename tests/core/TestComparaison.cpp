@@ -195,8 +195,8 @@ TEST_F(Comparaison, DeuxCapturesDuMemeDossierToutesOptions)
     p.ajouterFichier("/media/cd/sous/c.txt", 20);
     qa->definirChemin("/media/cd");
     qb->definirChemin("/media/cd");
-    ASSERT_EQ(mettreAJourRequete(*qa), EResultatMiseAJour::Capturee);
-    ASSERT_EQ(mettreAJourRequete(*qb), EResultatMiseAJour::Capturee);
+    ASSERT_EQ(mettreAJourRequete(*qa, nullptr), EResultatMiseAJour::Capturee);
+    ASSERT_EQ(mettreAJourRequete(*qb, nullptr), EResultatMiseAJour::Capturee);
 
     comparer(toutesLesOptions());
     ASSERT_EQ(fenetre.lignes.size(), 6u);

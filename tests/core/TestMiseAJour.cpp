@@ -113,52 +113,46 @@ TEST_F(MiseAJour, LaVueEmettriceNEstPasPrevenue)
 
 TEST_F(MiseAJour, ModifierLaRequeteLaCaptureDeNouveau)
 {
-    CDialoguesFactices dialogues;
-    contexte().interactions = &dialogues;
-    dialogues.remplir = [](CRequete& q) { q.inclureSousDossiers = false; };
+    p.remplir = [](CRequete& q) { q.inclureSousDossiers = false; };
     p.ajouterFichier("/media/a/sous/trois");
-    dialogues.accepter = false;
+    p.accepter = false;
     qa->editerParametres();
     EXPECT_TRUE(qa->fichiers().estVide());
     EXPECT_FALSE(doc->estModifie());
 
-    dialogues.accepter = true;
+    p.accepter = true;
     qa->mettreAJour();
     ASSERT_EQ(qa->sousDossiers().nombre(), 1);
     qa->sousDossiers().elementA(0)->editerParametres();  // a folder edits its query
-    EXPECT_EQ(dialogues.creations, (std::vector<bool>{false, false}));
+    EXPECT_EQ(p.creations, (std::vector<bool>{false, false}));
     EXPECT_TRUE(qa->sousDossiers().estVide());
     EXPECT_EQ(qa->fichiers().nombre(), 1);
-    contexte().interactions = nullptr;
 }
 
 TEST_F(MiseAJour, Proprietes)
 {
-    CDialoguesFactices dialogues;
-    contexte().interactions = &dialogues;
     p.ajouterFichier("/media/a/sous/trois", 10);
     doc->toutMettreAJour();
     qa->classeur()->afficherProprietes();
     qa->afficherProprietes();
     qa->sousDossiers().elementA(0)->afficherProprietes();
-    ASSERT_EQ(dialogues.proprietes.size(), 3u);
-    const SProprietes& c = dialogues.proprietes[0];
+    ASSERT_EQ(p.proprietes.size(), 3u);
+    const SProprietes& c = p.proprietes[0];
     EXPECT_EQ(c.titre, "Propriétés du classeur 'Général'");
     EXPECT_FALSE(c.avecVolume);
     EXPECT_EQ(c.fichiers, 3u);
     EXPECT_EQ(c.dossiers, 1u);
     EXPECT_EQ(c.tailleTotale, 10u);
-    const SProprietes& r = dialogues.proprietes[1];
+    const SProprietes& r = p.proprietes[1];
     EXPECT_EQ(r.titre, "Propriétés de la requête \"/media/a\"");
     EXPECT_TRUE(r.avecVolume);
     EXPECT_EQ(r.nomVolume, "A");
     EXPECT_EQ(r.numeroSerie, 1u);
     EXPECT_EQ(r.fichiers, 2u);
-    const SProprietes& d = dialogues.proprietes[2];
+    const SProprietes& d = p.proprietes[2];
     EXPECT_EQ(d.titre, "Propriétés du dossier \"/media/a/sous\"");
     EXPECT_EQ(d.fichiers, 1u);
     EXPECT_EQ(d.dossiers, 0u);
-    contexte().interactions = nullptr;
 }
 
 } // namespace

@@ -71,7 +71,7 @@ TEST_F(Ouverture, MauvaisDisqueRedemandeBonDisqueOuvre)
 {
     p.retirerDisque("/media/cd");
     int question = 0;
-    p.surMessage = [&](const CPlateformeFactice::SMessage&) -> std::optional<EReponse> {
+    p.surMessage = [&](const CUtilisateurFactice::SMessage&) -> std::optional<EReponse> {
         ++question;
         if (question == 1)
             p.insererDisque("/media/cd", "VACANCES", 0x99999999);  // same label, other serial

@@ -23,7 +23,8 @@ void inventorier(const CDossier& dossier, std::size_t longueurRacine, std::vecto
 } // namespace
 
 CCaptureReelle::CCaptureReelle(const std::string& dossier)
-    : m_racine(dossier), m_precedente(definirPlateforme(&m_plateforme))
+    : m_racine(dossier), m_precedente(definirPlateforme(&m_plateforme)),
+      m_utilisateurPrecedent(definirUtilisateur(&m_utilisateur))
 {
     contexte() = CContexte();
     m_doc = std::make_unique<CDoc>();
@@ -38,6 +39,7 @@ CCaptureReelle::~CCaptureReelle()
 {
     m_doc.reset();
     contexte() = CContexte();
+    definirUtilisateur(m_utilisateurPrecedent);
     definirPlateforme(m_precedente);
 }
 

@@ -3,6 +3,7 @@
 // the program takes one; message boxes are recorded instead of shown.
 
 #include "capture/MiseAJour.h"
+#include "model/CUtilisateur.h"
 #include "platform/linux/CPlateformeLinux.h"
 
 #include <memory>
@@ -19,11 +20,11 @@ public:
     CCaptureReelle(const CCaptureReelle&) = delete;
     CCaptureReelle& operator=(const CCaptureReelle&) = delete;
 
-    EResultatMiseAJour capturer() { return mettreAJourRequete(*m_requete); }
+    EResultatMiseAJour capturer() { return mettreAJourRequete(*m_requete, nullptr); }
 
     CDoc& document() { return *m_doc; }
     CRequete& requete() { return *m_requete; }
-    const std::vector<std::string>& messages() const { return m_plateforme.messages; }
+    const std::vector<std::string>& messages() const { return m_utilisateur.messages; }
 
     // The snapshot of `requete` (captured from `racine`), sorted: "d " and the path
     // below the root for each folder, "f " and that path for each file.
@@ -31,7 +32,7 @@ public:
     std::vector<std::string> inventaire() const { return inventaire(*m_requete, m_racine); }
 
 private:
-    class CPlateformeMuette : public CPlateformeLinux {
+    class CUtilisateurMuet : public CUtilisateur {
     public:
         EReponse message(const std::string& texte, EBoutons, EIcone) override
         {
@@ -42,8 +43,10 @@ private:
     };
 
     std::string m_racine;
-    CPlateformeMuette m_plateforme;
+    CPlateformeLinux m_plateforme;
+    CUtilisateurMuet m_utilisateur;
     CPlateforme* m_precedente;
+    CUtilisateur* m_utilisateurPrecedent;
     std::unique_ptr<CDoc> m_doc;
     CRequete* m_requete;
 };

@@ -69,7 +69,7 @@ TEST_F(CaptureLinux, LiensEtFichiersSpeciauxSontCataloguesSansEtreSuivis)
     ASSERT_EQ(symlink("/nulle/part", dossier.sous("casse").c_str()), 0);
     ASSERT_EQ(mkfifo(dossier.sous("tube").c_str(), 0644), 0);
 
-    ASSERT_EQ(mettreAJourRequete(*q), EResultatMiseAJour::Capturee);
+    ASSERT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     // The link is a file entry; its target is listed once, through the real folder.
     ASSERT_NE(trouver(*q, "lien"), nullptr);
     EXPECT_NE(trouver(*q, "casse"), nullptr);
@@ -85,12 +85,12 @@ TEST_F(CaptureLinux, NomsCachesEtDossierCache)
     ASSERT_EQ(mkdir(dossier.sous(".config").c_str(), 0755), 0);
     creerFichier(".config/visible");
     creerFichier("normal");
-    mettreAJourRequete(*q);
+    mettreAJourRequete(*q, nullptr);
     ASSERT_NE(trouver(*q, ".cache"), nullptr);
     EXPECT_STREQ(trouver(*q, ".cache")->lettres, "H");
     EXPECT_TRUE(q->sousDossiers().elementA(0)->estCache());
     q->inclureCaches = false;
-    mettreAJourRequete(*q);
+    mettreAJourRequete(*q, nullptr);
     EXPECT_EQ(trouver(*q, ".cache"), nullptr);
     EXPECT_EQ(trouver(*q, "visible"), nullptr);
     EXPECT_NE(trouver(*q, "normal"), nullptr);
@@ -107,7 +107,7 @@ TEST_F(CaptureLinux, NomsBizarresEtCheminsLongsGardesEntiers)
         ASSERT_EQ(mkdir(dossier.sous(profond).c_str(), 0755), 0);
     }
     creerFichier(profond + "/fond.txt");
-    mettreAJourRequete(*q);
+    mettreAJourRequete(*q, nullptr);
     ASSERT_NE(trouver(*q, invalide), nullptr);
     EXPECT_EQ(trouver(*q, invalide)->chemin(), dossier.sous(invalide));
     EXPECT_NE(trouver(*q, "日本語 ; [x] * ?.txt"), nullptr);
@@ -125,7 +125,7 @@ TEST_F(CaptureLinux, FichierCreuxDePlusDe4GoGardeSes32BitsBas)
     close(fd);
     creerFichier("cinq", "12345");
     ASSERT_EQ(chmod(dossier.sous("cinq").c_str(), 0444), 0);
-    mettreAJourRequete(*q);
+    mettreAJourRequete(*q, nullptr);
     ASSERT_NE(trouver(*q, "creux"), nullptr);
     EXPECT_EQ(trouver(*q, "creux")->taille, 5u);
     EXPECT_EQ(trouver(*q, "cinq")->taille, 5u);
@@ -135,11 +135,11 @@ TEST_F(CaptureLinux, FichierCreuxDePlusDe4GoGardeSes32BitsBas)
 TEST_F(CaptureLinux, RacineDisparueGardeLeSnapshot)
 {
     creerFichier("a");
-    mettreAJourRequete(*q);
+    mettreAJourRequete(*q, nullptr);
     const std::string nom = q->nomVolume;
     const std::uint32_t serie = q->numeroSerie;
     q->definirChemin(dossier.sous("absent"));
-    EXPECT_EQ(mettreAJourRequete(*q), EResultatMiseAJour::RacineIllisible);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::RacineIllisible);
     EXPECT_NE(trouver(*q, "a"), nullptr);
     EXPECT_EQ(q->nomVolume, nom);
     EXPECT_EQ(q->numeroSerie, serie);

@@ -1,5 +1,6 @@
-// Opening with the desktop, and the headless dialogs.
+// Opening with the desktop, and the dialogs of the command-line tool.
 
+#include "cli/UtilisateurTerminal.h"
 #include "platform/linux/CPlateformeLinux.h"
 #include "tests/linux/CDossierTemporaire.h"
 
@@ -123,18 +124,13 @@ TEST(Ouverture, sansXdgOpenInstalleEchoue)
 
 TEST(DialoguesSansFenetre, messageSurLaSortieDErreur)
 {
-    CPlateformeLinux p;
+    CUtilisateurTerminal u;
     testing::internal::CaptureStderr();
-    const EReponse ok = p.message("Date invalide", EBoutons::Ok, EIcone::Exclamation);
-    const EReponse question = p.message("Insérez le disque 'X'.\nNuméro de série: 1-2", EBoutons::OkAnnuler,
+    const EReponse ok = u.message("Date invalide", EBoutons::Ok, EIcone::Exclamation);
+    const EReponse question = u.message("Insérez le disque 'X'.\nNuméro de série: 1-2", EBoutons::OkAnnuler,
                                         EIcone::Exclamation);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "Norvanel: Date invalide\nNorvanel: Insérez le disque 'X'.\nNuméro de série: 1-2\n");
     EXPECT_EQ(ok, EReponse::Ok);
     EXPECT_EQ(question, EReponse::Annuler);
-}
-
-TEST(DialoguesSansFenetre, aucunDossierChoisi)
-{
-    EXPECT_FALSE(CPlateformeLinux().choisirDossier("Dossier à lister:").has_value());
 }

@@ -12,7 +12,7 @@
 #include <QLabel>
 #include <QTest>
 
-#include "model/CInteractions.h"
+#include "model/CUtilisateur.h"
 #include "model/CRequete.h"
 #include "shell/CApp.h"
 #include "shell/CMainFrame.h"

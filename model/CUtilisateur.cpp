@@ -1,0 +1,43 @@
+#include "model/CUtilisateur.h"
+
+namespace {
+
+CUtilisateur* g_utilisateur = nullptr;
+
+} // namespace
+
+EReponse reponseSansUtilisateur(EBoutons boutons)
+{
+    switch (boutons) {
+    case EBoutons::Ok:
+        return EReponse::Ok;
+    case EBoutons::OkAnnuler:
+        return EReponse::Annuler;
+    case EBoutons::OuiNon:
+        return EReponse::Non;
+    }
+    return EReponse::Annuler;
+}
+
+EReponse CUtilisateur::message(const std::string&, EBoutons boutons, EIcone) { return reponseSansUtilisateur(boutons); }
+
+std::optional<std::string> CUtilisateur::choisirDossier(const std::string&) { return std::nullopt; }
+
+void CUtilisateur::afficherProprietes(const SProprietes&) {}
+
+bool CUtilisateur::editerParametres(CRequete&, bool) { return false; }
+
+CSuiviCapture* CUtilisateur::suiviCapture() { return nullptr; }
+
+CUtilisateur& utilisateur()
+{
+    static CUtilisateur personne;
+    return g_utilisateur ? *g_utilisateur : personne;
+}
+
+CUtilisateur* definirUtilisateur(CUtilisateur* u)
+{
+    CUtilisateur* precedent = g_utilisateur;
+    g_utilisateur = u;
+    return precedent;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The user of the window program: message boxes titled "Norvanel", the folder picker,
+// the properties of a binder, query or folder and the parameters of a query, modal over
+// the main window; the captures report to the progress window.
+
+#include "model/CUtilisateur.h"
+#include "shell/CSuiviCaptureQt.h"
+
+class QWidget;
+
+class CUtilisateurQt : public CUtilisateur {
+public:
+    EReponse message(const std::string& texte, EBoutons boutons, EIcone icone) override;
+    std::optional<std::string> choisirDossier(const std::string& titre) override;
+    void afficherProprietes(const SProprietes& proprietes) override;
+    bool editerParametres(CRequete& requete, bool creation) override;
+    CSuiviCapture* suiviCapture() override { return &suivi_; }
+
+    // The window the dialogs belong to (the main window), or none.
+    void definirFenetre(QWidget* fenetre) { fenetre_ = fenetre; }
+    CSuiviCaptureQt& suivi() { return suivi_; }
+
+private:
+    QWidget* fenetre_ = nullptr;
+    CSuiviCaptureQt suivi_;
+};
