@@ -28,7 +28,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/CPlateformeQt.h"
 #include "shell/CSuiviCaptureQt.h"
-#include "shell/CTravailLong.h"
+#include "ui/CTravailLong.h"
 #include "ui/CheminsQt.h"
 #include "ui/IdCommandes.h"
 #include "shell/ImpressionDocument.h"

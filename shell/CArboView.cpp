@@ -11,7 +11,8 @@
 #include "shell/CApp.h"
 #include "shell/CChildFrame.h"
 #include "ui/CImagesApplication.h"
-#include "shell/CTravailLong.h"
+#include "shell/CSuiviCaptureQt.h"
+#include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 
 CRequete* CArboView::requeteGlissee_ = nullptr;

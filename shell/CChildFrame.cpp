@@ -15,7 +15,8 @@
 #include "ui/CImagesApplication.h"
 #include "shell/CListeView.h"
 #include "shell/CMainFrame.h"
-#include "shell/CTravailLong.h"
+#include "shell/CSuiviCaptureQt.h"
+#include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "shell/ImpressionDocument.h"
 

@@ -26,7 +26,8 @@
 #include "ui/CImagesApplication.h"
 #include "shell/CMainFrame.h"
 #include "shell/CModeleListe.h"
-#include "shell/CTravailLong.h"
+#include "shell/CSuiviCaptureQt.h"
+#include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 
 CListeView::CListeView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent)

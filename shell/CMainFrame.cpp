@@ -21,7 +21,7 @@
 #include "shell/CFichiersRecents.h"
 #include "shell/CGestionnaireDocuments.h"
 #include "ui/CImagesApplication.h"
-#include "shell/CTravailLong.h"
+#include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "ui/Icones.h"
 #include "ui/TableCommandes.h"
