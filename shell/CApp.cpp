@@ -29,8 +29,8 @@
 #include "shell/CMainFrame.h"
 #include "shell/CPlateformeQt.h"
 #include "shell/CSuiviCaptureQt.h"
-#include "shell/CTravailLong.h"
 #include "shell/CUtilisateurQt.h"
+#include "ui/CTravailLong.h"
 #include "ui/CheminsQt.h"
 #include "ui/IdCommandes.h"
 #include "shell/ImpressionDocument.h"
@@ -45,6 +45,7 @@ CApp::CApp(SOptionsApplication options)
 {
     plateformePrecedente_ = definirPlateforme(plateforme_.get());
     utilisateurPrecedent_ = definirUtilisateur(utilisateur_.get());
+    definirCommandes();
     QGuiApplication::setWindowIcon(images_->icone(100));
     // The search criteria at their defaults, the search filter off.
     CContexte& ctx = contexte();
@@ -201,6 +202,12 @@ void CApp::basculerFiltreRecherche()
         c->arbre().publierSelection();
 }
 
+void CApp::configurerImpression()
+{
+    QPageSetupDialog dialogue(&imprimante(), cadre_.get());
+    dialogue.exec();
+}
+
 void CApp::afficherAPropos()
 {
     CAProposDlg dialogue(images_->icone(100), cadre_.get());
@@ -237,32 +244,12 @@ void CApp::ouvrirFichiersTransmis(const QStringList& fichiers)
     cadre_->mettreAJourCommandes();
 }
 
-bool CApp::etatCommande(int id, SEtatCommande& etat)
+void CApp::definirCommandes()
 {
-    etat.actif = true;
-    if (id == cmd::FiltreRecherche)
-        etat.coche = contexte().filtreRecherche;
-    else if (id != cmd::Nouveau && id != cmd::Ouvrir && id != cmd::ConfigurationImpression &&
-             id != cmd::APropos)
-        return false;
-    return true;
-}
-
-bool CApp::executerCommande(int id)
-{
-    if (id == cmd::Nouveau) {
-        documents_->nouveau();
-    } else if (id == cmd::Ouvrir) {
-        documents_->ouvrirAvecDialogue();
-    } else if (id == cmd::ConfigurationImpression) {
-        QPageSetupDialog dialogue(&imprimante(), cadre_.get());
-        dialogue.exec();
-    } else if (id == cmd::APropos) {
-        afficherAPropos();
-    } else if (id == cmd::FiltreRecherche) {
-        basculerFiltreRecherche();
-    } else {
-        return false;
-    }
-    return true;
+    definirCommande(cmd::Nouveau, {.executer = [this] { documents_->nouveau(); }});
+    definirCommande(cmd::Ouvrir, {.executer = [this] { documents_->ouvrirAvecDialogue(); }});
+    definirCommande(cmd::ConfigurationImpression, {.executer = [this] { configurerImpression(); }});
+    definirCommande(cmd::APropos, {.executer = [this] { afficherAPropos(); }});
+    definirCommande(cmd::FiltreRecherche, {.executer = [this] { basculerFiltreRecherche(); },
+                                           .coche = [] { return contexte().filtreRecherche; }});
 }

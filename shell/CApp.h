@@ -11,7 +11,7 @@
 #include <QObject>
 #include <QStringList>
 
-#include "shell/CCibleCommandes.h"
+#include "ui/CCibleCommandes.h"
 
 class CAccesReglages;
 class CChildFrame;
@@ -80,10 +80,9 @@ public:
     // each opened (after the capture under way, if any), the main window brought forward.
     void ouvrirFichiersTransmis(const QStringList& fichiers);
 
-    bool etatCommande(int id, SEtatCommande& etat) override;
-    bool executerCommande(int id) override;
-
 private:
+    void definirCommandes();
+    void configurerImpression();
     int imprimerSansFenetre(const QString& chemin);
 
     SOptionsApplication options_;

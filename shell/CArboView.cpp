@@ -11,7 +11,8 @@
 #include "shell/CApp.h"
 #include "shell/CChildFrame.h"
 #include "ui/CImagesApplication.h"
-#include "shell/CTravailLong.h"
+#include "shell/CSuiviCaptureQt.h"
+#include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 
 CRequete* CArboView::requeteGlissee_ = nullptr;
@@ -40,6 +41,7 @@ CArboView::CArboView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent)
     header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     doc_.definirArbre(this);
     doc_.ajouterVue(this);
+    definirCommandes();
 }
 
 CArboView::~CArboView()
@@ -282,54 +284,60 @@ void CArboView::reconstruire()
 
 // --- Commands -------------------------------------------------------------------------
 
-bool CArboView::etatCommande(int id, SEtatCommande& etat)
+void CArboView::definirCommandes()
 {
-    const SItem* s = itemSelectionne();
-    if (id == cmd::Supprimer)
-        etat.actif = s && s->modifiable && !editionEnCours_;
-    else if (id == cmd::Proprietes)
-        etat.actif = s != nullptr;
-    else if (id == cmd::Renommer || id == cmd::MettreAJour)
-        etat.actif = s && s->modifiable;
-    else if (id == cmd::ToutMettreAJour)
-        etat.actif = true;
-    else if (id == cmd::ModifierRequete)
-        etat.actif = s && s->type > kTypeClasseur;
-    else if (id == cmd::ComparerRequetes)
-        etat.actif = app_.comparaisonDisponible();
-    else
-        return false;
-    return true;
+    using namespace cmd;
+    const auto modifiable = [this] { return selectionModifiable(); };
+    definirCommande(Supprimer, {.executer = [this] { supprimerSelection(); },
+                                .actif = [this] { return selectionModifiable() && !editionEnCours_; }});
+    definirCommande(Proprietes, {.executer = [this] { itemSelectionne()->noeud->afficherProprietes(); },
+                                 .actif = [this] { return itemSelectionne() != nullptr; }});
+    definirCommande(Renommer,
+                    {.executer = [this] { editerLibelle(poignee(itemSelectionne())); }, .actif = modifiable});
+    definirCommande(MettreAJour, {.executer = [this] { mettreAJourSelection(); }, .actif = modifiable});
+    definirCommande(ToutMettreAJour, {.executer = [this] { toutMettreAJour(); }});
+    definirCommande(ModifierRequete, {.executer = [this] { modifierRequete(); },
+                                      .actif = [this] { return selectionDansRequete(); }});
+    definirCommande(ComparerRequetes, {.executer = [this] { comparerSelection(); },
+                                       .actif = [this] { return app_.comparaisonDisponible(); }});
 }
 
-bool CArboView::executerCommande(int id)
+bool CArboView::selectionModifiable() const
 {
-    SEtatCommande etat;
-    if (!etatCommande(id, etat))
-        return false;
-    if (!etat.actif)
-        return true;
-    SItem* s = itemSelectionne();
-    if (id == cmd::Supprimer) {
-        supprimerSelection();
-    } else if (id == cmd::Proprietes) {
-        s->noeud->afficherProprietes();
-    } else if (id == cmd::Renommer) {
-        editerLibelle(poignee(s));
-    } else if (id == cmd::MettreAJour) {
-        CTravailLong travail(app_.suivi(), window());
-        if (CAffichable* a = s->noeud->commeAffichable())
-            a->mettreAJourBranche(true);
-    } else if (id == cmd::ToutMettreAJour) {
-        CTravailLong travail(app_.suivi(), window());
-        doc_.toutMettreAJour();
-    } else if (id == cmd::ModifierRequete) {
-        CTravailLong travail(app_.suivi(), window());
-        s->noeud->editerParametres();
-    } else if (id == cmd::ComparerRequetes) {
-        app_.comparer(s ? s->noeud->requete() : nullptr);
-    }
-    return true;
+    const SItem* s = itemSelectionne();
+    return s && s->modifiable;
+}
+
+// A query, or one of its folders.
+bool CArboView::selectionDansRequete() const
+{
+    const SItem* s = itemSelectionne();
+    return s && s->type > kTypeClasseur;
+}
+
+void CArboView::mettreAJourSelection()
+{
+    CTravailLong travail(app_.suivi(), window());
+    if (CAffichable* a = itemSelectionne()->noeud->commeAffichable())
+        a->mettreAJourBranche(true);
+}
+
+void CArboView::toutMettreAJour()
+{
+    CTravailLong travail(app_.suivi(), window());
+    doc_.toutMettreAJour();
+}
+
+void CArboView::modifierRequete()
+{
+    CTravailLong travail(app_.suivi(), window());
+    itemSelectionne()->noeud->editerParametres();
+}
+
+void CArboView::comparerSelection()
+{
+    const SItem* s = itemSelectionne();
+    app_.comparer(s ? s->noeud->requete() : nullptr);
 }
 
 void CArboView::supprimerSelection()

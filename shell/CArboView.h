@@ -14,8 +14,8 @@
 
 #include "model/CControleArbre.h"
 #include "model/CVueDocument.h"
-#include "shell/CCibleCommandes.h"
 #include "shell/CModeleArbre.h"
+#include "ui/CCibleCommandes.h"
 
 class CApp;
 class CChildFrame;
@@ -47,10 +47,6 @@ public:
 
     // --- CVueDocument: any change of the document rebuilds the tree -------------------
     void miseAJour(CVueDocument* emetteur, CElement* indice) override;
-
-    // --- CCibleCommandes ------------------------------------------------------------
-    bool etatCommande(int id, SEtatCommande& etat) override;
-    bool executerCommande(int id) override;
 
     // Deletes every item and inserts the document's binders, queries and folders again,
     // keeping the selected node (a folder's query when the folder is gone); then the
@@ -96,6 +92,13 @@ private:
     SItem* itemSelectionne() const;
     void appliquerSelection(SItem* item);
     void selectionChangee(SItem* ancien, SItem* nouveau);
+    void definirCommandes();
+    bool selectionModifiable() const;
+    bool selectionDansRequete() const;
+    void mettreAJourSelection();
+    void toutMettreAJour();
+    void modifierRequete();
+    void comparerSelection();
     void supprimerSelection();
     void oublierBranche(const SItem* item);
     bool accepteGlisser(const QDropEvent* evenement) const;

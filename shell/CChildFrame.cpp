@@ -15,7 +15,8 @@
 #include "ui/CImagesApplication.h"
 #include "shell/CListeView.h"
 #include "shell/CMainFrame.h"
-#include "shell/CTravailLong.h"
+#include "shell/CSuiviCaptureQt.h"
+#include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "shell/ImpressionDocument.h"
 
@@ -61,6 +62,7 @@ CChildFrame::CChildFrame(CApp& app, std::unique_ptr<CDoc> doc, const QString& ti
         });
     });
     actualiserTitre();
+    definirCommandes();
     arbre_->reconstruire();
 }
 
@@ -194,60 +196,41 @@ bool CChildFrame::eventFilter(QObject* objet, QEvent* evenement)
 
 // --- Commands ----------------------------------------------------------------------------------
 
-bool CChildFrame::etatCommande(int id, SEtatCommande& etat)
+void CChildFrame::definirCommandes()
 {
-    etat.actif = true;
-    if (id == cmd::NouvelleRequete)
-        etat.actif = doc_->peutCreerRequete();
-    else if (id == cmd::Rechercher)
-        etat.actif = app_.rechercheDisponible();
-    else if (id == cmd::SousDossiers)
-        etat.coche = doc_->afficherSousDossiers;
-    else if (id == cmd::Fractionner)
-        etat.actif = !fractionnement_;
-    else if (id != cmd::NouveauClasseur && id != cmd::ResultatsRecherche &&
-             id != cmd::ResultatsComparaison && id != cmd::Imprimer &&
-             id != cmd::ApercuImpression && id != cmd::Fermer && id != cmd::Enregistrer &&
-             id != cmd::EnregistrerSous)
-        return false;
-    return true;
+    using namespace cmd;
+    definirCommande(NouveauClasseur, {.executer = [this] { doc_->nouveauClasseur(); }});
+    definirCommande(NouvelleRequete, {.executer = [this] { nouvelleRequete(); },
+                                      .actif = [this] { return doc_->peutCreerRequete(); }});
+    definirCommande(Rechercher, {.executer = [this] { app_.rechercher(*this); },
+                                 .actif = [this] { return app_.rechercheDisponible(); }});
+    definirCommande(ResultatsRecherche, {.executer = [this] { app_.afficherResultatsRecherche(); }});
+    definirCommande(ResultatsComparaison, {.executer = [this] { app_.afficherResultatsComparaison(); }});
+    definirCommande(SousDossiers, {.executer = [this] { doc_->basculerSousDossiers(); },
+                                   .coche = [this] { return doc_->afficherSousDossiers; }});
+    definirCommande(Imprimer, {.executer = [this] { imprimer(); }});
+    definirCommande(ApercuImpression, {.executer = [this] { afficherApercu(); }});
+    definirCommande(Fermer, {.executer = [this] { close(); }});
+    definirCommande(Enregistrer, {.executer = [this] { app_.documents().enregistrer(*this); }});
+    definirCommande(EnregistrerSous, {.executer = [this] { app_.documents().enregistrerSous(*this); }});
+    definirCommande(Fractionner, {.executer = [this] { fractionner(); },
+                                  .actif = [this] { return !fractionnement_; }});
 }
 
-bool CChildFrame::executerCommande(int id)
+void CChildFrame::nouvelleRequete()
 {
-    SEtatCommande etat;
-    if (!etatCommande(id, etat))
-        return false;
-    if (!etat.actif)
-        return true;
-    CGestionnaireDocuments& documents = app_.documents();
-    if (id == cmd::NouveauClasseur) {
-        doc_->nouveauClasseur();
-    } else if (id == cmd::NouvelleRequete) {
-        CTravailLong travail(app_.suivi(), window());
-        doc_->nouvelleRequete();
-    } else if (id == cmd::Rechercher) {
-        app_.rechercher(*this);
-    } else if (id == cmd::ResultatsRecherche) {
-        app_.afficherResultatsRecherche();
-    } else if (id == cmd::ResultatsComparaison) {
-        app_.afficherResultatsComparaison();
-    } else if (id == cmd::SousDossiers) {
-        doc_->basculerSousDossiers();
-    } else if (id == cmd::Imprimer) {
-        imprimerAvecDialogue(*doc_, app_.imprimante(), window());
-    } else if (id == cmd::ApercuImpression) {
-        apercuAvantImpression(*doc_, app_.imprimante(), app_.reglages().pagesApercu(), window());
-    } else if (id == cmd::Fermer) {
-        close();
-    } else if (id == cmd::Enregistrer) {
-        documents.enregistrer(*this);
-    } else if (id == cmd::EnregistrerSous) {
-        documents.enregistrerSous(*this);
-    } else if (id == cmd::Fractionner) {
-        fractionner();
-    }
-    return true;
+    CTravailLong travail(app_.suivi(), window());
+    doc_->nouvelleRequete();
+}
+
+void CChildFrame::imprimer()
+{
+    imprimerAvecDialogue(*doc_, app_.imprimante(), window());
+}
+
+void CChildFrame::afficherApercu()
+{
+    apercuAvantImpression(*doc_, app_.imprimante(), app_.reglages().pagesApercu(), window());
 }
 
 void CChildFrame::closeEvent(QCloseEvent* evenement)

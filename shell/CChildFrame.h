@@ -8,7 +8,7 @@
 
 #include <QMdiSubWindow>
 
-#include "shell/CCibleCommandes.h"
+#include "ui/CCibleCommandes.h"
 
 class CApp;
 class CArboView;
@@ -56,14 +56,15 @@ public:
     // Something the commands depend on changed (selection, label editing).
     void selectionChangee();
 
-    bool etatCommande(int id, SEtatCommande& etat) override;
-    bool executerCommande(int id) override;
-
 protected:
     void closeEvent(QCloseEvent* evenement) override;
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
+    void definirCommandes();
+    void nouvelleRequete();
+    void imprimer();
+    void afficherApercu();
     void terminerFractionnement(bool garder);
 
     CApp& app_;

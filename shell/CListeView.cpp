@@ -26,7 +26,8 @@
 #include "ui/CImagesApplication.h"
 #include "shell/CMainFrame.h"
 #include "shell/CModeleListe.h"
-#include "shell/CTravailLong.h"
+#include "shell/CSuiviCaptureQt.h"
+#include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 
 CListeView::CListeView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent)
@@ -62,6 +63,7 @@ CListeView::CListeView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent
         });
     });
     doc_.ajouterVue(this);
+    definirCommandes();
 }
 
 CListeView::~CListeView()
@@ -172,11 +174,26 @@ void CListeView::trier(std::optional<int> colonne, std::optional<bool> sensForce
 
 // --- Opening ---------------------------------------------------------------------------------
 
-void CListeView::ouvrirSelection(bool dossierContenant)
+void CListeView::definirCommandes()
+{
+    definirCommande(cmd::OuvrirElement, {.executer = [this] { ouvrirSelection(false); },
+                                         .actif = [this] { return ouvrableSelectionne(false) != nullptr; }});
+    definirCommande(cmd::OuvrirDossierContenant,
+                    {.executer = [this] { ouvrirSelection(true); },
+                     .actif = [this] { return ouvrableSelectionne(true) != nullptr; }});
+}
+
+COuvrable* CListeView::ouvrableSelectionne(bool dossierContenant) const
 {
     CElement* n = noeudSelectionne();
     COuvrable* o = n ? n->commeOuvrable() : nullptr;
-    if (!o || (dossierContenant && !o->aDossierContenant()))
+    return o && (!dossierContenant || o->aDossierContenant()) ? o : nullptr;
+}
+
+void CListeView::ouvrirSelection(bool dossierContenant)
+{
+    COuvrable* o = ouvrableSelectionne(dossierContenant);
+    if (!o)
         return;
     {
         // The windows keep painting while the desktop opens the item, and may ask
@@ -188,24 +205,6 @@ void CListeView::ouvrirSelection(bool dossierContenant)
             o->ouvrir();
     }
     cadre_.selectionChangee();
-}
-
-bool CListeView::etatCommande(int id, SEtatCommande& etat)
-{
-    if (id != cmd::OuvrirElement && id != cmd::OuvrirDossierContenant)
-        return false;
-    CElement* n = noeudSelectionne();
-    COuvrable* o = n ? n->commeOuvrable() : nullptr;
-    etat.actif = o && (id == cmd::OuvrirElement || o->aDossierContenant());
-    return true;
-}
-
-bool CListeView::executerCommande(int id)
-{
-    if (id != cmd::OuvrirElement && id != cmd::OuvrirDossierContenant)
-        return false;
-    ouvrirSelection(id == cmd::OuvrirDossierContenant);
-    return true;
 }
 
 void CListeView::mouseDoubleClickEvent(QMouseEvent* evenement)

@@ -11,13 +11,14 @@
 #include <QTreeView>
 
 #include "model/CVueDocument.h"
-#include "shell/CCibleCommandes.h"
+#include "ui/CCibleCommandes.h"
 
 class CApp;
 class CChildFrame;
 class CDoc;
 class CElement;
 class CModeleListe;
+class COuvrable;
 struct SColonne;
 
 class CListeView : public QTreeView, public CVueDocument, public CCibleCommandes {
@@ -32,11 +33,6 @@ public:
     // Sorts on `colonne` (none: again as stored), in the forced direction if one is
     // given; the document keeps the sort of the list kind.
     void trier(std::optional<int> colonne = std::nullopt, std::optional<bool> sensForce = std::nullopt);
-
-    // "&Ouvrir" and "Ouvrir le &dossier contenant", and the printing commands, which
-    // the document window carries out.
-    bool etatCommande(int id, SEtatCommande& etat) override;
-    bool executerCommande(int id) override;
 
     CModeleListe& modele() { return *modele_; }
     // The node listed, or none.
@@ -58,6 +54,11 @@ private:
     void appliquerOrdreColonnes(int disposition);
     int largeurColonne(const SColonne& colonne) const;
     void colonneDeplacee();
+    // "&Ouvrir" and "Ouvrir le &dossier contenant".
+    void definirCommandes();
+    // The selected row's item when it, or with `dossierContenant` its folder, can be
+    // opened.
+    COuvrable* ouvrableSelectionne(bool dossierContenant) const;
     void ouvrirSelection(bool dossierContenant);
 
     CApp& app_;

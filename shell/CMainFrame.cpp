@@ -21,7 +21,7 @@
 #include "shell/CFichiersRecents.h"
 #include "shell/CGestionnaireDocuments.h"
 #include "ui/CImagesApplication.h"
-#include "shell/CTravailLong.h"
+#include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "ui/Icones.h"
 #include "ui/TableCommandes.h"
@@ -54,6 +54,7 @@ CMainFrame::CMainFrame(CApp& app)
     setCentralWidget(zone_);
     setStatusBar(etat_);
     creerActions();
+    definirCommandes();
     creerMenus();
     creerBarreOutils();
     miseAJour_->setSingleShot(true);
@@ -217,10 +218,7 @@ void CMainFrame::mettreAJourCommandes()
 {
     miseAJour_->stop();
     afficherMenus(!cadres().isEmpty());
-    // While a capture runs, no command is offered, and the views, whose items may
-    // carry folders being replaced, are not asked anything.
-    const bool occupe = CTravailLong::enCours();
-    const std::vector<CCibleCommandes*> cibles = occupe ? std::vector<CCibleCommandes*>() : route();
+    const std::vector<CCibleCommandes*> cibles = route();
     for (auto& [id, a] : actions_) {
         SEtatCommande etat;
         bool gere = false;
@@ -298,59 +296,31 @@ void CMainFrame::surActivation(QMdiSubWindow* fenetre)
 
 void CMainFrame::executer(int id)
 {
-    if (CTravailLong::enCours())
-        return;
     for (CCibleCommandes* c : route())
         if (c->executerCommande(id))
             break;
     mettreAJourCommandes();
 }
 
-bool CMainFrame::etatCommande(int id, SEtatCommande& etat)
+void CMainFrame::definirCommandes()
 {
     using namespace cmd;
-    etat.actif = true;
-    if (id == BarreOutils) {
-        etat.coche = !barre_->isHidden();
-    } else if (id == BarreEtat) {
-        etat.coche = !etat_->isHidden();
-    } else if (id == Cascade || id == Mosaique || id == ReorganiserIcones || id == PanneauSuivant) {
-        etat.actif = cadreActif() != nullptr;
-    } else if (id >= FichierRecent1 && id < FichierRecent1 + kNombreFichiersRecents) {
-        etat.actif = id - FichierRecent1 < app_.recents().fichiers().size();
-    } else if (id != Quitter) {
-        return false;
+    definirCommande(Quitter, {.executer = [this] { close(); }});
+    definirCommande(BarreOutils, {.executer = [this] { barre_->setHidden(!barre_->isHidden()); },
+                                  .coche = [this] { return !barre_->isHidden(); }});
+    definirCommande(BarreEtat, {.executer = [this] { etat_->setHidden(!etat_->isHidden()); },
+                                .coche = [this] { return !etat_->isHidden(); }});
+    const auto unDocument = [this] { return cadreActif() != nullptr; };
+    definirCommande(Cascade, {.executer = [this] { zone_->cascadeSubWindows(); }, .actif = unDocument});
+    definirCommande(Mosaique, {.executer = [this] { zone_->tileSubWindows(); }, .actif = unDocument});
+    definirCommande(ReorganiserIcones, {.executer = [this] { reorganiserIcones(); }, .actif = unDocument});
+    definirCommande(PanneauSuivant,
+                    {.executer = [this] { cadreActif()->panneauSuivant(); }, .actif = unDocument});
+    for (int n = 0; n < kNombreFichiersRecents; ++n) {
+        const auto ouvrir = [this, n] { app_.documents().ouvrir(app_.recents().fichiers().value(n)); };
+        const auto present = [this, n] { return n < app_.recents().fichiers().size(); };
+        definirCommande(FichierRecent1 + n, {.executer = ouvrir, .actif = present});
     }
-    return true;
-}
-
-bool CMainFrame::executerCommande(int id)
-{
-    using namespace cmd;
-    SEtatCommande etat;
-    if (!etatCommande(id, etat))
-        return false;
-    if (!etat.actif)
-        return true;
-    if (id == Quitter) {
-        close();
-    } else if (id == BarreOutils) {
-        barre_->setHidden(!barre_->isHidden());
-    } else if (id == BarreEtat) {
-        etat_->setHidden(!etat_->isHidden());
-    } else if (id == Cascade) {
-        zone_->cascadeSubWindows();
-    } else if (id == Mosaique) {
-        zone_->tileSubWindows();
-    } else if (id == ReorganiserIcones) {
-        reorganiserIcones();
-    } else if (id == PanneauSuivant) {
-        cadreActif()->panneauSuivant();
-    } else {
-        const QString chemin = app_.recents().fichiers().value(id - FichierRecent1);
-        app_.documents().ouvrir(chemin);
-    }
-    return true;
 }
 
 void CMainFrame::reorganiserIcones()

@@ -11,7 +11,7 @@
 
 #include <QMainWindow>
 
-#include "shell/CCibleCommandes.h"
+#include "ui/CCibleCommandes.h"
 
 class CApp;
 class CBarreEtat;
@@ -50,9 +50,6 @@ public:
     void planifierMiseAJour();
     void actualiserFichiersRecents();
 
-    bool etatCommande(int id, SEtatCommande& etat) override;
-    bool executerCommande(int id) override;
-
 signals:
     // The window closed for good ("Quitter", or its close box, every document closed).
     void ferme();
@@ -64,6 +61,7 @@ protected:
 
 private:
     void creerActions();
+    void definirCommandes();
     QMenu* creerMenu(const QString& titre, std::initializer_list<int> ids);
     void creerMenus();
     void creerBarreOutils();

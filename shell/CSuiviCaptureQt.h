@@ -8,19 +8,19 @@
 #include <QElapsedTimer>
 
 #include "capture/CSuiviCapture.h"
+#include "ui/CTravailLong.h"
 
 class CDialogueProgression;
-class QWidget;
 
-class CSuiviCaptureQt : public CSuiviCapture {
+class CSuiviCaptureQt : public CSuiviCapture, public CAnnonceTravailLong {
 public:
     CSuiviCaptureQt();
     ~CSuiviCaptureQt() override;
 
     // A long operation starts, its window belonging to `parent`; until terminer(),
     // captures report here. Outside such an operation reports are ignored.
-    void commencer(QWidget* parent);
-    void terminer();
+    void commencer(QWidget* parent) override;
+    void terminer() override;
     bool estActif() const { return actif_; }
 
     bool progression(const SProgressionCapture& etat) override;

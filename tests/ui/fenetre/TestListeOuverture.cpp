@@ -18,7 +18,7 @@
 #include "shell/CListeView.h"
 #include "shell/CMainFrame.h"
 #include "shell/CModeleListe.h"
-#include "shell/CTravailLong.h"
+#include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "tests/ui/fenetre/AvecNorvanel.h"
 

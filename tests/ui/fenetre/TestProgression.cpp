@@ -18,7 +18,7 @@
 #include "shell/CMainFrame.h"
 #include "dialogs/CParametresDlg.h"
 #include "shell/CSuiviCaptureQt.h"
-#include "shell/CTravailLong.h"
+#include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 
 namespace {

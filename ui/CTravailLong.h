@@ -1,0 +1,34 @@
+#pragma once
+// The span of a command that may capture (new query, update, update all, modified
+// query) or waits for the desktop to open an item: it is shown to the user, and no
+// command runs meanwhile. Always on the stack, around the call into the catalogue.
+// enCours() is the one question the commands, the closing windows and the dropped
+// or handed files ask.
+
+class QWidget;
+
+// What shows the long operations to the user (the progress window): told when the
+// first one starts and when the last one ends.
+class CAnnonceTravailLong {
+public:
+    virtual void commencer(QWidget* fenetre) = 0;
+    virtual void terminer() = 0;
+
+protected:
+    ~CAnnonceTravailLong() = default;
+};
+
+class CTravailLong {
+public:
+    CTravailLong(CAnnonceTravailLong& annonce, QWidget* fenetre);
+    ~CTravailLong();
+    CTravailLong(const CTravailLong&) = delete;
+    CTravailLong& operator=(const CTravailLong&) = delete;
+
+    // True while some long operation runs.
+    static bool enCours() { return profondeur_ > 0; }
+
+private:
+    CAnnonceTravailLong& annonce_;
+    static int profondeur_;
+};
