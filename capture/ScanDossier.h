@@ -6,7 +6,7 @@ class CDossier;
 class CRequete;
 class CSuiviCapture;
 
-enum class EResultatScan {
+enum class [[nodiscard]] EResultatScan {
     Termine,
     DossierIllisible,   // the folder itself could not be opened: the node stays empty
     Annule,             // the user cancelled: the node holds what was read so far

@@ -1,7 +1,7 @@
 #pragma once
 // How the update of a query ended.
 
-enum class EResultatMiseAJour {
+enum class [[nodiscard]] EResultatMiseAJour {
     Capturee,
     // The root folder could not be read (disk absent, share unreachable, folder gone):
     // the previous snapshot, label and serial are kept.

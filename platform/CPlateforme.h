@@ -125,7 +125,7 @@ public:
     // --- Shell ---------------------------------------------------------------------------
     // Opens the path with the desktop's program for it; true when the path exists and
     // the opener took it. An opener that fails or finds no program is a failure.
-    virtual bool ouvrir(const std::string& chemin) = 0;
+    [[nodiscard]] virtual bool ouvrir(const std::string& chemin) = 0;
 };
 
 // The platform the program runs on. Set once at start-up (or by a test); never null

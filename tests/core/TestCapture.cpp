@@ -74,7 +74,7 @@ TEST_F(Capture, OrdreDEnumerationEtSousDossiers)
     EXPECT_TRUE(doc->estModifie());
 
     q->inclureSousDossiers = false;
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/z.txt", "/media/cd/a.txt"}));
     EXPECT_TRUE(q->sousDossiers().estVide());
 }
@@ -83,11 +83,11 @@ TEST_F(Capture, DossiersVides)
 {
     p.ajouterDossier("/media/cd/vide/rien");
     p.ajouterFichier("/media/cd/plein/f");
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     // A folder holding only an empty folder goes too.
     EXPECT_EQ(dossiers(*q), (std::vector<std::string>{"/media/cd/plein"}));
     q->inclureDossiersVides = true;
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     EXPECT_EQ(dossiers(*q),
               (std::vector<std::string>{"/media/cd/vide", "/media/cd/vide/rien", "/media/cd/plein"}));
 }
@@ -98,13 +98,13 @@ TEST_F(Capture, ElementsCaches)
     p.ajouterFichier("/media/cd/.cache/visible.txt");
     p.ajouterFichier("/media/cd/.cache.txt", 0, kAttrCache);
     p.ajouterFichier("/media/cd/normal.txt");
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     EXPECT_EQ(fichiers(*q).size(), 3u);
     ASSERT_EQ(q->sousDossiers().nombre(), 1);
     EXPECT_TRUE(q->sousDossiers().elementA(0)->estCache());
 
     q->inclureCaches = false;
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/normal.txt"}));
     EXPECT_TRUE(q->sousDossiers().estVide());
 }
@@ -115,18 +115,18 @@ TEST_F(Capture, FiltreSurLeCheminComplet)
         p.ajouterFichier(std::string("/media/cd/d/") + nom);
     q->modeFiltre = kFiltreInclure;
     q->filtre = "*.txt; *.doc";
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/d/a.TXT", "/media/cd/d/b.doc"}));
     q->modeFiltre = kFiltreExclure;
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/d/c.jpg", "/media/cd/d/atxt"}));
     // A spec that must match from the start of the name never matches a full path.
     q->modeFiltre = kFiltreInclure;
     q->filtre = "a*";
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     EXPECT_TRUE(fichiers(*q).empty());
     q->modeFiltre = kFiltreExclure;
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     EXPECT_EQ(fichiers(*q).size(), 4u);
 }
 
@@ -138,7 +138,7 @@ TEST_F(Capture, ValeursStockeesEtTailleSur32Bits)
     e.ecriture = tempsFichierDepuisUnix(1047340741);
     e.acces = tempsFichierDepuisUnix(1047427200);      // 12/03/2003
     p.ajouterFichier("/media/cd/juste.bin", 4294967296ULL, kAttrArchive);
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     ASSERT_EQ(q->fichiers().nombre(), 2);
     const CFichier* gros = q->fichiers().elementA(0);
     EXPECT_EQ(gros->taille, 1u);
@@ -151,7 +151,7 @@ TEST_F(Capture, ValeursStockeesEtTailleSur32Bits)
 
     // Values not stored stay zero.
     q->stockerTaille = q->stockerCree = q->stockerModifie = q->stockerAccede = q->stockerAttributs = false;
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     const CFichier* nu = q->fichiers().elementA(0);
     EXPECT_EQ(nu->taille, 0u);
     EXPECT_STREQ(nu->lettres, "");
@@ -169,15 +169,15 @@ TEST_F(Capture, LeTestAvanceFiltreLaCapture)
     q->criteres.valeurTaille = 1;
     q->criteres.uniteTaille = 1;
     q->criteres.accepter();
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/1024", "/media/cd/2048"}));
     q->criteres.comparaisonTaille = kTailleEgale;
     q->criteres.valeurTaille = 0;
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/1023"}));
     // A criterion on a value the query does not store is skipped.
     q->stockerTaille = false;
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     EXPECT_EQ(fichiers(*q).size(), 3u);
 }
 
@@ -186,10 +186,10 @@ TEST_F(Capture, SousDossierIllisibleDonneUnDossierVide)
     p.ajouterFichier("/media/cd/ferme/secret");
     p.rendreIllisible("/media/cd/ferme");
     p.ajouterFichier("/media/cd/ouvert");
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     EXPECT_TRUE(q->sousDossiers().estVide());
     q->inclureDossiersVides = true;
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     ASSERT_EQ(q->sousDossiers().nombre(), 1);
     EXPECT_TRUE(q->sousDossiers().elementA(0)->fichiers().estVide());
 }
@@ -197,7 +197,7 @@ TEST_F(Capture, SousDossierIllisibleDonneUnDossierVide)
 TEST_F(Capture, RacineIllisibleGardeLeSnapshotPrecedent)
 {
     p.ajouterFichier("/media/cd/a");
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     doc->definirModifie(false);
     p.retirerDisque("/media/cd");
     EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::RacineIllisible);
@@ -222,7 +222,7 @@ public:
 TEST_F(Capture, CaptureAnnuleeLaisseTout)
 {
     p.ajouterFichier("/media/cd/a");
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     doc->definirModifie(false);
     p.insererDisque("/media/cd", "AUTRE", 7);
     p.ajouterFichier("/media/cd/b");
@@ -240,7 +240,7 @@ TEST_F(Capture, TotauxSur32Bits)
     for (const char* nom : {"a", "b", "c"})
         p.ajouterFichier(std::string("/media/cd/s/") + nom, 4294967295ULL);
     p.ajouterFichier("/media/cd/s/t/d", 5);
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     STotaux t;
     compter(*q, t);
     EXPECT_EQ(t.dossiers, 2u);
@@ -299,8 +299,9 @@ TEST_F(Capture, DisqueAbsentSeulementQuandLePointDeMontageEstVideSurUnAutreVolum
         q->nomVolume.clear();
         q->numeroSerie = 0;
         q->vider();
-        if (c.dejaCapturee)
+        if (c.dejaCapturee) {
             ASSERT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
+        }
         if (*c.disque)
             p.insererDisque("/media/cd", c.disque, 0x99);
         p.supprimer("/media/cd/a");

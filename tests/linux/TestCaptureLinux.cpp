@@ -85,12 +85,12 @@ TEST_F(CaptureLinux, NomsCachesEtDossierCache)
     ASSERT_EQ(mkdir(dossier.sous(".config").c_str(), 0755), 0);
     creerFichier(".config/visible");
     creerFichier("normal");
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     ASSERT_NE(trouver(*q, ".cache"), nullptr);
     EXPECT_STREQ(trouver(*q, ".cache")->lettres, "H");
     EXPECT_TRUE(q->sousDossiers().elementA(0)->estCache());
     q->inclureCaches = false;
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     EXPECT_EQ(trouver(*q, ".cache"), nullptr);
     EXPECT_EQ(trouver(*q, "visible"), nullptr);
     EXPECT_NE(trouver(*q, "normal"), nullptr);
@@ -107,7 +107,7 @@ TEST_F(CaptureLinux, NomsBizarresEtCheminsLongsGardesEntiers)
         ASSERT_EQ(mkdir(dossier.sous(profond).c_str(), 0755), 0);
     }
     creerFichier(profond + "/fond.txt");
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     ASSERT_NE(trouver(*q, invalide), nullptr);
     EXPECT_EQ(trouver(*q, invalide)->chemin(), dossier.sous(invalide));
     EXPECT_NE(trouver(*q, "日本語 ; [x] * ?.txt"), nullptr);
@@ -125,7 +125,7 @@ TEST_F(CaptureLinux, FichierCreuxDePlusDe4GoGardeSes32BitsBas)
     close(fd);
     creerFichier("cinq", "12345");
     ASSERT_EQ(chmod(dossier.sous("cinq").c_str(), 0444), 0);
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     ASSERT_NE(trouver(*q, "creux"), nullptr);
     EXPECT_EQ(trouver(*q, "creux")->taille, 5u);
     EXPECT_EQ(trouver(*q, "cinq")->taille, 5u);
@@ -135,7 +135,7 @@ TEST_F(CaptureLinux, FichierCreuxDePlusDe4GoGardeSes32BitsBas)
 TEST_F(CaptureLinux, RacineDisparueGardeLeSnapshot)
 {
     creerFichier("a");
-    mettreAJourRequete(*q, nullptr);
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     const std::string nom = q->nomVolume;
     const std::uint32_t serie = q->numeroSerie;
     q->definirChemin(dossier.sous("absent"));

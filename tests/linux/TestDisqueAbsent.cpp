@@ -23,7 +23,7 @@ TEST(DisqueAbsent, lePointDeMontageVideGardeLeSnapshot)
         monter("CLE", point, "tmpfs", 0);
         std::ofstream(point + "/photo.jpg") << "x";
         CCaptureReelle capture(point);
-        capture.capturer();
+        EXPECT_EQ(capture.capturer(), EResultatMiseAJour::Capturee);
         const std::vector<std::string> avant = capture.inventaire();
         const std::string nom = capture.requete().nomVolume;
         const std::uint32_t serie = capture.requete().numeroSerie;

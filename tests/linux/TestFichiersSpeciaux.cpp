@@ -119,7 +119,7 @@ TEST_F(FichiersSpeciaux, cataloguesSansEtreJamaisOuverts)
     const SResultatEnfant r = executerDansEnfant([&] {
         suivreLesOuvertures(m_strace, journal);
         CCaptureReelle capture(d.chemin());
-        capture.capturer();
+        EXPECT_EQ(capture.capturer(), EResultatMiseAJour::Capturee);
         if (!marquerEtAttendre(journal, "fin-du-suivi"))
             return std::string("le suivi s'est arrêté en route");
         Lignes lignes = capture.inventaire();

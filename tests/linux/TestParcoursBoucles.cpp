@@ -83,7 +83,7 @@ TEST_F(ParcoursBoucles, memeDossierMonteAilleursEstParcouruLaAussi)
         espaceMontagePrive();
         monter(d.sous("a/b"), d.sous("vue"), nullptr, MS_BIND);
         CCaptureReelle capture(d.chemin());
-        capture.capturer();
+        EXPECT_EQ(capture.capturer(), EResultatMiseAJour::Capturee);
         return joindre(capture.inventaire());
     });
     VERIFIER_ENFANT(r);

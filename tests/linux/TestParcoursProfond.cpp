@@ -80,7 +80,7 @@ TEST(ParcoursProfond, plusDeNiveauxQueDeDescripteursPermis)
         if (setrlimit(RLIMIT_NOFILE, &limite) != 0)
             scenarioNonPermis("setrlimit refusé");
         CCaptureReelle capture(d.chemin());
-        capture.capturer();
+        EXPECT_EQ(capture.capturer(), EResultatMiseAJour::Capturee);
         return joindre(capture.inventaire());
     });
     VERIFIER_ENFANT(r);

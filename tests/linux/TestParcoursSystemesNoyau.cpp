@@ -47,7 +47,7 @@ protected:
             monterLesSystemes();
             CCaptureReelle capture(d.chemin());
             capture.requete().inclureDossiersVides = dossiersVides;
-            capture.capturer();
+            EXPECT_EQ(capture.capturer(), EResultatMiseAJour::Capturee);
             return joindre(capture.inventaire());
         });
     }

@@ -137,7 +137,7 @@ QString AvecNorvanel::creerCatalogue(const QString& nom, const QStringList& clas
         q->definirChemin(QFile::encodeName(dossierRequete).toStdString());
         q->definirNom(q->chemin());
         premier->requetes().ajouter(q);
-        mettreAJourRequete(*q, nullptr);
+        EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     }
     const QString c = chemin(nom);
     const auto erreur = enregistrerCatalogue(catalogue, QFile::encodeName(c).toStdString());
