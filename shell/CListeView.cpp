@@ -212,15 +212,16 @@ void CListeView::mouseDoubleClickEvent(QMouseEvent* evenement)
     // A double-click on empty space first clears the selection, as a click does:
     // then nothing is opened.
     QTreeView::mouseDoubleClickEvent(evenement);
+    // Through the command, so that nothing opens while a long operation runs.
     if (evenement->button() == Qt::LeftButton && indexAt(evenement->position().toPoint()).isValid())
-        ouvrirSelection(false);
+        executerCommande(cmd::OuvrirElement);
 }
 
 void CListeView::keyPressEvent(QKeyEvent* evenement)
 {
     if ((evenement->key() == Qt::Key_Return || evenement->key() == Qt::Key_Enter) &&
         evenement->modifiers() == Qt::NoModifier) {
-        ouvrirSelection(false);
+        executerCommande(cmd::OuvrirElement);
         return;
     }
     QTreeView::keyPressEvent(evenement);
