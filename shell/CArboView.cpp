@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QFocusEvent>
+#include <QMouseEvent>
 #include <QKeyEvent>
 
 #include "model/CContexte.h"
@@ -10,6 +11,7 @@
 #include "model/CRequete.h"
 #include "shell/CApp.h"
 #include "shell/CChildFrame.h"
+#include "shell/CMainFrame.h"
 #include "ui/CImagesApplication.h"
 #include "shell/CSuiviCaptureQt.h"
 #include "ui/CTravailLong.h"
@@ -74,6 +76,11 @@ void CArboView::supprimer(ElementArbre element)
     SItem* item = itemDe(element);
     if (!item)
         return;
+    for (const SItem* i = modele_->item(indexEdite_); i; i = i->parent)
+        if (i == item) {
+            terminerEdition();
+            break;
+        }
     if (gel_ > 0) {
         for (const SItem* i = selectionEnAttente_; i; i = i->parent)
             if (i == item) {
@@ -92,6 +99,7 @@ void CArboView::supprimer(ElementArbre element)
 
 void CArboView::supprimerTout()
 {
+    terminerEdition();
     selectionEnAttente_ = nullptr;
     editionEnAttente_ = nullptr;
     deplies_.clear();
@@ -360,22 +368,26 @@ void CArboView::supprimerSelection()
 void CArboView::keyPressEvent(QKeyEvent* evenement)
 {
     if (evenement->key() == Qt::Key_Delete && state() != EditingState) {
-        SEtatCommande etat;
-        if (etatCommande(cmd::Supprimer, etat) && etat.actif) {
-            supprimerSelection();
-            cadre_.selectionChangee();
-        }
+        // The key is "Supprimer": it acts exactly when the menu's command is enabled.
+        app_.cadre().executer(cmd::Supprimer);
         evenement->accept();
         return;
     }
     QTreeView::keyPressEvent(evenement);
 }
 
+void CArboView::mousePressEvent(QMouseEvent* evenement)
+{
+    // A click makes the pane active even when it already had the focus.
+    cadre_.definirPanneauActif(this);
+    QTreeView::mousePressEvent(evenement);
+}
+
 void CArboView::focusInEvent(QFocusEvent* evenement)
 {
     QTreeView::focusInEvent(evenement);
-    // A click makes the pane active; focus that Qt moves by itself (a window restored)
-    // does not.
-    if (evenement->reason() == Qt::MouseFocusReason)
+    // Focus the user brings (a click, Tab, Shift+Tab, a shortcut) makes the pane
+    // active; focus Qt moves by itself while a window changes state does not.
+    if (parLUtilisateur(evenement->reason()))
         cadre_.definirPanneauActif(this);
 }

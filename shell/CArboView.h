@@ -77,6 +77,7 @@ protected:
     void closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint conseil) override;
     void keyPressEvent(QKeyEvent* evenement) override;
     void focusInEvent(QFocusEvent* evenement) override;
+    void mousePressEvent(QMouseEvent* evenement) override;
     void startDrag(Qt::DropActions actions) override;
     void dragEnterEvent(QDragEnterEvent* evenement) override;
     void dragMoveEvent(QDragMoveEvent* evenement) override;
@@ -103,6 +104,8 @@ private:
     void oublierBranche(const SItem* item);
     bool accepteGlisser(const QDropEvent* evenement) const;
     void appliquerRenommage();
+    // Closes an open label editor without renaming: its item is about to go.
+    void terminerEdition();
 
     CApp& app_;
     CChildFrame& cadre_;

@@ -50,6 +50,17 @@ void CArboView::closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint
     cadre_.selectionChangee();
 }
 
+void CArboView::terminerEdition()
+{
+    if (!editionEnCours_)
+        return;
+    if (QWidget* editeur = indexWidget(indexEdite_))
+        closeEditor(editeur, QAbstractItemDelegate::RevertModelCache);
+    // Whatever became of the editor, the edit is over.
+    editionEnCours_ = false;
+    indexEdite_ = QPersistentModelIndex();
+}
+
 void CArboView::appliquerRenommage()
 {
     renommageEnAttente_ = false;

@@ -17,6 +17,14 @@ class CListeView;
 class CVueDocument;
 class QSplitter;
 
+// True for focus the user gives a pane (a click, Tab, Shift+Tab, a shortcut), false
+// for focus Qt moves by itself (a window activated, restored or maximised).
+inline bool parLUtilisateur(Qt::FocusReason raison)
+{
+    return raison == Qt::MouseFocusReason || raison == Qt::TabFocusReason || raison == Qt::BacktabFocusReason ||
+           raison == Qt::ShortcutFocusReason;
+}
+
 class CChildFrame : public QMdiSubWindow, public CCibleCommandes {
     Q_OBJECT
 public:

@@ -242,12 +242,25 @@ void CListeView::contextMenuEvent(QContextMenuEvent* evenement)
     menu.exec(evenement->globalPos());
 }
 
+void CListeView::mousePressEvent(QMouseEvent* evenement)
+{
+    // A click makes the pane active even when it already had the focus.
+    cadre_.definirPanneauActif(this);
+    // A right click on empty space clears the selection, as a left click does: the
+    // context menu then has no row to offer.
+    if (evenement->button() == Qt::RightButton && !indexAt(evenement->position().toPoint()).isValid()) {
+        selectionModel()->clearSelection();
+        selectionModel()->clearCurrentIndex();
+    }
+    QTreeView::mousePressEvent(evenement);
+}
+
 void CListeView::focusInEvent(QFocusEvent* evenement)
 {
     QTreeView::focusInEvent(evenement);
-    // A click makes the pane active; focus that Qt moves by itself (a window restored)
-    // does not.
-    if (evenement->reason() == Qt::MouseFocusReason)
+    // Focus the user brings (a click, Tab, Shift+Tab, a shortcut) makes the pane
+    // active; focus Qt moves by itself while a window changes state does not.
+    if (parLUtilisateur(evenement->reason()))
         cadre_.definirPanneauActif(this);
 }
 

@@ -47,6 +47,7 @@ protected:
     void keyPressEvent(QKeyEvent* evenement) override;
     void contextMenuEvent(QContextMenuEvent* evenement) override;
     void focusInEvent(QFocusEvent* evenement) override;
+    void mousePressEvent(QMouseEvent* evenement) override;
     void currentChanged(const QModelIndex& actuel, const QModelIndex& precedent) override;
 
 private:

@@ -16,6 +16,10 @@
 #include "shell/CModeleListe.h"
 #include "ui/IdCommandes.h"
 
+#include <QApplication>
+#include <QMenu>
+#include <QTimer>
+
 using PanneauActif = AvecNorvanel;
 
 TEST_F(PanneauActif, CommandesDeLArbreIndisponiblesQuandLaListeEstActive)
@@ -68,4 +72,68 @@ TEST_F(PanneauActif, LaSelectionDeLArbreEstTransmiseAuPanneauDeListe)
     EXPECT_EQ(liste.modele().ligne(0), static_cast<CElement*>(static_cast<CDossier*>(c->requetes().elementA(0))));
     // Listing a binder makes it the binder new queries go to.
     EXPECT_EQ(contexte().classeurCourant, c);
+}
+
+TEST_F(PanneauActif, LePanneauActifSuitChaqueClicEtChaqueEntreeDuFocus)
+{
+    CClasseur* c = ajouterClasseur("Disques", {"cd"});
+    selectionner(static_cast<CDossier*>(c->requetes().elementA(0)));
+    CListeView& liste = fenetre().liste();
+    const QPoint surLaRequete = arbre().visualRect(indexDe(c->requetes().elementA(0))).center();
+    // The tree keeps the focus while the list is made active (a command run from the
+    // list, a disk prompt cancelled from it): a click in the tree must still count.
+    const struct {
+        const char* cas;
+        std::function<void()> geste;
+    } cas[] = {
+        {"clic dans l'arbre qui a déjà le focus",
+         [&] { QTest::mouseClick(arbre().viewport(), Qt::LeftButton, {}, surLaRequete); }},
+        {"focus rendu à l'arbre au clavier", [&] {
+             liste.setFocus(Qt::OtherFocusReason);
+             arbre().setFocus(Qt::BacktabFocusReason);
+         }},
+    };
+    for (const auto& k : cas) {
+        arbre().setFocus(Qt::OtherFocusReason);
+        fenetre().definirPanneauActif(&liste);
+        ASSERT_FALSE(actif(cmd::Supprimer)) << k.cas;
+        k.geste();
+        laisserTourner();
+        EXPECT_TRUE(fenetre().arbreActif()) << k.cas;
+        for (int id : {cmd::Supprimer, cmd::Proprietes, cmd::Renommer, cmd::MettreAJour, cmd::ToutMettreAJour,
+                       cmd::ModifierRequete})
+            EXPECT_TRUE(actif(id)) << k.cas << " " << id;
+    }
+    // And the other way: a click in the list that already had the focus.
+    liste.setFocus(Qt::OtherFocusReason);
+    fenetre().definirPanneauActif(&arbre());
+    QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, QPoint(5, liste.viewport()->height() - 5));
+    laisserTourner();
+    EXPECT_FALSE(fenetre().arbreActif());
+}
+
+TEST_F(PanneauActif, UnClicDroitDansLeVideDeLaListeOteLaSelectionSansMenu)
+{
+    CClasseur* c = ajouterClasseur("Disques", {"cd1", "cd2"});
+    selectionner(c);
+    CListeView& liste = fenetre().liste();
+    liste.setCurrentIndex(liste.model()->index(0, 0));
+    ASSERT_NE(liste.noeudSelectionne(), nullptr);
+    bool menuOuvert = false;
+    QTimer::singleShot(50, [&] {
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            menuOuvert = true;
+            menu->close();
+        }
+    });
+    const QPoint vide(5, liste.viewport()->height() - 5);
+    ASSERT_FALSE(liste.indexAt(vide).isValid());
+    // As on X11: the menu is asked for on the press, before the release.
+    QTest::mousePress(liste.viewport(), Qt::RightButton, {}, vide);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, vide, liste.viewport()->mapToGlobal(vide));
+    QApplication::sendEvent(liste.viewport(), &menu);
+    QTest::mouseRelease(liste.viewport(), Qt::RightButton, {}, vide);
+    laisserTourner(100);
+    EXPECT_EQ(liste.noeudSelectionne(), nullptr);
+    EXPECT_FALSE(menuOuvert);
 }

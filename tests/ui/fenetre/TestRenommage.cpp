@@ -120,3 +120,29 @@ TEST_F(Renommage, UnDossierNeSeRenommePas)
 }
 
 } // namespace
+
+TEST_F(Renommage, UneEditionInterrompueSeTermineVraiment)
+{
+    const struct {
+        const char* cas;
+        std::function<void()> interruption;
+    } cas[] = {
+        {"arbre reconstruit (capture finie, Ctrl+F5)", [&] { arbre().reconstruire(); }},
+        {"nœud édité détruit", [&] {
+             arbre().supprimer(disques->elementArbre(&arbre()));
+             ASSERT_TRUE(doc().supprimerNoeud(*disques));
+         }},
+    };
+    for (const auto& k : cas) {
+        selectionner(disques);
+        executer(cmd::Renommer);
+        ASSERT_TRUE(arbre().editionLibelleEnCours()) << k.cas;
+        k.interruption();
+        laisserTourner();
+        EXPECT_FALSE(arbre().editionLibelleEnCours()) << k.cas;
+        EXPECT_EQ(editeurLibelle(), nullptr) << k.cas;
+        selectionner(static_cast<CDossier*>(photos));
+        EXPECT_TRUE(actif(cmd::Supprimer)) << k.cas;
+    }
+    EXPECT_EQ(doc().classeurs().nombre(), 1);
+}

@@ -13,6 +13,9 @@
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CListeView.h"
+#include "shell/CMainFrame.h"
+#include "shell/CSuiviCaptureQt.h"
+#include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 
 using Suppression = AvecNorvanel;
@@ -84,4 +87,33 @@ TEST_F(Suppression, PasPendantLEditionDUnLibelle)
     laisserTourner();
     EXPECT_EQ(doc().classeurs().nombre(), 2);
     QTest::keyClick(editeurLibelle(), Qt::Key_Escape);
+}
+
+TEST_F(Suppression, LaToucheSupprSeulementQuandLaCommandeEstActive)
+{
+    CClasseur* c = ajouterClasseur("Disques", {"cd1"});
+    const struct {
+        const char* cas;
+        std::function<void()> avant;
+    } cas[] = {
+        // The tree has the focus but the list is the active pane.
+        {"liste active", [&] { fenetre().definirPanneauActif(&fenetre().liste()); }},
+    };
+    for (const auto& k : cas) {
+        selectionner(c);
+        arbre().setFocus(Qt::OtherFocusReason);
+        k.avant();
+        ASSERT_FALSE(actif(cmd::Supprimer)) << k.cas;
+        QTest::keyClick(&arbre(), Qt::Key_Delete);
+        laisserTourner();
+        EXPECT_EQ(doc().classeurs().nombre(), 2) << k.cas;
+    }
+    // Nor while a long operation runs.
+    selectionner(c);
+    {
+        CTravailLong travail(app->suivi(), &cadre());
+        QTest::keyClick(&arbre(), Qt::Key_Delete);
+    }
+    laisserTourner();
+    EXPECT_EQ(doc().classeurs().nombre(), 2);
 }
