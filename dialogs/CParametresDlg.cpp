@@ -67,8 +67,9 @@ QHBoxLayout* ligneEtiquetee(const QString& texte, QLineEdit* champ)
 
 } // namespace
 
-CParametresDlg::CParametresDlg(CRequete& requete, bool creation, QWidget* parent)
-    : QDialog(parent), requete_(requete), dossier_(champTexte(1010, this)),
+CParametresDlg::CParametresDlg(CRequete& requete, bool creation, QWidget* parent, EditeurCriteres editeur)
+    : QDialog(parent), requete_(requete), editeurAvance_(std::move(editeur)), criteres_(requete.criteres),
+      dossier_(champTexte(1010, this)),
       filtre_(champTexte(1017, this)), parcourir_(bouton(1011, QStringLiteral("&Parcourir..."), this)),
       sousDossiers_(caseACocher(1012, QStringLiteral("Inclure les &sous-dossiers"))),
       dossiersVides_(caseACocher(1024, QStringLiteral("Inclure les dossiers &vides"))),
@@ -114,10 +115,11 @@ CParametresDlg::CParametresDlg(CRequete& requete, bool creation, QWidget* parent
     grilleStockage->setColumnStretch(0, 1);
     grilleStockage->setColumnStretch(1, 1);
 
-    // The advanced criteria of a query are edited in the search sheet, which is not
-    // plugged in here yet.
+    // The advanced criteria are edited in the search sheet's advanced form, on this
+    // dialog's copy of them.
     QPushButton* avance = bouton(1070, QStringLiteral("Ava&ncé..."), this);
-    avance->setEnabled(false);
+    avance->setEnabled(static_cast<bool>(editeurAvance_));
+    connect(avance, &QPushButton::clicked, this, &CParametresDlg::editerAvance);
     QPushButton* annuler = bouton(2, QStringLiteral("Annuler"), this);
     QPushButton* ok = bouton(1, QStringLiteral("OK"), this);
     ok->setDefault(true);
@@ -186,6 +188,13 @@ void CParametresDlg::parcourir()
     }
 }
 
+void CParametresDlg::editerAvance()
+{
+    // The sheet writes the copy only on its OK; this dialog's OK gives it to the query.
+    if (editeurAvance_)
+        editeurAvance_(criteres_, this);
+}
+
 std::string CParametresDlg::texteDe(const QLineEdit& champ, const STexteConnu& connu)
 {
     return champ.text() == connu.affiche ? connu.octets : cheminCatalogue(champ.text());
@@ -210,5 +219,6 @@ void CParametresDlg::accept()
     requete_.stockerAccede = stockerAccede_->isChecked();
     requete_.stockerTaille = stockerTaille_->isChecked();
     requete_.stockerAttributs = stockerAttributs_->isChecked();
+    requete_.criteres = criteres_;
     QDialog::accept();
 }

@@ -29,6 +29,8 @@ bool CUtilisateur::editerParametres(CRequete&, bool) { return false; }
 
 CSuiviCapture* CUtilisateur::suiviCapture() { return nullptr; }
 
+void CUtilisateur::travailEnCours() {}
+
 CUtilisateur& utilisateur()
 {
     static CUtilisateur personne;

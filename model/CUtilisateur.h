@@ -46,6 +46,10 @@ public:
     // Told of the progress of the captures node operations start, and may cancel them;
     // nullptr when nobody watches.
     virtual CSuiviCapture* suiviCapture();
+    // Told now and then (every few thousand files) while a search or a duplicate pass
+    // runs, which asks nothing and cannot be cancelled: the window program keeps its
+    // windows painted and shows that it is busy. Nothing by default.
+    virtual void travailEnCours();
 };
 
 // The user the program talks to: the one installed, else nobody (the answers above).

@@ -10,6 +10,7 @@
 #include "model/CRequete.h"
 #include "model/CCriteres.h"
 #include "model/HachageValeurs.h"
+#include "search/Pouls.h"
 
 namespace {
 
@@ -107,8 +108,11 @@ void passeDoublons(const std::vector<CFichier*>& liste, const CCriteres& c)
     if (candidats.empty())
         return;
     const SCles cles = clesPour(*candidats.front().fichier, c);
-    for (SCandidat& k : candidats)
+    CPouls pouls;
+    for (SCandidat& k : candidats) {
         k.hachage = hacher(*k.fichier, cles);
+        pouls();
+    }
     std::sort(candidats.begin(), candidats.end(),
               [](const SCandidat& a, const SCandidat& b) { return a.hachage < b.hachage; });
 
@@ -120,6 +124,7 @@ void passeDoublons(const std::vector<CFichier*>& liste, const CCriteres& c)
         while (fin < candidats.size() && candidats[fin].hachage == candidats[debut].hachage)
             ++fin;
         for (std::size_t i = debut; i < fin; ++i) {
+            pouls();
             if (aJumeau[i])
                 continue;
             for (std::size_t j = debut; j < fin; ++j) {

@@ -11,6 +11,7 @@
 #include "model/CCriteres.h"
 #include "model/CriteresFichier.h"
 #include "search/Doublons.h"
+#include "search/Pouls.h"
 
 namespace {
 
@@ -53,7 +54,9 @@ void marquerHorsCible(CDoc& doc, const CElement* cible)
 
 } // namespace
 
-void passeCorrespondance(CDossier& d, const CCriteres& c)
+namespace {
+
+void passeCorrespondance(CDossier& d, const CCriteres& c, CPouls& pouls)
 {
     if (c.rechercherDossiersCaches == 0 && d.estCache()) {
         d.marquerTousTrouves();
@@ -62,15 +65,25 @@ void passeCorrespondance(CDossier& d, const CCriteres& c)
     const CRequete* q = d.requete();
     if (!q)
         return;
-    for (CFichier* f : d.fichiers())
+    for (CFichier* f : d.fichiers()) {
         f->marque = testerFichier(*f, c, *q) ? 1 : 0;
+        pouls();
+    }
     for (CDossier* s : d.sousDossiers()) {
         // A folder the pass does not enter keeps the marks of a reset.
         if (c.rechercherSousDossiers == 0)
             s->marquerTousTrouves();
         else
-            passeCorrespondance(*s, c);
+            passeCorrespondance(*s, c, pouls);
     }
+}
+
+} // namespace
+
+void passeCorrespondance(CDossier& d, const CCriteres& c)
+{
+    CPouls pouls;
+    passeCorrespondance(d, c, pouls);
 }
 
 void etapeResultatsRequete(CDossier& d, const CCriteres& c, CResultatsRecherche* resultats)
@@ -88,14 +101,19 @@ void etapeResultatsRequete(CDossier& d, const CCriteres& c, CResultatsRecherche*
             filtrerCapture(d, c);
             return;
         }
+        CPouls pouls;
         if (resultats)
-            for (CFichier* f : liste)
+            for (CFichier* f : liste) {
                 if (f->marque != 0)
                     resultats->ajouterLigne(f);
+                pouls();
+            }
     } else if (resultats) {
-        pourChaqueFichierCollecte(d, c, false, [resultats](CFichier* f) {
+        CPouls pouls;
+        pourChaqueFichierCollecte(d, c, false, [resultats, &pouls](CFichier* f) {
             if (f->marque != 0)
                 resultats->ajouterLigne(f);
+            pouls();
         });
     }
     if (resultats)
@@ -124,4 +142,28 @@ void reappliquerRecherche()
     // Work on a copy: the criteria may be replaced while results are being listed.
     const CCriteres criteres = ctx.criteresRecherche;
     executerRecherche(criteres, ctx.documents, ctx.resultatsRecherche);
+}
+
+std::size_t compterFichiersTrouves(const CCriteres& criteres, const std::vector<CDoc*>& documents)
+{
+    CElement* cible = criteres.cible;
+    if (!cible)
+        return 0;
+    std::size_t trouves = 0;
+    const auto compter = [&](CDossier& d) {
+        pourChaqueFichierCollecte(d, criteres, false, [&trouves](CFichier* f) { trouves += f->marque != 0; });
+    };
+    if (CDossier* d = cible->commeDossier()) {
+        compter(*d);
+        return trouves;
+    }
+    // A binder or a document root: the document that holds it.
+    for (CDoc* doc : documents) {
+        const bool toutLeDocument = static_cast<const CElement*>(doc) == cible;
+        for (CClasseur* c : doc->classeurs())
+            if (toutLeDocument || static_cast<const CElement*>(c) == cible)
+                for (CRequete* q : c->requetes())
+                    compter(*q);
+    }
+    return trouves;
 }

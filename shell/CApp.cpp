@@ -19,6 +19,7 @@
 #include "shell/CAccesReglages.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
+#include "shell/CommandeRecherche.h"
 #include "compare/ui/CComparaisonDlg.h"
 #include "search/ui/ResultatsRecherche.h"
 #include "ui/CResultatsDlg.h"
@@ -46,6 +47,8 @@ CApp::CApp(SOptionsApplication options)
     plateformePrecedente_ = definirPlateforme(plateforme_.get());
     utilisateurPrecedent_ = definirUtilisateur(utilisateur_.get());
     definirCommandes();
+    // "&Rechercher..." opens the search sheet.
+    definirRecherche([this](CChildFrame& cadre) { rechercherDepuis(*this, cadre); });
     QGuiApplication::setWindowIcon(images_->icone(100));
     // The search criteria at their defaults, the search filter off.
     CContexte& ctx = contexte();

@@ -58,3 +58,20 @@ void CBarreEtat::actualiserVerrous()
     majuscules_->setText(etat.majuscules ? QStringLiteral("MAJ") : QString());
     numerique_->setText(etat.numerique ? QStringLiteral("NUM") : QString());
 }
+
+QString CBarreEtat::texteFichiersTrouves(std::size_t nombre)
+{
+    if (nombre == 0)
+        return QStringLiteral("Aucun fichier trouvé");
+    if (nombre == 1)
+        return QStringLiteral("1 fichier trouvé");
+    QString chiffres = QString::number(nombre);
+    for (qsizetype i = chiffres.size() - 3; i > 0; i -= 3)
+        chiffres.insert(i, QChar(0x00A0));
+    return chiffres + QStringLiteral(" fichiers trouvés");
+}
+
+void CBarreEtat::annoncerFichiersTrouves(std::size_t nombre)
+{
+    showMessage(texteFichiersTrouves(nombre));
+}

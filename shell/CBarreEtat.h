@@ -1,7 +1,10 @@
 #pragma once
 // The status bar: the message pane ("Prêt" when idle, a command's prompt while its
-// menu item or button is under the pointer), then the caps-lock "MAJ" and num-lock
-// "NUM" indicators, shown while the key is on.
+// menu item or button is under the pointer, how many files the last search found until
+// a prompt replaces it), then the caps-lock "MAJ" and num-lock "NUM" indicators, shown
+// while the key is on.
+
+#include <cstddef>
 
 #include <QStatusBar>
 
@@ -17,6 +20,12 @@ public:
     QString texteMajuscules() const;
     QString texteNumerique() const;
     void actualiserVerrous();
+
+    // "Aucun fichier trouvé", "1 fichier trouvé", "1 234 fichiers trouvés" (the
+    // thousands apart by a no-break space).
+    static QString texteFichiersTrouves(std::size_t nombre);
+    // Shows it in the message pane.
+    void annoncerFichiersTrouves(std::size_t nombre);
 
 private:
     QLabel* pret_;

@@ -1,5 +1,6 @@
 #include "shell/CSuiviCaptureQt.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 
 #include "dialogs/CDialogueProgression.h"
@@ -16,12 +17,34 @@ void CSuiviCaptureQt::commencer(QWidget* parent)
     premierAppel_ = true;
     parent_ = parent;
     chrono_.start();
+    dernierAffichage_.invalidate();
 }
 
 void CSuiviCaptureQt::terminer()
 {
     actif_ = false;
     dialogue_.reset();
+    if (curseurOccupe_) {
+        curseurOccupe_ = false;
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void CSuiviCaptureQt::travailEnCours()
+{
+    if (!actif_)
+        return;
+    if (!curseurOccupe_) {
+        if (chrono_.elapsed() < delaiCurseur)
+            return;
+        curseurOccupe_ = true;
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    } else if (dernierAffichage_.isValid() && dernierAffichage_.elapsed() < 40) {
+        return;
+    }
+    // Repaint, but let no click or key start another command.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    dernierAffichage_.start();
 }
 
 bool CSuiviCaptureQt::progression(const SProgressionCapture& etat)

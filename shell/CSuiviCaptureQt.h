@@ -24,17 +24,25 @@ public:
     bool estActif() const { return actif_; }
 
     bool progression(const SProgressionCapture& etat) override;
+    // A search or a duplicate pass goes on (CUtilisateur::travailEnCours): past
+    // delaiCurseur the busy cursor shows until the operation ends, and the windows
+    // repaint; what the user types or clicks waits. Outside a long operation, nothing.
+    void travailEnCours();
 
     // The progress window, while it is on screen; for the tests.
     CDialogueProgression* dialogue() const { return dialogue_.get(); }
     // Delay before the window appears (milliseconds).
     int delaiAffichage = 400;
+    // Delay before a search shows the busy cursor (milliseconds).
+    int delaiCurseur = 300;
 
 private:
     bool actif_ = false;
     bool annule_ = false;
     bool premierAppel_ = false;
+    bool curseurOccupe_ = false;
     QWidget* parent_ = nullptr;
     QElapsedTimer chrono_;
+    QElapsedTimer dernierAffichage_;
     std::unique_ptr<CDialogueProgression> dialogue_;
 };

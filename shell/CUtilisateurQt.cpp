@@ -7,6 +7,7 @@
 
 #include "dialogs/CParametresDlg.h"
 #include "dialogs/CProprietesDlg.h"
+#include "search/ui/CRechercheSheet.h"
 #include "ui/CheminsQt.h"
 
 namespace {
@@ -71,6 +72,6 @@ void CUtilisateurQt::afficherProprietes(const SProprietes& proprietes)
 
 bool CUtilisateurQt::editerParametres(CRequete& requete, bool creation)
 {
-    CParametresDlg dialogue(requete, creation, fenetre_);
+    CParametresDlg dialogue(requete, creation, fenetre_, &editerCriteresAvances);
     return dialogue.exec() == QDialog::Accepted;
 }

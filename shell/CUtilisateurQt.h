@@ -15,6 +15,7 @@ public:
     void afficherProprietes(const SProprietes& proprietes) override;
     bool editerParametres(CRequete& requete, bool creation) override;
     CSuiviCapture* suiviCapture() override { return &suivi_; }
+    void travailEnCours() override { suivi_.travailEnCours(); }
 
     // The window the dialogs belong to (the main window), or none.
     void definirFenetre(QWidget* fenetre) { fenetre_ = fenetre; }

@@ -1,5 +1,6 @@
-// The query parameters dialog and the properties window on a real X display: every
-// text shown whole, the pictures saved in the build folder (captures/) to be looked at.
+// The query parameters dialog, the properties window and the search sheet on a real X
+// display: every text shown whole, the pictures saved in the build folder (captures/)
+// to be looked at.
 
 #include <gtest/gtest.h>
 
@@ -10,10 +11,16 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 
+#include "model/CClasseur.h"
+#include "model/CDoc.h"
 #include "model/CUtilisateur.h"
 #include "model/CRequete.h"
+#include "search/ui/CPageRecherche.h"
+#include "search/ui/CRechercheSheet.h"
 #include "shell/CApp.h"
 #include "shell/CMainFrame.h"
 #include "dialogs/CParametresDlg.h"
@@ -31,8 +38,9 @@ QStringList textesCoupes(QWidget& fenetre)
         if (w->isVisible() && !texte.isEmpty() && (besoin.width() > w->width() || besoin.height() > w->height()))
             coupes.append(texte);
     };
+    // A label that wraps needs its width's height for its lines.
     for (QLabel* l : fenetre.findChildren<QLabel*>())
-        verifier(l, l->text(), l->sizeHint());
+        verifier(l, l->text(), l->wordWrap() ? QSize(l->width(), l->heightForWidth(l->width())) : l->sizeHint());
     for (QAbstractButton* b : fenetre.findChildren<QAbstractButton*>())
         verifier(b, b->text(), b->sizeHint());
     for (QGroupBox* g : fenetre.findChildren<QGroupBox*>())
@@ -52,20 +60,47 @@ protected:
 
     void TearDown() override { app.reset(); }
 
+    static void attendre(int ms)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+
+    // Checks the texts of `dialogue`, on screen, and saves its picture.
+    static void enregistrer(QDialog& dialogue, const QString& nom)
+    {
+        EXPECT_EQ(textesCoupes(dialogue), QStringList()) << nom.toStdString();
+        const QString dossier = QStringLiteral(NORVANEL_CAPTURES);
+        QDir().mkpath(dossier);
+        ASSERT_TRUE(dialogue.grab().toImage().save(dossier + u'/' + nom + QStringLiteral(".png")));
+    }
+
     // Shows `dialogue` as the user sees it, checks its texts and saves its picture.
     void photographier(QDialog& dialogue, const QString& nom)
     {
         dialogue.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialogue));
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < 300)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        EXPECT_EQ(textesCoupes(dialogue), QStringList()) << nom.toStdString();
-        const QString dossier = QStringLiteral(NORVANEL_CAPTURES);
-        QDir().mkpath(dossier);
-        ASSERT_TRUE(dialogue.grab().toImage().save(dossier + u'/' + nom + QStringLiteral(".png")));
+        attendre(300);
+        enregistrer(dialogue, nom);
         dialogue.reject();
+    }
+
+    // The same for each page of the sheet in turn ("NOM-domaine"...); the sheet keeps
+    // its size from page to page.
+    void photographierPages(CRechercheSheet& feuille, const QString& nom)
+    {
+        feuille.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&feuille));
+        const QSize taille = feuille.size();
+        for (CPageRecherche* p : feuille.pages()) {
+            feuille.onglets().setCurrentWidget(p);
+            attendre(200);
+            enregistrer(feuille, nom + u'-' + p->titre().toLower());
+            EXPECT_EQ(feuille.size(), taille) << p->titre().toStdString();
+        }
+        feuille.reject();
     }
 
     std::unique_ptr<CApp> app;
@@ -108,6 +143,50 @@ TEST_F(EcranDialogues, ProprietesDUnClasseurEtDUneRequete)
     photographier(avecVolume, QStringLiteral("proprietes-requete"));
     EXPECT_GT(avecVolume.height(), sansVolume.height());
     EXPECT_EQ(avecVolume.width(), sansVolume.width());
+}
+
+TEST_F(EcranDialogues, FeuilleDeRechercheEtProprietesAvanceesPageParPage)
+{
+    // A long folder of a query as the selected object, some criteria on.
+    CDoc doc;
+    auto* classeur = new CClasseur(&doc, "Disques durs");
+    doc.classeurs().ajouter(classeur);
+    auto* requete = new CRequete(classeur);
+    requete->definirNom("Photos");
+    requete->definirChemin("/media/disque externe");
+    classeur->requetes().ajouter(requete);
+    auto* dossier = new CDossier(requete, "/media/disque externe/Photos de famille/Été 2003/Vacances", false);
+    requete->sousDossiers().ajouter(dossier);
+
+    CCriteres criteres = CCriteres::pourRecherche();
+    criteres.motif = "*.jpg;*.png";
+    criteres.portee = kPorteeObjetSelectionne;
+    criteres.modifie.actif = true;
+    criteres.testTaille = 1;
+    criteres.comparaisonTaille = kTailleAuMoins;
+    criteres.valeurTaille = 250;
+    criteres.uniteTaille = 1;
+    criteres.attributs[0] = kAttributAbsent;
+    criteres.attributs[3] = kAttributPresent;
+    criteres.doublons = 1;
+    criteres.memeNom = criteres.memeTaille = 1;
+    CRechercheSheet recherche(criteres, *dossier, &app->cadre());
+    photographierPages(recherche, QStringLiteral("recherche"));
+
+    CRechercheSheet sansSelection(criteres, doc, &app->cadre());
+    sansSelection.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sansSelection));
+    attendre(200);
+    enregistrer(sansSelection, QStringLiteral("recherche-domaine-sans-selection"));
+    // Every tab in sight, the last one whole.
+    const QTabBar* barre = sansSelection.onglets().tabBar();
+    EXPECT_LE(barre->tabRect(barre->count() - 1).right(), barre->width());
+    sansSelection.reject();
+
+    CCriteres avancees = CCriteres::pourCapture();
+    avancees.cree.actif = true;
+    CRechercheSheet avance(avancees, &app->cadre());
+    photographierPages(avance, QStringLiteral("avance"));
 }
 
 } // namespace

@@ -1,0 +1,43 @@
+#include "shell/CommandeRecherche.h"
+
+#include <cstddef>
+
+#include "model/CContexte.h"
+#include "model/CDoc.h"
+#include "search/Recherche.h"
+#include "search/ui/CRechercheSheet.h"
+#include "shell/CApp.h"
+#include "shell/CArboView.h"
+#include "shell/CBarreEtat.h"
+#include "shell/CChildFrame.h"
+#include "shell/CMainFrame.h"
+#include "shell/CSuiviCaptureQt.h"
+#include "ui/CTravailLong.h"
+
+void rechercherDepuis(CApp& app, CChildFrame& cadre)
+{
+    CContexte& ctx = contexte();
+    // The selected item's node; the document root when none is selected. The last
+    // search's target plays no part: the sheet works on the selection of the moment.
+    CElement* choisi = cadre.arbre().noeudSelectionne();
+    CElement& selection = choisi ? *choisi : static_cast<CElement&>(cadre.document());
+    {
+        CRechercheSheet feuille(ctx.criteresRecherche, selection, &app.cadre());
+        if (feuille.exec() != QDialog::Accepted)
+            return;
+    }
+
+    std::size_t trouves = 0;
+    {
+        // Over millions of files the search lasts: the windows keep painting, the
+        // busy cursor shows, and no other command runs meanwhile.
+        CTravailLong travail(app.suivi(), &app.cadre());
+        reappliquerRecherche();
+        trouves = compterFichiersTrouves(ctx.criteresRecherche, ctx.documents);
+    }
+    // Every open document's marks were reset: each list shows its selection again.
+    for (CChildFrame* c : app.cadre().cadres())
+        c->arbre().publierSelection();
+    app.cadre().barreEtat().annoncerFichiersTrouves(trouves);
+    app.afficherResultatsRecherche();
+}
