@@ -1,9 +1,9 @@
 #pragma once
 // A page of the search sheet (CRechercheSheet). Each page keeps its own copy of the
-// fields it shows, as the dialog templates of the original did: loaded from the record
-// when the sheet opens, read back from the controls when the page is left (another
-// tab, or OK), written into the record on OK. A page never shown keeps what it loaded,
-// so its fields go back to the record unchanged.
+// fields it shows: loaded from the record when the sheet opens, read back from the
+// controls when the page is left (another tab, or OK), written into the record on OK.
+// A page never shown keeps what it loaded, so its fields go back to the record
+// unchanged.
 
 #include <QString>
 #include <QWidget>
@@ -30,8 +30,8 @@ public:
     // Writes the page's copy into the record.
     virtual void ecrire(CCriteres& criteres) const = 0;
 
-    // The control numbered `id` on this page (the numbers of the original templates:
-    // two pages may use the same number), or none.
+    // The control numbered `id` on this page (each page numbers its own controls: two
+    // pages may use the same number), or none.
     template <class T = QWidget>
     T* controle(int id) const
     {

@@ -1,5 +1,5 @@
 #pragma once
-// The search sheet (Part 3.3): a tabbed dialog over one criteria record, in two forms.
+// The search sheet: a tabbed dialog over one criteria record, in two forms.
 //
 //   "Rechercher"           the application's search criteria: pages Domaine, Date,
 //                          Taille, Attributs, Doublons, Options.

@@ -1,4 +1,4 @@
-// The search sheet (Part 3.3) in its two forms: "Rechercher" (F3) on the application's
+// The search sheet in its two forms: "Rechercher" (F3) on the application's
 // criteria, and "Propriétés avancées" behind the "Ava&ncé..." button of the query
 // parameters dialog. What can break: the pages each form shows, what OK writes and
 // Annuler does not, the enabling rules, the refusals that keep the sheet open, the
