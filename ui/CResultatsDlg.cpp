@@ -46,7 +46,11 @@ CResultatsDlg::CResultatsDlg(int id, const QString& titre, const QIcon& icone, c
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(8, 8, 8, 8);
     disposition->addWidget(liste_);
-    resize(620, 360);
+    // Wide enough to show every column at first.
+    int largeur = 2 * 8 + 2 * liste_->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int c = 0; c < modele_->columnCount(); ++c)
+        largeur += entete->sectionSize(c);
+    resize(std::min(largeur, 1000), 360);
 }
 
 CResultatsDlg::~CResultatsDlg() = default;
