@@ -68,10 +68,17 @@ void CModeleResultats::reordonner(Trier trier)
     for (const QModelIndex& i : anciens)
         fichiers.push_back(lignes_.ligne(i.row()));
     trier();
+    // A handful of files (the current row, the selection): one pass finds them, where
+    // the index of every row would first have to be sorted.
+    std::vector<int> rangs(fichiers.size(), -1);
+    for (int r = 0; r < lignes_.nombre() && !fichiers.empty(); ++r)
+        for (std::size_t k = 0; k < fichiers.size(); ++k)
+            if (rangs[k] < 0 && fichiers[k] == lignes_.ligne(r))
+                rangs[k] = r;
     QModelIndexList nouveaux;
     nouveaux.reserve(anciens.size());
     for (qsizetype k = 0; k < anciens.size(); ++k) {
-        const int r = fichiers[static_cast<std::size_t>(k)] ? lignes_.rangDe(fichiers[static_cast<std::size_t>(k)]) : -1;
+        const int r = rangs[static_cast<std::size_t>(k)];
         nouveaux.append(r < 0 ? QModelIndex() : index(r, anciens[k].column()));
     }
     changePersistentIndexList(anciens, nouveaux);
