@@ -32,26 +32,7 @@ protected:
     CDossier dossier{nullptr, "/d", false};
 };
 
-TEST_F(LignesResultats, LesAjoutsAttendentLeTriPuisSeFondentDansLOrdre)
-{
-    CLignesResultats l(false);
-    CFichier* b = fichier("b", 2);
-    CFichier* a = fichier("a", 2);
-    l.ajouter(b);
-    l.ajouter(a);
-    EXPECT_EQ(l.nombre(), 0);
-    l.trierSur(1);  // sizes equal: the order of arrival stays
-    EXPECT_EQ(lignes(l), (std::vector<CFichier*>{b, a}));
-    // A second query's files: merged after their equals, as a stable sort would.
-    CFichier* c = fichier("c", 1);
-    CFichier* d = fichier("d", 2);
-    l.ajouter(d);
-    l.ajouter(c);
-    l.trier();
-    EXPECT_EQ(lignes(l), (std::vector<CFichier*>{c, b, a, d}));
-}
-
-// Random additions, sorts and removals; after each step the rows and every rank match
+// Random additions (merged into the sorted rows), sorts and removals; after each step the rows and every rank match
 // a plain vector sorted the slow way.
 TEST_F(LignesResultats, RetraitsEtTrisSuiventUnVecteurSimple)
 {
