@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <numeric>
 #include <string_view>
+#include <unordered_map>
 
 #include "model/CDate.h"
 #include "model/CDateHeure.h"
@@ -49,20 +50,26 @@ struct SCleRang {
     int rang;
 };
 
-// A text with its first eight bytes as one number, big-endian and padded with zeros:
-// where the numbers differ they order as the bytes do, so most comparisons stop there.
+// A text with its first sixteen bytes as two numbers, big-endian and padded with zeros:
+// where the numbers differ they order as the bytes do, so most comparisons stop there
+// (names often share a first word: "Facture ", "rapport annuel ").
 struct STexteCle {
-    std::uint64_t debut;
+    std::uint64_t debut[2];
     std::string_view texte;
 
-    explicit STexteCle(std::string_view t) : debut(0), texte(t)
+    explicit STexteCle(std::string_view t) : debut{0, 0}, texte(t)
     {
-        for (std::size_t i = 0; i < 8; ++i)
-            debut = debut << 8 | (i < t.size() ? static_cast<unsigned char>(t[i]) : 0u);
+        for (std::size_t i = 0; i < 16; ++i)
+            debut[i / 8] = debut[i / 8] << 8 | (i < t.size() ? static_cast<unsigned char>(t[i]) : 0u);
     }
     friend bool operator<(const STexteCle& a, const STexteCle& b)
     {
-        return a.debut != b.debut ? a.debut < b.debut : a.texte < b.texte;
+        if (a.debut[0] != b.debut[0])
+            return a.debut[0] < b.debut[0];
+        if (a.debut[1] != b.debut[1])
+            return a.debut[1] < b.debut[1];
+        return a.texte.substr(std::min<std::size_t>(16, a.texte.size())) <
+               b.texte.substr(std::min<std::size_t>(16, b.texte.size()));
     }
 };
 
@@ -78,6 +85,27 @@ std::uint64_t cleLettres(const char (&lettres)[5])
     return cle;
 }
 
+// The row order of `cles`. Descending compares the other way round; equal keys keep
+// their listing order either way (the rank breaks ties, which is what a stable sort
+// would do, for less work).
+template <typename Cle>
+std::vector<int> ordreDesCles(std::vector<SCleRang<Cle>>& cles, bool croissant)
+{
+    if (croissant)
+        std::sort(cles.begin(), cles.end(), [](const auto& a, const auto& b) {
+            return a.cle < b.cle || (!(b.cle < a.cle) && a.rang < b.rang);
+        });
+    else
+        std::sort(cles.begin(), cles.end(), [](const auto& a, const auto& b) {
+            return b.cle < a.cle || (!(a.cle < b.cle) && a.rang < b.rang);
+        });
+    std::vector<int> ordre;
+    ordre.reserve(cles.size());
+    for (const auto& c : cles)
+        ordre.push_back(c.rang);
+    return ordre;
+}
+
 template <typename Lire>
 std::vector<int> ordreParCles(const std::vector<const CFichier*>& fichiers, bool croissant, Lire lire)
 {
@@ -86,21 +114,46 @@ std::vector<int> ordreParCles(const std::vector<const CFichier*>& fichiers, bool
     cles.reserve(fichiers.size());
     for (std::size_t i = 0; i < fichiers.size(); ++i)
         cles.push_back({lire(*fichiers[i]), static_cast<int>(i)});
-    // Descending compares the other way round; equal keys keep their listing order
-    // either way.
-    if (croissant)
-        std::stable_sort(cles.begin(), cles.end(), [](const auto& a, const auto& b) { return a.cle < b.cle; });
-    else
-        std::stable_sort(cles.begin(), cles.end(), [](const auto& a, const auto& b) { return b.cle < a.cle; });
-    std::vector<int> ordre;
-    ordre.reserve(cles.size());
-    for (const auto& c : cles)
-        ordre.push_back(c.rang);
-    return ordre;
+    return ordreDesCles(cles, croissant);
+}
+
+// The folders: the files of one folder share its path, so the distinct paths are
+// sorted once and each row sorts on its path's rank (no text compared per row).
+std::vector<int> ordreParDossiers(const std::vector<const CFichier*>& fichiers, bool croissant)
+{
+    std::unordered_map<const char*, std::vector<std::pair<std::size_t, std::uint32_t>>> parDebut;
+    std::vector<std::string_view> distincts;
+    std::vector<std::uint32_t> numeros(fichiers.size());
+    for (std::size_t i = 0; i < fichiers.size(); ++i) {
+        const std::string_view d = dossierDe(*fichiers[i]);
+        auto& memes = parDebut[d.data()];
+        auto it = std::find_if(memes.begin(), memes.end(), [&](const auto& m) { return m.first == d.size(); });
+        if (it == memes.end()) {
+            memes.emplace_back(d.size(), static_cast<std::uint32_t>(distincts.size()));
+            distincts.push_back(d);
+            numeros[i] = memes.back().second;
+        } else {
+            numeros[i] = it->second;
+        }
+    }
+    std::vector<std::uint32_t> tries(distincts.size());
+    std::iota(tries.begin(), tries.end(), 0u);
+    std::sort(tries.begin(), tries.end(), [&](std::uint32_t a, std::uint32_t b) { return distincts[a] < distincts[b]; });
+    // Equal paths reached through different texts share one rank.
+    std::vector<std::uint32_t> rangDistinct(distincts.size());
+    for (std::size_t k = 0; k < tries.size(); ++k)
+        rangDistinct[tries[k]] = k > 0 && distincts[tries[k]] == distincts[tries[k - 1]]
+                                     ? rangDistinct[tries[k - 1]]
+                                     : static_cast<std::uint32_t>(k);
+    std::vector<SCleRang<std::uint32_t>> cles;
+    cles.reserve(fichiers.size());
+    for (std::size_t i = 0; i < fichiers.size(); ++i)
+        cles.push_back({rangDistinct[numeros[i]], static_cast<int>(i)});
+    return ordreDesCles(cles, croissant);
 }
 
 // The order of a list whose rows are all files, or nothing when one is not.
-std::optional<std::vector<int>> ordreFichiers(const std::vector<CElement*>& lignes, int champ, bool croissant)
+std::optional<std::vector<int>> ordreLignesFichiers(const std::vector<CElement*>& lignes, int champ, bool croissant)
 {
     std::vector<const CFichier*> fichiers;
     fichiers.reserve(lignes.size());
@@ -110,8 +163,15 @@ std::optional<std::vector<int>> ordreFichiers(const std::vector<CElement*>& lign
             return std::nullopt;
         fichiers.push_back(f);
     }
+    return ordreFichiers(fichiers, champ, croissant);
+}
+
+} // namespace
+
+std::vector<int> ordreFichiers(const std::vector<const CFichier*>& fichiers, int champ, bool croissant)
+{
     if (fichiers.empty())
-        return std::vector<int>();
+        return {};
     switch (champ) {
     case 0: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return STexteCle(f.nom()); });
     case 1: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.taille; });
@@ -119,12 +179,11 @@ std::optional<std::vector<int>> ordreFichiers(const std::vector<CElement*>& lign
     case 3: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.modifie; });
     case 4: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.accede; });
     case 5: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return cleLettres(f.lettres); });
-    case 6: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return dossierDe(f); });
+    case 6: return ordreParDossiers(fichiers, croissant);
+    case 7: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.marque; });
     }
-    return std::nullopt;
+    return ordreParCles(fichiers, croissant, [](const CFichier&) { return 0; });
 }
-
-} // namespace
 
 int dispositionColonnes(const CElement& noeud, bool afficherSousDossiers)
 {
@@ -163,6 +222,7 @@ int comparerFichiers(const CFichier& a, const CFichier& b, int champ)
     case 4: return comparer3(a.accede, b.accede);
     case 5: return comparerTextes(a.lettres, b.lettres);
     case 6: return comparerTextes(dossierDe(a), dossierDe(b));
+    case 7: return trois(a.marque, b.marque);
     }
     return 0;
 }
@@ -203,7 +263,7 @@ STriListe triApresClic(STriListe tri, std::optional<int> colonne, std::optional<
 std::vector<int> ordreTri(const std::vector<CElement*>& lignes, int typeListe, int champ, bool croissant)
 {
     if (typeListe == 1)
-        if (auto ordre = ordreFichiers(lignes, champ, croissant))
+        if (auto ordre = ordreLignesFichiers(lignes, champ, croissant))
             return std::move(*ordre);
     std::vector<int> ordre(lignes.size());
     std::iota(ordre.begin(), ordre.end(), 0);

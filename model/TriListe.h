@@ -4,7 +4,7 @@
 //
 // List kinds: 0 a binder's queries, 1 the files of a query or folder. Fields of a
 // file list: 0 name, 1 size, 2 creation, 3 modification, 4 access, 5 attributes,
-// 6 folder; of a binder's list: 0 name, 1 folder.
+// 6 folder, 7 found mark (a comparison status); of a binder's list: 0 name, 1 folder.
 
 #include <optional>
 #include <vector>
@@ -45,6 +45,10 @@ STriListe triApresClic(STriListe tri, std::optional<int> colonne, std::optional<
 // The order that sorts `lignes` by field `champ`: the row indices, first to last.
 // Rows that compare equal keep their listing order.
 std::vector<int> ordreTri(const std::vector<CElement*>& lignes, int typeListe, int champ, bool croissant);
+
+// The same for file entries alone, sorted on keys read once per file (the fast way
+// for a million rows).
+std::vector<int> ordreFichiers(const std::vector<const CFichier*>& fichiers, int champ, bool croissant);
 
 // True when the first `n` entries of `ordre` are an arrangement of 0 to n - 1.
 bool estPermutation(const int* ordre, int n);

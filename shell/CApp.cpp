@@ -21,7 +21,7 @@
 #include "shell/CChildFrame.h"
 #include "shell/CommandeRecherche.h"
 #include "compare/ui/CComparaisonDlg.h"
-#include "search/ui/ResultatsRecherche.h"
+#include "search/ui/CResultatsRechercheDlg.h"
 #include "ui/CResultatsDlg.h"
 #include "shell/CFichiersRecents.h"
 #include "shell/CGestionnaireDocuments.h"
@@ -115,8 +115,10 @@ bool CApp::demarrer(const SLigneCommande& ligne)
     }
 
     // The two result windows, hidden, for the whole run.
-    resultatsRecherche_ = creerResultatsRecherche(images_->icone(111), cadre_.get());
-    resultatsComparaison_ = new CComparaisonDlg(images_->icone(151), cadre_.get());
+    resultatsRecherche_ = new CResultatsRechercheDlg(images_->icone(111), images_->tri(), cadre_.get());
+    resultatsComparaison_ = new CComparaisonDlg(images_->icone(151), images_->tri(), cadre_.get());
+    resultatsRecherche_->definirHote(this);
+    resultatsComparaison_->definirHote(this);
 
     if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
         const QRect zone = ecran->availableGeometry();

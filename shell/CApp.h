@@ -12,10 +12,12 @@
 #include <QStringList>
 
 #include "ui/CCibleCommandes.h"
+#include "ui/CHoteResultats.h"
 
 class CAccesReglages;
 class CChildFrame;
 class CDoc;
+class CFichier;
 class CComparaisonDlg;
 class CResultatsDlg;
 class CFichiersRecents;
@@ -38,7 +40,7 @@ struct SOptionsApplication {
     QString serveur;
 };
 
-class CApp : public QObject, public CCibleCommandes {
+class CApp : public QObject, public CCibleCommandes, public CHoteResultats {
     Q_OBJECT
 public:
     explicit CApp(SOptionsApplication options = {});
@@ -69,6 +71,9 @@ public:
     void comparer(CRequete* premiere);
     void afficherResultatsRecherche();
     void afficherResultatsComparaison();
+    // --- CHoteResultats (CAppResultats.cpp): the result windows reach the documents.
+    void localiser(CFichier& fichier) override;
+    CAnnonceTravailLong& annonceTravailLong() override;
 
     // "Filtre recherche": the switch flips and every open document lists its
     // selection again.

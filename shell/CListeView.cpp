@@ -29,29 +29,18 @@
 #include "shell/CSuiviCaptureQt.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
+#include "ui/ListeEnColonnes.h"
 
 CListeView::CListeView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent)
     : QTreeView(parent), app_(app), cadre_(cadre), doc_(doc),
       modele_(new CModeleListe(app.images().tri(), this))
 {
     setModel(modele_);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    configurerListeEnColonnes(*this);
     setTextElideMode(Qt::ElideRight);
     setContextMenuPolicy(Qt::DefaultContextMenu);
 
     QHeaderView* entete = header();
-    entete->setSectionsMovable(true);
-    entete->setFirstSectionMovable(true);
-    entete->setSectionsClickable(true);
-    entete->setStretchLastSection(false);
-    entete->setSortIndicatorShown(false);
-    entete->setHighlightSections(false);
     connect(entete, &QHeaderView::sectionClicked, this, [this](int colonne) { trier(colonne); });
     connect(entete, &QHeaderView::sectionMoved, this, [this] { colonneDeplacee(); });
     // Rows dropped because their nodes went: list again once the operation that

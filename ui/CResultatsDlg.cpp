@@ -1,11 +1,26 @@
 #include "ui/CResultatsDlg.h"
 
+#include <algorithm>
+
+#include <QHeaderView>
 #include <QIcon>
-#include <QTreeWidget>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QStyle>
+#include <QTreeView>
 #include <QVBoxLayout>
 
-CResultatsDlg::CResultatsDlg(int id, const QString& titre, const QIcon& icone, QWidget* parent)
-    : QDialog(parent), id_(id)
+#include "model/CFichier.h"
+#include "ui/CHoteResultats.h"
+#include "ui/CModeleResultats.h"
+#include "ui/CTravailLong.h"
+#include "ui/ListeEnColonnes.h"
+
+CResultatsDlg::CResultatsDlg(int id, const QString& titre, const QIcon& icone, const QList<QIcon>& imagesTri,
+                             QWidget* parent, const QList<QIcon>& imagesStatut)
+    : QDialog(parent), id_(id),
+      modele_(new CModeleResultats(imagesTri, !imagesStatut.isEmpty(), imagesStatut, this)),
+      liste_(new QTreeView(this))
 {
     setWindowTitle(titre);
     setWindowIcon(icone);
@@ -13,13 +28,128 @@ CResultatsDlg::CResultatsDlg(int id, const QString& titre, const QIcon& icone, Q
     setSizeGripEnabled(true);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    auto* liste = new QTreeWidget(this);
-    liste->setRootIsDecorated(false);
-    liste->setHeaderLabels({QStringLiteral("Nom"), QStringLiteral("Taille"), QStringLiteral("Créé"),
-                            QStringLiteral("Modifié"), QStringLiteral("Accédé"),
-                            QStringLiteral("Attribut"), QStringLiteral("Dossier")});
+    setMinimumSize(200, 150);
+
+    liste_->setObjectName(QStringLiteral("liste1069"));
+    liste_->setModel(modele_);
+    configurerListeEnColonnes(*liste_);
+    liste_->setContextMenuPolicy(Qt::CustomContextMenu);
+    liste_->installEventFilter(this);
+    QHeaderView* entete = liste_->header();
+    for (int c = 0; c < modele_->columnCount(); ++c)
+        entete->resizeSection(c, largeurColonne(c));
+    connect(entete, &QHeaderView::sectionClicked, this, [this](int colonne) { trierSur(colonne); });
+    connect(liste_, &QTreeView::doubleClicked, this, [this] { localiser(); });
+    connect(liste_, &QWidget::customContextMenuRequested, this, &CResultatsDlg::menuContextuel);
+
+    // The list fills the window less 8 pixels on each side.
     auto* disposition = new QVBoxLayout(this);
-    disposition->setContentsMargins(4, 4, 4, 4);
-    disposition->addWidget(liste);
-    resize(620, 360);
+    disposition->setContentsMargins(8, 8, 8, 8);
+    disposition->addWidget(liste_);
+    // Wide enough to show every column at first.
+    int largeur = 2 * 8 + 2 * liste_->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int c = 0; c < modele_->columnCount(); ++c)
+        largeur += entete->sectionSize(c);
+    resize(std::min(largeur, 1000), 360);
+}
+
+CResultatsDlg::~CResultatsDlg() = default;
+
+int CResultatsDlg::largeurColonne(int colonne) const
+{
+    // The widths suit a small bitmap font; a date in the screen's font may need more.
+    const int marge = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, liste_) + 1) +
+                      liste_->fontMetrics().averageCharWidth();
+    const QString exemple = modele_->texteExemple(colonne);
+    const int texte = exemple.isEmpty() ? 0 : liste_->fontMetrics().horizontalAdvance(exemple) + marge;
+    return std::max(modele_->largeur(colonne), texte);
+}
+
+void CResultatsDlg::vider() { modele_->vider(); }
+void CResultatsDlg::ajouterLigne(CFichier* fichier) { modele_->ajouterLigne(fichier); }
+void CResultatsDlg::retrier() { modele_->retrier(); }
+void CResultatsDlg::retirerFichier(const CFichier* fichier) { modele_->retirerFichier(fichier); }
+
+void CResultatsDlg::trierSur(int colonne)
+{
+    modele_->trierSur(colonne);
+    if (const QModelIndex i = liste_->currentIndex(); i.isValid())
+        liste_->scrollTo(i);
+}
+
+CFichier* CResultatsDlg::fichierSelectionne() const
+{
+    const QModelIndexList choisis = liste_->selectionModel()->selectedRows();
+    return choisis.isEmpty() ? nullptr : modele_->fichier(choisis.first().row());
+}
+
+void CResultatsDlg::localiser()
+{
+    // Nothing runs while a capture or an opening does.
+    CFichier* f = fichierSelectionne();
+    if (!f || !hote_ || CTravailLong::enCours())
+        return;
+    hote_->localiser(*f);
+}
+
+void CResultatsDlg::ouvrir(bool dossierContenant)
+{
+    CFichier* f = fichierSelectionne();
+    if (!f || !hote_ || CTravailLong::enCours() || (dossierContenant && !f->aDossierContenant()))
+        return;
+    // The windows keep painting while the desktop opens the file, and the disk may be
+    // asked for; meanwhile nothing may close the document or change it.
+    CTravailLong travail(hote_->annonceTravailLong(), this);
+    if (dossierContenant)
+        f->ouvrirDossierContenant();
+    else
+        f->ouvrir();
+}
+
+void CResultatsDlg::menuContextuel(const QPoint& position)
+{
+    // Only on a row: a right click elsewhere offers nothing.
+    const QModelIndex i = liste_->indexAt(position);
+    if (!i.isValid())
+        return;
+    liste_->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    CFichier* f = fichierSelectionne();
+    if (!f)
+        return;
+    QMenu menu(this);
+    QAction* localiser = menu.addAction(QStringLiteral("&Localiser"), this, [this] { this->localiser(); });
+    localiser->setStatusTip(QStringLiteral("Localise l'élément sélectionné dans la liste"));
+    menu.addAction(QStringLiteral("&Ouvrir"), this, [this] { ouvrir(false); });
+    QAction* dossier = menu.addAction(QStringLiteral("Ouvrir le &dossier contenant"), this, [this] { ouvrir(true); });
+    dossier->setStatusTip(QStringLiteral("Ouvre le dossier contenant cet élément"));
+    dossier->setEnabled(f->aDossierContenant());
+    menu.setDefaultAction(localiser);
+    menu.exec(liste_->viewport()->mapToGlobal(position));
+}
+
+bool CResultatsDlg::eventFilter(QObject* objet, QEvent* evenement)
+{
+    if (objet == liste_ && evenement->type() == QEvent::KeyPress) {
+        const auto* touche = static_cast<QKeyEvent*>(evenement);
+        if ((touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter) &&
+            touche->modifiers() == Qt::NoModifier) {
+            localiser();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(objet, evenement);
+}
+
+void CResultatsDlg::keyPressEvent(QKeyEvent* evenement)
+{
+    // Enter locates (the default command), it does not close the window; Escape hides it.
+    if (evenement->key() == Qt::Key_Return || evenement->key() == Qt::Key_Enter) {
+        localiser();
+        return;
+    }
+    if (evenement->key() == Qt::Key_Escape) {
+        hide();
+        return;
+    }
+    QDialog::keyPressEvent(evenement);
 }

@@ -1,19 +1,60 @@
 #pragma once
 // A results window: the search results (111) and the base of the comparison results
 // (151). Modeless, owned by the main window, created hidden at start-up and kept for
-// the whole run; closing it only hides it. Its rows arrive with the search and
-// comparison windows.
+// the whole run; closing it or Escape only hides it. One row per file entry, sorted by
+// a header click (the same column again inverts the direction), columns moved by
+// dragging their headers; both last for the run. "&Localiser" (Enter) shows the
+// selected file in its document window, "&Ouvrir" and "Ouvrir le &dossier contenant"
+// open it with the desktop.
 
 #include <QDialog>
+#include <QList>
+
+class CFichier;
+class CHoteResultats;
+class CModeleResultats;
+class QTreeView;
 
 class CResultatsDlg : public QDialog {
     Q_OBJECT
 public:
-    // `id`: 111 or 151, the window's number and its icon's.
-    CResultatsDlg(int id, const QString& titre, const QIcon& icone, QWidget* parent);
+    // `id`: 111 or 151, the window's number and its icon's. `imagesTri`: the sort
+    // arrows, 0 ascending, 1 descending. With `imagesStatut`, the comparison's status
+    // column comes first.
+    CResultatsDlg(int id, const QString& titre, const QIcon& icone, const QList<QIcon>& imagesTri,
+                  QWidget* parent, const QList<QIcon>& imagesStatut = {});
+    ~CResultatsDlg() override;
 
     int id() const { return id_; }
+    // The window program, which locates files; none: "&Localiser" does nothing.
+    void definirHote(CHoteResultats* hote) { hote_ = hote; }
+
+    // What the search (or the comparison) fills.
+    void vider();
+    void ajouterLigne(CFichier* fichier);
+    void retrier();
+    // Called by the file entry's destructor: its rows go at once.
+    void retirerFichier(const CFichier* fichier);
+
+    // A header click on column `colonne` (its index, not its place).
+    void trierSur(int colonne);
+    CFichier* fichierSelectionne() const;
+    void localiser();
+    void ouvrir(bool dossierContenant);
+
+    CModeleResultats& modele() { return *modele_; }
+    QTreeView& liste() { return *liste_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* evenement) override;
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
+    void menuContextuel(const QPoint& position);
+    int largeurColonne(int colonne) const;
+
     int id_;
+    CHoteResultats* hote_ = nullptr;
+    CModeleResultats* modele_;
+    QTreeView* liste_;
 };

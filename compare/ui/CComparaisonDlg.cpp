@@ -1,5 +1,6 @@
 #include "compare/ui/CComparaisonDlg.h"
 
-CComparaisonDlg::CComparaisonDlg(const QIcon& icone, QWidget* parent) : CResultatsDlg(151, QString(), icone, parent)
+CComparaisonDlg::CComparaisonDlg(const QIcon& icone, const QList<QIcon>& imagesTri, QWidget* parent)
+    : CResultatsDlg(151, QString(), icone, imagesTri, parent)
 {
 }

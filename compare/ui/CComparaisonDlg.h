@@ -7,5 +7,5 @@
 class CComparaisonDlg : public CResultatsDlg {
     Q_OBJECT
 public:
-    CComparaisonDlg(const QIcon& icone, QWidget* parent);
+    CComparaisonDlg(const QIcon& icone, const QList<QIcon>& imagesTri, QWidget* parent);
 };

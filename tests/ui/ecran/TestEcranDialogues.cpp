@@ -27,6 +27,14 @@
 #include "dialogs/CProprietesDlg.h"
 #include "shell/LigneCommande.h"
 #include "tests/ui/ecran/Ecran.h"
+#include "model/CClasseur.h"
+#include "model/CContexte.h"
+#include "model/CDoc.h"
+#include "model/CFichier.h"
+#include "search/Recherche.h"
+#include "shell/CChildFrame.h"
+#include "ui/CModeleResultats.h"
+#include "ui/CResultatsDlg.h"
 
 namespace {
 
@@ -187,6 +195,44 @@ TEST_F(EcranDialogues, FeuilleDeRechercheEtProprietesAvanceesPageParPage)
     avancees.cree.actif = true;
     CRechercheSheet avance(avancees, &app->cadre());
     photographierPages(avance, QStringLiteral("avance"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EcranDialogues, ResultatsDeLaRecherche)
+{
+    // Two queries of the document: one stores every value, the other none but the
+    // attributes, whose rows show empty cells.
+    CDoc& doc = app->cadre().cadreActif()->document();
+    CClasseur* c = doc.classeurs().elementA(0);
+    const char* noms[] = {"Été à Montréal.jpg", "rapport annuel 2003.pdf", "IMG_0042.JPG", "lettre à Noël.doc"};
+    for (int r = 0; r < 2; ++r) {
+        auto* q = new CRequete(c);
+        q->definirNom(r == 0 ? "Photos" : "Archives");
+        q->definirChemin(r == 0 ? "/media/disque/Photos de famille" : "/media/archives");
+        q->stockerTaille = q->stockerCree = q->stockerModifie = q->stockerAccede = r == 0;
+        c->requetes().ajouter(q);
+        for (int i = 0; i < 4; ++i) {
+            auto* f = new CFichier(q, q->chemin() + "/" + noms[i]);
+            f->taille = 1000u << (5 * i);
+            const auto n = static_cast<std::uint32_t>(i);
+            f->modifie = f->cree = CDateHeure{{3 + n, 7, 2003}, 14, 5 * n, 0};
+            f->accede = CDate{12, 3, 2004};
+            std::snprintf(f->lettres, sizeof f->lettres, "%s", i % 2 ? "RA" : "A");
+            q->fichiers().ajouter(f);
+        }
+    }
+    CCriteres criteres = CCriteres::pourRecherche();
+    criteres.cible = &doc;
+    contexte().criteresRecherche = criteres;
+    reappliquerRecherche();
+    CResultatsDlg& resultats = app->resultatsRecherche();
+    resultats.trierSur(1);
+    ASSERT_EQ(resultats.modele().rowCount(), 8);
+    photographier(resultats, QStringLiteral("resultats-recherche"));
+    doc.definirModifie(false);
 }
 
 } // namespace

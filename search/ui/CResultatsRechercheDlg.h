@@ -1,0 +1,20 @@
+#pragma once
+// The search results window, 111 "Résultats de la recherche": the application's search
+// results list for as long as it exists, so that the search fills it and every file
+// entry destroyed leaves it.
+
+#include "model/CResultatsRecherche.h"
+#include "ui/CResultatsDlg.h"
+
+class CResultatsRechercheDlg final : public CResultatsDlg, private CResultatsRecherche {
+    Q_OBJECT
+public:
+    CResultatsRechercheDlg(const QIcon& icone, const QList<QIcon>& imagesTri, QWidget* parent);
+    ~CResultatsRechercheDlg() override;
+
+    // The search's list operations are the window's own.
+    void vider() override { CResultatsDlg::vider(); }
+    void ajouterLigne(CFichier* fichier) override { CResultatsDlg::ajouterLigne(fichier); }
+    void retrier() override { CResultatsDlg::retrier(); }
+    void retirerFichier(const CFichier* fichier) override { CResultatsDlg::retirerFichier(fichier); }
+};

@@ -1,0 +1,54 @@
+#pragma once
+// The rows of a results window as a Qt table model over CLignesResultats: a cell's
+// text is made only when a view paints it, so a million found files cost the window
+// one pointer each. A row whose file is destroyed leaves the model at once.
+
+#include <QAbstractTableModel>
+#include <QIcon>
+#include <QList>
+
+#include "model/CLignesResultats.h"
+
+class CFichier;
+
+class CModeleResultats : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    // `imagesTri`: 0 ascending, 1 descending; `colonneStatut`: the comparison's
+    // status column first, with `imagesStatut` (status 0, 1, 2).
+    CModeleResultats(QList<QIcon> imagesTri, bool colonneStatut, QList<QIcon> imagesStatut = {},
+                     QObject* parent = nullptr);
+
+    void vider();
+    // Waits, unseen, for retrier().
+    void ajouterLigne(CFichier* fichier) { lignes_.ajouter(fichier); }
+    void retrier();
+    // A header click on `colonne`.
+    void trierSur(int colonne);
+    void retirerFichier(const CFichier* fichier);
+
+    CFichier* fichier(int rang) const { return lignes_.ligne(rang); }
+    int rangDe(const CFichier* fichier) { return lignes_.rangDe(fichier); }
+    int colonneTri() const { return lignes_.colonneTri(); }
+    bool croissant() const { return lignes_.croissant(); }
+    // Pixels, as the window first gives them.
+    int largeur(int colonne) const;
+    // The widest usual text of a column, to widen it for the screen's font.
+    QString texteExemple(int colonne) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    // Re-sorts through `trier`, keeping the selection and current row on their files.
+    template <typename Trier>
+    void reordonner(Trier trier);
+    bool aDroite(int colonne) const;
+
+    CLignesResultats lignes_;
+    QList<QIcon> imagesTri_;
+    QList<QIcon> imagesStatut_;
+    bool colonneStatut_;
+};
