@@ -31,6 +31,8 @@ CSuiviCapture* CUtilisateur::suiviCapture() { return nullptr; }
 
 void CUtilisateur::travailEnCours() {}
 
+void CUtilisateur::rechercheFaite(std::size_t) {}
+
 CUtilisateur& utilisateur()
 {
     static CUtilisateur personne;

@@ -4,6 +4,7 @@
 // The window program installs its dialogs, the command-line tool its terminal; the
 // tests install their scripted answers.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -50,6 +51,9 @@ public:
     // runs, which asks nothing and cannot be cancelled: the window program keeps its
     // windows painted and shows that it is busy. Nothing by default.
     virtual void travailEnCours();
+    // Told after the application's search ran (F3, or again after an update): how many
+    // files it found. Nothing by default.
+    virtual void rechercheFaite(std::size_t trouves);
 };
 
 // The user the program talks to: the one installed, else nobody (the answers above).

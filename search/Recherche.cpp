@@ -142,6 +142,9 @@ void reappliquerRecherche()
     // Work on a copy: the criteria may be replaced while results are being listed.
     const CCriteres criteres = ctx.criteresRecherche;
     executerRecherche(criteres, ctx.documents, ctx.resultatsRecherche);
+    // Whoever ran it (F3, an update), the user learns how many files it found.
+    if (criteres.cible)
+        utilisateur().rechercheFaite(compterFichiersTrouves(criteres, ctx.documents));
 }
 
 std::size_t compterFichiersTrouves(const CCriteres& criteres, const std::vector<CDoc*>& documents)

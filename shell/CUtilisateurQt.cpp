@@ -8,6 +8,7 @@
 #include "dialogs/CParametresDlg.h"
 #include "dialogs/CProprietesDlg.h"
 #include "search/ui/CRechercheSheet.h"
+#include "shell/CBarreEtat.h"
 #include "ui/CheminsQt.h"
 
 namespace {
@@ -74,4 +75,10 @@ bool CUtilisateurQt::editerParametres(CRequete& requete, bool creation)
 {
     CParametresDlg dialogue(requete, creation, fenetre_, &editerCriteresAvances);
     return dialogue.exec() == QDialog::Accepted;
+}
+
+void CUtilisateurQt::rechercheFaite(std::size_t trouves)
+{
+    if (CBarreEtat* barre = fenetre_ ? fenetre_->findChild<CBarreEtat*>() : nullptr)
+        barre->annoncerFichiersTrouves(trouves);
 }

@@ -16,6 +16,8 @@ public:
     bool editerParametres(CRequete& requete, bool creation) override;
     CSuiviCapture* suiviCapture() override { return &suivi_; }
     void travailEnCours() override { suivi_.travailEnCours(); }
+    // On the main window's status bar: "1 234 fichiers trouvés".
+    void rechercheFaite(std::size_t trouves) override;
 
     // The window the dialogs belong to (the main window), or none.
     void definirFenetre(QWidget* fenetre) { fenetre_ = fenetre; }

@@ -1,14 +1,11 @@
 #include "shell/CommandeRecherche.h"
 
-#include <cstddef>
-
 #include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "search/Recherche.h"
 #include "search/ui/CRechercheSheet.h"
 #include "shell/CApp.h"
 #include "shell/CArboView.h"
-#include "shell/CBarreEtat.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
 #include "shell/CSuiviCaptureQt.h"
@@ -27,17 +24,15 @@ void rechercherDepuis(CApp& app, CChildFrame& cadre)
             return;
     }
 
-    std::size_t trouves = 0;
     {
         // Over millions of files the search lasts: the windows keep painting, the
-        // busy cursor shows, and no other command runs meanwhile.
+        // busy cursor shows, and no other command runs meanwhile. The status bar is
+        // told the count by the search itself.
         CTravailLong travail(app.suivi(), &app.cadre());
         reappliquerRecherche();
-        trouves = compterFichiersTrouves(ctx.criteresRecherche, ctx.documents);
     }
     // Every open document's marks were reset: each list shows its selection again.
     for (CChildFrame* c : app.cadre().cadres())
         c->arbre().publierSelection();
-    app.cadre().barreEtat().annoncerFichiersTrouves(trouves);
     app.afficherResultatsRecherche();
 }

@@ -749,6 +749,11 @@ TEST_F(FeuilleRecherche, LaBarreDEtatCompteCeQueLaRechercheAListe)
     EXPECT_EQ(messageEtat(), QStringLiteral("1\u00a0234 fichiers trouvés"));
     EXPECT_EQ(CBarreEtat::texteFichiersTrouves(1234567), QStringLiteral("1\u00a0234\u00a0567 fichiers trouvés"));
     EXPECT_EQ(CBarreEtat::texteFichiersTrouves(999), QStringLiteral("999 fichiers trouvés"));
+
+    // The search applied again after an update says its count again.
+    cadre().barreEtat().showMessage(QStringLiteral("autre chose"));
+    catalogue.requete("CD").mettreAJour();
+    EXPECT_EQ(messageEtat(), QStringLiteral("1\u00a0234 fichiers trouvés"));
 }
 
 TEST_F(FeuilleRecherche, LaListeFiltreeMontreLesNouvellesMarques)
