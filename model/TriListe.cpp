@@ -10,6 +10,7 @@
 #include "model/CDateHeure.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "model/OrdreTextes.h"
 
 namespace {
 
@@ -48,29 +49,6 @@ template <typename Cle>
 struct SCleRang {
     Cle cle;
     int rang;
-};
-
-// A text with its first sixteen bytes as two numbers, big-endian and padded with zeros:
-// where the numbers differ they order as the bytes do, so most comparisons stop there
-// (names often share a first word: "Facture ", "rapport annuel ").
-struct STexteCle {
-    std::uint64_t debut[2];
-    std::string_view texte;
-
-    explicit STexteCle(std::string_view t) : debut{0, 0}, texte(t)
-    {
-        for (std::size_t i = 0; i < 16; ++i)
-            debut[i / 8] = debut[i / 8] << 8 | (i < t.size() ? static_cast<unsigned char>(t[i]) : 0u);
-    }
-    friend bool operator<(const STexteCle& a, const STexteCle& b)
-    {
-        if (a.debut[0] != b.debut[0])
-            return a.debut[0] < b.debut[0];
-        if (a.debut[1] != b.debut[1])
-            return a.debut[1] < b.debut[1];
-        return a.texte.substr(std::min<std::size_t>(16, a.texte.size())) <
-               b.texte.substr(std::min<std::size_t>(16, b.texte.size()));
-    }
 };
 
 // The attribute letters (at most four, then a zero) as one number, in byte order.
@@ -115,6 +93,15 @@ std::vector<int> ordreParCles(const std::vector<const CFichier*>& fichiers, bool
     for (std::size_t i = 0; i < fichiers.size(); ++i)
         cles.push_back({lire(*fichiers[i]), static_cast<int>(i)});
     return ordreDesCles(cles, croissant);
+}
+
+std::vector<int> ordreParNoms(const std::vector<const CFichier*>& fichiers, bool croissant)
+{
+    std::vector<std::string_view> noms;
+    noms.reserve(fichiers.size());
+    for (const CFichier* f : fichiers)
+        noms.push_back(f->nom());
+    return ordreDesTextes(noms, croissant);
 }
 
 // The folders: the files of one folder share its path, so the distinct paths are
@@ -173,7 +160,7 @@ std::vector<int> ordreFichiers(const std::vector<const CFichier*>& fichiers, int
     if (fichiers.empty())
         return {};
     switch (champ) {
-    case 0: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return STexteCle(f.nom()); });
+    case 0: return ordreParNoms(fichiers, croissant);
     case 1: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.taille; });
     case 2: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.cree; });
     case 3: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.modifie; });
