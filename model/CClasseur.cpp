@@ -1,5 +1,7 @@
 #include "model/CClasseur.h"
 
+#include "capture/MiseAJour.h"
+
 #include "model/Totaux.h"
 #include "model/CContexte.h"
 #include "model/CControleListe.h"
@@ -7,6 +9,7 @@
 #include "model/CUtilisateur.h"
 #include "model/CRequete.h"
 #include "model/TableChaines.h"
+#include "search/Recherche.h"
 
 CClasseur::CClasseur(CDoc* doc, std::string nom) : doc_(doc)
 {
@@ -115,8 +118,21 @@ bool CClasseur::verifierNouveauNom(const std::string& nom)
     return true;
 }
 
+std::string CClasseur::capturerRequetes()
+{
+    std::string absents;
+    for (CRequete* q : requetes_)
+        if (mettreAJourRequete(*q, utilisateur().suiviCapture()) == EResultatMiseAJour::DisqueAbsent)
+            absents += (absents.empty() ? "" : "\n") + texteDisqueAbsent(*q);
+    return absents;
+}
+
 void CClasseur::mettreAJour()
 {
-    for (CRequete* q : requetes_)
-        q->mettreAJour();
+    // The search is applied once all queries are captured, and one message names
+    // every disk that was not there.
+    const std::string absents = capturerRequetes();
+    reappliquerRecherche();
+    if (!absents.empty())
+        utilisateur().message(absents, EBoutons::Ok, EIcone::Exclamation);
 }

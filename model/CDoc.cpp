@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "capture/MiseAJour.h"
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CRequete.h"
@@ -103,10 +102,11 @@ void CDoc::toutMettreAJour()
 {
     // One message for every disk that was not there, once all the others are updated.
     std::string absents;
-    for (CClasseur* c : classeurs_)
-        for (CRequete* q : c->requetes())
-            if (mettreAJourRequete(*q, utilisateur().suiviCapture()) == EResultatMiseAJour::DisqueAbsent)
-                absents += (absents.empty() ? "" : "\n") + texteDisqueAbsent(*q);
+    for (CClasseur* c : classeurs_) {
+        const std::string ici = c->capturerRequetes();
+        if (!ici.empty())
+            absents += (absents.empty() ? "" : "\n") + ici;
+    }
     notifierVues();
     reappliquerRecherche();
     if (!absents.empty())
@@ -115,9 +115,7 @@ void CDoc::toutMettreAJour()
 
 void CDoc::mettreAJour()
 {
-    for (CClasseur* c : classeurs_)
-        c->mettreAJour();
-    notifierVues();
+    toutMettreAJour();
 }
 
 void CDoc::ajouterVue(CVueDocument* vue)

@@ -136,37 +136,53 @@ void executerRecherche(const CCriteres& criteres, const std::vector<CDoc*>& docu
     cible->executerCriteres(criteres, resultats);
 }
 
+namespace {
+
+// The results list of a search, counting the rows it is given on their way: the
+// status bar learns the count without a walk of its own over the found files.
+class CCompteTrouves final : public CResultatsRecherche {
+public:
+    explicit CCompteTrouves(CResultatsRecherche* liste) : liste_(liste) {}
+    std::size_t nombre() const { return nombre_; }
+
+    void vider() override
+    {
+        nombre_ = 0;
+        if (liste_)
+            liste_->vider();
+    }
+    void ajouterLigne(CFichier* fichier) override
+    {
+        ++nombre_;
+        if (liste_)
+            liste_->ajouterLigne(fichier);
+    }
+    void retrier() override
+    {
+        if (liste_)
+            liste_->retrier();
+    }
+    void retirerFichier(const CFichier* fichier) override
+    {
+        if (liste_)
+            liste_->retirerFichier(fichier);
+    }
+
+private:
+    CResultatsRecherche* liste_;
+    std::size_t nombre_ = 0;
+};
+
+} // namespace
+
 void reappliquerRecherche()
 {
     CContexte& ctx = contexte();
     // Work on a copy: the criteria may be replaced while results are being listed.
     const CCriteres criteres = ctx.criteresRecherche;
-    executerRecherche(criteres, ctx.documents, ctx.resultatsRecherche);
+    CCompteTrouves compte(ctx.resultatsRecherche);
+    executerRecherche(criteres, ctx.documents, &compte);
     // Whoever ran it (F3, an update), the user learns how many files it found.
     if (criteres.cible)
-        utilisateur().rechercheFaite(compterFichiersTrouves(criteres, ctx.documents));
-}
-
-std::size_t compterFichiersTrouves(const CCriteres& criteres, const std::vector<CDoc*>& documents)
-{
-    CElement* cible = criteres.cible;
-    if (!cible)
-        return 0;
-    std::size_t trouves = 0;
-    const auto compter = [&](CDossier& d) {
-        pourChaqueFichierCollecte(d, criteres, false, [&trouves](CFichier* f) { trouves += f->marque != 0; });
-    };
-    if (CDossier* d = cible->commeDossier()) {
-        compter(*d);
-        return trouves;
-    }
-    // A binder or a document root: the document that holds it.
-    for (CDoc* doc : documents) {
-        const bool toutLeDocument = static_cast<const CElement*>(doc) == cible;
-        for (CClasseur* c : doc->classeurs())
-            if (toutLeDocument || static_cast<const CElement*>(c) == cible)
-                for (CRequete* q : c->requetes())
-                    compter(*q);
-    }
-    return trouves;
+        utilisateur().rechercheFaite(compte.nombre());
 }

@@ -2,7 +2,6 @@
 // The search run: found marks reset in every open document, re-decided beneath the
 // target, and the found files handed to the results list.
 
-#include <cstddef>
 #include <vector>
 
 #include "model/CResultatsRecherche.h"
@@ -29,8 +28,3 @@ void executerRecherche(const CCriteres& criteres, const std::vector<CDoc*>& docu
 // The application's search again (its criteria, the open documents, its results
 // window): after captures, so that marks and results follow the new snapshots.
 void reappliquerRecherche();
-
-// The files the last search with `criteres` listed, counted again from their found
-// marks: those beneath the target, in the folders the search entered, whose mark is
-// set. 0 without a target.
-std::size_t compterFichiersTrouves(const CCriteres& criteres, const std::vector<CDoc*>& documents);

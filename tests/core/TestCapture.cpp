@@ -346,6 +346,18 @@ TEST_F(Capture, ToutMettreAJourDitEnUnMessageQuelsDisquesManquent)
     EXPECT_EQ(p.messages[0].icone, EIcone::Exclamation);
     EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/a"}));
     EXPECT_EQ(fichiers(*autre), (std::vector<std::string>{"/media/usb/x", "/media/usb/y"}));
+
+    // The binder's update too: both missing disks in one message.
+    p.messages.clear();
+    p.supprimer("/media/usb/x");
+    p.supprimer("/media/usb/y");
+    p.insererDisque("/media/usb", "", 0x78);
+    doc->classeurs().elementA(0)->mettreAJour();
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_EQ(p.messages[0].texte,
+              "Le disque « DISQUE » (numéro de série 1234-ABCD) n'est pas présent : la requête « cd » n'a pas été mise à jour.\n"
+              "Le disque « USB » (numéro de série 0-5) n'est pas présent : la requête « usb » n'a pas été mise à jour.");
+    EXPECT_EQ(fichiers(*autre), (std::vector<std::string>{"/media/usb/x", "/media/usb/y"}));
 }
 
 } // namespace
