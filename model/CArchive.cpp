@@ -218,10 +218,9 @@ std::uint64_t CArchive::lireLongueur(bool& large)
             return b;
         const char* q = prendre(2);
         const std::uint32_t mot = static_cast<unsigned char>(q[0]) | (static_cast<unsigned char>(q[1]) << 8);
-        if (mot == 0xFFFE) {
-            // The wide marker comes once, before the real length.
-            if (large)
-                echouer("le fichier est endommagé : texte mal formé");
+        // The wide marker comes once, before the real length; after it, 0xFFFE is a
+        // length like any other.
+        if (mot == 0xFFFE && !large) {
             large = true;
             continue;
         }
