@@ -17,7 +17,15 @@ namespace {
 
 class CScan {
 public:
-    CScan(const CRequete& q, CSuiviCapture* suivi) : q_(q), p_(plateforme()), suivi_(suivi) {}
+    CScan(const CRequete& q, CSuiviCapture* suivi)
+        : q_(q), p_(plateforme()), suivi_(suivi),
+          // A filter without any spec filters nothing, whatever its mode: as an
+          // exclusion it would match every path and leave the query empty.
+          filtre_((q.modeFiltre == kFiltreInclure || q.modeFiltre == kFiltreExclure) && !motifSansSpec(q.filtre)
+                      ? q.modeFiltre
+                      : kFiltreAucun)
+    {
+    }
 
     // False when cancelled.
     bool scanner(CDossier& racine, bool& racineLisible)
@@ -98,9 +106,7 @@ private:
 
     void ajouterFichier(CDossier& d, const SEntreeDossier& e)
     {
-        if (q_.modeFiltre == kFiltreInclure && !correspondMotif(e.chemin, q_.filtre))
-            return;
-        if (q_.modeFiltre == kFiltreExclure && correspondMotif(e.chemin, q_.filtre))
+        if (filtre_ != kFiltreAucun && correspondMotif(e.chemin, q_.filtre) != (filtre_ == kFiltreInclure))
             return;
         auto* f = new CFichier(&d, e.chemin);
         if (q_.stockerTaille)
@@ -137,6 +143,7 @@ private:
     const CRequete& q_;
     CPlateforme& p_;
     CSuiviCapture* suivi_;
+    const std::int32_t filtre_;  // the filter mode the capture applies
     SProgressionCapture etat_;
     std::vector<SIdentiteDossier> cheminOuvert_;  // the chosen folder, then each one entered below it
     std::uint32_t compteur_ = 0;

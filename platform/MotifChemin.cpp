@@ -123,3 +123,8 @@ bool correspondMotif(std::string_view chemin, std::string_view motif)
         m = finSpec + 1;
     }
 }
+
+bool motifSansSpec(std::string_view motif)
+{
+    return motif.find_first_not_of(" ;") == std::string_view::npos;
+}

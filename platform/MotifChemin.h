@@ -18,3 +18,6 @@
 // No allocation; cost linear in the path for usual patterns, at worst the product of
 // the two lengths (never exponential).
 bool correspondMotif(std::string_view chemin, std::string_view motif);
+
+// True when `motif` holds no spec: empty, or only spaces and ';'.
+bool motifSansSpec(std::string_view motif);

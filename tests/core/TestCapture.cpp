@@ -128,6 +128,19 @@ TEST_F(Capture, FiltreSurLeCheminComplet)
     q->modeFiltre = kFiltreExclure;
     EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     EXPECT_EQ(fichiers(*q).size(), 4u);
+    // A filter without any spec filters nothing, in either mode; an unknown mode
+    // filters nothing either.
+    for (const char* filtre : {"", "  ", " ; ;"})
+        for (std::int32_t mode : {kFiltreInclure, kFiltreExclure}) {
+            q->modeFiltre = mode;
+            q->filtre = filtre;
+            EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
+            EXPECT_EQ(fichiers(*q).size(), 4u) << "« " << filtre << " », mode " << mode;
+        }
+    q->modeFiltre = 7;
+    q->filtre = "*";
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
+    EXPECT_EQ(fichiers(*q).size(), 4u);
 }
 
 TEST_F(Capture, ValeursStockeesEtTailleSur32Bits)
