@@ -5,6 +5,7 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "model/TexteCatalogue.h"
 #include "platform/CPlateforme.h"
 
 namespace {
@@ -15,7 +16,8 @@ namespace {
 bool disqueAbsent(const CRequete& q, const std::optional<SVolume>& volume, const CDossier& nouveau)
 {
     const bool identiteConnue = !q.nomVolume.empty() || q.numeroSerie != 0;
-    const bool memeVolume = volume && volume->nom == q.nomVolume && volume->numeroSerie == q.numeroSerie;
+    const bool memeVolume =
+        volume && etiquetteCatalogue(volume->nom) == etiquetteCatalogue(q.nomVolume) && volume->numeroSerie == q.numeroSerie;
     return identiteConnue && !memeVolume && nouveau.fichiers().estVide() && nouveau.sousDossiers().estVide();
 }
 
@@ -53,7 +55,7 @@ EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi)
     for (CFichier* f : q.fichiers())
         f->definirParent(&q);
     if (volume) {
-        q.nomVolume = volume->nom;  // the platform keeps it within 11 bytes
+        q.nomVolume = etiquetteCatalogue(volume->nom);  // as the file will keep it
         q.numeroSerie = volume->numeroSerie;
     } else {
         q.nomVolume.clear();

@@ -3,6 +3,7 @@
 #include "model/NumeroSerie.h"
 #include "model/CRequete.h"
 #include "model/CUtilisateur.h"
+#include "model/TexteCatalogue.h"
 #include "platform/CPlateforme.h"
 
 #include <string_view>
@@ -54,7 +55,7 @@ void ouvrirAvecDisque(const std::string& chemin, const CRequete& requete)
             const auto volume = p.infoVolume(p.racine(chemin));
             const std::string nom = volume ? volume->nom : std::string();
             const std::uint32_t serie = volume ? volume->numeroSerie : 0;
-            if (nom == requete.nomVolume && serie == requete.numeroSerie)
+            if (etiquetteCatalogue(nom) == etiquetteCatalogue(requete.nomVolume) && serie == requete.numeroSerie)
                 break;
         }
     }

@@ -10,6 +10,7 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "model/TexteCatalogue.h"
 #include "model/Limites.h"
 #include "model/ImageCriteres.h"
 
@@ -123,13 +124,14 @@ void CRequete::serialiser(CArchive& ar)
     ar.echangerBooleen(stockerTaille);
     ar.echangerBooleen(stockerAttributs);
     ar.echangerEntier(numeroSerie);
-    // The label is 11 raw bytes; it ends at the first zero.
+    // The label is 11 bytes of Windows-1252, like every text of the file; it ends at
+    // the first zero.
     char etiquette[kLongueurNomVolume] = {};
     if (!ar.enLecture())
-        nomVolume.copy(etiquette, kLongueurNomVolume);
+        versCp1252Approche(nomVolume, kLongueurNomVolume).copy(etiquette, kLongueurNomVolume);
     ar.echangerBloc(etiquette, sizeof etiquette);
     if (ar.enLecture())
-        nomVolume.assign(etiquette, ::strnlen(etiquette, sizeof etiquette));
+        nomVolume = etiquetteLue(std::string_view(etiquette, ::strnlen(etiquette, sizeof etiquette)));
     unsigned char image[kTailleImageCriteres];
     if (!ar.enLecture())
         ecrireImageCriteres(criteres, image);

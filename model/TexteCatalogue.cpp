@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "model/CRequete.h"
 #include "platform/PliCasse.h"
 
 namespace {
@@ -124,6 +125,45 @@ bool versCp1252(std::string_view utf8, std::string& sortie)
     }
     couper(sortie, o);
     return true;
+}
+
+std::string versCp1252Approche(std::string_view utf8, std::size_t maximum)
+{
+    std::string sortie;
+    auto* p = reinterpret_cast<const pli::Octet*>(utf8.data());
+    const pli::Octet* fin = p + utf8.size();
+    while (p != fin && sortie.size() < maximum) {
+        const pli::SCaractere c = pli::lireCaractere(p, fin);
+        const int octet = octet1252(c.code);
+        sortie += octet < 0 ? '?' : static_cast<char>(octet);
+        p += c.longueur;
+    }
+    return sortie;
+}
+
+std::string etiquetteCatalogue(std::string_view nom)
+{
+    std::string utf8;
+    depuisCp1252(versCp1252Approche(nom, kLongueurNomVolume), utf8);
+    return utf8;
+}
+
+std::string etiquetteLue(std::string_view octets)
+{
+    auto* p = reinterpret_cast<const pli::Octet*>(octets.data());
+    const pli::Octet* fin = p + octets.size();
+    bool horsAscii = false, utf8Valide = true;
+    while (p != fin && utf8Valide) {
+        const pli::SCaractere c = pli::lireCaractere(p, fin);
+        horsAscii = horsAscii || c.code >= 0x80;
+        utf8Valide = c.code < pli::kBaseOctetIsole || c.longueur > 1;
+        p += c.longueur;
+    }
+    if (horsAscii && utf8Valide)
+        return etiquetteCatalogue(octets);
+    std::string utf8;
+    depuisCp1252(octets, utf8);
+    return utf8;
 }
 
 void depuisCp1252(std::string_view octets, std::string& utf8)

@@ -16,6 +16,20 @@
 // was) when some character has no place in Windows-1252.
 bool versCp1252(std::string_view utf8, std::string& sortie);
 
+// The Windows-1252 form of `utf8`, cut to at most `maximum` bytes: a character the
+// code page cannot hold, or a byte that is not part of valid UTF-8, becomes '?', as
+// Windows writes such a character. For fixed-size fields such as a volume label.
+std::string versCp1252Approche(std::string_view utf8, std::size_t maximum);
+
+// A volume label as a catalogue keeps it: Windows-1252 within 11 bytes, read back as
+// UTF-8. What a query holds after a save and a load, so what labels are compared as.
+std::string etiquetteCatalogue(std::string_view nom);
+
+// The label held in the bytes of a catalogue's label field (up to the first zero):
+// Windows-1252, except bytes that form valid UTF-8 beyond ASCII, which earlier
+// versions of this program wrote and which Windows-1252 text almost never forms.
+std::string etiquetteLue(std::string_view octets);
+
 // Appends the UTF-8 form of Windows-1252 bytes. The five bytes the code page leaves
 // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for U+0081.. as Windows reads them.
 void depuisCp1252(std::string_view octets, std::string& utf8);

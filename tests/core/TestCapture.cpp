@@ -336,6 +336,19 @@ TEST_F(Capture, DisqueAbsentSeulementQuandLePointDeMontageEstVideSurUnAutreVolum
     }
 }
 
+TEST_F(Capture, EtiquetteGardeeCommeLeFichierLaGarde)
+{
+    // A label the code page cannot hold is kept as the file keeps it, and the disk is
+    // still recognised by it once the catalogue is read again.
+    p.insererDisque("/media/cd", "Фото Été 2024", 0x51);
+    p.ajouterFichier("/media/cd/a");
+    ASSERT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
+    EXPECT_EQ(q->nomVolume, "???? Été 20");
+    p.supprimer("/media/cd/a");
+    EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);  // the same disk, emptied
+    EXPECT_TRUE(fichiers(*q).empty());
+}
+
 TEST_F(Capture, ToutMettreAJourDitEnUnMessageQuelsDisquesManquent)
 {
     p.ajouterFichier("/media/cd/a");

@@ -284,6 +284,45 @@ TEST_F(FichierCatalogue, ChampsDeLaRequeteEtDesFichiers)
     EXPECT_NE(image.find(motifMasque), std::string::npos);
 }
 
+TEST_F(FichierCatalogue, NomDeVolumeEnWindows1252)
+{
+    CDoc doc;
+    doc.initialiserNouveau();
+    CRequete* q = requete(doc, "Photos", "/m");
+    q->numeroSerie = 0xDEADBEEF;
+    const auto champ = [](const std::string& image) { return image.find(mot32(0xDEADBEEF)) + 4; };
+    // Written: in the code page, '?' for what it cannot hold, cut within 11 bytes.
+    struct SEcrit {
+        std::string enMemoire, octets, relu;
+    } ecrits[] = {
+        {"ÉTÉ", "\xC9T\xC9", "ÉTÉ"},
+        {"Фото €", "???? \x80", "???? €"},
+        {"ÉTÉ À PARIS 2", "\xC9T\xC9 \xC0 PARIS", "ÉTÉ À PARIS"},
+        {"a\xFF", "a?", "a?"},
+    };
+    for (const SEcrit& e : ecrits) {
+        q->nomVolume = e.enMemoire;
+        const std::string image = ecrireCatalogue(doc);
+        EXPECT_EQ(image.substr(champ(image), 11), e.octets + std::string(11 - e.octets.size(), '\0')) << e.enMemoire;
+        CDoc relu;
+        ASSERT_FALSE(lireCatalogue(relu, image));
+        EXPECT_EQ(relu.classeurs().elementA(0)->requetes().elementA(0)->nomVolume, e.relu) << e.enMemoire;
+    }
+    // Read: Windows-1252 from other programs; UTF-8 as earlier versions of ours wrote it.
+    struct SLu {
+        std::string octets, relu;
+    } lus[] = {{"\xC9T\xC9", "ÉTÉ"}, {"\xC3\x89T\xC3\x89", "ÉTÉ"}, {"\xC3T\xC3", "ÃTÃ"}, {"", ""}};
+    q->nomVolume.clear();
+    const std::string modele = ecrireCatalogue(doc);
+    for (const SLu& l : lus) {
+        std::string image = modele;
+        image.replace(champ(image), l.octets.size(), l.octets);
+        CDoc relu;
+        ASSERT_FALSE(lireCatalogue(relu, image));
+        EXPECT_EQ(relu.classeurs().elementA(0)->requetes().elementA(0)->nomVolume, l.relu);
+    }
+}
+
 TEST_F(FichierCatalogue, MasqueCompletEtModeDeFiltreSigne)
 {
     CDoc doc;
