@@ -1,7 +1,7 @@
 #pragma once
-// Reading UTF-8 one character at a time, and folding letters to one case: ASCII and
-// the accented Latin letters (Latin-1 Supplement, Latin Extended-A). Shared by the
-// path-spec matcher and by the name comparisons that ignore case.
+// Reading UTF-8 one character at a time, and folding letters to one case in every
+// script (Unicode simple case folding). Shared by the path-spec matcher and by the
+// name comparisons that ignore case.
 
 #include <array>
 #include <cstdint>
@@ -47,36 +47,24 @@ inline SCaractere lireCaractere(const Octet* p, const Octet* fin)
     return {kBaseOctetIsole + b0, 1};
 }
 
-// Small-letter form of every code point below U+0180: ASCII, Latin-1 Supplement and
-// Latin Extended-A. Dotted and dotless i (U+0130, U+0131) and the long s (U+017F) keep
-// their own form: no character beyond ASCII folds to an ASCII one, which lets the
-// matcher compare ASCII parts of a spec byte by byte.
-constexpr std::array<char16_t, 0x180> construireTablePli()
+// Small-letter form of the ASCII characters, for the matcher's byte-wise paths.
+constexpr std::array<char, 0x80> construireTableAscii()
 {
-    std::array<char16_t, 0x180> t{};
+    std::array<char, 0x80> t{};
     for (unsigned c = 0; c < t.size(); ++c)
-        t[c] = char16_t(c);
-    auto paires = [&t](unsigned premiere, unsigned derniere) {
-        for (unsigned c = premiere; c < derniere; c += 2)
-            t[c] = char16_t(c + 1);
-    };
-    for (unsigned c = 'A'; c <= 'Z'; ++c)
-        t[c] = char16_t(c + 0x20);
-    for (unsigned c = 0xC0; c <= 0xDE; ++c)
-        if (c != 0xD7) // the multiplication sign
-            t[c] = char16_t(c + 0x20);
-    paires(0x100, 0x12F); // A macron .. i ogonek
-    paires(0x132, 0x137); // IJ .. k cedilla
-    paires(0x139, 0x148); // L acute .. n caron
-    paires(0x14A, 0x177); // Eng .. y circumflex
-    t[0x178] = 0xFF;      // Y diaeresis
-    paires(0x179, 0x17E); // Z acute .. z caron
+        t[c] = char(c >= 'A' && c <= 'Z' ? c + 0x20 : c);
     return t;
 }
 
-constexpr std::array<char16_t, 0x180> kTablePli = construireTablePli();
+constexpr std::array<char, 0x80> kTablePli = construireTableAscii();
 
-inline char32_t plier(char32_t c) { return c < kTablePli.size() ? kTablePli[c] : c; }
+// The simple case fold of a character beyond ASCII ("Д" and "д", "Σ", "σ" and "ς",
+// "É" and "é" are one), from Unicode's tables. A character never folds to an ASCII
+// one (the Kelvin sign, the long s, the dotted capital I keep their own form), which
+// lets the matcher compare the ASCII parts of a spec byte by byte.
+char32_t plierHorsAscii(char32_t c);
+
+inline char32_t plier(char32_t c) { return c < 0x80 ? char32_t(kTablePli[c]) : plierHorsAscii(c); }
 
 // Equal, letters compared regardless of case.
 bool egalSansCasse(std::string_view a, std::string_view b);

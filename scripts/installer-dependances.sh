@@ -6,6 +6,7 @@ set -euo pipefail
 paquets=(
   cmake ninja-build g++ pkg-config         # build
   libblkid-dev                             # volume labels and serials
+  libutf8proc-dev                          # letter case in every script
   qt6-base-dev                             # the Qt side (printing, windows)
   qt6-svg-dev                              # our icons, drawn as SVG
   qt6-translations-l10n                    # Qt's own dialog buttons in French

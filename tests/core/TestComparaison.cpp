@@ -183,6 +183,12 @@ TEST_F(Comparaison, NomsEtAttributsSansCasseAccentsCompris)
     EXPECT_TRUE(sontContreparties(*ete, *ETE, o));
     EXPECT_FALSE(sontContreparties(*ete, *sansAccent, o));
     EXPECT_FALSE(sontContreparties(*lettre, *ete, o));
+    // Every script, through the run's hashing too.
+    CFichier* dom = ajouterFichier(*qa, "дом Σοφός.txt");
+    CFichier* DOM = ajouterFichier(*qb, "ДОМ ΣΟΦΌΣ.TXT");
+    comparerRequetes(*qa, *qb, o, nullptr);
+    EXPECT_EQ(dom->marque, 2u);
+    EXPECT_EQ(DOM->marque, 2u);
 }
 
 // --- Statuses and rows of a run ---------------------------------------------------

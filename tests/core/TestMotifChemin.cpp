@@ -107,7 +107,7 @@ TEST(MotifChemin, PointDInterrogationPrendUnCaractere)
     verifierTable(table);
 }
 
-TEST(MotifChemin, CasseIgnoreeLettresAccentueesComprises)
+TEST(MotifChemin, CasseIgnoreeDansToutesLesEcritures)
 {
     const SCas table[] = {
         {"/Été.TXT", "*été.txt", true},
@@ -122,8 +122,14 @@ TEST(MotifChemin, CasseIgnoreeLettresAccentueesComprises)
         {"/İ", "*i", false},
         {"/ı", "*I", false},
         {"/e", "*é", false}, // accents count
-        {"/Ω", "*ω", false}, // beyond the Latin letters, exact
-        {"/Ω", "*Ω", true},
+        {"/Ω", "*ω", true}, // every script
+        {"/ДОМ.txt", "*дом.TXT", true},
+        {"/ΣΟΦΌΣ", "*σοφός", true}, // final sigma too
+        {"/ԱՐԵՎ", "*արեվ", true},
+        {"/ẞ", "*ß", true},
+        {"/Д", "*д?", false},
+        {"/д", "*б", false},
+        {"/K", "*\u212A", false}, // the Kelvin sign never folds to ASCII
         {"/ſ", "*s", false}, // long s is a letter of its own
     };
     verifierTable(table);
