@@ -80,7 +80,8 @@ SOptionsComparaison optionsApplicables(const CRequete& a, const CRequete& b, con
     return r;
 }
 
-void comparerRequetes(CRequete& a, CRequete& b, const SOptionsComparaison& options, CResultatsComparaison* resultats)
+SDecompteComparaison comparerRequetes(CRequete& a, CRequete& b, const SOptionsComparaison& options,
+                                      CResultatsComparaison* resultats)
 {
     if (resultats)
         resultats->vider();
@@ -88,12 +89,13 @@ void comparerRequetes(CRequete& a, CRequete& b, const SOptionsComparaison& optio
     SCollecte collecte{appliquees, {}, {}};
     collecte.recueillir(a, false);
     collecte.recueillir(b, true);
-    deciderStatuts(collecte.entrees, appliquees);
-    if (!resultats)
-        return;
-    for (CFichier* f : collecte.ordre)
-        resultats->ajouterLigne(f);
-    resultats->montrerPaire(&a, &b);
+    const SDecompteComparaison decompte = deciderStatuts(collecte.entrees, appliquees);
+    if (resultats) {
+        for (CFichier* f : collecte.ordre)
+            resultats->ajouterLigne(f);
+        resultats->montrerPaire(&a, &b);
+    }
+    return decompte;
 }
 
 void oublierRequeteComparee(const CRequete& requete)

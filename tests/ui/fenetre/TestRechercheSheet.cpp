@@ -213,23 +213,6 @@ protected:
         catalogue = ajouterCatalogue(kCatalogue);
     }
 
-    // The binders of `description` appended to the window's document, every file
-    // found, the tree rebuilt. The nodes stay reachable through the result.
-    CCatalogueConstruit ajouterCatalogue(const std::string& description)
-    {
-        CCatalogueConstruit c = construireCatalogue(description);
-        for (CClasseur* classeur : c.doc->classeurs()) {
-            classeur->definirDocument(&doc());
-            doc().classeurs().ajouter(classeur);
-        }
-        c.doc->classeurs().retirerTout();
-        c.doc.reset();
-        doc().marquerTousTrouves();
-        arbre().reconstruire();
-        laisserTourner();
-        return c;
-    }
-
     void aucuneSelection()
     {
         arbre().selectionModel()->clearCurrentIndex();
@@ -238,37 +221,7 @@ protected:
         ASSERT_EQ(arbre().noeudSelectionne(), nullptr);
     }
 
-    // Runs `commande`; each time a dialog of ours is in front, the next step acts on
-    // it. A step closes its dialog or leaves it for the next one.
-    void executerAvec(int commande, std::deque<Etape> etapes)
-    {
-        repondeur->autreDialogue = [&](QDialog& d) {
-            if (etapes.empty()) {
-                ADD_FAILURE() << "le dialogue « " << d.windowTitle().toStdString() << " » est resté ouvert";
-                d.reject();
-                return;
-            }
-            const Etape etape = etapes.front();
-            etapes.pop_front();
-            etape(d);
-        };
-        executer(commande);
-        repondeur->autreDialogue = nullptr;
-        EXPECT_TRUE(etapes.empty()) << etapes.size() << " étape(s) sans dialogue";
-    }
-
-    static Etape feuille(EtapeFeuille etape)
-    {
-        return [etape](QDialog& d) {
-            auto* s = qobject_cast<CRechercheSheet*>(&d);
-            if (!s) {
-                ADD_FAILURE() << "la feuille attendue, « " << d.windowTitle().toStdString() << " » en face";
-                d.reject();
-                return;
-            }
-            etape(*s);
-        };
-    }
+    static Etape feuille(EtapeFeuille etape) { return etapeSur<CRechercheSheet>(std::move(etape)); }
 
     // F3 with these steps on the sheet.
     void rechercher(std::deque<EtapeFeuille> etapes)
