@@ -96,7 +96,8 @@ CChoixRequetesDlg::CChoixRequetesDlg(CDoc& doc, CRequete* premiere, const QList<
     precedent_->setText(QStringLiteral("< Précédent"));
     precedent_->setMinimumWidth(precedent_->sizeHint().width());
     remplir();
-    fixerTailleAssistant(*this);
+    // Queries are named after their folder: the user may widen the tree for long paths.
+    fixerTailleAssistant(*this, true);
 }
 
 void CChoixRequetesDlg::showEvent(QShowEvent* evenement)

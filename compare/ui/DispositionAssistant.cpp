@@ -19,10 +19,17 @@ QHBoxLayout* rangeeBoutonsAssistant(QPushButton& precedent, QPushButton& suivant
     return rangee;
 }
 
-void fixerTailleAssistant(QDialog& dialogue)
+void fixerTailleAssistant(QDialog& dialogue, bool agrandissable)
 {
     constexpr int kLargeurUnites = 186;
     constexpr int kHauteurUnites = 188;
-    dialogue.setFixedSize(dialogue.sizeHint().expandedTo(
-        QSize(pixelsHorizontaux(dialogue, kLargeurUnites), pixelsVerticaux(dialogue, kHauteurUnites))));
+    const QSize taille = dialogue.sizeHint().expandedTo(
+        QSize(pixelsHorizontaux(dialogue, kLargeurUnites), pixelsVerticaux(dialogue, kHauteurUnites)));
+    if (!agrandissable) {
+        dialogue.setFixedSize(taille);
+        return;
+    }
+    dialogue.setMinimumSize(taille);
+    dialogue.resize(taille);
+    dialogue.setSizeGripEnabled(true);
 }

@@ -10,5 +10,6 @@ class QPushButton;
 // the right.
 QHBoxLayout* rangeeBoutonsAssistant(QPushButton& precedent, QPushButton& suivant);
 
-// A fixed size: 186 × 188 dialog units, or more if the controls need it.
-void fixerTailleAssistant(QDialog& dialogue);
+// 186 × 188 dialog units, or more if the controls need it. Fixed, or with
+// `agrandissable` a least size the user may widen (for long query names).
+void fixerTailleAssistant(QDialog& dialogue, bool agrandissable = false);
