@@ -5,6 +5,7 @@
 
 #include "compare/Comparaison.h"
 #include "model/CFichier.h"
+#include "model/Pouls.h"
 
 namespace {
 
@@ -90,8 +91,10 @@ void deciderRun(std::vector<SEntreeComparaison>::iterator debut, std::vector<SEn
 SDecompteComparaison deciderStatuts(std::vector<SEntreeComparaison>& entrees, const SOptionsComparaison& options)
 {
     SDecompteComparaison decompte;
+    CPouls pouls;
     trierParCle(entrees);
     for (std::size_t debut = 0; debut < entrees.size();) {
+        pouls();
         precharger(entrees, debut);
         std::size_t fin = debut + 1;
         while (fin < entrees.size() && (entrees[fin].cle >> 1) == (entrees[debut].cle >> 1))

@@ -7,6 +7,7 @@
 #include <array>
 #include <tuple>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -23,6 +24,8 @@
 #include "model/CRequete.h"
 #include "shell/CBarreEtat.h"
 #include "shell/CMainFrame.h"
+#include "shell/CSuiviCaptureQt.h"
+#include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 
 namespace {
@@ -255,6 +258,44 @@ TEST_F(AssistantComparaison, LesChampsProposesSontCeuxQueLesDeuxRequetesStockent
                       etapeSur<CChoixRequetesDlg>([](CChoixRequetesDlg& d) { d.boutonPrecedent().click(); })});
         rienCompare();
     }
+}
+
+TEST_F(AssistantComparaison, UneLongueComparaisonMontreLeCurseurOccupeEtSesChiffres)
+{
+    // f0..f29999 in CD, f10000..f39999 in Sauvegarde: 20 000 in common.
+    for (auto [q, premier] : {std::pair{&catalogue.requete("CD"), 0}, {&catalogue.requete("Sauvegarde"), 10000}})
+        for (int i = premier; i < premier + 30000; ++i)
+            q->fichiers().ajouter(new CFichier(q, q->chemin() + "/f" + std::to_string(i)));
+    app->suivi().delaiCurseur = 0;
+    // What the event loop saw while the comparison ran.
+    int tours = 0;
+    bool occupe = true;
+    QTimer sonde;
+    QObject::connect(&sonde, &QTimer::timeout, [&] {
+        if (!CTravailLong::enCours())
+            return;
+        ++tours;
+        const QCursor* c = QApplication::overrideCursor();
+        occupe = occupe && c && c->shape() == Qt::BusyCursor;
+    });
+    selectionner(&catalogue.requete("CD"));
+    executerAvec(cmd::ComparerRequetes,
+                 {etapeSur<CChoixRequetesDlg>([](CChoixRequetesDlg& d) { d.boutonSuivant().click(); }),
+                  etapeSur<CChoixRequetesDlg>([](CChoixRequetesDlg& d) {
+                      choisir(d, "Sauvegarde");
+                      d.boutonSuivant().click();
+                  }),
+                  etapeSur<CChampsDlg>([&](CChampsDlg& d) {
+                      sonde.start(0);
+                      d.boutonTerminer().click();
+                  })});
+    sonde.stop();
+    EXPECT_GT(tours, 0) << "la boucle d'événements n'a pas tourné pendant la comparaison";
+    EXPECT_TRUE(occupe);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // a.doc differs by its size; b.txt and c.jpg, d.txt are alone.
+    EXPECT_EQ(messageEtat(), QStringLiteral("10\u00a0003 seulement dans « CD », 10\u00a0002 seulement dans "
+                                            "« Sauvegarde », 20\u00a0000 dans les deux"));
 }
 
 TEST(TexteComparaison, ChiffresGroupesNomsTelsQuels)
