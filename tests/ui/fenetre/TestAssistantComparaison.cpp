@@ -3,6 +3,7 @@
 // queries store, and what "Terminer" leaves (statuses, results window, status bar).
 
 #include "tests/ui/fenetre/AvecNorvanel.h"
+#include "tests/ui/fenetre/SondeTravailLong.h"
 
 #include <array>
 #include <tuple>
@@ -267,17 +268,7 @@ TEST_F(AssistantComparaison, UneLongueComparaisonMontreLeCurseurOccupeEtSesChiff
         for (int i = premier; i < premier + 30000; ++i)
             q->fichiers().ajouter(new CFichier(q, q->chemin() + "/f" + std::to_string(i)));
     app->suivi().delaiCurseur = 0;
-    // What the event loop saw while the comparison ran.
-    int tours = 0;
-    bool occupe = true;
-    QTimer sonde;
-    QObject::connect(&sonde, &QTimer::timeout, [&] {
-        if (!CTravailLong::enCours())
-            return;
-        ++tours;
-        const QCursor* c = QApplication::overrideCursor();
-        occupe = occupe && c && c->shape() == Qt::BusyCursor;
-    });
+    CSondeTravailLong sonde;
     selectionner(&catalogue.requete("CD"));
     executerAvec(cmd::ComparerRequetes,
                  {etapeSur<CChoixRequetesDlg>([](CChoixRequetesDlg& d) { d.boutonSuivant().click(); }),
@@ -286,12 +277,12 @@ TEST_F(AssistantComparaison, UneLongueComparaisonMontreLeCurseurOccupeEtSesChiff
                       d.boutonSuivant().click();
                   }),
                   etapeSur<CChampsDlg>([&](CChampsDlg& d) {
-                      sonde.start(0);
+                      sonde.demarrer();
                       d.boutonTerminer().click();
                   })});
-    sonde.stop();
-    EXPECT_GT(tours, 0) << "la boucle d'événements n'a pas tourné pendant la comparaison";
-    EXPECT_TRUE(occupe);
+    sonde.arreter();
+    EXPECT_GT(sonde.tours, 0) << "la boucle d'événements n'a pas tourné pendant la comparaison";
+    EXPECT_TRUE(sonde.occupe);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     // a.doc differs by its size; b.txt and c.jpg, d.txt are alone.
     EXPECT_EQ(messageEtat(), QStringLiteral("10\u00a0003 seulement dans « CD », 10\u00a0002 seulement dans "

@@ -6,6 +6,7 @@
 // (marks, lists, the status bar's count, the busy cursor of a long search).
 
 #include "tests/ui/fenetre/AvecNorvanel.h"
+#include "tests/ui/fenetre/SondeTravailLong.h"
 
 #include <array>
 #include <deque>
@@ -741,28 +742,18 @@ TEST_F(FeuilleRecherche, UneLongueRechercheMontreLeCurseurOccupeEtGardeLesFenetr
         g.fichiers().ajouter(f);
     }
     app->suivi().delaiCurseur = 0;
-    // What the event loop saw while the search ran.
-    int tours = 0;
-    bool occupe = true;
-    QTimer sonde;
-    QObject::connect(&sonde, &QTimer::timeout, [&] {
-        if (!CTravailLong::enCours())
-            return;
-        ++tours;
-        const QCursor* c = QApplication::overrideCursor();
-        occupe = occupe && c && c->shape() == Qt::BusyCursor;
-    });
+    CSondeTravailLong sonde;
     aucuneSelection();
     rechercher({[&](CRechercheSheet& s) {
         CPageRecherche& d = allerA(s, 109);
         champ<QRadioButton>(d, 1055).click();
         champ<QCheckBox>(d, 1065).setChecked(true);
-        sonde.start(0);
+        sonde.demarrer();
         s.boutonOK()->click();
     }});
-    sonde.stop();
-    EXPECT_GT(tours, 0) << "la boucle d'événements n'a pas tourné pendant la recherche";
-    EXPECT_TRUE(occupe);
+    sonde.arreter();
+    EXPECT_GT(sonde.tours, 0) << "la boucle d'événements n'a pas tourné pendant la recherche";
+    EXPECT_TRUE(sonde.occupe);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     // The 60 000 files and the lone f.doc of "Vieux" share their sizes 60 by 60.
     EXPECT_EQ(messageEtat(), QStringLiteral("60\u00a0001 fichiers trouvés"));
