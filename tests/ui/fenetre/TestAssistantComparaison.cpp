@@ -15,7 +15,6 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "compare/DecompteComparaison.h"
 #include "compare/ui/CChampsDlg.h"
 #include "compare/ui/CChoixRequetesDlg.h"
 #include "compare/ui/CComparaisonDlg.h"
@@ -26,7 +25,6 @@
 #include "shell/CBarreEtat.h"
 #include "shell/CMainFrame.h"
 #include "shell/CSuiviCaptureQt.h"
-#include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 
 namespace {
@@ -102,6 +100,16 @@ protected:
 
     QString messageEtat() { return cadre().barreEtat().texteMessage(); }
 
+    // "Suivant >" with the query chosen as it stands; the same after choosing `libelle`.
+    static Etape suivant(const char* libelle = nullptr)
+    {
+        return etapeSur<CChoixRequetesDlg>([libelle](CChoixRequetesDlg& d) {
+            if (libelle)
+                choisir(d, libelle);
+            d.boutonSuivant().click();
+        });
+    }
+
     // Every mark is still 1, as ajouterCatalogue left it: nothing was compared.
     void rienCompare()
     {
@@ -116,13 +124,11 @@ protected:
 
 TEST_F(AssistantComparaison, AllerEtRetourGardentLesChoixPuisTerminerCompare)
 {
-    const QStringList tout = {QStringLiteral("Archives"),           QStringLiteral("Archives/Vieux"),
-                              QStringLiteral("Disques"),            QStringLiteral("Disques/CD"),
-                              QStringLiteral("Disques/Sauvegarde"), QStringLiteral("Général")};
+    const QStringList tout = QStringLiteral("Archives|Archives/Vieux|Disques|Disques/CD|Disques/Sauvegarde|Général")
+                                 .split(u'|');
     QStringList sansCD = tout, sansSauvegarde = tout;
     sansCD.removeAll(QStringLiteral("Disques/CD"));
     sansSauvegarde.removeAll(QStringLiteral("Disques/Sauvegarde"));
-    ASSERT_TRUE(doc().afficherSousDossiers);
     // A folder selected: its query comes first.
     selectionner(&catalogue.dossier("CD/photos"));
     executerAvec(
@@ -159,9 +165,8 @@ TEST_F(AssistantComparaison, AllerEtRetourGardentLesChoixPuisTerminerCompare)
          etapeSur<CChoixRequetesDlg>([&](CChoixRequetesDlg& d) {
              verifierChoix(d, 1, "");
              EXPECT_EQ(contenu(d.arbre()), sansSauvegarde);
-             choisir(d, "CD");
-             d.boutonSuivant().click();
          }),
+         suivant("CD"),
          // Without the size, both a.doc are counterparts.
          etapeSur<CChampsDlg>([](CChampsDlg& d) {
              d.caseChamp(4).setChecked(false);
@@ -237,21 +242,16 @@ TEST_F(AssistantComparaison, LesChampsProposesSontCeuxQueLesDeuxRequetesStockent
         SCOPED_TRACE(k.nom);
         stocker(catalogue.requete("CD"), k.cd);
         stocker(catalogue.requete("Sauvegarde"), k.sauvegarde);
-        const Etape suivant = etapeSur<CChoixRequetesDlg>([](CChoixRequetesDlg& d) { d.boutonSuivant().click(); });
         // The boxes changed, then a return and "Suivant >": the defaults again. Then
         // back twice, and the wizard is cancelled.
         executerAvec(cmd::ComparerRequetes,
-                     {suivant, etapeSur<CChoixRequetesDlg>([](CChoixRequetesDlg& d) {
-                          choisir(d, "Sauvegarde");
-                          d.boutonSuivant().click();
-                      }),
-                      etapeSur<CChampsDlg>([&](CChampsDlg& d) {
+                     {suivant(), suivant("Sauvegarde"), etapeSur<CChampsDlg>([&](CChampsDlg& d) {
                           verifier(d, k);
                           for (int i = 0; i < 6; ++i)
                               d.caseChamp(i).setChecked(!d.caseChamp(i).isChecked());
                           d.boutonPrecedent().click();
                       }),
-                      suivant, etapeSur<CChampsDlg>([&](CChampsDlg& d) {
+                      suivant(), etapeSur<CChampsDlg>([&](CChampsDlg& d) {
                           verifier(d, k);
                           d.reject();
                       }),
@@ -263,7 +263,9 @@ TEST_F(AssistantComparaison, LesChampsProposesSontCeuxQueLesDeuxRequetesStockent
 
 TEST_F(AssistantComparaison, UneLongueComparaisonMontreLeCurseurOccupeEtSesChiffres)
 {
-    // f0..f29999 in CD, f10000..f39999 in Sauvegarde: 20 000 in common.
+    // f0..f29999 in CD, f10000..f39999 in Sauvegarde: 20 000 in common. A name is
+    // shown as it stands.
+    catalogue.requete("CD").definirNom("CD %2");
     for (auto [q, premier] : {std::pair{&catalogue.requete("CD"), 0}, {&catalogue.requete("Sauvegarde"), 10000}})
         for (int i = premier; i < premier + 30000; ++i)
             q->fichiers().ajouter(new CFichier(q, q->chemin() + "/f" + std::to_string(i)));
@@ -271,12 +273,7 @@ TEST_F(AssistantComparaison, UneLongueComparaisonMontreLeCurseurOccupeEtSesChiff
     CSondeTravailLong sonde;
     selectionner(&catalogue.requete("CD"));
     executerAvec(cmd::ComparerRequetes,
-                 {etapeSur<CChoixRequetesDlg>([](CChoixRequetesDlg& d) { d.boutonSuivant().click(); }),
-                  etapeSur<CChoixRequetesDlg>([](CChoixRequetesDlg& d) {
-                      choisir(d, "Sauvegarde");
-                      d.boutonSuivant().click();
-                  }),
-                  etapeSur<CChampsDlg>([&](CChampsDlg& d) {
+                 {suivant(), suivant("Sauvegarde"), etapeSur<CChampsDlg>([&](CChampsDlg& d) {
                       sonde.demarrer();
                       d.boutonTerminer().click();
                   })});
@@ -285,15 +282,8 @@ TEST_F(AssistantComparaison, UneLongueComparaisonMontreLeCurseurOccupeEtSesChiff
     EXPECT_TRUE(sonde.occupe);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     // a.doc differs by its size; b.txt and c.jpg, d.txt are alone.
-    EXPECT_EQ(messageEtat(), QStringLiteral("10\u00a0003 seulement dans « CD », 10\u00a0002 seulement dans "
+    EXPECT_EQ(messageEtat(), QStringLiteral("10\u00a0003 seulement dans « CD %2 », 10\u00a0002 seulement dans "
                                             "« Sauvegarde », 20\u00a0000 dans les deux"));
-}
-
-TEST(TexteComparaison, ChiffresGroupesNomsTelsQuels)
-{
-    EXPECT_EQ(CBarreEtat::texteComparaison({12, 1234567, 4512}, QStringLiteral("A"), QStringLiteral("%1 B")),
-              QStringLiteral("12 seulement dans « A », 1\u00A0234\u00A0567 seulement dans « %1 B », "
-                             "4\u00A0512 dans les deux"));
 }
 
 } // namespace
