@@ -12,6 +12,7 @@
 #include "model/CRequete.h"
 #include "platform/PliCasse.h"
 #include "model/HachageValeurs.h"
+#include "model/Pouls.h"
 
 namespace {
 
@@ -47,10 +48,12 @@ struct SCollecte {
     const SOptionsComparaison& options;
     std::vector<CFichier*> ordre;
     std::vector<SEntreeComparaison> entrees;
+    CPouls pouls;
 
     void recueillir(const CDossier& dossier, bool seconde)
     {
         for (CFichier* f : dossier.fichiers()) {
+            pouls();
             ordre.push_back(f);
             entrees.push_back({cleDeComparaison(hacherValeurs(*f, options), seconde), f});
         }
@@ -80,20 +83,24 @@ SOptionsComparaison optionsApplicables(const CRequete& a, const CRequete& b, con
     return r;
 }
 
-void comparerRequetes(CRequete& a, CRequete& b, const SOptionsComparaison& options, CResultatsComparaison* resultats)
+SDecompteComparaison comparerRequetes(CRequete& a, CRequete& b, const SOptionsComparaison& options,
+                                      CResultatsComparaison* resultats)
 {
     if (resultats)
         resultats->vider();
     const SOptionsComparaison appliquees = optionsApplicables(a, b, options);
-    SCollecte collecte{appliquees, {}, {}};
+    SCollecte collecte{appliquees, {}, {}, {}};
     collecte.recueillir(a, false);
     collecte.recueillir(b, true);
-    deciderStatuts(collecte.entrees, appliquees);
-    if (!resultats)
-        return;
-    for (CFichier* f : collecte.ordre)
-        resultats->ajouterLigne(f);
-    resultats->montrerPaire(&a, &b);
+    const SDecompteComparaison decompte = deciderStatuts(collecte.entrees, appliquees);
+    if (resultats) {
+        for (CFichier* f : collecte.ordre) {
+            collecte.pouls();
+            resultats->ajouterLigne(f);
+        }
+        resultats->montrerPaire(&a, &b);
+    }
+    return decompte;
 }
 
 void oublierRequeteComparee(const CRequete& requete)

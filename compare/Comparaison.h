@@ -3,6 +3,7 @@
 // by the values the user chose. Folders take no part: each query is one flat set of
 // files, and one file may be the counterpart of several.
 
+#include "compare/DecompteComparaison.h"
 #include "compare/OptionsComparaison.h"
 
 class CFichier;
@@ -21,8 +22,9 @@ SOptionsComparaison optionsApplicables(const CRequete& a, const CRequete& b, con
 
 // Writes into the found mark of every file of `a` and `b` its comparison status (0 or 2
 // for a's files, 1 or 2 for b's), refills `resultats` (if any) with a's files then
-// b's, each in collection order, and tells it the pair.
-void comparerRequetes(CRequete& a, CRequete& b, const SOptionsComparaison& options, CResultatsComparaison* resultats);
+// b's, each in collection order, and tells it the pair. Gives how many files of each
+// query are alone in it, and how many of a's have a counterpart.
+SDecompteComparaison comparerRequetes(CRequete& a, CRequete& b, const SOptionsComparaison& options, CResultatsComparaison* resultats);
 
 // For a query about to be destroyed, while its files still exist: when the
 // application's comparison window shows it, the window returns to its start state.

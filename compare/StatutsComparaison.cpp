@@ -5,6 +5,7 @@
 
 #include "compare/Comparaison.h"
 #include "model/CFichier.h"
+#include "model/Pouls.h"
 
 namespace {
 
@@ -46,10 +47,14 @@ void precharger(const std::vector<SEntreeComparaison>& entrees, std::size_t k)
         __builtin_prefetch(entrees[k + kPres].fichier->nom().data());
 }
 
-void marquerSeuls(std::vector<SEntreeComparaison>::iterator debut, std::vector<SEntreeComparaison>::iterator fin)
+void marquerSeuls(std::vector<SEntreeComparaison>::iterator debut, std::vector<SEntreeComparaison>::iterator fin,
+                  SDecompteComparaison& decompte)
 {
-    for (auto e = debut; e != fin; ++e)
-        e->fichier->marque = deLaSeconde(*e) ? kStatutSeulDansSeconde : kStatutSeulDansPremiere;
+    for (auto e = debut; e != fin; ++e) {
+        const bool seconde = deLaSeconde(*e);
+        e->fichier->marque = seconde ? kStatutSeulDansSeconde : kStatutSeulDansPremiere;
+        ++(seconde ? decompte.seulsDansSeconde : decompte.seulsDansPremiere);
+    }
 }
 
 // One run of equal hashes. Equal hashes almost always mean counterparts, but not
@@ -57,7 +62,7 @@ void marquerSeuls(std::vector<SEntreeComparaison>::iterator debut, std::vector<S
 // until what is left belongs to one query only. A class shared by both queries is
 // status 2 throughout.
 void deciderRun(std::vector<SEntreeComparaison>::iterator debut, std::vector<SEntreeComparaison>::iterator fin,
-                const SOptionsComparaison& options)
+                const SOptionsComparaison& options, SDecompteComparaison& decompte)
 {
     auto desDeuxRequetes = [](auto de, auto a) {
         return std::any_of(de, a, deLaSeconde) &&
@@ -68,27 +73,35 @@ void deciderRun(std::vector<SEntreeComparaison>::iterator debut, std::vector<SEn
         const auto finClasse = std::partition(debut + 1, fin, [&](const SEntreeComparaison& e) {
             return sontContreparties(representant, *e.fichier, options);
         });
-        if (desDeuxRequetes(debut, finClasse))
-            for (auto e = debut; e != finClasse; ++e)
+        if (desDeuxRequetes(debut, finClasse)) {
+            for (auto e = debut; e != finClasse; ++e) {
                 e->fichier->marque = kStatutDansLesDeux;
-        else
-            marquerSeuls(debut, finClasse);
+                decompte.premiereDansLesDeux += !deLaSeconde(*e);
+            }
+        } else {
+            marquerSeuls(debut, finClasse, decompte);
+        }
         debut = finClasse;
     }
-    marquerSeuls(debut, fin);
+    marquerSeuls(debut, fin, decompte);
 }
 
 } // namespace
 
-void deciderStatuts(std::vector<SEntreeComparaison>& entrees, const SOptionsComparaison& options)
+SDecompteComparaison deciderStatuts(std::vector<SEntreeComparaison>& entrees, const SOptionsComparaison& options)
 {
+    SDecompteComparaison decompte;
+    CPouls pouls;
     trierParCle(entrees);
     for (std::size_t debut = 0; debut < entrees.size();) {
+        pouls();
         precharger(entrees, debut);
         std::size_t fin = debut + 1;
         while (fin < entrees.size() && (entrees[fin].cle >> 1) == (entrees[debut].cle >> 1))
             ++fin;
-        deciderRun(entrees.begin() + std::ptrdiff_t(debut), entrees.begin() + std::ptrdiff_t(fin), options);
+        deciderRun(entrees.begin() + std::ptrdiff_t(debut), entrees.begin() + std::ptrdiff_t(fin), options,
+                   decompte);
         debut = fin;
     }
+    return decompte;
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "compare/DecompteComparaison.h"
+
 class CFichier;
 struct SOptionsComparaison;
 
@@ -31,5 +33,5 @@ inline std::uint64_t cleDeComparaison(std::uint64_t hachage, bool seconde)
 // Writes into each file's found mark its status: 2 when a file of the other query is
 // its counterpart under `options` (sontContreparties), exactly as if it were tested
 // against every one of them; else 0 or 1 by its query. Counterparts must share a
-// hash. The entries are reordered.
-void deciderStatuts(std::vector<SEntreeComparaison>& entrees, const SOptionsComparaison& options);
+// hash. The entries are reordered. Gives how many files got each status.
+SDecompteComparaison deciderStatuts(std::vector<SEntreeComparaison>& entrees, const SOptionsComparaison& options);

@@ -10,7 +10,7 @@
 #include "model/CRequete.h"
 #include "model/CCriteres.h"
 #include "model/HachageValeurs.h"
-#include "search/Pouls.h"
+#include "model/Pouls.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "model/CCriteres.h"
 #include "model/CriteresFichier.h"
 #include "search/Doublons.h"
-#include "search/Pouls.h"
+#include "model/Pouls.h"
 
 namespace {
 

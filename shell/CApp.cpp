@@ -19,6 +19,7 @@
 #include "shell/CAccesReglages.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
+#include "shell/CommandeComparaison.h"
 #include "shell/CommandeRecherche.h"
 #include "compare/ui/CComparaisonDlg.h"
 #include "search/ui/CResultatsRechercheDlg.h"
@@ -47,8 +48,9 @@ CApp::CApp(SOptionsApplication options)
     plateformePrecedente_ = definirPlateforme(plateforme_.get());
     utilisateurPrecedent_ = definirUtilisateur(utilisateur_.get());
     definirCommandes();
-    // "&Rechercher..." opens the search sheet.
+    // "&Rechercher..." opens the search sheet, "&Comparer des requêtes..." the compare wizard.
     definirRecherche([this](CChildFrame& cadre) { rechercherDepuis(*this, cadre); });
+    definirComparaison([this](CRequete* premiere) { comparerDepuis(*this, premiere); });
     QGuiApplication::setWindowIcon(images_->icone(100));
     // The search criteria at their defaults, the search filter off.
     CContexte& ctx = contexte();

@@ -4,9 +4,19 @@
 #include <QLabel>
 #include <QTimer>
 
+#include "compare/DecompteComparaison.h"
 #include "shell/EtatVerrous.h"
 
 namespace {
+
+// "4 512": the thousands apart by a no-break space, so that a count is never cut.
+QString chiffresGroupes(std::size_t nombre)
+{
+    QString chiffres = QString::number(nombre);
+    for (qsizetype i = chiffres.size() - 3; i > 0; i -= 3)
+        chiffres.insert(i, QChar(0x00A0));
+    return chiffres;
+}
 
 QLabel* indicateur(QWidget* parent)
 {
@@ -65,13 +75,23 @@ QString CBarreEtat::texteFichiersTrouves(std::size_t nombre)
         return QStringLiteral("Aucun fichier trouvé");
     if (nombre == 1)
         return QStringLiteral("1 fichier trouvé");
-    QString chiffres = QString::number(nombre);
-    for (qsizetype i = chiffres.size() - 3; i > 0; i -= 3)
-        chiffres.insert(i, QChar(0x00A0));
-    return chiffres + QStringLiteral(" fichiers trouvés");
+    return chiffresGroupes(nombre) + QStringLiteral(" fichiers trouvés");
 }
 
 void CBarreEtat::annoncerFichiersTrouves(std::size_t nombre)
 {
     showMessage(texteFichiersTrouves(nombre));
+}
+
+QString CBarreEtat::texteComparaison(const SDecompteComparaison& d, const QString& premiere, const QString& seconde)
+{
+    return QStringLiteral("%1 seulement dans « %2 », %3 seulement dans « %4 », %5 dans les deux")
+        .arg(chiffresGroupes(d.seulsDansPremiere), premiere, chiffresGroupes(d.seulsDansSeconde), seconde,
+             chiffresGroupes(d.premiereDansLesDeux));
+}
+
+void CBarreEtat::annoncerComparaison(const SDecompteComparaison& decompte, const QString& premiere,
+                                     const QString& seconde)
+{
+    showMessage(texteComparaison(decompte, premiere, seconde));
 }

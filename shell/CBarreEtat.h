@@ -1,7 +1,7 @@
 #pragma once
 // The status bar: the message pane ("Prêt" when idle, a command's prompt while its
-// menu item or button is under the pointer, how many files the last search found until
-// a prompt replaces it), then the caps-lock "MAJ" and num-lock "NUM" indicators, shown
+// menu item or button is under the pointer, how many files the last search found or
+// what the last comparison found, until a prompt replaces it), then the caps-lock "MAJ" and num-lock "NUM" indicators, shown
 // while the key is on.
 
 #include <cstddef>
@@ -9,6 +9,7 @@
 #include <QStatusBar>
 
 class QLabel;
+struct SDecompteComparaison;
 
 class CBarreEtat : public QStatusBar {
     Q_OBJECT
@@ -26,6 +27,12 @@ public:
     static QString texteFichiersTrouves(std::size_t nombre);
     // Shows it in the message pane.
     void annoncerFichiersTrouves(std::size_t nombre);
+
+    // "12 seulement dans « A », 3 seulement dans « B », 4 512 dans les deux", the
+    // counts grouped as above, `premiere` and `seconde` the names of the queries.
+    static QString texteComparaison(const SDecompteComparaison& decompte, const QString& premiere,
+                                    const QString& seconde);
+    void annoncerComparaison(const SDecompteComparaison& decompte, const QString& premiere, const QString& seconde);
 
 private:
     QLabel* pret_;

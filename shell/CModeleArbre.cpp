@@ -10,23 +10,11 @@
 
 #include "model/CElement.h"
 
-QString cleTriLibelle(const QString& libelle)
-{
-    const QString decompose = libelle.normalized(QString::NormalizationForm_D);
-    QString cle;
-    cle.reserve(decompose.size());
-    for (QChar c : decompose)
-        if (c.category() != QChar::Mark_NonSpacing)
-            cle.append(c);
-    return cle.toCaseFolded();
-}
-
 namespace {
 
 bool avant(const CModeleArbre::SItem& a, const CModeleArbre::SItem& b)
 {
-    const int c = QString::compare(a.cle, b.cle);
-    return c != 0 ? c < 0 : QString::compare(a.libelle, b.libelle) < 0;
+    return libelleAvant(a.cle, a.libelle, b.cle, b.libelle);
 }
 
 } // namespace

@@ -20,6 +20,8 @@
 #include <QList>
 #include <QString>
 
+#include "ui/TriLibelles.h"
+
 class CElement;
 
 class CModeleArbre : public QAbstractItemModel {
@@ -111,7 +113,3 @@ private:
     bool enLot_ = false;
     SItem* cibleDepot_ = nullptr;
 };
-
-// The key siblings are sorted by: the label without accents and case, so "été" sits
-// with the e's and "Zoé" after "zèbre"; equal keys fall back on the label itself.
-QString cleTriLibelle(const QString& libelle);

@@ -9,3 +9,9 @@ inline int pixelsHorizontaux(const QWidget& dialogue, int unites)
 {
     return dialogue.fontMetrics().averageCharWidth() * unites / 4;
 }
+
+// A vertical unit is an eighth of the dialog font's height.
+inline int pixelsVerticaux(const QWidget& dialogue, int unites)
+{
+    return dialogue.fontMetrics().height() * unites / 8;
+}

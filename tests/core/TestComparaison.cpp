@@ -125,7 +125,10 @@ protected:
         d.fichiers().ajouter(f);
         return f;
     }
-    void comparer(const SOptionsComparaison& options) { comparerRequetes(*qa, *qb, options, &fenetre); }
+    SDecompteComparaison comparer(const SOptionsComparaison& options)
+    {
+        return comparerRequetes(*qa, *qb, options, &fenetre);
+    }
 
     CComparaisonEspion fenetre;
     std::unique_ptr<CDoc> doc;
@@ -304,8 +307,9 @@ TEST_F(Comparaison, UneRequeteAvecElleMemeToutEnCommun)
 {
     ajouterFichier(*qa, "x");
     ajouterFichier(*qa, "y");
-    comparerRequetes(*qa, *qa, toutesLesOptions(), &fenetre);
+    const SDecompteComparaison d = comparerRequetes(*qa, *qa, toutesLesOptions(), &fenetre);
     EXPECT_EQ(fenetre.statuts(), std::vector<int>(4, kStatutDansLesDeux));
+    EXPECT_EQ(d, (SDecompteComparaison{0, 0, 2}));
 }
 
 TEST_F(Comparaison, SansFenetreLesStatutsSontEcritsQuandMeme)
@@ -545,9 +549,18 @@ TEST_F(Comparaison, CommeLaRegleDeChaqueFichierContreTousLesAutres)
         }
         const SOptionsComparaison o{jusqua(1) != 0, jusqua(1) != 0, jusqua(1) != 0,
                                     jusqua(1) != 0, jusqua(1) != 0, jusqua(1) != 0};
-        comparer(o);
+        const SDecompteComparaison decompte = comparer(o);
         const auto attendues = lignesDeReference(*qa, *qb, o);
         ASSERT_EQ(fenetre.lignes.size(), attendues.size()) << essai;
+        // The counts agree with the rows: a's alone, b's alone, a's in both.
+        SDecompteComparaison compte;
+        for (const auto& l : attendues) {
+            if (l.statut != kStatutDansLesDeux)
+                ++(l.statut == kStatutSeulDansPremiere ? compte.seulsDansPremiere : compte.seulsDansSeconde);
+            else if (l.fichier->requete() == qa)
+                ++compte.premiereDansLesDeux;
+        }
+        EXPECT_EQ(decompte, compte) << essai;
         for (std::size_t i = 0; i < attendues.size(); ++i) {
             EXPECT_EQ(fenetre.lignes[i].fichier, attendues[i].fichier) << essai << " " << i;
             EXPECT_EQ(fenetre.lignes[i].statut, attendues[i].statut)

@@ -14,7 +14,11 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QPushButton>
+#include <QTreeWidget>
 
+#include "compare/ui/CChampsDlg.h"
+#include "compare/ui/CChoixRequetesDlg.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CUtilisateur.h"
@@ -25,6 +29,7 @@
 #include "shell/CMainFrame.h"
 #include "dialogs/CParametresDlg.h"
 #include "dialogs/CProprietesDlg.h"
+#include "ui/CImagesApplication.h"
 #include "shell/LigneCommande.h"
 #include "tests/ui/ecran/Ecran.h"
 #include "model/CClasseur.h"
@@ -233,6 +238,50 @@ TEST_F(EcranDialogues, ResultatsDeLaRecherche)
     ASSERT_EQ(resultats.modele().rowCount(), 8);
     photographier(resultats, QStringLiteral("resultats-recherche"));
     doc.definirModifie(false);
+}
+
+TEST_F(EcranDialogues, AssistantDeComparaisonEtapeParEtape)
+{
+    // Three binders, one without queries; long names; the second query stores no size.
+    CDoc doc;
+    const auto classeur = [&doc](const char* nom) {
+        auto* c = new CClasseur(&doc, nom);
+        doc.classeurs().ajouter(c);
+        return c;
+    };
+    const auto requete = [](CClasseur* c, const char* nom) {
+        auto* q = new CRequete(c);
+        q->definirNom(nom);
+        c->requetes().ajouter(q);
+        return q;
+    };
+    CClasseur* disques = classeur("Disques durs");
+    CRequete* photos = requete(disques, "/media/disque externe/Photos de famille");
+    requete(disques, "/media/disque externe/Photos de famille (sauvegarde de l'été 2003)")->stockerTaille = false;
+    requete(classeur("CD-ROM"), "Logiciels");
+    classeur("Général");
+
+    CChoixRequetesDlg choix(doc, photos, app->images().arbre(), &app->cadre());
+    choix.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&choix));
+    attendre(300);
+    EXPECT_EQ(choix.focusWidget(), &choix.arbre());
+    enregistrer(choix, QStringLiteral("comparaison-premiere-requete"));
+    const QSize taille = choix.size();
+    choix.boutonSuivant().click();
+    const auto seconde = choix.arbre().findItems(QStringLiteral("/media/disque externe/Photos de famille (sauvegarde "
+                                                                "de l'été 2003)"),
+                                                 Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(seconde.size(), 1);
+    choix.arbre().setCurrentItem(seconde.front());
+    attendre(200);
+    enregistrer(choix, QStringLiteral("comparaison-seconde-requete"));
+    EXPECT_EQ(choix.size(), taille);
+    choix.accept();
+    ASSERT_EQ(choix.result(), QDialog::Accepted);
+
+    CChampsDlg champs(choix, &app->cadre());
+    photographier(champs, QStringLiteral("comparaison-champs"));
 }
 
 } // namespace

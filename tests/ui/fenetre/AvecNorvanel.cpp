@@ -1,6 +1,7 @@
 #include "tests/ui/fenetre/AvecNorvanel.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -74,6 +75,23 @@ void AvecNorvanel::executer(int id)
 {
     app->cadre().executer(id);
     laisserTourner();
+}
+
+void AvecNorvanel::executerAvec(int id, std::deque<std::function<void(QDialog&)>> etapes)
+{
+    repondeur->autreDialogue = [&](QDialog& d) {
+        if (etapes.empty()) {
+            ADD_FAILURE() << "le dialogue « " << d.windowTitle().toStdString() << " » est resté ouvert";
+            d.reject();
+            return;
+        }
+        const auto etape = etapes.front();
+        etapes.pop_front();
+        etape(d);
+    };
+    executer(id);
+    repondeur->autreDialogue = nullptr;
+    EXPECT_TRUE(etapes.empty()) << etapes.size() << " étape(s) sans dialogue";
 }
 
 bool AvecNorvanel::actif(int id)
@@ -181,6 +199,21 @@ CDossier* AvecNorvanel::ajouterDossier(CDossier& parent, const std::string& nom)
     auto* d = new CDossier(parent.requete(), parent.chemin() + "/" + nom, false);
     parent.sousDossiers().ajouter(d);
     return d;
+}
+
+CCatalogueConstruit AvecNorvanel::ajouterCatalogue(const std::string& description)
+{
+    CCatalogueConstruit c = construireCatalogue(description);
+    for (CClasseur* classeur : c.doc->classeurs()) {
+        classeur->definirDocument(&doc());
+        doc().classeurs().ajouter(classeur);
+    }
+    c.doc->classeurs().retirerTout();
+    c.doc.reset();
+    doc().marquerTousTrouves();
+    arbre().reconstruire();
+    laisserTourner();
+    return c;
 }
 
 void AvecNorvanel::laisserTourner(int ms)

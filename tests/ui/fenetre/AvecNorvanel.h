@@ -5,13 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <functional>
 #include <memory>
+#include <string>
 
+#include <QDialog>
 #include <QModelIndex>
 #include <QString>
 #include <QTemporaryDir>
 
 #include "shell/CApp.h"
+#include "tests/commun/ConstructeurCatalogue.h"
 #include "tests/ui/fenetre/Repondeur.h"
 
 class CApp;
@@ -37,6 +42,10 @@ protected:
 
     // Runs command `id` as the menus and keys do.
     void executer(int id);
+    // Runs command `id`; each time a dialog of ours is in front, the next step acts on
+    // it. A step closes its dialog or leaves it for the next one (which may be the same
+    // dialog, changed).
+    void executerAvec(int id, std::deque<std::function<void(QDialog&)>> etapes);
     // Enabled state of command `id`, states refreshed first.
     bool actif(int id);
     bool coche(int id);
@@ -63,6 +72,10 @@ protected:
     CClasseur* ajouterClasseur(const std::string& nom, std::initializer_list<const char*> requetes = {});
     // A folder of a query's snapshot, with `fichiers` empty entries.
     CDossier* ajouterDossier(CDossier& parent, const std::string& nom);
+    // The binders of `description` (tests/commun/ConstructeurCatalogue.h) appended to
+    // the window's document, every file found, the tree rebuilt. The nodes stay
+    // reachable through the result.
+    CCatalogueConstruit ajouterCatalogue(const std::string& description);
 
     // Lets queued work (deferred renames, refreshed states) run.
     static void laisserTourner(int ms = 20);
@@ -71,3 +84,18 @@ protected:
     std::unique_ptr<CRepondeur> repondeur;
     QTemporaryDir dossier;
 };
+
+// A step of executerAvec on a dialog of class D; another dialog in front is a failure.
+template <class D>
+std::function<void(QDialog&)> etapeSur(std::function<void(D&)> etape)
+{
+    return [etape](QDialog& d) {
+        auto* attendu = qobject_cast<D*>(&d);
+        if (!attendu) {
+            ADD_FAILURE() << "« " << d.windowTitle().toStdString() << " » en face, pas le dialogue attendu";
+            d.reject();
+            return;
+        }
+        etape(*attendu);
+    };
+}

@@ -27,7 +27,7 @@ TEST_F(PanneauActif, CommandesDeLArbreIndisponiblesQuandLaListeEstActive)
     CClasseur* c = ajouterClasseur("Disques", {"cd"});
     selectionner(static_cast<CDossier*>(c->requetes().elementA(0)));
     const int commandesArbre[] = {cmd::Supprimer, cmd::Proprietes, cmd::Renommer, cmd::MettreAJour,
-                         cmd::ToutMettreAJour, cmd::ModifierRequete};
+                         cmd::ToutMettreAJour, cmd::ModifierRequete, cmd::ComparerRequetes};
     for (int id : commandesArbre)
         EXPECT_TRUE(actif(id)) << id;
 
@@ -35,7 +35,6 @@ TEST_F(PanneauActif, CommandesDeLArbreIndisponiblesQuandLaListeEstActive)
     ASSERT_FALSE(fenetre().arbreActif());
     for (int id : commandesArbre)
         EXPECT_FALSE(actif(id)) << id;
-    EXPECT_FALSE(actif(cmd::ComparerRequetes));
     for (int id : {cmd::SousDossiers, cmd::Imprimer, cmd::ApercuImpression, cmd::NouveauClasseur,
                    cmd::Enregistrer, cmd::ResultatsRecherche})
         EXPECT_TRUE(actif(id)) << id;

@@ -6,6 +6,7 @@
 // (marks, lists, the status bar's count, the busy cursor of a long search).
 
 #include "tests/ui/fenetre/AvecNorvanel.h"
+#include "tests/ui/fenetre/SondeTravailLong.h"
 
 #include <array>
 #include <deque>
@@ -213,23 +214,6 @@ protected:
         catalogue = ajouterCatalogue(kCatalogue);
     }
 
-    // The binders of `description` appended to the window's document, every file
-    // found, the tree rebuilt. The nodes stay reachable through the result.
-    CCatalogueConstruit ajouterCatalogue(const std::string& description)
-    {
-        CCatalogueConstruit c = construireCatalogue(description);
-        for (CClasseur* classeur : c.doc->classeurs()) {
-            classeur->definirDocument(&doc());
-            doc().classeurs().ajouter(classeur);
-        }
-        c.doc->classeurs().retirerTout();
-        c.doc.reset();
-        doc().marquerTousTrouves();
-        arbre().reconstruire();
-        laisserTourner();
-        return c;
-    }
-
     void aucuneSelection()
     {
         arbre().selectionModel()->clearCurrentIndex();
@@ -238,37 +222,7 @@ protected:
         ASSERT_EQ(arbre().noeudSelectionne(), nullptr);
     }
 
-    // Runs `commande`; each time a dialog of ours is in front, the next step acts on
-    // it. A step closes its dialog or leaves it for the next one.
-    void executerAvec(int commande, std::deque<Etape> etapes)
-    {
-        repondeur->autreDialogue = [&](QDialog& d) {
-            if (etapes.empty()) {
-                ADD_FAILURE() << "le dialogue « " << d.windowTitle().toStdString() << " » est resté ouvert";
-                d.reject();
-                return;
-            }
-            const Etape etape = etapes.front();
-            etapes.pop_front();
-            etape(d);
-        };
-        executer(commande);
-        repondeur->autreDialogue = nullptr;
-        EXPECT_TRUE(etapes.empty()) << etapes.size() << " étape(s) sans dialogue";
-    }
-
-    static Etape feuille(EtapeFeuille etape)
-    {
-        return [etape](QDialog& d) {
-            auto* s = qobject_cast<CRechercheSheet*>(&d);
-            if (!s) {
-                ADD_FAILURE() << "la feuille attendue, « " << d.windowTitle().toStdString() << " » en face";
-                d.reject();
-                return;
-            }
-            etape(*s);
-        };
-    }
+    static Etape feuille(EtapeFeuille etape) { return etapeSur<CRechercheSheet>(std::move(etape)); }
 
     // F3 with these steps on the sheet.
     void rechercher(std::deque<EtapeFeuille> etapes)
@@ -788,28 +742,18 @@ TEST_F(FeuilleRecherche, UneLongueRechercheMontreLeCurseurOccupeEtGardeLesFenetr
         g.fichiers().ajouter(f);
     }
     app->suivi().delaiCurseur = 0;
-    // What the event loop saw while the search ran.
-    int tours = 0;
-    bool occupe = true;
-    QTimer sonde;
-    QObject::connect(&sonde, &QTimer::timeout, [&] {
-        if (!CTravailLong::enCours())
-            return;
-        ++tours;
-        const QCursor* c = QApplication::overrideCursor();
-        occupe = occupe && c && c->shape() == Qt::BusyCursor;
-    });
+    CSondeTravailLong sonde;
     aucuneSelection();
     rechercher({[&](CRechercheSheet& s) {
         CPageRecherche& d = allerA(s, 109);
         champ<QRadioButton>(d, 1055).click();
         champ<QCheckBox>(d, 1065).setChecked(true);
-        sonde.start(0);
+        sonde.demarrer();
         s.boutonOK()->click();
     }});
-    sonde.stop();
-    EXPECT_GT(tours, 0) << "la boucle d'événements n'a pas tourné pendant la recherche";
-    EXPECT_TRUE(occupe);
+    sonde.arreter();
+    EXPECT_GT(sonde.tours, 0) << "la boucle d'événements n'a pas tourné pendant la recherche";
+    EXPECT_TRUE(sonde.occupe);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     // The 60 000 files and the lone f.doc of "Vieux" share their sizes 60 by 60.
     EXPECT_EQ(messageEtat(), QStringLiteral("60\u00a0001 fichiers trouvés"));

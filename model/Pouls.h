@@ -1,7 +1,7 @@
 #pragma once
 // The pulse of a long pass over files: every kPas files the user is told that the work
 // goes on (CUtilisateur::travailEnCours), so that a window program stays painted
-// during a search over millions of files. Costs one increment per file.
+// during a search or a comparison over millions of files. Costs one increment per file.
 
 #include <cstdint>
 
