@@ -213,23 +213,6 @@ protected:
         catalogue = ajouterCatalogue(kCatalogue);
     }
 
-    // The binders of `description` appended to the window's document, every file
-    // found, the tree rebuilt. The nodes stay reachable through the result.
-    CCatalogueConstruit ajouterCatalogue(const std::string& description)
-    {
-        CCatalogueConstruit c = construireCatalogue(description);
-        for (CClasseur* classeur : c.doc->classeurs()) {
-            classeur->definirDocument(&doc());
-            doc().classeurs().ajouter(classeur);
-        }
-        c.doc->classeurs().retirerTout();
-        c.doc.reset();
-        doc().marquerTousTrouves();
-        arbre().reconstruire();
-        laisserTourner();
-        return c;
-    }
-
     void aucuneSelection()
     {
         arbre().selectionModel()->clearCurrentIndex();
