@@ -10,11 +10,8 @@
 #include "compare/Comparaison.h"
 #include "compare/ui/CComparaisonDlg.h"
 #include "model/CContexte.h"
-#include "model/CDoc.h"
-#include "model/CDossier.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "shell/CApp.h"
 #include "ui/CImagesApplication.h"
 #include "ui/CModeleResultats.h"
 #include "ui/IdCommandes.h"
@@ -38,8 +35,6 @@ classeur Disques
     fichier e.txt
 )";
 
-const QString kDepart = QStringLiteral("Aucune comparaison n'a été effectuée");
-
 class ResultatsComparaison : public AvecNorvanel {
 protected:
     void SetUp() override
@@ -50,15 +45,8 @@ protected:
         catalogue = ajouterCatalogue(kCatalogue);
         photos = &catalogue.requete("Photos");
         archives = &catalogue.requete("Archives");
-        fenetreComparaison().show();
-        fenetreComparaison().liste().resize(700, 300);
+        comparaison().show();
         testeur = std::make_unique<QAbstractItemModelTester>(&modele());
-    }
-
-    void TearDown() override
-    {
-        testeur.reset();
-        AvecNorvanel::TearDown();
     }
 
     void comparer(CRequete& a, CRequete& b)
@@ -67,8 +55,8 @@ protected:
         laisserTourner();
     }
 
-    CComparaisonDlg& fenetreComparaison() { return app->resultatsComparaison(); }
-    CModeleResultats& modele() { return fenetreComparaison().modele(); }
+    CComparaisonDlg& comparaison() { return app->resultatsComparaison(); }
+    CModeleResultats& modele() { return comparaison().modele(); }
     QStringList noms()
     {
         QStringList r;
@@ -76,20 +64,16 @@ protected:
             r << modele().index(i, 1).data().toString();
         return r;
     }
-    QStringList legendes()
+    // The title, then the three legends.
+    QStringList textes()
     {
-        return {fenetreComparaison().legende(0), fenetreComparaison().legende(1), fenetreComparaison().legende(2)};
+        CComparaisonDlg& c = comparaison();
+        return {c.windowTitle(), c.legende(0), c.legende(1), c.legende(2)};
     }
     bool etatDeDepart()
     {
-        return fenetreComparaison().windowTitle() == kDepart && !fenetreComparaison().zoneLegende().isVisible() &&
-               modele().rowCount() == 0 && legendes() == QStringList{QString(), QString(), QString()};
-    }
-    void cliquerEnTete(int colonne)
-    {
-        QHeaderView* entete = fenetreComparaison().liste().header();
-        QTest::mouseClick(entete->viewport(), Qt::LeftButton, {},
-                          QPoint(entete->sectionViewportPosition(colonne) + 12, 5));
+        return textes() == QStringList{"Aucune comparaison n'a été effectuée", "", "", ""} &&
+               !comparaison().zoneLegende().isVisible() && modele().rowCount() == 0;
     }
 
     CCatalogueConstruit catalogue;
@@ -101,41 +85,30 @@ protected:
 TEST_F(ResultatsComparaison, DepartPuisPaireNommeeDansSonOrdre)
 {
     EXPECT_TRUE(etatDeDepart());
-    EXPECT_EQ(fenetreComparaison().minimumSize(), QSize(200, 200));
-    // The status column first: no title, 32 pixels, then the columns of the search.
+    EXPECT_EQ(comparaison().minimumSize(), QSize(200, 200));
+    // The status column first: no title, 32 pixels.
     ASSERT_EQ(modele().columnCount(), 8);
     EXPECT_EQ(modele().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QString());
-    EXPECT_EQ(fenetreComparaison().liste().header()->sectionSize(0), 32);
-    EXPECT_EQ(modele().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Nom"));
+    EXPECT_EQ(comparaison().liste().header()->sectionSize(0), 32);
 
+    const QString titre = QStringLiteral("Résultats de la comparaison entre les requêtes %1 et %2");
+    const QString seulement = QStringLiteral("Fichiers présents uniquement dans la requête %1");
+    const QString lesDeux = QStringLiteral("Fichiers présents dans les deux requêtes");
+    const QString a = QStringLiteral("Archives"), p = QStringLiteral("Photos"), v = QStringLiteral("Vacances");
     comparer(*photos, *archives);
-    EXPECT_EQ(fenetreComparaison().windowTitle(),
-              QStringLiteral("Résultats de la comparaison entre les requêtes Photos et Archives"));
-    EXPECT_EQ(legendes(), (QStringList{QStringLiteral("Fichiers présents uniquement dans la requête Photos"),
-                                       QStringLiteral("Fichiers présents uniquement dans la requête Archives"),
-                                       QStringLiteral("Fichiers présents dans les deux requêtes")}));
-    EXPECT_TRUE(fenetreComparaison().zoneLegende().isVisible());
-    // Each row's picture is its file's status.
+    EXPECT_EQ(textes(), (QStringList{titre.arg(p, a), seulement.arg(p), seulement.arg(a), lesDeux}));
+    EXPECT_TRUE(comparaison().zoneLegende().isVisible());
     ASSERT_EQ(modele().rowCount(), 5);
-    const QList<QIcon>& images = app->images().comparaison();
-    for (int r = 0; r < modele().rowCount(); ++r) {
-        const int statut = modele().fichier(r)->marque;
-        ASSERT_TRUE(statut >= 0 && statut < 3);
+    for (int r = 0; r < modele().rowCount(); ++r)
         EXPECT_EQ(modele().index(r, 0).data(Qt::DecorationRole).value<QIcon>().cacheKey(),
-                  images[statut].cacheKey());
-    }
+                  app->images().comparaison().value(modele().fichier(r)->marque).cacheKey());
 
     // The other way round, then a rename from the tree: the names follow.
     comparer(*archives, *photos);
-    EXPECT_EQ(fenetreComparaison().windowTitle(),
-              QStringLiteral("Résultats de la comparaison entre les requêtes Archives et Photos"));
-    EXPECT_EQ(legendes()[0], QStringLiteral("Fichiers présents uniquement dans la requête Archives"));
     selectionner(static_cast<CDossier*>(photos));
     executer(cmd::Renommer);
     validerLibelle(QStringLiteral("Vacances"));
-    EXPECT_EQ(fenetreComparaison().windowTitle(),
-              QStringLiteral("Résultats de la comparaison entre les requêtes Archives et Vacances"));
-    EXPECT_EQ(legendes()[1], QStringLiteral("Fichiers présents uniquement dans la requête Vacances"));
+    EXPECT_EQ(textes(), (QStringList{titre.arg(a, v), seulement.arg(a), seulement.arg(v), lesDeux}));
 }
 
 TEST_F(ResultatsComparaison, LaColonneDuStatutTrieDansLesDeuxSens)
@@ -147,7 +120,7 @@ TEST_F(ResultatsComparaison, LaColonneDuStatutTrieDansLesDeuxSens)
         bool croissant;
         QStringList noms;
     };
-    // Ties keep the order they had: the files of Photos before those of Archives.
+    // Ties keep the order they had: at first the files of Photos before those of Archives.
     const SEtape etapes[] = {
         {-2, 0, true, {"b.jpg", "c.jpg", "d.jpg", "a.jpg", "A.JPG"}},
         {0, 0, false, {"a.jpg", "A.JPG", "d.jpg", "b.jpg", "c.jpg"}},
@@ -156,11 +129,13 @@ TEST_F(ResultatsComparaison, LaColonneDuStatutTrieDansLesDeuxSens)
         {0, 0, false, {"a.jpg", "A.JPG", "d.jpg", "c.jpg", "b.jpg"}},
         {0, 0, true, {"c.jpg", "b.jpg", "d.jpg", "a.jpg", "A.JPG"}},
     };
+    QHeaderView* entete = comparaison().liste().header();
     for (const SEtape& e : etapes) {
         if (e.clic == -1)
             comparer(*photos, *archives);
         else if (e.clic >= 0)
-            cliquerEnTete(e.clic);
+            QTest::mouseClick(entete->viewport(), Qt::LeftButton, {},
+                              QPoint(entete->sectionViewportPosition(e.clic) + 12, 5));
         EXPECT_EQ(noms(), e.noms) << "après un clic sur " << e.clic;
         EXPECT_EQ(modele().colonneTri(), e.colonne);
         EXPECT_EQ(modele().croissant(), e.croissant);
@@ -170,49 +145,46 @@ TEST_F(ResultatsComparaison, LaColonneDuStatutTrieDansLesDeuxSens)
 TEST_F(ResultatsComparaison, UneRequeteCompareeDetruiteRameneAuDepart)
 {
     // Each way a query or a file of the pair goes; the window never paints a freed row.
+    const auto supprimer = [&](const char* requete) {
+        selectionner(static_cast<CDossier*>(&catalogue.requete(requete)));
+        executer(cmd::Supprimer);
+    };
     struct SCas {
         const char* nom;
         std::function<void()> detruire;
-        bool depart;
-        int lignes;
+        int lignes;  // 0: back to the start state
     };
     const SCas cas[] = {
-        {"seconde requête supprimée",
-         [&] { selectionner(static_cast<CDossier*>(archives)); executer(cmd::Supprimer); }, true, 0},
-        {"première requête supprimée",
-         [&] { selectionner(static_cast<CDossier*>(photos)); executer(cmd::Supprimer); }, true, 0},
-        {"autre requête supprimée",
-         [&] { selectionner(static_cast<CDossier*>(&catalogue.requete("Autre"))); executer(cmd::Supprimer); },
-         false, 5},
+        {"seconde requête supprimée", [&] { supprimer("Archives"); }, 0},
+        {"première requête supprimée", [&] { supprimer("Photos"); }, 0},
+        {"autre requête supprimée", [&] { supprimer("Autre"); }, 5},
         {"un fichier détruit",
          [&] {
-             CDossier& vieux = catalogue.dossier("Photos/vieux");
              CFichier* c = &catalogue.fichier("Photos/vieux/c.jpg");
-             vieux.fichiers().retirerElement(c);
+             catalogue.dossier("Photos/vieux").fichiers().retirerElement(c);
              delete c;
          },
-         false, 4},
+         4},
         {"document fermé",
          [&] {
              doc().definirModifie(false);
              executer(cmd::Fermer);
              QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
          },
-         true, 0},
+         0},
     };
     for (const SCas& c : cas) {
         SCOPED_TRACE(c.nom);
+        testeur.reset();
         TearDown();
         SetUp();
         comparer(*photos, *archives);
-        fenetreComparaison().liste().setCurrentIndex(modele().index(modele().rowCount() - 1, 1));
+        comparaison().liste().setCurrentIndex(modele().index(modele().rowCount() - 1, 1));
         c.detruire();
         laisserTourner();
-        EXPECT_EQ(etatDeDepart(), c.depart);
+        EXPECT_EQ(etatDeDepart(), c.lignes == 0);
         EXPECT_EQ(modele().rowCount(), c.lignes);
-        for (int r = 0; r < modele().rowCount(); ++r)
-            EXPECT_NE(modele().fichier(r), nullptr);
-        EXPECT_FALSE(fenetreComparaison().grab().isNull());
+        EXPECT_FALSE(comparaison().grab().isNull());
     }
 }
 
