@@ -200,8 +200,8 @@ std::vector<int> ordreParDossiers(const std::vector<const CFichier*>& fichiers, 
 }
 
 // The found marks (comparison statuses): a handful of values, counted, unless a
-// damaged catalogue spread them too far for that.
-// Each file is read once: in the order of the previous sort, most reads miss the cache.
+// damaged catalogue spread them too far for that. Each file is read once: in the
+// order of the previous sort, most reads miss the cache.
 std::vector<int> ordreParMarques(const std::vector<const CFichier*>& fichiers, bool croissant)
 {
     std::vector<std::uint32_t> rangs;
