@@ -104,7 +104,10 @@ void CComparaisonDlg::ecrireTextes()
     }
     const QString a = nomAffiche(*premiere_);
     const QString b = nomAffiche(*seconde_);
-    setWindowTitle(QStringLiteral("Résultats de la comparaison entre les requêtes %1 et %2").arg(a, b));
+    // A window title takes "[*]" for a mark of its own, and "[*][*]" for the text "[*]".
+    setWindowTitle(QStringLiteral("Résultats de la comparaison entre les requêtes %1 et %2")
+                       .arg(a, b)
+                       .replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
     const QString seulement = QStringLiteral("Fichiers présents uniquement dans la requête %1");
     legendes_[0]->definirTexte(seulement.arg(a));
     legendes_[1]->definirTexte(seulement.arg(b));

@@ -6,10 +6,12 @@
 #include <QHeaderView>
 #include <QTest>
 #include <QTreeView>
+#include <QWindow>
 
 #include "compare/Comparaison.h"
 #include "compare/ui/CComparaisonDlg.h"
 #include "model/CContexte.h"
+#include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "ui/CImagesApplication.h"
@@ -109,6 +111,10 @@ TEST_F(ResultatsComparaison, DepartPuisPaireNommeeDansSonOrdre)
     executer(cmd::Renommer);
     validerLibelle(QStringLiteral("Vacances"));
     EXPECT_EQ(textes(), (QStringList{titre.arg(a, v), seulement.arg(a), seulement.arg(v), lesDeux}));
+    // A name is shown as it is, on one line.
+    ASSERT_TRUE(doc().renommer(*photos, "[*]\tÉté"));
+    EXPECT_EQ(comparaison().windowHandle()->title(), titre.arg(a, QStringLiteral("[*] Été")));
+    EXPECT_EQ(comparaison().legende(1), seulement.arg(QStringLiteral("[*] Été")));
 }
 
 TEST_F(ResultatsComparaison, LaColonneDuStatutTrieDansLesDeuxSens)
