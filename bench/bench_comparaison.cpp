@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bench/Alea.h"
+#include "bench/CopieModifiee.h"
 #include "bench/CRequeteSynthetique.h"
 #include "bench/Mesure.h"
 #include "model/CResultatsComparaison.h"
@@ -35,26 +36,6 @@ public:
 
     std::vector<CFichier*> lignes;
 };
-
-// In about one folder in ten of the copy: a file renamed, one resized, one removed, one
-// added.
-void modifierCopie(CDossier& d, CAlea& alea)
-{
-    auto& fichiers = d.fichiers();
-    if (!fichiers.estVide() && alea.chance(10)) {
-        CFichier* renomme = fichiers.elementA(std::int32_t(alea.jusqua(std::uint64_t(fichiers.nombre()))));
-        renomme->definirChemin(d.chemin() + "/renommé " + std::to_string(alea.suivant() % 100000) + ".txt");
-        fichiers.elementA(std::int32_t(alea.jusqua(std::uint64_t(fichiers.nombre()))))->taille += 1;
-        CFichier* retire = fichiers.elementA(std::int32_t(alea.jusqua(std::uint64_t(fichiers.nombre()))));
-        fichiers.retirerElement(retire);
-        delete retire;
-        auto* nouveau = new CFichier(&d, d.chemin() + "/nouveau " + std::to_string(alea.suivant() % 100000) + ".doc");
-        nouveau->taille = std::uint32_t(alea.suivant());
-        fichiers.ajouter(nouveau);
-    }
-    for (CDossier* s : d.sousDossiers())
-        modifierCopie(*s, alea);
-}
 
 // What any comparison must at least do: reach every file of both trees and read the
 // compared values.

@@ -16,6 +16,7 @@
 #include "bench/CRequeteSynthetique.h"
 #include "bench/CResultatsMemoire.h"
 #include "bench/Mesure.h"
+#include "bench/MesureFenetreResultats.h"
 #include "bench/ProgrammeHorsEcran.h"
 #include "model/CContexte.h"
 #include "model/CFichier.h"
@@ -32,30 +33,6 @@ namespace {
 constexpr double kObjectifRemplir = 0.3;
 constexpr double kObjectifTri = 1.0;
 constexpr std::uint64_t kGraine = 20261207;
-
-void laisserPeindre(CResultatsDlg& fenetre)
-{
-    fenetre.liste().viewport()->repaint();
-    QCoreApplication::processEvents();
-}
-
-// True when the window's rows follow its sort column and direction.
-bool lignesTriees(CModeleResultats& m)
-{
-    const int champ = m.colonneTri();
-    for (int i = 1; i < m.rowCount(); ++i) {
-        const int c = comparerFichiers(*m.fichier(i - 1), *m.fichier(i), champ);
-        if (m.croissant() ? c > 0 : c < 0)
-            return false;
-    }
-    return true;
-}
-
-void afficherObjectif(const char* quoi, double secondes, double objectif)
-{
-    std::printf("  objectif %s < %.1f s : %s (%.3f s)\n", quoi, objectif, secondes < objectif ? "atteint" : "MANQUÉ",
-                secondes);
-}
 
 } // namespace
 
@@ -108,33 +85,7 @@ int main(int argc, char** argv)
     const double enPlus = mediane(fenetreEntiere) - mediane(plancher);
     std::printf("  la fenêtre ajoute %.3f s à la recherche\n", enPlus);
 
-    double pire = 0;
-    bool toutesTriees = true;
-    for (int col = 0; col < modele.columnCount(); ++col) {
-        const int autre = (col + 1) % modele.columnCount();
-        // A new column, ascending; then the same column again, descending.
-        auto preparer = [&] {
-            modele.trierSur(autre);
-            if (!modele.croissant())
-                modele.trierSur(autre);
-        };
-        const auto croissant = mesurerTours(tours, preparer, [&] {
-            fenetre.trierSur(col);
-            laisserPeindre(fenetre);
-        });
-        toutesTriees = toutesTriees && lignesTriees(modele) && modele.croissant();
-        const auto decroissant = mesurerTours(tours, [&] { preparer(); modele.trierSur(col); }, [&] {
-            fenetre.trierSur(col);
-            laisserPeindre(fenetre);
-        });
-        toutesTriees = toutesTriees && lignesTriees(modele) && !modele.croissant();
-        const std::string titre =
-            "trier sur « " + modele.headerData(col, Qt::Horizontal, Qt::DisplayRole).toString().toStdString() + " »";
-        afficherLigne((titre + " ↑").c_str(), croissant, n);
-        afficherLigne((titre + " ↓").c_str(), decroissant, n);
-        pire = std::max({pire, mediane(croissant), mediane(decroissant)});
-    }
-    std::printf("  toutes les colonnes triées : %s\n", toutesTriees ? "oui" : "NON");
+    const double pire = mesurerTrisParColonne(fenetre, tours);
 
     // The document destroyed: every file leaves the window on its own.
     fenetre.retrier();

@@ -5,6 +5,7 @@
 #include "model/CDoc.h"
 #include "model/CUtilisateur.h"
 #include "model/CRequete.h"
+#include "model/CResultatsComparaison.h"
 
 CClasseur* CDoc::nouveauClasseur()
 {
@@ -82,6 +83,8 @@ bool CDoc::renommer(CNomme& noeud, const std::string& nouveauNom)
         return false;
     noeud.definirNom(nouveauNom);
     modifie_ = true;
+    if (CResultatsComparaison* comparaison = contexte().resultatsComparaison)
+        comparaison->relireNoms();
     return true;
 }
 

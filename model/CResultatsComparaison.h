@@ -15,6 +15,8 @@ public:
     // by its current column and direction. With none (both null) the window returns to
     // its start state, list emptied.
     virtual void definirPaire(CRequete* premiere, CRequete* seconde) = 0;
+    // A node was renamed (perhaps one of the pair): what names the pair is read again.
+    virtual void relireNoms() {}
 
     // The comparison tells the pair through here, so that the list remembers which
     // queries its rows come from.

@@ -63,6 +63,68 @@ std::uint64_t cleLettres(const char (&lettres)[5])
     return cle;
 }
 
+// The dates as numbers that order exactly as CDate and CDateHeure do (year, month,
+// day, then hour, minute, second, each an unsigned 32-bit value), compared inline:
+// their own comparison is a call per field.
+struct SCleDate {
+    std::uint64_t anneeMois;
+    std::uint64_t jour;
+    friend bool operator<(const SCleDate& a, const SCleDate& b)
+    {
+        return a.anneeMois < b.anneeMois || (a.anneeMois == b.anneeMois && a.jour < b.jour);
+    }
+};
+
+struct SCleDateHeure {
+    std::uint64_t anneeMois;
+    std::uint64_t jourHeure;
+    std::uint64_t minuteSeconde;
+    friend bool operator<(const SCleDateHeure& a, const SCleDateHeure& b)
+    {
+        if (a.anneeMois != b.anneeMois)
+            return a.anneeMois < b.anneeMois;
+        if (a.jourHeure != b.jourHeure)
+            return a.jourHeure < b.jourHeure;
+        return a.minuteSeconde < b.minuteSeconde;
+    }
+};
+
+std::uint64_t paire(std::uint32_t haut, std::uint32_t bas)
+{
+    return std::uint64_t(haut) << 32 | bas;
+}
+
+SCleDate cleDate(const CDate& d)
+{
+    return {paire(d.annee, d.mois), d.jour};
+}
+
+SCleDateHeure cleDateHeure(const CDateHeure& d)
+{
+    return {paire(d.date.annee, d.date.mois), paire(d.date.jour, d.heure), paire(d.minute, d.seconde)};
+}
+
+// The row order when every row has a rank below `nombreRangs`: a counting sort, two
+// passes whatever the count of rows. Rows of equal rank keep their listing order.
+std::vector<int> ordreParRangs(const std::vector<std::uint32_t>& rangs, std::size_t nombreRangs, bool croissant)
+{
+    std::vector<int> place(nombreRangs, 0);
+    for (std::uint32_t r : rangs)
+        ++place[r];
+    // Each rank's first place: after the ranks that come before it, in the direction asked.
+    int suivante = 0;
+    for (std::size_t k = 0; k < nombreRangs; ++k) {
+        int& p = place[croissant ? k : nombreRangs - 1 - k];
+        const int nombre = p;
+        p = suivante;
+        suivante += nombre;
+    }
+    std::vector<int> ordre(rangs.size());
+    for (std::size_t i = 0; i < rangs.size(); ++i)
+        ordre[static_cast<std::size_t>(place[rangs[i]]++)] = static_cast<int>(i);
+    return ordre;
+}
+
 // The row order of `cles`. Descending compares the other way round; equal keys keep
 // their listing order either way (the rank breaks ties, which is what a stable sort
 // would do, for less work).
@@ -132,11 +194,35 @@ std::vector<int> ordreParDossiers(const std::vector<const CFichier*>& fichiers, 
         rangDistinct[tries[k]] = k > 0 && distincts[tries[k]] == distincts[tries[k - 1]]
                                      ? rangDistinct[tries[k - 1]]
                                      : static_cast<std::uint32_t>(k);
-    std::vector<SCleRang<std::uint32_t>> cles;
-    cles.reserve(fichiers.size());
-    for (std::size_t i = 0; i < fichiers.size(); ++i)
-        cles.push_back({rangDistinct[numeros[i]], static_cast<int>(i)});
-    return ordreDesCles(cles, croissant);
+    for (std::uint32_t& n : numeros)
+        n = rangDistinct[n];
+    return ordreParRangs(numeros, distincts.size(), croissant);
+}
+
+// The found marks (comparison statuses): a handful of values, counted, unless a
+// damaged catalogue spread them too far for that. Each file is read once: in the
+// order of the previous sort, most reads miss the cache.
+std::vector<int> ordreParMarques(const std::vector<const CFichier*>& fichiers, bool croissant)
+{
+    std::vector<std::uint32_t> rangs;
+    rangs.reserve(fichiers.size());
+    for (const CFichier* f : fichiers)
+        rangs.push_back(static_cast<std::uint32_t>(f->marque));
+    const auto marque = [](std::uint32_t r) { return static_cast<std::int32_t>(r); };
+    const auto [petite, grande] = std::minmax_element(
+        rangs.begin(), rangs.end(), [&](std::uint32_t a, std::uint32_t b) { return marque(a) < marque(b); });
+    const std::int32_t min = marque(*petite);
+    const auto etendue = static_cast<std::size_t>(std::int64_t(marque(*grande)) - min + 1);
+    if (etendue > fichiers.size() + 256) {
+        std::vector<SCleRang<std::int32_t>> cles;
+        cles.reserve(rangs.size());
+        for (std::size_t i = 0; i < rangs.size(); ++i)
+            cles.push_back({marque(rangs[i]), static_cast<int>(i)});
+        return ordreDesCles(cles, croissant);
+    }
+    for (std::uint32_t& r : rangs)
+        r = static_cast<std::uint32_t>(std::int64_t(marque(r)) - min);
+    return ordreParRangs(rangs, etendue, croissant);
 }
 
 // The order of a list whose rows are all files, or nothing when one is not.
@@ -162,12 +248,12 @@ std::vector<int> ordreFichiers(const std::vector<const CFichier*>& fichiers, int
     switch (champ) {
     case 0: return ordreParNoms(fichiers, croissant);
     case 1: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.taille; });
-    case 2: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.cree; });
-    case 3: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.modifie; });
-    case 4: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.accede; });
+    case 2: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return cleDateHeure(f.cree); });
+    case 3: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return cleDateHeure(f.modifie); });
+    case 4: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return cleDate(f.accede); });
     case 5: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return cleLettres(f.lettres); });
     case 6: return ordreParDossiers(fichiers, croissant);
-    case 7: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.marque; });
+    case 7: return ordreParMarques(fichiers, croissant);
     }
     return ordreParCles(fichiers, croissant, [](const CFichier&) { return 0; });
 }

@@ -118,7 +118,7 @@ bool CApp::demarrer(const SLigneCommande& ligne)
 
     // The two result windows, hidden, for the whole run.
     resultatsRecherche_ = new CResultatsRechercheDlg(images_->icone(111), images_->tri(), cadre_.get());
-    resultatsComparaison_ = new CComparaisonDlg(images_->icone(151), images_->tri(), cadre_.get());
+    resultatsComparaison_ = new CComparaisonDlg(*images_, cadre_.get());
     resultatsRecherche_->definirHote(this);
     resultatsComparaison_->definirHote(this);
 

@@ -20,7 +20,7 @@ CResultatsDlg::CResultatsDlg(int id, const QString& titre, const QIcon& icone, c
                              QWidget* parent, const QList<QIcon>& imagesStatut)
     : QDialog(parent), id_(id),
       modele_(new CModeleResultats(imagesTri, !imagesStatut.isEmpty(), imagesStatut, this)),
-      liste_(new QTreeView(this))
+      liste_(new QTreeView(this)), disposition_(new QVBoxLayout(this))
 {
     setWindowTitle(titre);
     setWindowIcon(icone);
@@ -43,9 +43,8 @@ CResultatsDlg::CResultatsDlg(int id, const QString& titre, const QIcon& icone, c
     connect(liste_, &QWidget::customContextMenuRequested, this, &CResultatsDlg::menuContextuel);
 
     // The list fills the window less 8 pixels on each side.
-    auto* disposition = new QVBoxLayout(this);
-    disposition->setContentsMargins(8, 8, 8, 8);
-    disposition->addWidget(liste_);
+    disposition_->setContentsMargins(8, 8, 8, 8);
+    disposition_->addWidget(liste_);
     // Wide enough to show every column at first.
     int largeur = 2 * 8 + 2 * liste_->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     for (int c = 0; c < modele_->columnCount(); ++c)

@@ -14,6 +14,7 @@ class CFichier;
 class CHoteResultats;
 class CModeleResultats;
 class QTreeView;
+class QVBoxLayout;
 
 class CResultatsDlg : public QDialog {
     Q_OBJECT
@@ -46,6 +47,8 @@ public:
     QTreeView& liste() { return *liste_; }
 
 protected:
+    // The list, 8 pixels from each side; a derived window adds what goes under it.
+    QVBoxLayout& disposition() { return *disposition_; }
     void keyPressEvent(QKeyEvent* evenement) override;
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
@@ -57,4 +60,5 @@ private:
     CHoteResultats* hote_ = nullptr;
     CModeleResultats* modele_;
     QTreeView* liste_;
+    QVBoxLayout* disposition_;
 };

@@ -1,11 +1,44 @@
 #pragma once
-// The comparison results window (151): a results window whose title and legends name
-// the two queries compared last; untitled until a comparison runs.
+// The comparison results window (151): one row per file of the two queries compared
+// last, its comparison status as the picture of the first column, and under the list a
+// legend of the three pictures naming the two queries. Until a comparison runs, and
+// again once one of the two queries is destroyed, it is untitled "Aucune comparaison
+// n'a été effectuée", without legend or rows. It is the application's comparison
+// results list for as long as it exists.
 
+#include <array>
+
+#include "model/CResultatsComparaison.h"
 #include "ui/CResultatsDlg.h"
 
-class CComparaisonDlg : public CResultatsDlg {
+class CEtiquetteAbregee;
+class CImagesApplication;
+class QWidget;
+
+class CComparaisonDlg final : public CResultatsDlg, private CResultatsComparaison {
     Q_OBJECT
 public:
-    CComparaisonDlg(const QIcon& icone, const QList<QIcon>& imagesTri, QWidget* parent);
+    // Icon 151, the sort arrows and the three status pictures come from `images`.
+    CComparaisonDlg(const CImagesApplication& images, QWidget* parent);
+    ~CComparaisonDlg() override;
+
+    // The comparison's list operations are the window's own.
+    void vider() override { CResultatsDlg::vider(); }
+    void ajouterLigne(CFichier* fichier) override { CResultatsDlg::ajouterLigne(fichier); }
+    void retirerFichier(const CFichier* fichier) override { CResultatsDlg::retirerFichier(fichier); }
+    void relireNoms() override { ecrireTextes(); }
+
+    // The legend of status 0, 1 or 2, whole; the legend area under the list.
+    QString legende(int statut) const;
+    const QWidget& zoneLegende() const { return *zoneLegende_; }
+
+private:
+    void definirPaire(CRequete* premiere, CRequete* seconde) override;
+    // The title and the legends, from the pair's names as they are now.
+    void ecrireTextes();
+
+    CRequete* premiere_ = nullptr;
+    CRequete* seconde_ = nullptr;
+    QWidget* zoneLegende_;
+    std::array<CEtiquetteAbregee*, 3> legendes_{};
 };

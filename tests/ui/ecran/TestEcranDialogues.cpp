@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QPushButton>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include "compare/ui/CChampsDlg.h"
@@ -40,6 +41,8 @@
 #include "shell/CChildFrame.h"
 #include "ui/CModeleResultats.h"
 #include "ui/CResultatsDlg.h"
+#include "compare/Comparaison.h"
+#include "compare/ui/CComparaisonDlg.h"
 
 namespace {
 
@@ -114,6 +117,29 @@ protected:
             EXPECT_EQ(feuille.size(), taille) << p->titre().toStdString();
         }
         feuille.reject();
+    }
+
+    // A query of the document's first binder holding `noms` in its root, with sizes,
+    // dates and attribute letters; `toutesValeurs` false: it stores the attributes alone.
+    static CRequete& ajouterRequete(CDoc& doc, const char* nom, const char* chemin, bool toutesValeurs,
+                                    const std::vector<const char*>& noms)
+    {
+        CClasseur* c = doc.classeurs().elementA(0);
+        auto* q = new CRequete(c);
+        q->definirNom(nom);
+        q->definirChemin(chemin);
+        q->stockerTaille = q->stockerCree = q->stockerModifie = q->stockerAccede = toutesValeurs;
+        c->requetes().ajouter(q);
+        for (std::size_t i = 0; i < noms.size(); ++i) {
+            auto* f = new CFichier(q, q->chemin() + "/" + noms[i]);
+            const auto n = static_cast<std::uint32_t>(i);
+            f->taille = 1000u << (5 * n);
+            f->modifie = f->cree = CDateHeure{{3 + n, 7, 2003}, 14, 5 * n, 0};
+            f->accede = CDate{12, 3, 2004};
+            std::snprintf(f->lettres, sizeof f->lettres, "%s", i % 2 ? "RA" : "A");
+            q->fichiers().ajouter(f);
+        }
+        return *q;
     }
 
     std::unique_ptr<CApp> app;
@@ -211,24 +237,10 @@ TEST_F(EcranDialogues, ResultatsDeLaRecherche)
     // Two queries of the document: one stores every value, the other none but the
     // attributes, whose rows show empty cells.
     CDoc& doc = app->cadre().cadreActif()->document();
-    CClasseur* c = doc.classeurs().elementA(0);
-    const char* noms[] = {"Été à Montréal.jpg", "rapport annuel 2003.pdf", "IMG_0042.JPG", "lettre à Noël.doc"};
-    for (int r = 0; r < 2; ++r) {
-        auto* q = new CRequete(c);
-        q->definirNom(r == 0 ? "Photos" : "Archives");
-        q->definirChemin(r == 0 ? "/media/disque/Photos de famille" : "/media/archives");
-        q->stockerTaille = q->stockerCree = q->stockerModifie = q->stockerAccede = r == 0;
-        c->requetes().ajouter(q);
-        for (int i = 0; i < 4; ++i) {
-            auto* f = new CFichier(q, q->chemin() + "/" + noms[i]);
-            f->taille = 1000u << (5 * i);
-            const auto n = static_cast<std::uint32_t>(i);
-            f->modifie = f->cree = CDateHeure{{3 + n, 7, 2003}, 14, 5 * n, 0};
-            f->accede = CDate{12, 3, 2004};
-            std::snprintf(f->lettres, sizeof f->lettres, "%s", i % 2 ? "RA" : "A");
-            q->fichiers().ajouter(f);
-        }
-    }
+    const std::vector<const char*> noms = {"Été à Montréal.jpg", "rapport annuel 2003.pdf", "IMG_0042.JPG",
+                                           "lettre à Noël.doc"};
+    ajouterRequete(doc, "Photos", "/media/disque/Photos de famille", true, noms);
+    ajouterRequete(doc, "Archives", "/media/archives", false, noms);
     CCriteres criteres = CCriteres::pourRecherche();
     criteres.cible = &doc;
     contexte().criteresRecherche = criteres;
@@ -282,6 +294,50 @@ TEST_F(EcranDialogues, AssistantDeComparaisonEtapeParEtape)
 
     CChampsDlg champs(choix, &app->cadre());
     photographier(champs, QStringLiteral("comparaison-champs"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EcranDialogues, ResultatsDeLaComparaison)
+{
+    // A long second name: its legend is shortened in its middle, whole in its tooltip.
+    CDoc& doc = app->cadre().cadreActif()->document();
+    CRequete& photos = ajouterRequete(doc, "Photos", "/media/disque/Photos de famille", true,
+                                      {"Été à Montréal.jpg", "rapport annuel 2003.pdf", "IMG_0042.JPG", "plage.jpg"});
+    CRequete& archives =
+        ajouterRequete(doc, "Archives de la famille Dupont-Lefebvre, disque externe n°2 de 2003 à 2011",
+                       "/media/archives", true, {"Été à Montréal.jpg", "rapport annuel 2003.pdf", "Noël.jpg"});
+    comparerRequetes(photos, archives, {.nom = true}, contexte().resultatsComparaison);
+    CComparaisonDlg& fenetre = app->resultatsComparaison();
+    ASSERT_EQ(fenetre.modele().rowCount(), 7);
+    fenetre.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenetre));
+    attendre(300);
+    // Each picture of the legend beside its line, centred on it; the list at (8, 8),
+    // the last picture 6 pixels above the bottom.
+    const QList<QLabel*> etiquettes = fenetre.zoneLegende().findChildren<QLabel*>();
+    ASSERT_EQ(etiquettes.size(), 6);
+    for (int i = 0; i < 3; ++i) {
+        const QRect image = etiquettes[2 * i]->geometry();
+        const QRect texte = etiquettes[2 * i + 1]->geometry();
+        EXPECT_LE(std::abs(image.center().y() - texte.center().y()), 1) << i;
+        EXPECT_EQ(texte.left() - image.right() - 1, 6) << i;
+    }
+    EXPECT_EQ(fenetre.liste().geometry().topLeft(), QPoint(8, 8));
+    EXPECT_EQ(fenetre.height() - fenetre.zoneLegende().geometry().bottom() - 1, 6);
+    photographier(fenetre, QStringLiteral("resultats-comparaison"));
+    // Narrowed, the long legend is shortened, whole in its tooltip; the window never
+    // gets wider for it.
+    fenetre.show();
+    fenetre.resize(420, fenetre.height());
+    attendre(200);
+    EXPECT_EQ(fenetre.width(), 420);
+    EXPECT_EQ(etiquettes[3]->toolTip(), fenetre.legende(1));
+    EXPECT_NE(etiquettes[3]->text(), fenetre.legende(1));
+    enregistrer(fenetre, QStringLiteral("resultats-comparaison-etroite"));
+    doc.definirModifie(false);
 }
 
 } // namespace

@@ -194,6 +194,21 @@ CClasseur* AvecNorvanel::ajouterClasseur(const std::string& nom, std::initialize
     return c;
 }
 
+CCatalogueConstruit AvecNorvanel::ajouterCatalogue(const std::string& description)
+{
+    CCatalogueConstruit c = construireCatalogue(description);
+    for (CClasseur* classeur : c.doc->classeurs()) {
+        classeur->definirDocument(&doc());
+        doc().classeurs().ajouter(classeur);
+    }
+    c.doc->classeurs().retirerTout();
+    c.doc.reset();
+    doc().marquerTousTrouves();
+    arbre().reconstruire();
+    laisserTourner();
+    return c;
+}
+
 CDossier* AvecNorvanel::ajouterDossier(CDossier& parent, const std::string& nom)
 {
     auto* d = new CDossier(parent.requete(), parent.chemin() + "/" + nom, false);

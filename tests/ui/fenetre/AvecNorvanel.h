@@ -70,6 +70,10 @@ protected:
     // A binder with queries named `requetes` (no capture), appended to the document;
     // the tree is rebuilt.
     CClasseur* ajouterClasseur(const std::string& nom, std::initializer_list<const char*> requetes = {});
+    // The binders of `description` (ConstructeurCatalogue.h) appended to the window's
+    // document, every file found, the tree rebuilt. The nodes stay reachable through
+    // the result.
+    CCatalogueConstruit ajouterCatalogue(const std::string& description);
     // A folder of a query's snapshot, with `fichiers` empty entries.
     CDossier* ajouterDossier(CDossier& parent, const std::string& nom);
     // The binders of `description` (tests/commun/ConstructeurCatalogue.h) appended to

@@ -1,0 +1,197 @@
+// The comparison results window: its start state, the title and legends naming the
+// pair in order (and following a rename), the status pictures, the sort on the status
+// column, and the return to the start state when a compared query goes.
+
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QTest>
+#include <QTreeView>
+#include <QWindow>
+
+#include "compare/Comparaison.h"
+#include "compare/ui/CComparaisonDlg.h"
+#include "model/CContexte.h"
+#include "model/CDoc.h"
+#include "model/CFichier.h"
+#include "model/CRequete.h"
+#include "ui/CImagesApplication.h"
+#include "ui/CModeleResultats.h"
+#include "ui/IdCommandes.h"
+#include "tests/ui/fenetre/AvecNorvanel.h"
+
+namespace {
+
+// By name and size, a.jpg and A.JPG are counterparts; b.jpg and c.jpg are only in
+// Photos, d.jpg only in Archives.
+constexpr const char* kCatalogue = R"(
+classeur Disques
+  requete Photos /media/photos
+    fichier a.jpg taille=5
+    fichier b.jpg taille=7
+    dossier vieux
+      fichier c.jpg taille=9
+  requete Archives /media/archives
+    fichier A.JPG taille=5
+    fichier d.jpg taille=1
+  requete Autre /media/autre
+    fichier e.txt
+)";
+
+class ResultatsComparaison : public AvecNorvanel {
+protected:
+    void SetUp() override
+    {
+        AvecNorvanel::SetUp();
+        if (HasFatalFailure())
+            return;
+        catalogue = ajouterCatalogue(kCatalogue);
+        photos = &catalogue.requete("Photos");
+        archives = &catalogue.requete("Archives");
+        comparaison().show();
+        testeur = std::make_unique<QAbstractItemModelTester>(&modele());
+    }
+
+    void comparer(CRequete& a, CRequete& b)
+    {
+        comparerRequetes(a, b, {.nom = true, .taille = true}, contexte().resultatsComparaison);
+        laisserTourner();
+    }
+
+    CComparaisonDlg& comparaison() { return app->resultatsComparaison(); }
+    CModeleResultats& modele() { return comparaison().modele(); }
+    QStringList noms()
+    {
+        QStringList r;
+        for (int i = 0; i < modele().rowCount(); ++i)
+            r << modele().index(i, 1).data().toString();
+        return r;
+    }
+    // The title, then the three legends.
+    QStringList textes()
+    {
+        CComparaisonDlg& c = comparaison();
+        return {c.windowTitle(), c.legende(0), c.legende(1), c.legende(2)};
+    }
+    bool etatDeDepart()
+    {
+        return textes() == QStringList{"Aucune comparaison n'a été effectuée", "", "", ""} &&
+               !comparaison().zoneLegende().isVisible() && modele().rowCount() == 0;
+    }
+
+    CCatalogueConstruit catalogue;
+    CRequete* photos = nullptr;
+    CRequete* archives = nullptr;
+    std::unique_ptr<QAbstractItemModelTester> testeur;
+};
+
+TEST_F(ResultatsComparaison, DepartPuisPaireNommeeDansSonOrdre)
+{
+    EXPECT_TRUE(etatDeDepart());
+    EXPECT_EQ(comparaison().minimumSize(), QSize(200, 200));
+    // The status column first: no title, 32 pixels.
+    ASSERT_EQ(modele().columnCount(), 8);
+    EXPECT_EQ(modele().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QString());
+    EXPECT_EQ(comparaison().liste().header()->sectionSize(0), 32);
+
+    const QString titre = QStringLiteral("Résultats de la comparaison entre les requêtes %1 et %2");
+    const QString seulement = QStringLiteral("Fichiers présents uniquement dans la requête %1");
+    const QString lesDeux = QStringLiteral("Fichiers présents dans les deux requêtes");
+    const QString a = QStringLiteral("Archives"), p = QStringLiteral("Photos"), v = QStringLiteral("Vacances");
+    comparer(*photos, *archives);
+    EXPECT_EQ(textes(), (QStringList{titre.arg(p, a), seulement.arg(p), seulement.arg(a), lesDeux}));
+    EXPECT_TRUE(comparaison().zoneLegende().isVisible());
+    ASSERT_EQ(modele().rowCount(), 5);
+    for (int r = 0; r < modele().rowCount(); ++r)
+        EXPECT_EQ(modele().index(r, 0).data(Qt::DecorationRole).value<QIcon>().cacheKey(),
+                  app->images().comparaison().value(modele().fichier(r)->marque).cacheKey());
+
+    // The other way round, then a rename from the tree: the names follow.
+    comparer(*archives, *photos);
+    selectionner(static_cast<CDossier*>(photos));
+    executer(cmd::Renommer);
+    validerLibelle(QStringLiteral("Vacances"));
+    EXPECT_EQ(textes(), (QStringList{titre.arg(a, v), seulement.arg(a), seulement.arg(v), lesDeux}));
+    // A name is shown as it is, on one line.
+    ASSERT_TRUE(doc().renommer(*photos, "[*]\tÉté"));
+    EXPECT_EQ(comparaison().windowHandle()->title(), titre.arg(a, QStringLiteral("[*] Été")));
+    EXPECT_EQ(comparaison().legende(1), seulement.arg(QStringLiteral("[*] Été")));
+}
+
+TEST_F(ResultatsComparaison, LaColonneDuStatutTrieDansLesDeuxSens)
+{
+    comparer(*photos, *archives);
+    struct SEtape {
+        int clic;  // -1: a new comparison
+        int colonne;
+        bool croissant;
+        QStringList noms;
+    };
+    // Ties keep the order they had: at first the files of Photos before those of Archives.
+    const SEtape etapes[] = {
+        {-2, 0, true, {"b.jpg", "c.jpg", "d.jpg", "a.jpg", "A.JPG"}},
+        {0, 0, false, {"a.jpg", "A.JPG", "d.jpg", "b.jpg", "c.jpg"}},
+        {-1, 0, false, {"a.jpg", "A.JPG", "d.jpg", "b.jpg", "c.jpg"}},
+        {1, 1, false, {"d.jpg", "c.jpg", "b.jpg", "a.jpg", "A.JPG"}},
+        {0, 0, false, {"a.jpg", "A.JPG", "d.jpg", "c.jpg", "b.jpg"}},
+        {0, 0, true, {"c.jpg", "b.jpg", "d.jpg", "a.jpg", "A.JPG"}},
+    };
+    QHeaderView* entete = comparaison().liste().header();
+    for (const SEtape& e : etapes) {
+        if (e.clic == -1)
+            comparer(*photos, *archives);
+        else if (e.clic >= 0)
+            QTest::mouseClick(entete->viewport(), Qt::LeftButton, {},
+                              QPoint(entete->sectionViewportPosition(e.clic) + 12, 5));
+        EXPECT_EQ(noms(), e.noms) << "après un clic sur " << e.clic;
+        EXPECT_EQ(modele().colonneTri(), e.colonne);
+        EXPECT_EQ(modele().croissant(), e.croissant);
+    }
+}
+
+TEST_F(ResultatsComparaison, UneRequeteCompareeDetruiteRameneAuDepart)
+{
+    // Each way a query or a file of the pair goes; the window never paints a freed row.
+    const auto supprimer = [&](const char* requete) {
+        selectionner(static_cast<CDossier*>(&catalogue.requete(requete)));
+        executer(cmd::Supprimer);
+    };
+    struct SCas {
+        const char* nom;
+        std::function<void()> detruire;
+        int lignes;  // 0: back to the start state
+    };
+    const SCas cas[] = {
+        {"seconde requête supprimée", [&] { supprimer("Archives"); }, 0},
+        {"première requête supprimée", [&] { supprimer("Photos"); }, 0},
+        {"autre requête supprimée", [&] { supprimer("Autre"); }, 5},
+        {"un fichier détruit",
+         [&] {
+             CFichier* c = &catalogue.fichier("Photos/vieux/c.jpg");
+             catalogue.dossier("Photos/vieux").fichiers().retirerElement(c);
+             delete c;
+         },
+         4},
+        {"document fermé",
+         [&] {
+             doc().definirModifie(false);
+             executer(cmd::Fermer);
+             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+         },
+         0},
+    };
+    for (const SCas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        testeur.reset();
+        TearDown();
+        SetUp();
+        comparer(*photos, *archives);
+        comparaison().liste().setCurrentIndex(modele().index(modele().rowCount() - 1, 1));
+        c.detruire();
+        laisserTourner();
+        EXPECT_EQ(etatDeDepart(), c.lignes == 0);
+        EXPECT_EQ(modele().rowCount(), c.lignes);
+        EXPECT_FALSE(comparaison().grab().isNull());
+    }
+}
+
+} // namespace
