@@ -216,21 +216,6 @@ CDossier* AvecNorvanel::ajouterDossier(CDossier& parent, const std::string& nom)
     return d;
 }
 
-CCatalogueConstruit AvecNorvanel::ajouterCatalogue(const std::string& description)
-{
-    CCatalogueConstruit c = construireCatalogue(description);
-    for (CClasseur* classeur : c.doc->classeurs()) {
-        classeur->definirDocument(&doc());
-        doc().classeurs().ajouter(classeur);
-    }
-    c.doc->classeurs().retirerTout();
-    c.doc.reset();
-    doc().marquerTousTrouves();
-    arbre().reconstruire();
-    laisserTourner();
-    return c;
-}
-
 void AvecNorvanel::laisserTourner(int ms)
 {
     QElapsedTimer t;

@@ -76,10 +76,6 @@ protected:
     CCatalogueConstruit ajouterCatalogue(const std::string& description);
     // A folder of a query's snapshot, with `fichiers` empty entries.
     CDossier* ajouterDossier(CDossier& parent, const std::string& nom);
-    // The binders of `description` (tests/commun/ConstructeurCatalogue.h) appended to
-    // the window's document, every file found, the tree rebuilt. The nodes stay
-    // reachable through the result.
-    CCatalogueConstruit ajouterCatalogue(const std::string& description);
 
     // Lets queued work (deferred renames, refreshed states) run.
     static void laisserTourner(int ms = 20);
