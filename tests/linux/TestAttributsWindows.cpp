@@ -5,6 +5,7 @@
 #include "model/CDossier.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "platform/linux/AttributsDos.h"
 #include "tests/linux/CCaptureReelle.h"
 #include "tests/linux/CDossierTemporaire.h"
 #include "tests/linux/ImageDisque.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fcntl.h>
 #include <fstream>
 #include <linux/msdos_fs.h>
@@ -127,6 +129,36 @@ std::string attendu(bool inclureCaches)
 class AttributsWindows : public ::testing::TestWithParam<SSystemeWindows> {};
 
 } // namespace
+
+TEST(AttributsNtfs, valeursDesAttributsEtendus)
+{
+    using L = ELectureAttributsDos;
+    const std::uint32_t natif = 0x2021; // ARCHIVE, READONLY and a bit the catalogue does not keep
+    unsigned char octetsNatifs[4];
+    std::memcpy(octetsNatifs, &natif, 4);
+    struct Cas {
+        L lecture;
+        std::vector<unsigned char> valeur;
+        ssize_t taille; // as getxattr returned it
+        std::optional<std::uint32_t> bits;
+    };
+    const Cas cas[] = {
+        {L::XattrNtfsGrandBoutiste, {0, 0, 0, 0x27}, 4, 0x27},
+        {L::XattrNtfsGrandBoutiste, {0, 0, 0x04, 0x16}, 4, 0x06}, // folder, reparse point: not letters
+        {L::XattrNtfsGrandBoutiste, {0, 0, 0x27}, 3, std::nullopt},
+        {L::XattrNtfsGrandBoutiste, {0, 0, 0, 0x27, 0}, 5, std::nullopt},
+        {L::XattrNtfsGrandBoutiste, {}, 0, std::nullopt},
+        {L::XattrNtfsGrandBoutiste, {}, -1, std::nullopt},
+        {L::XattrNtfs, {octetsNatifs, octetsNatifs + 4}, 4, 0x21},
+        {L::XattrDos, {0x22}, 1, 0x22},
+        {L::XattrDos, {0x22, 0, 0, 0}, 4, std::nullopt},
+        {L::IoctlFat, {0, 0, 0, 0x27}, 4, std::nullopt},
+        {L::Aucune, {0, 0, 0, 0x27}, 4, std::nullopt},
+    };
+    for (const Cas& c : cas)
+        EXPECT_EQ(decoderAttributsNtfs(c.lecture, c.valeur.data(), c.taille), c.bits)
+            << static_cast<int>(c.lecture) << " " << c.taille;
+}
 
 TEST_P(AttributsWindows, lesBitsDecidentCeQuiEstCacheEtLesLettres)
 {
