@@ -1,6 +1,5 @@
 #include "platform/linux/CEnumerationLinux.h"
 
-#include "platform/linux/AttributsDos.h"
 #include "platform/linux/OuvertureDossier.h"
 #include "platform/linux/SystemesNoyau.h"
 
@@ -81,11 +80,13 @@ std::unique_ptr<CEnumeration> CEnumerationLinux::depuisDescripteur(int fd, std::
     }
     const SIdentiteDossier identite{etat.st_dev, etat.st_ino, estSystemeNoyau(systeme.f_type)};
     return std::unique_ptr<CEnumeration>(
-        new CEnumerationLinux(flux, std::move(prefixe), identite, estTypeVfat(systeme.f_type)));
+        new CEnumerationLinux(flux, std::move(prefixe), identite, lectureAttributsDos(fd, systeme.f_type)));
 }
 
-CEnumerationLinux::CEnumerationLinux(DIR* dossier, std::string prefixe, SIdentiteDossier identite, bool vfat)
-    : m_dossier(dossier), m_fd(dirfd(dossier)), m_prefixe(std::move(prefixe)), m_identite(identite), m_vfat(vfat)
+CEnumerationLinux::CEnumerationLinux(DIR* dossier, std::string prefixe, SIdentiteDossier identite,
+                                     ELectureAttributsDos lectureDos)
+    : m_dossier(dossier), m_fd(dirfd(dossier)), m_prefixe(std::move(prefixe)), m_identite(identite),
+      m_lectureDos(lectureDos)
 {
 }
 
@@ -105,15 +106,17 @@ bool CEnumerationLinux::suivante(SEntreeDossier& entree)
 
         entree.chemin.assign(m_prefixe);
         entree.chemin.append(d->d_name);
+        const std::uint16_t mode = examine ? sx.stx_mode : d->d_type == DT_DIR ? S_IFDIR | 0755 : S_IFREG | 0644;
+        entree.attributs = attributsUnix(d->d_name, mode);
+        if (m_lectureDos != ELectureAttributsDos::Aucune)
+            if (const std::optional<std::uint32_t> dos =
+                    attributsDos(m_fd, d->d_name, examine ? sx.stx_mode & S_IFMT : 0, m_lectureDos))
+                entree.attributs = (entree.attributs & ~kAttrCache) | *dos; // the bit, not the dot, hides
         if (!examine) {
-            entree.attributs = attributsUnix(d->d_name, d->d_type == DT_DIR ? S_IFDIR | 0755 : S_IFREG | 0644);
             entree.creation = entree.acces = entree.ecriture = 0;
             entree.taille = 0;
             return true;
         }
-        entree.attributs = attributsUnix(d->d_name, sx.stx_mode);
-        if (m_vfat && (S_ISREG(sx.stx_mode) || S_ISDIR(sx.stx_mode)))
-            entree.attributs |= attributsDos(m_fd, d->d_name);
         entree.ecriture = tempsFichier(sx.stx_mtime);
         entree.acces = tempsFichier(sx.stx_atime);
         entree.creation = (sx.stx_mask & STATX_BTIME) != 0 ? tempsFichier(sx.stx_btime) : entree.ecriture;

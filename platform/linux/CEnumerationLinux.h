@@ -1,10 +1,15 @@
 #pragma once
 // The entries of one folder, read with readdir and statx relative to the folder's
 // descriptor. Links are never followed and no entry is opened (FIFOs, sockets and
-// devices included), except files and folders on vfat for their DOS bits, and the
-// sub-folders a walk asks for.
+// devices included), except files and folders on vfat and exFAT for their DOS bits,
+// and the sub-folders a walk asks for.
+//
+// Hidden: on a file system that keeps DOS bits (vfat, exFAT, NTFS) and exposes them,
+// the hidden bit, as Windows shows the disk; elsewhere, or for an entry whose bits
+// cannot be read, a name that begins with a dot.
 
 #include "platform/CPlateforme.h"
+#include "platform/linux/AttributsDos.h"
 
 #include <dirent.h>
 #include <memory>
@@ -35,11 +40,11 @@ private:
     // Takes `fd`, a folder open for reading, whose entries' paths begin with `prefixe`;
     // closes it when it cannot be listed.
     static std::unique_ptr<CEnumeration> depuisDescripteur(int fd, std::string prefixe);
-    CEnumerationLinux(DIR* dossier, std::string prefixe, SIdentiteDossier identite, bool vfat);
+    CEnumerationLinux(DIR* dossier, std::string prefixe, SIdentiteDossier identite, ELectureAttributsDos lectureDos);
 
     DIR* m_dossier;
     int m_fd;
     std::string m_prefixe; // the folder's path and one '/'
     SIdentiteDossier m_identite;
-    bool m_vfat;
+    ELectureAttributsDos m_lectureDos; // decided once for the folder
 };

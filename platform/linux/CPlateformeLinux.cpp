@@ -7,7 +7,7 @@
 #include "platform/linux/PointsMontage.h"
 #include "platform/linux/TempsLocal.h"
 #include "platform/linux/TextesLocaux.h"
-#include "platform/linux/VolumeBlkid.h"
+#include "platform/linux/VolumeMonte.h"
 
 std::unique_ptr<CEnumeration> CPlateformeLinux::enumerer(const std::string& dossier)
 {
@@ -35,7 +35,7 @@ std::string CPlateformeLinux::racine(const std::string& chemin) const
 
 std::optional<SVolume> CPlateformeLinux::infoVolume(const std::string& racine)
 {
-    return infoVolumeDans(lirePointsMontage(), racine);
+    return infoVolumeDans(lirePointsMontage(), racine, m_udev);
 }
 
 bool CPlateformeLinux::ouvrir(const std::string& chemin)

@@ -3,11 +3,16 @@
 // window program's platform, which waits for the desktop opener without freezing.
 
 #include <chrono>
+#include <utility>
 
 #include "platform/CPlateforme.h"
+#include "platform/linux/VueUdev.h"
 
 class CPlateformeLinux : public CPlateforme {
 public:
+    // `udev`: where udev's view of the disks is read (the system's own by default).
+    explicit CPlateformeLinux(SRacinesUdev udev = {}) : m_udev(std::move(udev)) {}
+
     std::unique_ptr<CEnumeration> enumerer(const std::string& dossier) override;
 
     SCalendrier versHeureLocale(TempsFichier t) const override;
@@ -26,4 +31,7 @@ public:
 protected:
     // Spends one short pause while the opener runs: a plain sleep here.
     virtual void patienter(std::chrono::milliseconds pause);
+
+private:
+    SRacinesUdev m_udev;
 };

@@ -1,7 +1,5 @@
 #include "platform/linux/IdentiteVolume.h"
 
-namespace {
-
 int valeurHexa(char c)
 {
     if (c >= '0' && c <= '9')
@@ -12,6 +10,8 @@ int valeurHexa(char c)
         return c - 'A' + 10;
     return -1;
 }
+
+namespace {
 
 // FNV-1a: a fixed, portable hash, so the same text gives the same serial everywhere.
 std::uint32_t hacher(std::string_view texte)

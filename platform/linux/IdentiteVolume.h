@@ -21,5 +21,8 @@ std::uint32_t numeroSerieDepuisFsid(std::int32_t mot0, std::int32_t mot1);
 // `texte` cut to at most `maximum` bytes without splitting a UTF-8 character.
 std::string tronqueUtf8(std::string_view texte, std::size_t maximum);
 
+// The value of a hexadecimal digit; -1 for any other character.
+int valeurHexa(char c);
+
 // A volume label as a catalogue keeps it: at most 11 bytes.
 inline constexpr std::size_t kLongueurEtiquette = 11;

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/statfs.h>
 #include <unistd.h>
 
 namespace {
@@ -51,25 +50,5 @@ std::optional<SVolume> sonderVolume(const std::string& peripherique)
     if (fstat(fd, &etat) == 0 && (S_ISBLK(etat.st_mode) || S_ISREG(etat.st_mode)))
         volume = sonder(fd);
     close(fd);
-    return volume;
-}
-
-std::optional<SVolume> infoVolumeDans(const std::vector<SPointMontage>& montages, const std::string& racine)
-{
-    struct statfs fs {};
-    if (statfs(racine.c_str(), &fs) != 0)
-        return std::nullopt;
-    const SPointMontage* montage = montageDe(montages, racine);
-    if (montage != nullptr) {
-        // A source such as "/dev/root" may name no file; udev's /dev/block/MAJ:MIN does.
-        for (const std::string& peripherique : {montage->source, "/dev/block/" + montage->numeroPeriph})
-            if (!peripherique.empty() && peripherique.front() == '/')
-                if (std::optional<SVolume> volume = sonderVolume(peripherique))
-                    return volume;
-    }
-    SVolume volume;
-    if (montage != nullptr)
-        volume.nom = tronqueUtf8(montage->source, kLongueurEtiquette);
-    volume.numeroSerie = numeroSerieDepuisFsid(fs.f_fsid.__val[0], fs.f_fsid.__val[1]);
     return volume;
 }

@@ -22,8 +22,8 @@ void inventorier(const CDossier& dossier, std::size_t longueurRacine, std::vecto
 
 } // namespace
 
-CCaptureReelle::CCaptureReelle(const std::string& dossier)
-    : m_racine(dossier), m_precedente(definirPlateforme(&m_plateforme)),
+CCaptureReelle::CCaptureReelle(const std::string& dossier, SRacinesUdev udev)
+    : m_racine(dossier), m_plateforme(std::move(udev)), m_precedente(definirPlateforme(&m_plateforme)),
       m_utilisateurPrecedent(definirUtilisateur(&m_utilisateur))
 {
     contexte() = CContexte();

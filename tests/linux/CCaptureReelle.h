@@ -15,7 +15,8 @@ class CRequete;
 
 class CCaptureReelle {
 public:
-    explicit CCaptureReelle(const std::string& dossier);
+    // `udev`: where the platform reads udev's view of the disks.
+    explicit CCaptureReelle(const std::string& dossier, SRacinesUdev udev = {});
     ~CCaptureReelle();
     CCaptureReelle(const CCaptureReelle&) = delete;
     CCaptureReelle& operator=(const CCaptureReelle&) = delete;

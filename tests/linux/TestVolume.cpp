@@ -3,8 +3,9 @@
 #include "platform/linux/CPlateformeLinux.h"
 #include "platform/linux/IdentiteVolume.h"
 #include "platform/linux/VolumeBlkid.h"
+#include "platform/linux/VolumeMonte.h"
 #include "tests/linux/CDossierTemporaire.h"
-#include "tests/linux/CommandeExterne.h"
+#include "tests/linux/ImageDisque.h"
 
 #include <gtest/gtest.h>
 
@@ -53,29 +54,11 @@ namespace {
 // File-system images made by the mkfs tools in a temporary folder.
 class ImagesVolume : public ::testing::Test {
 protected:
-    // Runs `outil` with `arguments`, where "IMAGE" stands for the image's path, on a file
-    // of `taille` bytes (0: the tool makes it). The image path, or empty when the tool is
-    // missing or failed.
+    // formaterImage() in the test's folder, as `nom`.
     std::string formater(const std::string& outil, std::vector<std::string> arguments, const std::string& nom,
                          off_t taille)
     {
-        const std::optional<std::string> programme = trouverProgramme(outil);
-        if (!programme)
-            return {};
-        const std::string image = m_dossier.sous(nom);
-        if (taille > 0) {
-            const int fd = open(image.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-            const bool dimensionne = fd >= 0 && ftruncate(fd, taille) == 0;
-            if (fd >= 0)
-                close(fd);
-            if (!dimensionne)
-                return {};
-        }
-        for (std::string& a : arguments)
-            if (a == "IMAGE")
-                a = image;
-        arguments.insert(arguments.begin(), *programme);
-        return executer(arguments) == 0 ? image : std::string();
+        return formaterImage(m_dossier.sous(nom), outil, std::move(arguments), taille);
     }
 
     // `n` bytes of the image at `position`, read as a little-endian number.
@@ -90,6 +73,8 @@ protected:
     }
 
     CDossierTemporaire m_dossier;
+    // An udev that knows no device, whatever the machine's own knows.
+    const SRacinesUdev m_udevVide{m_dossier.sous("udev-absent"), m_dossier.sous("udev-absent")};
 };
 
 } // namespace
@@ -165,13 +150,13 @@ TEST_F(ImagesVolume, infoVolumeSondeLaSourceDuMontage)
     const std::vector<SPointMontage> montages =
         analyserMountinfo("1 0 254:0 / / rw - ext4 /dev/absent rw\n"
                           "2 1 7:0 / " + racine + " rw - vfat " + image + " rw\n");
-    const std::optional<SVolume> v = infoVolumeDans(montages, racine);
+    const std::optional<SVolume> v = infoVolumeDans(montages, racine, m_udevVide);
     ASSERT_TRUE(v.has_value());
     EXPECT_EQ(v->nom, "DISQUE");
     EXPECT_EQ(v->numeroSerie, 0x0A1B2C3Du);
 }
 
-TEST_F(ImagesVolume, sourceIlisibleDonneSonNomEtLIdentifiantDuSysteme)
+TEST_F(ImagesVolume, sourceIlisibleDonneLeNomDuPartageOuRienEtLIdentifiantDuSysteme)
 {
     const std::string racine = m_dossier.chemin();
     ASSERT_EQ(mkfifo(m_dossier.sous("tube").c_str(), 0644), 0);
@@ -183,11 +168,14 @@ TEST_F(ImagesVolume, sourceIlisibleDonneSonNomEtLIdentifiantDuSysteme)
     const std::string sources[][2] = {{"serveur:/export/partage", "serveur:/ex"},
                                       {"//serveur/documents", "//serveur/d"},
                                       {"tmpfs", "tmpfs"},
-                                      {m_dossier.sous("tube"), m_dossier.sous("tube").substr(0, 11)}};
+                                      // A device or an image that cannot be read: its
+                                      // path is no label.
+                                      {m_dossier.sous("tube"), ""},
+                                      {"/dev/norvanel-absent", ""}};
     for (const auto& [source, etiquette] : sources) {
         const std::vector<SPointMontage> montages =
             analyserMountinfo("2 1 0:99 / " + racine + " rw - nfs4 " + source + " rw\n");
-        const std::optional<SVolume> v = infoVolumeDans(montages, racine);
+        const std::optional<SVolume> v = infoVolumeDans(montages, racine, m_udevVide);
         ASSERT_TRUE(v.has_value()) << source;
         EXPECT_EQ(v->nom, etiquette);
         EXPECT_EQ(v->numeroSerie, attendu) << source;
