@@ -24,5 +24,7 @@ std::string tronqueUtf8(std::string_view texte, std::size_t maximum);
 // The value of a hexadecimal digit; -1 for any other character.
 int valeurHexa(char c);
 
-// A volume label as a catalogue keeps it: at most 11 bytes.
-inline constexpr std::size_t kLongueurEtiquette = 11;
+// A volume label as the system gives it, bounded: a catalogue keeps 11 bytes of it in
+// its own code page (an NTFS label may hold 32 characters, accented ones included),
+// and that cut is the catalogue's to make, on characters rather than UTF-8 bytes.
+inline constexpr std::size_t kLongueurEtiquette = 128;

@@ -46,7 +46,7 @@ TEST(Etiquette, coupeeAOnzeOctetsSansCouperUnCaractere)
         {"ABCDEFGHIJ\x80\x80\x80\x80", "ABCDEFGHIJ\x80"}, // stray bytes: a plain cut
     };
     for (const auto& [texte, attendu] : cas)
-        EXPECT_EQ(tronqueUtf8(texte, kLongueurEtiquette), attendu) << texte;
+        EXPECT_EQ(tronqueUtf8(texte, 11), attendu) << texte;
 }
 
 namespace {
@@ -165,8 +165,9 @@ TEST_F(ImagesVolume, sourceIlisibleDonneLeNomDuPartageOuRienEtLIdentifiantDuSyst
     const std::uint32_t attendu =
         static_cast<std::uint32_t>(fs.f_fsid.__val[0]) ^ static_cast<std::uint32_t>(fs.f_fsid.__val[1]);
 
-    const std::string sources[][2] = {{"serveur:/export/partage", "serveur:/ex"},
-                                      {"//serveur/documents", "//serveur/d"},
+    // Whole: the catalogue keeps 11 bytes of it, in its own code page.
+    const std::string sources[][2] = {{"serveur:/export/partage", "serveur:/export/partage"},
+                                      {"//serveur/documents", "//serveur/documents"},
                                       {"tmpfs", "tmpfs"},
                                       // A device or an image that cannot be read: its
                                       // path is no label.
