@@ -111,7 +111,7 @@ bool CEnumerationLinux::suivante(SEntreeDossier& entree)
         if (m_lectureDos != ELectureAttributsDos::Aucune)
             if (const std::optional<std::uint32_t> dos =
                     attributsDos(m_fd, d->d_name, examine ? sx.stx_mode & S_IFMT : 0, m_lectureDos))
-                entree.attributs = (entree.attributs & ~kAttrCache) | *dos; // the bit, not the dot, hides
+                entree.attributs |= *dos; // a dot name stays hidden: the bit hides more
         if (!examine) {
             entree.creation = entree.acces = entree.ecriture = 0;
             entree.taille = 0;

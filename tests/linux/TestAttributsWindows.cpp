@@ -48,7 +48,7 @@ const SEntree kEntrees[] = {
     {"System Volume Information/IndexerVolumeGuid", false, kAttrArchive},
     {"Photos", true, 0},
     {"Photos/a.jpg", false, kAttrArchive},
-    {".point", false, kAttrArchive}, // a dot, but no hidden bit: shown, as on Windows
+    {".point", false, kAttrArchive}, // no hidden bit, but a dot: hidden, as everywhere on Linux
     {"archive.txt", false, kAttrArchive},
     {"cache.txt", false, kAttrCache},
     {"lecture.txt", false, kAttrLectureSeule},
@@ -103,11 +103,14 @@ std::string capturer(const std::string& point, bool inclureCaches)
 std::string attendu(bool inclureCaches)
 {
     std::vector<std::string> lignes;
-    for (const SEntree& e : kEntrees) {
+    // The bits read, and a dot name hidden whatever its bits.
+    const auto bitsVus = [](const SEntree& e) { return e.bits | (e.chemin[0] == '.' ? kAttrCache : 0u); };
+    for (const SEntree& entree : kEntrees) {
+        const SEntree e{entree.chemin, entree.dossier, bitsVus(entree)};
         const std::string chemin = e.chemin;
-        const auto cache = [](const std::string& c) {
+        const auto cache = [&](const std::string& c) {
             return std::any_of(std::begin(kEntrees), std::end(kEntrees),
-                               [&](const SEntree& x) { return c == x.chemin && (x.bits & kAttrCache) != 0; });
+                               [&](const SEntree& x) { return c == x.chemin && (bitsVus(x) & kAttrCache) != 0; });
         };
         if (!inclureCaches && (cache(chemin) || cache(chemin.substr(0, chemin.find('/')))))
             continue;
@@ -160,7 +163,7 @@ TEST(AttributsNtfs, valeursDesAttributsEtendus)
             << static_cast<int>(c.lecture) << " " << c.taille;
 }
 
-TEST_P(AttributsWindows, lesBitsDecidentCeQuiEstCacheEtLesLettres)
+TEST_P(AttributsWindows, lesBitsEtLePointCachentEtDonnentLesLettres)
 {
     const SSystemeWindows& s = GetParam();
     CDossierTemporaire d;
