@@ -11,7 +11,6 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QTimer>
-#include <QToolBar>
 
 #include "model/CDoc.h"
 #include "shell/CApp.h"
@@ -21,6 +20,7 @@
 #include "shell/CFichiersRecents.h"
 #include "shell/CGestionnaireDocuments.h"
 #include "ui/CImagesApplication.h"
+#include "ui/CToolBarEx.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "ui/Icones.h"
@@ -148,18 +148,10 @@ void CMainFrame::creerMenus()
 
 void CMainFrame::creerBarreOutils()
 {
-    barre_ = new QToolBar(QStringLiteral("Barre d'outils"), this);
+    barre_ = new CToolBarEx(QStringLiteral("Barre d'outils"), this);
     barre_->setObjectName(QStringLiteral("barreOutils"));
-    barre_->setMovable(false);
-    barre_->setFloatable(false);
-    barre_->setIconSize(QSize(16, 16));
     barre_->toggleViewAction()->setVisible(false);
-    for (int id : boutonsBarreOutils()) {
-        if (id == 0)
-            barre_->addSeparator();
-        else
-            barre_->addAction(actions_.at(id));
-    }
+    barre_->charger(CDispositionBarre::depuisCommandes(boutonsBarreOutils()), [this](int id) { return action(id); });
     addToolBar(Qt::TopToolBarArea, barre_);
 }
 

@@ -20,7 +20,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QTimer;
-class QToolBar;
+class CToolBarEx;
 
 class CMainFrame : public QMainWindow, public CCibleCommandes {
     Q_OBJECT
@@ -35,7 +35,7 @@ public:
 
     // The action of command `id` (shared by the menus, the toolbar and the keys), or none.
     QAction* action(int id) const;
-    QToolBar& barreOutils() { return *barre_; }
+    CToolBarEx& barreOutils() { return *barre_; }
     CBarreEtat& barreEtat() { return *etat_; }
     // True while menu 101 (a document is open) is shown.
     bool menuDocumentAffiche() const { return menuDocument_; }
@@ -75,7 +75,7 @@ private:
     CApp& app_;
     QMdiArea* zone_;
     CBarreEtat* etat_;
-    QToolBar* barre_ = nullptr;
+    CToolBarEx* barre_ = nullptr;
     std::map<int, QAction*> actions_;
     std::vector<QAction*> recents_;
     QAction* aucunRecent_ = nullptr;

@@ -14,7 +14,10 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QCursor>
+#include <QPainter>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -28,6 +31,8 @@
 #include "search/ui/CRechercheSheet.h"
 #include "shell/CApp.h"
 #include "shell/CMainFrame.h"
+#include "ui/CToolBarEx.h"
+#include "ui/IdCommandes.h"
 #include "dialogs/CParametresDlg.h"
 #include "dialogs/CProprietesDlg.h"
 #include "ui/CImagesApplication.h"
@@ -338,6 +343,75 @@ TEST_F(EcranDialogues, ResultatsDeLaComparaison)
     EXPECT_NE(etiquettes[3]->text(), fenetre.legende(1));
     enregistrer(fenetre, QStringLiteral("resultats-comparaison-etroite"));
     doc.definirModifie(false);
+}
+
+} // namespace
+
+namespace {
+
+// The toolbar painted at `echelle` (1 or 2) into an image.
+QImage peindreBarre(QWidget& barre, int echelle)
+{
+    QPixmap image(barre.size() * echelle);
+    image.setDevicePixelRatio(echelle);
+    image.fill(Qt::transparent);
+    barre.render(&image);
+    // Only the buttons, pixel for pixel: the rest of the bar is empty.
+    QImage resultat = image.toImage().copy(0, 0, barre.childrenRect().right() * echelle + 8, image.height());
+    resultat.setDevicePixelRatio(1);
+    return resultat;
+}
+
+TEST_F(EcranDialogues, BarreDOutilsDansSesEtatsAUnEtADeuxFois)
+{
+    CMainFrame& cadre = app->cadre();
+    cadre.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&cadre));
+    CToolBarEx& barre = cadre.barreOutils();
+    const auto bouton = [&](int id) {
+        for (QAction* a : barre.actions())
+            if (auto* b = qobject_cast<QToolButton*>(barre.widgetForAction(a)); b && b->defaultAction() == cadre.action(id))
+                return b;
+        return static_cast<QToolButton*>(nullptr);
+    };
+    // Sub-folders and the search filter checked (sunken, dithered), "Modifier la
+    // requête" disabled (embossed); the pointer on "Nouveau" (raised), then on the
+    // search filter (sunken, no dither).
+    cadre.executer(cmd::FiltreRecherche);
+    attendre(50);
+    ASSERT_TRUE(cadre.action(cmd::SousDossiers)->isChecked());
+    ASSERT_TRUE(cadre.action(cmd::FiltreRecherche)->isChecked());
+    ASSERT_FALSE(cadre.action(cmd::ModifierRequete)->isEnabled());
+    QList<QImage> etats;
+    for (int survole : {cmd::Nouveau, cmd::FiltreRecherche}) {
+        QToolButton* b = bouton(survole);
+        ASSERT_TRUE(b);
+        QCursor::setPos(b->mapToGlobal(b->rect().center()));
+        barre.entrerDans(b);
+        attendre(20);
+        ASSERT_EQ(barre.boutonChaud(), b);
+        for (int echelle : {1, 2})
+            etats.append(peindreBarre(barre, echelle));
+    }
+    // A checked button looks different hot and not hot, at both scales.
+    EXPECT_NE(etats[0], etats[2]);
+    EXPECT_NE(etats[1], etats[3]);
+    EXPECT_EQ(etats[1].height(), etats[0].height() * 2);
+    int hauteur = 0;
+    for (const QImage& i : etats)
+        hauteur += i.height() + 4;
+    QImage planche(etats[1].width(), hauteur, QImage::Format_ARGB32);
+    planche.fill(Qt::white);
+    QPainter p(&planche);
+    int y = 0;
+    for (const QImage& i : etats) {
+        p.drawImage(0, y, i);
+        y += i.height() + 4;
+    }
+    p.end();
+    const QString dossier = QStringLiteral(NORVANEL_CAPTURES);
+    QDir().mkpath(dossier);
+    ASSERT_TRUE(planche.save(dossier + QStringLiteral("/barre-outils.png")));
 }
 
 } // namespace
