@@ -18,6 +18,7 @@
 #include "shell/CSuiviCaptureQt.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
+#include "ui/InfobulleTexteCoupe.h"
 #include "ui/MenuClavier.h"
 
 CRequete* CArboView::requeteGlissee_ = nullptr;
@@ -48,6 +49,7 @@ CArboView::CArboView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent)
     doc_.ajouterVue(this);
     definirCommandes();
     ouvrirMenuParShiftF10(*this);
+    montrerTexteCoupeEnInfobulle(*this);
 }
 
 CArboView::~CArboView()

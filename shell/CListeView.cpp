@@ -30,6 +30,7 @@
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "ui/ListeEnColonnes.h"
+#include "ui/InfobulleTexteCoupe.h"
 #include "ui/MenuClavier.h"
 
 CListeView::CListeView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent)
@@ -41,6 +42,7 @@ CListeView::CListeView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent
     setTextElideMode(Qt::ElideRight);
     setContextMenuPolicy(Qt::DefaultContextMenu);
     ouvrirMenuParShiftF10(*this);
+    montrerTexteCoupeEnInfobulle(*this);
 
     QHeaderView* entete = header();
     connect(entete, &QHeaderView::sectionClicked, this, [this](int colonne) { trier(colonne); });
