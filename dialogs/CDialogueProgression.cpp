@@ -1,5 +1,7 @@
 #include "dialogs/CDialogueProgression.h"
 
+#include "ui/DialogueFixe.h"
+
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QLabel>
@@ -34,7 +36,7 @@ CDialogueProgression::CDialogueProgression(QWidget* parent)
     disposition->addWidget(dossier_);
     disposition->addWidget(barre_);
     disposition->addWidget(boutons);
-    setFixedSize(sizeHint());
+    fixerDialogue(*this);
 }
 
 void CDialogueProgression::afficherEtat(unsigned dossiers, unsigned fichiers,
