@@ -15,11 +15,11 @@ constexpr int kLargeurTexte = 420;
 
 } // namespace
 
-CDialogueProgression::CDialogueProgression(QWidget* parent)
+CDialogueProgression::CDialogueProgression(const QString& requete, QWidget* parent)
     : QDialog(parent), compte_(new QLabel(this)), dossier_(new QLabel(this)),
       barre_(new QProgressBar(this))
 {
-    setWindowTitle(QStringLiteral("Norvanel"));
+    setWindowTitle(QStringLiteral("Mise à jour de « %1 »").arg(requete));
     setModal(true);
     compte_->setText(QStringLiteral("Lecture des dossiers..."));
     dossier_->setMinimumWidth(kLargeurTexte);

@@ -51,7 +51,7 @@ void CDoc::basculerSousDossiers()
     for (const CClasseur* c : classeurs_)
         requetes = requetes || !c->requetes().estVide();
     if (requetes)
-        modifie_ = true;
+        definirModifie();
     if (!arbre_)
         return;
 
@@ -81,7 +81,7 @@ bool CDoc::renommer(CNomme& noeud, const std::string& nouveauNom)
     if (!noeud.verifierNouveauNom(nouveauNom))
         return false;
     noeud.definirNom(nouveauNom);
-    modifie_ = true;
+    definirModifie();
     return true;
 }
 
@@ -89,6 +89,6 @@ bool CDoc::supprimerNoeud(CNomme& noeud)
 {
     if (!noeud.supprimer())
         return false;
-    modifie_ = true;
+    definirModifie();
     return true;
 }

@@ -237,10 +237,11 @@ void CMainFrame::actualiserTitre()
 {
     // As a multiple-document frame shows it: the active document's name after ours,
     // in brackets while its window is maximised.
+    // A maximised window has no title bar of its own: its "*" shows here.
     CChildFrame* c = cadreActif();
     QString titre = QStringLiteral("Norvanel");
     if (c && c->isMaximized())
-        titre += QStringLiteral(" - [%1]").arg(c->titre());
+        titre += QStringLiteral(" - [%1%2]").arg(c->titre(), c->isWindowModified() ? QStringLiteral("*") : QString());
     else if (c)
         titre += QStringLiteral(" - %1").arg(c->titre());
     if (windowTitle() != titre)

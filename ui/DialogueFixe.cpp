@@ -1,5 +1,7 @@
 #include "ui/DialogueFixe.h"
 
+#include <algorithm>
+
 #include <QDialog>
 #include <QFontMetrics>
 #include <QStyle>
@@ -13,6 +15,9 @@ void fixerDialogue(QDialog& dialogue, QSize minimum)
     QFont gras = dialogue.font();
     gras.setBold(true);
     const int barre = dialogue.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &dialogue);
-    const int titre = QFontMetrics(gras).horizontalAdvance(dialogue.windowTitle()) + 3 * barre;
+    // A title made of a user's long name does not make the window wider than this.
+    constexpr int kLargeurTitreMax = 640;
+    const int titre = std::min(QFontMetrics(gras).horizontalAdvance(dialogue.windowTitle()) + 3 * barre,
+                               kLargeurTitreMax);
     dialogue.setFixedSize(dialogue.sizeHint().expandedTo(minimum).expandedTo(QSize(titre, 0)));
 }

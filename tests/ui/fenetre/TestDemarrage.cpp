@@ -51,7 +51,7 @@ TEST_F(Demarrage, UneFenetreListe1MaximiseeAvecLeClasseurGeneral)
     ASSERT_EQ(cadre().cadres().size(), 1);
     CChildFrame& f = fenetre();
     EXPECT_TRUE(f.isMaximized());
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("Liste1"));
+    EXPECT_EQ(f.titre(), QStringLiteral("Liste1"));
     EXPECT_EQ(cadre().windowTitle(), QStringLiteral("Norvanel - [Liste1]"));
     // A document window restored to its normal size: its name without brackets.
     EXPECT_TRUE(f.arbreActif());
@@ -140,7 +140,7 @@ TEST_F(Demarrage, Menu100SansDocument)
     // A new document brings menu 101 back.
     executer(cmd::Nouveau);
     EXPECT_TRUE(cadre().menuDocumentAffiche());
-    EXPECT_EQ(fenetre().windowTitle(), QStringLiteral("Liste2"));
+    EXPECT_EQ(fenetre().titre(), QStringLiteral("Liste2"));
 }
 
 TEST_F(Demarrage, RaccourcisDeLaTableDesAccelerateurs)

@@ -30,7 +30,7 @@ TEST_F(DialoguesFixes, FermetureSeuleTailleFixeTitreEntier)
         [&] { return std::make_unique<CParametresDlg>(*q, false, nullptr); },
         [&] { return std::make_unique<CParametresDlg>(*q, true, nullptr); },
         [&] { return std::make_unique<CAProposDlg>(QIcon(), nullptr); },
-        [&] { return std::make_unique<CDialogueProgression>(nullptr); },
+        [&] { return std::make_unique<CDialogueProgression>(QStringLiteral("cd"), nullptr); },
     };
     for (const auto& fabrique : fabriques) {
         const std::unique_ptr<QDialog> d = fabrique();

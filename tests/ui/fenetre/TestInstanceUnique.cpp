@@ -69,12 +69,12 @@ TEST_F(Transmission, LeProgrammeOuvreLesFichiersQuOnLuiConfie)
     const QString a = creerCatalogue(QStringLiteral("a.kbt"), {QStringLiteral("Un")});
     app->ouvrirFichiersTransmis({a});
     ASSERT_EQ(cadre().cadres().size(), 2);
-    EXPECT_EQ(fenetre().windowTitle(), QStringLiteral("a.kbt"));
+    EXPECT_EQ(fenetre().titre(), QStringLiteral("a.kbt"));
     // Again: the window comes forward, no second one.
     cadre().cadres().first()->afficherMaximise();
     app->ouvrirFichiersTransmis({a});
     EXPECT_EQ(cadre().cadres().size(), 2);
-    EXPECT_EQ(fenetre().windowTitle(), QStringLiteral("a.kbt"));
+    EXPECT_EQ(fenetre().titre(), QStringLiteral("a.kbt"));
     // None: only comes forward.
     app->ouvrirFichiersTransmis({});
     EXPECT_EQ(cadre().cadres().size(), 2);
