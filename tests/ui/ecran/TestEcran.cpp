@@ -147,7 +147,9 @@ protected:
 
 TEST_F(Ecran, LeProgrammeSAfficheEtUnSecondLancementLuiConfieSonFichier)
 {
-    const QString socket = dossier.filePath(QStringLiteral("execution/norvanel.sock"));
+    // The program on this display, under X11.
+    const QString socket = CInstanceUnique::nomPour(dossier.filePath(QStringLiteral("execution")),
+                                                    QStringLiteral("xcb"), qEnvironmentVariable("DISPLAY"));
     QDir().mkpath(QFileInfo(socket).absolutePath());
     QFile::setPermissions(QFileInfo(socket).absolutePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
