@@ -115,7 +115,9 @@ TEST_F(Ouverture, FichierPresentSansOuvreurLeDitSansDemanderLeDisque)
         std::vector<std::string> textes;
         for (const auto& m : p.messages)
             textes.push_back(m.texte);
-        EXPECT_EQ(textes, disqueAbsent ? std::vector<std::string>{demande, echec} : std::vector<std::string>{echec});
+        const std::vector<std::string> attendus =
+            disqueAbsent ? std::vector<std::string>{demande, echec} : std::vector<std::string>{echec};
+        EXPECT_EQ(textes, attendus);
         EXPECT_EQ(p.messages.back().boutons, EBoutons::Ok);
         EXPECT_EQ(p.messages.back().icone, EIcone::Erreur);
         EXPECT_EQ(p.tentativesOuverture.size(), disqueAbsent ? 2u : 1u);
