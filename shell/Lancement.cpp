@@ -14,7 +14,7 @@
 bool localeDuBureauAbsente(const QByteArray& lcAll, const QByteArray& lcMessages, const QByteArray& lang)
 {
     const QByteArray& valeur = !lcAll.isEmpty() ? lcAll : !lcMessages.isEmpty() ? lcMessages : lang;
-    const QByteArray langue = valeur.left(valeur.indexOf('.'));
+    const QByteArray langue = valeur.split('.').constFirst();
     return langue.isEmpty() || langue == "C" || langue == "POSIX";
 }
 

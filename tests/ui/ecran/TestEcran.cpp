@@ -284,7 +284,7 @@ TEST_F(Ecran, MenusEtDialoguesEnImages)
     f->document().definirModifie(false);
 
     // The progress window of a capture, a long folder path shortened in its middle.
-    CDialogueProgression progression(&cadre);
+    CDialogueProgression progression(QStringLiteral("Photos de famille"), &cadre);
     progression.afficherEtat(1234, 56789,
                              QStringLiteral("/media/disque externe/Photos de famille/2003/Été à Montréal/"
                                             "Séance du 14 juillet/sous-dossier très long/encore plus loin"));

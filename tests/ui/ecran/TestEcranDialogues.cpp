@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -282,6 +283,36 @@ TEST_F(EcranDialogues, AssistantDeComparaisonEtapeParEtape)
 
     CChampsDlg champs(choix, &app->cadre());
     photographier(champs, QStringLiteral("comparaison-champs"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EcranDialogues, DialogueDeFichiersEnFrancais)
+{
+    // Qt's own file dialog, as the program shows it where the desktop offers none.
+    QFileDialog fichiers(&app->cadre(), QStringLiteral("Ouvrir"), QDir::tempPath(),
+                         QStringLiteral("Liste de fichiers (*.kbt)"));
+    fichiers.setOption(QFileDialog::DontUseNativeDialog);
+    fichiers.resize(640, 400);
+    fichiers.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fichiers));
+    attendre(300);
+    QStringList anglais;
+    for (const QLabel* l : fichiers.findChildren<QLabel*>())
+        if (l->isVisible())
+            for (const char* mot : {"Look in", "File name", "Files of type"})
+                if (l->text().contains(QLatin1String(mot)))
+                    anglais << l->text();
+    for (const QAbstractButton* b : fichiers.findChildren<QAbstractButton*>())
+        if (b->isVisible() && (b->text() == QStringLiteral("&Open") || b->text() == QStringLiteral("Cancel")))
+            anglais << b->text();
+    EXPECT_EQ(anglais, QStringList());
+    const QString dossier = QStringLiteral(NORVANEL_CAPTURES);
+    QDir().mkpath(dossier);
+    ASSERT_TRUE(fichiers.grab().toImage().save(dossier + QStringLiteral("/dialogue-fichiers.png")));
+    fichiers.reject();
 }
 
 } // namespace

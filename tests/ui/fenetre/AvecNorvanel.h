@@ -77,6 +77,9 @@ protected:
     // reachable through the result.
     CCatalogueConstruit ajouterCatalogue(const std::string& description);
 
+    // A window's title as its title bar shows it: "[*]" is "*" while it is modified.
+    static QString titreAffiche(const QWidget& fenetre);
+
     // Lets queued work (deferred renames, refreshed states) run.
     static void laisserTourner(int ms = 20);
 

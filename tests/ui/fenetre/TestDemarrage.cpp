@@ -52,15 +52,15 @@ TEST_F(Demarrage, UneFenetreListe1MaximiseeAvecLeClasseurGeneral)
     CChildFrame& f = fenetre();
     EXPECT_TRUE(f.isMaximized());
     EXPECT_EQ(f.titre(), QStringLiteral("Liste1"));
-    EXPECT_EQ(cadre().windowTitle(), QStringLiteral("Norvanel - [Liste1]"));
+    EXPECT_EQ(titreAffiche(cadre()), QStringLiteral("Norvanel - [Liste1]"));
     // A document window restored to its normal size: its name without brackets.
     EXPECT_TRUE(f.arbreActif());
     f.showNormal();
     laisserTourner();
-    EXPECT_EQ(cadre().windowTitle(), QStringLiteral("Norvanel - Liste1"));
+    EXPECT_EQ(titreAffiche(cadre()), QStringLiteral("Norvanel - Liste1"));
     f.showMaximized();
     laisserTourner();
-    EXPECT_EQ(cadre().windowTitle(), QStringLiteral("Norvanel - [Liste1]"));
+    EXPECT_EQ(titreAffiche(cadre()), QStringLiteral("Norvanel - [Liste1]"));
     EXPECT_EQ(libelles(), QStringList{QStringLiteral("Général")});
     EXPECT_FALSE(doc().estModifie());
     // The tree first, 150 pixels wide; the list pane beside it.
@@ -119,7 +119,7 @@ TEST_F(Demarrage, Menu100SansDocument)
     laisserTourner();
     ASSERT_TRUE(cadre().cadres().isEmpty());
     EXPECT_FALSE(cadre().menuDocumentAffiche());
-    EXPECT_EQ(cadre().windowTitle(), QStringLiteral("Norvanel"));
+    EXPECT_EQ(titreAffiche(cadre()), QStringLiteral("Norvanel"));
     const QStringList attendu = {
         QStringLiteral("[&Fichier]"), QStringLiteral("&Nouveau\tCtrl+N"), QStringLiteral("&Ouvrir...\tCtrl+O"),
         QStringLiteral("-"), QStringLiteral("Confi&guration de l'impression..."), QStringLiteral("-"),

@@ -47,7 +47,8 @@ TEST_F(Infobulles, TexteEntierSeulementQuandIlEstCoupe)
 {
     const QString nom = QStringLiteral("un nom de fichier bien trop long pour sa colonne.jpg");
     const QString classeur = QStringLiteral("Un classeur au nom bien trop long pour le panneau de gauche");
-    CRequete* cd = ajouterClasseur(classeur.toStdString(), {"cd"})->requetes().elementA(0);
+    CClasseur* long_ = ajouterClasseur(classeur.toStdString(), {"cd"});
+    CRequete* cd = long_->requetes().elementA(0);
     cd->definirChemin("/media/cd");
     cd->fichiers().ajouter(new CFichier(cd, "/media/cd/" + nom.toStdString()));
     arbre().reconstruire();
@@ -73,7 +74,7 @@ TEST_F(Infobulles, TexteEntierSeulementQuandIlEstCoupe)
 
     // The tree does not cut its labels: the pane does, when it is narrow.
     QSplitter& separateur = fenetre().separateur();
-    const QModelIndex racine = arbre().model()->index(0, 0);
+    const QModelIndex racine = indexDe(long_);
     ASSERT_EQ(racine.data().toString(), classeur);
     separateur.setSizes({60, 600});
     laisserTourner();

@@ -34,7 +34,8 @@ TEST(Langue, SansLangueDuBureauLeFrancaisParDefaut)
             << c.lcAll.constData() << "|" << c.lcMessages.constData() << "|" << c.lang.constData();
 
     // As the program starts with no language set.
-    const QByteArray lcAll = qgetenv("LC_ALL"), lang = qgetenv("LANG");
+    const QByteArray lcAll = qEnvironmentVariableIsSet("LC_ALL") ? qgetenv("LC_ALL") : QByteArray();
+    const QByteArray lang = qEnvironmentVariableIsSet("LANG") ? qgetenv("LANG") : QByteArray();
     const QLocale avant;
     qputenv("LC_ALL", "C");
     QLocale::setDefault(QLocale::c());
@@ -47,8 +48,14 @@ TEST(Langue, SansLangueDuBureauLeFrancaisParDefaut)
     ASSERT_NE(nom, nullptr);
     EXPECT_NE(nom->text(), QStringLiteral("File &name:"));
     QLocale::setDefault(avant);
-    qputenv("LC_ALL", lcAll);
-    qputenv("LANG", lang);
+    const auto remettre = [](const char* nom, const QByteArray& valeur) {
+        if (valeur.isNull())
+            qunsetenv(nom);
+        else
+            qputenv(nom, valeur);
+    };
+    remettre("LC_ALL", lcAll);
+    remettre("LANG", lang);
 }
 
 } // namespace
