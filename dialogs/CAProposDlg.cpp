@@ -1,13 +1,13 @@
 #include "dialogs/CAProposDlg.h"
 
-#include "ui/DialogueFixe.h"
-
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "ui/DialogueFixe.h"
 
 CAProposDlg::CAProposDlg(const QIcon& icone, QWidget* parent) : QDialog(parent)
 {

@@ -1,13 +1,13 @@
 #include "dialogs/CDialogueProgression.h"
 
-#include "ui/DialogueFixe.h"
-
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "ui/DialogueFixe.h"
 
 namespace {
 
