@@ -8,6 +8,7 @@ struct SProgressionCapture {
     std::uint32_t dossiers = 0;   // folders read so far
     std::uint32_t fichiers = 0;   // files kept so far
     std::string dossierCourant;   // the folder being read
+    std::string requete;          // the name of the query captured
 };
 
 class CSuiviCapture {

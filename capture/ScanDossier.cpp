@@ -25,6 +25,7 @@ public:
                       ? q.modeFiltre
                       : kFiltreAucun)
     {
+        etat_.requete = q.nom();
     }
 
     // False when cancelled.

@@ -7,10 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/DialogueFixe.h"
+
 CAProposDlg::CAProposDlg(const QIcon& icone, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("A propos de Norvanel"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     auto* image = new QLabel(this);
     image->setPixmap(icone.pixmap(32, 32));
     image->setAlignment(Qt::AlignTop);
@@ -28,5 +29,5 @@ CAProposDlg::CAProposDlg(const QIcon& icone, QWidget* parent) : QDialog(parent)
     auto* disposition = new QVBoxLayout(this);
     disposition->addLayout(haut);
     disposition->addWidget(boutons);
-    setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
+    fixerDialogue(*this, QSize(280, 0));
 }

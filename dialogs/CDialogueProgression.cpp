@@ -7,17 +7,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/DialogueFixe.h"
+
 namespace {
 
 constexpr int kLargeurTexte = 420;
 
 } // namespace
 
-CDialogueProgression::CDialogueProgression(QWidget* parent)
+CDialogueProgression::CDialogueProgression(const QString& requete, QWidget* parent)
     : QDialog(parent), compte_(new QLabel(this)), dossier_(new QLabel(this)),
       barre_(new QProgressBar(this))
 {
-    setWindowTitle(QStringLiteral("Norvanel"));
+    setWindowTitle(QStringLiteral("Mise à jour de « %1 »").arg(requete));
     setModal(true);
     compte_->setText(QStringLiteral("Lecture des dossiers..."));
     dossier_->setMinimumWidth(kLargeurTexte);
@@ -34,7 +36,7 @@ CDialogueProgression::CDialogueProgression(QWidget* parent)
     disposition->addWidget(dossier_);
     disposition->addWidget(barre_);
     disposition->addWidget(boutons);
-    setFixedSize(sizeHint());
+    fixerDialogue(*this);
 }
 
 void CDialogueProgression::afficherEtat(unsigned dossiers, unsigned fichiers,

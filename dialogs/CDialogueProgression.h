@@ -10,7 +10,8 @@ class QProgressBar;
 class CDialogueProgression : public QDialog {
     Q_OBJECT
 public:
-    explicit CDialogueProgression(QWidget* parent);
+    // Titled with the name of the query captured.
+    CDialogueProgression(const QString& requete, QWidget* parent);
 
     void afficherEtat(unsigned dossiers, unsigned fichiers, const QString& dossierCourant);
     bool estAnnule() const { return annule_; }

@@ -15,6 +15,7 @@
 
 #include "model/CRequete.h"
 #include "model/CUtilisateur.h"
+#include "ui/DialogueFixe.h"
 #include "ui/UnitesDialogue.h"
 #include "ui/CheminsQt.h"
 
@@ -83,7 +84,6 @@ CParametresDlg::CParametresDlg(CRequete& requete, bool creation, QWidget* parent
 {
     setWindowTitle(creation ? QStringLiteral("Créer de nouvelles requêtes")
                             : QStringLiteral("Paramètres de la requête"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     connect(parcourir_, &QPushButton::clicked, this, &CParametresDlg::parcourir);
     QHBoxLayout* ligneDossier = ligneEtiquetee(QStringLiteral("&Dossier:"), dossier_);
@@ -150,7 +150,7 @@ CParametresDlg::CParametresDlg(CRequete& requete, bool creation, QWidget* parent
         setTabOrder(ordre[i - 1], ordre[i]);
 
     remplir();
-    setFixedSize(sizeHint().expandedTo(QSize(pixelsHorizontaux(*this, kLargeurUnites), 0)));
+    fixerDialogue(*this, QSize(pixelsHorizontaux(*this, kLargeurUnites), 0));
 }
 
 QCheckBox* CParametresDlg::caseACocher(int id, const QString& texte)

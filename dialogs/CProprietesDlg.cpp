@@ -9,6 +9,7 @@
 #include "model/CUtilisateur.h"
 #include "model/NumeroSerie.h"
 #include "platform/CPlateforme.h"
+#include "ui/DialogueFixe.h"
 #include "ui/UnitesDialogue.h"
 
 namespace {
@@ -21,7 +22,6 @@ constexpr int kLargeurUnites = 172;
 CProprietesDlg::CProprietesDlg(const SProprietes& p, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QString::fromStdString(p.titre));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     const struct {
         const char* etiquette;
@@ -66,5 +66,5 @@ CProprietesDlg::CProprietesDlg(const SProprietes& p, QWidget* parent) : QDialog(
     disposition->addLayout(grille);
     disposition->addSpacing(fontMetrics().height());
     disposition->addLayout(boutons);
-    setFixedSize(sizeHint().expandedTo(QSize(pixelsHorizontaux(*this, kLargeurUnites), 0)));
+    fixerDialogue(*this, QSize(pixelsHorizontaux(*this, kLargeurUnites), 0));
 }

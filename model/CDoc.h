@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,7 +71,15 @@ public:
     const CListeElements<CClasseur>& classeurs() const { return classeurs_; }
 
     bool estModifie() const { return modifie_; }
-    void definirModifie(bool modifie = true) { modifie_ = modifie; }
+    void definirModifie(bool modifie = true)
+    {
+        const bool change = modifie != modifie_;
+        modifie_ = modifie;
+        if (change && surChangementModifie)
+            surChangementModifie();
+    }
+    // Called when the document becomes modified or saved, for the window's title.
+    std::function<void()> surChangementModifie;
 
     // The tree that shows this document (not owned), or none.
     CControleArbre* arbre() const { return arbre_; }

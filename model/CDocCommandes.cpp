@@ -52,7 +52,7 @@ void CDoc::basculerSousDossiers()
     for (const CClasseur* c : classeurs_)
         requetes = requetes || !c->requetes().estVide();
     if (requetes)
-        modifie_ = true;
+        definirModifie();
     if (!arbre_)
         return;
 
@@ -82,7 +82,7 @@ bool CDoc::renommer(CNomme& noeud, const std::string& nouveauNom)
     if (!noeud.verifierNouveauNom(nouveauNom))
         return false;
     noeud.definirNom(nouveauNom);
-    modifie_ = true;
+    definirModifie();
     if (CResultatsComparaison* comparaison = contexte().resultatsComparaison)
         comparaison->relireNoms();
     return true;
@@ -92,6 +92,6 @@ bool CDoc::supprimerNoeud(CNomme& noeud)
 {
     if (!noeud.supprimer())
         return false;
-    modifie_ = true;
+    definirModifie();
     return true;
 }

@@ -14,6 +14,12 @@ std::string texteDemandeDisque(const CRequete& requete)
            texteNumeroSerie(requete.numeroSerie);
 }
 
+std::string texteEchecOuvreur(const std::string& chemin)
+{
+    return "Impossible d'ouvrir « " + chemin +
+           " » : aucun programme n'est associé à ce type de fichier, ou il a échoué.";
+}
+
 namespace {
 
 // Only what a capture on this system records may reach the desktop's opener: a path
@@ -46,6 +52,11 @@ void ouvrirAvecDisque(const std::string& chemin, const CRequete& requete)
     const std::string demande = texteDemandeDisque(requete);
     const bool ouvrable = estCheminLocalAbsolu(chemin);
     while (!ouvrable || !p.ouvrir(chemin)) {
+        // The file is there and still did not open: no disk would help.
+        if (ouvrable && p.existe(chemin)) {
+            utilisateur().message(texteEchecOuvreur(chemin), EBoutons::Ok, EIcone::Erreur);
+            return;
+        }
         // Ask until the disk in place is the recorded one, then try again. The right
         // disk with a path that no longer exists brings the question back: only
         // Cancel ends it.

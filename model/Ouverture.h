@@ -1,13 +1,17 @@
 #pragma once
-// Opening a catalogued path with the desktop. When the path cannot be opened the
-// user is asked for the disk the snapshot came from, by its label and serial, until
-// the right disk lets the path open or the user cancels.
+// Opening a catalogued path with the desktop. When the path is not there the user is
+// asked for the disk the snapshot came from, by its label and serial, until the right
+// disk lets the path open or the user cancels; a path that is there but that no
+// program opens is said so, once.
 
 #include <string>
 
 class CRequete;
 
 void ouvrirAvecDisque(const std::string& chemin, const CRequete& requete);
+
+// "Impossible d'ouvrir « <path> » : aucun programme ...".
+std::string texteEchecOuvreur(const std::string& chemin);
 
 // "Insérez le disque '<label>'.\nNuméro de série: <serial>".
 std::string texteDemandeDisque(const CRequete& requete);

@@ -126,6 +126,9 @@ public:
     // Opens the path with the desktop's program for it; true when the path exists and
     // the opener took it. An opener that fails or finds no program is a failure.
     [[nodiscard]] virtual bool ouvrir(const std::string& chemin) = 0;
+    // True when the path names an entry (a link counts, even dangling): a path that
+    // exists but does not open has no opener, not a missing disk.
+    virtual bool existe(const std::string& chemin) const = 0;
 };
 
 // The platform the program runs on. Set once at start-up (or by a test); never null

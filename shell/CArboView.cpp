@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 #include <QFocusEvent>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QKeyEvent>
 
@@ -16,6 +18,8 @@
 #include "shell/CSuiviCaptureQt.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
+#include "ui/InfobulleTexteCoupe.h"
+#include "ui/MenuClavier.h"
 
 CRequete* CArboView::requeteGlissee_ = nullptr;
 
@@ -44,6 +48,8 @@ CArboView::CArboView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent)
     doc_.definirArbre(this);
     doc_.ajouterVue(this);
     definirCommandes();
+    ouvrirMenuParShiftF10(*this);
+    montrerTexteCoupeEnInfobulle(*this);
 }
 
 CArboView::~CArboView()
@@ -374,6 +380,31 @@ void CArboView::keyPressEvent(QKeyEvent* evenement)
         return;
     }
     QTreeView::keyPressEvent(evenement);
+}
+
+void CArboView::contextMenuEvent(QContextMenuEvent* evenement)
+{
+    // The commands of the item under the pointer (or of the current one, from the
+    // keyboard), enabled as the menu bar's are.
+    if (evenement->reason() == QContextMenuEvent::Mouse) {
+        const QModelIndex i = indexAt(evenement->pos());
+        if (i.isValid())
+            setCurrentIndex(i);
+    }
+    if (state() == EditingState)
+        return;
+    CMainFrame& principal = app_.cadre();
+    cadre_.definirPanneauActif(this);
+    principal.mettreAJourCommandes();
+    QMenu menu(this);
+    for (const int id : {cmd::NouveauClasseur, cmd::NouvelleRequete, 0, cmd::MettreAJour, cmd::ModifierRequete, 0,
+                         cmd::Renommer, cmd::Supprimer, cmd::Proprietes}) {
+        if (id == 0)
+            menu.addSeparator();
+        else
+            menu.addAction(principal.action(id));
+    }
+    menu.exec(evenement->globalPos());
 }
 
 void CArboView::mousePressEvent(QMouseEvent* evenement)

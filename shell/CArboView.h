@@ -78,6 +78,7 @@ protected:
     void keyPressEvent(QKeyEvent* evenement) override;
     void focusInEvent(QFocusEvent* evenement) override;
     void mousePressEvent(QMouseEvent* evenement) override;
+    void contextMenuEvent(QContextMenuEvent* evenement) override;
     void startDrag(Qt::DropActions actions) override;
     void dragEnterEvent(QDragEnterEvent* evenement) override;
     void dragMoveEvent(QDragMoveEvent* evenement) override;

@@ -62,9 +62,17 @@ QString CBarreEtat::texteNumerique() const
     return numerique_->text();
 }
 
+bool CBarreEtat::verrousAffiches() const
+{
+    return !majuscules_->isHidden();
+}
+
 void CBarreEtat::actualiserVerrous()
 {
     const SEtatVerrous etat = lireEtatVerrous();
+    // A state nobody can read is not shown as "off".
+    majuscules_->setVisible(etat.lisible);
+    numerique_->setVisible(etat.lisible);
     majuscules_->setText(etat.majuscules ? QStringLiteral("MAJ") : QString());
     numerique_->setText(etat.numerique ? QStringLiteral("NUM") : QString());
 }

@@ -2,7 +2,7 @@
 // The status bar: the message pane ("Prêt" when idle, a command's prompt while its
 // menu item or button is under the pointer, how many files the last search found or
 // what the last comparison found, until a prompt replaces it), then the caps-lock "MAJ" and num-lock "NUM" indicators, shown
-// while the key is on.
+// while the key is on, and hidden where the keys' state cannot be read.
 
 #include <cstddef>
 
@@ -20,6 +20,8 @@ public:
     QString texteMessage() const;
     QString texteMajuscules() const;
     QString texteNumerique() const;
+    // False where the lock keys' state cannot be read: both indicators are hidden.
+    bool verrousAffiches() const;
     void actualiserVerrous();
 
     // "Aucun fichier trouvé", "1 fichier trouvé", "1 234 fichiers trouvés" (the

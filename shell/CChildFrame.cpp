@@ -61,6 +61,10 @@ CChildFrame::CChildFrame(CApp& app, std::unique_ptr<CDoc> doc, const QString& ti
                 panneauActif_->setFocus(Qt::OtherFocusReason);
         });
     });
+    doc_->surChangementModifie = [this] {
+        setWindowModified(doc_->estModifie());
+        app_.cadre().planifierMiseAJour();
+    };
     actualiserTitre();
     definirCommandes();
     arbre_->reconstruire();
@@ -70,6 +74,7 @@ CChildFrame::~CChildFrame()
 {
     // Hidden while it is taken apart: nothing of this class may answer any more.
     disconnect(changementEtat_);
+    doc_->surChangementModifie = nullptr;
     // The views let go of the document before it goes.
     delete separateur_;
     separateur_ = nullptr;
@@ -90,7 +95,9 @@ QString CChildFrame::titre() const
 
 void CChildFrame::actualiserTitre()
 {
-    setWindowTitle(titre());
+    // "[*]" becomes "*" while the document has unsaved changes.
+    setWindowTitle(titre() + QStringLiteral("[*]"));
+    setWindowModified(doc_->estModifie());
 }
 
 bool CChildFrame::arbreActif() const

@@ -30,6 +30,8 @@
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "ui/ListeEnColonnes.h"
+#include "ui/InfobulleTexteCoupe.h"
+#include "ui/MenuClavier.h"
 
 CListeView::CListeView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent)
     : QTreeView(parent), app_(app), cadre_(cadre), doc_(doc),
@@ -39,6 +41,8 @@ CListeView::CListeView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent
     configurerListeEnColonnes(*this);
     setTextElideMode(Qt::ElideRight);
     setContextMenuPolicy(Qt::DefaultContextMenu);
+    ouvrirMenuParShiftF10(*this);
+    montrerTexteCoupeEnInfobulle(*this);
 
     QHeaderView* entete = header();
     connect(entete, &QHeaderView::sectionClicked, this, [this](int colonne) { trier(colonne); });

@@ -229,14 +229,18 @@ void CMainFrame::actualiserTitre()
 {
     // As a multiple-document frame shows it: the active document's name after ours,
     // in brackets while its window is maximised.
+    // A maximised window has no title bar of its own: its "*" shows here. Written as
+    // the multiple-document area writes it, which then adds nothing of its own.
     CChildFrame* c = cadreActif();
     QString titre = QStringLiteral("Norvanel");
-    if (c && c->isMaximized())
-        titre += QStringLiteral(" - [%1]").arg(c->titre());
+    const bool maximise = c && c->isMaximized();
+    if (maximise)
+        titre += QStringLiteral(" - [%1]").arg(c->windowTitle());
     else if (c)
         titre += QStringLiteral(" - %1").arg(c->titre());
     if (windowTitle() != titre)
         setWindowTitle(titre);
+    setWindowModified(maximise && c->isWindowModified());
 }
 
 void CMainFrame::actualiserFichiersRecents()

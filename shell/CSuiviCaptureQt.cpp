@@ -61,7 +61,7 @@ bool CSuiviCaptureQt::progression(const SProgressionCapture& etat)
         chrono_.restart();
     }
     if (!dialogue_ && chrono_.elapsed() >= delaiAffichage) {
-        dialogue_ = std::make_unique<CDialogueProgression>(parent_);
+        dialogue_ = std::make_unique<CDialogueProgression>(QString::fromStdString(etat.requete), parent_);
         dialogue_->show();
     }
     if (dialogue_) {

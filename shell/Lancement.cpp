@@ -1,6 +1,7 @@
 #include "shell/Lancement.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -10,8 +11,17 @@
 #include "shell/CMainFrame.h"
 #include "shell/LigneCommande.h"
 
+bool localeDuBureauAbsente(const QByteArray& lcAll, const QByteArray& lcMessages, const QByteArray& lang)
+{
+    const QByteArray& valeur = !lcAll.isEmpty() ? lcAll : !lcMessages.isEmpty() ? lcMessages : lang;
+    const QByteArray langue = valeur.split('.').constFirst();
+    return langue.isEmpty() || langue == "C" || langue == "POSIX";
+}
+
 bool installerTraductionQt(QApplication& application)
 {
+    if (localeDuBureauAbsente(qgetenv("LC_ALL"), qgetenv("LC_MESSAGES"), qgetenv("LANG")))
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     auto* traduction = new QTranslator(&application);
     if (!traduction->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

@@ -15,6 +15,8 @@
 #include "ui/CModeleResultats.h"
 #include "ui/CTravailLong.h"
 #include "ui/ListeEnColonnes.h"
+#include "ui/InfobulleTexteCoupe.h"
+#include "ui/MenuClavier.h"
 
 CResultatsDlg::CResultatsDlg(int id, const QString& titre, const QIcon& icone, const QList<QIcon>& imagesTri,
                              QWidget* parent, const QList<QIcon>& imagesStatut)
@@ -34,6 +36,8 @@ CResultatsDlg::CResultatsDlg(int id, const QString& titre, const QIcon& icone, c
     liste_->setModel(modele_);
     configurerListeEnColonnes(*liste_);
     liste_->setContextMenuPolicy(Qt::CustomContextMenu);
+    ouvrirMenuParShiftF10(*liste_);
+    montrerTexteCoupeEnInfobulle(*liste_);
     liste_->installEventFilter(this);
     QHeaderView* entete = liste_->header();
     for (int c = 0; c < modele_->columnCount(); ++c)

@@ -212,6 +212,11 @@ std::optional<SVolume> CPlateformeFactice::infoVolume(const std::string& racine)
     return it->second.volume;
 }
 
+bool CPlateformeFactice::existe(const std::string& chemin) const
+{
+    return noeuds_.count(chemin) && accessible(chemin);
+}
+
 bool CPlateformeFactice::ouvrir(const std::string& chemin)
 {
     tentativesOuverture.push_back(chemin);

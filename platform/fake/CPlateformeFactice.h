@@ -62,6 +62,7 @@ public:
     std::string racine(const std::string& chemin) const override;
     std::optional<SVolume> infoVolume(const std::string& racine) override;
     bool ouvrir(const std::string& chemin) override;
+    bool existe(const std::string& chemin) const override;
 
 private:
     struct SNoeud {

@@ -1,5 +1,6 @@
 #include "platform/linux/CPlateformeLinux.h"
 
+#include <sys/stat.h>
 #include <thread>
 
 #include "platform/linux/CEnumerationLinux.h"
@@ -41,6 +42,12 @@ std::optional<SVolume> CPlateformeLinux::infoVolume(const std::string& racine)
 bool CPlateformeLinux::ouvrir(const std::string& chemin)
 {
     return ouvrirAvecLeBureau(chemin, kDelaiOuvreur, [this](std::chrono::milliseconds pause) { patienter(pause); });
+}
+
+bool CPlateformeLinux::existe(const std::string& chemin) const
+{
+    struct stat etat {};
+    return !chemin.empty() && chemin.find('\0') == std::string::npos && lstat(chemin.c_str(), &etat) == 0;
 }
 
 void CPlateformeLinux::patienter(std::chrono::milliseconds pause)

@@ -27,6 +27,7 @@ public:
 
     // xdg-open, waited for with patienter().
     bool ouvrir(const std::string& chemin) override;
+    bool existe(const std::string& chemin) const override;
 
 protected:
     // Spends one short pause while the opener runs: a plain sleep here.

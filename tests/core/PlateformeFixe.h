@@ -46,6 +46,7 @@ public:
     }
     std::optional<SVolume> infoVolume(const std::string&) override { return std::nullopt; }
     bool ouvrir(const std::string&) override { return false; }
+    bool existe(const std::string&) const override { return false; }
 };
 
 // Installs a CPlateformeFixe, as the platform and the user, for one test and puts the

@@ -94,6 +94,37 @@ TEST_F(Ouverture, FichierDisparuSurLeBonDisqueRedemandeJusquAAnnuler)
     EXPECT_TRUE(p.ouvertures.empty());
 }
 
+TEST_F(Ouverture, FichierPresentSansOuvreurLeDitSansDemanderLeDisque)
+{
+    p.inouvrables.insert("/media/cd/photos/a.jpg");
+    const std::string echec = "Impossible d'ouvrir « /media/cd/photos/a.jpg » : aucun programme n'est associé "
+                              "à ce type de fichier, ou il a échoué.";
+    // Disk in: the failure at once. Disk out: the disk first, then the failure.
+    for (const bool disqueAbsent : {false, true}) {
+        SCOPED_TRACE(disqueAbsent);
+        p.messages.clear();
+        p.tentativesOuverture.clear();
+        if (disqueAbsent)
+            p.retirerDisque("/media/cd");
+        p.surMessage = [&](const CUtilisateurFactice::SMessage& m) -> std::optional<EReponse> {
+            if (m.texte == demande)
+                p.insererDisque("/media/cd", "VACANCES", 0x12AB34CD);
+            return EReponse::Ok;
+        };
+        fichier->ouvrir();
+        std::vector<std::string> textes;
+        for (const auto& m : p.messages)
+            textes.push_back(m.texte);
+        const std::vector<std::string> attendus =
+            disqueAbsent ? std::vector<std::string>{demande, echec} : std::vector<std::string>{echec};
+        EXPECT_EQ(textes, attendus);
+        EXPECT_EQ(p.messages.back().boutons, EBoutons::Ok);
+        EXPECT_EQ(p.messages.back().icone, EIcone::Erreur);
+        EXPECT_EQ(p.tentativesOuverture.size(), disqueAbsent ? 2u : 1u);
+        EXPECT_TRUE(p.ouvertures.empty());
+    }
+}
+
 TEST_F(Ouverture, NumeroDeSerieEnTexte)
 {
     q->nomVolume = "";

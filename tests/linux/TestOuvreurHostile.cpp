@@ -173,13 +173,14 @@ TEST_F(OuverturePourLUtilisateur, ouvreurReussiPasDeQuestion)
     verifierQueRienNAEteExecute();
 }
 
-TEST_F(OuverturePourLUtilisateur, ouvreurEnEchecMeneALaQuestionDuDisque)
+TEST_F(OuverturePourLUtilisateur, ouvreurEnEchecLeDitSansDemanderLeDisque)
 {
     installerOuvreur("exit 3");
     fichier().ouvrir();
     EXPECT_EQ(appels(), (std::vector<Lignes>{{m_fichier}}));
-    ASSERT_EQ(m_capture->messages().size(), 1u); // answered Cancel
-    EXPECT_EQ(m_capture->messages()[0].rfind("Insérez le disque '", 0), 0u) << m_capture->messages()[0];
+    ASSERT_EQ(m_capture->messages().size(), 1u);
+    EXPECT_EQ(m_capture->messages()[0].rfind("Impossible d'ouvrir « " + m_fichier + " » : ", 0), 0u)
+        << m_capture->messages()[0];
 }
 
 TEST_F(OuverturePourLUtilisateur, cheminsQuiNeSontPasLocauxVontALaQuestionSansLOuvreur)

@@ -147,7 +147,9 @@ protected:
 
 TEST_F(Ecran, LeProgrammeSAfficheEtUnSecondLancementLuiConfieSonFichier)
 {
-    const QString socket = dossier.filePath(QStringLiteral("execution/norvanel.sock"));
+    // The program on this display, under X11.
+    const QString socket = CInstanceUnique::nomPour(dossier.filePath(QStringLiteral("execution")),
+                                                    QStringLiteral("xcb"), qEnvironmentVariable("DISPLAY"));
     QDir().mkpath(QFileInfo(socket).absolutePath());
     QFile::setPermissions(QFileInfo(socket).absolutePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -282,7 +284,7 @@ TEST_F(Ecran, MenusEtDialoguesEnImages)
     f->document().definirModifie(false);
 
     // The progress window of a capture, a long folder path shortened in its middle.
-    CDialogueProgression progression(&cadre);
+    CDialogueProgression progression(QStringLiteral("Photos de famille"), &cadre);
     progression.afficherEtat(1234, 56789,
                              QStringLiteral("/media/disque externe/Photos de famille/2003/Été à Montréal/"
                                             "Séance du 14 juillet/sous-dossier très long/encore plus loin"));

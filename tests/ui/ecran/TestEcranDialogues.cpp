@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -186,7 +187,9 @@ TEST_F(EcranDialogues, ProprietesDUnClasseurEtDUneRequete)
     CProprietesDlg avecVolume(requete, &app->cadre());
     photographier(avecVolume, QStringLiteral("proprietes-requete"));
     EXPECT_GT(avecVolume.height(), sansVolume.height());
-    EXPECT_EQ(avecVolume.width(), sansVolume.width());
+    // Each as wide as its layout, and wider for a long title, which shows whole.
+    for (const QDialog* d : {static_cast<QDialog*>(&sansVolume), static_cast<QDialog*>(&avecVolume)})
+        EXPECT_GT(d->width(), d->fontMetrics().horizontalAdvance(d->windowTitle())) << d->windowTitle().toStdString();
 }
 
 TEST_F(EcranDialogues, FeuilleDeRechercheEtProprietesAvanceesPageParPage)
@@ -412,6 +415,32 @@ TEST_F(EcranDialogues, BarreDOutilsDansSesEtatsAUnEtADeuxFois)
     const QString dossier = QStringLiteral(NORVANEL_CAPTURES);
     QDir().mkpath(dossier);
     ASSERT_TRUE(planche.save(dossier + QStringLiteral("/barre-outils.png")));
+}
+
+TEST_F(EcranDialogues, DialogueDeFichiersEnFrancais)
+{
+    // Qt's own file dialog, as the program shows it where the desktop offers none.
+    QFileDialog fichiers(&app->cadre(), QStringLiteral("Ouvrir"), QDir::tempPath(),
+                         QStringLiteral("Liste de fichiers (*.kbt)"));
+    fichiers.setOption(QFileDialog::DontUseNativeDialog);
+    fichiers.resize(640, 400);
+    fichiers.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fichiers));
+    attendre(300);
+    QStringList anglais;
+    for (const QLabel* l : fichiers.findChildren<QLabel*>())
+        if (l->isVisible())
+            for (const char* mot : {"Look in", "File name", "Files of type"})
+                if (l->text().contains(QLatin1String(mot)))
+                    anglais << l->text();
+    for (const QAbstractButton* b : fichiers.findChildren<QAbstractButton*>())
+        if (b->isVisible() && (b->text() == QStringLiteral("&Open") || b->text() == QStringLiteral("Cancel")))
+            anglais << b->text();
+    EXPECT_EQ(anglais, QStringList());
+    const QString dossier = QStringLiteral(NORVANEL_CAPTURES);
+    QDir().mkpath(dossier);
+    ASSERT_TRUE(fichiers.grab().toImage().save(dossier + QStringLiteral("/dialogue-fichiers.png")));
+    fichiers.reject();
 }
 
 } // namespace

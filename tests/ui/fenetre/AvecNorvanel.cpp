@@ -224,3 +224,9 @@ void AvecNorvanel::laisserTourner(int ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     while (t.elapsed() < ms);
 }
+
+QString AvecNorvanel::titreAffiche(const QWidget& fenetre)
+{
+    QString titre = fenetre.windowTitle();
+    return titre.replace(QStringLiteral("[*]"), fenetre.isWindowModified() ? QStringLiteral("*") : QString());
+}

@@ -77,6 +77,9 @@ protected:
     // A folder of a query's snapshot, with `fichiers` empty entries.
     CDossier* ajouterDossier(CDossier& parent, const std::string& nom);
 
+    // A window's title as its title bar shows it: "[*]" is "*" while it is modified.
+    static QString titreAffiche(const QWidget& fenetre);
+
     // Lets queued work (deferred renames, refreshed states) run.
     static void laisserTourner(int ms = 20);
 

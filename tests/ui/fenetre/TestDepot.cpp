@@ -41,8 +41,8 @@ TEST_F(Depot, DesFichiersDeposesSOuvrentChacunDansSaFenetre)
     ASSERT_TRUE(deposer(cadre(), {a, b}));
     laisserTourner();
     ASSERT_EQ(cadre().cadres().size(), 3);
-    EXPECT_EQ(cadre().cadres().at(1)->windowTitle(), QStringLiteral("a.kbt"));
-    EXPECT_EQ(cadre().cadres().at(2)->windowTitle(), QStringLiteral("b.kbt"));
+    EXPECT_EQ(cadre().cadres().at(1)->titre(), QStringLiteral("a.kbt"));
+    EXPECT_EQ(cadre().cadres().at(2)->titre(), QStringLiteral("b.kbt"));
     EXPECT_EQ(libelles(), QStringList{QStringLiteral("Deux")});
     EXPECT_TRUE(fenetre().isMaximized());
 }

@@ -66,6 +66,24 @@ TEST_F(Enregistrement, UnDocumentIntactSeFermeSansQuestion)
     EXPECT_TRUE(cadre().cadres().isEmpty());
 }
 
+TEST_F(Enregistrement, LeTitreMarqueLesChangementsNonEnregistres)
+{
+    EXPECT_EQ(fenetre().windowTitle(), QStringLiteral("Liste1[*]"));
+    EXPECT_FALSE(fenetre().isWindowModified());
+    modifier();
+    laisserTourner();
+    EXPECT_TRUE(fenetre().isWindowModified());
+    EXPECT_EQ(titreAffiche(fenetre()), QStringLiteral("Liste1*"));
+    ASSERT_TRUE(fenetre().isMaximized());
+    EXPECT_EQ(titreAffiche(cadre()), QStringLiteral("Norvanel - [Liste1*]"));
+    repondreEnregistrerSous(chemin(QStringLiteral("disques.kbt")));
+    executer(cmd::Enregistrer);
+    laisserTourner();
+    EXPECT_FALSE(fenetre().isWindowModified());
+    EXPECT_EQ(fenetre().windowTitle(), QStringLiteral("disques.kbt[*]"));
+    EXPECT_EQ(titreAffiche(cadre()), QStringLiteral("Norvanel - [disques.kbt]"));
+}
+
 TEST_F(Enregistrement, EnregistrerDemandeUnNomPuisLeGarde)
 {
     modifier();
@@ -76,8 +94,8 @@ TEST_F(Enregistrement, EnregistrerDemandeUnNomPuisLeGarde)
     const QString attendu = fichier + QStringLiteral(".kbt");
     ASSERT_TRUE(QFile::exists(attendu));
     EXPECT_FALSE(doc().estModifie());
-    EXPECT_EQ(fenetre().windowTitle(), QStringLiteral("disques.kbt"));
-    EXPECT_EQ(cadre().windowTitle(), QStringLiteral("Norvanel - [disques.kbt]"));
+    EXPECT_EQ(fenetre().titre(), QStringLiteral("disques.kbt"));
+    EXPECT_EQ(titreAffiche(cadre()), QStringLiteral("Norvanel - [disques.kbt]"));
     EXPECT_EQ(QString::fromStdString(doc().chemin), attendu);
 
     // The file reads back with the new name.
@@ -120,7 +138,7 @@ TEST_F(Enregistrement, UnEchecDEnregistrementLeDitEtGardeLeDocumentModifie)
         << repondeur->boites[0].texte.toStdString();
     EXPECT_TRUE(doc().estModifie());
     EXPECT_TRUE(doc().chemin.empty());
-    EXPECT_EQ(fenetre().windowTitle(), QStringLiteral("Liste1"));
+    EXPECT_EQ(fenetre().titre(), QStringLiteral("Liste1"));
     EXPECT_FALSE(QFileInfo::exists(chemin(QStringLiteral("absent"))));
 }
 
@@ -134,7 +152,7 @@ TEST_F(Enregistrement, UnFichierIlisibleDonneLeMessageEtAucuneFenetre)
         << repondeur->boites[0].texte.toStdString();
     EXPECT_EQ(repondeur->boites[0].icone, QMessageBox::Warning);
     EXPECT_EQ(cadre().cadres().size(), 1);
-    EXPECT_EQ(fenetre().windowTitle(), QStringLiteral("Liste1"));
+    EXPECT_EQ(fenetre().titre(), QStringLiteral("Liste1"));
 }
 
 TEST_F(Enregistrement, OuvrirUnFichierDejaOuvertLeRameneDevantMaximise)
@@ -144,7 +162,7 @@ TEST_F(Enregistrement, OuvrirUnFichierDejaOuvertLeRameneDevantMaximise)
     executer(cmd::Ouvrir);
     ASSERT_EQ(cadre().cadres().size(), 2);
     CChildFrame* ouvert = cadre().cadreActif();
-    EXPECT_EQ(ouvert->windowTitle(), QStringLiteral("cd.kbt"));
+    EXPECT_EQ(ouvert->titre(), QStringLiteral("cd.kbt"));
     EXPECT_EQ(libelles(), QStringList{QStringLiteral("Photos")});
     EXPECT_FALSE(doc().estModifie());
 

@@ -26,7 +26,7 @@ TEST_F(Fenetres, ChaqueNouvelleFenetreEstMaximiseeMemeApresUneRestauree)
     executer(cmd::Nouveau);
     ASSERT_EQ(cadre().cadres().size(), 2);
     EXPECT_TRUE(fenetre().isMaximized());
-    EXPECT_EQ(fenetre().windowTitle(), QStringLiteral("Liste2"));
+    EXPECT_EQ(fenetre().titre(), QStringLiteral("Liste2"));
     EXPECT_EQ(fenetre().separateur().sizes().value(0), 150);
 }
 
@@ -76,7 +76,7 @@ TEST_F(Fenetres, LeMenuFenetreRangeEtListeLesFenetres)
     // Choosing a window brings it forward, maximised.
     menu->actions().at(4)->trigger();
     laisserTourner();
-    EXPECT_EQ(fenetre().windowTitle(), QStringLiteral("Liste1"));
+    EXPECT_EQ(fenetre().titre(), QStringLiteral("Liste1"));
     EXPECT_TRUE(fenetre().isMaximized());
 }
 

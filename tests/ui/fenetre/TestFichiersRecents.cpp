@@ -57,7 +57,7 @@ TEST_F(FichiersRecents, QuatreAuPlusLePlusRecentEnTeteDansLesReglagesEtLeMenu)
     executer(cmd::FichierRecent1 + 2);
     EXPECT_EQ(cadre().cadres().size(), fenetres);
     EXPECT_EQ(app->recents().fichiers().first(), fichiers[2]);
-    EXPECT_EQ(fenetre().windowTitle(), QStringLiteral("liste3.kbt"));
+    EXPECT_EQ(fenetre().titre(), QStringLiteral("liste3.kbt"));
 }
 
 TEST_F(FichiersRecents, LaListeSurvitALApplication)
@@ -71,7 +71,7 @@ TEST_F(FichiersRecents, LaListeSurvitALApplication)
     EXPECT_EQ(app->recents().fichiers(), QStringList{f});
     executer(cmd::FichierRecent1);
     ASSERT_EQ(cadre().cadres().size(), 1);
-    EXPECT_EQ(fenetre().windowTitle(), QStringLiteral("garde.kbt"));
+    EXPECT_EQ(fenetre().titre(), QStringLiteral("garde.kbt"));
 }
 
 TEST_F(FichiersRecents, UnFichierDisparuLeDitEtQuitteLaListe)

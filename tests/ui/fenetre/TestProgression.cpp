@@ -85,7 +85,7 @@ TEST_F(Progression, LaFenetreMontreLesComptesEtLeDossierPuisAnnuleEtLAncienInsta
     selectionner(static_cast<CDossier*>(q));
 
     app->suivi().delaiAffichage = 0;
-    QString compte, dossierLu;
+    QString compte, dossierLu, titre;
     bool commandesOffertes = true;
     bool vue = false;
     // While the window is up: read it, check the commands, press "Annuler".
@@ -94,6 +94,7 @@ TEST_F(Progression, LaFenetreMontreLesComptesEtLeDossierPuisAnnuleEtLAncienInsta
         if (!d)
             return;
         vue = d->isVisible() && d->isModal();
+        titre = d->windowTitle();
         compte = d->texteCompte();
         dossierLu = d->texteDossier();
         cadre().mettreAJourCommandes();
@@ -103,6 +104,7 @@ TEST_F(Progression, LaFenetreMontreLesComptesEtLeDossierPuisAnnuleEtLAncienInsta
     });
     executer(cmd::MettreAJour);
     EXPECT_TRUE(vue);
+    EXPECT_EQ(titre, QStringLiteral("Mise à jour de « %1 »").arg(QString::fromStdString(q->nom())));
     EXPECT_TRUE(compte.contains(QStringLiteral("dossier"))) << compte.toStdString();
     EXPECT_TRUE(dossierLu.startsWith(chemin(QStringLiteral("disque")))) << dossierLu.toStdString();
     EXPECT_FALSE(commandesOffertes);
