@@ -88,6 +88,23 @@ protected:
     QTemporaryDir dossier;
 };
 
+// The same, with the binders of `description` added to the window's document at set-up.
+class AvecCatalogue : public AvecNorvanel {
+protected:
+    explicit AvecCatalogue(const char* description) : description_(description) {}
+    void SetUp() override
+    {
+        AvecNorvanel::SetUp();
+        if (!HasFatalFailure())
+            catalogue = ajouterCatalogue(description_);
+    }
+
+    CCatalogueConstruit catalogue;
+
+private:
+    const char* description_;
+};
+
 // A step of executerAvec on a dialog of class D; another dialog in front is a failure.
 template <class D>
 std::function<void(QDialog&)> etapeSur(std::function<void(D&)> etape)

@@ -75,15 +75,9 @@ void choisir(CChoixRequetesDlg& d, const char* libelle)
     d.arbre().setCurrentItem(t.front());
 }
 
-class AssistantComparaison : public AvecNorvanel {
+class AssistantComparaison : public AvecCatalogue {
 protected:
-    void SetUp() override
-    {
-        AvecNorvanel::SetUp();
-        if (HasFatalFailure())
-            return;
-        catalogue = ajouterCatalogue(kCatalogue);
-    }
+    AssistantComparaison() : AvecCatalogue(kCatalogue) {}
 
     // The step that checks the first dialog's state: its step, the selected label
     // (empty: none), whether "Suivant >" is enabled.
@@ -119,7 +113,6 @@ protected:
         EXPECT_EQ(messageEtat(), QStringLiteral("Prêt"));
     }
 
-    CCatalogueConstruit catalogue;
 };
 
 TEST_F(AssistantComparaison, AllerEtRetourGardentLesChoixPuisTerminerCompare)

@@ -204,15 +204,9 @@ const std::vector<SEdition>& editionsCommunes()
     return e;
 }
 
-class FeuilleRecherche : public AvecNorvanel {
+class FeuilleRecherche : public AvecCatalogue {
 protected:
-    void SetUp() override
-    {
-        AvecNorvanel::SetUp();
-        if (HasFatalFailure())
-            return;
-        catalogue = ajouterCatalogue(kCatalogue);
-    }
+    FeuilleRecherche() : AvecCatalogue(kCatalogue) {}
 
     void aucuneSelection()
     {
@@ -264,7 +258,6 @@ protected:
 
     QString messageEtat() { return cadre().barreEtat().texteMessage(); }
 
-    CCatalogueConstruit catalogue;
 };
 
 TEST_F(FeuilleRecherche, ChaqueFormeMontreSesPagesSousSonTitreAvecOKEtAnnulerADroite)

@@ -37,14 +37,15 @@ classeur Disques
     fichier e.txt
 )";
 
-class ResultatsComparaison : public AvecNorvanel {
+class ResultatsComparaison : public AvecCatalogue {
 protected:
+    ResultatsComparaison() : AvecCatalogue(kCatalogue) {}
+
     void SetUp() override
     {
-        AvecNorvanel::SetUp();
+        AvecCatalogue::SetUp();
         if (HasFatalFailure())
             return;
-        catalogue = ajouterCatalogue(kCatalogue);
         photos = &catalogue.requete("Photos");
         archives = &catalogue.requete("Archives");
         comparaison().show();
@@ -78,7 +79,6 @@ protected:
                !comparaison().zoneLegende().isVisible() && modele().rowCount() == 0;
     }
 
-    CCatalogueConstruit catalogue;
     CRequete* photos = nullptr;
     CRequete* archives = nullptr;
     std::unique_ptr<QAbstractItemModelTester> testeur;
