@@ -56,3 +56,51 @@ TEST(MotsRapides, UnOctetIsoleResteTelQuel)
 }
 
 } // namespace
+
+#include <atomic>
+
+#include "model/CFichier.h"
+#include "search/IndexRapide.h"
+#include "tests/commun/ConstructeurCatalogue.h"
+#include "tests/core/Factices.h"
+
+namespace {
+
+class IndexRapide : public AvecPlateformeFactice {};
+
+TEST_F(IndexRapide, LesMotsSeTrouventDansLeDossierLeNomOuAcheval)
+{
+    const CCatalogueConstruit c = construireCatalogue(R"(classeur Disques
+  requete CD /media/Disque
+    fichier lisez-moi.txt
+    dossier Vacances
+      fichier plage.JPG
+      fichier Été-Nice.jpg
+      dossier .cache
+        fichier plage.jpg
+    dossier École
+      fichier Photo-classe.png
+)");
+    const CIndexRapide index(c.requete("CD"));
+    EXPECT_EQ(index.nombreFichiers(), 5u);
+    std::atomic<bool> arret{false};
+    const auto chemins = [&](const char* saisie) {
+        std::vector<std::string> liste;
+        for (const CFichier* f : index.chercher(analyserMots(saisie), arret))
+            liste.push_back(f->chemin());
+        return liste;
+    };
+    using V = std::vector<std::string>;
+    EXPECT_EQ(chemins("vacances plage"), (V{"/media/Disque/Vacances/plage.JPG", "/media/Disque/Vacances/.cache/plage.jpg"}));
+    EXPECT_EQ(chemins("*.jpg vacances"), (V{"/media/Disque/Vacances/plage.JPG", "/media/Disque/Vacances/Été-Nice.jpg",
+                                            "/media/Disque/Vacances/.cache/plage.jpg"}));
+    EXPECT_EQ(chemins("ecole photo"), (V{"/media/Disque/École/Photo-classe.png"}));
+    EXPECT_EQ(chemins("vacances/ete"), (V{"/media/Disque/Vacances/Été-Nice.jpg"}));
+    EXPECT_EQ(chemins("disque/lisez"), (V{"/media/Disque/lisez-moi.txt"}));
+    EXPECT_EQ(chemins("nice plage"), V{});
+    EXPECT_EQ(chemins(""), V{});
+    arret = true;
+    EXPECT_EQ(chemins("plage"), V{});  // stopped before it began
+}
+
+} // namespace
