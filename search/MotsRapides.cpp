@@ -1,5 +1,6 @@
 #include "search/MotsRapides.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <utf8proc.h>
@@ -47,6 +48,13 @@ bool estBlanc(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; 
 std::string plierPourRecherche(std::string_view texte)
 {
     std::string sortie;
+    // Most names are plain ASCII: their fold is their lower case, without the library.
+    if (std::all_of(texte.begin(), texte.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        sortie.resize(texte.size());
+        std::transform(texte.begin(), texte.end(), sortie.begin(),
+                       [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c; });
+        return sortie;
+    }
     while (!texte.empty()) {
         const std::size_t valide = longueurValide(texte);
         plierValide(texte.substr(0, valide), sortie);
