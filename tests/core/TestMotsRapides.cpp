@@ -1,0 +1,106 @@
+// The words of a quick search: folding across scripts, the word rules (blanks,
+// quotes, patterns on the name), and bytes that are not UTF-8.
+
+#include <gtest/gtest.h>
+
+#include "search/MotsRapides.h"
+
+namespace {
+
+TEST(MotsRapides, PliageEtReglesDesMots)
+{
+    struct SCas {
+        const char* saisie;
+        const char* chemin;  // full path as stored; its last component is the name
+        bool trouve;
+    };
+    const SCas cas[] = {
+        {"ecole", "/média/École Normale/liste.txt", true},
+        {"ÉCOLE", "/d/école", true},
+        {"strasse", "/d/Straße 12.pdf", true},
+        {"fichier", "/d/\xEF\xAC\x81" "chier.txt", true},   // the fi ligature
+        {"asa", "/d/Åsa.jpg", true},
+        {"øre", "/d/ØRE.txt", true},
+        {"ore", "/d/ØRE.txt", false},                          // ø is a letter, not o with a mark
+        {"ωμεγα", "/d/ΩΜΈΓΑ.pdf", true},
+        {"документы", "/d/ДОКУМЕНТЫ", true},
+        {"abc", "/d/ＡＢＣ.txt", true},                         // full-width forms
+        {"日本", "/d/日本語.txt", true},
+        {"photos 2003", "/media/Photos/été 2003/a.jpg", true},   // any order, any component
+        {"2003 photos", "/media/Photos/été 2003/a.jpg", true},
+        {"photos 2004", "/media/Photos/été 2003/a.jpg", false},
+        {"\"été 2003\"", "/media/Photos/été 2003/a.jpg", true},  // quotes keep the blank
+        {"\"été  2003\"", "/media/Photos/été 2003/a.jpg", false},
+        {"\"ete 2003", "/media/Photos/été 2003/a.jpg", true},    // an unclosed quote runs on
+        {"*.jpg vacances", "/d/Vacances/plage.JPG", true},        // a pattern on the name
+        {"*.jpg", "/d/a.jpg.txt", false},
+        {"vac*", "/d/Vacances/plage.jpg", false},                 // the name, not the folder
+        {"photos/a", "/Photos/a.jpg", true},                      // across the separator
+        {"", "/d/a", false},                                      // no word: nothing
+        {"   ", "/d/a", false},
+        {"caf", "/d/caf\xE9.txt", true},                          // a stray byte
+        {"café", "/d/caf\xE9.txt", false},                        // matches only itself
+    };
+    for (const SCas& c : cas) {
+        const std::string chemin = c.chemin;
+        const std::string nom = chemin.substr(chemin.rfind('/') + 1);
+        EXPECT_EQ(correspondMots(analyserMots(c.saisie), plierPourRecherche(chemin), nom), c.trouve)
+            << "« " << c.saisie << " » dans " << c.chemin;
+    }
+}
+
+TEST(MotsRapides, UnOctetIsoleResteTelQuel)
+{
+    EXPECT_EQ(plierPourRecherche("A\xFF" "É\xC3"), "a\xFF" "e\xC3");
+    EXPECT_EQ(plierPourRecherche(""), "");
+}
+
+} // namespace
+
+#include <atomic>
+
+#include "model/CFichier.h"
+#include "search/IndexRapide.h"
+#include "tests/commun/ConstructeurCatalogue.h"
+#include "tests/core/Factices.h"
+
+namespace {
+
+class IndexRapide : public AvecPlateformeFactice {};
+
+TEST_F(IndexRapide, LesMotsSeTrouventDansLeDossierLeNomOuAcheval)
+{
+    const CCatalogueConstruit c = construireCatalogue(R"(classeur Disques
+  requete CD /media/Disque
+    fichier lisez-moi.txt
+    dossier Vacances
+      fichier plage.JPG
+      fichier Été-Nice.jpg
+      dossier .cache
+        fichier plage.jpg
+    dossier École
+      fichier Photo-classe.png
+)");
+    const CIndexRapide index(c.requete("CD"));
+    EXPECT_EQ(index.nombreFichiers(), 5u);
+    std::atomic<bool> arret{false};
+    const auto chemins = [&](const char* saisie) {
+        std::vector<std::string> liste;
+        for (const CFichier* f : index.chercher(analyserMots(saisie), arret))
+            liste.push_back(f->chemin());
+        return liste;
+    };
+    using V = std::vector<std::string>;
+    EXPECT_EQ(chemins("vacances plage"), (V{"/media/Disque/Vacances/plage.JPG", "/media/Disque/Vacances/.cache/plage.jpg"}));
+    EXPECT_EQ(chemins("*.jpg vacances"), (V{"/media/Disque/Vacances/plage.JPG", "/media/Disque/Vacances/Été-Nice.jpg",
+                                            "/media/Disque/Vacances/.cache/plage.jpg"}));
+    EXPECT_EQ(chemins("ecole photo"), (V{"/media/Disque/École/Photo-classe.png"}));
+    EXPECT_EQ(chemins("vacances/ete"), (V{"/media/Disque/Vacances/Été-Nice.jpg"}));
+    EXPECT_EQ(chemins("disque/lisez"), (V{"/media/Disque/lisez-moi.txt"}));
+    EXPECT_EQ(chemins("nice plage"), V{});
+    EXPECT_EQ(chemins(""), V{});
+    arret = true;
+    EXPECT_EQ(chemins("plage"), V{});  // stopped before it began
+}
+
+} // namespace
