@@ -1,78 +1,207 @@
 #include "search/IndexRapide.h"
 
-#include <string_view>
+#include <algorithm>
+#include <cstring>
+#include <limits>
 
+#include "model/CDossier.h"
 #include "model/CFichier.h"
-#include "model/CRequete.h"
 #include "platform/MotifChemin.h"
 
-CIndexRapide::CIndexRapide(CRequete& requete)
+namespace {
+
+// Offsets are 32 bits: past 4 GiB of names a catalogue could not be loaded anyway.
+constexpr std::size_t kOctetsMax = std::numeric_limits<std::uint32_t>::max() - 1;
+
+// How often a long scan looks at its stop flag.
+constexpr std::uint32_t kPasArret = 1U << 14;
+
+const char* chercherDans(const char* debut, const char* fin, std::string_view mot)
 {
-    ajouter(requete);
-    debutNoms_.push_back(static_cast<std::uint32_t>(noms_.size()));
+    if (static_cast<std::size_t>(fin - debut) < mot.size())
+        return nullptr;
+    return static_cast<const char*>(memmem(debut, static_cast<std::size_t>(fin - debut), mot.data(), mot.size()));
 }
 
-void CIndexRapide::ajouter(CDossier& dossier)
+} // namespace
+
+CIndexRapide::CIndexRapide(const CDossier& racine)
 {
-    const auto numero = static_cast<std::uint32_t>(dossiers_.size());
-    dossiers_.push_back(plierPourRecherche(dossier.chemin()));
+    ajouter(racine);
+    debutNoms_.push_back(static_cast<std::uint32_t>(noms_.size()));
+    debutChemins_.push_back(static_cast<std::uint32_t>(chemins_.size()));
+    premierFichier_.push_back(static_cast<std::uint32_t>(debutNoms_.size() - 1));
+    noms_.shrink_to_fit();
+    chemins_.shrink_to_fit();
+    debutNoms_.shrink_to_fit();
+}
+
+void CIndexRapide::ajouter(const CDossier& dossier)
+{
+    if (noms_.size() > kOctetsMax || chemins_.size() > kOctetsMax)
+        return;
+    premierFichier_.push_back(static_cast<std::uint32_t>(debutNoms_.size()));
+    debutChemins_.push_back(static_cast<std::uint32_t>(chemins_.size()));
+    const std::string& chemin = dossier.chemin();
+    plierALaSuite(chemin, chemins_);
+    // A path captured on Windows puts '\' before its files' names.
+    chemins_ += !chemin.empty() && chemin[0] != '/' ? '\\' : '/';
+    chemins_ += '\0';
     for (CFichier* f : dossier.fichiers()) {
         debutNoms_.push_back(static_cast<std::uint32_t>(noms_.size()));
-        noms_ += plierPourRecherche(f->nom());
-        dossierDe_.push_back(numero);
         fichiers_.push_back(f);
+        plierALaSuite(f->nom(), noms_);
+        noms_ += '\0';
     }
     for (CDossier* s : dossier.sousDossiers())
         ajouter(*s);
 }
 
-std::vector<CFichier*> CIndexRapide::chercher(const std::vector<SMotRapide>& mots, const std::atomic<bool>& arret) const
+std::uint64_t CIndexRapide::motsDansDossier(std::uint32_t dossier, const std::vector<SMotRapide>& mots) const
 {
-    std::vector<CFichier*> trouves;
+    // The path with its separator: "photos/" is in the folder, not across it.
+    const std::string_view c(chemins_.data() + debutChemins_[dossier], debutChemins_[dossier + 1] - debutChemins_[dossier] - 1);
+    std::uint64_t masque = 0;
+    for (std::size_t m = 0; m < mots.size() && m < 64; ++m)
+        if (!mots[m].motif && c.find(mots[m].texte) != std::string_view::npos)
+            masque |= std::uint64_t{1} << m;
+    return masque;
+}
+
+bool CIndexRapide::fichierCorrespond(std::uint32_t fichier, std::uint32_t dossier, std::uint64_t dansDossier,
+                                     const std::vector<SMotRapide>& mots) const
+{
+    const std::string_view n = nom(fichier);
+    for (std::size_t m = 0; m < mots.size(); ++m) {
+        const SMotRapide& mot = mots[m];
+        if (mot.motif) {
+            if (!correspondMotif(n, mot.texte))
+                return false;
+        } else if (m < 64 && (dansDossier >> m & 1) != 0) {
+            continue;
+        } else if (n.find(mot.texte) != std::string_view::npos) {
+            continue;
+        } else {
+            // Only a word holding the separator can run from the folder into the name.
+            const std::string_view c = chemin(dossier);
+            const char separateur = c.back();
+            if (mot.texte.find(separateur) == std::string::npos)
+                return false;
+            std::string entier(c);
+            entier.append(n);
+            if (entier.find(mot.texte) == std::string::npos)
+                return false;
+        }
+    }
+    return true;
+}
+
+std::uint32_t CIndexRapide::dossierDe(std::uint32_t fichier, std::uint32_t depuis) const
+{
+    // Folders come in file order; most steps are short, a long one is searched.
+    if (premierFichier_[depuis + 1] > fichier)
+        return depuis;
+    const auto it = std::upper_bound(premierFichier_.begin() + depuis, premierFichier_.end(), fichier);
+    return static_cast<std::uint32_t>(it - premierFichier_.begin() - 1);
+}
+
+std::vector<std::uint32_t> CIndexRapide::chercherNumeros(const std::vector<SMotRapide>& mots,
+                                                         const std::atomic<bool>& arret,
+                                                         const std::vector<std::uint32_t>* parmi) const
+{
+    std::vector<std::uint32_t> trouves;
     if (mots.empty())
         return trouves;
-    // Which words each folder's path holds already: a word without '/' lies in the
-    // folder's path or in the name, never across them.
-    std::vector<std::uint64_t> dansDossier(dossiers_.size(), 0);
-    const std::size_t nombre = std::min<std::size_t>(mots.size(), 64);
-    for (std::size_t d = 0; d < dossiers_.size(); ++d)
-        for (std::size_t m = 0; m < nombre; ++m)
-            if (!mots[m].motif && dossiers_[d].find(mots[m].texte) != std::string::npos)
-                dansDossier[d] |= std::uint64_t{1} << m;
-    const std::string_view noms(noms_);
-    std::string chemin;
-    for (std::size_t i = 0; i < fichiers_.size(); ++i) {
-        if ((i & 0xFFFF) == 0 && arret.load(std::memory_order_relaxed))
-            break;
-        const std::string_view nom = noms.substr(debutNoms_[i], debutNoms_[i + 1] - debutNoms_[i]);
-        const std::uint32_t d = dossierDe_[i];
-        bool tous = true;
-        for (std::size_t m = 0; m < mots.size() && tous; ++m) {
-            const SMotRapide& mot = mots[m];
-            if (mot.motif) {
-                tous = correspondMotif(fichiers_[i]->nom(), mot.texte);
-            } else if (m < 64 && (dansDossier[d] >> m & 1) != 0) {
-                continue;
-            } else if (nom.find(mot.texte) != std::string_view::npos) {
-                continue;
-            } else if (mot.texte.find('/') != std::string::npos || m >= 64) {
-                chemin.assign(dossiers_[d]).append(1, '/').append(nom);
-                tous = chemin.find(mot.texte) != std::string::npos;
-            } else {
-                tous = false;
+    const auto nombreDossiers = static_cast<std::uint32_t>(premierFichier_.size() - 1);
+
+    // Past a quarter of the files, trying each former answer costs more than a scan.
+    if (parmi && parmi->size() <= std::max<std::size_t>(nombreFichiers() / 4, 4096)) {
+        std::uint32_t d = 0;
+        std::uint32_t masqueDe = std::numeric_limits<std::uint32_t>::max();
+        std::uint64_t masque = 0;
+        for (std::size_t i = 0; i < parmi->size(); ++i) {
+            if (i % kPasArret == 0 && arret.load(std::memory_order_relaxed))
+                break;
+            const std::uint32_t f = (*parmi)[i];
+            if (f >= nombreFichiers())
+                break;
+            d = dossierDe(f, d);
+            if (masqueDe != d) {
+                masque = motsDansDossier(d, mots);
+                masqueDe = d;
             }
+            if (fichierCorrespond(f, d, masque, mots))
+                trouves.push_back(f);
         }
-        if (tous)
-            trouves.push_back(fichiers_[i]);
+        return trouves;
+    }
+
+    // The longest plain word leads: a folder whose path holds it gives all its files
+    // to try, another only the names a scan of its block finds holding it.
+    const SMotRapide* tete = nullptr;
+    for (const SMotRapide& m : mots)
+        if (!m.motif && (!tete || m.texte.size() > tete->texte.size()))
+            tete = &m;
+    std::uint32_t compteur = kPasArret;  // the flag is read before the first folder
+    for (std::uint32_t d = 0; d < nombreDossiers; ++d) {
+        const std::uint32_t premier = premierFichier_[d];
+        const std::uint32_t fin = premierFichier_[d + 1];
+        if (premier == fin)
+            continue;
+        compteur += fin - premier;
+        if (compteur >= kPasArret) {
+            compteur = 0;
+            if (arret.load(std::memory_order_relaxed))
+                break;
+        }
+        const std::uint64_t masque = motsDansDossier(d, mots);
+        const bool teteDansDossier =
+            !tete || (static_cast<std::size_t>(tete - mots.data()) < 64 && (masque >> (tete - mots.data()) & 1) != 0);
+        if (teteDansDossier) {
+            for (std::uint32_t f = premier; f < fin; ++f)
+                if (fichierCorrespond(f, d, masque, mots))
+                    trouves.push_back(f);
+            continue;
+        }
+        const char* bloc = noms_.data() + debutNoms_[premier];
+        const char* finBloc = noms_.data() + debutNoms_[fin];
+        std::uint32_t f = premier;
+        while (const char* p = chercherDans(bloc, finBloc, tete->texte)) {
+            const auto position = static_cast<std::uint32_t>(p - noms_.data());
+            while (debutNoms_[f + 1] <= position)
+                ++f;
+            if (fichierCorrespond(f, d, masque, mots))
+                trouves.push_back(f);
+            bloc = noms_.data() + debutNoms_[f + 1];
+            if (++f >= fin)
+                break;
+        }
+        // A word holding the separator may also run from the path into a name.
+        if (tete->texte.find(chemin(d).back()) != std::string::npos) {
+            std::vector<std::uint32_t> aussi;
+            for (std::uint32_t g = premier; g < fin; ++g)
+                if (fichierCorrespond(g, d, masque, mots))
+                    aussi.push_back(g);
+            trouves.erase(std::lower_bound(trouves.begin(), trouves.end(), premier), trouves.end());
+            trouves.insert(trouves.end(), aussi.begin(), aussi.end());
+        }
     }
     return trouves;
 }
 
+std::vector<CFichier*> CIndexRapide::fichiers(const std::vector<std::uint32_t>& numeros) const
+{
+    std::vector<CFichier*> liste;
+    liste.reserve(numeros.size());
+    for (std::uint32_t numero : numeros)
+        if (numero < fichiers_.size())
+            liste.push_back(fichiers_[numero]);
+    return liste;
+}
+
 std::size_t CIndexRapide::octets() const
 {
-    std::size_t n = noms_.capacity() + debutNoms_.capacity() * 4 + dossierDe_.capacity() * 4 +
-                    fichiers_.capacity() * sizeof(CFichier*) + dossiers_.capacity() * sizeof(std::string);
-    for (const std::string& d : dossiers_)
-        n += d.capacity();
-    return n;
+    return noms_.capacity() + chemins_.capacity() +
+           (debutNoms_.capacity() + debutChemins_.capacity() + premierFichier_.capacity()) * sizeof(std::uint32_t) +
+           fichiers_.capacity() * sizeof(CFichier*);
 }

@@ -1,37 +1,70 @@
 #pragma once
 // What a quick search reads instead of the snapshot: each folder's path and each file's
-// name already folded, the names end to end in one block, so a keystroke scans plain
-// memory. Built from a query's snapshot; rebuilt when the snapshot changes.
+// name already folded, end to end in two blocks, so that a keystroke scans plain
+// memory. Built from a query's snapshot on the thread that owns it; once built it is
+// never changed, so a search may read it on another thread while the snapshot moves on.
+// Files are numbered in collection order (a folder's files, then its sub-folders).
 
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "search/MotsRapides.h"
 
 class CDossier;
 class CFichier;
-class CRequete;
 
 class CIndexRapide {
 public:
-    explicit CIndexRapide(CRequete& requete);
+    explicit CIndexRapide(const CDossier& racine);
 
-    // The files whose folded path holds every word, in collection order. Stops early,
-    // giving what it has, when `arret` becomes true.
-    std::vector<CFichier*> chercher(const std::vector<SMotRapide>& mots, const std::atomic<bool>& arret) const;
+    // The numbers of the files whose folded path holds every word, ascending. With
+    // `parmi`, only those numbers are tried (the answer to words these refine). Stops
+    // early when `arret` becomes true; what it gives then is incomplete.
+    std::vector<std::uint32_t> chercherNumeros(const std::vector<SMotRapide>& mots, const std::atomic<bool>& arret,
+                                               const std::vector<std::uint32_t>* parmi = nullptr) const;
 
-    std::size_t nombreFichiers() const { return fichiers_.size(); }
+    // The file entries for `numeros`: only while the snapshot the index was built from
+    // is unchanged, on the thread that owns it.
+    std::vector<CFichier*> fichiers(const std::vector<std::uint32_t>& numeros) const;
+
+    // Both steps at once, for a caller on the snapshot's own thread.
+    std::vector<CFichier*> chercher(const std::vector<SMotRapide>& mots, const std::atomic<bool>& arret) const
+    {
+        return fichiers(chercherNumeros(mots, arret));
+    }
+
+    std::size_t nombreFichiers() const { return debutNoms_.size() - 1; }
     // Bytes held, for the memory figures.
     std::size_t octets() const;
 
 private:
-    void ajouter(CDossier& dossier);
+    void ajouter(const CDossier& dossier);
+    std::string_view nom(std::uint32_t fichier) const
+    {
+        return std::string_view(noms_).substr(debutNoms_[fichier], debutNoms_[fichier + 1] - debutNoms_[fichier] - 1);
+    }
+    std::string_view chemin(std::uint32_t dossier) const
+    {
+        return std::string_view(chemins_).substr(debutChemins_[dossier],
+                                                 debutChemins_[dossier + 1] - debutChemins_[dossier] - 1);
+    }
+    std::uint32_t dossierDe(std::uint32_t fichier, std::uint32_t depuis) const;
+    std::uint64_t motsDansDossier(std::uint32_t dossier, const std::vector<SMotRapide>& mots) const;
+    bool fichierCorrespond(std::uint32_t fichier, std::uint32_t dossier, std::uint64_t dansDossier,
+                           const std::vector<SMotRapide>& mots) const;
 
-    std::vector<std::string> dossiers_;  // folded full paths
-    std::string noms_;                   // folded names, end to end
-    std::vector<std::uint32_t> debutNoms_;  // one per file, and the end
-    std::vector<std::uint32_t> dossierDe_;
+    // Folded names, each followed by a zero byte, which no word holds: a word never
+    // runs from one name into the next.
+    std::string noms_;
+    std::vector<std::uint32_t> debutNoms_;       // one per file, and the end
+    // Folded folder paths, each with the separator its files' paths put before their
+    // name, then a zero byte.
+    std::string chemins_;
+    std::vector<std::uint32_t> debutChemins_;    // one per folder, and the end
+    std::vector<std::uint32_t> premierFichier_;  // one per folder, and the end
+    // Read only by fichiers(): a search never touches the snapshot.
     std::vector<CFichier*> fichiers_;
 };

@@ -48,13 +48,24 @@ bool estBlanc(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; 
 std::string plierPourRecherche(std::string_view texte)
 {
     std::string sortie;
+    plierALaSuite(texte, sortie);
+    return sortie;
+}
+
+void plierALaSuite(std::string_view texte, std::string& sortie)
+{
     // Most names are plain ASCII: their fold is their lower case, without the library.
-    if (std::all_of(texte.begin(), texte.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        sortie.resize(texte.size());
-        std::transform(texte.begin(), texte.end(), sortie.begin(),
-                       [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c; });
-        return sortie;
+    const std::size_t debut = sortie.size();
+    sortie.resize(debut + texte.size());
+    char* d = sortie.data() + debut;
+    unsigned char tout = 0;
+    for (char c : texte) {
+        tout |= static_cast<unsigned char>(c);
+        *d++ = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c;
     }
+    if (tout < 0x80)
+        return;
+    sortie.resize(debut);
     while (!texte.empty()) {
         const std::size_t valide = longueurValide(texte);
         plierValide(texte.substr(0, valide), sortie);
@@ -62,7 +73,6 @@ std::string plierPourRecherche(std::string_view texte)
             sortie += texte[valide];  // a stray byte, alone
         texte.remove_prefix(std::min(texte.size(), valide + 1));
     }
-    return sortie;
 }
 
 std::vector<SMotRapide> analyserMots(std::string_view saisie)
@@ -90,7 +100,7 @@ std::vector<SMotRapide> analyserMots(std::string_view saisie)
         if (mot.empty())
             continue;
         const bool motif = mot.find_first_of("*?") != std::string_view::npos;
-        mots.push_back({motif ? std::string(mot) : plierPourRecherche(mot), motif});
+        mots.push_back({plierPourRecherche(mot), motif});
     }
     return mots;
 }
@@ -100,9 +110,22 @@ bool correspondMots(const std::vector<SMotRapide>& mots, std::string_view chemin
     if (mots.empty())
         return false;
     for (const SMotRapide& m : mots) {
-        const bool trouve = m.motif ? correspondMotif(nom, m.texte) : cheminPlie.find(m.texte) != std::string_view::npos;
+        const bool trouve = m.motif ? correspondMotif(plierPourRecherche(nom), m.texte)
+                                    : cheminPlie.find(m.texte) != std::string_view::npos;
         if (!trouve)
             return false;
     }
     return true;
+}
+
+bool affinent(const std::vector<SMotRapide>& mots, const std::vector<SMotRapide>& anciens)
+{
+    if (anciens.empty())
+        return false;
+    return std::all_of(anciens.begin(), anciens.end(), [&](const SMotRapide& ancien) {
+        return std::any_of(mots.begin(), mots.end(), [&](const SMotRapide& m) {
+            return ancien.motif ? m.motif && m.texte == ancien.texte
+                                : !m.motif && m.texte.find(ancien.texte) != std::string::npos;
+        });
+    });
 }

@@ -60,6 +60,7 @@ TEST(MotsRapides, UnOctetIsoleResteTelQuel)
 #include <atomic>
 
 #include "model/CFichier.h"
+#include "model/CRequete.h"
 #include "search/IndexRapide.h"
 #include "tests/commun/ConstructeurCatalogue.h"
 #include "tests/core/Factices.h"
@@ -90,6 +91,20 @@ TEST_F(IndexRapide, LesMotsSeTrouventDansLeDossierLeNomOuAcheval)
             liste.push_back(f->chemin());
         return liste;
     };
+    // Typing on narrows the former answer: the same files as a search from scratch.
+    const auto affinee = [&](const char* avant, const char* apres) {
+        const auto anciens = analyserMots(avant), mots = analyserMots(apres);
+        EXPECT_TRUE(affinent(mots, anciens)) << avant << " → " << apres;
+        const auto parmi = index.chercherNumeros(anciens, arret);
+        EXPECT_EQ(index.chercherNumeros(mots, arret, &parmi), index.chercherNumeros(mots, arret)) << apres;
+    };
+    affinee("vac", "vacances pla");
+    affinee("*.jpg", "*.jpg vacances");
+    affinee("e", "ecole photo");
+    affinee("vacances", "vacances/ete");
+    EXPECT_FALSE(affinent(analyserMots("plage"), analyserMots("plages")));
+    EXPECT_FALSE(affinent(analyserMots("*.jpg"), analyserMots("*.jp")));
+    EXPECT_FALSE(affinent(analyserMots("plage"), {}));
     using V = std::vector<std::string>;
     EXPECT_EQ(chemins("vacances plage"), (V{"/media/Disque/Vacances/plage.JPG", "/media/Disque/Vacances/.cache/plage.jpg"}));
     EXPECT_EQ(chemins("*.jpg vacances"), (V{"/media/Disque/Vacances/plage.JPG", "/media/Disque/Vacances/Été-Nice.jpg",
