@@ -29,4 +29,5 @@ void CContexte::oublierDocument(const CDoc* doc)
 {
     documents.erase(std::remove(documents.begin(), documents.end(), doc), documents.end());
     oublier(doc);
+    signalerChangementDocuments();
 }

@@ -3,6 +3,7 @@
 // documents, the application's search and its results windows. None of them owns anything; every node clears the references to itself
 // when it is destroyed (oublier), so no pointer here ever outlives its target.
 
+#include <functional>
 #include <vector>
 
 #include "model/CCriteres.h"
@@ -42,6 +43,18 @@ struct CContexte {
     // destroyed leaves them first.
     CResultatsRecherche* resultatsRecherche = nullptr;
     CResultatsComparaison* resultatsComparaison = nullptr;
+
+    // The search results window shows the quick search's answer: the application's
+    // search still sets the found marks, but leaves the window and its count alone.
+    bool resultatsRapidesAffiches = false;
+    // Told, on the owning thread, after the documents' contents may have changed (an
+    // update, a load, a node deleted or moved, a document closed).
+    std::function<void()> surChangementDocuments;
+    void signalerChangementDocuments()
+    {
+        if (surChangementDocuments)
+            surChangementDocuments();
+    }
 
     // Views told of destroyed nodes; each adds and removes itself.
     std::vector<CObservateurNoeuds*> observateurs;

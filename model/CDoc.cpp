@@ -135,4 +135,5 @@ void CDoc::notifierVues(CVueDocument* emetteur, CElement* indice)
     for (CVueDocument* v : vues)
         if (v != emetteur)
             v->miseAJour(emetteur, indice);
+    contexte().signalerChangementDocuments();
 }

@@ -34,12 +34,17 @@ CDossier::CDossier(CRequete* requete, std::string chemin, bool cache)
 
 CDossier::~CDossier()
 {
-    vider();
+    // Not vider(): the query this folder belongs to may be going already.
+    fichiers_.supprimerElements();
+    sousDossiers_.supprimerElements();
     contexte().oublier(this);
 }
 
 void CDossier::vider()
 {
+    // Emptied to be filled again, most often: what was read from it is out of date.
+    if (requete_)
+        requete_->instantaneChange();
     fichiers_.supprimerElements();
     sousDossiers_.supprimerElements();
 }

@@ -1,5 +1,7 @@
 #include "model/CRequete.h"
 
+#include <atomic>
+
 #include "capture/MiseAJour.h"
 #include "compare/Comparaison.h"
 #include "search/Recherche.h"
@@ -29,8 +31,13 @@ void copierSnapshot(const CDossier& source, CDossier& copie, CRequete* requete)
 
 } // namespace
 
+namespace {
+std::atomic<std::uint64_t> prochainIdentifiant{1};
+} // namespace
+
 CRequete::CRequete(CClasseur* classeur)
-    : CDossier(this, std::string(), false), criteres(CCriteres::pourCapture()), classeur_(classeur)
+    : CDossier(this, std::string(), false), criteres(CCriteres::pourCapture()), classeur_(classeur),
+      identifiant_(prochainIdentifiant.fetch_add(1, std::memory_order_relaxed))
 {
 }
 

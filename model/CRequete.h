@@ -56,6 +56,14 @@ public:
     void signalerDisqueAbsent(EResultatMiseAJour resultat) const;
 
     void definirClasseur(CClasseur* classeur) { classeur_ = classeur; }
+
+    // Who this query is for as long as the program runs: never given to another query,
+    // even one at the same address later.
+    std::uint64_t identifiant() const { return identifiant_; }
+    // Changes whenever files or folders of the snapshot go (an update, the capture
+    // filter): what was read from the snapshot before must be read again.
+    std::uint64_t versionInstantane() const { return versionInstantane_; }
+    void instantaneChange() { ++versionInstantane_; }
     // Inserts the query's item under its binder's item, with its folders when the
     // document shows sub-folders.
     ElementArbre insererDansArbre(CControleArbre& arbre, ElementArbre parent);
@@ -79,4 +87,6 @@ protected:
 
 private:
     CClasseur* classeur_;
+    std::uint64_t identifiant_;
+    std::uint64_t versionInstantane_ = 0;
 };

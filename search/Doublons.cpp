@@ -144,8 +144,10 @@ void filtrerCapture(CDossier& d, const CCriteres& c)
 {
     if (c.doublons == 0)
         return;
+    CRequete* q = d.requete();
+    if (q)
+        q->instantaneChange();
     supprimerSansJumeau(d);
-    const CRequete* q = d.requete();
     if (q && !q->inclureDossiersVides)
         elaguer(d, q);
 }

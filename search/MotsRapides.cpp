@@ -100,7 +100,10 @@ std::vector<SMotRapide> analyserMots(std::string_view saisie)
         if (mot.empty())
             continue;
         const bool motif = mot.find_first_of("*?") != std::string_view::npos;
-        mots.push_back({plierPourRecherche(mot), motif});
+        // A word of combining marks alone folds to nothing, which every path holds.
+        std::string plie = plierPourRecherche(mot);
+        if (!plie.empty())
+            mots.push_back({std::move(plie), motif});
     }
     return mots;
 }

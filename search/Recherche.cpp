@@ -180,9 +180,10 @@ void reappliquerRecherche()
     CContexte& ctx = contexte();
     // Work on a copy: the criteria may be replaced while results are being listed.
     const CCriteres criteres = ctx.criteresRecherche;
-    CCompteTrouves compte(ctx.resultatsRecherche);
+    CCompteTrouves compte(ctx.resultatsRapidesAffiches ? nullptr : ctx.resultatsRecherche);
     executerRecherche(criteres, ctx.documents, &compte);
     // Whoever ran it (F3, an update), the user learns how many files it found.
-    if (criteres.cible)
+    if (criteres.cible && !ctx.resultatsRapidesAffiches)
         utilisateur().rechercheFaite(compte.nombre());
+    ctx.signalerChangementDocuments();
 }

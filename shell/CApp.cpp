@@ -10,6 +10,7 @@
 #include <QPageSetupDialog>
 #include <QScreen>
 #include <QTimer>
+#include <QTreeView>
 
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
@@ -18,11 +19,14 @@
 #include "dialogs/CAProposDlg.h"
 #include "shell/CAccesReglages.h"
 #include "shell/CArboView.h"
+#include "shell/CBarreEtat.h"
 #include "shell/CChildFrame.h"
 #include "shell/CommandeComparaison.h"
 #include "shell/CommandeRecherche.h"
 #include "compare/ui/CComparaisonDlg.h"
+#include "search/ui/CRechercheRapide.h"
 #include "search/ui/CResultatsRechercheDlg.h"
+#include "ui/CChampRechercheRapide.h"
 #include "ui/CResultatsDlg.h"
 #include "shell/CFichiersRecents.h"
 #include "shell/CGestionnaireDocuments.h"
@@ -75,6 +79,7 @@ CApp::CApp(SOptionsApplication options)
 CApp::~CApp()
 {
     delete instance_;
+    rechercheRapide_.reset();
     // Document windows first, while the main window they report to is whole; then the
     // main window; all while the platform, the user and the context still serve them.
     if (cadre_)
@@ -121,6 +126,7 @@ bool CApp::demarrer(const SLigneCommande& ligne)
     resultatsComparaison_ = new CComparaisonDlg(*images_, cadre_.get());
     resultatsRecherche_->definirHote(this);
     resultatsComparaison_->definirHote(this);
+    brancherRechercheRapide();
 
     if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
         const QRect zone = ecran->availableGeometry();
@@ -192,6 +198,27 @@ void CApp::afficherResultatsRecherche()
 {
     resultatsRecherche_->show();
     resultatsRecherche_->raise();
+}
+
+void CApp::brancherRechercheRapide()
+{
+    rechercheRapide_ = std::make_unique<CRechercheRapide>(*resultatsRecherche_);
+    CChampRechercheRapide& champ = cadre_->champRechercheRapide();
+    connect(&champ, &QLineEdit::textChanged, rechercheRapide_.get(), &CRechercheRapide::rechercher);
+    connect(&champ, &CChampRechercheRapide::valide, this, &CApp::allerAuxResultatsRapides);
+    connect(rechercheRapide_.get(), &CRechercheRapide::trouves, this,
+            [this](std::size_t nombre) { cadre_->barreEtat().annoncerFichiersTrouves(nombre); });
+}
+
+void CApp::allerAuxResultatsRapides()
+{
+    afficherResultatsRecherche();
+    resultatsRecherche_->activateWindow();
+    QTreeView& liste = resultatsRecherche_->liste();
+    liste.setFocus(Qt::OtherFocusReason);
+    const QModelIndex premiere = liste.model()->index(0, 0);
+    if (premiere.isValid())
+        liste.setCurrentIndex(premiere);
 }
 
 void CApp::afficherResultatsComparaison()

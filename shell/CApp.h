@@ -27,6 +27,7 @@ class CInstanceUnique;
 class CMainFrame;
 class CPlateforme;
 class CPlateformeQt;
+class CRechercheRapide;
 class CRequete;
 class CSuiviCaptureQt;
 class CUtilisateur;
@@ -60,6 +61,7 @@ public:
     QPrinter& imprimante();
     CResultatsDlg& resultatsRecherche() { return *resultatsRecherche_; }
     CComparaisonDlg& resultatsComparaison() { return *resultatsComparaison_; }
+    CRechercheRapide& rechercheRapide() { return *rechercheRapide_; }
 
     // The search sheet and the compare wizard plug in here; until then their commands
     // are unavailable.
@@ -70,6 +72,8 @@ public:
     void rechercher(CChildFrame& cadre);
     void comparer(CRequete* premiere);
     void afficherResultatsRecherche();
+    // Enter in the quick search's field: the results window, its first row current.
+    void allerAuxResultatsRapides();
     void afficherResultatsComparaison();
     // --- CHoteResultats (CAppResultats.cpp): the result windows reach the documents.
     void localiser(CFichier& fichier) override;
@@ -88,6 +92,7 @@ public:
 private:
     void definirCommandes();
     void configurerImpression();
+    void brancherRechercheRapide();
     int imprimerSansFenetre(const QString& chemin);
 
     SOptionsApplication options_;
@@ -101,6 +106,8 @@ private:
     std::unique_ptr<QPrinter> imprimante_;
     std::unique_ptr<CMainFrame> cadre_;
     std::unique_ptr<CGestionnaireDocuments> documents_;
+    // Before the documents and the windows go, so that neither reaches it.
+    std::unique_ptr<CRechercheRapide> rechercheRapide_;
     CResultatsDlg* resultatsRecherche_ = nullptr;
     CComparaisonDlg* resultatsComparaison_ = nullptr;
     CInstanceUnique* instance_ = nullptr;

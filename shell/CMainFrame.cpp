@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPointer>
+#include <QShortcut>
 #include <QTimer>
 
 #include "model/CDoc.h"
@@ -20,6 +21,7 @@
 #include "shell/CFichiersRecents.h"
 #include "shell/CGestionnaireDocuments.h"
 #include "ui/CImagesApplication.h"
+#include "ui/CChampRechercheRapide.h"
 #include "ui/CToolBarEx.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
@@ -152,6 +154,10 @@ void CMainFrame::creerBarreOutils()
     barre_->setObjectName(QStringLiteral("barreOutils"));
     barre_->toggleViewAction()->setVisible(false);
     barre_->charger(CDispositionBarre::depuisCommandes(boutonsBarreOutils()), [this](int id) { return action(id); });
+    champ_ = new CChampRechercheRapide(barre_);
+    champ_->placerAuBoutDe(*barre_);
+    auto* chercher = new QShortcut(QKeySequence::Find, this);
+    connect(chercher, &QShortcut::activated, champ_, &CChampRechercheRapide::prendreLaMain);
     addToolBar(Qt::TopToolBarArea, barre_);
 }
 

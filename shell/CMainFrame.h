@@ -21,6 +21,7 @@ class QMdiSubWindow;
 class QMenu;
 class QTimer;
 class CToolBarEx;
+class CChampRechercheRapide;
 
 class CMainFrame : public QMainWindow, public CCibleCommandes {
     Q_OBJECT
@@ -36,6 +37,7 @@ public:
     // The action of command `id` (shared by the menus, the toolbar and the keys), or none.
     QAction* action(int id) const;
     CToolBarEx& barreOutils() { return *barre_; }
+    CChampRechercheRapide& champRechercheRapide() { return *champ_; }
     CBarreEtat& barreEtat() { return *etat_; }
     // True while menu 101 (a document is open) is shown.
     bool menuDocumentAffiche() const { return menuDocument_; }
@@ -76,6 +78,7 @@ private:
     QMdiArea* zone_;
     CBarreEtat* etat_;
     CToolBarEx* barre_ = nullptr;
+    CChampRechercheRapide* champ_ = nullptr;
     std::map<int, QAction*> actions_;
     std::vector<QAction*> recents_;
     QAction* aucunRecent_ = nullptr;

@@ -29,6 +29,8 @@ void rechercherDepuis(CApp& app, CChildFrame& cadre)
         // busy cursor shows, and no other command runs meanwhile. The status bar is
         // told the count by the search itself.
         CTravailLong travail(app.suivi(), &app.cadre());
+        // The window shows this search's answer again, no longer the quick search's.
+        ctx.resultatsRapidesAffiches = false;
         reappliquerRecherche();
     }
     // Every open document's marks were reset: each list shows its selection again.

@@ -148,7 +148,10 @@ QList<QAction*> CToolBarEx::actionsDesBoutons() const
     QList<QAction*> liste;
     for (QAction* a : actions()) {
         const auto* bouton = qobject_cast<const QToolButton*>(widgetForAction(a));
-        liste.append(bouton ? bouton->defaultAction() : nullptr);
+        if (bouton)
+            liste.append(bouton->defaultAction());
+        else if (dynamic_cast<const CSeparateurBarre*>(widgetForAction(a)))
+            liste.append(nullptr);
     }
     return liste;
 }

@@ -38,6 +38,7 @@ TEST(MotsRapides, PliageEtReglesDesMots)
         {"photos/a", "/Photos/a.jpg", true},                      // across the separator
         {"", "/d/a", false},                                      // no word: nothing
         {"   ", "/d/a", false},
+        {"\xCC\x81", "/d/a", false},                                 // a lone accent: no word
         {"caf", "/d/caf\xE9.txt", true},                          // a stray byte
         {"café", "/d/caf\xE9.txt", false},                        // matches only itself
     };

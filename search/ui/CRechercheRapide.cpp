@@ -1,0 +1,169 @@
+#include "search/ui/CRechercheRapide.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include "model/CClasseur.h"
+#include "model/CContexte.h"
+#include "model/CDoc.h"
+#include "model/CRequete.h"
+#include "search/IndexRapide.h"
+#include "ui/CResultatsDlg.h"
+
+using Numeros = std::vector<std::uint32_t>;
+
+struct CRechercheRapide::SIndexOuvert {
+    std::uint64_t identifiant;
+    std::uint64_t version;
+    std::shared_ptr<const CIndexRapide> index;
+    // This index's part of the last complete answer.
+    std::shared_ptr<const Numeros> derniers;
+};
+
+// What one run reads and gives; the thread sees nothing else.
+struct CRechercheRapide::SRun {
+    std::vector<SMotRapide> mots;
+    std::vector<std::shared_ptr<const CIndexRapide>> index;
+    std::vector<std::shared_ptr<const Numeros>> parmi;  // empty ones when not narrowing
+    std::vector<Numeros> numeros;
+    std::shared_ptr<std::atomic<bool>> arret;
+};
+
+CRechercheRapide::CRechercheRapide(CResultatsDlg& fenetre, QObject* parent) : QObject(parent), fenetre_(fenetre)
+{
+    fil_.setMaxThreadCount(1);
+    // Whatever changed, read again once the change is over, not once per node.
+    contexte().surChangementDocuments = [this] { changementPlanifie(); };
+}
+
+CRechercheRapide::~CRechercheRapide()
+{
+    contexte().surChangementDocuments = nullptr;
+    contexte().resultatsRapidesAffiches = false;
+    arreter();
+    fil_.waitForDone();
+}
+
+void CRechercheRapide::changementPlanifie()
+{
+    if (planifie_)
+        return;
+    planifie_ = true;
+    QTimer::singleShot(0, this, [this] {
+        planifie_ = false;
+        // The answer on show follows: rows of files that went have left already, and
+        // the files an update brought in are looked for.
+        if (synchroniser() && contexte().resultatsRapidesAffiches && !analyserMots(texte_).empty())
+            lancer();
+    });
+}
+
+bool CRechercheRapide::synchroniser()
+{
+    std::vector<SIndexOuvert> suivants;
+    bool change = false;
+    for (CDoc* doc : contexte().documents)
+        for (CClasseur* c : doc->classeurs())
+            for (CRequete* q : c->requetes()) {
+                auto it = std::find_if(ouverts_.begin(), ouverts_.end(), [&](const SIndexOuvert& o) {
+                    return o.identifiant == q->identifiant() && o.version == q->versionInstantane();
+                });
+                if (it != ouverts_.end() && it->index) {
+                    suivants.push_back(std::move(*it));
+                    it->index.reset();
+                } else {
+                    suivants.push_back({q->identifiant(), q->versionInstantane(), std::make_shared<CIndexRapide>(*q), {}});
+                    change = true;
+                }
+            }
+    for (const SIndexOuvert& o : ouverts_)
+        change = change || o.index != nullptr;
+    ouverts_ = std::move(suivants);
+    return change;
+}
+
+void CRechercheRapide::rechercher(const QString& texte)
+{
+    texte_ = texte.toStdString();
+    lancer();
+}
+
+void CRechercheRapide::arreter()
+{
+    if (arret_)
+        arret_->store(true);
+    arret_.reset();
+    enCours_ = false;
+}
+
+void CRechercheRapide::lancer()
+{
+    arreter();
+    const std::uint64_t numero = ++numero_;
+    auto run = std::make_shared<SRun>();
+    run->mots = analyserMots(texte_);
+    if (run->mots.empty()) {
+        motsPrecedents_.clear();
+        for (SIndexOuvert& o : ouverts_)
+            o.derniers.reset();
+        if (contexte().resultatsRapidesAffiches) {
+            fenetre_.vider();
+            nombre_ = 0;
+        }
+        return;
+    }
+    synchroniser();
+    const bool affine = affinent(run->mots, motsPrecedents_);
+    for (const SIndexOuvert& o : ouverts_) {
+        run->index.push_back(o.index);
+        run->parmi.push_back(affine ? o.derniers : nullptr);
+    }
+    run->arret = std::make_shared<std::atomic<bool>>(false);
+    arret_ = run->arret;
+    enCours_ = true;
+    fil_.start([this, numero, run] {
+        for (std::size_t i = 0; i < run->index.size(); ++i) {
+            run->numeros.push_back(run->index[i]->chercherNumeros(run->mots, *run->arret, run->parmi[i].get()));
+            if (run->arret->load())
+                return;  // stopped: its answer is incomplete and goes nowhere
+        }
+        QMetaObject::invokeMethod(this, [this, numero, run] { recevoir(numero, run); }, Qt::QueuedConnection);
+    });
+}
+
+void CRechercheRapide::recevoir(std::uint64_t numero, std::shared_ptr<SRun> run)
+{
+    if (numero != numero_ || run->arret->load())
+        return;
+    enCours_ = false;
+    arret_.reset();
+    // A snapshot changed since the run began: its numbers may name files that went.
+    if (synchroniser()) {
+        lancer();
+        return;
+    }
+    motsPrecedents_ = run->mots;
+    for (std::size_t i = 0; i < ouverts_.size(); ++i)
+        ouverts_[i].derniers = std::make_shared<const Numeros>(std::move(run->numeros[i]));
+    montrer();
+}
+
+void CRechercheRapide::montrer()
+{
+    contexte().resultatsRapidesAffiches = true;
+    fenetre_.vider();
+    nombre_ = 0;
+    for (const SIndexOuvert& o : ouverts_)
+        for (CFichier* f : o.index->fichiers(*o.derniers)) {
+            fenetre_.ajouterLigne(f);
+            ++nombre_;
+        }
+    fenetre_.retrier();
+    if (!fenetre_.isVisible()) {
+        // Shown beside the field, which keeps the keyboard.
+        fenetre_.setAttribute(Qt::WA_ShowWithoutActivating, true);
+        fenetre_.show();
+        fenetre_.setAttribute(Qt::WA_ShowWithoutActivating, false);
+    }
+    emit trouves(nombre_);
+}

@@ -1,0 +1,151 @@
+// The quick search from the toolbar's field: its answer in the search results window,
+// following updates, deletions and closed documents, a stopped run never shown, and
+// the application's search left as it was.
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QShortcut>
+#include <QTest>
+#include <QTreeView>
+
+#include "model/CClasseur.h"
+#include "model/CContexte.h"
+#include "model/CDoc.h"
+#include "model/CFichier.h"
+#include "model/CRequete.h"
+#include "search/ui/CRechercheRapide.h"
+#include "shell/CBarreEtat.h"
+#include "shell/CMainFrame.h"
+#include "ui/CChampRechercheRapide.h"
+#include "ui/CModeleResultats.h"
+#include "ui/CResultatsDlg.h"
+#include "ui/IdCommandes.h"
+#include "tests/ui/fenetre/AvecNorvanel.h"
+
+namespace {
+
+class RechercheRapide : public AvecNorvanel {
+protected:
+    void SetUp() override
+    {
+        AvecNorvanel::SetUp();
+        creerFichier(QStringLiteral("disque/Été/plage.iso"));
+        // The query over the real folder, captured; the second one lives in memory.
+        classeur = ajouterClasseur("Disques", {"cd"});
+        cd = classeur->requetes().elementA(0);
+        cd->definirChemin(chemin(QStringLiteral("disque")).toStdString());
+        selectionner(static_cast<CDossier*>(cd));
+        executer(cmd::MettreAJour);
+        vieux = ajouterCatalogue("classeur Archives\n  requete Vieux /media/vieux\n    dossier ete\n      fichier Plage.ISO\n"
+                         "      fichier note.txt\n");
+        doc().definirModifie(false);
+    }
+
+    CChampRechercheRapide& champ() { return cadre().champRechercheRapide(); }
+    CResultatsDlg& fenetreResultats() { return app->resultatsRecherche(); }
+    CRechercheRapide& recherche() { return app->rechercheRapide(); }
+
+    // Until the run under way has given its answer (or two seconds).
+    void attendre()
+    {
+        for (int i = 0; i < 200 && recherche().enCours(); ++i)
+            laisserTourner(10);
+        laisserTourner();
+        EXPECT_FALSE(recherche().enCours());
+    }
+    void taper(const QString& texte)
+    {
+        champ().setText(texte);
+        attendre();
+    }
+    // The rows' paths, sorted, one string (readable when a check fails).
+    std::string chemins()
+    {
+        QStringList r;
+        const CModeleResultats& m = fenetreResultats().modele();
+        for (int i = 0; i < m.rowCount(); ++i)
+            r << QString::fromStdString(m.fichier(i)->chemin());
+        r.sort();
+        return r.join(QStringLiteral(" | ")).toStdString();
+    }
+    QString sousDisque(const char* relatif) { return chemin(QString::fromUtf8(relatif)); }
+
+    CClasseur* classeur = nullptr;
+    CRequete* cd = nullptr;
+    CCatalogueConstruit vieux;
+};
+
+TEST_F(RechercheRapide, LaReponseSuitLesDocumentsSansToucherALaRecherche)
+{
+    CFichier* memoire[] = {&vieux.fichier("Vieux/ete/Plage.ISO"), &vieux.fichier("Vieux/ete/note.txt")};
+    for (CFichier* f : memoire)
+        f->marque = 0;
+    const QString plageDisque = sousDisque("disque/Été/plage.iso");
+    taper(QStringLiteral("ete plage"));
+    EXPECT_EQ(chemins(), "/media/vieux/ete/Plage.ISO | " + plageDisque.toStdString());
+    EXPECT_TRUE(fenetreResultats().isVisible());
+    EXPECT_EQ(recherche().nombreTrouves(), 2u);
+    EXPECT_EQ(cadre().barreEtat().currentMessage(), CBarreEtat::texteFichiersTrouves(2));
+    // The application's search, its marks and the document stay as they were.
+    EXPECT_EQ(contexte().criteresRecherche.cible, nullptr);
+    for (CFichier* f : memoire)
+        EXPECT_EQ(f->marque, 0);
+    EXPECT_FALSE(doc().estModifie());
+
+    // An update brings a new file in; the answer follows.
+    creerFichier(QStringLiteral("disque/Été/plage-2.iso"));
+    selectionner(static_cast<CDossier*>(cd));
+    executer(cmd::MettreAJour);
+    attendre();
+    EXPECT_EQ(chemins(), "/media/vieux/ete/Plage.ISO | " + sousDisque("disque/Été/plage-2.iso").toStdString() +
+                             " | " + plageDisque.toStdString());
+    // A query deleted, then the document closed: their rows go, nothing dangles.
+    selectionner(static_cast<CDossier*>(cd));
+    executer(cmd::Supprimer);
+    attendre();
+    EXPECT_EQ(chemins(), "/media/vieux/ete/Plage.ISO");
+    doc().definirModifie(false);
+    executer(cmd::Fermer);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    attendre();
+    EXPECT_EQ(chemins(), "");
+    EXPECT_FALSE(fenetreResultats().grab().isNull());
+}
+
+TEST_F(RechercheRapide, UneRechercheArreteeNeMontreRien)
+{
+    std::vector<std::size_t> annonces;
+    QObject::connect(&recherche(), &CRechercheRapide::trouves, [&](std::size_t n) { annonces.push_back(n); });
+    // Three keystrokes before the loop runs: only the last answer ever reaches the window.
+    champ().setText(QStringLiteral("plage"));
+    champ().setText(QStringLiteral("note"));
+    champ().setText(QStringLiteral("vieux note"));
+    attendre();
+    EXPECT_EQ(annonces, std::vector<std::size_t>{1});
+    EXPECT_EQ(chemins(), "/media/vieux/ete/note.txt");
+    // An empty field finds nothing and empties the answer.
+    taper(QString());
+    EXPECT_EQ(chemins(), "");
+}
+
+TEST_F(RechercheRapide, LeClavierDuChamp)
+{
+    // Ctrl+F, as the main window's shortcut fires it.
+    QShortcut* ctrlF = nullptr;
+    for (QShortcut* s : cadre().findChildren<QShortcut*>())
+        if (s->key() == QKeySequence(QKeySequence::Find))
+            ctrlF = s;
+    ASSERT_NE(ctrlF, nullptr);
+    champ().setText(QStringLiteral("plage"));
+    attendre();
+    emit ctrlF->activated();
+    EXPECT_EQ(champ().selectedText(), QStringLiteral("plage"));
+    QTest::keyClick(&champ(), Qt::Key_Return);
+    EXPECT_TRUE(fenetreResultats().isVisible());
+    EXPECT_EQ(fenetreResultats().liste().currentIndex().row(), 0);
+    QTest::keyClick(&champ(), Qt::Key_Escape);
+    EXPECT_TRUE(champ().text().isEmpty());
+    EXPECT_EQ(champ().placeholderText(), QStringLiteral("Recherche rapide (Ctrl+F)"));
+}
+
+} // namespace
