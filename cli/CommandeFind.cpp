@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <iostream>
+#include <new>
 
 #include "cli/Arguments.h"
 #include "cli/Commandes.h"
@@ -55,24 +56,31 @@ int commandeFind(const Mots& mots)
     if (cherches.empty())
         throw SErreurUsage("aucun mot à chercher");
 
-    // A catalogue that cannot be read is named and skipped: the others are still searched.
+    // A catalogue that cannot be read, or that memory cannot hold with its index, is
+    // named and skipped: the others are still searched. A failed write ends everything.
     int code = 0;
     const std::atomic<bool> jamais{false};
     CSortieFichiers sortie(format, {false, true});
     for (const std::string& chemin : args.operandes()) {
-        CSession session;
-        CDoc* doc = nullptr;
         try {
-            doc = &session.ouvrir(chemin);
-        } catch (const SErreurDonnees& e) {
-            std::cerr << "norvanel-cli find : " << texteAffichable(e.what(), EEchappement::Message) << "\n";
+            CSession session;
+            CDoc* doc = nullptr;
+            try {
+                doc = &session.ouvrir(chemin);
+            } catch (const SErreurDonnees& e) {
+                std::cerr << "norvanel-cli find : " << texteAffichable(e.what(), EEchappement::Message) << "\n";
+                code = 2;
+                continue;
+            }
+            for (CClasseur* c : doc->classeurs())
+                for (CRequete* q : c->requetes())
+                    for (const CFichier* f : CIndexRapide(*q).chercher(cherches, jamais))
+                        sortie.ajouter(*f, chemin);
+        } catch (const std::bad_alloc&) {
+            std::cerr << "norvanel-cli find : la mémoire est insuffisante pour chercher dans le catalogue « "
+                      << texteAffichable(chemin, EEchappement::Message) << " » : ce qui en a été trouvé est incomplet\n";
             code = 2;
-            continue;
         }
-        for (CClasseur* c : doc->classeurs())
-            for (CRequete* q : c->requetes())
-                for (const CFichier* f : CIndexRapide(*q).chercher(cherches, jamais))
-                    sortie.ajouter(*f, chemin);
     }
     sortie.terminer(false);
     return code;
