@@ -17,5 +17,6 @@ int commandeTree(const Mots& mots);
 int commandeInfo(const Mots& mots);
 int commandeDump(const Mots& mots);
 int commandeSearch(const Mots& mots);
+int commandeFind(const Mots& mots);
 int commandeCompare(const Mots& mots);
 int commandePrint(const Mots& mots);

@@ -10,6 +10,7 @@
 #include "cli/Criteres.h"
 #include "cli/Formats.h"
 #include "cli/Session.h"
+#include "cli/SortieFichiers.h"
 #include "cli/SortieStandard.h"
 #include "model/CResultatsComparaison.h"
 #include "compare/Comparaison.h"
@@ -26,67 +27,13 @@ void ecrireDumpJson(const CDoc& doc);
 
 namespace {
 
-EFormat lireFormat(const CArguments& args)
-{
-    const std::string f = args.valeur("format").value_or("text");
-    if (f == "text")
-        return EFormat::Texte;
-    if (f == "tsv")
-        return EFormat::Tsv;
-    if (f == "json")
-        return EFormat::Json;
-    throw SErreurUsage("format inconnu : " + f + " (text, tsv ou json)");
-}
-
-const std::vector<std::string>& titresColonnes()
-{
-    static const std::vector<std::string> titres = {"Nom",    "Taille",   "Créé",   "Modifié",
-                                                    "Accédé", "Attribut", "Dossier"};
-    return titres;
-}
-
 // Rows of files in the chosen format; `statuts` (comparison) adds a first column.
 void afficherLignes(const std::vector<CFichier*>& fichiers, EFormat format, bool statuts)
 {
-    switch (format) {
-    case EFormat::Tsv:
-        for (const CFichier* f : fichiers) {
-            std::string ligne = statuts ? std::to_string(f->marque) + "\t" : std::string();
-            const auto cellules = cellulesBrutes(*f);
-            for (std::size_t i = 0; i < cellules.size(); ++i)
-                ligne += (i ? "\t" : "") + texteAffichable(cellules[i]);
-            std::cout << ligne << "\n";
-            verifierSortie();  // a reader gone: stop now, not a million rows later
-        }
-        return;
-    case EFormat::Json: {
-        std::cout << "[";
-        const char* sep = "\n  ";
-        for (const CFichier* f : fichiers) {
-            std::cout << sep << ligneJson(*f, statuts ? f->marque : -1);
-            verifierSortie();
-            sep = ",\n  ";
-        }
-        std::cout << (fichiers.empty() ? "]\n" : "\n]\n");
-        return;
-    }
-    case EFormat::Texte: {
-        std::vector<std::string> titres = titresColonnes();
-        if (statuts)
-            titres.insert(titres.begin(), "Statut");
-        std::vector<std::vector<std::string>> lignes;
-        for (const CFichier* f : fichiers) {
-            std::vector<std::string> cellules;
-            for (const std::string& c : cellulesTexte(*f))
-                cellules.push_back(texteAffichable(c));
-            if (statuts)
-                cellules.insert(cellules.begin(), std::to_string(f->marque));
-            lignes.push_back(std::move(cellules));
-        }
-        std::cout << tableauTexte(titres, lignes);
-        return;
-    }
-    }
+    CSortieFichiers sortie(format, {statuts, false});
+    for (const CFichier* f : fichiers)
+        sortie.ajouter(*f);
+    sortie.terminer(true);
 }
 
 void afficherArbre(const CDossier& d, int retrait)

@@ -1,6 +1,7 @@
 // norvanel-cli: catalogues of file lists from the command line, over the same core as
 // the window program.
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <iostream>
@@ -62,6 +63,17 @@ const std::map<std::string, SCommande>& commandes()
           "    [critères] [--no-subfolders] [--no-hidden-folders] [--sort COLONNE[:desc]]\n"
           "    [--format text|tsv|json]",
           "recherche des fichiers"}},
+        {"find",
+         {commandeFind,
+          "find CATALOGUE [CATALOGUE...] [--format text|tsv|json] -- MOT...\n"
+          "    Les fichiers dont le chemin (dossier et nom) contient chaque MOT, dans n'importe quel\n"
+          "    ordre, sans égard à la casse ni aux accents, comme la recherche rapide de la fenêtre :\n"
+          "    chaque requête de chaque CATALOGUE, dans l'ordre donné. Un MOT avec * ou ? est un\n"
+          "    motif sur le nom seul. Un argument qui contient un blanc est un seul mot ; des\n"
+          "    guillemets dans un argument groupent des mots comme dans la fenêtre. En tsv, le\n"
+          "    chemin du catalogue suit les colonnes de search ; en JSON, c'est le membre\n"
+          "    « catalogue ». Un catalogue illisible est signalé (code 2), les autres sont lus.",
+          "recherche rapide dans un ou plusieurs catalogues"}},
         {"compare",
          {commandeCompare,
           "compare CATALOGUE --query A --query B [--by name,created,modified,accessed,size,attributes|none]\n"
@@ -127,7 +139,8 @@ int main(int argc, char** argv)
         return 1;
     }
     const Mots mots(argv + 2, argv + argc);
-    for (const std::string& m : mots)
+    // After "--" come operands only: a file or a word may be called "-h".
+    for (const std::string& m : Mots(mots.begin(), std::find(mots.begin(), mots.end(), "--")))
         if (m == "--help" || m == "-h") {
             aideCommande(std::cout, it->second);
             return codeApresAide(nom);

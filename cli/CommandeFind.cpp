@@ -1,0 +1,87 @@
+// The quick search from the command line: the window's words over every query of
+// several catalogues, read one after the other and never written.
+
+#include <algorithm>
+#include <atomic>
+#include <iostream>
+#include <new>
+
+#include "cli/Arguments.h"
+#include "cli/Commandes.h"
+#include "cli/Session.h"
+#include "cli/SortieFichiers.h"
+#include "model/CClasseur.h"
+#include "model/CRequete.h"
+#include "platform/TexteAffichable.h"
+#include "search/IndexRapide.h"
+#include "search/MotsRapides.h"
+
+namespace {
+
+// Each argument is read as the window's search box reads its text, on its own (a quote
+// left open ends with its argument); one that holds a blank between words and no double
+// quote is one word, blank included, as the shell's quoting meant. A word that folds to
+// nothing (combining marks alone) is in every path: it is dropped.
+std::vector<SMotRapide> motsCherches(Mots::const_iterator debut, Mots::const_iterator fin)
+{
+    static constexpr const char* kBlancs = " \t\n\r";
+    std::vector<SMotRapide> mots;
+    for (; debut != fin; ++debut) {
+        std::string argument = *debut;
+        if (argument.find('"') == std::string::npos) {
+            const std::size_t premier = argument.find_first_not_of(kBlancs);
+            argument = premier == std::string::npos
+                           ? std::string()
+                           : '"' + argument.substr(premier, argument.find_last_not_of(kBlancs) + 1 - premier) + '"';
+        }
+        for (SMotRapide& m : analyserMots(argument))
+            if (!m.texte.empty())
+                mots.push_back(std::move(m));
+    }
+    return mots;
+}
+
+} // namespace
+
+int commandeFind(const Mots& mots)
+{
+    const auto tirets = std::find(mots.begin(), mots.end(), "--");
+    if (tirets == mots.end())
+        throw SErreurUsage("les mots à chercher suivent « -- »");
+    const CArguments args(Mots(mots.begin(), tirets), {{"format", true}});
+    if (args.operandes().empty())
+        throw SErreurUsage("aucun catalogue");
+    const EFormat format = lireFormat(args);
+    const std::vector<SMotRapide> cherches = motsCherches(tirets + 1, mots.end());
+    if (cherches.empty())
+        throw SErreurUsage("aucun mot à chercher");
+
+    // A catalogue that cannot be read, or that memory cannot hold with its index, is
+    // named and skipped: the others are still searched. A failed write ends everything.
+    int code = 0;
+    const std::atomic<bool> jamais{false};
+    CSortieFichiers sortie(format, {false, true});
+    for (const std::string& chemin : args.operandes()) {
+        try {
+            CSession session;
+            CDoc* doc = nullptr;
+            try {
+                doc = &session.ouvrir(chemin);
+            } catch (const SErreurDonnees& e) {
+                std::cerr << "norvanel-cli find : " << texteAffichable(e.what(), EEchappement::Message) << "\n";
+                code = 2;
+                continue;
+            }
+            for (CClasseur* c : doc->classeurs())
+                for (CRequete* q : c->requetes())
+                    for (const CFichier* f : CIndexRapide(*q).chercher(cherches, jamais))
+                        sortie.ajouter(*f, chemin);
+        } catch (const std::bad_alloc&) {
+            std::cerr << "norvanel-cli find : la mémoire est insuffisante pour chercher dans le catalogue « "
+                      << texteAffichable(chemin, EEchappement::Message) << " » : ce qui en a été trouvé est incomplet\n";
+            code = 2;
+        }
+    }
+    sortie.terminer(false);
+    return code;
+}
