@@ -38,6 +38,9 @@
 #include "shell/CListeView.h"
 #include "shell/CModeleListe.h"
 #include "shell/CMainFrame.h"
+#include "ui/CChampRechercheRapide.h"
+#include "ui/CModeleResultats.h"
+#include "ui/CResultatsDlg.h"
 #include "ui/IdCommandes.h"
 #include "shell/LigneCommande.h"
 #include "tests/ui/ecran/Ecran.h"
@@ -343,6 +346,38 @@ TEST_F(Ecran, ListeDesFichiersAvecToutesSesColonnes)
     const QImage image = cadre.grab().toImage();
     ASSERT_TRUE(image.save(dossierCaptures() + QStringLiteral("/liste-fichiers.png")));
     EXPECT_GT(couleurs(image), 20);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Ecran, RechercheRapideEnTapant)
+{
+    CApp app;
+    ASSERT_NE(ouvrirEnAvant(app), nullptr);
+    CMainFrame& cadre = app.cadre();
+    // Ctrl+F, then a word typed key by key: the answer shows beside the field, which
+    // keeps the keyboard all along.
+    QTest::keyClick(&cadre, Qt::Key_F, Qt::ControlModifier);
+    attendre(100);
+    CChampRechercheRapide& champ = cadre.champRechercheRapide();
+    ASSERT_EQ(QApplication::focusWidget(), &champ);
+    for (QChar c : QStringLiteral("ete plage")) {
+        QTest::sendKeyEvent(QTest::Click, &champ, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        attendre(40);
+    }
+    attendre(500);
+    CResultatsDlg& resultats = app.resultatsRecherche();
+    resultats.move(cadre.geometry().right() - 560, cadre.geometry().bottom() - 220);
+    resultats.resize(560, 200);
+    attendre(300);
+    EXPECT_TRUE(resultats.isVisible());
+    EXPECT_EQ(resultats.modele().rowCount(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), &champ);
+    const QImage ecran = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    ASSERT_TRUE(ecran.save(dossierCaptures() + QStringLiteral("/recherche-rapide.png")));
+    EXPECT_GT(couleurs(ecran), 20);
 }
 
 } // namespace
