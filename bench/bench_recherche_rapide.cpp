@@ -1,16 +1,19 @@
-// The quick search over one catalogue of a million files: the index built from a loaded
+// The quick search over catalogues of a million files: the index built from a loaded
 // catalogue, against the load itself; its bytes per file; and a typing session, one
 // keystroke after another, each narrowing the former answer when its words refine it,
-// as the window does. The file entries of the answer are taken apart from the search.
+// as the window does, over one catalogue and over three. The file entries of the
+// answer are taken apart from the search.
 // Usage: bench_recherche_rapide [fichiers] [tours]
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "bench/CRequeteSynthetique.h"
 #include "bench/Mesure.h"
@@ -19,7 +22,53 @@
 #include "model/CRequete.h"
 #include "model/FichierCatalogue.h"
 #include "platform/linux/CPlateformeLinux.h"
-#include "search/IndexRapide.h"
+#include "search/RechercheRapide.h"
+
+namespace {
+
+// The words typed one key at a time over `index`; prints each keystroke, gives the
+// slowest of the first word and the median of those after the first keystroke.
+void taper(const std::string& saisie, const std::vector<const CIndexRapide*>& index, int tours, unsigned fils)
+{
+    std::atomic<bool> arret{false};
+    std::string tape;
+    std::vector<SMotRapide> anciens;
+    std::vector<NumerosTrouves> precedents(index.size());
+    std::vector<double> suivantes;
+    double premierMot = 0;
+    for (char c : saisie) {
+        tape += c;
+        const std::vector<SMotRapide> mots = analyserMots(tape);
+        const bool affine = affinent(mots, anciens);
+        std::vector<SPartRecherche> parts;
+        for (std::size_t i = 0; i < index.size(); ++i)
+            parts.push_back({index[i], affine ? &precedents[i] : nullptr});
+        std::vector<double> temps, lignes;
+        std::vector<NumerosTrouves> numeros;
+        for (int i = 0; i < tours; ++i) {
+            temps.push_back(chronometrer([&] { numeros = chercherPartout(parts, mots, arret, fils); }));
+            lignes.push_back(chronometrer([&] {
+                for (std::size_t k = 0; k < index.size(); ++k)
+                    (void)index[k]->fichiers(numeros[k]);
+            }));
+        }
+        std::size_t trouves = 0;
+        for (const NumerosTrouves& n : numeros)
+            trouves += n.size();
+        if (tape.size() > 1)
+            suivantes.push_back(mediane(temps));
+        if (tape.find(' ') == std::string::npos)
+            premierMot = std::max(premierMot, mediane(temps));
+        std::printf("  « %-18s »  recherche %6.1f ms%s, entrées %5.1f ms, %zu trouvés\n", tape.c_str(),
+                    mediane(temps) * 1000, affine ? " (affinée)" : "          ", mediane(lignes) * 1000, trouves);
+        anciens = mots;
+        precedents = std::move(numeros);
+    }
+    std::printf("  premier mot, la touche la plus lente   %.1f ms\n", premierMot * 1000);
+    std::printf("  touches suivant la première, médiane   %.1f ms\n", mediane(suivantes) * 1000);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -55,29 +104,14 @@ int main(int argc, char** argv)
                 mediane(construire), mediane(construire) / mediane(charger),
                 double(index.octets()) / double(index.nombreFichiers()));
 
-    std::atomic<bool> arret{false};
-    const std::string saisie = "montreal rapport";
-    std::string tape;
-    std::vector<SMotRapide> anciens;
-    std::vector<std::uint32_t> precedents;
-    std::vector<double> suivantes;
-    for (char c : saisie) {
-        tape += c;
-        const std::vector<SMotRapide> mots = analyserMots(tape);
-        const bool affine = affinent(mots, anciens);
-        std::vector<double> temps, lignes;
-        std::vector<std::uint32_t> numeros;
-        for (int i = 0; i < tours; ++i) {
-            temps.push_back(chronometrer([&] { numeros = index.chercherNumeros(mots, arret, affine ? &precedents : nullptr); }));
-            lignes.push_back(chronometrer([&] { (void)index.fichiers(numeros); }));
-        }
-        if (tape.size() > 1)
-            suivantes.push_back(mediane(temps));
-        std::printf("« %-18s »  recherche %6.1f ms%s, entrées %5.1f ms, %zu trouvés\n", tape.c_str(),
-                    mediane(temps) * 1000, affine ? " (affinée)" : "          ", mediane(lignes) * 1000, numeros.size());
-        anciens = mots;
-        precedents = std::move(numeros);
-    }
-    std::printf("touches suivant la première      médiane %.1f ms\n", mediane(suivantes) * 1000);
+    const unsigned fils = std::max(1U, std::thread::hardware_concurrency());
+    std::printf("Un catalogue, %u fils :\n", fils);
+    taper("rapport montreal", {&index}, tours, fils);
+    std::printf("Un catalogue, un fil :\n");
+    taper("rapport montreal", {&index}, tours, 1);
+    CRequeteSynthetique deux(fichiers, 2), trois(fichiers, 3);
+    const CIndexRapide index2(deux.requete()), index3(trois.requete());
+    std::printf("Trois catalogues, %u fils :\n", fils);
+    taper("rapport montreal", {&index, &index2, &index3}, tours, fils);
     return 0;
 }

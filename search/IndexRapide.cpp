@@ -16,7 +16,7 @@ constexpr std::size_t kOctetsMax = std::numeric_limits<std::uint32_t>::max() - 1
 // How often a long scan looks at its stop flag.
 constexpr std::uint32_t kPasArret = 1U << 14;
 
-const char* chercherDans(const char* debut, const char* fin, std::string_view mot)
+const char* trouverDans(const char* debut, const char* fin, std::string_view mot)
 {
     if (static_cast<std::size_t>(fin - debut) < mot.size())
         return nullptr;
@@ -109,41 +109,59 @@ std::vector<std::uint32_t> CIndexRapide::chercherNumeros(const std::vector<SMotR
                                                          const std::atomic<bool>& arret,
                                                          const std::vector<std::uint32_t>* parmi) const
 {
+    // Past a quarter of the files, trying each former answer costs more than a scan.
+    if (parmi && parmi->size() <= std::max<std::size_t>(nombreFichiers() / 4, 4096))
+        return chercherParmi(mots, arret, *parmi);
+    return chercherDans(mots, arret, 0, nombreDossiers());
+}
+
+std::vector<std::uint32_t> CIndexRapide::chercherParmi(const std::vector<SMotRapide>& mots,
+                                                       const std::atomic<bool>& arret,
+                                                       const std::vector<std::uint32_t>& parmi) const
+{
     std::vector<std::uint32_t> trouves;
     if (mots.empty())
         return trouves;
-    const auto nombreDossiers = static_cast<std::uint32_t>(premierFichier_.size() - 1);
-
-    // Past a quarter of the files, trying each former answer costs more than a scan.
-    if (parmi && parmi->size() <= std::max<std::size_t>(nombreFichiers() / 4, 4096)) {
-        std::uint32_t d = 0;
-        std::uint32_t masqueDe = std::numeric_limits<std::uint32_t>::max();
-        std::uint64_t masque = 0;
-        for (std::size_t i = 0; i < parmi->size(); ++i) {
-            if (i % kPasArret == 0 && arret.load(std::memory_order_relaxed))
-                break;
-            const std::uint32_t f = (*parmi)[i];
-            if (f >= nombreFichiers())
-                break;
-            d = dossierDe(f, d);
-            if (masqueDe != d) {
-                masque = motsDansDossier(d, mots);
-                masqueDe = d;
-            }
-            if (fichierCorrespond(f, d, masque, mots))
-                trouves.push_back(f);
+    std::uint32_t d = 0;
+    std::uint32_t masqueDe = std::numeric_limits<std::uint32_t>::max();
+    std::uint64_t masque = 0;
+    for (std::size_t i = 0; i < parmi.size(); ++i) {
+        if (i % kPasArret == 0 && arret.load(std::memory_order_relaxed))
+            break;
+        const std::uint32_t f = parmi[i];
+        if (f >= nombreFichiers())
+            break;
+        d = dossierDe(f, d);
+        if (masqueDe != d) {
+            masque = motsDansDossier(d, mots);
+            masqueDe = d;
         }
-        return trouves;
+        if (fichierCorrespond(f, d, masque, mots))
+            trouves.push_back(f);
     }
+    return trouves;
+}
 
+std::vector<std::uint32_t> CIndexRapide::chercherDans(const std::vector<SMotRapide>& mots,
+                                                      const std::atomic<bool>& arret, std::uint32_t premierDossier,
+                                                      std::uint32_t finDossiers) const
+{
+    std::vector<std::uint32_t> trouves;
+    if (mots.empty())
+        return trouves;
     // The longest plain word leads: a folder whose path holds it gives all its files
     // to try, another only the names a scan of its block finds holding it.
     const SMotRapide* tete = nullptr;
     for (const SMotRapide& m : mots)
         if (!m.motif && (!tete || m.texte.size() > tete->texte.size()))
             tete = &m;
+    // A folder whose path holds every word gives all its files, untried.
+    std::uint64_t tousDansDossier = 0;
+    for (std::size_t m = 0; m < mots.size(); ++m)
+        tousDansDossier = mots[m].motif || m >= 64 ? ~std::uint64_t{0} : tousDansDossier | std::uint64_t{1} << m;
+    const bool teteSeule = mots.size() == 1;
     std::uint32_t compteur = kPasArret;  // the flag is read before the first folder
-    for (std::uint32_t d = 0; d < nombreDossiers; ++d) {
+    for (std::uint32_t d = premierDossier; d < std::min(finDossiers, nombreDossiers()); ++d) {
         const std::uint32_t premier = premierFichier_[d];
         const std::uint32_t fin = premierFichier_[d + 1];
         if (premier == fin)
@@ -157,6 +175,11 @@ std::vector<std::uint32_t> CIndexRapide::chercherNumeros(const std::vector<SMotR
         const std::uint64_t masque = motsDansDossier(d, mots);
         const bool teteDansDossier =
             !tete || (static_cast<std::size_t>(tete - mots.data()) < 64 && (masque >> (tete - mots.data()) & 1) != 0);
+        if (masque == tousDansDossier) {
+            for (std::uint32_t f = premier; f < fin; ++f)
+                trouves.push_back(f);
+            continue;
+        }
         if (teteDansDossier) {
             for (std::uint32_t f = premier; f < fin; ++f)
                 if (fichierCorrespond(f, d, masque, mots))
@@ -166,11 +189,13 @@ std::vector<std::uint32_t> CIndexRapide::chercherNumeros(const std::vector<SMotR
         const char* bloc = noms_.data() + debutNoms_[premier];
         const char* finBloc = noms_.data() + debutNoms_[fin];
         std::uint32_t f = premier;
-        while (const char* p = chercherDans(bloc, finBloc, tete->texte)) {
+        while (const char* p = trouverDans(bloc, finBloc, tete->texte)) {
             const auto position = static_cast<std::uint32_t>(p - noms_.data());
             while (debutNoms_[f + 1] <= position)
                 ++f;
-            if (fichierCorrespond(f, d, masque, mots))
+            // Alone, the word found inside the name is the whole test.
+            const bool dansLeNom = position + tete->texte.size() < debutNoms_[f + 1];
+            if (teteSeule ? dansLeNom : fichierCorrespond(f, d, masque, mots))
                 trouves.push_back(f);
             bloc = noms_.data() + debutNoms_[f + 1];
             if (++f >= fin)

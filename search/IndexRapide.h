@@ -26,6 +26,14 @@ public:
     std::vector<std::uint32_t> chercherNumeros(const std::vector<SMotRapide>& mots, const std::atomic<bool>& arret,
                                                const std::vector<std::uint32_t>* parmi = nullptr) const;
 
+    // The same, trying every file of folders [premierDossier, finDossiers) alone (a part
+    // of the work for one thread).
+    std::vector<std::uint32_t> chercherDans(const std::vector<SMotRapide>& mots, const std::atomic<bool>& arret,
+                                            std::uint32_t premierDossier, std::uint32_t finDossiers) const;
+    // Where folder `dossier`'s files begin; nombreFichiers() past the last folder.
+    std::uint32_t premierFichierDe(std::uint32_t dossier) const { return premierFichier_[dossier]; }
+    std::uint32_t nombreDossiers() const { return static_cast<std::uint32_t>(premierFichier_.size() - 1); }
+
     // The file entries for `numeros`: only while the snapshot the index was built from
     // is unchanged, on the thread that owns it.
     std::vector<CFichier*> fichiers(const std::vector<std::uint32_t>& numeros) const;
@@ -42,6 +50,8 @@ public:
 
 private:
     void ajouter(const CDossier& dossier);
+    std::vector<std::uint32_t> chercherParmi(const std::vector<SMotRapide>& mots, const std::atomic<bool>& arret,
+                                             const std::vector<std::uint32_t>& parmi) const;
     std::string_view nom(std::uint32_t fichier) const
     {
         return std::string_view(noms_).substr(debutNoms_[fichier], debutNoms_[fichier + 1] - debutNoms_[fichier] - 1);

@@ -1,5 +1,7 @@
 #include "search/ui/CRechercheRapide.h"
 
+#include <thread>
+
 #include <QTimer>
 #include <QWidget>
 
@@ -8,6 +10,7 @@
 #include "model/CDoc.h"
 #include "model/CRequete.h"
 #include "search/IndexRapide.h"
+#include "search/RechercheRapide.h"
 #include "ui/CResultatsDlg.h"
 
 using Numeros = std::vector<std::uint32_t>;
@@ -122,11 +125,12 @@ void CRechercheRapide::lancer()
     arret_ = run->arret;
     enCours_ = true;
     fil_.start([this, numero, run] {
-        for (std::size_t i = 0; i < run->index.size(); ++i) {
-            run->numeros.push_back(run->index[i]->chercherNumeros(run->mots, *run->arret, run->parmi[i].get()));
-            if (run->arret->load())
-                return;  // stopped: its answer is incomplete and goes nowhere
-        }
+        std::vector<SPartRecherche> parts;
+        for (std::size_t i = 0; i < run->index.size(); ++i)
+            parts.push_back({run->index[i].get(), run->parmi[i].get()});
+        run->numeros = chercherPartout(parts, run->mots, *run->arret, std::max(1U, std::thread::hardware_concurrency()));
+        if (run->arret->load())
+            return;  // stopped: its answer is incomplete and goes nowhere
         QMetaObject::invokeMethod(this, [this, numero, run] { recevoir(numero, run); }, Qt::QueuedConnection);
     });
 }

@@ -120,3 +120,39 @@ TEST_F(IndexRapide, LesMotsSeTrouventDansLeDossierLeNomOuAcheval)
 }
 
 } // namespace
+
+#include "search/RechercheRapide.h"
+
+namespace {
+
+TEST_F(IndexRapide, PlusieursFilsDonnentLaMemeReponseQuUnSeul)
+{
+    // Enough files for the work to be cut in parts: folders of every size, words in
+    // folder paths and in names.
+    CRequete q(nullptr);
+    q.definirChemin("/media/Grand");
+    std::uint32_t n = 0;
+    for (int d = 0; d < 60; ++d) {
+        auto* dossier = new CDossier(&q, "/media/Grand/" + std::string(d % 7 == 0 ? "Été " : "d") + std::to_string(d), false);
+        q.sousDossiers().ajouter(dossier);
+        for (int i = 0; i < (d % 5) * 1500 + (d == 30 ? 40000 : 0); ++i, ++n)
+            dossier->fichiers().ajouter(
+                new CFichier(dossier, dossier->chemin() + "/" + (n % 11 == 0 ? "Plage-" : "f") + std::to_string(n) + ".jpg"));
+    }
+    const CIndexRapide index(q);
+    ASSERT_GT(index.nombreFichiers(), 100000u);
+    std::atomic<bool> arret{false};
+    for (const char* saisie : {"plage", "ete plage", "*.jpg 7", "grand/ete", "rien du tout"}) {
+        const auto mots = analyserMots(saisie);
+        const auto seul = index.chercherNumeros(mots, arret);
+        for (unsigned fils : {1U, 2U, 8U}) {
+            const auto partout = chercherPartout({{&index}, {&index, &seul}}, mots, arret, fils);
+            EXPECT_EQ(partout[0], seul) << saisie << ", " << fils << " fils";
+            EXPECT_EQ(partout[1], seul) << saisie << ", " << fils << " fils, affinée";
+        }
+    }
+    arret = true;
+    EXPECT_TRUE(chercherPartout({{&index}}, analyserMots("plage"), arret, 2)[0].empty());
+}
+
+} // namespace
