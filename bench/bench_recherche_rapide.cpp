@@ -5,6 +5,7 @@
 // answer are taken apart from the search.
 // Usage: bench_recherche_rapide [fichiers] [tours]
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -25,6 +26,18 @@
 #include "search/RechercheRapide.h"
 
 namespace {
+
+// The resident size of this process now, in bytes.
+long long residentActuel()
+{
+    long long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%lld %lld", &pages, &resident) != 2)
+            resident = -1;
+        std::fclose(f);
+    }
+    return resident * sysconf(_SC_PAGESIZE);
+}
 
 // The words typed one key at a time over `index`; prints each keystroke, gives the
 // slowest of the first word and the median of those after the first keystroke.
@@ -98,11 +111,17 @@ int main(int argc, char** argv)
         construire.push_back(chronometrer([&] { CIndexRapide index(q); }));
     }
     unlink(chemin.c_str());
+    malloc_trim(0);
+    const long long avant = residentActuel();
     const CIndexRapide index(**doc->classeurs().tete()->element->requetes().begin());
+    malloc_trim(0);
+    const long long apres = residentActuel();
     std::printf("chargement du catalogue          médiane %.3f s\n", mediane(charger));
     std::printf("index construit                  médiane %.3f s (%.2f × le chargement), %.1f octets par fichier\n",
                 mediane(construire), mediane(construire) / mediane(charger),
                 double(index.octets()) / double(index.nombreFichiers()));
+    std::printf("mémoire résidente en plus        %.1f octets par fichier\n",
+                double(apres - avant) / double(index.nombreFichiers()));
 
     const unsigned fils = std::max(1U, std::thread::hardware_concurrency());
     std::printf("Un catalogue, %u fils :\n", fils);

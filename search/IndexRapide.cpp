@@ -31,9 +31,13 @@ CIndexRapide::CIndexRapide(const CDossier& racine)
     debutNoms_.push_back(static_cast<std::uint32_t>(noms_.size()));
     debutChemins_.push_back(static_cast<std::uint32_t>(chemins_.size()));
     premierFichier_.push_back(static_cast<std::uint32_t>(debutNoms_.size() - 1));
+    // Grown by doubling: what was left over goes back.
     noms_.shrink_to_fit();
     chemins_.shrink_to_fit();
     debutNoms_.shrink_to_fit();
+    debutChemins_.shrink_to_fit();
+    premierFichier_.shrink_to_fit();
+    fichiers_.shrink_to_fit();
 }
 
 void CIndexRapide::ajouter(const CDossier& dossier)
