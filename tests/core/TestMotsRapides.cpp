@@ -142,9 +142,19 @@ TEST_F(IndexRapide, PlusieursFilsDonnentLaMemeReponseQuUnSeul)
     const CIndexRapide index(q);
     ASSERT_GT(index.nombreFichiers(), 100000u);
     std::atomic<bool> arret{false};
-    for (const char* saisie : {"plage", "ete plage", "*.jpg 7", "grand/ete", "rien du tout"}) {
+    for (const char* saisie : {"plage", "ete plage", "*.jpg 7", "grand/ete", "rien du tout", "e-1", "77.j"}) {
         const auto mots = analyserMots(saisie);
         const auto seul = index.chercherNumeros(mots, arret);
+        // What each path, folded on its own, says.
+        NumerosTrouves attendus;
+        std::uint32_t numero = 0;
+        for (const CDossier* d : q.sousDossiers())
+            for (const CFichier* f : d->fichiers()) {
+                if (correspondMots(mots, plierPourRecherche(f->chemin()), f->nom()))
+                    attendus.push_back(numero);
+                ++numero;
+            }
+        EXPECT_EQ(seul, attendus) << saisie;
         for (unsigned fils : {1U, 2U, 8U}) {
             const auto partout = chercherPartout({{&index}, {&index, &seul}}, mots, arret, fils);
             EXPECT_EQ(partout[0], seul) << saisie << ", " << fils << " fils";
