@@ -132,5 +132,7 @@ int main(int argc, char** argv)
     const CIndexRapide index2(deux.requete()), index3(trois.requete());
     std::printf("Trois catalogues, %u fils :\n", fils);
     taper("rapport montreal", {&index, &index2, &index3}, tours, fils);
+    std::printf("Trois catalogues, un fil :\n");
+    taper("rapport montreal", {&index, &index2, &index3}, tours, 1);
     return 0;
 }

@@ -165,6 +165,11 @@ std::vector<std::uint32_t> CIndexRapide::chercherParmi(const std::vector<SMotRap
         const std::uint32_t f = parmi[i];
         if (f >= nombreFichiers())
             break;
+        // The names tried lie far apart: ask for them ahead, their offsets first.
+        if (i + 16 < parmi.size() && parmi[i + 16] < nombreFichiers())
+            __builtin_prefetch(&debutNoms_[parmi[i + 16]]);
+        if (i + 8 < parmi.size() && parmi[i + 8] < nombreFichiers())
+            __builtin_prefetch(noms_.data() + debutNoms_[parmi[i + 8]]);
         d = dossierDe(f, d);
         if (masqueDe != d) {
             masque = motsDansDossier(d, mots);
