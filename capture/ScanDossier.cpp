@@ -1,5 +1,6 @@
 #include "capture/ScanDossier.h"
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <vector>
@@ -153,8 +154,16 @@ private:
 
 } // namespace
 
-EResultatScan scannerDossier(CDossier& dossier, const CRequete& requete, CSuiviCapture* suivi)
+static int filsDuScan(const CDossier& dossier, int fils)
 {
+    if (fils <= 0)
+        fils = plateforme().filsCapture(dossier.chemin());
+    return std::clamp(fils, 1, kFilsCaptureMax);
+}
+
+EResultatScan scannerDossier(CDossier& dossier, const CRequete& requete, CSuiviCapture* suivi, int fils)
+{
+    (void)filsDuScan(dossier, fils);
     CScan scan(requete, suivi);
     bool racineLisible = true;
     if (!scan.scanner(dossier, racineLisible))

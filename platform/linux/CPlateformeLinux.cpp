@@ -1,11 +1,13 @@
 #include "platform/linux/CPlateformeLinux.h"
 
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <thread>
 
 #include "platform/linux/CEnumerationLinux.h"
 #include "platform/linux/OuvertureBureau.h"
 #include "platform/linux/PointsMontage.h"
+#include "platform/linux/SystemesDistants.h"
 #include "platform/linux/TempsLocal.h"
 #include "platform/linux/TextesLocaux.h"
 #include "platform/linux/VolumeMonte.h"
@@ -13,6 +15,15 @@
 std::unique_ptr<CEnumeration> CPlateformeLinux::enumerer(const std::string& dossier)
 {
     return CEnumerationLinux::ouvrir(dossier);
+}
+
+int CPlateformeLinux::filsCapture(const std::string& dossier) const
+{
+    struct statfs systeme {};
+    const unsigned processeurs = std::thread::hardware_concurrency();
+    if (statfs(dossier.c_str(), &systeme) != 0)
+        return filsPourSysteme(0, processeurs);
+    return filsPourSysteme(systeme.f_type, processeurs);
 }
 
 SCalendrier CPlateformeLinux::versHeureLocale(TempsFichier t) const { return calendrierLocal(t); }

@@ -14,6 +14,8 @@ public:
     explicit CPlateformeLinux(SRacinesUdev udev = {}) : m_udev(std::move(udev)) {}
 
     std::unique_ptr<CEnumeration> enumerer(const std::string& dossier) override;
+    // From the file system statfs names (links resolved, unlike the mount list).
+    int filsCapture(const std::string& dossier) const override;
 
     SCalendrier versHeureLocale(TempsFichier t) const override;
     SCalendrier maintenant() const override;
