@@ -172,7 +172,7 @@ TEST(CaptureParallele, dossierQuiDisparaitPendantLaCapture)
         ASSERT_EQ(mkdir(d.sous("part").c_str(), 0755), 0);
         std::mt19937 alea(fils);
         creerArbre(d.sous("garde"), alea, 20, 3);
-        creerArbre(d.sous("part"), alea, 40, 4);
+        creerArbre(d.sous("part"), alea, 30, 3);
         CCaptureReelle attendu(d.sous("garde"));
         ASSERT_EQ(attendu.capturer(1), EResultatMiseAJour::Capturee);
 
