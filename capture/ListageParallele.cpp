@@ -117,16 +117,24 @@ void CListageParallele::traiter(const std::shared_ptr<SDossierLu>& d)
     d->etat = etat;
     d->poids = d->entrees.size() + 1;
     enAvance_ += d->poids;
-    if (voulu_ == d)
+    // Only the folder the builder waits for wakes it.
+    if (voulu_ == d) {
         voulu_.reset();
+        listes_.notify_all();
+    }
     // The first sub-folder on top: the workers keep near the builder's place. Without
     // workers, the builder asks for each folder in its turn.
+    std::size_t ajoutes = 0;
     if (!fils_.empty())
         for (auto it = d->sousDossiers.rbegin(); it != d->sousDossiers.rend(); ++it)
-            if ((*it)->etat == SDossierLu::EEtat::EnAttente)
+            if ((*it)->etat == SDossierLu::EEtat::EnAttente) {
                 pile_.push_back(*it);
-    listes_.notify_all();
-    travail_.notify_all();
+                ++ajoutes;
+            }
+    if (ajoutes > 1)
+        travail_.notify_all();
+    else if (ajoutes == 1)
+        travail_.notify_one();
 }
 
 SDossierLu::EEtat CListageParallele::lister(SDossierLu& d)
