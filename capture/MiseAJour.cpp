@@ -29,7 +29,7 @@ std::string texteDisqueAbsent(const CRequete& q)
            ") n'est pas présent : la requête « " + q.nom() + " » n'a pas été mise à jour.";
 }
 
-EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi)
+EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi, int fils)
 {
     CPlateforme& p = plateforme();
     const auto volume = p.infoVolume(p.racine(q.chemin()));
@@ -37,7 +37,7 @@ EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi)
     // The scan fills a detached folder, so that a root that cannot be read or a
     // cancelled capture leaves the previous snapshot untouched.
     CDossier nouveau(&q, q.chemin(), false);
-    const EResultatScan resultat = scannerDossier(nouveau, q, suivi);
+    const EResultatScan resultat = scannerDossier(nouveau, q, suivi, fils);
     if (resultat == EResultatScan::Annule)
         return EResultatMiseAJour::Annulee;
 

@@ -11,7 +11,9 @@ class CRequete;
 class CSuiviCapture;
 
 // `suivi`: told of the progress, may cancel; nullptr when nobody watches.
-EResultatMiseAJour mettreAJourRequete(CRequete& requete, CSuiviCapture* suivi);
+// `fils`: the threads that list folders, as scannerDossier takes them (0: chosen from
+// the folder's file system, 1: the calling thread alone).
+EResultatMiseAJour mettreAJourRequete(CRequete& requete, CSuiviCapture* suivi, int fils = 0);
 
 // What to tell the user after an update whose disk was not there ("Le disque « … »
 // (numéro de série …) n'est pas présent : ...").

@@ -50,3 +50,8 @@ bool CPlateforme::estRacine(const std::string& chemin) const
         return false;
     return sansSeparateursFinaux(racine(chemin)) == sansSeparateursFinaux(chemin);
 }
+
+int CPlateforme::filsCapture(const std::string&) const
+{
+    return 1;
+}

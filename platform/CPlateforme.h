@@ -92,6 +92,10 @@ public:
     // --- Directory enumeration ---------------------------------------------------
     // nullptr when the folder cannot be opened (missing, unreadable, not a folder).
     virtual std::unique_ptr<CEnumeration> enumerer(const std::string& dossier) = 0;
+    // How many threads a capture of `dossier` lists folders with when nobody said:
+    // many where each call waits on a network or a user-space file system, about the
+    // processor count on a local disk. One by default.
+    virtual int filsCapture(const std::string& dossier) const;
 
     // --- Clock and times ------------------------------------------------------------
     // Local calendar time of a file time, with the offset in force at that instant.

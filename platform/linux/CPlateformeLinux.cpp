@@ -6,6 +6,7 @@
 #include "platform/linux/CEnumerationLinux.h"
 #include "platform/linux/OuvertureBureau.h"
 #include "platform/linux/PointsMontage.h"
+#include "platform/linux/SystemesDistants.h"
 #include "platform/linux/TempsLocal.h"
 #include "platform/linux/TextesLocaux.h"
 #include "platform/linux/VolumeMonte.h"
@@ -13,6 +14,13 @@
 std::unique_ptr<CEnumeration> CPlateformeLinux::enumerer(const std::string& dossier)
 {
     return CEnumerationLinux::ouvrir(dossier);
+}
+
+int CPlateformeLinux::filsCapture(const std::string& dossier) const
+{
+    const std::vector<SPointMontage> montages = lirePointsMontage();
+    const SPointMontage* montage = montageDe(montages, dossier);
+    return filsPourSysteme(montage ? montage->typeFs : std::string_view(), std::thread::hardware_concurrency());
 }
 
 SCalendrier CPlateformeLinux::versHeureLocale(TempsFichier t) const { return calendrierLocal(t); }
