@@ -79,7 +79,7 @@ CMontageMiroir::CMontageMiroir(const std::string& programme, const std::string& 
         return;
     }
     if (access("/dev/fuse", R_OK | W_OK) != 0) {
-        m_erreur = std::string("/dev/fuse inutilisable : ") + std::strerror(errno);
+        m_erreur = std::string("montage FUSE impossible : /dev/fuse inaccessible (") + std::strerror(errno) + ")";
         return;
     }
     if (mkdir(pointDeMontage.c_str(), 0755) != 0 && errno != EEXIST) {
