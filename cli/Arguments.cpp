@@ -1,5 +1,7 @@
 #include "cli/Arguments.h"
 
+#include <charconv>
+
 CArguments::CArguments(const std::vector<std::string>& mots, std::initializer_list<SOption> options)
 {
     bool finOptions = false;
@@ -50,6 +52,21 @@ const std::vector<std::string>& CArguments::valeurs(const std::string& nom) cons
     static const std::vector<std::string> aucune;
     auto it = valeurs_.find(nom);
     return it == valeurs_.end() ? aucune : it->second;
+}
+
+int CArguments::entier(const std::string& nom, int minimum, int maximum, int absent) const
+{
+    const auto texte = valeur(nom);
+    if (!texte)
+        return absent;
+    int n = 0;
+    const char* fin = texte->data() + texte->size();
+    const auto r = std::from_chars(texte->data(), fin, n);
+    // from_chars takes a leading '-': a sign is refused like any other character.
+    if (texte->empty() || (*texte)[0] == '-' || r.ec != std::errc() || r.ptr != fin || n < minimum || n > maximum)
+        throw SErreurUsage("--" + nom + " attend un nombre entier de " + std::to_string(minimum) + " à " +
+                           std::to_string(maximum) + " : « " + *texte + " »");
+    return n;
 }
 
 void CArguments::exigerOperandes(std::size_t minimum, std::size_t maximum) const

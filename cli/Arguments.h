@@ -31,6 +31,9 @@ public:
     bool drapeau(const std::string& nom) const { return valeurs_.count(nom) != 0; }
     std::optional<std::string> valeur(const std::string& nom) const;
     const std::vector<std::string>& valeurs(const std::string& nom) const;
+    // The whole number the option gives, from `minimum` to `maximum` (decimal digits
+    // only), or a usage error; `absent` when it is not given.
+    int entier(const std::string& nom, int minimum, int maximum, int absent) const;
     const std::vector<std::string>& operandes() const { return operandes_; }
     // Exactly `minimum` to `maximum` operands, or a usage error.
     void exigerOperandes(std::size_t minimum, std::size_t maximum) const;

@@ -11,6 +11,7 @@
 #include <iostream>
 
 #include "capture/MiseAJour.h"
+#include "capture/ScanDossier.h"
 #include "cli/Arguments.h"
 #include "cli/Commandes.h"
 #include "cli/Criteres.h"
@@ -57,14 +58,20 @@ private:
     std::string dossier_;
 };
 
-// Shows capture progress on a terminal unless --quiet.
+// Shows capture progress on a terminal unless --quiet, and gives the captures the
+// thread count of --threads, for as long as the command captures.
 struct SProgression {
-    explicit SProgression(bool silencieux)
+    explicit SProgression(const CArguments& args)
     {
-        if (!silencieux && ::isatty(STDERR_FILENO))
+        terminal().fils = args.entier("threads", 1, kFilsCaptureMax, 0);
+        if (!args.drapeau("quiet") && ::isatty(STDERR_FILENO))
             terminal().suivi = &suivi;
     }
-    ~SProgression() { terminal().suivi = nullptr; }
+    ~SProgression()
+    {
+        terminal().suivi = nullptr;
+        terminal().fils = 0;
+    }
     CSuiviTerminal suivi;
 };
 
@@ -129,8 +136,9 @@ int commandeAdd(const Mots& mots)
     CArguments args(mots, {{"binder", true}, {"no-subfolders", false}, {"empty-folders", false},
                            {"no-hidden", false}, {"include", true}, {"exclude", true}, {"no-created", false},
                            {"no-modified", false}, {"no-accessed", false}, {"no-size", false},
-                           {"no-attributes", false}, {"quiet", false}, NORVANEL_OPTIONS_CRITERES});
+                           {"no-attributes", false}, {"quiet", false}, {"threads", true}, NORVANEL_OPTIONS_CRITERES});
     args.exigerOperandes(2, 2);
+    (void)args.entier("threads", 1, kFilsCaptureMax, 0);  // refused before the catalogue is opened
     CSession s;
     CDoc& doc = s.ouvrirPourModifier(args.operandes()[0]);
     if (auto nom = args.valeur("binder"))
@@ -148,7 +156,7 @@ int commandeAdd(const Mots& mots)
         avertir("le dossier « " + dossier + " » est introuvable ou illisible ; la requête est créée vide");
     CRequete* q;
     {
-        SProgression progression(args.drapeau("quiet"));
+        SProgression progression(args);
         q = doc.nouvelleRequete();
     }
     terminal().parametres = nullptr;
@@ -161,8 +169,9 @@ int commandeAdd(const Mots& mots)
 
 int commandeUpdate(const Mots& mots)
 {
-    CArguments args(mots, {{"query", true}, {"quiet", false}});
+    CArguments args(mots, {{"query", true}, {"quiet", false}, {"threads", true}});
     args.exigerOperandes(1, 1);
+    (void)args.entier("threads", 1, kFilsCaptureMax, 0);  // refused before the catalogue is opened
     CSession s;
     CDoc& doc = s.ouvrirPourModifier(args.operandes()[0]);
     std::vector<CRequete*> requetes;
@@ -174,9 +183,9 @@ int commandeUpdate(const Mots& mots)
                 requetes.push_back(q);
     bool disqueAbsent = false;
     {
-        SProgression progression(args.drapeau("quiet"));
+        SProgression progression(args);
         for (CRequete* q : requetes) {
-            switch (mettreAJourRequete(*q, utilisateur().suiviCapture())) {
+            switch (mettreAJourRequete(*q, utilisateur().suiviCapture(), utilisateur().filsCapture())) {
             case EResultatMiseAJour::RacineIllisible:
                 avertir("le dossier « " + q->chemin() + " » de la requête « " + q->nom() +
                         " » est illisible ; son contenu précédent est gardé");

@@ -15,10 +15,12 @@ public:
     // OK with what `parametres` fills in; Cancel when the command gave none.
     bool editerParametres(CRequete& requete, bool creation) override;
     CSuiviCapture* suiviCapture() override { return suivi; }
+    int filsCapture() override { return fils; }
 
     // Set by the command running, for as long as it needs them.
     std::function<void(CRequete&)> parametres;
     CSuiviCapture* suivi = nullptr;
+    int fils = 0;  // --threads, 0 when not given
 };
 
 // The one main() installs.

@@ -30,6 +30,12 @@ const char* const kCriteres =
     "  --attr +R-H     (R, H, S, A : + présent, - absent)\n"
     "  --duplicates name,created,modified,accessed,size | any\n";
 
+const char* const kFils =
+    "  --threads N     nombre de fils qui lisent les dossiers, de 1 à 256 (1 : la lecture\n"
+    "                  sur un seul fil) ; sans l'option, 16 sur un partage réseau ou FUSE,\n"
+    "                  le nombre de processeurs sur un disque local. Le catalogue est le\n"
+    "                  même quel que soit le nombre.\n";
+
 const char* const kEchappement =
     "Dans les sorties text et tsv, les noms sont écrits échappés, pour qu'aucun ne commande\n"
     "le terminal : \\t, \\n et \\r pour tabulation, saut de ligne et retour chariot, \\\\ pour\n"
@@ -46,9 +52,10 @@ const std::map<std::string, SCommande>& commandes()
          {commandeAdd,
           "add CATALOGUE DOSSIER [--binder NOM] [--no-subfolders] [--empty-folders] [--no-hidden]\n"
           "    [--include MOTIF | --exclude MOTIF] [--no-created] [--no-modified] [--no-accessed]\n"
-          "    [--no-size] [--no-attributes] [--quiet] [critères avancés]",
+          "    [--no-size] [--no-attributes] [--quiet] [--threads N] [critères avancés]",
           "ajoute une requête sur DOSSIER et la capture"}},
-        {"update", {commandeUpdate, "update CATALOGUE [--query NOM]... [--quiet]", "capture de nouveau des requêtes"}},
+        {"update",
+         {commandeUpdate, "update CATALOGUE [--query NOM]... [--quiet] [--threads N]", "capture de nouveau des requêtes"}},
         {"rename", {commandeRename, "rename CATALOGUE (--binder NOM | --query NOM) NOUVEAU", "renomme"}},
         {"rm", {commandeRm, "rm CATALOGUE (--binder NOM | --query NOM)", "supprime"}},
         {"tree", {commandeTree, "tree CATALOGUE", "affiche classeurs, requêtes et dossiers"}},
@@ -83,6 +90,8 @@ void aideGenerale(std::ostream& o)
 void aideCommande(std::ostream& o, const SCommande& c)
 {
     o << "Usage : norvanel-cli " << c.usage << "\n";
+    if (std::strstr(c.usage, "--threads"))
+        o << kFils;
     if (std::strstr(c.usage, "critères"))
         o << "Critères :\n" << kCriteres;
     if (std::strstr(c.usage, "--format"))

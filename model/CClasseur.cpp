@@ -122,7 +122,7 @@ std::string CClasseur::capturerRequetes()
 {
     std::string absents;
     for (CRequete* q : requetes_)
-        if (mettreAJourRequete(*q, utilisateur().suiviCapture()) == EResultatMiseAJour::DisqueAbsent)
+        if (mettreAJourRequete(*q, utilisateur().suiviCapture(), utilisateur().filsCapture()) == EResultatMiseAJour::DisqueAbsent)
             absents += (absents.empty() ? "" : "\n") + texteDisqueAbsent(*q);
     return absents;
 }

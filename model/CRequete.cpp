@@ -129,7 +129,7 @@ EResultatMiseAJour CRequete::capturerBranche(bool selectionner)
             arbre->supprimer(e);
         parent = classeur_ ? classeur_->elementArbre(arbre) : 0;
     }
-    const EResultatMiseAJour resultat = mettreAJourRequete(*this, utilisateur().suiviCapture());
+    const EResultatMiseAJour resultat = mettreAJourRequete(*this, utilisateur().suiviCapture(), utilisateur().filsCapture());
     reappliquerRecherche();
     if (arbre && parent) {
         const ElementArbre e = insererDansArbre(*arbre, parent);
@@ -169,7 +169,7 @@ bool CRequete::verifierNouveauNom(const std::string& nom)
 
 void CRequete::mettreAJour()
 {
-    const EResultatMiseAJour resultat = mettreAJourRequete(*this, utilisateur().suiviCapture());
+    const EResultatMiseAJour resultat = mettreAJourRequete(*this, utilisateur().suiviCapture(), utilisateur().filsCapture());
     reappliquerRecherche();
     signalerDisqueAbsent(resultat);
 }

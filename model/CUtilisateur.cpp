@@ -29,6 +29,8 @@ bool CUtilisateur::editerParametres(CRequete&, bool) { return false; }
 
 CSuiviCapture* CUtilisateur::suiviCapture() { return nullptr; }
 
+int CUtilisateur::filsCapture() { return 0; }
+
 void CUtilisateur::travailEnCours() {}
 
 void CUtilisateur::rechercheFaite(std::size_t) {}

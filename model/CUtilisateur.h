@@ -47,6 +47,9 @@ public:
     // Told of the progress of the captures node operations start, and may cancel them;
     // nullptr when nobody watches.
     virtual CSuiviCapture* suiviCapture();
+    // How many threads those captures list folders with, as mettreAJourRequete takes
+    // it: 0, chosen from each query's file system, by default.
+    virtual int filsCapture();
     // Told now and then (every few thousand files) while a search or a duplicate pass
     // runs, which asks nothing and cannot be cancelled: the window program keeps its
     // windows painted and shows that it is busy. Nothing by default.

@@ -141,7 +141,10 @@ bool CPlateformeFactice::accessible(const std::string& chemin) const
 
 std::unique_ptr<CEnumeration> CPlateformeFactice::enumerer(const std::string& dossier)
 {
-    ouverturesParChemin.push_back(dossier);
+    {
+        std::lock_guard verrou(ouverturesVerrou_);
+        ouverturesParChemin.push_back(dossier);
+    }
     return ouvrirDossier(dossier);
 }
 
@@ -160,7 +163,10 @@ std::unique_ptr<CEnumeration> CPlateformeFactice::ouvrirDossier(const std::strin
     for (const std::string& enfant : it->second.enfants)
         entrees.push_back(noeuds_.at(enfant).entree);
     auto ouvrirEnfant = [this](const std::string& enfant) {
-        ouverturesRelatives.push_back(enfant);
+        {
+            std::lock_guard verrou(ouverturesVerrou_);
+            ouverturesRelatives.push_back(enfant);
+        }
         return ouvrirDossier(enfant);
     };
     return std::make_unique<CEnumerationFactice>(dossier, it->second.identite, std::move(entrees),

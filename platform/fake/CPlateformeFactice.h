@@ -8,6 +8,7 @@
 // not depend on the machine's time zone.
 
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -31,7 +32,8 @@ public:
     // until a test changes it: the identity of a parent makes a loop (as a bind mount
     // does), systemeNoyau a kernel pseudo-file system.
     SIdentiteDossier& identite(const std::string& dossier) { return noeuds_.at(dossier).identite; }
-    // Every folder listed: opened by its path, or from its parent's enumeration.
+    // Every folder listed: opened by its path, or from its parent's enumeration (by
+    // the capture's threads: the file system is only read while they run).
     std::vector<std::string> ouverturesParChemin;
     std::vector<std::string> ouverturesRelatives;
     TempsFichier tempsDefaut = tempsFichierDepuisUnix(1047297600); // 10/03/2003 12:00 UTC
@@ -83,4 +85,5 @@ private:
     std::set<std::string> illisibles_;
     std::map<std::string, SLecteur> lecteurs_;
     std::uint64_t dernierInode_ = 0;
+    std::mutex ouverturesVerrou_;
 };

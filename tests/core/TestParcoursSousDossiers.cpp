@@ -1,7 +1,10 @@
 // How the scan walks below the chosen folder: each sub-folder opened from its parent,
-// folders met again below themselves and kernel pseudo-file systems not entered.
+// folders met again below themselves and kernel pseudo-file systems not entered; on the
+// calling thread alone and on pools of threads alike.
 
 #include "tests/core/Factices.h"
+
+#include <algorithm>
 
 #include "capture/ScanDossier.h"
 #include "model/CClasseur.h"
@@ -13,7 +16,7 @@ namespace {
 
 using Chemins = std::vector<std::string>;
 
-class ParcoursSousDossiers : public AvecPlateformeFactice {
+class ParcoursSousDossiers : public AvecPlateformeFactice, public ::testing::WithParamInterface<int> {
 protected:
     void SetUp() override
     {
@@ -48,13 +51,13 @@ protected:
         }
     }
 
-    EResultatScan scanner() { return scannerDossier(*q, *q); }
+    EResultatScan scanner() { return scannerDossier(*q, *q, nullptr, GetParam()); }
 
     std::unique_ptr<CDoc> doc;
     CRequete* q = nullptr;
 };
 
-TEST_F(ParcoursSousDossiers, seulLeDossierChoisiEstOuvertParSonChemin)
+TEST_P(ParcoursSousDossiers, seulLeDossierChoisiEstOuvertParSonChemin)
 {
     p.ajouterFichier("/media/cd/a/b/c/f");
     p.ajouterFichier("/media/cd/a/g");
@@ -62,12 +65,15 @@ TEST_F(ParcoursSousDossiers, seulLeDossierChoisiEstOuvertParSonChemin)
     p.ouverturesParChemin.clear();
     ASSERT_EQ(scanner(), EResultatScan::Termine);
     EXPECT_EQ(p.ouverturesParChemin, Chemins{"/media/cd"});
+    // Depth first on one thread; in any order on several.
+    if (GetParam() != 1)
+        std::sort(p.ouverturesRelatives.begin(), p.ouverturesRelatives.end());
     EXPECT_EQ(p.ouverturesRelatives, (Chemins{"/media/cd/a", "/media/cd/a/b", "/media/cd/a/b/c", "/media/cd/z"}));
     EXPECT_EQ(snapshot(), (Chemins{"/media/cd/a/", "/media/cd/a/g", "/media/cd/a/b/", "/media/cd/a/b/c/",
                                    "/media/cd/a/b/c/f", "/media/cd/z/", "/media/cd/z/h"}));
 }
 
-TEST_F(ParcoursSousDossiers, dossierRetrouveSousLuiMemeNonParcouru)
+TEST_P(ParcoursSousDossiers, dossierRetrouveSousLuiMemeNonParcouru)
 {
     // a/boucle is a/ again, c/haut the chosen folder again: each shows files of its
     // own in the fake, which the scan must never reach.
@@ -85,7 +91,7 @@ TEST_F(ParcoursSousDossiers, dossierRetrouveSousLuiMemeNonParcouru)
     EXPECT_EQ(snapshot(), (Chemins{"/media/cd/a/", "/media/cd/a/f"}));
 }
 
-TEST_F(ParcoursSousDossiers, memeDossierAilleursQueSurLeCheminEstParcouru)
+TEST_P(ParcoursSousDossiers, memeDossierAilleursQueSurLeCheminEstParcouru)
 {
     p.ajouterFichier("/media/cd/a/f");
     p.ajouterFichier("/media/cd/vue/f");
@@ -94,7 +100,7 @@ TEST_F(ParcoursSousDossiers, memeDossierAilleursQueSurLeCheminEstParcouru)
     EXPECT_EQ(snapshot(), (Chemins{"/media/cd/a/", "/media/cd/a/f", "/media/cd/vue/", "/media/cd/vue/f"}));
 }
 
-TEST_F(ParcoursSousDossiers, systemeNoyauMonteSousLeDossierChoisiNonParcouru)
+TEST_P(ParcoursSousDossiers, systemeNoyauMonteSousLeDossierChoisiNonParcouru)
 {
     p.ajouterFichier("/media/cd/proc/1/status");
     p.ajouterFichier("/media/cd/usb/photo.jpg");
@@ -106,7 +112,7 @@ TEST_F(ParcoursSousDossiers, systemeNoyauMonteSousLeDossierChoisiNonParcouru)
     EXPECT_EQ(snapshot(), (Chemins{"/media/cd/proc/", "/media/cd/usb/", "/media/cd/usb/photo.jpg"}));
 }
 
-TEST_F(ParcoursSousDossiers, dossierChoisiSurUnSystemeNoyauEstParcouru)
+TEST_P(ParcoursSousDossiers, dossierChoisiSurUnSystemeNoyauEstParcouru)
 {
     // The user's own choice: its folders on the same file system are walked; another
     // pseudo-file system mounted inside it is not.
@@ -121,7 +127,7 @@ TEST_F(ParcoursSousDossiers, dossierChoisiSurUnSystemeNoyauEstParcouru)
               (Chemins{"/media/cd/kernel/", "/media/cd/kernel/random/", "/media/cd/kernel/random/boot_id"}));
 }
 
-TEST_F(ParcoursSousDossiers, sousDossierQuiNeSOuvrePasEstGardeVide)
+TEST_P(ParcoursSousDossiers, sousDossierQuiNeSOuvrePasEstGardeVide)
 {
     p.ajouterFichier("/media/cd/ferme/secret");
     p.ajouterFichier("/media/cd/ouvert/f");
@@ -130,5 +136,8 @@ TEST_F(ParcoursSousDossiers, sousDossierQuiNeSOuvrePasEstGardeVide)
     ASSERT_EQ(scanner(), EResultatScan::Termine);
     EXPECT_EQ(snapshot(), (Chemins{"/media/cd/ferme/", "/media/cd/ouvert/", "/media/cd/ouvert/f"}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Fils, ParcoursSousDossiers, ::testing::Values(1, 2, 8),
+                         [](const auto& info) { return std::to_string(info.param) + "fils"; });
 
 } // namespace

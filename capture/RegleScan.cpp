@@ -1,0 +1,103 @@
+#include "capture/RegleScan.h"
+
+#include <string>
+
+#include "model/Attributs.h"
+#include "model/CFichier.h"
+#include "model/CRequete.h"
+#include "model/CriteresFichier.h"
+#include "model/Limites.h"
+#include "platform/MotifChemin.h"
+
+namespace {
+
+const char* separateurs(const std::string& chemin)
+{
+    return !chemin.empty() && chemin[0] == '/' ? "/" : "\\/";
+}
+
+} // namespace
+
+EGenreEntree genreEntree(const SEntreeDossier& e, const CRequete& q, int profondeur)
+{
+    const std::size_t sep = e.chemin.find_last_of(separateurs(e.chemin));
+    const std::string_view nom =
+        sep == std::string::npos ? std::string_view(e.chemin) : std::string_view(e.chemin).substr(sep + 1);
+    if (nom == "." || nom == "..")
+        return EGenreEntree::Ignoree;
+    if ((e.attributs & kAttrCache) != 0 && !q.inclureCaches)
+        return EGenreEntree::Ignoree;
+    if ((e.attributs & kAttrDossier) == 0)
+        return EGenreEntree::Fichier;
+    // Deeper than a catalogue can hold, folders are left out: a snapshot that kept them
+    // could not be read back.
+    if (!q.inclureSousDossiers || !niveauDossierPermis(profondeur + 1))
+        return EGenreEntree::Ignoree;
+    return EGenreEntree::SousDossier;
+}
+
+CConstructionScan::CConstructionScan(const CRequete& q, CSuiviCapture* suivi)
+    : q_(q), suivi_(suivi),
+      // A filter without any spec filters nothing, whatever its mode: as an exclusion
+      // it would match every path and leave the query empty.
+      filtre_((q.modeFiltre == kFiltreInclure || q.modeFiltre == kFiltreExclure) && !motifSansSpec(q.filtre)
+                  ? q.modeFiltre
+                  : kFiltreAucun)
+{
+    etat_.requete = q.nom();
+}
+
+bool CConstructionScan::ajouterFichier(CDossier& d, const SEntreeDossier& e)
+{
+    if (filtre_ == kFiltreAucun || correspondMotif(e.chemin, q_.filtre) == (filtre_ == kFiltreInclure)) {
+        auto* f = new CFichier(&d, e.chemin);
+        if (q_.stockerTaille)
+            f->taille = static_cast<std::uint32_t>(e.taille);
+        if (q_.stockerCree)
+            f->cree = dateHeureDepuisTempsFichier(e.creation);
+        if (q_.stockerModifie)
+            f->modifie = dateHeureDepuisTempsFichier(e.ecriture);
+        if (q_.stockerAccede)
+            f->accede = dateDepuisTempsFichier(e.acces);
+        if (q_.stockerAttributs)
+            lettresDepuisMasque(e.attributs, f->lettres);
+        if (testerFichier(*f, q_.criteres, q_)) {
+            d.fichiers().ajouter(f);
+            ++etat_.fichiers;
+        } else {
+            delete f;
+        }
+    }
+    return ++compteur_ % 1024 != 0 || signaler(d);
+}
+
+CDossier* CConstructionScan::nouveauSousDossier(const SEntreeDossier& e) const
+{
+    return new CDossier(const_cast<CRequete*>(&q_), e.chemin, (e.attributs & kAttrCache) != 0);
+}
+
+void CConstructionScan::classerSousDossier(CDossier& d, CDossier* s) const
+{
+    if (q_.inclureDossiersVides || !s->fichiers().estVide() || !s->sousDossiers().estVide())
+        d.sousDossiers().ajouter(s);
+    else
+        delete s;
+}
+
+bool CConstructionScan::entrer(const CDossier& d)
+{
+    ++etat_.dossiers;
+    return signaler(d);
+}
+
+bool CConstructionScan::signaler(const CDossier& d)
+{
+    if (!suivi_)
+        return true;
+    const auto maintenant = std::chrono::steady_clock::now();
+    if (maintenant - dernier_ < std::chrono::milliseconds(100))
+        return true;
+    dernier_ = maintenant;
+    etat_.dossierCourant = d.chemin();
+    return suivi_->progression(etat_);
+}
