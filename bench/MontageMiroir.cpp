@@ -2,6 +2,10 @@
 
 #include <cerrno>
 #include <chrono>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
@@ -26,6 +30,32 @@ EEtatPoint etatPoint(const std::string& point)
     if (statfs(point.c_str(), &systeme) != 0)
         return errno == ENOTCONN ? EEtatPoint::Abandonne : EEtatPoint::Libre;
     return systeme.f_type == kFuse ? EEtatPoint::Monte : EEtatPoint::Libre;
+}
+
+// Whether the mount over `point` is one of ours (fsname miroir_lent, see miroir_lent.cpp),
+// from /proc/self/mounts, where blanks and backslashes of paths are octal escapes.
+bool monteParNous(const std::string& point)
+{
+    const std::size_t barre = point.find_last_of('/');
+    char parent[PATH_MAX];
+    if (barre == std::string::npos || realpath(barre == 0 ? "/" : point.substr(0, barre).c_str(), parent) == nullptr)
+        return false;
+    std::string attendu = " ";
+    for (const char c : std::string(parent) + (parent[1] ? "/" : "") + point.substr(barre + 1)) {
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\\') {
+            char echappe[8];
+            std::snprintf(echappe, sizeof echappe, "\\%03o", unsigned(static_cast<unsigned char>(c)));
+            attendu += echappe;
+        } else {
+            attendu += c;
+        }
+    }
+    attendu += ' ';
+    std::ifstream montages("/proc/self/mounts");
+    for (std::string ligne; std::getline(montages, ligne);)
+        if (ligne.rfind("miroir_lent ", 0) == 0 && ligne.compare(11, attendu.size(), attendu) == 0)
+            return true;
+    return false;
 }
 
 // Lazy unmount: the mount goes even while something still has it open.
@@ -86,8 +116,14 @@ CMontageMiroir::CMontageMiroir(const std::string& programme, const std::string& 
         m_erreur = "impossible de créer " + pointDeMontage + " : " + std::strerror(errno);
         return;
     }
-    if (etatPoint(pointDeMontage) != EEtatPoint::Libre)
-        detacher(pointDeMontage);  // left by an earlier run that was killed
+    if (etatPoint(pointDeMontage) != EEtatPoint::Libre) {
+        // Left by an earlier run that was killed; any other mount there is not ours to end.
+        if (!monteParNous(pointDeMontage)) {
+            m_erreur = pointDeMontage + " est déjà un point de montage";
+            return;
+        }
+        detacher(pointDeMontage);
+    }
     // The child's messages, to explain a failure.
     char modele[] = "/tmp/miroir-lent-XXXXXX";
     const int messages = mkstemp(modele);
@@ -127,7 +163,7 @@ CMontageMiroir::CMontageMiroir(const std::string& programme, const std::string& 
                        (fini ? "" : " (pas monté après 10 s)") + (dit.empty() ? "" : " : " + dit);
             if (messages >= 0)
                 close(messages);
-            if (etatPoint(pointDeMontage) != EEtatPoint::Libre)
+            if (etatPoint(pointDeMontage) != EEtatPoint::Libre && monteParNous(pointDeMontage))
                 detacher(pointDeMontage);
             return;
         }
