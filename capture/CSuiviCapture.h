@@ -16,4 +16,8 @@ public:
     virtual ~CSuiviCapture() = default;
     // Called a few times a second at most; false cancels the capture.
     virtual bool progression(const SProgressionCapture& etat) = 0;
+    // Called every few hundredths of a second while the capture waits for the threads
+    // that list folders: time the caller may spend keeping its windows alive. Both
+    // are only ever called on the thread that started the capture.
+    virtual void patienter() {}
 };

@@ -34,14 +34,11 @@ std::unique_ptr<CEnumeration> ouvrirNomme(CEnumeration& parent, const std::strin
 
 } // namespace
 
-CListageParallele::CListageParallele(const CRequete& q, const std::string& chemin,
-                                     std::unique_ptr<CEnumeration> racine, int fils)
+CListageParallele::CListageParallele(const CRequete& q, const std::string& chemin, int fils)
     : q_(q), racine_(std::make_shared<SDossierLu>()), cheminRacine_(chemin),
       maxOuverts_(std::min(kOuvertsParFil * static_cast<std::size_t>(std::max(fils, 1)), kOuvertsMax))
 {
     racine_->chemin = chemin;
-    racine_->ouvert = std::move(racine);
-    ouverts_ = 1;
     pile_.push_back(racine_);
     // The workers read the list of threads: it is complete before they start.
     std::lock_guard verrou(verrou_);
@@ -136,6 +133,8 @@ SDossierLu::EEtat CListageParallele::lister(SDossierLu& d)
     std::unique_ptr<CEnumeration> enumeration = std::move(d.ouvert);
     if (enumeration) {
         --ouverts_;
+    } else if (!d.parents) {
+        enumeration = plateforme().enumerer(d.chemin);
     } else {
         enumeration = rouvrir(d);
         if (enumeration && !aParcourir(enumeration->identite(), *d.parents))

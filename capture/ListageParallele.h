@@ -40,6 +40,7 @@ struct SDossierLu : std::enable_shared_from_this<SDossierLu> {
     int profondeur = 0;  // the chosen folder is 0
     std::shared_ptr<const SChaineDossiers> parents;  // the folders open above it
     std::unique_ptr<CEnumeration> ouvert;  // opened by its parent's worker, or nullptr
+    // nullptr for the chosen folder
     bool pris = false;
 
     EEtat etat = EEtat::EnAttente;
@@ -50,8 +51,8 @@ struct SDossierLu : std::enable_shared_from_this<SDossierLu> {
 
 class CListageParallele {
 public:
-    // Starts `fils` workers on `racine`, the chosen folder `chemin`, open.
-    CListageParallele(const CRequete& q, const std::string& chemin, std::unique_ptr<CEnumeration> racine, int fils);
+    // Starts `fils` workers on the chosen folder `chemin`, which the first of them opens.
+    CListageParallele(const CRequete& q, const std::string& chemin, int fils);
     // Stops the workers and waits for them: none is left running.
     ~CListageParallele();
 

@@ -90,6 +90,12 @@ bool CConstructionScan::entrer(const CDossier& d)
     return signaler(d);
 }
 
+void CConstructionScan::patienter()
+{
+    if (suivi_)
+        suivi_->patienter();
+}
+
 bool CConstructionScan::signaler(const CDossier& d)
 {
     if (!suivi_)

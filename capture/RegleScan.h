@@ -53,6 +53,8 @@ protected:
     // Tells the watcher where we are, at most about ten times a second; false when the
     // user cancelled.
     bool signaler(const CDossier& d);
+    // The builder waits for the pool: the watcher may spend the moment.
+    void patienter();
 
     const CRequete& q_;
 

@@ -78,9 +78,11 @@ private:
     bool construire(CDossier& d, const std::shared_ptr<SDossierLu>& lu)
     {
         // The watcher is told while the pool is late, so that it may cancel.
-        while (!listage_.attendre(*lu, std::chrono::milliseconds(20)))
+        while (!listage_.attendre(*lu, std::chrono::milliseconds(20))) {
+            patienter();
             if (!signaler(d))
                 return false;
+        }
         if (lu->etat == SDossierLu::EEtat::NonParcouru)
             return true;
         if (!entrer(d))
@@ -92,13 +94,12 @@ private:
                     return false;
                 continue;
             }
-            CDossier* s = nouveauSousDossier(e);
+            std::unique_ptr<CDossier> s(nouveauSousDossier(e));
+            // Dropped once built: the pool's listings go as the snapshot grows.
             std::shared_ptr<SDossierLu> sous = std::move(lu->sousDossiers[k++]);
-            if (!construire(*s, sous)) {
-                delete s;
+            if (!construire(*s, sous))
                 return false;
-            }
-            classerSousDossier(d, s);
+            classerSousDossier(d, s.release());
         }
         return true;
     }
@@ -120,16 +121,20 @@ EResultatScan scannerDossier(CDossier& dossier, const CRequete& requete, CSuiviC
     dossier.vider();
     // The chosen folder by its path; everything below it from its parent's open
     // folder, so that no path is ever too long to open.
-    std::unique_ptr<CEnumeration> racine = plateforme().enumerer(dossier.chemin());
-    if (!racine)
-        return EResultatScan::DossierIllisible;
-    // Asked for no count, the capture always lists on other threads: the window
-    // program's interface thread then only builds the nodes and reports the progress.
     if (fils == 1) {
+        std::unique_ptr<CEnumeration> racine = plateforme().enumerer(dossier.chemin());
+        if (!racine)
+            return EResultatScan::DossierIllisible;
         CScan scan(requete, suivi);
         return scan.scanner(dossier, *racine) ? EResultatScan::Termine : EResultatScan::Annule;
     }
-    CListageParallele listage(requete, dossier.chemin(), std::move(racine), filsDuScan(dossier, fils));
+    // Asked for no count, the capture always lists on other threads, the chosen folder
+    // included: the window program's interface thread only builds the nodes and
+    // reports the progress, and never waits on a slow disk but between reports.
+    CListageParallele listage(requete, dossier.chemin(), filsDuScan(dossier, fils));
     CScanParallele scan(requete, suivi, listage);
-    return scan.scanner(dossier) ? EResultatScan::Termine : EResultatScan::Annule;
+    if (!scan.scanner(dossier))
+        return EResultatScan::Annule;
+    return listage.racine()->etat == SDossierLu::EEtat::NonParcouru ? EResultatScan::DossierIllisible
+                                                                    : EResultatScan::Termine;
 }

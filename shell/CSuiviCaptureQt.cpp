@@ -47,6 +47,18 @@ void CSuiviCaptureQt::travailEnCours()
     dernierAffichage_.start();
 }
 
+void CSuiviCaptureQt::patienter()
+{
+    if (!actif_)
+        return;
+    if (dialogue_) {
+        QCoreApplication::processEvents();
+        annule_ = annule_ || dialogue_->estAnnule();
+    } else {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
 bool CSuiviCaptureQt::progression(const SProgressionCapture& etat)
 {
     if (!actif_)

@@ -24,6 +24,9 @@ public:
     bool estActif() const { return actif_; }
 
     bool progression(const SProgressionCapture& etat) override;
+    // The capture waits for its threads: the windows repaint, and the progress window,
+    // once shown, takes its clicks (Annuler is read at the next report).
+    void patienter() override;
     // A search or a duplicate pass goes on (CUtilisateur::travailEnCours): past
     // delaiCurseur the busy cursor shows until the operation ends, and the windows
     // repaint; what the user types or clicks waits. Outside a long operation, nothing.

@@ -144,6 +144,7 @@ std::unique_ptr<CEnumeration> CPlateformeFactice::enumerer(const std::string& do
     {
         std::lock_guard verrou(ouverturesVerrou_);
         ouverturesParChemin.push_back(dossier);
+        filsDesOuvertures.push_back(std::this_thread::get_id());
     }
     return ouvrirDossier(dossier);
 }
@@ -166,6 +167,7 @@ std::unique_ptr<CEnumeration> CPlateformeFactice::ouvrirDossier(const std::strin
         {
             std::lock_guard verrou(ouverturesVerrou_);
             ouverturesRelatives.push_back(enfant);
+            filsDesOuvertures.push_back(std::this_thread::get_id());
         }
         return ouvrirDossier(enfant);
     };

@@ -9,6 +9,7 @@
 
 #include <map>
 #include <mutex>
+#include <thread>
 #include <optional>
 #include <set>
 #include <string>
@@ -36,6 +37,7 @@ public:
     // the capture's threads: the file system is only read while they run).
     std::vector<std::string> ouverturesParChemin;
     std::vector<std::string> ouverturesRelatives;
+    std::vector<std::thread::id> filsDesOuvertures;  // the thread of each, in either way
     TempsFichier tempsDefaut = tempsFichierDepuisUnix(1047297600); // 10/03/2003 12:00 UTC
 
     // --- Volumes -----------------------------------------------------------------

@@ -69,6 +69,11 @@ TEST_P(ParcoursSousDossiers, seulLeDossierChoisiEstOuvertParSonChemin)
     if (GetParam() != 1)
         std::sort(p.ouverturesRelatives.begin(), p.ouverturesRelatives.end());
     EXPECT_EQ(p.ouverturesRelatives, (Chemins{"/media/cd/a", "/media/cd/a/b", "/media/cd/a/b/c", "/media/cd/z"}));
+    // Unless asked for one thread, the calling thread (the window program's interface
+    // thread) opens and lists nothing.
+    ASSERT_EQ(p.filsDesOuvertures.size(), std::size_t{5});
+    for (const std::thread::id fil : p.filsDesOuvertures)
+        EXPECT_EQ(fil == std::this_thread::get_id(), GetParam() == 1);
     EXPECT_EQ(snapshot(), (Chemins{"/media/cd/a/", "/media/cd/a/g", "/media/cd/a/b/", "/media/cd/a/b/c/",
                                    "/media/cd/a/b/c/f", "/media/cd/z/", "/media/cd/z/h"}));
 }
@@ -137,7 +142,7 @@ TEST_P(ParcoursSousDossiers, sousDossierQuiNeSOuvrePasEstGardeVide)
     EXPECT_EQ(snapshot(), (Chemins{"/media/cd/ferme/", "/media/cd/ouvert/", "/media/cd/ouvert/f"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Fils, ParcoursSousDossiers, ::testing::Values(1, 2, 8),
+INSTANTIATE_TEST_SUITE_P(Fils, ParcoursSousDossiers, ::testing::Values(0, 1, 2, 8),
                          [](const auto& info) { return std::to_string(info.param) + "fils"; });
 
 } // namespace

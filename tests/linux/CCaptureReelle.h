@@ -21,7 +21,11 @@ public:
     CCaptureReelle(const CCaptureReelle&) = delete;
     CCaptureReelle& operator=(const CCaptureReelle&) = delete;
 
-    EResultatMiseAJour capturer() { return mettreAJourRequete(*m_requete, nullptr); }
+    // `fils`: as mettreAJourRequete takes it.
+    EResultatMiseAJour capturer(int fils = 0, CSuiviCapture* suivi = nullptr)
+    {
+        return mettreAJourRequete(*m_requete, suivi, fils);
+    }
 
     CDoc& document() { return *m_doc; }
     CRequete& requete() { return *m_requete; }

@@ -79,7 +79,7 @@ void suivreLesOuvertures(const std::string& strace, const std::string& journal)
     }
 }
 
-class FichiersSpeciaux : public ::testing::Test {
+class FichiersSpeciaux : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override
     {
@@ -113,13 +113,13 @@ protected:
     std::string m_strace;
 };
 
-TEST_F(FichiersSpeciaux, cataloguesSansEtreJamaisOuverts)
+TEST_P(FichiersSpeciaux, cataloguesSansEtreJamaisOuverts)
 {
     const std::string journal = m_traces.sous("open.log");
     const SResultatEnfant r = executerDansEnfant([&] {
         suivreLesOuvertures(m_strace, journal);
         CCaptureReelle capture(d.chemin());
-        EXPECT_EQ(capture.capturer(), EResultatMiseAJour::Capturee);
+        EXPECT_EQ(capture.capturer(GetParam()), EResultatMiseAJour::Capturee);
         if (!marquerEtAttendre(journal, "fin-du-suivi"))
             return std::string("le suivi s'est arrêté en route");
         Lignes lignes = capture.inventaire();
@@ -146,5 +146,8 @@ TEST_F(FichiersSpeciaux, cataloguesSansEtreJamaisOuverts)
     for (const std::string& appel : appels)
         EXPECT_EQ(appel.find(d.chemin() + "/"), std::string::npos) << appel;
 }
+
+INSTANTIATE_TEST_SUITE_P(Fils, FichiersSpeciaux, ::testing::Values(1, 2, 8),
+                         [](const auto& info) { return std::to_string(info.param) + "fils"; });
 
 } // namespace

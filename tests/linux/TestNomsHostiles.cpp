@@ -38,7 +38,7 @@ const Lignes kNoms = {
     "日本語",             // outside Windows-1252
 };
 
-class NomsHostiles : public ::testing::Test {
+class NomsHostiles : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override
     {
@@ -63,20 +63,20 @@ protected:
     CDossierTemporaire d;
 };
 
-TEST_F(NomsHostiles, presentsDansLeSnapshotTelsQuels)
+TEST_P(NomsHostiles, presentsDansLeSnapshotTelsQuels)
 {
     CCaptureReelle capture(d.chemin());
-    ASSERT_EQ(capture.capturer(), EResultatMiseAJour::Capturee);
+    ASSERT_EQ(capture.capturer(GetParam()), EResultatMiseAJour::Capturee);
     EXPECT_EQ(capture.inventaire(), attendu());
     for (const CFichier* f : capture.requete().fichiers())
         EXPECT_EQ(f->chemin(), d.sous(std::string(f->nom()))) << f->chemin();
     EXPECT_NE(access(d.sous("pirate").c_str(), F_OK), 0);
 }
 
-TEST_F(NomsHostiles, identiquesOctetPourOctetApresEnregistrementEtChargement)
+TEST_P(NomsHostiles, identiquesOctetPourOctetApresEnregistrementEtChargement)
 {
     CCaptureReelle capture(d.chemin());
-    ASSERT_EQ(capture.capturer(), EResultatMiseAJour::Capturee);
+    ASSERT_EQ(capture.capturer(GetParam()), EResultatMiseAJour::Capturee);
     const std::string image = ecrireCatalogue(capture.document());
 
     CDoc relu;
@@ -89,5 +89,8 @@ TEST_F(NomsHostiles, identiquesOctetPourOctetApresEnregistrementEtChargement)
     EXPECT_EQ(CCaptureReelle::inventaire(requete, d.chemin()), attendu());
     EXPECT_EQ(ecrireCatalogue(relu), image);
 }
+
+INSTANTIATE_TEST_SUITE_P(Fils, NomsHostiles, ::testing::Values(1, 2, 8),
+                         [](const auto& info) { return std::to_string(info.param) + "fils"; });
 
 } // namespace

@@ -17,7 +17,7 @@ namespace {
 
 using Lignes = std::vector<std::string>;
 
-class ParcoursBoucles : public ::testing::Test {
+class ParcoursBoucles : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override
     {
@@ -37,7 +37,7 @@ protected:
             monter(d.chemin(), d.sous("c/haut"), nullptr, MS_BIND);
             CCaptureReelle capture(d.chemin());
             capture.requete().inclureDossiersVides = dossiersVides;
-            if (capture.capturer() != EResultatMiseAJour::Capturee)
+            if (capture.capturer(GetParam()) != EResultatMiseAJour::Capturee)
                 return std::string("capture échouée");
             return joindre(capture.inventaire());
         });
@@ -46,19 +46,19 @@ protected:
     CDossierTemporaire d;
 };
 
-TEST_F(ParcoursBoucles, liensSymboliquesVersLesParentsCataloguesSansEtreSuivis)
+TEST_P(ParcoursBoucles, liensSymboliquesVersLesParentsCataloguesSansEtreSuivis)
 {
     ASSERT_EQ(symlink("../..", d.sous("a/b/retour").c_str()), 0);
     ASSERT_EQ(symlink(".", d.sous("a/soi").c_str()), 0);
     ASSERT_EQ(symlink(d.chemin().c_str(), d.sous("c/racine").c_str()), 0);
     CCaptureReelle capture(d.chemin());
     capture.requete().inclureDossiersVides = true;
-    ASSERT_EQ(capture.capturer(), EResultatMiseAJour::Capturee);
+    ASSERT_EQ(capture.capturer(GetParam()), EResultatMiseAJour::Capturee);
     EXPECT_EQ(capture.inventaire(), (Lignes{"d a", "d a/b", "d a/b/boucle", "d c", "d c/haut", "f a/b/f2",
                                            "f a/b/retour", "f a/f1", "f a/soi", "f c/racine"}));
 }
 
-TEST_F(ParcoursBoucles, dossierMonteDansLuiMemeEntreUneSeuleFois)
+TEST_P(ParcoursBoucles, dossierMonteDansLuiMemeEntreUneSeuleFois)
 {
     // The folder met again below itself is not entered: an empty folder, kept only
     // when empty folders are.
@@ -67,14 +67,14 @@ TEST_F(ParcoursBoucles, dossierMonteDansLuiMemeEntreUneSeuleFois)
     EXPECT_EQ(decouper(r.sortie), (Lignes{"d a", "d a/b", "d a/b/boucle", "d c", "d c/haut", "f a/b/f2", "f a/f1"}));
 }
 
-TEST_F(ParcoursBoucles, boucleSansLesDossiersVidesNeLaisseRien)
+TEST_P(ParcoursBoucles, boucleSansLesDossiersVidesNeLaisseRien)
 {
     const SResultatEnfant r = capturerAvecBoucles(false);
     VERIFIER_ENFANT(r);
     EXPECT_EQ(decouper(r.sortie), (Lignes{"d a", "d a/b", "f a/b/f2", "f a/f1"}));
 }
 
-TEST_F(ParcoursBoucles, memeDossierMonteAilleursEstParcouruLaAussi)
+TEST_P(ParcoursBoucles, memeDossierMonteAilleursEstParcouruLaAussi)
 {
     // Not a loop: a folder mounted beside itself is another mounted file system, and
     // is entered like one.
@@ -83,11 +83,14 @@ TEST_F(ParcoursBoucles, memeDossierMonteAilleursEstParcouruLaAussi)
         espaceMontagePrive();
         monter(d.sous("a/b"), d.sous("vue"), nullptr, MS_BIND);
         CCaptureReelle capture(d.chemin());
-        EXPECT_EQ(capture.capturer(), EResultatMiseAJour::Capturee);
+        EXPECT_EQ(capture.capturer(GetParam()), EResultatMiseAJour::Capturee);
         return joindre(capture.inventaire());
     });
     VERIFIER_ENFANT(r);
     EXPECT_EQ(decouper(r.sortie), (Lignes{"d a", "d a/b", "d vue", "f a/b/f2", "f a/f1", "f vue/f2"}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Fils, ParcoursBoucles, ::testing::Values(1, 2, 8),
+                         [](const auto& info) { return std::to_string(info.param) + "fils"; });
 
 } // namespace

@@ -21,7 +21,7 @@ using Lignes = std::vector<std::string>;
 
 std::string nomDe(const std::string& chemin) { return chemin.substr(chemin.rfind('/') + 1); }
 
-class DossierIllisible : public ::testing::Test {
+class DossierIllisible : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override
     {
@@ -41,7 +41,7 @@ protected:
             devenirPersonne();
             CCaptureReelle capture(d.chemin());
             capture.requete().inclureDossiersVides = dossiersVides;
-            const EResultatMiseAJour resultat = capture.capturer();
+            const EResultatMiseAJour resultat = capture.capturer(GetParam());
             Lignes lignes = {resultat == EResultatMiseAJour::Capturee ? "capturée" : "non capturée",
                              std::to_string(capture.messages().size()) + " message(s)"};
             for (const std::string& ligne : capture.inventaire())
@@ -53,14 +53,14 @@ protected:
     CDossierTemporaire d;
 };
 
-TEST_F(DossierIllisible, laCaptureContinueEtLeDossierEstGardeVide)
+TEST_P(DossierIllisible, laCaptureContinueEtLeDossierEstGardeVide)
 {
     const SResultatEnfant r = capturerSansPrivileges(true);
     VERIFIER_ENFANT(r);
     EXPECT_EQ(decouper(r.sortie), (Lignes{"capturée", "0 message(s)", "d a", "d ferme", "d z", "f a/f", "f z/f"}));
 }
 
-TEST_F(DossierIllisible, sansLesDossiersVidesIlNApparaitPas)
+TEST_P(DossierIllisible, sansLesDossiersVidesIlNApparaitPas)
 {
     const SResultatEnfant r = capturerSansPrivileges(false);
     VERIFIER_ENFANT(r);
@@ -173,5 +173,8 @@ TEST_F(EntreesQuiDisparaissent, seulUnNomDuDossierPeutEtreOuvert)
     entree.chemin = d.sous("sous");
     EXPECT_NE(e->ouvrirSousDossier(entree), nullptr);
 }
+
+INSTANTIATE_TEST_SUITE_P(Fils, DossierIllisible, ::testing::Values(1, 2, 8),
+                         [](const auto& info) { return std::to_string(info.param) + "fils"; });
 
 } // namespace

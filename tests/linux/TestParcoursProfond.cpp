@@ -39,9 +39,12 @@ std::string creerChaine(const std::string& base, const std::vector<std::string>&
     return chemin;
 }
 
+// Each case on the calling thread alone and on pools of threads.
+class ParcoursProfond : public ::testing::TestWithParam<int> {};
+
 } // namespace
 
-TEST(ParcoursProfond, cheminsDePlusDe4096OctetsCataloguesEntiers)
+TEST_P(ParcoursProfond, cheminsDePlusDe4096OctetsCataloguesEntiers)
 {
     CDossierTemporaire d;
     std::vector<std::string> noms;
@@ -51,7 +54,7 @@ TEST(ParcoursProfond, cheminsDePlusDe4096OctetsCataloguesEntiers)
     ASSERT_GT(fond.size(), std::size_t{PATH_MAX});
 
     CCaptureReelle capture(d.chemin());
-    ASSERT_EQ(capture.capturer(), EResultatMiseAJour::Capturee);
+    ASSERT_EQ(capture.capturer(GetParam()), EResultatMiseAJour::Capturee);
     // Every level, with its file, under its whole path.
     std::vector<std::string> attendu;
     std::string relatif;
@@ -65,7 +68,7 @@ TEST(ParcoursProfond, cheminsDePlusDe4096OctetsCataloguesEntiers)
     EXPECT_EQ(fond, d.chemin() + '/' + relatif);
 }
 
-TEST(ParcoursProfond, plusDeNiveauxQueDeDescripteursPermis)
+TEST_P(ParcoursProfond, plusDeNiveauxQueDeDescripteursPermis)
 {
     // One descriptor stays open per level of the walk: with a low soft limit, it is
     // raised to the hard limit rather than the bottom of the tree being lost.
@@ -80,7 +83,7 @@ TEST(ParcoursProfond, plusDeNiveauxQueDeDescripteursPermis)
         if (setrlimit(RLIMIT_NOFILE, &limite) != 0)
             scenarioNonPermis("setrlimit refusé");
         CCaptureReelle capture(d.chemin());
-        EXPECT_EQ(capture.capturer(), EResultatMiseAJour::Capturee);
+        EXPECT_EQ(capture.capturer(GetParam()), EResultatMiseAJour::Capturee);
         return joindre(capture.inventaire());
     });
     VERIFIER_ENFANT(r);
@@ -93,7 +96,7 @@ TEST(ParcoursProfond, plusDeNiveauxQueDeDescripteursPermis)
     EXPECT_NE(std::find(lignes.begin(), lignes.end(), dernier), lignes.end());
 }
 
-TEST(ParcoursProfond, laCaptureNeGardeQueCeQueLeLecteurRelit)
+TEST_P(ParcoursProfond, laCaptureNeGardeQueCeQueLeLecteurRelit)
 {
     // One chain of empty folders, one level deeper than a catalogue may nest: captured
     // from its second level it is exactly as deep as the limit and kept whole; from its
@@ -117,7 +120,7 @@ TEST(ParcoursProfond, laCaptureNeGardeQueCeQueLeLecteurRelit)
         SCOPED_TRACE(racine);
         CCaptureReelle capture(racine);
         capture.requete().inclureDossiersVides = true;
-        ASSERT_EQ(capture.capturer(), EResultatMiseAJour::Capturee);
+        ASSERT_EQ(capture.capturer(GetParam()), EResultatMiseAJour::Capturee);
 
         int profondeur = 0;
         for (const CDossier* s = &capture.requete(); !s->sousDossiers().estVide(); ++profondeur)
@@ -131,3 +134,6 @@ TEST(ParcoursProfond, laCaptureNeGardeQueCeQueLeLecteurRelit)
         EXPECT_TRUE(ecrireCatalogue(relu) == ecrit);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Fils, ParcoursProfond, ::testing::Values(1, 2, 8),
+                         [](const auto& info) { return std::to_string(info.param) + "fils"; });

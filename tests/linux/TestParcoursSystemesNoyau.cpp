@@ -23,7 +23,7 @@ bool contient(const Lignes& lignes, const std::string& ligne)
     return std::find(lignes.begin(), lignes.end(), ligne) != lignes.end();
 }
 
-class ParcoursSystemesNoyau : public ::testing::Test {
+class ParcoursSystemesNoyau : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override
     {
@@ -47,7 +47,7 @@ protected:
             monterLesSystemes();
             CCaptureReelle capture(d.chemin());
             capture.requete().inclureDossiersVides = dossiersVides;
-            EXPECT_EQ(capture.capturer(), EResultatMiseAJour::Capturee);
+            EXPECT_EQ(capture.capturer(GetParam()), EResultatMiseAJour::Capturee);
             return joindre(capture.inventaire());
         });
     }
@@ -55,7 +55,7 @@ protected:
     CDossierTemporaire d;
 };
 
-TEST_F(ParcoursSystemesNoyau, procEtSysfsSousLeDossierChoisiNonParcourus)
+TEST_P(ParcoursSystemesNoyau, procEtSysfsSousLeDossierChoisiNonParcourus)
 {
     // Their mount points stay, empty, where empty folders are kept; any other mounted
     // file system is entered.
@@ -64,14 +64,14 @@ TEST_F(ParcoursSystemesNoyau, procEtSysfsSousLeDossierChoisiNonParcourus)
     EXPECT_EQ(decouper(r.sortie), (Lignes{"d proc", "d sys", "d tmp", "f tmp/dedans"}));
 }
 
-TEST_F(ParcoursSystemesNoyau, sansLesDossiersVidesIlsDisparaissent)
+TEST_P(ParcoursSystemesNoyau, sansLesDossiersVidesIlsDisparaissent)
 {
     const SResultatEnfant r = capturer(false);
     VERIFIER_ENFANT(r);
     EXPECT_EQ(decouper(r.sortie), (Lignes{"d tmp", "f tmp/dedans"}));
 }
 
-TEST_F(ParcoursSystemesNoyau, dossierChoisiSurProcEstCaptureAvecSesSousDossiers)
+TEST_P(ParcoursSystemesNoyau, dossierChoisiSurProcEstCaptureAvecSesSousDossiers)
 {
     // Chosen by the user, a folder of proc is listed, and its folders on the same
     // proc are walked.
@@ -79,7 +79,7 @@ TEST_F(ParcoursSystemesNoyau, dossierChoisiSurProcEstCaptureAvecSesSousDossiers)
         monterLesSystemes();
         const std::string racine = d.sous("proc/sys/kernel");
         CCaptureReelle capture(racine);
-        if (capture.capturer() != EResultatMiseAJour::Capturee)
+        if (capture.capturer(GetParam()) != EResultatMiseAJour::Capturee)
             return std::string("capture échouée");
         return joindre(capture.inventaire());
     });
@@ -89,5 +89,8 @@ TEST_F(ParcoursSystemesNoyau, dossierChoisiSurProcEstCaptureAvecSesSousDossiers)
     EXPECT_TRUE(contient(lignes, "d random"));
     EXPECT_TRUE(contient(lignes, "f random/boot_id"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Fils, ParcoursSystemesNoyau, ::testing::Values(1, 2, 8),
+                         [](const auto& info) { return std::to_string(info.param) + "fils"; });
 
 } // namespace

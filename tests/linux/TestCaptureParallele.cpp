@@ -1,0 +1,209 @@
+// The capture on pools of threads: byte for byte the catalogue of the one-thread walk
+// on random trees, whatever the switches; a cancel at any moment leaves the query as it
+// was and no thread behind; folders vanishing during the walk do no harm.
+
+#include "capture/CSuiviCapture.h"
+#include "model/CCriteres.h"
+#include "model/CRequete.h"
+#include "model/FichierCatalogue.h"
+#include "platform/linux/SystemesDistants.h"
+#include "tests/linux/CCaptureReelle.h"
+#include "tests/linux/CDossierTemporaire.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <thread>
+#include <fcntl.h>
+#include <linux/magic.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using Lignes = std::vector<std::string>;
+
+// Up to `largeur` entries a folder over `profondeur` levels: hidden ones, empty
+// folders, files of few names, sizes and dates, so that twins abound.
+void creerArbre(const std::string& dossier, std::mt19937& alea, int largeur, int profondeur)
+{
+    const int entrees = static_cast<int>(alea() % (largeur + 1));
+    for (int i = 0; i < entrees; ++i) {
+        const bool sousDossier = profondeur > 0 && alea() % 3 == 0;
+        const std::string nom = std::string(alea() % 6 == 0 ? "." : "") + (sousDossier ? "d" : "f") +
+                                std::to_string(alea() % 40) + (alea() % 2 ? ".txt" : ".jpg");
+        const std::string chemin = dossier + '/' + nom;
+        if (sousDossier) {
+            if (mkdir(chemin.c_str(), 0755) == 0)
+                creerArbre(chemin, alea, largeur, profondeur - 1);
+            continue;
+        }
+        const int fd = open(chemin.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0)
+            continue;
+        EXPECT_EQ(ftruncate(fd, alea() % 3), 0);
+        const timespec temps[2] = {{1047297600 + 86400 * static_cast<long>(alea() % 2), 0},
+                                   {1047297600 + 86400 * static_cast<long>(alea() % 2), 0}};
+        EXPECT_EQ(futimens(fd, temps), 0);
+        close(fd);
+    }
+}
+
+std::size_t filsEnCours() { return std::distance(std::filesystem::directory_iterator("/proc/self/task"), {}); }
+
+struct SCas {
+    unsigned graine;
+    int largeur, profondeur;
+    bool caches, vides;
+    std::int32_t modeFiltre;
+    const char* filtre;
+    bool doublons;  // the capture keeps only the twins (same name and size)
+};
+
+void appliquer(const SCas& c, CRequete& q)
+{
+    q.inclureCaches = c.caches;
+    q.inclureDossiersVides = c.vides;
+    q.modeFiltre = c.modeFiltre;
+    q.filtre = c.filtre;
+    q.criteres.doublons = c.doublons;
+    q.criteres.memeNom = q.criteres.memeTaille = c.doublons;
+}
+
+TEST(CaptureParallele, memeCatalogueOctetPourOctetQuelQueSoitLeNombreDeFils)
+{
+    const SCas cas[] = {
+        {1, 12, 4, true, true, kFiltreAucun, "", false},
+        {2, 30, 2, false, false, kFiltreAucun, "", false},
+        {3, 6, 7, true, false, kFiltreInclure, "*.jpg", false},
+        {4, 10, 4, false, true, kFiltreExclure, "*/d1*;*.txt", false},
+        {5, 12, 4, true, true, kFiltreAucun, "", true},
+        {6, 40, 1, true, false, kFiltreExclure, "*f3*", true},
+    };
+    for (const SCas& c : cas) {
+        SCOPED_TRACE("graine " + std::to_string(c.graine));
+        CDossierTemporaire d;
+        std::mt19937 alea(c.graine);
+        creerArbre(d.chemin(), alea, c.largeur, c.profondeur);
+        std::string reference;
+        for (int fils : {1, 2, 8}) {
+            CCaptureReelle capture(d.chemin());
+            appliquer(c, capture.requete());
+            ASSERT_EQ(capture.capturer(fils), EResultatMiseAJour::Capturee);
+            const std::string ecrit = ecrireCatalogue(capture.document());
+            if (fils == 1) {
+                ASSERT_FALSE(capture.inventaire().empty());
+                reference = ecrit;
+            }
+            EXPECT_TRUE(ecrit == reference) << fils << " fils";
+        }
+    }
+}
+
+// Cancels at its `restant`-th report. Each one lasts longer than the interval between
+// reports, as a window being repainted may: the next folder entered reports again.
+class CSuiviAnnulant : public CSuiviCapture {
+public:
+    explicit CSuiviAnnulant(unsigned restant, unsigned graine) : restant_(restant), alea_(graine) {}
+    bool progression(const SProgressionCapture& etat) override
+    {
+        EXPECT_GE(etat.dossiers, dossiers_);
+        EXPECT_GE(etat.fichiers, fichiers_);
+        dossiers_ = etat.dossiers;
+        fichiers_ = etat.fichiers;
+        appelant_ = std::this_thread::get_id();
+        std::this_thread::sleep_for(std::chrono::milliseconds(100 + alea_() % 50));
+        return restant_-- > 0;
+    }
+    std::thread::id appelant_;
+
+private:
+    unsigned restant_;
+    std::mt19937 alea_;
+    std::uint32_t dossiers_ = 0, fichiers_ = 0;
+};
+
+TEST(CaptureParallele, annulerLaisseLaRequeteTelleQuelleEtAucunFil)
+{
+    CDossierTemporaire d;
+    std::mt19937 alea(7);
+    creerArbre(d.chemin(), alea, 25, 4);
+    CCaptureReelle capture(d.chemin());
+    ASSERT_EQ(capture.capturer(1), EResultatMiseAJour::Capturee);
+    const std::string avant = ecrireCatalogue(capture.document());
+    const std::size_t fils = filsEnCours();
+    for (unsigned essai = 0; essai < 8; ++essai) {
+        SCOPED_TRACE(essai);
+        // Nothing captured since: a cancelled capture must not even mark it modified.
+        CSuiviAnnulant suivi(essai % 4, essai);
+        ASSERT_EQ(capture.capturer(essai % 2 ? 8 : 2, &suivi), EResultatMiseAJour::Annulee);
+        EXPECT_EQ(suivi.appelant_, std::this_thread::get_id());
+        EXPECT_EQ(filsEnCours(), fils);
+        EXPECT_TRUE(ecrireCatalogue(capture.document()) == avant);
+    }
+}
+
+// Removes a folder of the tree at its first report, while the pool walks.
+class CSuiviDestructeur : public CSuiviCapture {
+public:
+    explicit CSuiviDestructeur(std::string victime) : victime_(std::move(victime)) {}
+    bool progression(const SProgressionCapture&) override
+    {
+        if (!victime_.empty())
+            std::filesystem::remove_all(victime_);
+        victime_.clear();
+        return true;
+    }
+
+private:
+    std::string victime_;
+};
+
+TEST(CaptureParallele, dossierQuiDisparaitPendantLaCapture)
+{
+    for (int fils : {2, 8}) {
+        SCOPED_TRACE(fils);
+        CDossierTemporaire d;
+        ASSERT_EQ(mkdir(d.sous("garde").c_str(), 0755), 0);
+        ASSERT_EQ(mkdir(d.sous("part").c_str(), 0755), 0);
+        std::mt19937 alea(fils);
+        creerArbre(d.sous("garde"), alea, 20, 3);
+        creerArbre(d.sous("part"), alea, 40, 4);
+        CCaptureReelle attendu(d.sous("garde"));
+        ASSERT_EQ(attendu.capturer(1), EResultatMiseAJour::Capturee);
+
+        CCaptureReelle capture(d.chemin());
+        CSuiviDestructeur suivi(d.sous("part"));
+        ASSERT_EQ(capture.capturer(fils, &suivi), EResultatMiseAJour::Capturee);
+        // What was kept is whole; what went is there or not, never elsewhere.
+        Lignes garde;
+        for (const std::string& ligne : capture.inventaire())
+            if (ligne.compare(2, 6, "garde/") == 0)
+                garde.push_back(ligne.substr(0, 2) + ligne.substr(8));
+            else
+                EXPECT_TRUE(ligne == "d garde" || ligne.compare(2, 4, "part") == 0) << ligne;
+        EXPECT_EQ(garde, attendu.inventaire());
+    }
+}
+
+TEST(CaptureParallele, filsSelonLeSystemeDeFichiers)
+{
+    const struct {
+        long type;
+        unsigned processeurs;
+        int attendu;
+    } cas[] = {
+        {NFS_SUPER_MAGIC, 2, 16},
+        {0x65735546, 2, 16},                                 // FUSE, sshfs included
+        {static_cast<long>(static_cast<int>(0xFE534D42)), 64, 16},  // SMB2, f_type sign-extended
+        {EXT4_SUPER_MAGIC, 4, 4},
+        {EXT4_SUPER_MAGIC, 0, 1},                            // processor count unknown
+        {TMPFS_MAGIC, 200, 16},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(filsPourSysteme(c.type, c.processeurs), c.attendu) << std::hex << c.type;
+}
+
+} // namespace
