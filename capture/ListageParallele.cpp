@@ -1,7 +1,7 @@
 #include "capture/ListageParallele.h"
 
 #include <algorithm>
-#include <system_error>
+#include <exception>
 
 #include "capture/RegleScan.h"
 
@@ -43,9 +43,10 @@ CListageParallele::CListageParallele(const CRequete& q, const std::string& chemi
     // The workers read the list of threads: it is complete before they start.
     std::lock_guard verrou(verrou_);
     try {
+        fils_.reserve(static_cast<std::size_t>(fils));
         for (int i = 0; i < fils; ++i)
             fils_.emplace_back([this] { travailler(); });
-    } catch (const std::system_error&) {
+    } catch (const std::exception&) {
         // Fewer threads than asked: the walk goes on with those there are, or on the
         // calling thread when there are none.
     }

@@ -129,6 +129,28 @@ TEST_F(Cli, MiseAJourEtOptionsDeCapture)
     EXPECT_EQ(ok({"add", catalogue, disque, "--quiet"}).sortie, disque + " 2\n");
 }
 
+TEST_F(Cli, NombreDeFils)
+{
+    for (const char* f : {"a.txt", "p/b.jpg", "p/q/c.jpg", ".cache/d"})
+        fichier(f);
+    catalogueAvecDisque({"--threads", "1"});
+    const std::string unFil = lireFichier(catalogue);
+    for (const char* n : {"2", "256"}) {
+        ok({"update", catalogue, "--threads", n});
+        EXPECT_EQ(lireFichier(catalogue), unFil) << n;
+    }
+    for (const char* commande : {"add", "update"})
+        for (const char* n : {"0", "257", "-1", "+2", "2x", "", " 2", "99999999999"}) {
+            std::vector<std::string> args = {commande, catalogue, "--threads", n};
+            if (commande == std::string("add"))
+                args.insert(args.begin() + 2, disque);
+            const SResultat r = lancer(args);
+            EXPECT_EQ(r.code, 1) << commande << " « " << n << " »";
+            EXPECT_NE(r.erreurs.find("--threads attend un nombre entier de 1 à 256"), std::string::npos) << r.erreurs;
+        }
+    EXPECT_EQ(lireFichier(catalogue), unFil);
+}
+
 TEST_F(Cli, RenommerSupprimerEtLeursRefus)
 {
     catalogueAvecDisque();
