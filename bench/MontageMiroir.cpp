@@ -178,7 +178,9 @@ bool CMontageMiroir::demonter()
 {
     if (m_pid <= 0)
         return true;
-    // SIGTERM ends FUSE's loop, which then unmounts.
+    // SIGTERM ends FUSE's loop, which unmounts before the mirror exits. Only a mirror
+    // that does not end is detached by force: once it has gone, whatever is mounted over
+    // the point is someone else's (another mirror started there since).
     kill(m_pid, SIGTERM);
     if (!attendreFin(m_pid, std::chrono::seconds(5))) {
         detacher(m_pointDeMontage);
@@ -186,7 +188,8 @@ bool CMontageMiroir::demonter()
         waitpid(m_pid, nullptr, 0);
     }
     m_pid = -1;
-    if (etatPoint(m_pointDeMontage) != EEtatPoint::Libre)
+    // A mirror that died without unmounting leaves a dead mount behind.
+    if (etatPoint(m_pointDeMontage) == EEtatPoint::Abandonne)
         detacher(m_pointDeMontage);
-    return etatPoint(m_pointDeMontage) == EEtatPoint::Libre;
+    return etatPoint(m_pointDeMontage) != EEtatPoint::Abandonne;
 }

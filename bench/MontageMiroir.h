@@ -19,7 +19,7 @@ public:
     bool monte() const { return m_pid > 0; }
     // Why the mount failed, in French; empty once mounted.
     const std::string& erreur() const { return m_erreur; }
-    // False when the mount point could not be freed.
+    // False when a dead mount of ours could not be removed from the point.
     bool demonter();
 
 private:
