@@ -1,6 +1,7 @@
 #include "capture/RegleScan.h"
 
 #include <string>
+#include <utility>
 
 #include "model/Attributs.h"
 #include "model/CFichier.h"
@@ -47,10 +48,10 @@ CConstructionScan::CConstructionScan(const CRequete& q, CSuiviCapture* suivi)
     etat_.requete = q.nom();
 }
 
-bool CConstructionScan::ajouterFichier(CDossier& d, const SEntreeDossier& e)
+bool CConstructionScan::ajouterFichier(CDossier& d, SEntreeDossier& e)
 {
     if (filtre_ == kFiltreAucun || correspondMotif(e.chemin, q_.filtre) == (filtre_ == kFiltreInclure)) {
-        auto* f = new CFichier(&d, e.chemin);
+        auto* f = new CFichier(&d, std::move(e.chemin));
         if (q_.stockerTaille)
             f->taille = static_cast<std::uint32_t>(e.taille);
         if (q_.stockerCree)

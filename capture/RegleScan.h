@@ -42,9 +42,10 @@ public:
     CConstructionScan(const CRequete& q, CSuiviCapture* suivi);
 
 protected:
-    // Files `e` in `d` when the filter and the advanced test keep it. False when the
-    // user cancelled at the progress report that follows every 1024 files.
-    bool ajouterFichier(CDossier& d, const SEntreeDossier& e);
+    // Files `e` in `d` when the filter and the advanced test keep it, its path moved
+    // into the entry. False when the user cancelled at the progress report that
+    // follows every 1024 files.
+    bool ajouterFichier(CDossier& d, SEntreeDossier& e);
     // Files `s`, a sub-folder just built, in `d`, or deletes it under the empty-folder rule.
     void classerSousDossier(CDossier& d, CDossier* s) const;
     CDossier* nouveauSousDossier(const SEntreeDossier& e) const;

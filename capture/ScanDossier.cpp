@@ -88,7 +88,7 @@ private:
         if (!entrer(d))
             return false;
         std::size_t k = 0;
-        for (const SEntreeDossier& e : lu->entrees) {
+        for (SEntreeDossier& e : lu->entrees) {
             if ((e.attributs & kAttrDossier) == 0) {
                 if (!ajouterFichier(d, e))
                     return false;

@@ -9,6 +9,7 @@
 #include "platform/linux/SystemesDistants.h"
 #include "tests/linux/CCaptureReelle.h"
 #include "tests/linux/CDossierTemporaire.h"
+#include "tests/linux/ScenarioEnfant.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 #include <thread>
 #include <fcntl.h>
 #include <linux/magic.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -186,6 +188,32 @@ TEST(CaptureParallele, dossierQuiDisparaitPendantLaCapture)
                 EXPECT_TRUE(ligne == "d garde" || ligne.compare(2, 4, "part") == 0) << ligne;
         EXPECT_EQ(garde, attendu.inventaire());
     }
+}
+
+TEST(CaptureParallele, descripteursBornesQuelleQueSoitLaLargeur)
+{
+    // Far more sub-folders than descriptors the process may open, and no way to raise
+    // the limit: a pool that held every queued folder open would lose some of them.
+    CDossierTemporaire d;
+    for (int i = 0; i < 300; ++i) {
+        const std::string sous = d.sous("d" + std::to_string(i));
+        ASSERT_EQ(mkdir(sous.c_str(), 0755), 0);
+        ASSERT_EQ(mkdir((sous + "/e").c_str(), 0755), 0);
+        close(open((sous + "/e/f").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+    }
+    CCaptureReelle reference(d.chemin());
+    ASSERT_EQ(reference.capturer(1), EResultatMiseAJour::Capturee);
+    ASSERT_EQ(reference.inventaire().size(), std::size_t{900});
+    const SResultatEnfant r = executerDansEnfant([&] {
+        const rlimit limite{48, 48};
+        if (setrlimit(RLIMIT_NOFILE, &limite) != 0)
+            scenarioNonPermis("setrlimit refusé");
+        CCaptureReelle capture(d.chemin());
+        EXPECT_EQ(capture.capturer(4), EResultatMiseAJour::Capturee);
+        return joindre(capture.inventaire());
+    });
+    VERIFIER_ENFANT(r);
+    EXPECT_EQ(decouper(r.sortie), reference.inventaire());
 }
 
 TEST(CaptureParallele, filsSelonLeSystemeDeFichiers)
