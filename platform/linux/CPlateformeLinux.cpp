@@ -1,7 +1,6 @@
 #include "platform/linux/CPlateformeLinux.h"
 
 #include <sys/stat.h>
-#include <sys/vfs.h>
 #include <thread>
 
 #include "platform/linux/CEnumerationLinux.h"
@@ -19,11 +18,9 @@ std::unique_ptr<CEnumeration> CPlateformeLinux::enumerer(const std::string& doss
 
 int CPlateformeLinux::filsCapture(const std::string& dossier) const
 {
-    struct statfs systeme {};
-    const unsigned processeurs = std::thread::hardware_concurrency();
-    if (statfs(dossier.c_str(), &systeme) != 0)
-        return filsPourSysteme(0, processeurs);
-    return filsPourSysteme(systeme.f_type, processeurs);
+    const std::vector<SPointMontage> montages = lirePointsMontage();
+    const SPointMontage* montage = montageDe(montages, dossier);
+    return filsPourSysteme(montage ? montage->typeFs : std::string_view(), std::thread::hardware_concurrency());
 }
 
 SCalendrier CPlateformeLinux::versHeureLocale(TempsFichier t) const { return calendrierLocal(t); }

@@ -14,7 +14,8 @@ public:
     explicit CPlateformeLinux(SRacinesUdev udev = {}) : m_udev(std::move(udev)) {}
 
     std::unique_ptr<CEnumeration> enumerer(const std::string& dossier) override;
-    // From the file system statfs names (links resolved, unlike the mount list).
+    // From the mount list alone: the thread that starts a capture (the window
+    // program's interface thread) never waits on the share itself.
     int filsCapture(const std::string& dossier) const override;
 
     SCalendrier versHeureLocale(TempsFichier t) const override;

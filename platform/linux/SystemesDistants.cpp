@@ -2,21 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <linux/magic.h>
 
 namespace {
 
-// Not all of them are in <linux/magic.h>.
-constexpr unsigned long kCifs = 0xFF534D42;
-constexpr unsigned long kSmb2 = 0xFE534D42;
-constexpr unsigned long kFuse = 0x65735546;
-constexpr unsigned long kCeph = 0x00C36400;
-constexpr unsigned long kLustre = 0x0BD00BD0;
-constexpr unsigned long kOrangefs = 0x20030528;
-
-constexpr std::array<unsigned long, 11> kTypesDistants = {
-    NFS_SUPER_MAGIC, SMB_SUPER_MAGIC, kCifs, kSmb2, kFuse, kCeph, V9FS_MAGIC,
-    AFS_FS_MAGIC,    AFS_SUPER_MAGIC, kLustre, kOrangefs,
+constexpr std::array<std::string_view, 13> kTypesDistants = {
+    "nfs", "nfs4", "cifs", "smb3", "smbfs", "ceph", "9p", "afs", "lustre", "glusterfs", "orangefs", "davfs", "coda",
 };
 
 // Enough calls in flight to hide a network's round trips, few enough not to flood
@@ -25,11 +15,13 @@ constexpr int kFilsDistants = 16;
 
 } // namespace
 
-int filsPourSysteme(long typeSysteme, unsigned processeurs)
+int filsPourSysteme(std::string_view typeFs, unsigned processeurs)
 {
-    // f_type is a signed long filled from a 32-bit magic: compare the low 32 bits.
-    const unsigned long type = static_cast<unsigned long>(typeSysteme) & 0xFFFFFFFFUL;
-    if (std::find(kTypesDistants.begin(), kTypesDistants.end(), type) != kTypesDistants.end())
+    // FUSE file systems are named "fuse" or "fuse.NAME" (fuse.sshfs, fuse.rclone, ...),
+    // "fuseblk" for a disk behind a daemon (ntfs-3g).
+    const bool distant = typeFs.substr(0, 4) == "fuse" ||
+                         std::find(kTypesDistants.begin(), kTypesDistants.end(), typeFs) != kTypesDistants.end();
+    if (distant)
         return kFilsDistants;
     return static_cast<int>(std::clamp(processeurs, 1U, static_cast<unsigned>(kFilsDistants)));
 }
