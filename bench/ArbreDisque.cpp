@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr std::size_t kFichiers = 200000;
-constexpr std::size_t kDossiers = 20000;
 constexpr int kProfondeurMax = 8;
 constexpr std::uint64_t kGros[] = {4294967297ULL, 5368709120ULL, 6442450944ULL + 12345, 12884901888ULL};
 
@@ -35,10 +33,10 @@ constexpr const char* kNomsCourants[] = {"Thumbs.db", "desktop.ini", "README.md"
 constexpr std::int64_t kDebutDates = 946684800;
 constexpr std::int64_t kFinDates = 1795996800;
 
-std::string marqueur(std::uint64_t graine)
+std::string marqueur(const SArbreDisque& arbre, std::uint64_t graine)
 {
-    return "graine=" + std::to_string(graine) + " fichiers=" + std::to_string(kFichiers) +
-           " dossiers=" + std::to_string(kDossiers) + "\n";
+    return "graine=" + std::to_string(graine) + " fichiers=" + std::to_string(arbre.fichiers) +
+           " dossiers=" + std::to_string(arbre.dossiers) + "\n";
 }
 
 std::string lireFichier(const std::string& chemin)
@@ -98,18 +96,19 @@ bool creerFichier(CAlea& alea, const std::string& dossier, std::string nom, std:
     return fait;
 }
 
-std::string generer(const std::string& racine, std::uint64_t graine)
+std::string generer(const SArbreDisque& arbre, std::uint64_t graine)
 {
     CAlea alea(graine);
     struct SDossier {
         std::string chemin;
         int profondeur;
     };
+    const std::string& racine = arbre.racine;
     std::vector<SDossier> dossiers{{racine, 0}};
     std::vector<std::size_t> ouverts{0};  // folders that may still get a sub-folder
     if (mkdir(racine.c_str(), 0755) != 0)
         return "impossible de créer " + racine + " : " + std::strerror(errno);
-    for (std::size_t i = 1; i <= kDossiers; ++i) {
+    for (std::size_t i = 1; i <= arbre.dossiers; ++i) {
         const SDossier parent = dossiers[ouverts[alea.jusqua(ouverts.size())]];
         std::string chemin = parent.chemin + "/" + nomDossier(alea, i);
         if (mkdir(chemin.c_str(), 0755) != 0) {
@@ -121,7 +120,7 @@ std::string generer(const std::string& racine, std::uint64_t graine)
             ouverts.push_back(dossiers.size());
         dossiers.push_back({chemin, parent.profondeur + 1});
     }
-    for (std::size_t i = 0; i < kFichiers; ++i) {
+    for (std::size_t i = 0; i < arbre.fichiers; ++i) {
         const std::string& dossier = dossiers[alea.jusqua(dossiers.size())].chemin;
         const bool gros = i < std::size(kGros);
         const std::string nom = gros ? "image disque " + std::to_string(i) + ".iso" : nomFichier(alea, i);
@@ -135,13 +134,13 @@ std::string generer(const std::string& racine, std::uint64_t graine)
 
 } // namespace
 
-SArbreDisque preparerArbre(const std::string& dossier, std::uint64_t graine)
+SArbreDisque preparerArbre(const std::string& dossier, std::uint64_t graine, std::size_t fichiers, std::size_t dossiers)
 {
     namespace fs = std::filesystem;
     SArbreDisque arbre;
     arbre.racine = dossier + "/arbre";
-    arbre.fichiers = kFichiers;
-    arbre.dossiers = kDossiers;
+    arbre.fichiers = fichiers;
+    arbre.dossiers = dossiers;
     const std::string cheminMarqueur = dossier + "/arbre.graine";
     std::error_code ec;
     fs::create_directories(dossier, ec);
@@ -150,7 +149,7 @@ SArbreDisque preparerArbre(const std::string& dossier, std::uint64_t graine)
         return arbre;
     }
     const bool marque = fs::exists(cheminMarqueur, ec);
-    if (marque && lireFichier(cheminMarqueur) == marqueur(graine))
+    if (marque && lireFichier(cheminMarqueur) == marqueur(arbre, graine))
         return arbre;
     if (fs::exists(arbre.racine, ec)) {
         // Only a tree this benchmark left (another seed, or cut short) is removed.
@@ -170,8 +169,8 @@ SArbreDisque preparerArbre(const std::string& dossier, std::uint64_t graine)
     }
     std::fprintf(stderr, "Génération de l'arbre (graine %llu) dans %s...\n", (unsigned long long)graine,
                  arbre.racine.c_str());
-    arbre.erreur = generer(arbre.racine, graine);
-    if (arbre.erreur.empty() && !ecrireFichier(cheminMarqueur, marqueur(graine)))
+    arbre.erreur = generer(arbre, graine);
+    if (arbre.erreur.empty() && !ecrireFichier(cheminMarqueur, marqueur(arbre, graine)))
         arbre.erreur = "impossible d'écrire " + cheminMarqueur;
     arbre.genere = true;
     return arbre;

@@ -1,6 +1,6 @@
 #pragma once
-// The on-disk tree of the capture benchmark, made once from a seed: 200 000 files in
-// 20 000 folders up to 8 deep, accented and non-Latin names, hidden entries, names
+// The on-disk tree of the capture benchmarks, made once from a seed: 200 000 files in
+// 20 000 folders by default, up to 8 deep, accented and non-Latin names, hidden entries, names
 // repeated from folder to folder, sizes set with ftruncate (so the files hold no data,
 // a few sparse ones past 4 GiB) and times spread over 2000-2026.
 //
@@ -19,4 +19,5 @@ struct SArbreDisque {
     std::string erreur;          // French message; empty on success
 };
 
-SArbreDisque preparerArbre(const std::string& dossier, std::uint64_t graine);
+SArbreDisque preparerArbre(const std::string& dossier, std::uint64_t graine, std::size_t fichiers = 200000,
+                           std::size_t dossiers = 20000);

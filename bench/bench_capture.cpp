@@ -5,87 +5,15 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <vector>
 
 #include "bench/ArbreDisque.h"
-#include "bench/Mesure.h"
-#include "bench/ParcoursPlancher.h"
-#include "capture/MiseAJour.h"
-#include "model/CClasseur.h"
-#include "model/CDoc.h"
-#include "model/CFichier.h"
-#include "model/CRequete.h"
+#include "bench/MesureCapture.h"
 #include "platform/linux/CPlateformeLinux.h"
-
-extern char** environ;
 
 namespace {
 
 constexpr double kObjectifPlancher = 1.3;
-
-std::size_t compterFichiers(const CDossier& d)
-{
-    std::size_t n = std::size_t(d.fichiers().nombre());
-    for (const CDossier* s : d.sousDossiers())
-        n += compterFichiers(*s);
-    return n;
-}
-
-// Our capture into a new query with the default switches; the document is destroyed
-// outside the measure.
-SMesure mesurerCapture(const std::string& racine, std::size_t& fichiers)
-{
-    CDoc doc;
-    doc.initialiserNouveau();
-    CClasseur* classeur = doc.classeurs().elementA(0);
-    auto* q = new CRequete(classeur);
-    q->definirNom("arbre");
-    q->definirChemin(racine);
-    classeur->requetes().ajouter(q);
-    EResultatMiseAJour resultat{};
-    const SMesure m = mesurerEnProcessus([&] { resultat = mettreAJourRequete(*q, nullptr); });
-    fichiers = compterFichiers(*q);
-    return resultat == EResultatMiseAJour::Capturee ? m : SMesure{};
-}
-
-SMesure mesurerPlancher(const std::string& racine, std::size_t& fichiers)
-{
-    std::vector<SEntreePlancher> entrees;
-    bool lu = false;
-    const SMesure m = mesurerEnProcessus([&] { lu = parcourirPlancher(racine, entrees); });
-    fichiers = 0;
-    for (const SEntreePlancher& e : entrees)
-        fichiers += !S_ISDIR(e.mode);
-    return lu ? m : SMesure{};
-}
-
-// find ROOT -printf '%p %s %T@ %A@ %C@ %m\n' > /dev/null, start and wait included; the
-// CPU time is the child's.
-SMesure mesurerFind(const std::string& racine)
-{
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    std::string arguments[] = {"find", racine, "-printf", "%p %s %T@ %A@ %C@ %m\n"};
-    char* argv[] = {arguments[0].data(), arguments[1].data(), arguments[2].data(), arguments[3].data(), nullptr};
-    int etat = -1;
-    struct rusage usage {};
-    SMesure m;
-    m.mur = chronometrer([&] {
-        pid_t pid;
-        if (posix_spawnp(&pid, "find", &actions, nullptr, argv, environ) == 0)
-            wait4(pid, &etat, 0, &usage);
-    });
-    posix_spawn_file_actions_destroy(&actions);
-    m.cpu = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-    return WIFEXITED(etat) && WEXITSTATUS(etat) == 0 ? m : SMesure{};
-}
 
 } // namespace
 
@@ -115,7 +43,7 @@ int main(int argc, char** argv)
     std::printf("cache de pages chaud : un tour d'échauffement non compté, puis %d tours alternés\n\n", tours);
 
     std::size_t fichiersNous = 0, fichiersPlancher = 0;
-    mesurerCapture(arbre.racine, fichiersNous);
+    mesurerCapture(arbre.racine, 0, fichiersNous);
     mesurerPlancher(arbre.racine, fichiersPlancher);
     mesurerFind(arbre.racine);
     if (fichiersNous != arbre.fichiers || fichiersPlancher != arbre.fichiers)
@@ -129,7 +57,7 @@ int main(int argc, char** argv)
         // The order turns from one round to the next, so no one always runs first.
         for (int k = 0; k < 3; ++k) {
             const int qui = (t + k) % 3;
-            m[qui] = qui == 0 ? mesurerCapture(arbre.racine, fichiersNous)
+            m[qui] = qui == 0 ? mesurerCapture(arbre.racine, 0, fichiersNous)
                    : qui == 1 ? mesurerPlancher(arbre.racine, fichiersPlancher)
                               : mesurerFind(arbre.racine);
         }

@@ -15,6 +15,7 @@ paquets=(
   fonts-liberation2                        # Arial's metrics for printed pages
   poppler-utils                            # pdftoppm, pdfinfo for the printing tests
   libgtest-dev libgmock-dev                # tests
+  libfuse3-dev fuse3                       # the slow FUSE mirror of the capture benchmark and its test
   dosfstools exfatprogs ntfs-3g e2fsprogs  # file-system images for the volume tests
   strace                                   # proof that a capture opens no special file
   acl                                      # setfacl, getfacl: a save keeps the file's ACL
