@@ -212,6 +212,7 @@ void CApp::brancherRechercheRapide()
 
 void CApp::allerAuxResultatsRapides()
 {
+    rechercheRapide_->montrerSansAttendre();
     afficherResultatsRecherche();
     resultatsRecherche_->activateWindow();
     QTreeView& liste = resultatsRecherche_->liste();

@@ -35,6 +35,8 @@ struct CRechercheRapide::SRun {
 CRechercheRapide::CRechercheRapide(CResultatsDlg& fenetre, QObject* parent) : QObject(parent), fenetre_(fenetre)
 {
     fil_.setMaxThreadCount(1);
+    differe_.setSingleShot(true);
+    connect(&differe_, &QTimer::timeout, this, &CRechercheRapide::montrer);
     // Whatever changed, read again once the change is over, not once per node.
     contexte().surChangementDocuments = [this] { changementPlanifie(); };
 }
@@ -93,6 +95,7 @@ void CRechercheRapide::rechercher(const QString& texte)
 
 void CRechercheRapide::arreter()
 {
+    differe_.stop();
     if (arret_)
         arret_->store(true);
     arret_.reset();
@@ -147,9 +150,23 @@ void CRechercheRapide::recevoir(std::uint64_t numero, std::shared_ptr<SRun> run)
         return;
     }
     motsPrecedents_ = run->mots;
-    for (std::size_t i = 0; i < ouverts_.size(); ++i)
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < ouverts_.size(); ++i) {
+        total += run->numeros[i].size();
         ouverts_[i].derniers = std::make_shared<const Numeros>(std::move(run->numeros[i]));
-    montrer();
+    }
+    if (total > lignesDifferees)
+        differe_.start(pause);
+    else
+        montrer();
+}
+
+void CRechercheRapide::montrerSansAttendre()
+{
+    if (differe_.isActive()) {
+        differe_.stop();
+        montrer();
+    }
 }
 
 void CRechercheRapide::montrer()

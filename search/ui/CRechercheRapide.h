@@ -15,6 +15,7 @@
 
 #include <QObject>
 #include <QThreadPool>
+#include <QTimer>
 
 #include "search/MotsRapides.h"
 
@@ -35,8 +36,16 @@ public:
     // or changed, none kept for a query that went. True when anything changed.
     bool synchroniser();
 
+    // An answer waiting for the user to pause goes to the window now (Enter).
+    void montrerSansAttendre();
+
     // How many files the last answer shown holds.
     std::size_t nombreTrouves() const { return nombre_; }
+    // Past this many files, listing an answer in the window takes a visible while (a
+    // quarter of a second for a million): such an answer waits until the typing pauses
+    // for `pause` milliseconds, and the next keystroke drops it unseen.
+    std::size_t lignesDifferees = 100000;
+    int pause = 250;
     // Whether a run is under way (for the tests).
     bool enCours() const { return enCours_; }
 
@@ -65,5 +74,6 @@ private:
     bool enCours_ = false;
     bool planifie_ = false;
     std::size_t nombre_ = 0;
+    QTimer differe_;
     QThreadPool fil_;
 };

@@ -140,7 +140,15 @@ TEST_F(RechercheRapide, LeClavierDuChamp)
     attendre();
     emit ctrlF->activated();
     EXPECT_EQ(champ().selectedText(), QStringLiteral("plage"));
+    // A large answer waits for the typing to pause; Enter does not wait.
+    recherche().lignesDifferees = 1;
+    recherche().pause = 60000;
+    champ().setText(QStringLiteral("ete"));
+    attendre();
+    EXPECT_EQ(chemins(), "/media/vieux/ete/Plage.ISO | " + sousDisque("disque/Été/plage.iso").toStdString())
+        << "montrée avant la pause";
     QTest::keyClick(&champ(), Qt::Key_Return);
+    EXPECT_EQ(recherche().nombreTrouves(), 3u);
     EXPECT_TRUE(fenetreResultats().isVisible());
     EXPECT_EQ(fenetreResultats().liste().currentIndex().row(), 0);
     QTest::keyClick(&champ(), Qt::Key_Escape);
