@@ -3,16 +3,15 @@
 #include <algorithm>
 #include <exception>
 
-#include "capture/RegleScan.h"
+#include "model/CDossier.h"
+#include "model/CFichier.h"
 
 namespace {
 
-// Entries listed ahead of the builder before the workers wait for it (a few megabytes).
-constexpr std::size_t kEntreesEnAvance = std::size_t{1} << 16;
-// Folders held open in the queue, for each worker and in all: past that, a folder is
-// opened again when its turn comes.
-constexpr std::size_t kOuvertsParFil = 4;
-constexpr std::size_t kOuvertsMax = 128;
+// Folders held open for the sub-folders they queued, for each worker and in all: a
+// few times the depth of most trees.
+constexpr std::size_t kOuvertsParFil = 16;
+constexpr std::size_t kOuvertsMax = 256;
 
 bool aParcourir(const SIdentiteDossier& sous, const SChaineDossiers& parent)
 {
@@ -34,32 +33,40 @@ std::unique_ptr<CEnumeration> ouvrirNomme(CEnumeration& parent, const std::strin
 
 } // namespace
 
-CListageParallele::CListageParallele(const CRequete& q, const std::string& chemin, int fils)
-    : q_(q), racine_(std::make_shared<SDossierLu>()), cheminRacine_(chemin),
+SDossierLu::SDossierLu(CDossier* d, std::unique_ptr<CDossier> propre) : dossier(d), noeud(std::move(propre)) {}
+
+SDossierLu::~SDossierLu() = default;
+
+CListageParallele::CListageParallele(const CRequete& q, CDossier& racine, int fils)
+    : q_(q), regle_(q), racine_(&racine, nullptr),
       maxOuverts_(std::min(kOuvertsParFil * static_cast<std::size_t>(std::max(fils, 1)), kOuvertsMax))
 {
-    racine_->chemin = chemin;
-    pile_.push_back(racine_);
-    // The workers read the list of threads: it is complete before they start.
+    pile_.push_back(&racine_);
+    brouillons_.resize(static_cast<std::size_t>(std::max(fils, 1)));
+    // The workers read the list of threads: it is complete before any of them starts.
     std::lock_guard verrou(verrou_);
     try {
         fils_.reserve(static_cast<std::size_t>(fils));
         for (int i = 0; i < fils; ++i)
-            fils_.emplace_back([this] { travailler(); });
+            fils_.emplace_back([this, i] { travailler(brouillons_[static_cast<std::size_t>(i)]); });
     } catch (const std::exception&) {
         // Fewer threads than asked: the walk goes on with those there are, or on the
         // calling thread when there are none.
     }
 }
 
-CListageParallele::~CListageParallele() { arreter(); }
+CListageParallele::~CListageParallele()
+{
+    arreter();
+    // Before the count of open folders goes, as their closing counts them down.
+    racine_.sousDossiers.clear();
+}
 
 void CListageParallele::arreter()
 {
     {
         std::lock_guard verrou(verrou_);
         arret_ = true;
-        voulu_.reset();
     }
     travail_.notify_all();
     for (std::thread& t : fils_)
@@ -67,129 +74,118 @@ void CListageParallele::arreter()
     fils_.clear();
 }
 
-void CListageParallele::travailler()
+void CListageParallele::travailler(std::unique_ptr<CFichier>& brouillon)
 {
     for (;;) {
-        std::shared_ptr<SDossierLu> d;
+        SDossierLu* d = nullptr;
         {
             std::unique_lock verrou(verrou_);
-            travail_.wait(verrou, [&] { return arret_ || (d = prendre()) != nullptr; });
+            travail_.wait(verrou, [&] { return arret_ || !pile_.empty(); });
             if (arret_)
                 return;
+            d = pile_.back();
+            pile_.pop_back();
+            ++actifs_;
+            courant_ = d->dossier;
         }
         try {
-            traiter(d);
+            traiter(*d, brouillon);
         } catch (...) {
             std::lock_guard verrou(verrou_);
             erreur_ = std::current_exception();
             arret_ = true;
-            listes_.notify_all();
+            finis_.notify_all();
             travail_.notify_all();
             return;
         }
     }
 }
 
-std::shared_ptr<SDossierLu> CListageParallele::prendre()
+void CListageParallele::traiter(SDossierLu& d, std::unique_ptr<CFichier>& brouillon)
 {
-    // The folder the builder waits for first, whatever is listed ahead.
-    if (voulu_ && !voulu_->pris) {
-        voulu_->pris = true;
-        return voulu_;
-    }
-    if (enAvance_ >= kEntreesEnAvance)
-        return nullptr;
-    while (!pile_.empty()) {
-        std::shared_ptr<SDossierLu> d = std::move(pile_.back());
-        pile_.pop_back();
-        if (!d->pris) {
-            d->pris = true;
-            return d;
-        }
-    }
-    return nullptr;
-}
-
-void CListageParallele::traiter(const std::shared_ptr<SDossierLu>& d)
-{
-    const SDossierLu::EEtat etat = lister(*d);
+    d.etat = lister(d, brouillon);
+    if (d.etat == SDossierLu::EEtat::Lu)
+        ++dossiers_;
     std::lock_guard verrou(verrou_);
-    d->etat = etat;
-    d->poids = d->entrees.size() + 1;
-    enAvance_ += d->poids;
-    // Only the folder the builder waits for wakes it.
-    if (voulu_ == d) {
-        voulu_.reset();
-        listes_.notify_all();
-    }
-    // The first sub-folder on top: the workers keep near the builder's place. Without
-    // workers, the builder asks for each folder in its turn.
+    --actifs_;
+    // The first sub-folder on top: taken first, as a depth-first walk would.
     std::size_t ajoutes = 0;
-    if (!fils_.empty())
-        for (auto it = d->sousDossiers.rbegin(); it != d->sousDossiers.rend(); ++it)
-            if ((*it)->etat == SDossierLu::EEtat::EnAttente) {
-                pile_.push_back(*it);
-                ++ajoutes;
-            }
+    for (auto it = d.sousDossiers.rbegin(); it != d.sousDossiers.rend(); ++it)
+        if ((*it)->etat == SDossierLu::EEtat::EnAttente) {
+            pile_.push_back(it->get());
+            ++ajoutes;
+        }
     if (ajoutes > 1)
         travail_.notify_all();
     else if (ajoutes == 1)
         travail_.notify_one();
+    if (fini())
+        finis_.notify_all();
 }
 
-SDossierLu::EEtat CListageParallele::lister(SDossierLu& d)
+SDossierLu::EEtat CListageParallele::lister(SDossierLu& d, std::unique_ptr<CFichier>& brouillon)
 {
-    std::unique_ptr<CEnumeration> enumeration = std::move(d.ouvert);
-    if (enumeration) {
-        --ouverts_;
-    } else if (!d.parents) {
-        enumeration = plateforme().enumerer(d.chemin);
-    } else {
-        enumeration = rouvrir(d);
-        if (enumeration && !aParcourir(enumeration->identite(), *d.parents))
-            enumeration.reset();
-    }
+    std::unique_ptr<CEnumeration> enumeration = ouvrir(d);
     if (!enumeration)
         return SDossierLu::EEtat::NonParcouru;
 
     const auto chaine = std::make_shared<const SChaineDossiers>(
-        SChaineDossiers{enumeration->identite(), d.chemin, d.parents});
+        SChaineDossiers{enumeration->identite(), d.dossier->chemin(), d.parents});
     SEntreeDossier e;
+    std::uint32_t gardes = 0;
     while (!arret_.load(std::memory_order_relaxed) && enumeration->suivante(e)) {
         switch (genreEntree(e, q_, d.profondeur)) {
         case EGenreEntree::Ignoree:
-            continue;
+            break;
         case EGenreEntree::Fichier:
+            gardes += regle_.classerFichier(*d.dossier, e, brouillon);
             break;
         case EGenreEntree::SousDossier: {
-            auto sous = std::make_shared<SDossierLu>();
-            sous->chemin = e.chemin;
+            auto sous = std::make_unique<SDossierLu>(nullptr, std::unique_ptr<CDossier>(regle_.nouveauSousDossier(e)));
+            sous->dossier = sous->noeud.get();
             sous->profondeur = d.profondeur + 1;
             sous->parents = chaine;
-            ouvrirSousDossier(*enumeration, *chaine, *sous, e);
             d.sousDossiers.push_back(std::move(sous));
             break;
         }
         }
-        d.entrees.push_back(std::move(e));
     }
+    fichiers_ += gardes;
+    garderOuvert(d, enumeration);
     return SDossierLu::EEtat::Lu;
 }
 
-void CListageParallele::ouvrirSousDossier(CEnumeration& parent, const SChaineDossiers& chaine, SDossierLu& sous,
-                                          const SEntreeDossier& e)
+std::unique_ptr<CEnumeration> CListageParallele::ouvrir(SDossierLu& d) const
 {
-    // Past the bound, left closed: the worker that lists it opens it again.
+    if (!d.parents)
+        return plateforme().enumerer(d.dossier->chemin());
+    std::unique_ptr<CEnumeration> enumeration;
+    if (d.dossierParent) {
+        enumeration = ouvrirNomme(*d.dossierParent, d.dossier->chemin());
+        d.dossierParent.reset();
+    } else {
+        enumeration = rouvrir(d);
+    }
+    if (enumeration && !aParcourir(enumeration->identite(), *d.parents))
+        enumeration.reset();
+    return enumeration;
+}
+
+void CListageParallele::garderOuvert(SDossierLu& d, std::unique_ptr<CEnumeration>& enumeration)
+{
+    if (d.sousDossiers.empty() || arret_)
+        return;
+    // Past the bound, closed: each sub-folder is opened again from the chosen folder.
     if (ouverts_.fetch_add(1) >= maxOuverts_) {
         --ouverts_;
         return;
     }
-    sous.ouvert = parent.ouvrirSousDossier(e);
-    if (!sous.ouvert || !aParcourir(sous.ouvert->identite(), chaine)) {
-        sous.ouvert.reset();
+    const std::shared_ptr<CEnumeration> partage(enumeration.release(), [this](CEnumeration* ouvert) {
+        delete ouvert;
         --ouverts_;
-        sous.etat = SDossierLu::EEtat::NonParcouru;
-    }
+    });
+    for (const std::unique_ptr<SDossierLu>& sous : d.sousDossiers)
+        sous->dossierParent = partage;
 }
 
 std::unique_ptr<CEnumeration> CListageParallele::rouvrir(const SDossierLu& d) const
@@ -199,7 +195,7 @@ std::unique_ptr<CEnumeration> CListageParallele::rouvrir(const SDossierLu& d) co
     std::vector<const SChaineDossiers*> dessus;
     for (const SChaineDossiers* c = d.parents.get(); c != nullptr; c = c->parent.get())
         dessus.push_back(c);
-    std::unique_ptr<CEnumeration> enumeration = plateforme().enumerer(cheminRacine_);
+    std::unique_ptr<CEnumeration> enumeration = plateforme().enumerer(racine_.dossier->chemin());
     if (!enumeration || dessus.empty() || !enumeration->identite().memeDossier(dessus.back()->identite))
         return nullptr;
     for (auto it = dessus.rbegin() + 1; it != dessus.rend(); ++it) {
@@ -207,34 +203,58 @@ std::unique_ptr<CEnumeration> CListageParallele::rouvrir(const SDossierLu& d) co
         if (!enumeration || !enumeration->identite().memeDossier((*it)->identite))
             return nullptr;
     }
-    return ouvrirNomme(*enumeration, d.chemin);
+    return ouvrirNomme(*enumeration, d.dossier->chemin());
 }
 
-bool CListageParallele::attendre(SDossierLu& d, std::chrono::milliseconds delai)
+bool CListageParallele::attendre(std::chrono::milliseconds delai)
 {
     std::unique_lock verrou(verrou_);
-    if (d.etat == SDossierLu::EEtat::EnAttente && fils_.empty() && !d.pris) {
-        // No worker could be started: the calling thread lists.
-        d.pris = true;
+    // No worker could be started: the calling thread lists.
+    while (fils_.empty() && !pile_.empty()) {
+        SDossierLu* d = pile_.back();
+        pile_.pop_back();
+        ++actifs_;
         verrou.unlock();
-        traiter(d.shared_from_this());
+        traiter(*d, brouillons_.front());
         verrou.lock();
     }
-    if (d.etat == SDossierLu::EEtat::EnAttente && !erreur_) {
-        if (voulu_.get() != &d) {
-            voulu_ = d.shared_from_this();
-            travail_.notify_all();
-        }
-        listes_.wait_for(verrou, delai, [&] { return d.etat != SDossierLu::EEtat::EnAttente || erreur_; });
-    }
+    finis_.wait_for(verrou, delai, [&] { return fini(); });
     if (erreur_)
         std::rethrow_exception(erreur_);
-    if (d.etat == SDossierLu::EEtat::EnAttente)
-        return false;
-    const bool plein = enAvance_ >= kEntreesEnAvance;
-    enAvance_ -= d.poids;
-    d.poids = 0;
-    if (plein && enAvance_ < kEntreesEnAvance)
-        travail_.notify_all();
-    return true;
+    return fini();
+}
+
+void CListageParallele::attendre()
+{
+    while (!attendre(std::chrono::hours(1))) {
+    }
+}
+
+void CListageParallele::progression(SProgressionCapture& etat)
+{
+    etat.dossiers = dossiers_;
+    etat.fichiers = fichiers_;
+    std::lock_guard verrou(verrou_);
+    // A node is dropped only once the workers are done: the folder taken last is there.
+    if (courant_)
+        etat.dossierCourant = courant_->chemin();
+}
+
+void CListageParallele::classer()
+{
+    {
+        std::lock_guard verrou(verrou_);
+        courant_ = nullptr;  // it may go now
+    }
+    classer(racine_);
+}
+
+void CListageParallele::classer(SDossierLu& d)
+{
+    for (std::unique_ptr<SDossierLu>& sous : d.sousDossiers) {
+        classer(*sous);
+        regle_.classerSousDossier(*d.dossier, sous->noeud.release());
+        sous.reset();
+    }
+    d.sousDossiers.clear();
 }

@@ -1,5 +1,7 @@
 #include "capture/RegleScan.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -37,47 +39,50 @@ EGenreEntree genreEntree(const SEntreeDossier& e, const CRequete& q, int profond
     return EGenreEntree::SousDossier;
 }
 
-CConstructionScan::CConstructionScan(const CRequete& q, CSuiviCapture* suivi)
-    : q_(q), suivi_(suivi),
+CRegleCapture::CRegleCapture(const CRequete& q)
+    : q_(q),
       // A filter without any spec filters nothing, whatever its mode: as an exclusion
       // it would match every path and leave the query empty.
       filtre_((q.modeFiltre == kFiltreInclure || q.modeFiltre == kFiltreExclure) && !motifSansSpec(q.filtre)
                   ? q.modeFiltre
                   : kFiltreAucun)
 {
-    etat_.requete = q.nom();
 }
 
-bool CConstructionScan::ajouterFichier(CDossier& d, SEntreeDossier& e)
+bool CRegleCapture::classerFichier(CDossier& d, SEntreeDossier& e, std::unique_ptr<CFichier>& brouillon) const
 {
-    if (filtre_ == kFiltreAucun || correspondMotif(e.chemin, q_.filtre) == (filtre_ == kFiltreInclure)) {
-        auto* f = new CFichier(&d, std::move(e.chemin));
-        if (q_.stockerTaille)
-            f->taille = static_cast<std::uint32_t>(e.taille);
-        if (q_.stockerCree)
-            f->cree = dateHeureDepuisTempsFichier(e.creation);
-        if (q_.stockerModifie)
-            f->modifie = dateHeureDepuisTempsFichier(e.ecriture);
-        if (q_.stockerAccede)
-            f->accede = dateDepuisTempsFichier(e.acces);
-        if (q_.stockerAttributs)
-            lettresDepuisMasque(e.attributs, f->lettres);
-        if (testerFichier(*f, q_.criteres, q_)) {
-            d.fichiers().ajouter(f);
-            ++etat_.fichiers;
-        } else {
-            delete f;
-        }
+    if (filtre_ != kFiltreAucun && correspondMotif(e.chemin, q_.filtre) != (filtre_ == kFiltreInclure))
+        return false;
+    if (!brouillon)
+        brouillon = std::make_unique<CFichier>(&d, std::string());
+    CFichier& f = *brouillon;
+    f.definirParent(&d);
+    f.definirChemin(std::move(e.chemin));
+    if (q_.stockerTaille)
+        f.taille = static_cast<std::uint32_t>(e.taille);
+    if (q_.stockerCree)
+        f.cree = dateHeureDepuisTempsFichier(e.creation);
+    if (q_.stockerModifie)
+        f.modifie = dateHeureDepuisTempsFichier(e.ecriture);
+    if (q_.stockerAccede)
+        f.accede = dateDepuisTempsFichier(e.acces);
+    if (q_.stockerAttributs) {
+        // Whole, as in a new entry: the spare may hold the letters of a file turned down.
+        std::fill(std::begin(f.lettres), std::end(f.lettres), '\0');
+        lettresDepuisMasque(e.attributs, f.lettres);
     }
-    return ++compteur_ % 1024 != 0 || signaler(d);
+    if (!testerFichier(f, q_.criteres, q_))
+        return false;
+    d.fichiers().ajouter(brouillon.release());
+    return true;
 }
 
-CDossier* CConstructionScan::nouveauSousDossier(const SEntreeDossier& e) const
+CDossier* CRegleCapture::nouveauSousDossier(const SEntreeDossier& e) const
 {
     return new CDossier(const_cast<CRequete*>(&q_), e.chemin, (e.attributs & kAttrCache) != 0);
 }
 
-void CConstructionScan::classerSousDossier(CDossier& d, CDossier* s) const
+void CRegleCapture::classerSousDossier(CDossier& d, CDossier* s) const
 {
     if (q_.inclureDossiersVides || !s->fichiers().estVide() || !s->sousDossiers().estVide())
         d.sousDossiers().ajouter(s);
@@ -85,26 +90,13 @@ void CConstructionScan::classerSousDossier(CDossier& d, CDossier* s) const
         delete s;
 }
 
-bool CConstructionScan::entrer(const CDossier& d)
+CRapportCapture::CRapportCapture(const CRequete& q, CSuiviCapture* suivi) : suivi_(suivi)
 {
-    ++etat_.dossiers;
-    return signaler(d);
+    etat_.requete = q.nom();
 }
 
-void CConstructionScan::patienter()
+void CRapportCapture::patienter()
 {
     if (suivi_)
         suivi_->patienter();
-}
-
-bool CConstructionScan::signaler(const CDossier& d)
-{
-    if (!suivi_)
-        return true;
-    const auto maintenant = std::chrono::steady_clock::now();
-    if (maintenant - dernier_ < std::chrono::milliseconds(100))
-        return true;
-    dernier_ = maintenant;
-    etat_.dossierCourant = d.chemin();
-    return suivi_->progression(etat_);
 }

@@ -5,12 +5,14 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "capture/CSuiviCapture.h"
 #include "platform/CPlateforme.h"
 
 class CDossier;
+class CFichier;
 class CRequete;
 
 enum class EGenreEntree {
@@ -35,34 +37,54 @@ bool dossierAParcourir(const SIdentiteDossier& sous, const SIdentiteDossier& par
     return !sous.systemeNoyau || sous.peripherique == parent.peripherique;
 }
 
-// Builds the snapshot's nodes from listed entries, on the calling thread only: the
-// files the filter and the advanced test keep, the empty-folder rule, the progress.
-class CConstructionScan {
+// How the capture files what it lists: the files the filter and the advanced test keep,
+// the folders under the empty-folder rule. Holds nothing that changes: the threads of
+// a capture share one.
+class CRegleCapture {
 public:
-    CConstructionScan(const CRequete& q, CSuiviCapture* suivi);
+    explicit CRegleCapture(const CRequete& q);
 
-protected:
-    // Files `e` in `d` when the filter and the advanced test keep it, its path moved
-    // into the entry. False when the user cancelled at the progress report that
-    // follows every 1024 files.
-    bool ajouterFichier(CDossier& d, SEntreeDossier& e);
+    // Files the file `e` in `d` when the filter and the advanced test keep it, its path
+    // moved into the entry; true when filed. `brouillon` is the spare entry the test is
+    // run on: made when there is none, handed to `d` when kept, kept for the next file
+    // otherwise, so that the thread never has to destroy an entry.
+    bool classerFichier(CDossier& d, SEntreeDossier& e, std::unique_ptr<CFichier>& brouillon) const;
+    CDossier* nouveauSousDossier(const SEntreeDossier& e) const;
     // Files `s`, a sub-folder just built, in `d`, or deletes it under the empty-folder rule.
     void classerSousDossier(CDossier& d, CDossier* s) const;
-    CDossier* nouveauSousDossier(const SEntreeDossier& e) const;
-    // A folder entered: counted, and the watcher told.
-    bool entrer(const CDossier& d);
-    // Tells the watcher where we are, at most about ten times a second; false when the
-    // user cancelled.
-    bool signaler(const CDossier& d);
-    // The builder waits for the pool: the watcher may spend the moment.
-    void patienter();
 
+private:
     const CRequete& q_;
+    const std::int32_t filtre_;  // the filter mode the capture applies
+};
+
+// Reports a capture's progress to its watcher, on the calling thread only.
+class CRapportCapture {
+public:
+    CRapportCapture(const CRequete& q, CSuiviCapture* suivi);
+
+    bool suivi() const { return suivi_ != nullptr; }
+    // The counts of the walk; the current folder is set by `signaler`.
+    SProgressionCapture& etat() { return etat_; }
+    // Tells the watcher where we are, at most about ten times a second; false when the
+    // user cancelled. `courant` gives the current folder's path when it is told.
+    template <class Courant>
+    bool signaler(Courant&& courant)
+    {
+        if (!suivi_)
+            return true;
+        const auto maintenant = std::chrono::steady_clock::now();
+        if (maintenant - dernier_ < std::chrono::milliseconds(100))
+            return true;
+        dernier_ = maintenant;
+        courant(etat_.dossierCourant);
+        return suivi_->progression(etat_);
+    }
+    // The capture waits for its threads: the watcher may spend the moment.
+    void patienter();
 
 private:
     CSuiviCapture* suivi_;
-    const std::int32_t filtre_;  // the filter mode the capture applies
     SProgressionCapture etat_;
-    std::uint32_t compteur_ = 0;
     std::chrono::steady_clock::time_point dernier_{};
 };

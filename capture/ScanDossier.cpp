@@ -13,9 +13,9 @@
 namespace {
 
 // The walk on the calling thread alone, depth first: the reference the pool matches.
-class CScan : public CConstructionScan {
+class CScan {
 public:
-    using CConstructionScan::CConstructionScan;
+    CScan(const CRequete& q, CSuiviCapture* suivi) : q_(q), regle_(q), rapport_(q, suivi) {}
 
     // Lists the open folder into `racine`. False when cancelled.
     bool scanner(CDossier& racine, CEnumeration& enumeration) { return parcourir(racine, enumeration, 0); }
@@ -25,7 +25,8 @@ private:
     // cancelled: the whole walk stops then, and the folders it held open with it.
     bool parcourir(CDossier& d, CEnumeration& enumeration, int profondeur)
     {
-        if (!entrer(d))
+        ++rapport_.etat().dossiers;
+        if (!signaler(d))
             return false;
         cheminOuvert_.push_back(enumeration.identite());
         SEntreeDossier e;
@@ -34,23 +35,30 @@ private:
             case EGenreEntree::Ignoree:
                 break;
             case EGenreEntree::SousDossier: {
-                CDossier* s = nouveauSousDossier(e);
+                CDossier* s = regle_.nouveauSousDossier(e);
                 std::unique_ptr<CEnumeration> sous = enumeration.ouvrirSousDossier(e);
                 if (sous && aParcourir(*sous) && !parcourir(*s, *sous, profondeur + 1)) {
                     delete s;
                     return false;
                 }
-                classerSousDossier(d, s);
+                regle_.classerSousDossier(d, s);
                 break;
             }
             case EGenreEntree::Fichier:
-                if (!ajouterFichier(d, e))
+                rapport_.etat().fichiers += regle_.classerFichier(d, e, brouillon_);
+                // The user may cancel in the middle of a folder of many files.
+                if (++compteur_ % 1024 == 0 && !signaler(d))
                     return false;
                 break;
             }
         }
         cheminOuvert_.pop_back();
         return true;
+    }
+
+    bool signaler(const CDossier& d)
+    {
+        return rapport_.signaler([&](std::string& courant) { courant = d.chemin(); });
     }
 
     bool aParcourir(const CEnumeration& sous) const
@@ -60,52 +68,35 @@ private:
         });
     }
 
+    const CRequete& q_;
+    const CRegleCapture regle_;
+    CRapportCapture rapport_;
+    std::unique_ptr<CFichier> brouillon_;
+    std::uint32_t compteur_ = 0;
     std::vector<SIdentiteDossier> cheminOuvert_;  // the chosen folder, then each one entered below it
 };
 
-// The walk on a pool: the pool lists the folders, this builds the nodes in depth-first
-// order on the calling thread, from each folder's listing as it comes.
-class CScanParallele : public CConstructionScan {
-public:
-    CScanParallele(const CRequete& q, CSuiviCapture* suivi, CListageParallele& listage)
-        : CConstructionScan(q, suivi), listage_(listage)
-    {
-    }
-
-    bool scanner(CDossier& racine) { return construire(racine, listage_.racine()); }
-
-private:
-    bool construire(CDossier& d, const std::shared_ptr<SDossierLu>& lu)
-    {
-        // The watcher is told while the pool is late, so that it may cancel.
-        while (!listage_.attendre(*lu, std::chrono::milliseconds(20))) {
-            patienter();
-            if (!signaler(d))
+// The walk on a pool: the pool lists the folders and builds their nodes; this reports
+// the progress meanwhile, then files the nodes in their parents.
+bool scannerEnParallele(CListageParallele& listage, const CRequete& q, CDossier& racine, CSuiviCapture* suivi)
+{
+    CRapportCapture rapport(q, suivi);
+    // The watcher hears of the chosen folder first, as the walk starts there, and may
+    // cancel then and at each report while the pool works.
+    if (!rapport.signaler([&](std::string& courant) { courant = racine.chemin(); }))
+        return false;
+    if (!rapport.suivi()) {
+        listage.attendre();
+    } else {
+        while (!listage.attendre(std::chrono::milliseconds(20))) {
+            rapport.patienter();
+            if (!rapport.signaler([&](std::string&) { listage.progression(rapport.etat()); }))
                 return false;
         }
-        if (lu->etat == SDossierLu::EEtat::NonParcouru)
-            return true;
-        if (!entrer(d))
-            return false;
-        std::size_t k = 0;
-        for (SEntreeDossier& e : lu->entrees) {
-            if ((e.attributs & kAttrDossier) == 0) {
-                if (!ajouterFichier(d, e))
-                    return false;
-                continue;
-            }
-            std::unique_ptr<CDossier> s(nouveauSousDossier(e));
-            // Dropped once built: the pool's listings go as the snapshot grows.
-            std::shared_ptr<SDossierLu> sous = std::move(lu->sousDossiers[k++]);
-            if (!construire(*s, sous))
-                return false;
-            classerSousDossier(d, s.release());
-        }
-        return true;
     }
-
-    CListageParallele& listage_;
-};
+    listage.classer();
+    return true;
+}
 
 int filsDuScan(const CDossier& dossier, int fils)
 {
@@ -131,10 +122,8 @@ EResultatScan scannerDossier(CDossier& dossier, const CRequete& requete, CSuiviC
     // Asked for no count, the capture always lists on other threads, the chosen folder
     // included: the window program's interface thread only builds the nodes and
     // reports the progress, and never waits on a slow disk but between reports.
-    CListageParallele listage(requete, dossier.chemin(), filsDuScan(dossier, fils));
-    CScanParallele scan(requete, suivi, listage);
-    if (!scan.scanner(dossier))
+    CListageParallele listage(requete, dossier, filsDuScan(dossier, fils));
+    if (!scannerEnParallele(listage, requete, dossier, suivi))
         return EResultatScan::Annule;
-    return listage.racine()->etat == SDossierLu::EEtat::NonParcouru ? EResultatScan::DossierIllisible
-                                                                    : EResultatScan::Termine;
+    return listage.racineIllisible() ? EResultatScan::DossierIllisible : EResultatScan::Termine;
 }

@@ -4,6 +4,7 @@
 #include "platform/linux/SystemesNoyau.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <limits>
 #include <string_view>
@@ -73,29 +74,23 @@ std::unique_ptr<CEnumeration> CEnumerationLinux::depuisDescripteur(int fd, std::
         close(fd);
         return nullptr;
     }
-    DIR* flux = fdopendir(fd);
-    if (flux == nullptr) {
-        close(fd);
-        return nullptr;
-    }
     const SIdentiteDossier identite{etat.st_dev, etat.st_ino, estSystemeNoyau(systeme.f_type)};
     return std::unique_ptr<CEnumeration>(
-        new CEnumerationLinux(flux, std::move(prefixe), identite, lectureAttributsDos(fd, systeme.f_type)));
+        new CEnumerationLinux(fd, std::move(prefixe), identite, lectureAttributsDos(fd, systeme.f_type)));
 }
 
-CEnumerationLinux::CEnumerationLinux(DIR* dossier, std::string prefixe, SIdentiteDossier identite,
+CEnumerationLinux::CEnumerationLinux(int fd, std::string prefixe, SIdentiteDossier identite,
                                      ELectureAttributsDos lectureDos)
-    : m_dossier(dossier), m_fd(dirfd(dossier)), m_prefixe(std::move(prefixe)), m_identite(identite),
-      m_lectureDos(lectureDos)
+    : m_fd(fd), m_entrees(fd), m_prefixe(std::move(prefixe)), m_identite(identite), m_lectureDos(lectureDos)
 {
 }
 
-CEnumerationLinux::~CEnumerationLinux() { closedir(m_dossier); }
+CEnumerationLinux::~CEnumerationLinux() { close(m_fd); }
 
 bool CEnumerationLinux::suivante(SEntreeDossier& entree)
 {
     for (;;) {
-        const dirent* d = readdir(m_dossier);
+        const struct dirent64* d = m_entrees.suivante();
         if (d == nullptr)
             return false;
         struct statx sx;
@@ -104,8 +99,11 @@ bool CEnumerationLinux::suivante(SEntreeDossier& entree)
         if (!examine && errno == ENOENT)
             continue;
 
-        entree.chemin.assign(m_prefixe);
-        entree.chemin.append(d->d_name);
+        // One allocation for the path, which the capture keeps.
+        const std::size_t longueurNom = std::strlen(d->d_name);
+        entree.chemin.clear();
+        entree.chemin.reserve(m_prefixe.size() + longueurNom);
+        entree.chemin.append(m_prefixe).append(d->d_name, longueurNom);
         const std::uint16_t mode = examine ? sx.stx_mode : d->d_type == DT_DIR ? S_IFDIR | 0755 : S_IFREG | 0644;
         entree.attributs = attributsUnix(d->d_name, mode);
         if (m_lectureDos != ELectureAttributsDos::Aucune)

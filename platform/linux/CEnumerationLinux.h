@@ -1,5 +1,5 @@
 #pragma once
-// The entries of one folder, read with readdir and statx relative to the folder's
+// The entries of one folder, read with getdents64 and statx relative to the folder's
 // descriptor. Links are never followed and no entry is opened (FIFOs, sockets and
 // devices included), except files and folders on vfat and exFAT for their DOS bits,
 // and the sub-folders a walk asks for.
@@ -10,8 +10,8 @@
 
 #include "platform/CPlateforme.h"
 #include "platform/linux/AttributsDos.h"
+#include "platform/linux/LecteurEntrees.h"
 
-#include <dirent.h>
 #include <memory>
 #include <string>
 
@@ -40,10 +40,10 @@ private:
     // Takes `fd`, a folder open for reading, whose entries' paths begin with `prefixe`;
     // closes it when it cannot be listed.
     static std::unique_ptr<CEnumeration> depuisDescripteur(int fd, std::string prefixe);
-    CEnumerationLinux(DIR* dossier, std::string prefixe, SIdentiteDossier identite, ELectureAttributsDos lectureDos);
+    CEnumerationLinux(int fd, std::string prefixe, SIdentiteDossier identite, ELectureAttributsDos lectureDos);
 
-    DIR* m_dossier;
     int m_fd;
+    CLecteurEntrees m_entrees;
     std::string m_prefixe; // the folder's path and one '/'
     SIdentiteDossier m_identite;
     ELectureAttributsDos m_lectureDos; // decided once for the folder

@@ -1,12 +1,17 @@
 #include "platform/linux/TempsLocal.h"
 
+#include <cstdint>
 #include <ctime>
+#include <optional>
+
+#include "platform/CalendrierCivil.h"
+#include "platform/linux/DecalagesFuseau.h"
 
 namespace {
 
 // The C library reads TZ once here; localtime_r does not promise to, and doing it on
 // every call would cost a stat of /etc/localtime per file. A test that changes TZ calls
-// tzset() itself.
+// oublierFuseau().
 void initialiserFuseauUneFois()
 {
     static const bool fait = [] {
@@ -16,23 +21,20 @@ void initialiserFuseauUneFois()
     (void)fait;
 }
 
-SCalendrier calendrierDepuisSecondes(std::time_t secondes)
+SCalendrier calendrierDeLaBibliotheque(std::time_t secondes)
 {
-    initialiserFuseauUneFois();
     std::tm tm{};
     if (localtime_r(&secondes, &tm) == nullptr)
         return {};
-    const int annee = tm.tm_year + 1900;
-    if (annee < 0)
-        return {};
-    SCalendrier c;
-    c.annee = static_cast<std::uint32_t>(annee);
-    c.mois = static_cast<std::uint32_t>(tm.tm_mon + 1);
-    c.jour = static_cast<std::uint32_t>(tm.tm_mday);
-    c.heure = static_cast<std::uint32_t>(tm.tm_hour);
-    c.minute = static_cast<std::uint32_t>(tm.tm_min);
-    c.seconde = static_cast<std::uint32_t>(tm.tm_sec > 59 ? 59 : tm.tm_sec);
-    return c;
+    return calendrierDepuisTm(tm);
+}
+
+SCalendrier calendrierDepuisSecondes(std::time_t secondes)
+{
+    initialiserFuseauUneFois();
+    if (const std::optional<std::int64_t> decalage = decalageFuseau(secondes))
+        return calendrierSansDecalage(secondes + *decalage);
+    return calendrierDeLaBibliotheque(secondes);
 }
 
 } // namespace
@@ -47,3 +49,9 @@ SCalendrier calendrierLocal(TempsFichier t)
 }
 
 SCalendrier calendrierLocalMaintenant() { return calendrierDepuisSecondes(std::time(nullptr)); }
+
+void oublierFuseau()
+{
+    tzset();
+    oublierDecalages();
+}

@@ -12,3 +12,6 @@ SCalendrier calendrierLocal(TempsFichier t);
 
 // The local calendar time now.
 SCalendrier calendrierLocalMaintenant();
+
+// Reads TZ again and forgets the offsets kept: for whoever changes TZ while running.
+void oublierFuseau();

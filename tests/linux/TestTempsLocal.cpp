@@ -1,10 +1,14 @@
 // Local calendar time of file times, under a time zone set by the test.
 
 #include "platform/linux/CPlateformeLinux.h"
+#include "platform/linux/TempsLocal.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <ctime>
 #include <limits>
 #include <unistd.h>
@@ -27,12 +31,12 @@ protected:
             setenv("TZ", m_ancien.c_str(), 1);
         else
             unsetenv("TZ");
-        tzset();
+        oublierFuseau();
     }
     static void choisir(const char* tz)
     {
         setenv("TZ", tz, 1);
-        tzset();
+        oublierFuseau();
     }
     // Paris by name when the time zone database is there, else by its rule.
     static void choisirParis()
@@ -104,4 +108,39 @@ TEST_F(FuseauHoraire, maintenantEstLHeureLocaleDeLHorloge)
         return;
     }
     ADD_FAILURE() << "maintenant() ne suit pas l'horloge";
+}
+
+// The offsets kept by the hour give what the C library gives, second for second: over
+// transitions at odd times, half-hour and 45-minute offsets, leap seconds, and dates
+// far from now.
+TEST_F(FuseauHoraire, memesChampsQueLaBibliothequeDansChaqueFuseau)
+{
+    const char* fuseaux[] = {"Europe/Paris",  "Australia/Lord_Howe", "Asia/Kathmandu",  "America/St_Johns",
+                             "right/Europe/Paris", "Africa/Casablanca", "CET-1CEST,M3.5.0,M10.5.0/3",
+                             "<+0530>-5:30", "UTC0"};
+    for (const char* fuseau : fuseaux) {
+        if (std::strchr(fuseau, '/') && access((std::string("/usr/share/zoneinfo/") + fuseau).c_str(), R_OK) != 0)
+            continue;
+        SCOPED_TRACE(fuseau);
+        choisir(fuseau);
+        int ecarts = 0;
+        const auto comparer = [&](std::time_t t) {
+            std::tm tm{};
+            ASSERT_NE(localtime_r(&t, &tm), nullptr);
+            const SCalendrier c = calendrierLocal(tempsFichierDepuisUnix(t));
+            if (c.annee != std::uint32_t(tm.tm_year + 1900) || c.mois != std::uint32_t(tm.tm_mon + 1) ||
+                c.jour != std::uint32_t(tm.tm_mday) || c.heure != std::uint32_t(tm.tm_hour) ||
+                c.minute != std::uint32_t(tm.tm_min) || c.seconde != std::uint32_t(std::min(tm.tm_sec, 59)))
+                ADD_FAILURE() << "t = " << t << (++ecarts > 5 ? " (et d'autres)" : "");
+        };
+        // From 1850 to 2100 a little more than a day apart, then every ten minutes and
+        // a few seconds over two years of transitions, with the seconds around each hour.
+        for (std::time_t t = -3786825600; t < 4102444800 && ecarts <= 5; t += 86413)
+            comparer(t);
+        for (std::time_t t = 1648000000; t < 1711000000 && ecarts <= 5; t += 601) {
+            comparer(t);
+            comparer(t - t % 3600);
+            comparer(t - t % 3600 - 1);
+        }
+    }
 }
