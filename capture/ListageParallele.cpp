@@ -13,11 +13,13 @@ namespace {
 constexpr std::size_t kOuvertsParFil = 16;
 constexpr std::size_t kOuvertsMax = 256;
 
-bool aParcourir(const SIdentiteDossier& sous, const SChaineDossiers& parent)
+// Whether the folder `sous`, just opened below `parent`, is to be walked: not one of
+// those open above it.
+bool aParcourir(const SIdentiteDossier& sous, const SDossierLu& parent)
 {
     return dossierAParcourir(sous, parent.identite, [&](auto&& trouve) {
-        for (const SChaineDossiers* c = &parent; c != nullptr; c = c->parent.get())
-            if (trouve(c->identite))
+        for (const SDossierLu* d = &parent; d != nullptr; d = d->parent)
+            if (trouve(d->identite))
                 return true;
         return false;
     });
@@ -33,40 +35,39 @@ std::unique_ptr<CEnumeration> ouvrirNomme(CEnumeration& parent, const std::strin
 
 } // namespace
 
-SDossierLu::SDossierLu(CDossier* d, std::unique_ptr<CDossier> propre) : dossier(d), noeud(std::move(propre)) {}
+SDossierLu::SDossierLu(CDossier* d, SDossierLu* p)
+    : dossier(d), parent(p), profondeur(p ? p->profondeur + 1 : 0)
+{
+}
 
 SDossierLu::~SDossierLu() = default;
 
 CListageParallele::CListageParallele(const CRequete& q, CDossier& racine, int fils)
-    : q_(q), regle_(q), racine_(&racine, nullptr),
-      maxOuverts_(std::min(kOuvertsParFil * static_cast<std::size_t>(std::max(fils, 1)), kOuvertsMax))
+    : q_(q), regle_(q),
+      maxOuverts_(std::min(kOuvertsParFil * static_cast<std::size_t>(std::max(fils, 1)), kOuvertsMax)),
+      ateliers_(static_cast<std::size_t>(std::max(fils, 1))), racine_(&racine, nullptr)
 {
     pile_.push_back(&racine_);
-    brouillons_.resize(static_cast<std::size_t>(std::max(fils, 1)));
     // The workers read the list of threads: it is complete before any of them starts.
     std::lock_guard verrou(verrou_);
     try {
         fils_.reserve(static_cast<std::size_t>(fils));
-        for (int i = 0; i < fils; ++i)
-            fils_.emplace_back([this, i] { travailler(brouillons_[static_cast<std::size_t>(i)]); });
+        for (std::size_t i = 0; i < static_cast<std::size_t>(fils); ++i)
+            fils_.emplace_back([this, i] { travailler(ateliers_[i]); });
     } catch (const std::exception&) {
         // Fewer threads than asked: the walk goes on with those there are, or on the
         // calling thread when there are none.
     }
 }
 
-CListageParallele::~CListageParallele()
-{
-    arreter();
-    // Before the count of open folders goes, as their closing counts them down.
-    racine_.sousDossiers.clear();
-}
+CListageParallele::~CListageParallele() { arreter(); }
 
 void CListageParallele::arreter()
 {
     {
         std::lock_guard verrou(verrou_);
         arret_ = true;
+        courant_ = nullptr;
     }
     travail_.notify_all();
     for (std::thread& t : fils_)
@@ -74,7 +75,7 @@ void CListageParallele::arreter()
     fils_.clear();
 }
 
-void CListageParallele::travailler(std::unique_ptr<CFichier>& brouillon)
+void CListageParallele::travailler(SAtelier& atelier)
 {
     for (;;) {
         SDossierLu* d = nullptr;
@@ -85,11 +86,10 @@ void CListageParallele::travailler(std::unique_ptr<CFichier>& brouillon)
                 return;
             d = pile_.back();
             pile_.pop_back();
-            ++actifs_;
             courant_ = d->dossier;
         }
         try {
-            traiter(*d, brouillon);
+            traiter(*d, atelier);
         } catch (...) {
             std::lock_guard verrou(verrou_);
             erreur_ = std::current_exception();
@@ -101,36 +101,56 @@ void CListageParallele::travailler(std::unique_ptr<CFichier>& brouillon)
     }
 }
 
-void CListageParallele::traiter(SDossierLu& d, std::unique_ptr<CFichier>& brouillon)
+void CListageParallele::traiter(SDossierLu& d, SAtelier& atelier)
 {
-    d.etat = lister(d, brouillon);
-    if (d.etat == SDossierLu::EEtat::Lu)
+    const bool lu = lister(d, atelier);
+    if (arret_)
+        return;
+    if (lu)
         ++dossiers_;
-    std::lock_guard verrou(verrou_);
-    --actifs_;
-    // The first sub-folder on top: taken first, as a depth-first walk would.
-    std::size_t ajoutes = 0;
-    for (auto it = d.sousDossiers.rbegin(); it != d.sousDossiers.rend(); ++it)
-        if ((*it)->etat == SDossierLu::EEtat::EnAttente) {
+    else if (&d == &racine_)
+        racineIllisible_ = true;  // read by the calling thread once the tree is done
+    if (!d.sousDossiers.empty()) {
+        d.attendus += d.sousDossiers.size();
+        std::lock_guard verrou(verrou_);
+        // The first sub-folder on top: taken first, as a depth-first walk would.
+        for (auto it = d.sousDossiers.rbegin(); it != d.sousDossiers.rend(); ++it)
             pile_.push_back(it->get());
-            ++ajoutes;
-        }
-    if (ajoutes > 1)
-        travail_.notify_all();
-    else if (ajoutes == 1)
-        travail_.notify_one();
-    if (fini())
-        finis_.notify_all();
+        if (d.sousDossiers.size() > 1)
+            travail_.notify_all();
+        else
+            travail_.notify_one();
+    }
+    achever(&d, atelier);
 }
 
-SDossierLu::EEtat CListageParallele::lister(SDossierLu& d, std::unique_ptr<CFichier>& brouillon)
+void CListageParallele::achever(SDossierLu* d, SAtelier& atelier)
+{
+    // The last count of a folder: all below it is filed, and its own sub-folders go in.
+    while (d != nullptr && d->attendus.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        for (std::unique_ptr<SDossierLu>& sous : d->sousDossiers) {
+            std::unique_ptr<CDossier> noeud = std::move(sous->noeud);
+            if (regle_.aGarder(*noeud))
+                d->dossier->sousDossiers().ajouter(noeud.release());
+            else
+                atelier.rebuts.push_back(std::move(noeud));
+        }
+        d->sousDossiers.clear();
+        d = d->parent;
+    }
+    if (d == nullptr) {
+        std::lock_guard verrou(verrou_);
+        fini_ = true;
+        finis_.notify_all();
+    }
+}
+
+bool CListageParallele::lister(SDossierLu& d, SAtelier& atelier)
 {
     std::unique_ptr<CEnumeration> enumeration = ouvrir(d);
     if (!enumeration)
-        return SDossierLu::EEtat::NonParcouru;
-
-    const auto chaine = std::make_shared<const SChaineDossiers>(
-        SChaineDossiers{enumeration->identite(), d.dossier->chemin(), d.parents});
+        return false;
+    d.identite = enumeration->identite();
     SEntreeDossier e;
     std::uint32_t gardes = 0;
     while (!arret_.load(std::memory_order_relaxed) && enumeration->suivante(e)) {
@@ -138,13 +158,12 @@ SDossierLu::EEtat CListageParallele::lister(SDossierLu& d, std::unique_ptr<CFich
         case EGenreEntree::Ignoree:
             break;
         case EGenreEntree::Fichier:
-            gardes += regle_.classerFichier(*d.dossier, e, brouillon);
+            gardes += regle_.classerFichier(*d.dossier, e, atelier.brouillon);
             break;
         case EGenreEntree::SousDossier: {
-            auto sous = std::make_unique<SDossierLu>(nullptr, std::unique_ptr<CDossier>(regle_.nouveauSousDossier(e)));
-            sous->dossier = sous->noeud.get();
-            sous->profondeur = d.profondeur + 1;
-            sous->parents = chaine;
+            std::unique_ptr<CDossier> noeud(regle_.nouveauSousDossier(e));
+            auto sous = std::make_unique<SDossierLu>(noeud.get(), &d);
+            sous->noeud = std::move(noeud);
             d.sousDossiers.push_back(std::move(sous));
             break;
         }
@@ -152,21 +171,26 @@ SDossierLu::EEtat CListageParallele::lister(SDossierLu& d, std::unique_ptr<CFich
     }
     fichiers_ += gardes;
     garderOuvert(d, enumeration);
-    return SDossierLu::EEtat::Lu;
+    return true;
 }
 
-std::unique_ptr<CEnumeration> CListageParallele::ouvrir(SDossierLu& d) const
+std::unique_ptr<CEnumeration> CListageParallele::ouvrir(SDossierLu& d)
 {
-    if (!d.parents)
+    if (!d.parent)
         return plateforme().enumerer(d.dossier->chemin());
+    SDossierLu& parent = *d.parent;
     std::unique_ptr<CEnumeration> enumeration;
-    if (d.dossierParent) {
-        enumeration = ouvrirNomme(*d.dossierParent, d.dossier->chemin());
-        d.dossierParent.reset();
+    if (parent.ouvert) {
+        enumeration = ouvrirNomme(*parent.ouvert, d.dossier->chemin());
+        // The last sub-folder to open closes it; the others are done with it by then.
+        if (parent.aOuvrir.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            parent.ouvert.reset();
+            --ouverts_;
+        }
     } else {
         enumeration = rouvrir(d);
     }
-    if (enumeration && !aParcourir(enumeration->identite(), *d.parents))
+    if (enumeration && !aParcourir(enumeration->identite(), parent))
         enumeration.reset();
     return enumeration;
 }
@@ -180,26 +204,23 @@ void CListageParallele::garderOuvert(SDossierLu& d, std::unique_ptr<CEnumeration
         --ouverts_;
         return;
     }
-    const std::shared_ptr<CEnumeration> partage(enumeration.release(), [this](CEnumeration* ouvert) {
-        delete ouvert;
-        --ouverts_;
-    });
-    for (const std::unique_ptr<SDossierLu>& sous : d.sousDossiers)
-        sous->dossierParent = partage;
+    // Set before the sub-folders are queued, which publishes them.
+    d.aOuvrir = d.sousDossiers.size();
+    d.ouvert = std::move(enumeration);
 }
 
 std::unique_ptr<CEnumeration> CListageParallele::rouvrir(const SDossierLu& d) const
 {
     // Name by name from the chosen folder, as the first walk went: no path too long to
     // open, no link followed, and a folder above that changed since stops it there.
-    std::vector<const SChaineDossiers*> dessus;
-    for (const SChaineDossiers* c = d.parents.get(); c != nullptr; c = c->parent.get())
-        dessus.push_back(c);
+    std::vector<const SDossierLu*> dessus;
+    for (const SDossierLu* p = d.parent; p != nullptr; p = p->parent)
+        dessus.push_back(p);
     std::unique_ptr<CEnumeration> enumeration = plateforme().enumerer(racine_.dossier->chemin());
-    if (!enumeration || dessus.empty() || !enumeration->identite().memeDossier(dessus.back()->identite))
+    if (!enumeration || !enumeration->identite().memeDossier(racine_.identite))
         return nullptr;
     for (auto it = dessus.rbegin() + 1; it != dessus.rend(); ++it) {
-        enumeration = ouvrirNomme(*enumeration, (*it)->chemin);
+        enumeration = ouvrirNomme(*enumeration, (*it)->dossier->chemin());
         if (!enumeration || !enumeration->identite().memeDossier((*it)->identite))
             return nullptr;
     }
@@ -213,15 +234,14 @@ bool CListageParallele::attendre(std::chrono::milliseconds delai)
     while (fils_.empty() && !pile_.empty()) {
         SDossierLu* d = pile_.back();
         pile_.pop_back();
-        ++actifs_;
         verrou.unlock();
-        traiter(*d, brouillons_.front());
+        traiter(*d, ateliers_.front());
         verrou.lock();
     }
-    finis_.wait_for(verrou, delai, [&] { return fini(); });
+    finis_.wait_for(verrou, delai, [&] { return fini_ || erreur_; });
     if (erreur_)
         std::rethrow_exception(erreur_);
-    return fini();
+    return fini_;
 }
 
 void CListageParallele::attendre()
@@ -235,26 +255,7 @@ void CListageParallele::progression(SProgressionCapture& etat)
     etat.dossiers = dossiers_;
     etat.fichiers = fichiers_;
     std::lock_guard verrou(verrou_);
-    // A node is dropped only once the workers are done: the folder taken last is there.
+    // No node is destroyed while the workers run: the folder taken last is there.
     if (courant_)
         etat.dossierCourant = courant_->chemin();
-}
-
-void CListageParallele::classer()
-{
-    {
-        std::lock_guard verrou(verrou_);
-        courant_ = nullptr;  // it may go now
-    }
-    classer(racine_);
-}
-
-void CListageParallele::classer(SDossierLu& d)
-{
-    for (std::unique_ptr<SDossierLu>& sous : d.sousDossiers) {
-        classer(*sous);
-        regle_.classerSousDossier(*d.dossier, sous->noeud.release());
-        sous.reset();
-    }
-    d.sousDossiers.clear();
 }

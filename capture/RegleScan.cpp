@@ -82,9 +82,14 @@ CDossier* CRegleCapture::nouveauSousDossier(const SEntreeDossier& e) const
     return new CDossier(const_cast<CRequete*>(&q_), e.chemin, (e.attributs & kAttrCache) != 0);
 }
 
+bool CRegleCapture::aGarder(const CDossier& s) const
+{
+    return q_.inclureDossiersVides || !s.fichiers().estVide() || !s.sousDossiers().estVide();
+}
+
 void CRegleCapture::classerSousDossier(CDossier& d, CDossier* s) const
 {
-    if (q_.inclureDossiersVides || !s->fichiers().estVide() || !s->sousDossiers().estVide())
+    if (aGarder(*s))
         d.sousDossiers().ajouter(s);
     else
         delete s;

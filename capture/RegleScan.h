@@ -50,6 +50,8 @@ public:
     // otherwise, so that the thread never has to destroy an entry.
     bool classerFichier(CDossier& d, SEntreeDossier& e, std::unique_ptr<CFichier>& brouillon) const;
     CDossier* nouveauSousDossier(const SEntreeDossier& e) const;
+    // Whether the empty-folder rule keeps `s`, a sub-folder built.
+    bool aGarder(const CDossier& s) const;
     // Files `s`, a sub-folder just built, in `d`, or deletes it under the empty-folder rule.
     void classerSousDossier(CDossier& d, CDossier* s) const;
 

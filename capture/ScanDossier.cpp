@@ -76,8 +76,8 @@ private:
     std::vector<SIdentiteDossier> cheminOuvert_;  // the chosen folder, then each one entered below it
 };
 
-// The walk on a pool: the pool lists the folders and builds their nodes; this reports
-// the progress meanwhile, then files the nodes in their parents.
+// The walk on a pool: the pool lists the folders, builds their nodes and files them;
+// this reports the progress meanwhile.
 bool scannerEnParallele(CListageParallele& listage, const CRequete& q, CDossier& racine, CSuiviCapture* suivi)
 {
     CRapportCapture rapport(q, suivi);
@@ -94,7 +94,6 @@ bool scannerEnParallele(CListageParallele& listage, const CRequete& q, CDossier&
                 return false;
         }
     }
-    listage.classer();
     return true;
 }
 

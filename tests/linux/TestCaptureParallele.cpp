@@ -61,7 +61,23 @@ struct SCas {
     std::int32_t modeFiltre;
     const char* filtre;
     bool doublons;  // the capture keeps only the twins (same name and size)
+    bool tailleUnOctet = false;  // the advanced test keeps only files of one byte
+    int peigne = 0;  // levels of a comb beside the tree: a folder and a leaf at each
 };
+
+// Each level a leaf folder holding a file and the folder of the next level, in either
+// order: a worker that goes down first leaves its parent open, waiting for the leaf.
+void creerPeigne(std::string dossier, int niveaux)
+{
+    ASSERT_EQ(mkdir(dossier.c_str(), 0755), 0);
+    for (int i = 0; i < niveaux; ++i) {
+        const std::string feuille = dossier + "/feuille" + std::to_string(i);
+        ASSERT_EQ(mkdir(feuille.c_str(), 0755), 0);
+        close(open((feuille + "/f").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+        dossier += "/suite" + std::to_string(i);
+        ASSERT_EQ(mkdir(dossier.c_str(), 0755), 0);
+    }
+}
 
 void appliquer(const SCas& c, CRequete& q)
 {
@@ -71,6 +87,11 @@ void appliquer(const SCas& c, CRequete& q)
     q.filtre = c.filtre;
     q.criteres.doublons = c.doublons;
     q.criteres.memeNom = q.criteres.memeTaille = c.doublons;
+    if (c.tailleUnOctet) {
+        q.criteres.testTaille = 1;
+        q.criteres.comparaisonTaille = kTailleEgale;
+        q.criteres.valeurTaille = 1;
+    }
 }
 
 TEST(CaptureParallele, memeCatalogueOctetPourOctetQuelQueSoitLeNombreDeFils)
@@ -82,12 +103,16 @@ TEST(CaptureParallele, memeCatalogueOctetPourOctetQuelQueSoitLeNombreDeFils)
         {4, 10, 4, false, true, kFiltreExclure, "*/d1*;*.txt", false},
         {5, 12, 4, true, true, kFiltreAucun, "", true},
         {6, 40, 1, true, false, kFiltreExclure, "*f3*", true},
+        {7, 12, 3, true, true, kFiltreAucun, "", false, true},
+        {8, 4, 2, false, false, kFiltreAucun, "", false, false, 150},
     };
     for (const SCas& c : cas) {
         SCOPED_TRACE("graine " + std::to_string(c.graine));
         CDossierTemporaire d;
         std::mt19937 alea(c.graine);
         creerArbre(d.chemin(), alea, c.largeur, c.profondeur);
+        if (c.peigne > 0)
+            creerPeigne(d.sous("peigne"), c.peigne);
         std::string reference;
         for (int fils : {1, 2, 8}) {
             CCaptureReelle capture(d.chemin());
