@@ -1,6 +1,8 @@
 #pragma once
 // The contenders of the capture benchmarks, each timed once over a tree: our capture,
-// the minimal walk (ParcoursPlancher) and find. A failed run gives NaN times.
+// the minimal walk (ParcoursPlancher) and find. Each run is a process of its own, as
+// find is, so that none inherits what another left in the allocator. A failed run
+// gives NaN times.
 
 #include <cstddef>
 #include <string>

@@ -63,14 +63,24 @@ std::unique_ptr<CEnumeration> CEnumerationLinux::ouvrirSousDossier(const SEntree
     const int fd = ::ouvrirSousDossier(m_fd, nom.data());
     if (fd < 0)
         return nullptr;
-    return depuisDescripteur(fd, chemin + '/');
+    return depuisDescripteur(fd, chemin + '/', this);
 }
 
-std::unique_ptr<CEnumeration> CEnumerationLinux::depuisDescripteur(int fd, std::string prefixe)
+std::unique_ptr<CEnumeration> CEnumerationLinux::depuisDescripteur(int fd, std::string prefixe,
+                                                                   const CEnumerationLinux* parent)
 {
     struct stat etat {};
+    if (fstat(fd, &etat) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    // On its parent's file system, a folder reads as its parent does: no need to ask.
+    if (parent != nullptr && etat.st_dev == parent->m_identite.peripherique)
+        return std::unique_ptr<CEnumeration>(
+            new CEnumerationLinux(fd, std::move(prefixe), {etat.st_dev, etat.st_ino, parent->m_identite.systemeNoyau},
+                                  parent->m_lectureDos));
     struct statfs systeme {};
-    if (fstat(fd, &etat) != 0 || fstatfs(fd, &systeme) != 0) {
+    if (fstatfs(fd, &systeme) != 0) {
         close(fd);
         return nullptr;
     }

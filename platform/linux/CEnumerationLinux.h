@@ -38,8 +38,9 @@ public:
 
 private:
     // Takes `fd`, a folder open for reading, whose entries' paths begin with `prefixe`;
-    // closes it when it cannot be listed.
-    static std::unique_ptr<CEnumeration> depuisDescripteur(int fd, std::string prefixe);
+    // closes it when it cannot be listed. `parent`: the folder it was opened from.
+    static std::unique_ptr<CEnumeration> depuisDescripteur(int fd, std::string prefixe,
+                                                           const CEnumerationLinux* parent = nullptr);
     CEnumerationLinux(int fd, std::string prefixe, SIdentiteDossier identite, ELectureAttributsDos lectureDos);
 
     int m_fd;
