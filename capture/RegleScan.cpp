@@ -53,10 +53,10 @@ bool CRegleCapture::classerFichier(CDossier& d, SEntreeDossier& e, std::unique_p
 {
     if (filtre_ != kFiltreAucun && correspondMotif(e.chemin, q_.filtre) != (filtre_ == kFiltreInclure))
         return false;
+    // The spare has no parent until it is filed: it may outlive the folder it was tried for.
     if (!brouillon)
-        brouillon = std::make_unique<CFichier>(&d, std::string());
+        brouillon = std::make_unique<CFichier>(nullptr, std::string());
     CFichier& f = *brouillon;
-    f.definirParent(&d);
     f.definirChemin(std::move(e.chemin));
     if (q_.stockerTaille)
         f.taille = static_cast<std::uint32_t>(e.taille);
@@ -73,6 +73,7 @@ bool CRegleCapture::classerFichier(CDossier& d, SEntreeDossier& e, std::unique_p
     }
     if (!testerFichier(f, q_.criteres, q_))
         return false;
+    f.definirParent(&d);
     d.fichiers().ajouter(brouillon.release());
     return true;
 }

@@ -3,6 +3,7 @@
 // was and no thread behind; folders vanishing during the walk do no harm.
 
 #include "capture/CSuiviCapture.h"
+#include "model/CContexte.h"
 #include "model/CCriteres.h"
 #include "model/CRequete.h"
 #include "model/FichierCatalogue.h"
@@ -151,12 +152,31 @@ private:
     std::uint32_t dossiers_ = 0, fichiers_ = 0;
 };
 
+// Watches every node destroyed, as the program's windows do: on the calling thread
+// only. Made after the capture, which starts from a fresh program context.
+class CTemoinDestructions : public CObservateurNoeuds {
+public:
+    CTemoinDestructions() { contexte().observateurs.push_back(this); }
+    ~CTemoinDestructions() override { std::erase(contexte().observateurs, this); }
+    void noeudDetruit(const CElement*, const CRequete*) override
+    {
+        EXPECT_EQ(std::this_thread::get_id(), appelant_);
+    }
+
+private:
+    std::thread::id appelant_ = std::this_thread::get_id();
+};
+
 TEST(CaptureParallele, annulerLaisseLaRequeteTelleQuelleEtAucunFil)
 {
     CDossierTemporaire d;
     std::mt19937 alea(7);
     creerArbre(d.chemin(), alea, 25, 4);
     CCaptureReelle capture(d.chemin());
+    const CTemoinDestructions temoin;
+    // Empty folders dropped and files turned down by the advanced test, as they are
+    // when the capture stops.
+    appliquer({7, 0, 0, true, false, kFiltreAucun, "", false, true}, capture.requete());
     ASSERT_EQ(capture.capturer(1), EResultatMiseAJour::Capturee);
     const std::string avant = ecrireCatalogue(capture.document());
     const std::size_t fils = filsEnCours();
@@ -175,6 +195,22 @@ TEST(CaptureParallele, annulerLaisseLaRequeteTelleQuelleEtAucunFil)
         } else {
             ASSERT_EQ(resultat, EResultatMiseAJour::Capturee);
         }
+    }
+}
+
+TEST(CaptureParallele, fichierEcarteDansUnDossierEcarte)
+{
+    // The advanced test turns down the only file of a folder, which the empty-folder
+    // rule then drops: what held that file for the test must not outlive it in use.
+    CDossierTemporaire d;
+    ASSERT_EQ(mkdir(d.sous("a").c_str(), 0755), 0);
+    close(open(d.sous("a/f").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+    for (int fils : {1, 2}) {
+        CCaptureReelle capture(d.chemin());
+        const CTemoinDestructions temoin;
+        appliquer({9, 0, 0, true, false, kFiltreAucun, "", false, true}, capture.requete());
+        ASSERT_EQ(capture.capturer(fils), EResultatMiseAJour::Capturee);
+        EXPECT_TRUE(capture.inventaire().empty()) << fils;
     }
 }
 
