@@ -64,16 +64,49 @@ bool sansPrivileges(bool (*verification)(const std::string&), const std::string&
 
 TEST(EnumerationLinux, donneChaqueEntreeUneFoisAvecPointEtPointPoint)
 {
+    // Long names, so that the folder takes many reads of the system's entries.
     CDossierTemporaire d;
-    for (int i = 0; i < 100; ++i)
-        creerFichier(d.sous("f" + std::to_string(i)));
+    const std::string longNom(200, 'n');
+    for (int i = 0; i < 1500; ++i)
+        creerFichier(d.sous("f" + std::to_string(i) + (i % 2 ? longNom : "")));
     const SListe liste = lister(d.chemin() + "/"); // a final '/' is not doubled
-    EXPECT_EQ(liste.entrees.size(), 102u);
+    EXPECT_EQ(liste.entrees.size(), 1502u);
     for (const auto& [nom, fois] : liste.occurrences)
         EXPECT_EQ(fois, 1) << nom;
     EXPECT_EQ(liste.entrees.at(".").attributs, kAttrDossier | kAttrCache);
     EXPECT_EQ(liste.entrees.at("..").attributs, kAttrDossier | kAttrCache);
-    EXPECT_EQ(liste.entrees.at("f7").chemin, d.chemin() + "/f7");
+    EXPECT_EQ(liste.entrees.at("f8").chemin, d.chemin() + "/f8");
+}
+
+TEST(EnumerationLinux, sousDossierLuEntierAuMilieuDuDossierParent)
+{
+    // As the one-thread walk does: the parent is read again after each sub-folder read
+    // whole on the same thread, and each keeps its place.
+    CDossierTemporaire d;
+    for (int i = 0; i < 600; ++i)
+        creerFichier(d.sous("f" + std::to_string(i) + std::string(100, 'p')));
+    for (int s = 0; s < 3; ++s) {
+        ASSERT_EQ(mkdir(d.sous("s" + std::to_string(s)).c_str(), 0755), 0);
+        for (int i = 0; i < 400; ++i)
+            creerFichier(d.sous("s" + std::to_string(s) + "/g" + std::to_string(i) + std::string(100, 'q')));
+    }
+    CPlateformeLinux p;
+    std::unique_ptr<CEnumeration> parent = p.enumerer(d.chemin());
+    ASSERT_NE(parent, nullptr);
+    std::map<std::string, int> vus;
+    SEntreeDossier e, f;
+    while (parent->suivante(e)) {
+        ++vus[nomDe(e.chemin)];
+        if (nomDe(e.chemin)[0] != 's')
+            continue;
+        std::unique_ptr<CEnumeration> sous = parent->ouvrirSousDossier(e);
+        ASSERT_NE(sous, nullptr);
+        while (sous->suivante(f))
+            ++vus[nomDe(e.chemin) + "/" + nomDe(f.chemin)];
+    }
+    EXPECT_EQ(vus.size(), 2u + 600u + 3u + 3u * (2u + 400u));
+    for (const auto& [nom, fois] : vus)
+        EXPECT_EQ(fois, 1) << nom;
 }
 
 TEST(EnumerationLinux, attributsCacheLectureSeuleEtDossier)
