@@ -52,6 +52,13 @@ const struct dirent64* CLecteurEntrees::suivante()
         position_ = 0;
     }
     const auto* e = reinterpret_cast<const struct dirent64*>(tampon_ + position_);
+    // An entry that would not fit what was read, or would not move on, ends the folder
+    // rather than looping or reading past the buffer.
+    if (e->d_reclen == 0 || e->d_reclen > lus_ - position_) {
+        fini_ = true;
+        rendre();
+        return nullptr;
+    }
     position_ += e->d_reclen;
     return e;
 }
