@@ -119,8 +119,8 @@ EResultatScan scannerDossier(CDossier& dossier, const CRequete& requete, CSuiviC
         return scan.scanner(dossier, *racine) ? EResultatScan::Termine : EResultatScan::Annule;
     }
     // Asked for no count, the capture always lists on other threads, the chosen folder
-    // included: the window program's interface thread only builds the nodes and
-    // reports the progress, and never waits on a slow disk but between reports.
+    // included: the window program's interface thread only reports the progress, and
+    // never waits on a slow disk but between reports.
     CListageParallele listage(requete, dossier, filsDuScan(dossier, fils));
     if (!scannerEnParallele(listage, requete, dossier, suivi))
         return EResultatScan::Annule;

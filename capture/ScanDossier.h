@@ -18,8 +18,9 @@ inline constexpr int kFilsCaptureMax = 256;
 // Rebuilds the contents of `dossier` from its path, with the switches of `requete`.
 // An unreadable sub-folder yields an empty node, kept only under the empty-folder rule.
 // `fils`: how many threads list folders; 0 lets the platform choose from the folder's
-// file system, 1 walks on the calling thread alone. Any count but 1 lists on threads
-// of its own, the calling thread only building the nodes. The snapshot is the same
-// whatever the count; `suivi` is only ever called on the calling thread.
+// file system, 1 walks on the calling thread alone. Any count but 1 lists and builds
+// the nodes on threads of its own, the calling thread only waiting and reporting. The
+// snapshot is the same whatever the count; `suivi` is only ever called on the calling
+// thread, and every node dropped is destroyed there.
 EResultatScan scannerDossier(CDossier& dossier, const CRequete& requete, CSuiviCapture* suivi = nullptr,
                              int fils = 0);
