@@ -12,6 +12,26 @@ namespace {
 // few times the depth of most trees.
 constexpr std::size_t kOuvertsParFil = 16;
 constexpr std::size_t kOuvertsMax = 256;
+// Folders a worker has open besides those held: the one it lists and, when it opens
+// one again from the chosen folder, two along the way.
+constexpr std::size_t kOuvertsParListage = 3;
+
+// The threads and the folders held open, so that the pool never uses more than half
+// the folders the process may open, whatever the tree: past the limit, a folder that
+// could not be opened would be captured empty.
+struct SBudget {
+    std::size_t fils;
+    std::size_t ouverts;
+};
+
+SBudget budget(int fils, std::size_t dossiersOuvertsMax)
+{
+    const std::size_t permis = dossiersOuvertsMax / 2;
+    const std::size_t n = std::clamp<std::size_t>(permis / (2 * kOuvertsParListage), 1,
+                                                  static_cast<std::size_t>(std::max(fils, 1)));
+    const std::size_t restant = permis > n * kOuvertsParListage ? permis - n * kOuvertsParListage : 0;
+    return {n, std::min({kOuvertsParFil * n, kOuvertsMax, restant})};
+}
 
 // Whether the folder `sous`, just opened below `parent`, is to be walked: not one of
 // those open above it.
@@ -43,16 +63,17 @@ SDossierLu::SDossierLu(CDossier* d, SDossierLu* p)
 SDossierLu::~SDossierLu() = default;
 
 CListageParallele::CListageParallele(const CRequete& q, CDossier& racine, int fils)
-    : q_(q), regle_(q),
-      maxOuverts_(std::min(kOuvertsParFil * static_cast<std::size_t>(std::max(fils, 1)), kOuvertsMax)),
-      ateliers_(static_cast<std::size_t>(std::max(fils, 1))), racine_(&racine, nullptr)
+    : q_(q), regle_(q), racine_(&racine, nullptr)
 {
+    const SBudget b = budget(fils, plateforme().dossiersOuvertsMax());
+    maxOuverts_ = b.ouverts;
+    ateliers_.resize(b.fils);
     pile_.push_back(&racine_);
     // The workers read the list of threads: it is complete before any of them starts.
     std::lock_guard verrou(verrou_);
     try {
-        fils_.reserve(static_cast<std::size_t>(fils));
-        for (std::size_t i = 0; i < static_cast<std::size_t>(fils); ++i)
+        fils_.reserve(b.fils);
+        for (std::size_t i = 0; i < b.fils; ++i)
             fils_.emplace_back([this, i] { travailler(ateliers_[i]); });
     } catch (const std::exception&) {
         // Fewer threads than asked: the walk goes on with those there are, or on the

@@ -10,8 +10,9 @@
 // The workers take the folder queued last first, so the queue stays near the depth of
 // the tree times its width. A folder listed stays open while sub-folders of it wait in
 // the queue, so that each is opened from it by name; a bounded number of folders is
-// held open so, and past that a sub-folder is opened name by name from the chosen
-// folder when its turn comes.
+// held open so (16 a thread, 256 in all, the whole pool within half the descriptors
+// the process may open), and past that a sub-folder is opened name by name from the
+// chosen folder when its turn comes.
 
 #include <atomic>
 #include <chrono>
@@ -51,7 +52,8 @@ struct SDossierLu {
 class CListageParallele {
 public:
     // Starts `fils` workers on `racine`, the chosen folder, which the first of them
-    // opens and fills.
+    // opens and fills; fewer when the process may open so few folders that the pool
+    // would use more than half of them.
     CListageParallele(const CRequete& q, CDossier& racine, int fils);
     // Stops the workers and waits for them: none is left running. What was not filed
     // is dropped.
@@ -91,7 +93,7 @@ private:
 
     const CRequete& q_;
     const CRegleCapture regle_;
-    std::size_t maxOuverts_;
+    std::size_t maxOuverts_ = 0;
 
     std::mutex verrou_;
     std::condition_variable travail_;   // a folder to take, or the end

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -54,4 +55,9 @@ bool CPlateforme::estRacine(const std::string& chemin) const
 int CPlateforme::filsCapture(const std::string&) const
 {
     return 1;
+}
+
+std::size_t CPlateforme::dossiersOuvertsMax() const
+{
+    return std::numeric_limits<std::size_t>::max();
 }

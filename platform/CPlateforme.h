@@ -96,6 +96,9 @@ public:
     // many where each call waits on a network or a user-space file system, about the
     // processor count on a local disk. One by default.
     virtual int filsCapture(const std::string& dossier) const;
+    // How many folders the process may hold open at once, at most, all threads
+    // together; the capture keeps well below it. Unbounded by default.
+    virtual std::size_t dossiersOuvertsMax() const;
 
     // --- Clock and times ------------------------------------------------------------
     // Local calendar time of a file time, with the offset in force at that instant.

@@ -1,5 +1,7 @@
 #include "platform/linux/CPlateformeLinux.h"
 
+#include <limits>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 
@@ -21,6 +23,14 @@ int CPlateformeLinux::filsCapture(const std::string& dossier) const
     const std::vector<SPointMontage> montages = lirePointsMontage();
     const SPointMontage* montage = montageDe(montages, dossier);
     return filsPourSysteme(montage ? montage->typeFs : std::string_view(), std::thread::hardware_concurrency());
+}
+
+std::size_t CPlateformeLinux::dossiersOuvertsMax() const
+{
+    struct rlimit limite {};
+    if (getrlimit(RLIMIT_NOFILE, &limite) != 0 || limite.rlim_max == RLIM_INFINITY)
+        return std::numeric_limits<std::size_t>::max();
+    return static_cast<std::size_t>(limite.rlim_max);
 }
 
 SCalendrier CPlateformeLinux::versHeureLocale(TempsFichier t) const { return calendrierLocal(t); }

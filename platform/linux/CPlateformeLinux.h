@@ -17,6 +17,8 @@ public:
     // From the mount list alone: the thread that starts a capture (the window
     // program's interface thread) never waits on the share itself.
     int filsCapture(const std::string& dossier) const override;
+    // The hard limit on open descriptors, to which the soft one is raised when reached.
+    std::size_t dossiersOuvertsMax() const override;
 
     SCalendrier versHeureLocale(TempsFichier t) const override;
     SCalendrier maintenant() const override;

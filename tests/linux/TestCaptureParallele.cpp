@@ -260,7 +260,8 @@ TEST(CaptureParallele, dossierQuiDisparaitPendantLaCapture)
 TEST(CaptureParallele, descripteursBornesQuelleQueSoitLaLargeur)
 {
     // Far more sub-folders than descriptors the process may open, and no way to raise
-    // the limit: a pool that held every queued folder open would lose some of them.
+    // the limit: a pool that held every queued folder open would lose some of them, and
+    // so would one that held every parent of a comb deeper than the limit.
     CDossierTemporaire d;
     for (int i = 0; i < 300; ++i) {
         const std::string sous = d.sous("d" + std::to_string(i));
@@ -268,9 +269,10 @@ TEST(CaptureParallele, descripteursBornesQuelleQueSoitLaLargeur)
         ASSERT_EQ(mkdir((sous + "/e").c_str(), 0755), 0);
         close(open((sous + "/e/f").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
     }
+    creerPeigne(d.sous("peigne"), 120);
     CCaptureReelle reference(d.chemin());
     ASSERT_EQ(reference.capturer(1), EResultatMiseAJour::Capturee);
-    ASSERT_EQ(reference.inventaire().size(), std::size_t{900});
+    ASSERT_EQ(reference.inventaire().size(), std::size_t{900 + 3 * 120});
     const SResultatEnfant r = executerDansEnfant([&] {
         const rlimit limite{48, 48};
         if (setrlimit(RLIMIT_NOFILE, &limite) != 0)
