@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <random>
+#include <thread>
+#include <vector>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -61,6 +65,14 @@ void verifierCalendrier(const SCalendrier& c, std::uint32_t annee, std::uint32_t
     EXPECT_EQ(c.heure, heure);
     EXPECT_EQ(c.minute, minute);
     EXPECT_EQ(c.seconde, seconde);
+}
+
+// The fields the C library gives, a leap second shown as second 59.
+bool memesChamps(const SCalendrier& c, const std::tm& tm)
+{
+    return c.annee == std::uint32_t(tm.tm_year + 1900) && c.mois == std::uint32_t(tm.tm_mon + 1) &&
+           c.jour == std::uint32_t(tm.tm_mday) && c.heure == std::uint32_t(tm.tm_hour) &&
+           c.minute == std::uint32_t(tm.tm_min) && c.seconde == std::uint32_t(std::min(tm.tm_sec, 59));
 }
 
 } // namespace
@@ -127,10 +139,7 @@ TEST_F(FuseauHoraire, memesChampsQueLaBibliothequeDansChaqueFuseau)
         const auto comparer = [&](std::time_t t) {
             std::tm tm{};
             ASSERT_NE(localtime_r(&t, &tm), nullptr);
-            const SCalendrier c = calendrierLocal(tempsFichierDepuisUnix(t));
-            if (c.annee != std::uint32_t(tm.tm_year + 1900) || c.mois != std::uint32_t(tm.tm_mon + 1) ||
-                c.jour != std::uint32_t(tm.tm_mday) || c.heure != std::uint32_t(tm.tm_hour) ||
-                c.minute != std::uint32_t(tm.tm_min) || c.seconde != std::uint32_t(std::min(tm.tm_sec, 59)))
+            if (!memesChamps(calendrierLocal(tempsFichierDepuisUnix(t)), tm))
                 ADD_FAILURE() << "t = " << t << (++ecarts > 5 ? " (et d'autres)" : "");
         };
         // From 1850 to 2100 a little more than a day apart, then every ten minutes and
@@ -143,4 +152,30 @@ TEST_F(FuseauHoraire, memesChampsQueLaBibliothequeDansChaqueFuseau)
             comparer(t - t % 3600 - 1);
         }
     }
+}
+
+// Threads that meet the same stretches of time at once read them once and all get the
+// library's fields.
+TEST_F(FuseauHoraire, plusieursFilsALaFoisMemesChamps)
+{
+    choisirParis();
+    std::mt19937_64 alea(3);
+    std::vector<std::time_t> temps(20000);
+    std::vector<std::tm> attendus(temps.size());
+    for (std::size_t i = 0; i < temps.size(); ++i) {
+        temps[i] = -2208988800 + static_cast<std::time_t>(alea() % 6311433600);
+        ASSERT_NE(localtime_r(&temps[i], &attendus[i]), nullptr);
+    }
+    std::atomic<int> ecarts{0};
+    std::vector<std::thread> fils;
+    for (int f = 0; f < 4; ++f)
+        fils.emplace_back([&, f] {
+            for (std::size_t k = 0; k < temps.size(); ++k) {
+                const std::size_t i = (k + static_cast<std::size_t>(f) * 5000) % temps.size();
+                ecarts += !memesChamps(calendrierLocal(tempsFichierDepuisUnix(temps[i])), attendus[i]);
+            }
+        });
+    for (std::thread& t : fils)
+        t.join();
+    EXPECT_EQ(ecarts, 0);
 }
