@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <functional>
 
+#include "platform/CalendrierCivil.h"
 #include "platform/Chemins.h"
 
 namespace {
@@ -177,12 +177,7 @@ std::unique_ptr<CEnumeration> CPlateformeFactice::ouvrirDossier(const std::strin
 
 SCalendrier CPlateformeFactice::versHeureLocale(TempsFichier t) const
 {
-    const std::time_t secondes = static_cast<std::time_t>(t / 10000000 - kSecondes1601a1970 + decalageSecondes);
-    std::tm tm{};
-    gmtime_r(&secondes, &tm);
-    return {static_cast<std::uint32_t>(tm.tm_year + 1900), static_cast<std::uint32_t>(tm.tm_mon + 1),
-            static_cast<std::uint32_t>(tm.tm_mday), static_cast<std::uint32_t>(tm.tm_hour),
-            static_cast<std::uint32_t>(tm.tm_min), static_cast<std::uint32_t>(tm.tm_sec)};
+    return calendrierSansDecalage(t / 10000000 - kSecondes1601a1970 + decalageSecondes);
 }
 
 std::string CPlateformeFactice::texteDate(std::uint32_t jour, std::uint32_t mois, std::uint32_t annee) const
