@@ -1,4 +1,5 @@
 #include "cli/Arguments.h"
+#include "platform/TexteAffichable.h"
 
 #include <charconv>
 
@@ -65,7 +66,7 @@ int CArguments::entier(const std::string& nom, int minimum, int maximum, int abs
     // from_chars takes a leading '-': a sign is refused like any other character.
     if (texte->empty() || (*texte)[0] == '-' || r.ec != std::errc() || r.ptr != fin || n < minimum || n > maximum)
         throw SErreurUsage("--" + nom + " attend un nombre entier de " + std::to_string(minimum) + " à " +
-                           std::to_string(maximum) + " : « " + *texte + " »");
+                           std::to_string(maximum) + " : " + entreGuillemets(*texte));
     return n;
 }
 

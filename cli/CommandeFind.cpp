@@ -77,8 +77,8 @@ int commandeFind(const Mots& mots)
                     for (const CFichier* f : CIndexRapide(*q).chercher(cherches, jamais))
                         sortie.ajouter(*f, chemin);
         } catch (const std::bad_alloc&) {
-            std::cerr << "norvanel-cli find : la mémoire est insuffisante pour chercher dans le catalogue « "
-                      << texteAffichable(chemin, EEchappement::Message) << " » : ce qui en a été trouvé est incomplet\n";
+            std::cerr << "norvanel-cli find : la mémoire est insuffisante pour chercher dans le catalogue "
+                      << entreGuillemets(chemin) << " : ce qui en a été trouvé est incomplet\n";
             code = 2;
         }
     }

@@ -16,6 +16,7 @@
 #include "cli/Commandes.h"
 #include "cli/Criteres.h"
 #include "cli/Session.h"
+#include "cli/SortieStandard.h"
 #include "cli/SuiviTerminal.h"
 #include "cli/UtilisateurTerminal.h"
 #include "model/CClasseur.h"
@@ -106,9 +107,9 @@ int commandeNew(const Mots& mots)
     const std::string& chemin = args.operandes()[0];
     struct stat st {};
     if (::lstat(chemin.c_str(), &st) == 0)
-        throw SErreurDonnees("« " + chemin + " » existe déjà ; rien n'a été écrit");
+        throw SErreurDonnees(entreGuillemets(chemin) + " existe déjà ; rien n'a été écrit");
     if (errno != ENOENT)
-        throw SErreurDonnees("Impossible de créer le catalogue « " + chemin + " » : " + raisonSysteme(errno) + ".");
+        throw SErreurDonnees("Impossible de créer le catalogue " + entreGuillemets(chemin) + " : " + raisonSysteme(errno) + ".");
     CDoc doc;
     doc.initialiserNouveau();
     if (auto erreur = creerCatalogue(doc, chemin))
@@ -127,7 +128,7 @@ int commandeMkbinder(const Mots& mots)
     if (args.operandes().size() == 2 && !doc.renommer(*c, args.operandes()[1]))
         return 2;  // the check said why
     s.enregistrer();
-    std::cout << texteAffichable(c->nom()) << "\n";
+    annoncerApresEnregistrement(texteAffichable(c->nom()));
     return 0;
 }
 
@@ -153,7 +154,7 @@ int commandeAdd(const Mots& mots)
     terminal().parametres =
         CParametresLigne(args, dossier.size() > 1 && dossier.back() == '/' ? dossier.substr(0, dossier.size() - 1) : dossier);
     if (!plateforme().enumerer(dossier))
-        avertir("le dossier « " + dossier + " » est introuvable ou illisible ; la requête est créée vide");
+        avertir("le dossier " + entreGuillemets(dossier) + " est introuvable ou illisible ; la requête est créée vide");
     CRequete* q;
     {
         SProgression progression(args);
@@ -163,7 +164,7 @@ int commandeAdd(const Mots& mots)
     if (!q)
         throw SErreurDonnees("la requête n'a pas été créée");
     s.enregistrer();
-    std::cout << texteAffichable(q->nom()) << "\n";
+    annoncerApresEnregistrement(texteAffichable(q->nom()));
     return 0;
 }
 

@@ -73,8 +73,8 @@ SOptionsComparaison lireOptions(const std::string& liste)
                         : cle == "attributes" ? &o.attributs
                                               : nullptr;
         if (!drapeau)
-            throw SErreurDonnees("valeur de comparaison inconnue : « " + cle +
-                                 " » (name, created, modified, accessed, size, attributes, ou none)");
+            throw SErreurDonnees("valeur de comparaison inconnue : " + entreGuillemets(cle) +
+                                 " (name, created, modified, accessed, size, attributes, ou none)");
         *drapeau = true;
         debut = fin + 1;
     }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "model/CCriteres.h"
+#include "platform/TexteAffichable.h"
 
 namespace {
 
@@ -40,8 +41,8 @@ void lirePlage(const CArguments& args, const char* nom, CPlageDates& plage)
 void lireTaille(const std::string& expr, CCriteres& c)
 {
     auto refus = [&expr]() {
-        return SErreurDonnees("taille invalide : « " + expr +
-                              " » (par exemple '>=2Mo' : =, >= ou <=, un nombre de 0 à 99999, octets, Ko, Mo ou Go)");
+        return SErreurDonnees("taille invalide : " + entreGuillemets(expr) +
+                              " (par exemple '>=2Mo' : =, >= ou <=, un nombre de 0 à 99999, octets, Ko, Mo ou Go)");
     };
     std::string_view t = expr;
     if (t.rfind(">=", 0) == 0) {
@@ -76,11 +77,11 @@ void lireTaille(const std::string& expr, CCriteres& c)
 void lireAttributs(const std::string& spec, CCriteres& c)
 {
     if (spec.empty() || spec.size() % 2)
-        throw SErreurDonnees("attributs invalides : « " + spec + " » (par exemple +R-H)");
+        throw SErreurDonnees("attributs invalides : " + entreGuillemets(spec) + " (par exemple +R-H)");
     for (std::size_t i = 0; i < spec.size(); i += 2) {
         const char* lettre = std::strchr("RHSA", spec[i + 1]);
         if ((spec[i] != '+' && spec[i] != '-') || !lettre || !spec[i + 1])
-            throw SErreurDonnees("attributs invalides : « " + spec + " » (par exemple +R-H)");
+            throw SErreurDonnees("attributs invalides : " + entreGuillemets(spec) + " (par exemple +R-H)");
         c.attributs[lettre - "RHSA"] = spec[i] == '+' ? kAttributPresent : kAttributAbsent;
     }
 }
@@ -105,8 +106,8 @@ void lireDoublons(const std::string& cles, CCriteres& c)
         else if (cle == "size")
             c.memeTaille = 1;
         else
-            throw SErreurDonnees("clé de doublons inconnue : « " + cle +
-                                 " » (name, created, modified, accessed, size, ou any)");
+            throw SErreurDonnees("clé de doublons inconnue : " + entreGuillemets(cle) +
+                                 " (name, created, modified, accessed, size, ou any)");
         debut = fin + 1;
     }
 }

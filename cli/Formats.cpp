@@ -8,6 +8,7 @@
 #include "model/CRequete.h"
 #include "platform/CPlateforme.h"
 #include "platform/PliCasse.h"
+#include "platform/TexteAffichable.h"
 
 namespace {
 
@@ -55,8 +56,10 @@ std::string jsonTexte(std::string_view texte)
         } else if (c.code == '"' || c.code == '\\') {
             r += '\\';
             r += static_cast<char>(c.code);
-        } else if (c.code < 0x20 || c.code == 0x7F || (c.code >= 0x80 && c.code <= 0x9F)) {
-            // Controls, DEL and C1 too: printed raw they would drive a terminal.
+        } else if (c.code < 0x20 || c.code == 0x7F || (c.code >= 0x80 && c.code <= 0x9F) ||
+                   estFormatTrompeur(c.code)) {
+            // Controls, DEL and C1 too: printed raw they would drive a terminal; and the
+            // format characters that would make one name show as another.
             std::snprintf(echappe, sizeof echappe, "\\u%04X", unsigned(c.code));
             r += echappe;
         } else {

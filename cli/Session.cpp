@@ -4,6 +4,7 @@
 #include "model/CContexte.h"
 #include "model/CRequete.h"
 #include "model/FichierCatalogue.h"
+#include "platform/TexteAffichable.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ CDoc& CSession::ouvrir(const std::string& chemin)
 CDoc& CSession::ouvrirPourModifier(const std::string& chemin)
 {
     if (auto probleme = verrou_.prendre(chemin))
-        throw SErreurDonnees("Impossible d'ouvrir le catalogue « " + chemin + " » : " + *probleme + ".");
+        throw SErreurDonnees("Impossible d'ouvrir le catalogue " + entreGuillemets(chemin) + " : " + *probleme + ".");
     doc_ = std::make_unique<CDoc>();
     if (auto erreur = chargerCatalogue(*doc_, chemin, verrou_.descripteur()))
         throw SErreurDonnees(*erreur);
@@ -56,7 +57,7 @@ CClasseur& CSession::classeur(const std::string& nom)
     for (CClasseur* c : doc_->classeurs())
         if (c->nom() == nom)
             return *c;
-    throw SErreurDonnees("aucun classeur ne s'appelle « " + nom + " »");
+    throw SErreurDonnees("aucun classeur ne s'appelle " + entreGuillemets(nom));
 }
 
 CRequete& CSession::requete(const std::string& nom)
@@ -65,7 +66,7 @@ CRequete& CSession::requete(const std::string& nom)
         for (CRequete* q : c->requetes())
             if (q->nom() == nom)
                 return *q;
-    throw SErreurDonnees("aucune requête ne s'appelle « " + nom + " »");
+    throw SErreurDonnees("aucune requête ne s'appelle " + entreGuillemets(nom));
 }
 
 CElement* CSession::noeud(const CArguments& args)
@@ -88,5 +89,5 @@ CElement* CSession::noeud(const CArguments& args)
         return static_cast<CDossier*>(&q);
     if (CDossier* d = trouverDossier(q, *dossier))
         return d;
-    throw SErreurDonnees("la requête « " + q.nom() + " » n'a pas de dossier « " + *dossier + " »");
+    throw SErreurDonnees("la requête " + entreGuillemets(q.nom()) + " n'a pas de dossier " + entreGuillemets(*dossier));
 }

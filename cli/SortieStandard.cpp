@@ -1,6 +1,7 @@
 #include "cli/SortieStandard.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <iostream>
 
 #include "cli/Arguments.h"
@@ -22,4 +23,18 @@ void terminerSortie()
 {
     std::cout.flush();
     verifierSortie();
+}
+
+void annoncerApresEnregistrement(const std::string& ligne)
+{
+    std::cout << ligne << "\n";
+    try {
+        terminerSortie();
+    } catch (const SErreurDonnees& e) {
+        std::cerr << "norvanel-cli : le catalogue est enregistré, mais " << e.what() << "\n";
+        // Nothing more reaches the failed output: the end of the command finds it clean.
+        if (std::freopen("/dev/null", "w", stdout) == nullptr)
+            std::fclose(stdout);
+        std::cout.clear();
+    }
 }

@@ -9,3 +9,11 @@ void verifierSortie();
 
 // Sends what is still buffered, then checks as above.
 void terminerSortie();
+
+#include <string>
+
+// Prints `ligne` once the catalogue is saved. The save decides the command's outcome:
+// when the output fails then, the user is told on stderr that the catalogue was saved
+// all the same, and what is left of the output goes nowhere, so the command ends as its
+// save did.
+void annoncerApresEnregistrement(const std::string& ligne);

@@ -41,8 +41,11 @@ const char* const kEchappement =
     "Dans les sorties text et tsv, les noms sont écrits échappés, pour qu'aucun ne commande\n"
     "le terminal : \\t, \\n et \\r pour tabulation, saut de ligne et retour chariot, \\\\ pour\n"
     "la barre oblique inverse, \\xHH pour tout autre octet de contrôle (C0, DEL, les deux\n"
-    "octets d'un C1) ou hors UTF-8 valide. Le JSON écrit les contrôles en \\u00HH et un octet\n"
-    "hors UTF-8 en \\uDC80..\\uDCFF.\n";
+    "octets d'un C1) ou hors UTF-8 valide, et chaque octet des caractères qui changeraient\n"
+    "l'affichage d'un nom : contrôles bidirectionnels (U+061C, U+200E, U+200F, U+202A à\n"
+    "U+202E, U+2066 à U+2069), séparateurs de ligne et de paragraphe (U+2028, U+2029). Le\n"
+    "JSON écrit ces caractères et les contrôles en \\uHHHH et un octet hors UTF-8 en\n"
+    "\\uDC80..\\uDCFF.\n";
 
 const std::map<std::string, SCommande>& commandes()
 {

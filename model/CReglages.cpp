@@ -14,6 +14,7 @@
 #include "model/EcritureSure.h"
 #include "model/FichierOrdinaire.h"
 #include "model/TexteIni.h"
+#include "platform/TexteAffichable.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ constexpr std::size_t kTailleMax = 1 << 20;
 
 std::string guillemets(const std::string& chemin)
 {
-    return "« " + chemin + " »";
+    return entreGuillemets(chemin);
 }
 
 std::string_view sansBlancs(std::string_view s)

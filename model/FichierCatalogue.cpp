@@ -12,12 +12,13 @@
 #include "model/EcritureSure.h"
 #include "model/FichierOrdinaire.h"
 #include "model/IdentiteFichier.h"
+#include "platform/TexteAffichable.h"
 
 namespace {
 
 std::string guillemets(const std::string& chemin)
 {
-    return "« " + chemin + " »";
+    return entreGuillemets(chemin);
 }
 
 class CEntreeFichier : public CEntree {

@@ -20,6 +20,12 @@ bool simple(pli::Octet o)
 
 } // namespace
 
+bool estFormatTrompeur(char32_t code)
+{
+    return code == 0x061C || code == 0x200E || code == 0x200F || (code >= 0x202A && code <= 0x202E) ||
+           (code >= 0x2066 && code <= 0x2069) || code == 0x2028 || code == 0x2029;
+}
+
 std::string texteAffichable(std::string_view texte, EEchappement sorte)
 {
     std::string r;
@@ -32,18 +38,18 @@ std::string texteAffichable(std::string_view texte, EEchappement sorte)
             continue;
         }
         const pli::SCaractere c = pli::lireCaractere(p, fin);
-        const bool valeur = sorte == EEchappement::Valeur;
         if (c.code == '\\') {
-            r += valeur ? "\\\\" : "\\";
+            r += sorte == EEchappement::Valeur ? "\\\\" : "\\";
         } else if (c.code == '\n') {
-            r += valeur ? "\\n" : "\n";
+            r += sorte == EEchappement::Message ? "\n" : "\\n";
         } else if (c.code == '\t') {
             r += "\\t";
         } else if (c.code == '\r') {
             r += "\\r";
         } else if (c.code < 0x20 || c.code == 0x7F || (c.code >= 0x80 && c.code <= 0x9F) ||
-                   (c.longueur == 1 && c.code >= pli::kBaseOctetIsole)) {
-            // C0, DEL, C1 (both of its bytes), or a byte standing alone.
+                   (c.longueur == 1 && c.code >= pli::kBaseOctetIsole) || estFormatTrompeur(c.code)) {
+            // C0, DEL, C1 (both of its bytes), a bidirectional or line-breaking format
+            // character (its three bytes), or a byte standing alone.
             for (unsigned i = 0; i < c.longueur; ++i)
                 ajouterOctet(r, p[i]);
         } else {
@@ -52,4 +58,9 @@ std::string texteAffichable(std::string_view texte, EEchappement sorte)
         p += c.longueur;
     }
     return r;
+}
+
+std::string entreGuillemets(std::string_view texte)
+{
+    return "« " + texteAffichable(texte, EEchappement::Citation) + " »";
 }

@@ -273,11 +273,13 @@ TEST_F(Cli, LesCommandesDeLectureNEcriventRien)
     EXPECT_EQ(st.st_mtim.tv_nsec, mtime.tv_nsec);
 }
 
-// Names that would drive the terminal (ESC, OSC ended by BEL, a C1 CSI) are printed
-// escaped in text and tsv, and in JSON as \u00HH.
+// Names that would drive the terminal (ESC, OSC ended by BEL, a C1 CSI) or show as
+// another name (a right-to-left override, a line separator) are printed escaped in text
+// and tsv, and in JSON as \uHHHH.
 TEST_F(Cli, NomsHostilesEchappesALaSortie)
 {
     fichier("ecran\x1b[2J/titre\x1b]0;pris\x07\xc2\x9b" "1m.txt");
+    fichier("ecran\x1b[2J/video\xe2\x80\xaegpj.exe\xe2\x80\xa8" "faux");
     catalogueAvecDisque();
     const std::string dossier = "ecran\\x1b[2J";
     const std::string nom = "titre\\x1b]0;pris\\x07\\xc2\\x9b1m.txt";
@@ -292,7 +294,13 @@ TEST_F(Cli, NomsHostilesEchappesALaSortie)
     EXPECT_NE(json.find("titre\\u001B]0;pris\\u0007\\u009B1m.txt"), std::string::npos) << json;
     const std::string dump = ok({"dump", catalogue}).sortie;
     EXPECT_NE(dump.find("ecran\\u001B[2J"), std::string::npos);
+    const std::string inverse = "video\\xe2\\x80\\xaegpj.exe\\xe2\\x80\\xa8faux";
+    EXPECT_NE(texte.find(inverse + "  "), std::string::npos) << texte;
+    EXPECT_NE(tsv.find("\n" + inverse + "\t"), std::string::npos) << tsv;
+    EXPECT_NE(json.find("video\\u202Egpj.exe\\u2028faux"), std::string::npos) << json;
     for (const std::string& sortie : {arbre, texte, tsv, json, dump}) {
+        EXPECT_EQ(sortie.find("\xe2\x80\xae"), std::string::npos);
+        EXPECT_EQ(sortie.find("\xe2\x80\xa8"), std::string::npos);
         EXPECT_EQ(sortie.find('\x1b'), std::string::npos);
         EXPECT_EQ(sortie.find('\x07'), std::string::npos);
         EXPECT_EQ(sortie.find("\xc2\x9b"), std::string::npos);
@@ -301,6 +309,14 @@ TEST_F(Cli, NomsHostilesEchappesALaSortie)
     const SResultat r = lancer({"info", catalogue, "--query", disque, "--folder", "/x\x1b]0;y\x07"});
     EXPECT_EQ(r.code, 2);
     EXPECT_NE(r.erreurs.find("/x\\x1b]0;y\\x07"), std::string::npos) << r.erreurs;
+    // Nor can a newline in a name make one message look like two.
+    for (const std::vector<std::string>& commande : std::vector<std::vector<std::string>>{
+             {"info", catalogue, "--query", "q\nnorvanel-cli : faux"}, {"info", catalogue + "\nnorvanel-cli : faux"}}) {
+        const SResultat erreur = lancer(commande);
+        EXPECT_EQ(erreur.code, 2);
+        EXPECT_NE(erreur.erreurs.find("\\nnorvanel-cli : faux"), std::string::npos) << erreur.erreurs;
+        EXPECT_EQ(erreur.erreurs.find("\nnorvanel-cli : faux"), std::string::npos) << erreur.erreurs;
+    }
     EXPECT_NE(lancer({"search", "--help"}).sortie.find("\\xHH"), std::string::npos);
 }
 
@@ -322,6 +338,12 @@ TEST_F(Cli, SortieImpossibleAEcrire)
     EXPECT_NE(ferme.erreurs.find("impossible d'écrire la sortie : le programme qui la lisait l'a fermée"),
               std::string::npos)
         << ferme.erreurs;
+    // Once the catalogue is saved, a failed output is said, but the save decides.
+    const SResultat ajout = lancerVers({"mkbinder", catalogue, "Archives"}, "/dev/full");
+    EXPECT_EQ(ajout.code, 0) << ajout.erreurs;
+    EXPECT_NE(ajout.erreurs.find("le catalogue est enregistré, mais impossible d'écrire la sortie"), std::string::npos)
+        << ajout.erreurs;
+    EXPECT_NE(ok({"tree", catalogue}).sortie.find("Archives\n"), std::string::npos);
 }
 
 TEST_F(Cli, CatalogueIllisible)

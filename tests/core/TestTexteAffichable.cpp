@@ -28,12 +28,25 @@ TEST(TexteAffichable, EchappementDesValeursEtDesMessages)
         {"Latin-1 hors UTF-8", "caf\xe9", "caf\\xe9", "caf\\xe9"},
         {"suite tronquée", "\xe6\x97", "\\xe6\\x97", "\\xe6\\x97"},
         {"substitut codé en UTF-8", "\xed\xa0\x80", "\\xed\\xa0\\x80", "\\xed\\xa0\\x80"},
+        {"forçage droite à gauche", "a\xe2\x80\xaegpj.exe", "a\\xe2\\x80\\xaegpj.exe", "a\\xe2\\x80\\xaegpj.exe"},
+        {"isolats, marques et séparateurs", "\xe2\x81\xa6\xe2\x81\xa9\xe2\x80\x8f\xd8\x9c\xe2\x80\xa8\xe2\x80\xa9",
+         "\\xe2\\x81\\xa6\\xe2\\x81\\xa9\\xe2\\x80\\x8f\\xd8\\x9c\\xe2\\x80\\xa8\\xe2\\x80\\xa9",
+         "\\xe2\\x81\\xa6\\xe2\\x81\\xa9\\xe2\\x80\\x8f\\xd8\\x9c\\xe2\\x80\\xa8\\xe2\\x80\\xa9"},
+        {"voisins laissés tels quels", "\xe2\x80\x8d\xe2\x80\xa9\xe2\x80\xaf\xe2\x81\xaa", "\xe2\x80\x8d\\xe2\\x80\\xa9\xe2\x80\xaf\xe2\x81\xaa",
+         "\xe2\x80\x8d\\xe2\\x80\\xa9\xe2\x80\xaf\xe2\x81\xaa"},
         {"vide", "", "", ""},
     };
     for (const auto& k : cas) {
         EXPECT_EQ(texteAffichable(k.texte), k.valeur) << k.quoi;
         EXPECT_EQ(texteAffichable(k.texte, EEchappement::Message), k.message) << k.quoi;
     }
+}
+
+// A name quoted in a message: one line whatever it holds, its backslashes as they are.
+TEST(TexteAffichable, CitationDansUnMessage)
+{
+    EXPECT_EQ(entreGuillemets("C:\\a\nnorvanel-cli : faux\xe2\x80\xae\x1b"),
+              "« C:\\a\\nnorvanel-cli : faux\\xe2\\x80\\xae\\x1b »");
 }
 
 } // namespace
