@@ -20,7 +20,6 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QMessageBox>
-#include <QProcess>
 #include <QSignalSpy>
 
 #include "platform/linux/DossierPrive.h"
@@ -30,7 +29,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/CSuiviCaptureQt.h"
 #include "shell/LigneCommande.h"
-#include "tests/fiabilite/UtilisateurOrdinaire.h"
+#include "tests/ui/fenetre/ProcessusOrdinaire.h"
 #include "ui/CTravailLong.h"
 
 namespace {
@@ -51,29 +50,21 @@ QString nomAbstrait()
     return QStringLiteral("norvanel-test-%1-%2").arg(::getpid()).arg(std::random_device{}());
 }
 
-// The test program as another user's program (PairEtranger.h): started, its first line
-// read when it has one to say.
-struct SPair {
-    QProcess processus;
-    explicit SPair(const QStringList& arguments)
-    {
-        std::vector<std::string> argv = {QCoreApplication::applicationFilePath().toStdString(), "--pair"};
-        for (const QString& a : arguments)
-            argv.push_back(a.toStdString());
-        const auto commande = commeUtilisateurOrdinaire(argv);
-        QStringList suite;
-        for (std::size_t i = 1; i < commande->size(); ++i)
-            suite << QString::fromStdString((*commande)[i]);
-        processus.start(QString::fromStdString(commande->front()), suite);
-    }
-    // Its whole output once it ended, while this program's events run.
-    std::string sortie()
-    {
-        for (int i = 0; i < 1000 && !processus.waitForFinished(10); ++i)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        return processus.readAllStandardOutput().toStdString();
-    }
-};
+// Another user's program at the other end, speaking plain sockets as a hostile one
+// would: it listens on the name, takes one connection, answers "ok" and says how many
+// bytes came; or it connects, hands a path over and says what came back.
+const char* const kEcouteEtrangere = R"(import socket, sys
+n = sys.argv[1]; s = socket.socket(socket.AF_UNIX); s.bind(n if n[0] == '/' else '\0' + n); s.listen()
+print('pret', flush=True); s.settimeout(5); c = s.accept()[0]; c.settimeout(0.5); r = b''
+try: r = c.recv(65536); c.send(b'ok\n')
+except OSError: pass
+print('recu=%d' % len(r)))";
+const char* const kEnvoiEtranger = R"(import socket, sys
+n = sys.argv[1]; s = socket.socket(socket.AF_UNIX); s.connect(n if n[0] == '/' else '\0' + n)
+s.send(b'/tmp/piege.kbt\n\n'); s.settimeout(1); r = b''
+try: r = s.recv(100)
+except OSError: pass
+print('reponse=' + r.decode()))";
 
 // The deepest message boxes ever were on screen one within the other.
 struct SProfondeurBoites : QObject {
@@ -90,25 +81,28 @@ struct SProfondeurBoites : QObject {
 
 TEST(InstanceUnique, UnAutreUtilisateurNePrendNiNeDonneRien)
 {
-    if (::geteuid() != 0 || !commeUtilisateurOrdinaire({"x"}))
-        GTEST_SKIP() << "il faut être root, avec setpriv, pour lancer un programme d'un autre utilisateur";
+    // Through env, so that the other user finds a python3 it may run.
+    const auto env = trouverProgramme("env");
+    if (::geteuid() != 0 || !env || !trouverProgramme("python3") || !commeUtilisateurOrdinaire({"x"}))
+        GTEST_SKIP() << "il faut être root, avec setpriv et python3, pour lancer un programme d'un autre utilisateur";
     // Its listener on our name, abstract or in a folder open to all: our files never reach it.
     QTemporaryDir ouvert;
     ::chmod(ouvert.path().toLocal8Bit().constData(), 01777);
     for (const QString& nom : {nomAbstrait(), ouvert.filePath(QStringLiteral("n.sock"))}) {
-        SPair ecoute({QStringLiteral("ecouter"), nom});
-        ASSERT_TRUE(ecoute.processus.waitForReadyRead(5000)) << nom.toStdString();
+        QProcess ecoute;
+        ASSERT_TRUE(demarrerCommeUtilisateurOrdinaire(ecoute, {*env, "python3", "-c", kEcouteEtrangere, nom.toStdString()}));
+        ASSERT_TRUE(ecoute.waitForReadyRead(5000)) << nom.toStdString();
         EXPECT_FALSE(CInstanceUnique::transmettre(nom, {QStringLiteral("/home/alice/private/salaires.kbt")}));
-        EXPECT_EQ(ecoute.sortie(), "pret\nrecu=0\n") << nom.toStdString();
+        EXPECT_EQ(sortieALaFin(ecoute), "pret\nrecu=0\n") << nom.toStdString();
     }
     // Its files, handed to our program: neither taken nor acknowledged.
     const QString nom = nomAbstrait();
     CInstanceUnique serveur(nom);
     ASSERT_TRUE(serveur.ecouter());
     QSignalSpy recus(&serveur, &CInstanceUnique::fichiersRecus);
-    SPair envoi({QStringLiteral("envoyer"), nom});
-    EXPECT_EQ(envoi.sortie(), "reponse=\n");
-    EXPECT_EQ(envoi.processus.exitCode(), 0);
+    QProcess envoi;
+    ASSERT_TRUE(demarrerCommeUtilisateurOrdinaire(envoi, {*env, "python3", "-c", kEnvoiEtranger, nom.toStdString()}));
+    EXPECT_EQ(sortieALaFin(envoi), "reponse=\n");
     EXPECT_FALSE(recus.wait(300));
 }
 
@@ -116,32 +110,23 @@ TEST(InstanceUnique, LaSocketVaDansUnDossierANousSeulsSinonSousUnNomAbstrait)
 {
     QTemporaryDir d;
     const auto sous = [&](const char* nom) { return d.filePath(QString::fromLatin1(nom)).toStdString(); };
-    const std::string bon = sous("bon"), ouvert = sous("ouvert"), autre = sous("autre"), lien = sous("lien"),
-                      fichier = sous("fichier");
+    const std::string bon = sous("bon"), ouvert = sous("ouvert"), autre = sous("autre"), lien = sous("lien");
     ::mkdir(bon.c_str(), 0700);
     ::mkdir(ouvert.c_str(), 0755);
     ::mkdir(autre.c_str(), 0700);
     const bool autreAUnAutre = ::geteuid() == 0 && ::chown(autre.c_str(), kUtilisateurOrdinaire, kUtilisateurOrdinaire) == 0;
     ::symlink(bon.c_str(), lien.c_str());
-    QFile(QString::fromStdString(fichier)).open(QIODevice::WriteOnly);
-    struct SCas {
-        std::string chemin;
-        bool accepte;
-    };
-    const std::vector<SCas> cas = {{sous("nouveau"), true}, {bon, true}, {ouvert, false}, {lien, false},
-                                   {fichier, false}, {autre, !autreAUnAutre}, {"relatif", false}};
-    for (const SCas& c : cas) {
-        EXPECT_EQ(preparerDossierPrive(c.chemin), c.accepte) << c.chemin;
+    // Made 0700 when missing; refused ones are left as they were: their owner may
+    // still put things in them.
+    const std::tuple<std::string, bool, mode_t> cas[] = {{sous("nouveau"), true, 0700}, {bon, true, 0700},
+                                                         {ouvert, false, 0755}, {lien, false, 0700},
+                                                         {autre, !autreAUnAutre, 0700}};
+    for (const auto& [chemin, accepte, mode] : cas) {
+        EXPECT_EQ(preparerDossierPrive(chemin), accepte) << chemin;
         struct stat st {};
-        if (c.accepte) {
-            ASSERT_EQ(::lstat(c.chemin.c_str(), &st), 0) << c.chemin;
-            EXPECT_EQ(st.st_mode & 0777, 0700u) << c.chemin;
-        }
+        EXPECT_TRUE(::stat(chemin.c_str(), &st) == 0 && (st.st_mode & 0777) == mode) << chemin;
     }
-    // Refused, left as it was: its owner may still put things in it.
-    struct stat st {};
-    ASSERT_EQ(::stat(ouvert.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0755u);
+    EXPECT_FALSE(preparerDossierPrive("relatif"));
 
     // The runtime folder: ours alone, our folder in it; open, another's, unset (as after
     // su): the abstract name holding our user id, never a shared folder.

@@ -6,12 +6,11 @@
 #include <sys/resource.h>
 
 #include <new>
+#include <optional>
 #include <system_error>
 #include <thread>
 
-#include <QCoreApplication>
 #include <QMessageBox>
-#include <QProcess>
 #include <QTimer>
 
 #include "capture/CSuiviCapture.h"
@@ -26,28 +25,19 @@
 #include "search/ui/CRechercheRapide.h"
 #include "shell/CArboView.h"
 #include "shell/CMainFrame.h"
-#include "tests/fiabilite/UtilisateurOrdinaire.h"
+#include "tests/ui/fenetre/ProcessusOrdinaire.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 
 namespace {
 
 // The window program's user, but memory runs out in every capture it watches.
-class CUtilisateurSansMemoire : public CUtilisateur {
-public:
-    explicit CUtilisateurSansMemoire(CUtilisateur& vrai) : vrai_(vrai) {}
-    EReponse message(const std::string& texte, EBoutons boutons, EIcone icone) override
-    {
-        return vrai_.message(texte, boutons, icone);
-    }
-    CSuiviCapture* suiviCapture() override { return &suivi_; }
-
-private:
-    struct SSuivi : CSuiviCapture {
-        bool progression(const SProgressionCapture&) override { throw std::bad_alloc(); }
-    };
-    CUtilisateur& vrai_;
-    SSuivi suivi_;
+struct SUtilisateurSansMemoire : CUtilisateur, CSuiviCapture {
+    CUtilisateur* vrai = definirUtilisateur(this);
+    ~SUtilisateurSansMemoire() override { definirUtilisateur(vrai); }
+    EReponse message(const std::string& t, EBoutons b, EIcone i) override { return vrai->message(t, b, i); }
+    CSuiviCapture* suiviCapture() override { return this; }
+    bool progression(const SProgressionCapture&) override { throw std::bad_alloc(); }
 };
 
 class LimitesRessources : public AvecNorvanel {
@@ -80,17 +70,15 @@ TEST_F(LimitesRessources, UneMiseAJourACourtDeMemoireGardeLeDocumentEtLeDit)
         selectionner(static_cast<CDossier*>(&requete(0)));
         repondeur->boites.clear();
         repondeur->reponses.push_back(QMessageBox::Ok);
-        CUtilisateurSansMemoire sansMemoire(utilisateur());
-        CUtilisateur* vrai = definirUtilisateur(&sansMemoire);
+        std::optional<SUtilisateurSansMemoire> sansMemoire(std::in_place);
         executer(commande);
-        definirUtilisateur(vrai);
+        sansMemoire.reset();
 
         ASSERT_EQ(repondeur->boites.size(), 1u) << nom;
         EXPECT_EQ(repondeur->boites[0].texte.toStdString(),
                   std::string("La commande « ") + nom + " » n'a pas abouti : la mémoire est insuffisante.");
         // The very nodes of before, in both queries.
         EXPECT_EQ(std::make_pair(requete(0).fichiers().elementA(0), requete(1).fichiers().elementA(0)), premiers) << nom;
-        EXPECT_EQ(requete(0).fichiers().nombre(), 1) << nom;
         EXPECT_FALSE(doc().estModifie()) << nom;
         EXPECT_FALSE(CTravailLong::enCours()) << nom;
         // The tree shows both queries still, the one updated selected.
@@ -118,25 +106,15 @@ TEST_F(LimitesRessources, UneExceptionQuiSortDUnEvenementEstDiteEtLeProgrammeCon
 
 TEST_F(LimitesRessources, SansTacheDePlusLaCaptureEtLaRechercheRapideRepondentQuandMeme)
 {
-    if (!qEnvironmentVariableIsSet("NORVANEL_SANS_TACHE")) {
+    if (!QCoreApplication::arguments().contains(QStringLiteral("--enfant"))) {
         // This test again, in a program of an ordinary user, whose limit of processes
         // (ulimit -u) root would not be held to.
-        const auto argv = commeUtilisateurOrdinaire(
-            {QCoreApplication::applicationFilePath().toStdString(),
-             "--gtest_filter=LimitesRessources.SansTacheDePlusLaCaptureEtLaRechercheRapideRepondentQuandMeme"});
-        if (!argv)
-            GTEST_SKIP() << "setpriv manque";
         QProcess enfant;
-        QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
-        environnement.insert(QStringLiteral("NORVANEL_SANS_TACHE"), QStringLiteral("1"));
-        enfant.setProcessEnvironment(environnement);
-        enfant.setProcessChannelMode(QProcess::MergedChannels);
-        QStringList arguments;
-        for (std::size_t i = 1; i < argv->size(); ++i)
-            arguments << QString::fromStdString((*argv)[i]);
-        enfant.start(QString::fromStdString(argv->front()), arguments);
-        ASSERT_TRUE(enfant.waitForFinished(60000));
-        const std::string sortie = enfant.readAll().toStdString();
+        if (!demarrerCommeUtilisateurOrdinaire(
+                enfant, {QCoreApplication::applicationFilePath().toStdString(), "--enfant",
+                         "--gtest_filter=LimitesRessources.SansTacheDePlusLaCaptureEtLaRechercheRapideRepondentQuandMeme"}))
+            GTEST_SKIP() << "setpriv manque";
+        const std::string sortie = sortieALaFin(enfant);
         EXPECT_EQ(enfant.exitCode(), 0) << sortie;
         EXPECT_NE(sortie.find("[  PASSED  ] 1 test."), std::string::npos) << sortie;
         return;

@@ -4,12 +4,9 @@
 #include <QtGlobal>
 
 #include "tests/ui/ProgrammeDeTest.h"
-#include "tests/ui/fenetre/PairEtranger.h"
 
 int main(int argc, char** argv)
 {
-    if (estAppelPair(argc, argv))
-        return executerPair(argc, argv);
     // Offscreen unless told otherwise: no display is needed, not even to list the tests.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
