@@ -1,11 +1,10 @@
 // norvanel: the window program.
 
-#include <QApplication>
-
+#include "shell/CApplicationNorvanel.h"
 #include "shell/Lancement.h"
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
+    CApplicationNorvanel application(argc, argv);
     return executerNorvanel(application);
 }

@@ -49,20 +49,18 @@ EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi, int fil
     if (disqueAbsent(q, volume, nouveau))
         return EResultatMiseAJour::DisqueAbsent;
 
+    // The capture filter: only twins stay when the advanced criteria ask for them.
+    // Everything that may fail for want of memory is done before the snapshot is
+    // replaced, so that such a failure leaves the previous one.
+    nouveau.executerCriteres(q.criteres, nullptr);
+    std::string nomVolume = volume ? etiquetteCatalogue(volume->nom) : std::string();  // as the file will keep it
+
     q.vider();
     q.fichiers() = std::move(nouveau.fichiers());
     q.sousDossiers() = std::move(nouveau.sousDossiers());
     for (CFichier* f : q.fichiers())
         f->definirParent(&q);
-    if (volume) {
-        q.nomVolume = etiquetteCatalogue(volume->nom);  // as the file will keep it
-        q.numeroSerie = volume->numeroSerie;
-    } else {
-        q.nomVolume.clear();
-        q.numeroSerie = 0;
-    }
-
-    // The capture filter: only twins stay when the advanced criteria ask for them.
-    q.executerCriteres(q.criteres, nullptr);
+    q.nomVolume = std::move(nomVolume);
+    q.numeroSerie = volume ? volume->numeroSerie : 0;
     return EResultatMiseAJour::Capturee;
 }

@@ -102,10 +102,17 @@ void CDoc::toutMettreAJour()
 {
     // One message for every disk that was not there, once all the others are updated.
     std::string absents;
-    for (CClasseur* c : classeurs_) {
-        const std::string ici = c->capturerRequetes();
-        if (!ici.empty())
-            absents += (absents.empty() ? "" : "\n") + ici;
+    try {
+        for (CClasseur* c : classeurs_) {
+            const std::string ici = c->capturerRequetes();
+            if (!ici.empty())
+                absents += (absents.empty() ? "" : "\n") + ici;
+        }
+    } catch (...) {
+        // Short of memory, say: the query under capture keeps its snapshot, those
+        // before it have their new one, and the views show them as they are.
+        notifierVues();
+        throw;
     }
     notifierVues();
     reappliquerRecherche();

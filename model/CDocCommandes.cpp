@@ -33,13 +33,24 @@ CRequete* CDoc::nouvelleRequete()
     requete->definirNom(nomNouvelleRequete(requete->chemin()));
     CRequete* q = requete.release();
     classeur->requetes().ajouter(q);
-    if (q->capturerBranche(true) == EResultatMiseAJour::Annulee) {
-        // Cancelling the first capture cancels the creation: nothing was there before.
+    // Cancelling the first capture cancels the creation, and so does a capture that
+    // fails (short of memory): nothing was there before.
+    const auto retirer = [&] {
         if (arbre_)
             if (ElementArbre e = q->elementArbre(arbre_))
                 arbre_->supprimer(e);
         classeur->requetes().retirerElement(q);
         delete q;
+    };
+    EResultatMiseAJour resultat;
+    try {
+        resultat = q->capturerBranche(true);
+    } catch (...) {
+        retirer();
+        throw;
+    }
+    if (resultat == EResultatMiseAJour::Annulee) {
+        retirer();
         return nullptr;
     }
     return q;

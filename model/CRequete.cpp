@@ -136,13 +136,23 @@ EResultatMiseAJour CRequete::capturerBranche(bool selectionner)
             arbre->supprimer(e);
         parent = classeur_ ? classeur_->elementArbre(arbre) : 0;
     }
-    const EResultatMiseAJour resultat = mettreAJourRequete(*this, utilisateur().suiviCapture(), utilisateur().filsCapture());
-    reappliquerRecherche();
-    if (arbre && parent) {
-        const ElementArbre e = insererDansArbre(*arbre, parent);
-        if (selectionner)
-            arbre->selectionner(e);
+    const auto remettre = [&] {
+        if (arbre && parent) {
+            const ElementArbre e = insererDansArbre(*arbre, parent);
+            if (selectionner)
+                arbre->selectionner(e);
+        }
+    };
+    EResultatMiseAJour resultat;
+    try {
+        resultat = mettreAJourRequete(*this, utilisateur().suiviCapture(), utilisateur().filsCapture());
+        reappliquerRecherche();
+    } catch (...) {
+        // Short of memory, say: the snapshot is the one before, and its item comes back.
+        remettre();
+        throw;
     }
+    remettre();
     signalerDisqueAbsent(resultat);
     return resultat;
 }

@@ -1,6 +1,8 @@
 #include "search/RechercheRapide.h"
 
 #include <algorithm>
+#include <exception>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -46,21 +48,44 @@ std::vector<NumerosTrouves> chercherPartout(const std::vector<SPartRecherche>& p
 {
     std::vector<STache> taches = decouper(parts);
     std::atomic<std::size_t> suivante{0};
-    const auto travailler = [&] {
-        for (std::size_t t; (t = suivante.fetch_add(1)) < taches.size() && !arret.load(std::memory_order_relaxed);) {
-            STache& tache = taches[t];
-            const SPartRecherche& part = parts[tache.part];
-            tache.trouves = part.parmi ? part.index->chercherNumeros(mots, arret, part.parmi)
-                                       : part.index->chercherDans(mots, arret, tache.premierDossier, tache.finDossiers);
+    // The first failure of any thread (memory short): the others stop, and the caller
+    // gets it once they are all done; none leaves its thread.
+    std::mutex verrou;
+    std::exception_ptr erreur;
+    std::atomic<bool> echec{false};
+    const auto travailler = [&]() noexcept {
+        try {
+            for (std::size_t t;
+                 !echec.load(std::memory_order_relaxed) && (t = suivante.fetch_add(1)) < taches.size() &&
+                 !arret.load(std::memory_order_relaxed);) {
+                STache& tache = taches[t];
+                const SPartRecherche& part = parts[tache.part];
+                tache.trouves = part.parmi
+                                    ? part.index->chercherNumeros(mots, arret, part.parmi)
+                                    : part.index->chercherDans(mots, arret, tache.premierDossier, tache.finDossiers);
+            }
+        } catch (...) {
+            std::lock_guard garde(verrou);
+            if (!erreur)
+                erreur = std::current_exception();
+            echec = true;
         }
     };
     std::vector<std::thread> aides;
     const std::size_t nombreAides = std::min<std::size_t>(std::max(fils, 1U) - 1, taches.size() / 2);
-    for (std::size_t i = 0; i < nombreAides; ++i)
-        aides.emplace_back(travailler);
+    try {
+        aides.reserve(nombreAides);
+        for (std::size_t i = 0; i < nombreAides; ++i)
+            aides.emplace_back(travailler);
+    } catch (...) {
+        // The system gives no more threads (too many processes for this user), or no
+        // memory for them: those started share the parts, else this thread takes them all.
+    }
     travailler();
     for (std::thread& t : aides)
         t.join();
+    if (erreur)
+        std::rethrow_exception(erreur);
 
     std::vector<NumerosTrouves> reponses(parts.size());
     for (STache& tache : taches) {

@@ -19,7 +19,9 @@ struct SPartRecherche {
 };
 
 // One answer per entry of `parts`, in the same order. `fils` threads at most, the
-// caller's included. Incomplete when `arret` became true.
+// caller's included: fewer when the system gives no more, the caller's alone at worst.
+// Incomplete when `arret` became true. A failure on any thread (std::bad_alloc) is
+// thrown here, on the caller's, once every thread is done.
 std::vector<NumerosTrouves> chercherPartout(const std::vector<SPartRecherche>& parts,
                                             const std::vector<SMotRapide>& mots, const std::atomic<bool>& arret,
                                             unsigned fils);

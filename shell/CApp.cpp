@@ -18,6 +18,7 @@
 #include "model/FichierCatalogue.h"
 #include "dialogs/CAProposDlg.h"
 #include "shell/CAccesReglages.h"
+#include "shell/CApplicationNorvanel.h"
 #include "shell/CArboView.h"
 #include "shell/CBarreEtat.h"
 #include "shell/CChildFrame.h"
@@ -49,6 +50,9 @@ CApp::CApp(SOptionsApplication options)
       utilisateur_(std::make_unique<CUtilisateurQt>()),
       reglages_(std::make_unique<CAccesReglages>())
 {
+    // What a handler lets out of an event is told here.
+    if (auto* application = qobject_cast<CApplicationNorvanel*>(QCoreApplication::instance()))
+        application->definirSignalement(&signalement_);
     plateformePrecedente_ = definirPlateforme(plateforme_.get());
     utilisateurPrecedent_ = definirUtilisateur(utilisateur_.get());
     definirCommandes();
@@ -72,6 +76,8 @@ CApp::CApp(SOptionsApplication options)
                                                                    : options_.serveur,
                                         this);
         connect(instance_, &CInstanceUnique::fichiersRecus, this, &CApp::ouvrirFichiersTransmis);
+        // A capture under way: the requests wait for it in the queue.
+        instance_->occupe = [] { return CTravailLong::enCours(); };
         instance_->ecouter();
     }
 }
@@ -89,6 +95,8 @@ CApp::~CApp()
     documents_.reset();
     definirUtilisateur(utilisateurPrecedent_);
     definirPlateforme(plateformePrecedente_);
+    if (auto* application = qobject_cast<CApplicationNorvanel*>(QCoreApplication::instance()))
+        application->definirSignalement(nullptr);
 }
 
 bool CApp::demarrer(const SLigneCommande& ligne)
@@ -208,6 +216,8 @@ void CApp::brancherRechercheRapide()
     connect(&champ, &CChampRechercheRapide::valide, this, &CApp::allerAuxResultatsRapides);
     connect(rechercheRapide_.get(), &CRechercheRapide::trouves, this,
             [this](std::size_t nombre) { cadre_->barreEtat().annoncerFichiersTrouves(nombre); });
+    connect(rechercheRapide_.get(), &CRechercheRapide::echec, this,
+            [this](const QString& texte) { signalement_.signaler(texte.toStdString()); });
 }
 
 void CApp::allerAuxResultatsRapides()
@@ -269,14 +279,28 @@ void CApp::ouvrirFichiersTransmis(const QStringList& fichiers)
         QTimer::singleShot(200, this, [this, fichiers] { ouvrirFichiersTransmis(fichiers); });
         return;
     }
-    for (const QString& f : fichiers)
-        documents_->ouvrir(f);
+    std::vector<std::string> echecs;
+    for (const QString& f : fichiers) {
+        std::string echec;
+        if (!documents_->ouvrir(f, &echec))
+            echecs.push_back(std::move(echec));
+    }
     if (cadre_->isMinimized())
         cadre_->showNormal();
     cadre_->show();
     cadre_->raise();
     cadre_->activateWindow();
     cadre_->mettreAJourCommandes();
+    if (echecs.size() == 1) {
+        signalement_.signaler(echecs.front());
+    } else if (!echecs.empty()) {
+        std::string texte = std::to_string(echecs.size()) + " fichiers n'ont pas pu être ouverts :";
+        for (std::size_t i = 0; i < echecs.size() && i < CSignalementErreurs::kLignesMax; ++i)
+            texte += "\n" + echecs[i];
+        if (echecs.size() > CSignalementErreurs::kLignesMax)
+            texte += "\n…";
+        signalement_.signaler(texte);
+    }
 }
 
 void CApp::definirCommandes()

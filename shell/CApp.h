@@ -13,6 +13,7 @@
 
 #include "ui/CCibleCommandes.h"
 #include "ui/CHoteResultats.h"
+#include "ui/CSignalementErreurs.h"
 
 class CAccesReglages;
 class CChildFrame;
@@ -62,6 +63,8 @@ public:
     CResultatsDlg& resultatsRecherche() { return *resultatsRecherche_; }
     CComparaisonDlg& resultatsComparaison() { return *resultatsComparaison_; }
     CRechercheRapide& rechercheRapide() { return *rechercheRapide_; }
+    // Where what failed outside the usual messages is told, one box at a time.
+    CSignalementErreurs& signalement() { return signalement_; }
 
     // The search sheet and the compare wizard plug in here; until then their commands
     // are unavailable.
@@ -86,7 +89,8 @@ public:
     // A document window came forward: its document becomes the current one.
     void documentActive(CChildFrame& cadre);
     // Files handed by a later start of the program, or dropped on the main window:
-    // each opened (after the capture under way, if any), the main window brought forward.
+    // each opened (after the capture under way, if any), the main window brought
+    // forward; those that could not be, named together in one message.
     void ouvrirFichiersTransmis(const QStringList& fichiers);
 
 private:
@@ -96,6 +100,7 @@ private:
     int imprimerSansFenetre(const QString& chemin);
 
     SOptionsApplication options_;
+    CSignalementErreurs signalement_;
     CPlateforme* plateformePrecedente_;
     CUtilisateur* utilisateurPrecedent_;
     std::unique_ptr<CImagesApplication> images_;

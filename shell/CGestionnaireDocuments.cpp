@@ -93,7 +93,7 @@ CChildFrame* CGestionnaireDocuments::cadreDe(const QString& chemin) const
     return nullptr;
 }
 
-CChildFrame* CGestionnaireDocuments::ouvrir(const QString& chemin)
+CChildFrame* CGestionnaireDocuments::ouvrir(const QString& chemin, std::string* echec)
 {
     const QString absolu = QFileInfo(chemin).absoluteFilePath();
     if (CChildFrame* deja = cadreDe(absolu)) {
@@ -105,7 +105,10 @@ CChildFrame* CGestionnaireDocuments::ouvrir(const QString& chemin)
     auto doc = std::make_unique<CDoc>();
     if (auto erreur = chargerCatalogue(*doc, cheminCatalogue(absolu))) {
         doc.reset();
-        signaler(*erreur);
+        if (echec)
+            *echec = std::move(*erreur);
+        else
+            signaler(*erreur);
         // A recent file that has gone leaves the list, as it would fail again.
         if (!QFileInfo::exists(absolu))
             app_.recents().retirer(absolu);

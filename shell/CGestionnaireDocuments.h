@@ -23,8 +23,9 @@ public:
     // A new document with one binder "Général", in a new window.
     CChildFrame* nouveau();
     // Opens `chemin` in a new window, or brings forward the window that shows it.
-    // nullptr when the file cannot be read (the message has been shown).
-    CChildFrame* ouvrir(const QString& chemin);
+    // nullptr when the file cannot be read: the message has been shown, or, given
+    // `echec`, put there for the caller to gather with others.
+    CChildFrame* ouvrir(const QString& chemin, std::string* echec = nullptr);
     // The file dialog, then ouvrir().
     void ouvrirAvecDialogue();
     // Saves under the document's path, or asks for one. True when saved.

@@ -298,10 +298,25 @@ void CMainFrame::surActivation(QMdiSubWindow* fenetre)
 
 void CMainFrame::executer(int id)
 {
-    for (CCibleCommandes* c : route())
-        if (c->executerCommande(id))
-            break;
+    // Memory or threads that ran short end the command, not the program: the command
+    // has put back what it began, and the user hears what failed.
+    try {
+        for (CCibleCommandes* c : route())
+            if (c->executerCommande(id))
+                break;
+    } catch (...) {
+        app_.signalement().signalerEchec(nomCommande(id), std::current_exception());
+    }
     mettreAJourCommandes();
+}
+
+std::string CMainFrame::nomCommande(int id) const
+{
+    const QAction* a = action(id);
+    QString texte = a ? a->text().section(u'\t', 0, 0).remove(u'&') : QString();
+    if (texte.endsWith(QStringLiteral("...")))
+        texte.chop(3);
+    return texte.isEmpty() ? std::string("La commande") : "La commande « " + texte.toStdString() + " »";
 }
 
 void CMainFrame::definirCommandes()

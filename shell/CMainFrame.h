@@ -7,6 +7,7 @@
 // bars, window arrangement, next pane, recent files) and opens files dropped on it.
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include <QMainWindow>
@@ -71,6 +72,8 @@ private:
     void actualiserMenuFenetre();
     void actualiserTitre();
     void reorganiserIcones();
+    // "La commande « Mettre à jour »", for a message about command `id`.
+    std::string nomCommande(int id) const;
     std::vector<CCibleCommandes*> route();
     void surActivation(QMdiSubWindow* fenetre);
 

@@ -1,5 +1,6 @@
 #include "search/ui/CRechercheRapide.h"
 
+#include <exception>
 #include <thread>
 
 #include <QTimer>
@@ -12,6 +13,7 @@
 #include "search/IndexRapide.h"
 #include "search/RechercheRapide.h"
 #include "ui/CResultatsDlg.h"
+#include "ui/CSignalementErreurs.h"
 
 using Numeros = std::vector<std::uint32_t>;
 
@@ -30,11 +32,11 @@ struct CRechercheRapide::SRun {
     std::vector<std::shared_ptr<const Numeros>> parmi;  // empty ones when not narrowing
     std::vector<Numeros> numeros;
     std::shared_ptr<std::atomic<bool>> arret;
+    std::exception_ptr echec;
 };
 
 CRechercheRapide::CRechercheRapide(CResultatsDlg& fenetre, QObject* parent) : QObject(parent), fenetre_(fenetre)
 {
-    fil_.setMaxThreadCount(1);
     differe_.setSingleShot(true);
     connect(&differe_, &QTimer::timeout, this, &CRechercheRapide::montrer);
     // Whatever changed, read again once the change is over, not once per node.
@@ -46,7 +48,7 @@ CRechercheRapide::~CRechercheRapide()
     contexte().surChangementDocuments = nullptr;
     contexte().resultatsRapidesAffiches = false;
     arreter();
-    fil_.waitForDone();
+    fil_.attendre();
 }
 
 void CRechercheRapide::changementPlanifie()
@@ -65,7 +67,10 @@ void CRechercheRapide::changementPlanifie()
 
 bool CRechercheRapide::synchroniser()
 {
+    // The indexes kept are shared, not taken, so that an index that cannot be built
+    // (memory short) leaves those there were.
     std::vector<SIndexOuvert> suivants;
+    std::vector<bool> gardes(ouverts_.size(), false);
     bool change = false;
     for (CDoc* doc : contexte().documents)
         for (CClasseur* c : doc->classeurs())
@@ -73,16 +78,15 @@ bool CRechercheRapide::synchroniser()
                 auto it = std::find_if(ouverts_.begin(), ouverts_.end(), [&](const SIndexOuvert& o) {
                     return o.identifiant == q->identifiant() && o.version == q->versionInstantane();
                 });
-                if (it != ouverts_.end() && it->index) {
-                    suivants.push_back(std::move(*it));
-                    it->index.reset();
+                if (it != ouverts_.end() && !gardes[static_cast<std::size_t>(it - ouverts_.begin())]) {
+                    suivants.push_back(*it);
+                    gardes[static_cast<std::size_t>(it - ouverts_.begin())] = true;
                 } else {
                     suivants.push_back({q->identifiant(), q->versionInstantane(), std::make_shared<CIndexRapide>(*q), {}});
                     change = true;
                 }
             }
-    for (const SIndexOuvert& o : ouverts_)
-        change = change || o.index != nullptr;
+    change = change || std::find(gardes.begin(), gardes.end(), false) != gardes.end();
     ouverts_ = std::move(suivants);
     return change;
 }
@@ -127,15 +131,29 @@ void CRechercheRapide::lancer()
     run->arret = std::make_shared<std::atomic<bool>>(false);
     arret_ = run->arret;
     enCours_ = true;
-    fil_.start([this, numero, run] {
+    const unsigned fils = std::max(1U, std::thread::hardware_concurrency());
+    if (!fil_.confier([this, numero, run, fils] { chercher(this, numero, run, fils); }))
+        chercher(this, numero, run, 1);  // no thread to be had: here, alone
+}
+
+void CRechercheRapide::chercher(CRechercheRapide* moi, std::uint64_t numero, const std::shared_ptr<SRun>& run,
+                                unsigned fils) noexcept
+{
+    try {
         std::vector<SPartRecherche> parts;
         for (std::size_t i = 0; i < run->index.size(); ++i)
             parts.push_back({run->index[i].get(), run->parmi[i].get()});
-        run->numeros = chercherPartout(parts, run->mots, *run->arret, std::max(1U, std::thread::hardware_concurrency()));
-        if (run->arret->load())
-            return;  // stopped: its answer is incomplete and goes nowhere
-        QMetaObject::invokeMethod(this, [this, numero, run] { recevoir(numero, run); }, Qt::QueuedConnection);
-    });
+        run->numeros = chercherPartout(parts, run->mots, *run->arret, fils);
+    } catch (...) {
+        run->echec = std::current_exception();
+    }
+    if (run->arret->load())
+        return;  // stopped: its answer is incomplete and goes nowhere
+    try {
+        QMetaObject::invokeMethod(moi, [moi, numero, run] { moi->recevoir(numero, run); }, Qt::QueuedConnection);
+    } catch (...) {
+        // Not even memory to say so: the run is lost, the next keystroke starts another.
+    }
 }
 
 void CRechercheRapide::recevoir(std::uint64_t numero, std::shared_ptr<SRun> run)
@@ -144,6 +162,10 @@ void CRechercheRapide::recevoir(std::uint64_t numero, std::shared_ptr<SRun> run)
         return;
     enCours_ = false;
     arret_.reset();
+    if (run->echec) {
+        emit echec(QString::fromStdString("La recherche rapide n'a pas abouti : " + raisonException(run->echec) + "."));
+        return;
+    }
     // A snapshot changed since the run began: its numbers may name files that went.
     if (synchroniser()) {
         lancer();

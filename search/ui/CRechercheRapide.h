@@ -2,8 +2,9 @@
 // The quick search as the user types: every query of every open document searched for
 // the words of the toolbar's field, the answer shown in the search results window.
 // Each query has its index, built on this thread whenever its snapshot changed; the
-// words are matched on a thread of our own, over the indexes only, and a new
-// keystroke stops the run before it. An answer reaches the window only when no
+// words are matched on a thread of our own (on this one when the system gives none),
+// over the indexes only, and a new keystroke stops the run before it. A run that fails
+// (memory short) shows nothing and says so. An answer reaches the window only when no
 // snapshot changed meanwhile, so no row ever names a file that has gone. The found
 // marks, the application's search and the documents' modified state are left alone.
 
@@ -14,9 +15,9 @@
 #include <vector>
 
 #include <QObject>
-#include <QThreadPool>
 #include <QTimer>
 
+#include "search/CFilDeTravail.h"
 #include "search/MotsRapides.h"
 
 class CIndexRapide;
@@ -52,12 +53,16 @@ public:
 signals:
     // An answer reached the window: the count for the status bar.
     void trouves(std::size_t nombre);
+    // A run failed: what to tell the user.
+    void echec(const QString& texte);
 
 private:
     struct SIndexOuvert;
     struct SRun;
 
     void lancer();
+    static void chercher(CRechercheRapide* moi, std::uint64_t numero, const std::shared_ptr<SRun>& run,
+                         unsigned fils) noexcept;
     void recevoir(std::uint64_t numero, std::shared_ptr<SRun> run);
     void arreter();
     // The last complete answer, into the window.
@@ -75,5 +80,6 @@ private:
     bool planifie_ = false;
     std::size_t nombre_ = 0;
     QTimer differe_;
-    QThreadPool fil_;
+    // Last: it is done with its jobs before anything they reach goes.
+    CFilDeTravail fil_;
 };

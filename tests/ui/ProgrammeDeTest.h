@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 
+#include "shell/CApplicationNorvanel.h"
 #include "shell/Lancement.h"
 
 inline int executerTestsFenetres(int& argc, char** argv)
@@ -15,7 +15,8 @@ inline int executerTestsFenetres(int& argc, char** argv)
     QTemporaryDir configuration, execution;
     qputenv("XDG_CONFIG_HOME", configuration.path().toUtf8());
     qputenv("XDG_RUNTIME_DIR", execution.path().toUtf8());
-    QApplication application(argc, argv);
+    // The program's own application: what a handler lets out of an event is told, as there.
+    CApplicationNorvanel application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("VESKA"));
     QApplication::setApplicationName(QStringLiteral("Norvanel"));
     QApplication::setQuitOnLastWindowClosed(false);
