@@ -18,6 +18,7 @@ paquets=(
   libfuse3-dev fuse3                       # the slow FUSE mirror of the capture benchmark and its test
   dosfstools exfatprogs ntfs-3g e2fsprogs  # file-system images for the volume tests
   strace                                   # proof that a capture opens no special file
+  python3                                  # a listener of another user in the single-instance tests
   acl                                      # setfacl, getfacl: a save keeps the file's ACL
   clang libclang-rt-14-dev                 # fuzzing (libFuzzer)
 )
