@@ -20,6 +20,7 @@
 #include "model/CSortie.h"
 #include "model/Descripteur.h"
 #include "model/RemplacementEnPlace.h"
+#include "model/ResolutionLiens.h"
 
 namespace {
 
@@ -94,17 +95,7 @@ private:
 // The file a save must replace: the target of a symbolic link, so the link stays.
 std::optional<std::string> cibleReelle(const std::string& chemin, std::string& cible)
 {
-    struct stat st {};
-    if (::lstat(chemin.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char* reel = ::realpath(chemin.c_str(), nullptr);
-        if (!reel)
-            return "le lien symbolique ne mène à aucun fichier (" + raisonSysteme(errno) + ")";
-        cible = reel;
-        std::free(reel);
-    } else {
-        cible = chemin;
-    }
-    return std::nullopt;
+    return resoudreCheminEcrit(chemin, cible);
 }
 
 std::string dossierDe(const std::string& chemin)
@@ -189,10 +180,10 @@ void nettoyerTemporaires(int dossier, const std::string& nomCible)
         supprimerSiAbandonne(dossier, nom.c_str());
 }
 
-// Creates a new temporary beside the target with the permissions a new file gets (the
-// system applies the umask and the folder's default ACL), locked (see
-// verrouillePourSoi); its path in `chemin`.
-int creerTemporaire(const std::string& dossier, const std::string& nomCible, std::string& chemin)
+// Creates a new temporary beside the target with the permissions `mode` (the system
+// applies the umask and the folder's default ACL), locked (see verrouillePourSoi);
+// its path in `chemin`.
+int creerTemporaire(const std::string& dossier, const std::string& nomCible, std::string& chemin, mode_t mode)
 {
     std::random_device alea;
     std::uniform_int_distribution<std::size_t> choix(0, kCaracteres.size() - 1);
@@ -202,7 +193,7 @@ int creerTemporaire(const std::string& dossier, const std::string& nomCible, std
         chemin = modele;
         for (std::size_t i = 0; i < kAleatoires; ++i)
             chemin[debut + i] = kCaracteres[choix(alea)];
-        const int fd = ::open(chemin.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        const int fd = ::open(chemin.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0 && verrouillePourSoi(fd))
             return fd;
         if (fd >= 0) {
@@ -236,8 +227,11 @@ std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::op
     auto echec = [](int erreur) { return SEchecEcriture{raisonSysteme(erreur)}; };
     const std::string dossier = dossierDe(cible);
     const std::string nomCible = nomDe(cible);
+    // What replaces or backs up a file holds its content: readable by us alone until it
+    // has taken the old file's owner and mode, never by whoever the umask lets in.
+    const mode_t mode = ancien ? 0600 : 0666;
     STemporaire temporaire;
-    SDescripteur f{creerTemporaire(dossier, nomCible, temporaire.chemin)};
+    SDescripteur f{creerTemporaire(dossier, nomCible, temporaire.chemin, mode)};
     if (f.fd < 0)
         return echec(errno);
     // A rename would lose the old file's other names, or what the new file could not take.
@@ -264,7 +258,7 @@ std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::op
         // The backup is written as a temporary, which the cleaning may take if the save
         // is killed meanwhile; it gets its lasting name only once complete.
         STemporaire copie;
-        SDescripteur s{creerTemporaire(dossier, nomCible, copie.chemin)};
+        SDescripteur s{creerTemporaire(dossier, nomCible, copie.chemin, mode)};
         if (s.fd < 0)
             return echec(errno);
         const std::string sauvegarde = copie.chemin.substr(0, copie.chemin.size() - kSuffixe.size()) +
@@ -354,6 +348,18 @@ bool estTemporaireDe(const std::string& nom, const std::string& nomCible)
     return estNomAvecSuffixe(nom, nomCible, kSuffixe);
 }
 
+namespace {
+
+// A save rewriting the file in place holds the lock of its backup to its end: that one
+// is no leftover. One we may not open is named all the same.
+bool tenueParUnEnregistrement(const std::string& sauvegarde)
+{
+    SDescripteur f{::open(sauvegarde.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+    return f.fd >= 0 && ::flock(f.fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+}
+
+} // namespace
+
 std::vector<std::string> sauvegardesDe(const std::string& chemin)
 {
     std::vector<std::string> r;
@@ -366,7 +372,7 @@ std::vector<std::string> sauvegardesDe(const std::string& chemin)
     if (!flux)
         return r;
     while (const dirent* e = ::readdir(flux))
-        if (estNomAvecSuffixe(e->d_name, nomCible, kSuffixeSauvegarde))
+        if (estNomAvecSuffixe(e->d_name, nomCible, kSuffixeSauvegarde) && !tenueParUnEnregistrement(dossier + "/" + e->d_name))
             r.push_back(dossier + "/" + e->d_name);
     ::closedir(flux);
     std::sort(r.begin(), r.end());

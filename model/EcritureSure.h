@@ -17,6 +17,10 @@
 // rewritten in place instead, from a backup ".<name>.XXXXXX.norvanel-sav" that the
 // cleaning never touches (see RemplacementEnPlace.h). A file the user may not write,
 // or one with no write permission at all, is refused as a read-only folder is.
+//
+// A temporary that replaces a file is made with mode 0600, and takes the old file's
+// owner and mode before a byte is written. The path written to is resolved without
+// following a link another user planted in a shared sticky folder (ResolutionLiens.h).
 
 #include <sys/types.h>
 

@@ -8,6 +8,7 @@
 #include "model/CArchive.h"
 #include "model/CDoc.h"
 #include "model/CSortie.h"
+#include "model/CUtilisateur.h"
 #include "model/Descripteur.h"
 #include "model/EcritureSure.h"
 #include "model/FichierOrdinaire.h"
@@ -86,6 +87,9 @@ std::optional<std::string> terminerChargement(CDoc& doc, const std::string& chem
     doc.chemin = chemin;
     doc.definirModifie(false);
     doc.notifierVues();
+    // It loads, but a save was stopped: the user decides which content to keep.
+    for (const std::string& sauvegarde : sauvegardesDe(chemin))
+        utilisateur().message(texteSauvegardeLaissee(chemin, sauvegarde), EBoutons::Ok, EIcone::Exclamation);
     return std::nullopt;
 }
 
@@ -106,6 +110,13 @@ void envoyer(CDoc& doc, CSortie& sortie)
 }
 
 } // namespace
+
+std::string texteSauvegardeLaissee(const std::string& chemin, const std::string& sauvegarde)
+{
+    return "Un enregistrement du catalogue " + guillemets(chemin) +
+           " a été interrompu : son contenu d'avant cet enregistrement se trouve dans " + guillemets(sauvegarde) +
+           ". Vérifiez le catalogue, puis supprimez cette copie.";
+}
 
 std::optional<std::string> lireCatalogue(CDoc& doc, std::string_view octets)
 {

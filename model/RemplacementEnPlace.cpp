@@ -10,11 +10,13 @@
 
 namespace {
 
-// Copies all of `source` over `destination` from their start, cuts `destination` to
-// that length and syncs it: 0, or the errno of the first failure.
+// Empties `destination`, copies all of `source` into it and syncs it: 0, or the errno
+// of the first failure. Emptied first: stopped midway, the file is a short one that
+// fails to load, never the new content followed by the end of the old one, which
+// would load without a word.
 int recopier(int source, int destination, const SAppelsEcriture& appels)
 {
-    if (::lseek(destination, 0, SEEK_SET) != 0)
+    if (::ftruncate(destination, 0) != 0 || ::lseek(destination, 0, SEEK_SET) != 0)
         return errno;
     std::vector<char> tampon(1 << 20);
     off_t position = 0;
@@ -30,8 +32,6 @@ int recopier(int source, int destination, const SAppelsEcriture& appels)
             return erreur;
         position += lus;
     }
-    if (::ftruncate(destination, position) != 0)
-        return errno;
     return appels.synchroniser(destination) == 0 ? 0 : errno;
 }
 
