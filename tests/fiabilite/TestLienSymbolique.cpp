@@ -164,4 +164,31 @@ TEST_F(LienSymbolique, UnLienPlanteParUnAutreDansUnDossierPartageNEstPasSuivi)
     EXPECT_EQ(lireTout(vrai), ecrireCatalogue(doc));
 }
 
+// A PDF never replaces a catalogue, whatever its name and however it is reached; it
+// does replace an older PDF.
+TEST_F(LienSymbolique, UnPdfNeRemplaceAucunCatalogue)
+{
+    const std::string source = d.sous("source.kbt");
+    CDoc doc;
+    remplirCatalogue(doc, 60, 40, 'b');
+    ASSERT_FALSE(enregistrerCatalogue(doc, source));
+    const std::string deguise = d.sous("donnees/rapport.pdf");
+    ASSERT_EQ(link(vrai.c_str(), deguise.c_str()), 0);
+    for (const std::string& sortie : {vrai, deguise, lien}) {
+        CProcessusEnfant cli({NORVANEL_CLI, "print", source, "--pdf", sortie});
+        EXPECT_EQ(cli.attendre(), 2) << sortie;
+        EXPECT_NE(cli.sortie().find("c'est un catalogue ; choisissez un autre nom pour le PDF"), std::string::npos)
+            << cli.sortie();
+        EXPECT_EQ(lireTout(vrai), ancien);
+    }
+    ASSERT_EQ(unlink(deguise.c_str()), 0);
+    const std::string pdf = d.sous("ancien.pdf");
+    for (int fois = 0; fois < 2; ++fois) {
+        CProcessusEnfant cli({NORVANEL_CLI, "print", source, "--pdf", pdf});
+        EXPECT_EQ(cli.attendre(), 0) << cli.sortie();
+        EXPECT_EQ(lireTout(pdf).substr(0, 5), "%PDF-");
+    }
+    verifierLiens();
+}
+
 } // namespace
