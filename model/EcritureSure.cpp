@@ -18,6 +18,7 @@
 
 #include "model/AttributsFichier.h"
 #include "model/CSortie.h"
+#include "model/CopieCreuse.h"
 #include "model/Descripteur.h"
 #include "model/RemplacementEnPlace.h"
 #include "model/ResolutionLiens.h"
@@ -52,6 +53,11 @@ protected:
     {
         erreur = ecrireEntierement(appels_, fd_, o, n);
         return erreur == 0;
+    }
+    int copierTout(int fd, std::uint64_t debut, std::uint64_t n) override
+    {
+        erreur = copierCreux(fd, debut, n, fd_, appels_);
+        return erreur;
     }
 
 private:
@@ -222,7 +228,7 @@ int refusEcriture(const std::string& cible, const struct stat& ancien)
 // Saves `remplir` to `cible` (its folder open as `d`, or -1).
 std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::optional<struct stat>& ancien, int d,
                                          const std::function<void(CSortie&)>& remplir, const SAppelsEcriture& appels,
-                                         bool creer)
+                                         bool creer, SDescripteur* ecrit)
 {
     auto echec = [](int erreur) { return SEchecEcriture{raisonSysteme(erreur)}; };
     const std::string dossier = dossierDe(cible);
@@ -263,7 +269,7 @@ std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::op
             return echec(errno);
         const std::string sauvegarde = copie.chemin.substr(0, copie.chemin.size() - kSuffixe.size()) +
                                        std::string(kSuffixeSauvegarde);
-        SFichiersEnPlace fichiers{f.fd, s.fd, copie.chemin, sauvegarde, d};
+        SFichiersEnPlace fichiers{f.fd, s.fd, copie.chemin, sauvegarde, d, ecrit};
         return remplacerEnPlace(cible, *ancien, fichiers, appels);
     }
 
@@ -282,6 +288,8 @@ std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::op
         return echec(errno);
     }
     temporaire.chemin.clear();
+    if (ecrit)
+        ecrit->fd = rouvrirEnLecture(verrou.fd);
     // The rename itself must reach the disk before we call the save done. EINVAL: a
     // file system that has nothing to sync for a folder.
     if (d >= 0 && appels.synchroniser(d) != 0 && errno != EINVAL)
@@ -382,7 +390,7 @@ std::vector<std::string> sauvegardesDe(const std::string& chemin)
 namespace {
 
 std::optional<SEchecEcriture> ecrire(const std::string& chemin, const std::function<void(CSortie&)>& remplir,
-                                     const SAppelsEcriture& appels, bool creer)
+                                     const SAppelsEcriture& appels, bool creer, SDescripteur* ecrit)
 {
     std::string cible = chemin;
     struct stat present {};
@@ -410,7 +418,7 @@ std::optional<SEchecEcriture> ecrire(const std::string& chemin, const std::funct
         SDescripteur d{::open(dossierDe(cible).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
         if (d.fd >= 0)
             nettoyerTemporaires(d.fd, nomDe(cible));
-        resultat = ecrireVers(cible, ancien, d.fd, remplir, appels, creer);
+        resultat = ecrireVers(cible, ancien, d.fd, remplir, appels, creer, ecrit);
     }
     if (resultat && ancien && !resultat->dejaRemplace && resultat->sauvegarde.empty())
         resultat->precedentIntact = true;
@@ -421,12 +429,13 @@ std::optional<SEchecEcriture> ecrire(const std::string& chemin, const std::funct
 
 std::optional<SEchecEcriture> ecrireFichierSur(const std::string& chemin,
                                                const std::function<void(CSortie&)>& remplir,
-                                               const SAppelsEcriture& appels)
+                                               const SAppelsEcriture& appels, SDescripteur* ecrit)
 {
-    return ecrire(chemin, remplir, appels, false);
+    return ecrire(chemin, remplir, appels, false, ecrit);
 }
 
-std::optional<SEchecEcriture> creerFichierSur(const std::string& chemin, const std::function<void(CSortie&)>& remplir)
+std::optional<SEchecEcriture> creerFichierSur(const std::string& chemin, const std::function<void(CSortie&)>& remplir,
+                                              SDescripteur* ecrit)
 {
-    return ecrire(chemin, remplir, SAppelsEcriture::systeme(), true);
+    return ecrire(chemin, remplir, SAppelsEcriture::systeme(), true, ecrit);
 }

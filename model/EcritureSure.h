@@ -33,6 +33,7 @@
 #include "model/RaisonSysteme.h"
 
 class CSortie;
+struct SDescripteur;
 
 // The system calls that decide whether a save reached the disk. Tests replace them
 // to make one chosen call fail.
@@ -56,15 +57,18 @@ std::string texteEchecEcriture(const std::string& debut, const SEchecEcriture& e
 // Writes to `chemin` everything `remplir` sends to the sink it is given (it must send it
 // all before returning). A symbolic link stays a link: the file it names is replaced.
 // The mode, owner, group, extended attributes, ACLs and hard links of the replaced
-// file are kept.
+// file are kept. When it worked and `ecrit` is given, it receives the file written,
+// open for reading.
 [[nodiscard]] std::optional<SEchecEcriture> ecrireFichierSur(const std::string& chemin,
                                                const std::function<void(CSortie&)>& remplir,
-                                               const SAppelsEcriture& appels = SAppelsEcriture::systeme());
+                                               const SAppelsEcriture& appels = SAppelsEcriture::systeme(),
+                                               SDescripteur* ecrit = nullptr);
 
 // The same for a file that must not exist yet: whatever is at `chemin` (a file, a
 // link), even one another program puts there during the write, is left as it is, and
 // the reason is EEXIST's.
-[[nodiscard]] std::optional<SEchecEcriture> creerFichierSur(const std::string& chemin, const std::function<void(CSortie&)>& remplir);
+[[nodiscard]] std::optional<SEchecEcriture> creerFichierSur(const std::string& chemin, const std::function<void(CSortie&)>& remplir,
+                                                            SDescripteur* ecrit = nullptr);
 
 // The temporary name a save of the file named `nomCible` uses, with its six random
 // characters as XXXXXX; and whether `nom` is one of them.

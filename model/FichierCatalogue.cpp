@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <functional>
 #include <new>
 
 #include "model/CArchive.h"
@@ -33,6 +34,7 @@ public:
             return static_cast<long>(lus);
         }
     }
+    int descripteur() const override { return fd_; }
 
 private:
     int fd_;
@@ -93,13 +95,6 @@ std::optional<std::string> terminerChargement(CDoc& doc, const std::string& chem
     return std::nullopt;
 }
 
-void terminerEnregistrement(CDoc& doc, const std::string& chemin)
-{
-    doc.chemin = chemin;
-    doc.identiteFichier = identiteFichier(chemin);
-    doc.definirModifie(false);
-}
-
 // The whole document through `sortie`; the sink records whether it all went out.
 void envoyer(CDoc& doc, CSortie& sortie)
 {
@@ -107,6 +102,29 @@ void envoyer(CDoc& doc, CSortie& sortie)
     doc.serialiser(ar);
     // The output keeps a failed flush: the caller asks it.
     (void)ar.vider();
+}
+
+void terminerEnregistrement(CDoc& doc, const std::string& chemin, const SDescripteur& ecrit)
+{
+    doc.chemin = chemin;
+    doc.identiteFichier = identiteFichier(chemin);
+    doc.suiteInconnue.apresEnregistrement(ecrit.fd);
+    doc.definirModifie(false);
+}
+
+// Saves `doc` through `ecrire` (a safe write to its path); the message of a failure.
+std::optional<std::string> enregistrerPar(CDoc& doc, const std::string& chemin, const std::string& debut,
+    const std::function<std::optional<SEchecEcriture>(const std::function<void(CSortie&)>&, SDescripteur&)>& ecrire)
+{
+    SDescripteur ecrit;
+    try {
+        if (const auto echec = ecrire([&doc](CSortie& sortie) { envoyer(doc, sortie); }, ecrit))
+            return texteEchecEcriture(debut + " " + guillemets(chemin), *echec);
+    } catch (const CErreurSuite& e) {
+        return debut + " " + guillemets(chemin) + " : " + e.what() + ". Le fichier précédent est intact.";
+    }
+    terminerEnregistrement(doc, chemin, ecrit);
+    return std::nullopt;
 }
 
 } // namespace
@@ -148,18 +166,14 @@ std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& ch
 
 std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels)
 {
-    const auto echec = ecrireFichierSur(chemin, [&doc](CSortie& sortie) { envoyer(doc, sortie); }, appels);
-    if (echec)
-        return texteEchecEcriture("Impossible d'enregistrer le catalogue " + guillemets(chemin), *echec);
-    terminerEnregistrement(doc, chemin);
-    return std::nullopt;
+    return enregistrerPar(doc, chemin, "Impossible d'enregistrer le catalogue", [&](const auto& remplir, SDescripteur& ecrit) {
+        return ecrireFichierSur(chemin, remplir, appels, &ecrit);
+    });
 }
 
 std::optional<std::string> creerCatalogue(CDoc& doc, const std::string& chemin)
 {
-    const auto echec = creerFichierSur(chemin, [&doc](CSortie& sortie) { envoyer(doc, sortie); });
-    if (echec)
-        return texteEchecEcriture("Impossible de créer le catalogue " + guillemets(chemin), *echec);
-    terminerEnregistrement(doc, chemin);
-    return std::nullopt;
+    return enregistrerPar(doc, chemin, "Impossible de créer le catalogue", [&](const auto& remplir, SDescripteur& ecrit) {
+        return creerFichierSur(chemin, remplir, &ecrit);
+    });
 }

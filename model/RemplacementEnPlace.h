@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 
+#include "model/Descripteur.h"
 #include "model/EcritureSure.h"
 
 struct SFichiersEnPlace {
@@ -23,6 +24,7 @@ struct SFichiersEnPlace {
     std::string cheminCopie;      // its name, that the cleaning of leftovers knows
     std::string cheminSauvegarde; // the name it takes once it holds the whole old content
     int dossier = -1;             // the folder, or -1
+    SDescripteur* ecrit = nullptr; // when given, receives the file rewritten, open for reading
 };
 
 // Overwrites the file `cible` (described by `ancien`) with the content of

@@ -116,7 +116,7 @@ TEST_F(DroitsEnregistrement, UnArretApresLEcritureLaisseUnFichierNetEtSaSauvegar
 
     CDoc relu;
     ASSERT_FALSE(chargerCatalogue(relu, chemin));
-    EXPECT_TRUE(relu.suiteInconnue.empty());
+    EXPECT_TRUE(relu.suiteInconnue.vide());
     ASSERT_EQ(p.messages.size(), 1u);
     EXPECT_EQ(p.messages[0].texte, texteSauvegardeLaissee(chemin, sauvegardes[0]));
 }
