@@ -52,13 +52,10 @@ int pidDetenteur(const std::string& locks, unsigned majeur, unsigned mineur, uns
     return 0;
 }
 
-std::optional<std::string> detenteurVerrou(int fd)
+std::optional<std::string> detenteurVerrou(dev_t peripherique, ino_t inode)
 {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        return std::nullopt;
-    const int pid = pidDetenteur(lireTexte("/proc/locks"), major(st.st_dev), minor(st.st_dev),
-                                 static_cast<unsigned long long>(st.st_ino));
+    const int pid = pidDetenteur(lireTexte("/proc/locks"), major(peripherique), minor(peripherique),
+                                 static_cast<unsigned long long>(inode));
     struct stat processus {};
     const std::string dossier = "/proc/" + std::to_string(pid);
     if (pid <= 0 || ::stat(dossier.c_str(), &processus) != 0)

@@ -7,8 +7,11 @@
 #include <optional>
 #include <string>
 
-// "« norvanel-cli », processus 1234 de l'utilisateur alice", or nullopt.
-std::optional<std::string> detenteurVerrou(int fd);
+#include <sys/types.h>
+
+// Of the file `peripherique`:`inode`: "« norvanel-cli », processus 1234 de l'utilisateur
+// alice", or nullopt.
+std::optional<std::string> detenteurVerrou(dev_t peripherique, ino_t inode);
 
 // The process id holding a lock on device `majeur:mineur`, inode `inode`, in `locks`
 // (the text of /proc/locks); 0 when none is named.

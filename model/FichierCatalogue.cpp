@@ -118,8 +118,11 @@ std::optional<std::string> enregistrerPar(CDoc& doc, const std::string& chemin, 
 {
     SDescripteur ecrit;
     try {
-        if (const auto echec = ecrire([&doc](CSortie& sortie) { envoyer(doc, sortie); }, ecrit))
+        if (const auto echec = ecrire([&doc](CSortie& sortie) { envoyer(doc, sortie); }, ecrit)) {
+            if (echec->precedentIntact)
+                doc.suiteInconnue.apresRetablissement(chemin);
             return texteEchecEcriture(debut + " " + guillemets(chemin), *echec);
+        }
     } catch (const CErreurSuite& e) {
         return debut + " " + guillemets(chemin) + " : " + e.what() + ". Le fichier précédent est intact.";
     }

@@ -74,3 +74,12 @@ void CSuiteInconnue::apresEnregistrement(int fd)
         return;
     garderDansFichier(fd, static_cast<std::uint64_t>(st.st_size) - taille_, taille_);
 }
+
+void CSuiteInconnue::apresRetablissement(const std::string& chemin)
+{
+    const auto cible = identiteFichier(chemin);
+    if (!fichier_ || !cible || !cible->memeFichier(fichier_->vu))
+        return;
+    if (const auto maintenant = identiteDescripteur(fichier_->fd))
+        fichier_->vu = *maintenant;
+}

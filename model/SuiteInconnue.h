@@ -33,6 +33,9 @@ public:
     // After a save to the file open as `fd`, whose bytes end with these: they are now
     // read from there.
     void apresEnregistrement(int fd);
+    // After a failed save that rewrote the file at `chemin` in place and put its
+    // previous content back: if they are in that file, it still holds them.
+    void apresRetablissement(const std::string& chemin);
     // The bytes in memory (empty when they are left in the file).
     const std::string& enMemoire() const { return octets_; }
     bool dansFichier() const { return fichier_ != nullptr; }

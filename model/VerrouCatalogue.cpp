@@ -1,6 +1,8 @@
 #include "model/VerrouCatalogue.h"
 
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -8,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <thread>
+#include <vector>
 
 #include "model/DetenteurVerrou.h"
 #include "model/FichierOrdinaire.h"
@@ -80,15 +83,38 @@ void donnerAuxEcrivains(int fd, const struct stat& catalogue)
     (void)::fchmod(fd, modeVerrou(catalogue.st_mode, memeGroupe));
 }
 
-// In a sticky folder anyone may make that name: only ours, the catalogue owner's or
-// the folder owner's is the lock of the catalogue's writers.
+bool membreDuGroupe(uid_t uid, gid_t gid)
+{
+    std::vector<char> tampon(16384);
+    struct passwd pw {}, *trouve = nullptr;
+    if (::getpwuid_r(uid, &pw, tampon.data(), tampon.size(), &trouve) != 0 || !trouve)
+        return false;
+    if (trouve->pw_gid == gid)
+        return true;
+    int n = 64;
+    std::vector<gid_t> groupes(static_cast<std::size_t>(n));
+    if (::getgrouplist(trouve->pw_name, trouve->pw_gid, groupes.data(), &n) < 0) {
+        groupes.resize(static_cast<std::size_t>(n));
+        if (::getgrouplist(trouve->pw_name, trouve->pw_gid, groupes.data(), &n) < 0)
+            return false;
+    }
+    groupes.resize(static_cast<std::size_t>(n));
+    return std::find(groupes.begin(), groupes.end(), gid) != groupes.end();
+}
+
+// In a sticky folder anyone may make that name: only a file made by one who may write
+// the catalogue (us, its owner, the folder's owner, a member of its group when the
+// group may write it, anyone when everyone may) is the lock of its writers.
 bool digneDeConfiance(const struct stat& verrou, const struct stat& dossier, const struct stat& catalogue)
 {
     if (!S_ISREG(verrou.st_mode))
         return false;
-    if (!(dossier.st_mode & S_ISVTX))
+    if (!(dossier.st_mode & S_ISVTX) || (catalogue.st_mode & S_IWOTH))
         return true;
-    return verrou.st_uid == ::geteuid() || verrou.st_uid == catalogue.st_uid || verrou.st_uid == dossier.st_uid;
+    const uid_t auteur = verrou.st_uid;
+    if (auteur == ::geteuid() || auteur == catalogue.st_uid || auteur == dossier.st_uid || auteur == 0)
+        return true;
+    return (catalogue.st_mode & S_IWGRP) && verrou.st_gid == catalogue.st_gid && membreDuGroupe(auteur, catalogue.st_gid);
 }
 
 bool memeInode(const struct stat& a, const struct stat& b)
@@ -123,9 +149,20 @@ void CVerrouCatalogue::rendre()
     }
     if (fd_ >= 0)
         ::close(fd_);
-    if (occupant_ >= 0)
-        ::close(occupant_);
-    fd_ = verrou_ = occupant_ = -1;
+    fd_ = verrou_ = -1;
+}
+
+std::string CVerrouCatalogue::texteOccupe(std::chrono::milliseconds attente) const
+{
+    const std::string duree = "attente de " + std::to_string((attente.count() + 999) / 1000) + " s dépassée";
+    const auto qui = occupant_ ? detenteurVerrou(occupant_->peripherique, occupant_->inode) : std::nullopt;
+    if (qui)
+        return "un autre programme est en train de le modifier (" + *qui + " ; " + duree + ")";
+    if (occupant_ && !occupant_->inaccessible.empty())
+        return "le fichier de verrou « " + occupant_->inaccessible +
+               " » ne vous est pas accessible, et aucun programme visible ne le tient : s'il reste d'un programme "
+               "arrêté, son propriétaire peut le supprimer (" + duree + ")";
+    return "un autre programme est en train de le modifier (" + duree + ")";
 }
 
 CVerrouCatalogue::EEssai CVerrouCatalogue::essayerFichierVerrou(const std::string& cible, const struct stat& catalogue)
@@ -145,8 +182,10 @@ CVerrouCatalogue::EEssai CVerrouCatalogue::essayerFichierVerrou(const std::strin
     if (fd < 0) {
         // One we may not open: another writer's, held (it goes when released), or one
         // we must not trust.
-        if (errno == EACCES && ::lstat(chemin.c_str(), &st) == 0 && digneDeConfiance(st, dossier, catalogue))
+        if (errno == EACCES && ::lstat(chemin.c_str(), &st) == 0 && digneDeConfiance(st, dossier, catalogue)) {
+            occupant_ = SOccupant{st.st_dev, st.st_ino, chemin};
             return EEssai::Occupe;
+        }
         return errno == ENOENT ? EEssai::Occupe : EEssai::Impossible;
     }
     if (::fstat(fd, &st) != 0 || !digneDeConfiance(st, dossier, catalogue)) {
@@ -154,9 +193,8 @@ CVerrouCatalogue::EEssai CVerrouCatalogue::essayerFichierVerrou(const std::strin
         return EEssai::Impossible;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && !sansVerrous(errno)) {
-        if (occupant_ >= 0)
-            ::close(occupant_);
-        occupant_ = fd;
+        occupant_ = SOccupant{st.st_dev, st.st_ino, {}};
+        ::close(fd);
         return EEssai::Occupe;
     }
     // Its holder before us may have removed it meanwhile: then it locks nothing.
@@ -186,11 +224,8 @@ std::optional<std::string> CVerrouCatalogue::prendre(const std::string& chemin, 
         pause = std::min(pause * 2, std::chrono::milliseconds(25));
         return true;
     };
-    auto occupe = [&]() -> std::string {
-        const auto qui = occupant_ >= 0 ? detenteurVerrou(occupant_) : std::nullopt;
-        return "un autre programme est en train de le modifier (" + (qui ? *qui + " ; " : std::string()) +
-               "attente de " + std::to_string((attente.count() + 999) / 1000) + " s dépassée)";
-    };
+    occupant_.reset();
+    auto occupe = [&]() { return texteOccupe(attente); };
     for (;;) {
         SOuvertureLecture ouvert = ouvrirFichierOrdinaire(cible);
         if (ouvert.probleme) {
@@ -212,9 +247,6 @@ std::optional<std::string> CVerrouCatalogue::prendre(const std::string& chemin, 
                 return ouvert.probleme;
             }
             fd_ = ouvert.fd;
-            if (occupant_ >= 0)
-                ::close(occupant_);
-            occupant_ = -1;
             return std::nullopt;
         }
         if (essai == EEssai::Occupe) {
@@ -243,9 +275,10 @@ std::optional<std::string> CVerrouCatalogue::prendre(const std::string& chemin, 
             ::close(fd);
             return raisonSysteme(erreur);
         }
-        if (occupant_ >= 0)
-            ::close(occupant_);
-        occupant_ = fd;
+        struct stat tenu {};
+        if (::fstat(fd, &tenu) == 0)
+            occupant_ = SOccupant{tenu.st_dev, tenu.st_ino, {}};
+        ::close(fd);
         if (!patienter())
             return occupe();
     }

@@ -55,6 +55,14 @@ private:
     int fd_ = -1;
     int verrou_ = -1;          // the lock file, or -1 when the catalogue itself is locked
     std::string cheminVerrou_;
-    int occupant_ = -1;        // the last file found locked by another, to name its holder
+    // The last file found locked by another, to name its holder; or a lock file we may
+    // not open at all.
+    struct SOccupant {
+        dev_t peripherique = 0;
+        ino_t inode = 0;
+        std::string inaccessible;  // its path then
+    };
+    std::optional<SOccupant> occupant_;
+    std::string texteOccupe(std::chrono::milliseconds attente) const;
     bool absent_ = false;
 };

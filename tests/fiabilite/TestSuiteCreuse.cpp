@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "model/EcritureSure.h"
 #include "model/FichierCatalogue.h"
 #include "tests/core/CataloguesDeTest.h"
 #include "tests/core/Factices.h"
@@ -94,6 +95,33 @@ TEST_F(SuiteCreuse, UneSuiteChangeeDepuisLOuvertureNEstPasEcrite)
         << *erreur;
     EXPECT_EQ(lireA(debut + kTrou / 2, 6), "change");
     EXPECT_EQ(entreesDe(d.chemin()), std::vector<std::string>{"creux.kbt"});
+}
+
+// A rewrite in place that fails and puts the old content back leaves the bytes where
+// they were: the next save writes them.
+TEST_F(SuiteCreuse, UnEnregistrementSurPlaceRateNePerdPasLaSuite)
+{
+    ASSERT_EQ(link(chemin.c_str(), d.sous("autre.kbt").c_str()), 0);
+    CDoc doc;
+    ASSERT_FALSE(chargerCatalogue(doc, chemin));
+    struct stat cible {};
+    ASSERT_EQ(stat(chemin.c_str(), &cible), 0);
+    SAppelsEcriture appels = SAppelsEcriture::systeme();
+    bool echoue = false;
+    appels.ecrire = [&](int fd, const void* o, std::size_t n) -> ssize_t {
+        struct stat st {};
+        if (!echoue && fstat(fd, &st) == 0 && st.st_ino == cible.st_ino) {
+            echoue = true;
+            errno = EIO;
+            return -1;
+        }
+        return write(fd, o, n);
+    };
+    ASSERT_TRUE(enregistrerCatalogue(doc, chemin, appels));
+    ASSERT_TRUE(echoue);
+    ASSERT_FALSE(enregistrerCatalogue(doc, chemin));
+    EXPECT_EQ(lireA(debut + kTrou / 2, kMilieu.size()), kMilieu);
+    EXPECT_EQ(lireA(debut + kTrou - 3, 3), kFin);
 }
 
 } // namespace
