@@ -1,5 +1,6 @@
 #include "impression/ImpressionPdf.h"
 
+#include <algorithm>
 #include <memory>
 
 #include <QFile>
@@ -14,11 +15,11 @@
 #include "model/EcritureSure.h"
 #include "model/IdentiteFichier.h"
 #include "model/Impression.h"
+#include "model/ResolutionLiens.h"
+#include "model/SignatureCatalogue.h"
 #include "impression/CContexteImpressionQt.h"
 
 namespace {
-
-constexpr int kResolutionPdf = 600;
 
 // The PDF's bytes, handed to the safe write as Qt produces them.
 class CAppareilSortie : public QIODevice {
@@ -55,12 +56,12 @@ bool estLeCatalogue(const CDoc& doc, const std::string& cheminPdf)
     return catalogue && sortie->memeFichier(*catalogue);
 }
 
-std::optional<std::string> ecrirePages(CDoc& doc, QIODevice& fichier)
+std::optional<std::string> ecrirePages(CDoc& doc, QIODevice& fichier, const SMiseEnPagePdf& mise)
 {
     QPdfWriter pdf(&fichier);
-    pdf.setResolution(kResolutionPdf);
+    pdf.setResolution(mise.resolution);
     // The pages keep their own margins: the device's rectangle is the whole sheet.
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    pdf.setPageLayout(mise.page);
     pdf.setCreator(QStringLiteral("Norvanel"));
     pdf.setTitle(QFile::decodeName(QByteArray::fromStdString(doc.chemin)));
 
@@ -75,8 +76,10 @@ std::optional<std::string> ecrirePages(CDoc& doc, QIODevice& fichier)
         return std::string("Le catalogue ne contient aucun fichier à imprimer.");
 
     const SRectangle page{0, 0, pdf.width(), pdf.height()};
-    for (std::uint32_t p = travail.premierePage; p <= travail.dernierePage; ++p) {
-        if (p != travail.premierePage && !pdf.newPage())
+    const std::uint32_t premiere = std::max(travail.premierePage, mise.premiere);
+    const std::uint32_t derniere = mise.derniere ? std::min(travail.dernierePage, mise.derniere) : travail.dernierePage;
+    for (std::uint32_t p = premiere; p <= derniere && p >= premiere; ++p) {
+        if (p != premiere && !pdf.newPage())
             return std::string("Le PDF ne peut pas recevoir une nouvelle page.");
         imprimerPage(doc, dc, travail, p, page);
     }
@@ -100,7 +103,7 @@ struct SQtSilencieux {
 
 } // namespace
 
-std::optional<std::string> imprimerEnPdf(CDoc& doc, const std::string& cheminPdf)
+std::optional<std::string> imprimerEnPdf(CDoc& doc, const std::string& cheminPdf, const SMiseEnPagePdf& mise)
 {
     // Fonts need a QGuiApplication; a plain QCoreApplication cannot be replaced by one.
     int argc = 3;
@@ -116,19 +119,24 @@ std::optional<std::string> imprimerEnPdf(CDoc& doc, const std::string& cheminPdf
         return std::string("L'impression a besoin de l'interface graphique de Qt, "
                            "que ce programme n'a pas démarrée.");
 
+    const std::string debut = "Impossible d'écrire le fichier « " + cheminPdf + " »";
+    std::string cible;
+    if (auto refus = resoudreCheminEcrit(cheminPdf, cible))
+        return debut + " : " + *refus + ".";
     if (estLeCatalogue(doc, cheminPdf))
-        return "Impossible d'écrire le fichier « " + cheminPdf +
-               " » : c'est le catalogue lui-même ; choisissez un autre nom pour le PDF.";
+        return debut + " : c'est le catalogue lui-même ; choisissez un autre nom pour le PDF.";
+    if (estUnCatalogue(cible))
+        return debut + " : c'est un catalogue ; choisissez un autre nom pour le PDF.";
     // The safe write: a failure never leaves a half-written PDF nor spoils the
     // previous file, and a file with links, ACLs or another owner keeps them.
     try {
-        const auto echec = ecrireFichierSur(cheminPdf, [&doc](CSortie& sortie) {
+        const auto echec = ecrireFichierSur(cheminPdf, [&doc, &mise](CSortie& sortie) {
             CAppareilSortie appareil(sortie);
-            if (auto erreur = ecrirePages(doc, appareil))
+            if (auto erreur = ecrirePages(doc, appareil, mise))
                 throw SPagesImpossibles{*erreur};
         });
         if (echec)
-            return texteEchecEcriture("Impossible d'écrire le fichier « " + cheminPdf + " »", *echec);
+            return texteEchecEcriture(debut, *echec);
     } catch (const SPagesImpossibles& e) {
         return "Impression de « " + cheminPdf + " » impossible : " + e.raison;
     }

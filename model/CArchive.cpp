@@ -6,6 +6,7 @@
 #include "model/Mot32.h"
 
 #include "model/CSortie.h"
+#include "model/SuiteInconnue.h"
 #include "model/TexteCatalogue.h"
 
 namespace {
@@ -190,15 +191,32 @@ std::int32_t CArchive::lireNombre(std::size_t tailleMin, const char* quoi)
     return n;
 }
 
-std::string CArchive::lireReste()
+void CArchive::lireSuite(CSuiteInconnue& suite)
 {
-    std::string reste;
-    reste.reserve(static_cast<std::size_t>(restants()));
-    while (restants() > 0) {
-        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(restants(), kTailleTampon));
-        reste.append(prendre(n), n);
+    const std::uint64_t n = restants();
+    if (n > CSuiteInconnue::kEnMemoire && entree_ && entree_->descripteur() >= 0) {
+        if (!suite.garderDansFichier(entree_->descripteur(), pos_, n))
+            echouer("erreur de lecture du fichier");
+        pos_ = taille_;
+        curseur_ = dansFenetre_;
+        return;
     }
-    return reste;
+    std::string reste;
+    reste.reserve(static_cast<std::size_t>(n));
+    while (restants() > 0) {
+        const std::size_t bloc = static_cast<std::size_t>(std::min<std::uint64_t>(restants(), kTailleTampon));
+        reste.append(prendre(bloc), bloc);
+    }
+    suite.garder(std::move(reste));
+}
+
+void CArchive::ecrireSuite(const CSuiteInconnue& suite)
+{
+    if (!vider())
+        return;
+    std::string probleme;
+    if (!suite.envoyer(*sortie_, probleme) && !probleme.empty() && !sortie_->enEchec())
+        throw CErreurSuite(probleme);
 }
 
 void CArchive::echangerTexte(std::string& texte)

@@ -18,6 +18,7 @@
 #include <string_view>
 
 class CSortie;
+class CSuiteInconnue;
 
 // Where an archive being read takes its bytes from (a file).
 class CEntree {
@@ -25,6 +26,15 @@ public:
     virtual ~CEntree() = default;
     // Reads up to `n` bytes; the number read, 0 at the end, or -1 on an error.
     virtual long lire(char* octets, std::size_t n) = 0;
+    // The file read from its start, or -1: what lies after the last binder may then be
+    // left there (CSuiteInconnue).
+    virtual int descripteur() const { return -1; }
+};
+
+// Raised by a save whose bytes after the last binder can no longer be had as read.
+class CErreurSuite : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
 };
 
 class CErreurLecture : public std::runtime_error {
@@ -62,6 +72,9 @@ public:
     void ecrireEntier(std::int32_t v) { echangerEntier(v); }
     // Sends what the buffer holds; false when the output failed (now or before).
     [[nodiscard]] bool vider();
+    // The bytes after the last binder, after everything else; CErreurSuite when they
+    // are no longer those read.
+    void ecrireSuite(const CSuiteInconnue& suite);
 
     // --- Reading ---------------------------------------------------------------
     std::int32_t lireEntier();
@@ -72,8 +85,8 @@ public:
     // How deep the folder being read is nested.
     int profondeur = 0;
     std::uint64_t restants() const { return taille_ - pos_; }
-    // Every byte left, read in blocks: never more memory than the file holds.
-    std::string lireReste();
+    // Every byte left: in memory when few, else left in the file read.
+    void lireSuite(CSuiteInconnue& suite);
     [[noreturn]] void echouer(const std::string& quoi) const;
 
 private:

@@ -22,7 +22,7 @@ CDoc::~CDoc()
 
 void CDoc::initialiserNouveau()
 {
-    suiteInconnue.clear();
+    suiteInconnue.vider();
     auto* general = new CClasseur(this, "Général");
     classeurs_.ajouter(general);
     contexte().classeurCourant = general;

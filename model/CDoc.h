@@ -11,6 +11,7 @@
 #include "model/CListeElements.h"
 #include "model/CNomme.h"
 #include "model/IdentiteFichier.h"
+#include "model/SuiteInconnue.h"
 
 class CResultatsRecherche;
 
@@ -105,8 +106,8 @@ public:
                                                                   {0, 1, 2, 3, 4, 5, 6}}};
 
     // The bytes found after the last binder (what a newer program may add there),
-    // written back after it unchanged; none in a new document. At most the file's size.
-    std::string suiteInconnue;
+    // written back after it unchanged; none in a new document.
+    CSuiteInconnue suiteInconnue;
 
 private:
     CListeElements<CClasseur> classeurs_;

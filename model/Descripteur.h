@@ -1,7 +1,10 @@
 #pragma once
 // A file descriptor closed on every path out.
 
+#include <fcntl.h>
 #include <unistd.h>
+
+#include <string>
 
 struct SDescripteur {
     int fd = -1;
@@ -18,3 +21,11 @@ struct SDescripteur {
         return r;
     }
 };
+
+// The file open as `fd`, opened again for reading with an offset and locks of its own
+// (a dup() would share them: a lock would outlive its holder's release). -1 on failure.
+inline int rouvrirEnLecture(int fd)
+{
+    const int r = ::open(("/proc/self/fd/" + std::to_string(fd)).c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+    return r >= 0 ? r : ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+}

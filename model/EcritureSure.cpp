@@ -18,8 +18,10 @@
 
 #include "model/AttributsFichier.h"
 #include "model/CSortie.h"
+#include "model/CopieCreuse.h"
 #include "model/Descripteur.h"
 #include "model/RemplacementEnPlace.h"
+#include "model/ResolutionLiens.h"
 
 namespace {
 
@@ -51,6 +53,11 @@ protected:
     {
         erreur = ecrireEntierement(appels_, fd_, o, n);
         return erreur == 0;
+    }
+    int copierTout(int fd, std::uint64_t debut, std::uint64_t n) override
+    {
+        erreur = copierCreux(fd, debut, n, fd_, appels_);
+        return erreur;
     }
 
 private:
@@ -94,17 +101,7 @@ private:
 // The file a save must replace: the target of a symbolic link, so the link stays.
 std::optional<std::string> cibleReelle(const std::string& chemin, std::string& cible)
 {
-    struct stat st {};
-    if (::lstat(chemin.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char* reel = ::realpath(chemin.c_str(), nullptr);
-        if (!reel)
-            return "le lien symbolique ne mène à aucun fichier (" + raisonSysteme(errno) + ")";
-        cible = reel;
-        std::free(reel);
-    } else {
-        cible = chemin;
-    }
-    return std::nullopt;
+    return resoudreCheminEcrit(chemin, cible);
 }
 
 std::string dossierDe(const std::string& chemin)
@@ -189,10 +186,10 @@ void nettoyerTemporaires(int dossier, const std::string& nomCible)
         supprimerSiAbandonne(dossier, nom.c_str());
 }
 
-// Creates a new temporary beside the target with the permissions a new file gets (the
-// system applies the umask and the folder's default ACL), locked (see
-// verrouillePourSoi); its path in `chemin`.
-int creerTemporaire(const std::string& dossier, const std::string& nomCible, std::string& chemin)
+// Creates a new temporary beside the target with the permissions `mode` (the system
+// applies the umask and the folder's default ACL), locked (see verrouillePourSoi);
+// its path in `chemin`.
+int creerTemporaire(const std::string& dossier, const std::string& nomCible, std::string& chemin, mode_t mode)
 {
     std::random_device alea;
     std::uniform_int_distribution<std::size_t> choix(0, kCaracteres.size() - 1);
@@ -202,7 +199,7 @@ int creerTemporaire(const std::string& dossier, const std::string& nomCible, std
         chemin = modele;
         for (std::size_t i = 0; i < kAleatoires; ++i)
             chemin[debut + i] = kCaracteres[choix(alea)];
-        const int fd = ::open(chemin.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        const int fd = ::open(chemin.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0 && verrouillePourSoi(fd))
             return fd;
         if (fd >= 0) {
@@ -231,13 +228,16 @@ int refusEcriture(const std::string& cible, const struct stat& ancien)
 // Saves `remplir` to `cible` (its folder open as `d`, or -1).
 std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::optional<struct stat>& ancien, int d,
                                          const std::function<void(CSortie&)>& remplir, const SAppelsEcriture& appels,
-                                         bool creer)
+                                         bool creer, SDescripteur* ecrit)
 {
     auto echec = [](int erreur) { return SEchecEcriture{raisonSysteme(erreur)}; };
     const std::string dossier = dossierDe(cible);
     const std::string nomCible = nomDe(cible);
+    // What replaces or backs up a file holds its content: readable by us alone until it
+    // has taken the old file's owner and mode, never by whoever the umask lets in.
+    const mode_t mode = ancien ? 0600 : 0666;
     STemporaire temporaire;
-    SDescripteur f{creerTemporaire(dossier, nomCible, temporaire.chemin)};
+    SDescripteur f{creerTemporaire(dossier, nomCible, temporaire.chemin, mode)};
     if (f.fd < 0)
         return echec(errno);
     // A rename would lose the old file's other names, or what the new file could not take.
@@ -264,12 +264,12 @@ std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::op
         // The backup is written as a temporary, which the cleaning may take if the save
         // is killed meanwhile; it gets its lasting name only once complete.
         STemporaire copie;
-        SDescripteur s{creerTemporaire(dossier, nomCible, copie.chemin)};
+        SDescripteur s{creerTemporaire(dossier, nomCible, copie.chemin, mode)};
         if (s.fd < 0)
             return echec(errno);
         const std::string sauvegarde = copie.chemin.substr(0, copie.chemin.size() - kSuffixe.size()) +
                                        std::string(kSuffixeSauvegarde);
-        SFichiersEnPlace fichiers{f.fd, s.fd, copie.chemin, sauvegarde, d};
+        SFichiersEnPlace fichiers{f.fd, s.fd, copie.chemin, sauvegarde, d, ecrit};
         return remplacerEnPlace(cible, *ancien, fichiers, appels);
     }
 
@@ -288,6 +288,8 @@ std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::op
         return echec(errno);
     }
     temporaire.chemin.clear();
+    if (ecrit)
+        ecrit->fd = rouvrirEnLecture(verrou.fd);
     // The rename itself must reach the disk before we call the save done. EINVAL: a
     // file system that has nothing to sync for a folder.
     if (d >= 0 && appels.synchroniser(d) != 0 && errno != EINVAL)
@@ -354,6 +356,18 @@ bool estTemporaireDe(const std::string& nom, const std::string& nomCible)
     return estNomAvecSuffixe(nom, nomCible, kSuffixe);
 }
 
+namespace {
+
+// A save rewriting the file in place holds the lock of its backup to its end: that one
+// is no leftover. One we may not open is named all the same.
+bool tenueParUnEnregistrement(const std::string& sauvegarde)
+{
+    SDescripteur f{::open(sauvegarde.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+    return f.fd >= 0 && ::flock(f.fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+}
+
+} // namespace
+
 std::vector<std::string> sauvegardesDe(const std::string& chemin)
 {
     std::vector<std::string> r;
@@ -366,7 +380,7 @@ std::vector<std::string> sauvegardesDe(const std::string& chemin)
     if (!flux)
         return r;
     while (const dirent* e = ::readdir(flux))
-        if (estNomAvecSuffixe(e->d_name, nomCible, kSuffixeSauvegarde))
+        if (estNomAvecSuffixe(e->d_name, nomCible, kSuffixeSauvegarde) && !tenueParUnEnregistrement(dossier + "/" + e->d_name))
             r.push_back(dossier + "/" + e->d_name);
     ::closedir(flux);
     std::sort(r.begin(), r.end());
@@ -376,7 +390,7 @@ std::vector<std::string> sauvegardesDe(const std::string& chemin)
 namespace {
 
 std::optional<SEchecEcriture> ecrire(const std::string& chemin, const std::function<void(CSortie&)>& remplir,
-                                     const SAppelsEcriture& appels, bool creer)
+                                     const SAppelsEcriture& appels, bool creer, SDescripteur* ecrit)
 {
     std::string cible = chemin;
     struct stat present {};
@@ -404,7 +418,7 @@ std::optional<SEchecEcriture> ecrire(const std::string& chemin, const std::funct
         SDescripteur d{::open(dossierDe(cible).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
         if (d.fd >= 0)
             nettoyerTemporaires(d.fd, nomDe(cible));
-        resultat = ecrireVers(cible, ancien, d.fd, remplir, appels, creer);
+        resultat = ecrireVers(cible, ancien, d.fd, remplir, appels, creer, ecrit);
     }
     if (resultat && ancien && !resultat->dejaRemplace && resultat->sauvegarde.empty())
         resultat->precedentIntact = true;
@@ -415,12 +429,13 @@ std::optional<SEchecEcriture> ecrire(const std::string& chemin, const std::funct
 
 std::optional<SEchecEcriture> ecrireFichierSur(const std::string& chemin,
                                                const std::function<void(CSortie&)>& remplir,
-                                               const SAppelsEcriture& appels)
+                                               const SAppelsEcriture& appels, SDescripteur* ecrit)
 {
-    return ecrire(chemin, remplir, appels, false);
+    return ecrire(chemin, remplir, appels, false, ecrit);
 }
 
-std::optional<SEchecEcriture> creerFichierSur(const std::string& chemin, const std::function<void(CSortie&)>& remplir)
+std::optional<SEchecEcriture> creerFichierSur(const std::string& chemin, const std::function<void(CSortie&)>& remplir,
+                                              SDescripteur* ecrit)
 {
-    return ecrire(chemin, remplir, SAppelsEcriture::systeme(), true);
+    return ecrire(chemin, remplir, SAppelsEcriture::systeme(), true, ecrit);
 }

@@ -17,6 +17,10 @@
 // rewritten in place instead, from a backup ".<name>.XXXXXX.norvanel-sav" that the
 // cleaning never touches (see RemplacementEnPlace.h). A file the user may not write,
 // or one with no write permission at all, is refused as a read-only folder is.
+//
+// A temporary that replaces a file is made with mode 0600, and takes the old file's
+// owner and mode before a byte is written. The path written to is resolved without
+// following a link another user planted in a shared sticky folder (ResolutionLiens.h).
 
 #include <sys/types.h>
 
@@ -29,6 +33,7 @@
 #include "model/RaisonSysteme.h"
 
 class CSortie;
+struct SDescripteur;
 
 // The system calls that decide whether a save reached the disk. Tests replace them
 // to make one chosen call fail.
@@ -52,15 +57,18 @@ std::string texteEchecEcriture(const std::string& debut, const SEchecEcriture& e
 // Writes to `chemin` everything `remplir` sends to the sink it is given (it must send it
 // all before returning). A symbolic link stays a link: the file it names is replaced.
 // The mode, owner, group, extended attributes, ACLs and hard links of the replaced
-// file are kept.
+// file are kept. When it worked and `ecrit` is given, it receives the file written,
+// open for reading.
 [[nodiscard]] std::optional<SEchecEcriture> ecrireFichierSur(const std::string& chemin,
                                                const std::function<void(CSortie&)>& remplir,
-                                               const SAppelsEcriture& appels = SAppelsEcriture::systeme());
+                                               const SAppelsEcriture& appels = SAppelsEcriture::systeme(),
+                                               SDescripteur* ecrit = nullptr);
 
 // The same for a file that must not exist yet: whatever is at `chemin` (a file, a
 // link), even one another program puts there during the write, is left as it is, and
 // the reason is EEXIST's.
-[[nodiscard]] std::optional<SEchecEcriture> creerFichierSur(const std::string& chemin, const std::function<void(CSortie&)>& remplir);
+[[nodiscard]] std::optional<SEchecEcriture> creerFichierSur(const std::string& chemin, const std::function<void(CSortie&)>& remplir,
+                                                            SDescripteur* ecrit = nullptr);
 
 // The temporary name a save of the file named `nomCible` uses, with its six random
 // characters as XXXXXX; and whether `nom` is one of them.

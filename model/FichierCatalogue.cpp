@@ -3,11 +3,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <functional>
 #include <new>
 
 #include "model/CArchive.h"
 #include "model/CDoc.h"
 #include "model/CSortie.h"
+#include "model/CUtilisateur.h"
 #include "model/Descripteur.h"
 #include "model/EcritureSure.h"
 #include "model/FichierOrdinaire.h"
@@ -33,6 +35,7 @@ public:
             return static_cast<long>(lus);
         }
     }
+    int descripteur() const override { return fd_; }
 
 private:
     int fd_;
@@ -87,14 +90,10 @@ std::optional<std::string> terminerChargement(CDoc& doc, const std::string& chem
     doc.chemin = chemin;
     doc.definirModifie(false);
     doc.notifierVues();
+    // It loads, but a save was stopped: the user decides which content to keep.
+    for (const std::string& sauvegarde : sauvegardesDe(chemin))
+        utilisateur().message(texteSauvegardeLaissee(chemin, sauvegarde), EBoutons::Ok, EIcone::Exclamation);
     return std::nullopt;
-}
-
-void terminerEnregistrement(CDoc& doc, const std::string& chemin)
-{
-    doc.chemin = chemin;
-    doc.identiteFichier = identiteFichier(chemin);
-    doc.definirModifie(false);
 }
 
 // The whole document through `sortie`; the sink records whether it all went out.
@@ -106,7 +105,40 @@ void envoyer(CDoc& doc, CSortie& sortie)
     (void)ar.vider();
 }
 
+void terminerEnregistrement(CDoc& doc, const std::string& chemin, const SDescripteur& ecrit)
+{
+    doc.chemin = chemin;
+    doc.identiteFichier = identiteFichier(chemin);
+    doc.suiteInconnue.apresEnregistrement(ecrit.fd);
+    doc.definirModifie(false);
+}
+
+// Saves `doc` through `ecrire` (a safe write to its path); the message of a failure.
+std::optional<std::string> enregistrerPar(CDoc& doc, const std::string& chemin, const std::string& debut,
+    const std::function<std::optional<SEchecEcriture>(const std::function<void(CSortie&)>&, SDescripteur&)>& ecrire)
+{
+    SDescripteur ecrit;
+    try {
+        if (const auto echec = ecrire([&doc](CSortie& sortie) { envoyer(doc, sortie); }, ecrit)) {
+            if (echec->precedentIntact)
+                doc.suiteInconnue.apresRetablissement(chemin);
+            return texteEchecEcriture(debut + " " + guillemets(chemin), *echec);
+        }
+    } catch (const CErreurSuite& e) {
+        return debut + " " + guillemets(chemin) + " : " + e.what() + ". Le fichier précédent est intact.";
+    }
+    terminerEnregistrement(doc, chemin, ecrit);
+    return std::nullopt;
+}
+
 } // namespace
+
+std::string texteSauvegardeLaissee(const std::string& chemin, const std::string& sauvegarde)
+{
+    return "Un enregistrement du catalogue " + guillemets(chemin) +
+           " a été interrompu : son contenu d'avant cet enregistrement se trouve dans " + guillemets(sauvegarde) +
+           ". Vérifiez le catalogue, puis supprimez cette copie.";
+}
 
 std::optional<std::string> lireCatalogue(CDoc& doc, std::string_view octets)
 {
@@ -138,18 +170,14 @@ std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& ch
 
 std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels)
 {
-    const auto echec = ecrireFichierSur(chemin, [&doc](CSortie& sortie) { envoyer(doc, sortie); }, appels);
-    if (echec)
-        return texteEchecEcriture("Impossible d'enregistrer le catalogue " + guillemets(chemin), *echec);
-    terminerEnregistrement(doc, chemin);
-    return std::nullopt;
+    return enregistrerPar(doc, chemin, "Impossible d'enregistrer le catalogue", [&](const auto& remplir, SDescripteur& ecrit) {
+        return ecrireFichierSur(chemin, remplir, appels, &ecrit);
+    });
 }
 
 std::optional<std::string> creerCatalogue(CDoc& doc, const std::string& chemin)
 {
-    const auto echec = creerFichierSur(chemin, [&doc](CSortie& sortie) { envoyer(doc, sortie); });
-    if (echec)
-        return texteEchecEcriture("Impossible de créer le catalogue " + guillemets(chemin), *echec);
-    terminerEnregistrement(doc, chemin);
-    return std::nullopt;
+    return enregistrerPar(doc, chemin, "Impossible de créer le catalogue", [&](const auto& remplir, SDescripteur& ecrit) {
+        return creerFichierSur(chemin, remplir, &ecrit);
+    });
 }

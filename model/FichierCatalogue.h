@@ -14,7 +14,11 @@ struct SAppelsEcriture;
 // set, its modified flag cleared, its views told). nullopt on success.
 // A pipe, a device or a folder at `chemin` is refused without waiting. The identity
 // of the file read is kept in the document (CDoc::identiteFichier).
+// A catalogue that loads but has a backup beside it, left by a save stopped while it
+// rewrote the file in place (see RemplacementEnPlace.h), is loaded, and the user is
+// told where the backup is (CUtilisateur::message, texteSauvegardeLaissee).
 [[nodiscard]] std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin);
+std::string texteSauvegardeLaissee(const std::string& chemin, const std::string& sauvegarde);
 // The same from `fd`, the file `chemin` leads to, already open (and locked: see
 // VerrouCatalogue.h).
 [[nodiscard]] std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin, int fd);

@@ -1,37 +1,27 @@
 #include "model/RemplacementEnPlace.h"
 
+#include "model/CopieCreuse.h"
 #include "model/Descripteur.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <vector>
 
 namespace {
 
-// Copies all of `source` over `destination` from their start, cuts `destination` to
-// that length and syncs it: 0, or the errno of the first failure.
+// Empties `destination`, copies all of `source` into it and syncs it: 0, or the errno
+// of the first failure. Emptied first: stopped midway, the file is a short one that
+// fails to load, never the new content followed by the end of the old one, which
+// would load without a word.
 int recopier(int source, int destination, const SAppelsEcriture& appels)
 {
-    if (::lseek(destination, 0, SEEK_SET) != 0)
+    struct stat st {};
+    if (::ftruncate(destination, 0) != 0 || ::lseek(destination, 0, SEEK_SET) != 0 || ::fstat(source, &st) != 0)
         return errno;
-    std::vector<char> tampon(1 << 20);
-    off_t position = 0;
-    for (;;) {
-        const ssize_t lus = ::pread(source, tampon.data(), tampon.size(), position);
-        if (lus < 0 && errno == EINTR)
-            continue;
-        if (lus < 0)
-            return errno;
-        if (lus == 0)
-            break;
-        if (const int erreur = ecrireEntierement(appels, destination, tampon.data(), static_cast<std::size_t>(lus)))
-            return erreur;
-        position += lus;
-    }
-    if (::ftruncate(destination, position) != 0)
-        return errno;
+    if (const int erreur = copierCreux(source, 0, static_cast<std::uint64_t>(st.st_size), destination, appels))
+        return erreur;
     return appels.synchroniser(destination) == 0 ? 0 : errno;
 }
 
@@ -66,6 +56,8 @@ std::optional<SEchecEcriture> remplacerEnPlace(const std::string& cible, const s
     const int erreur = recopier(fichiers.nouveau, f.fd, appels);
     if (erreur == 0 || recopier(fichiers.copie, f.fd, appels) == 0) {
         ::unlink(fichiers.cheminSauvegarde.c_str());
+        if (erreur == 0 && fichiers.ecrit)
+            fichiers.ecrit->fd = rouvrirEnLecture(f.fd);
         return erreur == 0 ? std::nullopt : std::optional(echec(erreur));
     }
     SEchecEcriture perdu = echec(erreur);

@@ -180,7 +180,7 @@ void CDoc::serialiser(CArchive& ar)
         ar.ecrireEntier(classeurs_.nombre());
         for (CClasseur* c : classeurs_)
             c->serialiser(ar);
-        ar.echangerBloc(suiteInconnue.data(), suiteInconnue.size());
+        ar.ecrireSuite(suiteInconnue);
         return;
     }
     // The binders are read aside and take the place of the old ones only once the
@@ -192,7 +192,8 @@ void CDoc::serialiser(CArchive& ar)
         lus.ajouter(c);
         c->serialiser(ar);
     }
-    std::string suite = ar.lireReste();
+    CSuiteInconnue suite;
+    ar.lireSuite(suite);
     viderContenu();
     classeurs_ = std::move(lus);
     suiteInconnue = std::move(suite);

@@ -1,5 +1,6 @@
 #include "shell/ImpressionDocument.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -10,6 +11,8 @@
 #include "model/CUtilisateur.h"
 #include "model/Impression.h"
 #include "impression/CContexteImpressionQt.h"
+#include "impression/ImpressionPdf.h"
+#include "ui/CheminsQt.h"
 
 namespace {
 
@@ -35,6 +38,17 @@ void signaler(const std::string& message)
 
 std::optional<std::string> imprimerDocument(CDoc& doc, QPrinter& imprimante)
 {
+    // To a PDF file (not the preview, which paints on a picture engine): through the
+    // safe write, which follows no planted link and replaces no catalogue.
+    if (imprimante.outputFormat() == QPrinter::PdfFormat && !imprimante.outputFileName().isEmpty() &&
+        imprimante.paintEngine() && imprimante.paintEngine()->type() == QPaintEngine::Pdf) {
+        SMiseEnPagePdf mise{imprimante.pageLayout(), imprimante.resolution()};
+        if (imprimante.printRange() == QPrinter::PageRange && imprimante.fromPage() > 0) {
+            mise.premiere = static_cast<std::uint32_t>(imprimante.fromPage());
+            mise.derniere = static_cast<std::uint32_t>(std::max(imprimante.toPage(), 0));
+        }
+        return imprimerEnPdf(doc, cheminCatalogue(imprimante.outputFileName()), mise);
+    }
     QPainter peintre;
     if (!peintre.begin(&imprimante))
         return std::string("L'imprimante ne peut pas commencer l'impression.");

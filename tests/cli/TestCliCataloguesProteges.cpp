@@ -5,14 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 
+#include "model/VerrouCatalogue.h"
 #include "tests/cli/Lancement.h"
 
 namespace {
@@ -86,9 +87,8 @@ TEST_F(CliProtege, LePdfNeRemplacePasLeCatalogue)
 // up and says why; reading it is never held back.
 TEST_F(CliProtege, CatalogueVerrouilleParUnAutreProgramme)
 {
-    const int fd = open(catalogue.c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(flock(fd, LOCK_EX), 0);
+    auto verrou = std::make_unique<CVerrouCatalogue>();
+    ASSERT_FALSE(verrou->prendre(catalogue));
     EXPECT_EQ(lancer({"tree", catalogue}).code, 0);
     const SResultat r = lancer({"mkbinder", catalogue, "Attente"});
     EXPECT_EQ(r.code, 2);
@@ -97,7 +97,7 @@ TEST_F(CliProtege, CatalogueVerrouilleParUnAutreProgramme)
               std::string::npos)
         << r.erreurs;
     EXPECT_EQ(lireFichier(catalogue), avant);
-    close(fd);
+    verrou.reset();
     EXPECT_EQ(lancer({"mkbinder", catalogue, "Attente"}).code, 0);
 }
 

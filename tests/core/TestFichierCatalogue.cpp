@@ -218,7 +218,7 @@ TEST_F(FichierCatalogue, OctetsApresLeDernierClasseurGardes)
     CDoc neuf;
     neuf.initialiserNouveau();
     ASSERT_FALSE(lireCatalogue(doc, ecrireCatalogue(neuf)));
-    EXPECT_TRUE(doc.suiteInconnue.empty());
+    EXPECT_TRUE(doc.suiteInconnue.vide());
 }
 
 TEST_F(FichierCatalogue, ChampsDeLaRequeteEtDesFichiers)

@@ -1,5 +1,7 @@
 // A catalogue opened through a symbolic link: a save replaces the file the link names,
-// in that file's folder, and leaves the link, the mode and the owner as they were.
+// in that file's folder, and leaves the link, the mode and the owner as they were. A
+// link another user planted in a shared sticky folder is not followed, by a save nor
+// by a PDF, wherever it is on the path.
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +12,8 @@
 #include "model/FichierCatalogue.h"
 #include "tests/core/CataloguesDeTest.h"
 #include "tests/core/Factices.h"
+#include "tests/fiabilite/CProcessusEnfant.h"
+#include "tests/fiabilite/UtilisateurOrdinaire.h"
 #include "tests/linux/CDossierTemporaire.h"
 
 namespace {
@@ -114,6 +118,76 @@ TEST_F(LienSymbolique, UnLienSansCibleEstRefuse)
     EXPECT_EQ(cibleDuLien(orphelin), "../donnees/absent.kbt");
     EXPECT_FALSE(existe(d.sous("donnees/absent.kbt")));
     ASSERT_EQ(unlink(orphelin.c_str()), 0);
+    verifierLiens();
+}
+
+// /tmp-like: sticky, everyone writes; the links are the ordinary user's, or ours.
+TEST_F(LienSymbolique, UnLienPlanteParUnAutreDansUnDossierPartageNEstPasSuivi)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "seul root peut donner un lien à un autre utilisateur";
+    const std::string partage = d.sous("partage");
+    ASSERT_EQ(mkdir(partage.c_str(), 0755), 0);
+    ASSERT_EQ(chmod(partage.c_str(), 01777), 0);
+    ASSERT_EQ(symlink(vrai.c_str(), (partage + "/rapport.pdf").c_str()), 0);
+    ASSERT_EQ(symlink(d.sous("donnees").c_str(), (partage + "/dossier").c_str()), 0);
+    ASSERT_EQ(lchown((partage + "/rapport.pdf").c_str(), kUtilisateurOrdinaire, kUtilisateurOrdinaire), 0);
+    ASSERT_EQ(lchown((partage + "/dossier").c_str(), kUtilisateurOrdinaire, kUtilisateurOrdinaire), 0);
+    ASSERT_EQ(symlink(vrai.c_str(), (partage + "/a-moi.kbt").c_str()), 0);
+    const std::string source = d.sous("source.kbt");
+    CDoc doc;
+    remplirCatalogue(doc, 60, 40, 'b');
+    ASSERT_FALSE(enregistrerCatalogue(doc, source));
+
+    struct SCas {
+        std::string chemin;
+        bool pdf;
+    };
+    for (const SCas& cas : {SCas{partage + "/rapport.pdf", false}, SCas{partage + "/rapport.pdf", true},
+                            SCas{partage + "/dossier/vrai.kbt", false}, SCas{partage + "/dossier/vrai.kbt", true}}) {
+        std::string erreur;
+        if (cas.pdf) {
+            CProcessusEnfant cli({NORVANEL_CLI, "print", source, "--pdf", cas.chemin});
+            EXPECT_EQ(cli.attendre(), 2) << cas.chemin;
+            erreur = cli.sortie();
+        } else {
+            erreur = enregistrerCatalogue(doc, cas.chemin).value_or("");
+        }
+        EXPECT_NE(erreur.find("appartient à un autre utilisateur, dans un dossier partagé : il n'est pas suivi"),
+                  std::string::npos)
+            << cas.chemin << " : " << erreur;
+        EXPECT_EQ(lireTout(vrai), ancien) << cas.chemin;
+    }
+    EXPECT_EQ(entreesDe(d.sous("donnees")), std::vector<std::string>{"vrai.kbt"});
+    // Our own link there is followed.
+    ASSERT_FALSE(enregistrerCatalogue(doc, partage + "/a-moi.kbt"));
+    EXPECT_EQ(lireTout(vrai), ecrireCatalogue(doc));
+}
+
+// A PDF never replaces a catalogue, whatever its name and however it is reached; it
+// does replace an older PDF.
+TEST_F(LienSymbolique, UnPdfNeRemplaceAucunCatalogue)
+{
+    const std::string source = d.sous("source.kbt");
+    CDoc doc;
+    remplirCatalogue(doc, 60, 40, 'b');
+    ASSERT_FALSE(enregistrerCatalogue(doc, source));
+    const std::string deguise = d.sous("donnees/rapport.pdf");
+    ASSERT_EQ(link(vrai.c_str(), deguise.c_str()), 0);
+    for (const std::string& sortie : {vrai, deguise, lien}) {
+        CProcessusEnfant cli({NORVANEL_CLI, "print", source, "--pdf", sortie});
+        EXPECT_EQ(cli.attendre(), 2) << sortie;
+        EXPECT_NE(cli.sortie().find("c'est un catalogue ; choisissez un autre nom pour le PDF"), std::string::npos)
+            << cli.sortie();
+        EXPECT_EQ(lireTout(vrai), ancien);
+    }
+    ASSERT_EQ(unlink(deguise.c_str()), 0);
+    const std::string pdf = d.sous("ancien.pdf");
+    for (int fois = 0; fois < 2; ++fois) {
+        CProcessusEnfant cli({NORVANEL_CLI, "print", source, "--pdf", pdf});
+        EXPECT_EQ(cli.attendre(), 0) << cli.sortie();
+        EXPECT_EQ(lireTout(pdf).substr(0, 5), "%PDF-");
+    }
     verifierLiens();
 }
 
