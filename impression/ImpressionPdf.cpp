@@ -18,6 +18,7 @@
 #include "model/ResolutionLiens.h"
 #include "model/SignatureCatalogue.h"
 #include "impression/CContexteImpressionQt.h"
+#include "platform/TexteAffichable.h"
 
 namespace {
 
@@ -119,7 +120,7 @@ std::optional<std::string> imprimerEnPdf(CDoc& doc, const std::string& cheminPdf
         return std::string("L'impression a besoin de l'interface graphique de Qt, "
                            "que ce programme n'a pas démarrée.");
 
-    const std::string debut = "Impossible d'écrire le fichier « " + cheminPdf + " »";
+    const std::string debut = "Impossible d'écrire le fichier " + entreGuillemets(cheminPdf);
     std::string cible;
     if (auto refus = resoudreCheminEcrit(cheminPdf, cible))
         return debut + " : " + *refus + ".";
@@ -138,7 +139,7 @@ std::optional<std::string> imprimerEnPdf(CDoc& doc, const std::string& cheminPdf
         if (echec)
             return texteEchecEcriture(debut, *echec);
     } catch (const SPagesImpossibles& e) {
-        return "Impression de « " + cheminPdf + " » impossible : " + e.raison;
+        return "Impression de " + entreGuillemets(cheminPdf) + " impossible : " + e.raison;
     }
     return std::nullopt;
 }

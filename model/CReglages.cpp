@@ -25,11 +25,6 @@ constexpr const char* kClefPages = "PreviewPages";
 // Four paths, even long and fully escaped, take far less; more is not a settings file.
 constexpr std::size_t kTailleMax = 1 << 20;
 
-std::string guillemets(const std::string& chemin)
-{
-    return entreGuillemets(chemin);
-}
-
 std::string_view sansBlancs(std::string_view s)
 {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
@@ -148,7 +143,7 @@ std::optional<std::string> CReglages::charger()
         recents_.clear();
         sections_.clear();
         pagesApercu_ = 0;
-        return "Les réglages " + guillemets(chemin_) + " sont illisibles : " + pourquoi +
+        return "Les réglages " + entreGuillemets(chemin_) + " sont illisibles : " + pourquoi +
                ". Les réglages par défaut sont utilisés.";
     };
     if (chemin_.empty())
@@ -254,7 +249,7 @@ std::optional<std::string> CReglages::enregistrer()
     if (!modifie_)
         return std::nullopt;
     auto echec = [this](const std::string& pourquoi) {
-        return "Impossible d'enregistrer les réglages " + guillemets(chemin_) + " : " + pourquoi + ".";
+        return "Impossible d'enregistrer les réglages " + entreGuillemets(chemin_) + " : " + pourquoi + ".";
     };
     if (chemin_.empty())
         return echec("aucun dossier personnel n'est connu");
@@ -262,7 +257,7 @@ std::optional<std::string> CReglages::enregistrer()
         return echec(raisonSysteme(erreur));
     const std::string contenu = texte();
     if (const auto e = ecrireFichierSur(chemin_, [&contenu](CSortie& s) { s.ecrire(contenu.data(), contenu.size()); }))
-        return texteEchecEcriture("Impossible d'enregistrer les réglages " + guillemets(chemin_), *e);
+        return texteEchecEcriture("Impossible d'enregistrer les réglages " + entreGuillemets(chemin_), *e);
     modifie_ = false;
     return std::nullopt;
 }

@@ -1,4 +1,5 @@
 #include "model/DetenteurVerrou.h"
+#include "platform/TexteAffichable.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -63,6 +64,6 @@ std::optional<std::string> detenteurVerrou(dev_t peripherique, ino_t inode)
     std::string nom = lireTexte(dossier + "/comm");
     while (!nom.empty() && nom.back() == '\n')
         nom.pop_back();
-    return "« " + nom + " », processus " + std::to_string(pid) + " de l'utilisateur " +
+    return entreGuillemets(nom) + ", processus " + std::to_string(pid) + " de l'utilisateur " +
            nomUtilisateur(processus.st_uid);
 }

@@ -22,6 +22,7 @@
 #include "model/Descripteur.h"
 #include "model/RemplacementEnPlace.h"
 #include "model/ResolutionLiens.h"
+#include "platform/TexteAffichable.h"
 
 namespace {
 
@@ -327,7 +328,7 @@ std::string texteEchecEcriture(const std::string& debut, const SEchecEcriture& e
     if (echec.dejaRemplace)
         texte += " Le nouveau contenu est en place mais pourrait ne pas survivre à une coupure de courant.";
     else if (!echec.sauvegarde.empty())
-        texte += " Son contenu précédent est gardé dans « " + echec.sauvegarde + " ».";
+        texte += " Son contenu précédent est gardé dans " + entreGuillemets(echec.sauvegarde) + ".";
     else if (echec.precedentIntact)
         texte += " Le fichier précédent est intact.";
     return texte;

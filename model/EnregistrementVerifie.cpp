@@ -6,6 +6,7 @@
 #include "model/FichierCatalogue.h"
 #include "model/IdentiteFichier.h"
 #include "model/VerrouCatalogue.h"
+#include "platform/TexteAffichable.h"
 
 namespace {
 
@@ -26,8 +27,8 @@ std::optional<SIdentiteFichier> changementEtranger(const CDoc& doc, const std::s
 
 std::string questionFichierModifie(const std::string& chemin)
 {
-    return "Le catalogue « " + chemin +
-           " » a été modifié par un autre programme depuis son ouverture. Voulez-vous le remplacer ?";
+    return "Le catalogue " + entreGuillemets(chemin) +
+           " a été modifié par un autre programme depuis son ouverture. Voulez-vous le remplacer ?";
 }
 
 SEnregistrement enregistrerApresVerification(CDoc& doc, const std::string& chemin)
@@ -37,7 +38,7 @@ SEnregistrement enregistrerApresVerification(CDoc& doc, const std::string& chemi
     for (;;) {
         if (auto probleme = verrou.prendre(chemin); probleme && !verrou.absent())
             return {EIssueEnregistrement::Echec,
-                    texteEchecEcriture("Impossible d'enregistrer le catalogue « " + chemin + " »",
+                    texteEchecEcriture("Impossible d'enregistrer le catalogue " + entreGuillemets(chemin),
                                        SEchecEcriture{*probleme, false, true})};
         if (!verrou.tenu())
             break;  // no file there yet

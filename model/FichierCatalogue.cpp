@@ -18,11 +18,6 @@
 
 namespace {
 
-std::string guillemets(const std::string& chemin)
-{
-    return entreGuillemets(chemin);
-}
-
 class CEntreeFichier : public CEntree {
 public:
     explicit CEntreeFichier(int fd) : fd_(fd) {}
@@ -80,11 +75,11 @@ std::optional<std::string> terminerChargement(CDoc& doc, const std::string& chem
                                               const std::optional<std::string>& probleme)
 {
     if (probleme) {
-        std::string message = "Impossible d'ouvrir le catalogue " + guillemets(chemin) + " : " + *probleme + ".";
+        std::string message = "Impossible d'ouvrir le catalogue " + entreGuillemets(chemin) + " : " + *probleme + ".";
         // A save that rewrote it in place and did not finish left its old content there.
         for (const std::string& sauvegarde : sauvegardesDe(chemin))
             message += " Une copie de son contenu d'avant un enregistrement interrompu se trouve dans " +
-                       guillemets(sauvegarde) + ".";
+                       entreGuillemets(sauvegarde) + ".";
         return message;
     }
     doc.chemin = chemin;
@@ -122,10 +117,10 @@ std::optional<std::string> enregistrerPar(CDoc& doc, const std::string& chemin, 
         if (const auto echec = ecrire([&doc](CSortie& sortie) { envoyer(doc, sortie); }, ecrit)) {
             if (echec->precedentIntact)
                 doc.suiteInconnue.apresRetablissement(chemin);
-            return texteEchecEcriture(debut + " " + guillemets(chemin), *echec);
+            return texteEchecEcriture(debut + " " + entreGuillemets(chemin), *echec);
         }
     } catch (const CErreurSuite& e) {
-        return debut + " " + guillemets(chemin) + " : " + e.what() + ". Le fichier précédent est intact.";
+        return debut + " " + entreGuillemets(chemin) + " : " + e.what() + ". Le fichier précédent est intact.";
     }
     terminerEnregistrement(doc, chemin, ecrit);
     return std::nullopt;
@@ -135,8 +130,8 @@ std::optional<std::string> enregistrerPar(CDoc& doc, const std::string& chemin, 
 
 std::string texteSauvegardeLaissee(const std::string& chemin, const std::string& sauvegarde)
 {
-    return "Un enregistrement du catalogue " + guillemets(chemin) +
-           " a été interrompu : son contenu d'avant cet enregistrement se trouve dans " + guillemets(sauvegarde) +
+    return "Un enregistrement du catalogue " + entreGuillemets(chemin) +
+           " a été interrompu : son contenu d'avant cet enregistrement se trouve dans " + entreGuillemets(sauvegarde) +
            ". Vérifiez le catalogue, puis supprimez cette copie.";
 }
 

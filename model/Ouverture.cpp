@@ -5,6 +5,7 @@
 #include "model/CUtilisateur.h"
 #include "model/TexteCatalogue.h"
 #include "platform/CPlateforme.h"
+#include "platform/TexteAffichable.h"
 
 #include <string_view>
 
@@ -16,8 +17,8 @@ std::string texteDemandeDisque(const CRequete& requete)
 
 std::string texteEchecOuvreur(const std::string& chemin)
 {
-    return "Impossible d'ouvrir « " + chemin +
-           " » : aucun programme n'est associé à ce type de fichier, ou il a échoué.";
+    return "Impossible d'ouvrir " + entreGuillemets(chemin) +
+           " : aucun programme n'est associé à ce type de fichier, ou il a échoué.";
 }
 
 namespace {
@@ -74,8 +75,8 @@ void ouvrirAvecDisque(const std::string& chemin, const CRequete& requete)
 
 bool confirmerCheminReel(const std::string& nom, const std::string& dossierAnnonce, const std::string& cheminReel)
 {
-    const std::string texte = "Le catalogue range « " + nom + " » dans « " + dossierAnnonce +
-                              " », mais son chemin réel est « " + cheminReel + " ».\nVoulez-vous ouvrir « " +
-                              cheminReel + " » ?";
+    const std::string texte = "Le catalogue range " + entreGuillemets(nom) + " dans " + entreGuillemets(dossierAnnonce) +
+                              ", mais son chemin réel est " + entreGuillemets(cheminReel) + ".\nVoulez-vous ouvrir " +
+                              entreGuillemets(cheminReel) + " ?";
     return utilisateur().message(texte, EBoutons::OkAnnuler, EIcone::Exclamation) == EReponse::Ok;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/RaisonSysteme.h"
+#include "platform/TexteAffichable.h"
 
 namespace {
 
@@ -89,8 +90,8 @@ std::optional<std::string> resoudreCheminEcrit(const std::string& chemin, std::s
         if (::stat(fait.empty() ? "." : fait.c_str(), &dossier) != 0)
             return raisonSysteme(errno);
         if (lienPlante(st, dossier))
-            return "le lien symbolique « " + suivant +
-                   " » appartient à un autre utilisateur, dans un dossier partagé : il n'est pas suivi";
+            return "le lien symbolique " + entreGuillemets(suivant) +
+                   " appartient à un autre utilisateur, dans un dossier partagé : il n'est pas suivi";
         std::string vers(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4095) + 1, '\0');
         const ssize_t n = ::readlink(suivant.c_str(), vers.data(), vers.size());
         if (n < 0 || static_cast<std::size_t>(n) >= vers.size())

@@ -17,6 +17,7 @@
 #include "model/IdentiteFichier.h"
 #include "model/RaisonSysteme.h"
 #include "model/ResolutionLiens.h"
+#include "platform/TexteAffichable.h"
 
 namespace {
 
@@ -159,8 +160,8 @@ std::string CVerrouCatalogue::texteOccupe(std::chrono::milliseconds attente) con
     if (qui)
         return "un autre programme est en train de le modifier (" + *qui + " ; " + duree + ")";
     if (occupant_ && !occupant_->inaccessible.empty())
-        return "le fichier de verrou « " + occupant_->inaccessible +
-               " » ne vous est pas accessible, et aucun programme visible ne le tient : s'il reste d'un programme "
+        return "le fichier de verrou " + entreGuillemets(occupant_->inaccessible) +
+               " ne vous est pas accessible, et aucun programme visible ne le tient : s'il reste d'un programme "
                "arrêté, son propriétaire peut le supprimer (" + duree + ")";
     return "un autre programme est en train de le modifier (" + duree + ")";
 }
