@@ -136,14 +136,16 @@ EResultatMiseAJour CRequete::capturerBranche(bool selectionner)
             arbre->supprimer(e);
         parent = classeur_ ? classeur_->elementArbre(arbre) : 0;
     }
-    const EResultatMiseAJour resultat = mettreAJourRequete(*this, utilisateur().suiviCapture(), utilisateur().filsCapture());
+    SBilanCapture bilan;
+    const EResultatMiseAJour resultat =
+        mettreAJourRequete(*this, utilisateur().suiviCapture(), utilisateur().filsCapture(), &bilan);
     reappliquerRecherche();
     if (arbre && parent) {
         const ElementArbre e = insererDansArbre(*arbre, parent);
         if (selectionner)
             arbre->selectionner(e);
     }
-    signalerDisqueAbsent(resultat);
+    signalerMiseAJour(resultat, bilan);
     return resultat;
 }
 
@@ -176,13 +178,15 @@ bool CRequete::verifierNouveauNom(const std::string& nom)
 
 void CRequete::mettreAJour()
 {
-    const EResultatMiseAJour resultat = mettreAJourRequete(*this, utilisateur().suiviCapture(), utilisateur().filsCapture());
+    SBilanCapture bilan;
+    const EResultatMiseAJour resultat =
+        mettreAJourRequete(*this, utilisateur().suiviCapture(), utilisateur().filsCapture(), &bilan);
     reappliquerRecherche();
-    signalerDisqueAbsent(resultat);
+    signalerMiseAJour(resultat, bilan);
 }
 
-void CRequete::signalerDisqueAbsent(EResultatMiseAJour resultat) const
+void CRequete::signalerMiseAJour(EResultatMiseAJour resultat, const SBilanCapture& bilan) const
 {
-    if (resultat == EResultatMiseAJour::DisqueAbsent)
-        utilisateur().message(texteDisqueAbsent(*this), EBoutons::Ok, EIcone::Exclamation);
+    if (const std::string texte = texteMiseAJour(*this, resultat, bilan); !texte.empty())
+        utilisateur().message(texte, EBoutons::Ok, EIcone::Exclamation);
 }
