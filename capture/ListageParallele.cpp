@@ -8,6 +8,7 @@
 #include <exception>
 #include <mutex>
 #include <string>
+#include <utility>
 
 #include "capture/RegleScan.h"
 #include "model/CDossier.h"
@@ -55,22 +56,19 @@ SEntreeDossier entreeDossier(const std::string& chemin)
 
 // One folder of the walk: what it takes to list it, then what listing it gave.
 struct SDossierLu {
-    SDossierLu(CDossier* d, SDossierLu* p, std::uint64_t n)
-        : dossier(d), parent(p), profondeur(p ? p->profondeur + 1 : 0), numero(n)
-    {
-    }
+    SDossierLu(CDossier* d, SDossierLu* p) : dossier(d), parent(p), profondeur(p ? p->profondeur + 1 : 0) {}
 
     CDossier* const dossier;           // the node its files go to
     std::unique_ptr<CDossier> noeud;   // that node until it is filed; nullptr for the chosen folder
     SDossierLu* const parent;          // listed, and there until this one is filed; nullptr for the chosen folder
     const int profondeur;              // the chosen folder is 0
-    const std::uint64_t numero;        // this one's alone in the walk, from 1
     SIdentiteDossier identite;         // once opened
     // Held open once listed, while sub-folders wait to be opened from it; taken from
     // another worker or let go under the pool's lock.
     std::shared_ptr<CEnumeration> ouvert;
     std::atomic<std::size_t> aOuvrir{0};   // sub-folders still to open from `ouvert`
-    // Its own listing and each sub-folder not yet filed: the last one done files them.
+    // Its own listing, each sub-folder not yet filed, and each worker whose cursor
+    // starts from it: the last one done files them.
     std::atomic<std::size_t> attendus{1};
     std::vector<std::unique_ptr<SDossierLu>> sousDossiers;  // in the system's order
 };
@@ -86,7 +84,7 @@ struct SEchecOuverture {
 class CListageParallele::CPartage {
 public:
     CPartage(const CRequete& q, CDossier& racine, SBudget b)
-        : q_(q), regle_(q), maxOuverts_(b.ouverts), ateliers_(b.fils), racine_(&racine, nullptr, ++numeros_)
+        : q_(q), regle_(q), maxOuverts_(b.ouverts), ateliers_(b.fils), racine_(&racine, nullptr)
     {
         pile_.push_back(&racine_);
     }
@@ -122,11 +120,12 @@ public:
 
 private:
     // The folder a worker listed last, kept open to reach the next one from: it lies
-    // `montees` levels below the folder numbered `ancre`, which still had sub-folders
-    // waiting when it was kept.
+    // `montees` levels below `ancre`, a folder above it that still had sub-folders to
+    // list, and that the cursor keeps from being filed (one of its counts), so that it
+    // and all above it stay there while the cursor is.
     struct SCurseur {
-        std::unique_ptr<CEnumeration> ouvert;
-        std::uint64_t ancre = 0;
+        std::unique_ptr<CEnumeration> ouvert;  // nullptr once used up
+        SDossierLu* ancre = nullptr;
         int montees = 0;
     };
     // What each worker keeps for itself.
@@ -140,10 +139,6 @@ private:
         SCurseur curseur;
         std::unique_ptr<CFichier> brouillon;  // the spare entry of CRegleCapture::classerFichier
         std::vector<std::unique_ptr<CDossier>> rebuts;  // dropped by the empty-folder rule
-    };
-    struct SAncre {
-        std::uint64_t numero = 0;
-        int profondeur = 0;
     };
     enum class EListage { Lu, NonLu, Arrete };
 
@@ -167,14 +162,17 @@ private:
     // why in `echec`.
     bool ouvrir(SDossierLu& d, SAtelier& a, std::unique_ptr<CEnumeration>& enumeration, SEchecOuverture& echec);
     bool rouvrir(SDossierLu& d, SAtelier& a, std::unique_ptr<CEnumeration>& enumeration, SEchecOuverture& echec);
-    // The folder `ancre`, reached from the worker's cursor, which it uses up; nullptr
+    // The folder `dessus`, `montees` levels above the cursor, which it uses up; nullptr
     // when that cannot be (the tree changed meanwhile).
-    bool remonter(SAtelier& a, const SDossierLu& ancre, std::shared_ptr<CEnumeration>& dossier);
+    bool remonter(SAtelier& a, int montees, const SDossierLu& dessus, std::shared_ptr<CEnumeration>& dossier);
     // Keeps the listed folder `d`'s open `enumeration` for its sub-folders, within the bound.
     void garderOuvert(SDossierLu& d, std::unique_ptr<CEnumeration>& enumeration);
-    // `d` is done with one of its counts: files what that completes, up the tree. The
-    // nearest folder it leaves with sub-folders to list, if any.
-    SAncre achever(SDossierLu* d, SAtelier& a);
+    // `d` is done with one of its counts: files what that completes, up the tree. With
+    // `garder`, the count that completes nothing is kept for the worker's cursor, and
+    // its folder given; nullptr otherwise.
+    SDossierLu* achever(SDossierLu* d, SAtelier& a, bool garder = false);
+    // The worker's cursor let go, with the count it kept. False when the walk stopped.
+    bool lacherCurseur(SAtelier& a);
     // A read error that is the disk's stops the walk.
     void echouer(const SDossierLu& d, int erreur);
 
@@ -191,7 +189,6 @@ private:
     const CDossier* courant_ = nullptr; // the folder taken last
     std::atomic<std::size_t> ouverts_{0};  // folders held open for their sub-folders
     std::atomic<std::uint32_t> dossiers_{0}, fichiers_{0}, tropProfonds_{0};
-    std::atomic<std::uint64_t> numeros_{0};
     std::atomic<bool> arret_{false};
     std::atomic<bool> racineIllisible_{false};
     std::exception_ptr erreur_;
@@ -257,14 +254,20 @@ void CListageParallele::CPartage::boucler(SAtelier& a)
         SDossierLu* d = nullptr;
         {
             std::unique_lock verrou(verrou_);
-            travail_.wait(verrou, [&] { return arret_ || !pile_.empty(); });
-            if (arret_)
-                return;
-            d = pile_.back();
-            pile_.pop_back();
-            courant_ = d->dossier;
+            // Nothing to take: the cursor's count goes, or the tree would never be done.
+            if (!pile_.empty() || !a.curseur.ancre) {
+                travail_.wait(verrou, [&] { return arret_ || !pile_.empty(); });
+                if (arret_)
+                    return;
+                d = pile_.back();
+                pile_.pop_back();
+                courant_ = d->dossier;
+            }
         }
-        traiter(*d, a);
+        if (d)
+            traiter(*d, a);
+        else
+            lacherCurseur(a);
         if (!a.tenue.owns_lock())
             return;
     }
@@ -282,12 +285,17 @@ void CListageParallele::CPartage::listerSurCeFil()
         SDossierLu* d = nullptr;
         {
             std::lock_guard verrou(verrou_);
-            if (arret_ || pile_.empty())
+            if (arret_)
                 return;
-            d = pile_.back();
-            pile_.pop_back();
+            if (!pile_.empty()) {
+                d = pile_.back();
+                pile_.pop_back();
+            }
         }
-        traiter(*d, a);
+        if (d)
+            traiter(*d, a);
+        else if (!a.curseur.ancre || !lacherCurseur(a))
+            return;
         if (!a.tenue.owns_lock())
             return;
     }
@@ -317,15 +325,25 @@ void CListageParallele::CPartage::traiter(SDossierLu& d, SAtelier& a)
         else
             travail_.notify_one();
     }
-    const SAncre ancre = achever(&d, a);
     // The folder just listed is where this worker goes on from, in place of the last.
-    if (enumeration && ancre.numero != 0) {
-        std::swap(a.curseur.ouvert, enumeration);
-        a.curseur.ancre = ancre.numero;
-        a.curseur.montees = profondeur - ancre.profondeur;
+    SDossierLu* ancre = achever(&d, a, enumeration != nullptr);
+    if (!lacherCurseur(a))
+        return;
+    if (ancre) {
+        a.curseur.ouvert = std::move(enumeration);
+        a.curseur.ancre = ancre;
+        a.curseur.montees = profondeur - ancre->profondeur;
     }
     if (enumeration && !horsDuCode(a, [&] { enumeration.reset(); }))
         return;
+}
+
+bool CListageParallele::CPartage::lacherCurseur(SAtelier& a)
+{
+    std::unique_ptr<CEnumeration> ouvert = std::move(a.curseur.ouvert);
+    if (SDossierLu* ancre = std::exchange(a.curseur.ancre, nullptr))
+        achever(ancre, a);
+    return !ouvert || horsDuCode(a, [&] { ouvert.reset(); });
 }
 
 void CListageParallele::CPartage::echouer(const SDossierLu& d, int erreur)
@@ -377,7 +395,7 @@ CListageParallele::CPartage::EListage CListageParallele::CPartage::lister(SDossi
             break;
         case EGenreEntree::SousDossier: {
             std::unique_ptr<CDossier> noeud(regle_.nouveauSousDossier(e));
-            auto sous = std::make_unique<SDossierLu>(noeud.get(), &d, ++numeros_);
+            auto sous = std::make_unique<SDossierLu>(noeud.get(), &d);
             sous->noeud = std::move(noeud);
             d.sousDossiers.push_back(std::move(sous));
             break;
@@ -448,37 +466,65 @@ void CListageParallele::CPartage::garderOuvert(SDossierLu& d, std::unique_ptr<CE
 bool CListageParallele::CPartage::rouvrir(SDossierLu& d, SAtelier& a, std::unique_ptr<CEnumeration>& enumeration,
                                           SEchecOuverture& echec)
 {
-    // Up from the parent to the nearest folder open: the folders between are opened
-    // again name by name, as the first walk went: no path too long to open, no link
-    // followed, and a folder above that changed since stops it there, like one gone.
-    // Every folder above `d` is there: each waits for `d` to be filed.
-    std::vector<const SDossierLu*> descente;
-    std::shared_ptr<CEnumeration> courant;
-    for (const SDossierLu* p = d.parent;; p = p->parent) {
-        if (a.curseur.ouvert && a.curseur.ancre == p->numero) {
-            if (!remonter(a, *p, courant))
-                return false;
-            if (courant)
-                break;
+    // The parent is reached again from the nearest folder open: climbing from the
+    // cursor to the folder above both, or going down from a folder held open above it,
+    // or from the chosen folder. Each folder on the way down is opened name by name, as
+    // the first walk went: no path too long to open, no link followed, and a folder
+    // that changed since stops it there, like one gone. Every folder above `d` is
+    // there: each waits for `d` to be filed, and so does every folder above the cursor.
+    const SDossierLu* parent = d.parent;
+    const SDossierLu* commun = nullptr;  // above both the parent and the cursor
+    std::size_t coutCurseur = SIZE_MAX;
+    if (a.curseur.ouvert) {
+        const SDossierLu* x = a.curseur.ancre;
+        const SDossierLu* y = parent;
+        while (x->profondeur > y->profondeur)
+            x = x->parent;
+        while (y->profondeur > x->profondeur)
+            y = y->parent;
+        while (x != y) {
+            x = x->parent;
+            y = y->parent;
         }
+        commun = x;
+        coutCurseur = static_cast<std::size_t>(a.curseur.montees + a.curseur.ancre->profondeur - commun->profondeur) +
+                      static_cast<std::size_t>(parent->profondeur - commun->profondeur);
+    }
+    // A folder held open on the way up from the parent, nearer than the cursor.
+    std::shared_ptr<CEnumeration> courant;
+    const SDossierLu* depart = parent;
+    for (; static_cast<std::size_t>(parent->profondeur - depart->profondeur) < coutCurseur; depart = depart->parent) {
         {
             std::lock_guard verrou(verrou_);
-            courant = p->ouvert;
+            courant = depart->ouvert;
         }
-        if (courant)
+        if (courant || depart->parent == nullptr)
             break;
-        if (p->parent == nullptr) {
-            const std::string chemin = p->dossier->chemin();
-            if (!horsDuCode(a, [&] { courant = plateforme().enumerer(chemin, &echec.erreur); }))
-                return false;
-            if (!courant) {
-                echec.dossier = p;
-                return true;
-            }
-            break;
-        }
-        descente.push_back(p);
     }
+    if (!courant && commun && static_cast<std::size_t>(parent->profondeur - depart->profondeur) >= coutCurseur) {
+        depart = commun;
+        const int montees = a.curseur.montees + a.curseur.ancre->profondeur - commun->profondeur;
+        if (!remonter(a, montees, *commun, courant))
+            return false;
+    }
+    if (!courant) {
+        // From the chosen folder, by its path.
+        depart = &racine_;
+        const std::string chemin = racine_.dossier->chemin();
+        if (!horsDuCode(a, [&] { courant = plateforme().enumerer(chemin, &echec.erreur); }))
+            return false;
+        if (courant && !courant->identite().memeDossier(racine_.identite)) {
+            echec.erreur = ENOENT;  // another folder since: like one gone
+            courant.reset();
+        }
+        if (!courant) {
+            echec.dossier = &racine_;
+            return true;
+        }
+    }
+    std::vector<const SDossierLu*> descente;
+    for (const SDossierLu* p = parent; p != depart; p = p->parent)
+        descente.push_back(p);
     for (auto it = descente.rbegin(); it != descente.rend(); ++it) {
         const SDossierLu& p = **it;
         const SEntreeDossier entree = entreeDossier(p.dossier->chemin());
@@ -486,7 +532,7 @@ bool CListageParallele::CPartage::rouvrir(SDossierLu& d, SAtelier& a, std::uniqu
         if (!horsDuCode(a, [&] { suivant = courant->ouvrirSousDossier(entree, &echec.erreur); }))
             return false;
         if (suivant && !suivant->identite().memeDossier(p.identite)) {
-            echec.erreur = ENOENT;  // another folder since: like one gone
+            echec.erreur = ENOENT;
             suivant.reset();
         }
         std::swap(courant, suivant);
@@ -504,11 +550,11 @@ bool CListageParallele::CPartage::rouvrir(SDossierLu& d, SAtelier& a, std::uniqu
     });
 }
 
-bool CListageParallele::CPartage::remonter(SAtelier& a, const SDossierLu& ancre, std::shared_ptr<CEnumeration>& dossier)
+bool CListageParallele::CPartage::remonter(SAtelier& a, int montees, const SDossierLu& dessus,
+                                           std::shared_ptr<CEnumeration>& dossier)
 {
     std::unique_ptr<CEnumeration> e = std::move(a.curseur.ouvert);
-    const int montees = a.curseur.montees;
-    const SIdentiteDossier attendue = ancre.identite;
+    const SIdentiteDossier attendue = dessus.identite;
     return horsDuCode(a, [&] {
         for (int i = 0; i < montees && e; ++i)
             e = e->ouvrirParent();
@@ -519,14 +565,18 @@ bool CListageParallele::CPartage::remonter(SAtelier& a, const SDossierLu& ancre,
     });
 }
 
-CListageParallele::CPartage::SAncre CListageParallele::CPartage::achever(SDossierLu* d, SAtelier& a)
+SDossierLu* CListageParallele::CPartage::achever(SDossierLu* d, SAtelier& a, bool garder)
 {
     // The last count of a folder: all below it is filed, and its own sub-folders go in.
     while (d != nullptr) {
-        // Read while the count keeps it there.
-        const SAncre ici{d->numero, d->profondeur};
-        if (d->attendus.fetch_sub(1, std::memory_order_acq_rel) != 1)
-            return ici;
+        if (garder) {
+            // Only its counts ever come down: one left is ours alone.
+            if (d->attendus.load(std::memory_order_acquire) != 1)
+                return d;
+            d->attendus.store(0, std::memory_order_relaxed);
+        } else if (d->attendus.fetch_sub(1, std::memory_order_acq_rel) != 1) {
+            return nullptr;
+        }
         for (std::unique_ptr<SDossierLu>& sous : d->sousDossiers) {
             std::unique_ptr<CDossier> noeud = std::move(sous->noeud);
             if (regle_.aGarder(*noeud))
@@ -540,7 +590,7 @@ CListageParallele::CPartage::SAncre CListageParallele::CPartage::achever(SDossie
     std::lock_guard verrou(verrou_);
     fini_ = true;
     finis_.notify_all();
-    return {};
+    return nullptr;
 }
 
 bool CListageParallele::CPartage::attendre(std::chrono::milliseconds delai)

@@ -31,12 +31,23 @@ public:
     void supprimer(const std::string& chemin);
     // The folder exists but the user may not open it.
     void rendreIllisible(const std::string& chemin) { echouerOuverture(chemin, EACCES); }
-    // The folder exists but opening it fails with `erreur` (an errno value).
-    void echouerOuverture(const std::string& chemin, int erreur) { echecsOuverture_[chemin] = erreur; }
-    // Reading the folder fails with `erreur` after `apres` entries ("." and ".." first).
+    // The folder exists but opening it fails with `erreur` (an errno value; 0 opens it
+    // again).
+    void echouerOuverture(const std::string& chemin, int erreur)
+    {
+        if (erreur)
+            echecsOuverture_[chemin] = erreur;
+        else
+            echecsOuverture_.erase(chemin);
+    }
+    // Reading the folder fails with `erreur` after `apres` entries ("." and ".." first;
+    // 0 reads it whole again).
     void echouerLecture(const std::string& chemin, int erreur, std::size_t apres)
     {
-        echecsLecture_[chemin] = SEchecLecture{erreur, apres};
+        if (erreur)
+            echecsLecture_[chemin] = SEchecLecture{erreur, apres};
+        else
+            echecsLecture_.erase(chemin);
     }
     // The identity the folder's enumeration reports; each folder has one of its own
     // until a test changes it: the identity of a parent makes a loop (as a bind mount

@@ -28,6 +28,20 @@ void fermerEnGardantErrno(int fd)
     errno = erreur;
 }
 
+// `ouvrir` again once the soft limit on descriptors is raised to the hard one, when it
+// failed for want of them.
+template <class Ouvrir>
+int avecRelevement(Ouvrir&& ouvrir)
+{
+    const int fd = ouvrir();
+    if (fd >= 0 || errno != EMFILE)
+        return fd;
+    if (releverLimiteDescripteurs())
+        return ouvrir();
+    errno = EMFILE;
+    return -1;
+}
+
 int ouvrirParComposants(const std::string& chemin)
 {
     int fd = open(chemin.front() == '/' ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC);
@@ -61,26 +75,22 @@ int ouvrirDossier(const std::string& chemin)
         errno = ENOENT;
         return -1;
     }
-    const int fd = open(chemin.c_str(), kDrapeauxLecture);
-    if (fd < 0 && errno == ENAMETOOLONG)
-        return ouvrirParComposants(chemin);
-    return fd;
+    return avecRelevement([&] {
+        const int fd = open(chemin.c_str(), kDrapeauxLecture);
+        if (fd < 0 && errno == ENAMETOOLONG)
+            return ouvrirParComposants(chemin);
+        return fd;
+    });
 }
 
 int ouvrirParent(int fd)
 {
     // ".." is never a link; the caller checks which folder it is.
-    return openat(fd, "..", kDrapeauxLecture);
+    return avecRelevement([&] { return openat(fd, "..", kDrapeauxLecture); });
 }
 
 int ouvrirSousDossier(int parentFd, const char* nom)
 {
     // O_NOFOLLOW: a name swapped for a link since it was examined is not followed.
-    const int fd = openat(parentFd, nom, kDrapeauxLecture | O_NOFOLLOW);
-    if (fd >= 0 || errno != EMFILE)
-        return fd;
-    if (releverLimiteDescripteurs())
-        return openat(parentFd, nom, kDrapeauxLecture | O_NOFOLLOW);
-    errno = EMFILE;
-    return -1;
+    return avecRelevement([&] { return openat(parentFd, nom, kDrapeauxLecture | O_NOFOLLOW); });
 }
