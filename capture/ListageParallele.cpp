@@ -8,6 +8,7 @@
 #include <exception>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "capture/RegleScan.h"
@@ -175,6 +176,11 @@ private:
     bool lacherCurseur(SAtelier& a);
     // A read error that is the disk's stops the walk.
     void echouer(const SDossierLu& d, int erreur);
+    // Whether a folder of that identity is `d` or above it: one met again below itself,
+    // through a bind mount. Found among the folders listed and not yet filed, so that a
+    // deep tree costs no walk up to its top for each folder.
+    bool auDessus(const SIdentiteDossier& identite, const SDossierLu& d);
+    void oublierIdentites(const std::vector<std::unique_ptr<SDossierLu>>& dossiers);
 
     const CRequete& q_;
     const CRegleCapture regle_;
@@ -193,6 +199,15 @@ private:
     std::atomic<bool> racineIllisible_{false};
     std::exception_ptr erreur_;
     SBilanCapture bilan_;               // the read error that stopped the walk
+    // The folders listed and not yet filed, by identity.
+    struct SHachage {
+        std::size_t operator()(const std::pair<std::uint64_t, std::uint64_t>& c) const
+        {
+            return std::hash<std::uint64_t>()(c.first * 0x9E3779B97F4A7C15ull ^ c.second);
+        }
+    };
+    std::mutex identitesVerrou_;
+    std::unordered_multimap<std::pair<std::uint64_t, std::uint64_t>, const SDossierLu*, SHachage> identites_;
     std::vector<SAtelier> ateliers_;    // one per worker
     SDossierLu racine_;
 };
@@ -376,6 +391,10 @@ CListageParallele::CPartage::EListage CListageParallele::CPartage::lister(SDossi
         return EListage::NonLu;
     }
     d.identite = enumeration->identite();
+    {
+        std::lock_guard verrou(identitesVerrou_);
+        identites_.emplace(std::pair{d.identite.peripherique, d.identite.inode}, &d);
+    }
     SEntreeDossier e;
     std::uint32_t gardes = 0;
     for (;;) {
@@ -439,14 +458,24 @@ bool CListageParallele::CPartage::ouvrir(SDossierLu& d, SAtelier& a, std::unique
         return false;
     }
     // Kept like a folder the user may not read (see dossierAParcourir).
-    if (enumeration && !dossierAParcourir(enumeration->identite(), parent.identite, [&](auto&& trouve) {
-            for (const SDossierLu* p = &parent; p != nullptr; p = p->parent)
-                if (trouve(p->identite))
-                    return true;
-            return false;
-        }))
+    const SIdentiteDossier sous = enumeration ? enumeration->identite() : SIdentiteDossier{};
+    if (enumeration && !dossierAParcourir(sous, parent.identite, [&](auto&&) { return auDessus(sous, parent); }))
         return horsDuCode(a, [&] { enumeration.reset(); });
     return true;
+}
+
+bool CListageParallele::CPartage::auDessus(const SIdentiteDossier& identite, const SDossierLu& d)
+{
+    std::lock_guard verrou(identitesVerrou_);
+    const auto [debut, fin] = identites_.equal_range({identite.peripherique, identite.inode});
+    for (auto it = debut; it != fin; ++it) {
+        const SDossierLu* p = &d;
+        while (p->profondeur > it->second->profondeur)
+            p = p->parent;
+        if (p == it->second)
+            return true;
+    }
+    return false;
 }
 
 void CListageParallele::CPartage::garderOuvert(SDossierLu& d, std::unique_ptr<CEnumeration>& enumeration)
@@ -565,6 +594,19 @@ bool CListageParallele::CPartage::remonter(SAtelier& a, int montees, const SDoss
     });
 }
 
+void CListageParallele::CPartage::oublierIdentites(const std::vector<std::unique_ptr<SDossierLu>>& dossiers)
+{
+    std::lock_guard verrou(identitesVerrou_);
+    for (const std::unique_ptr<SDossierLu>& d : dossiers) {
+        const auto [debut, fin] = identites_.equal_range({d->identite.peripherique, d->identite.inode});
+        for (auto it = debut; it != fin; ++it)
+            if (it->second == d.get()) {
+                identites_.erase(it);
+                break;
+            }
+    }
+}
+
 SDossierLu* CListageParallele::CPartage::achever(SDossierLu* d, SAtelier& a, bool garder)
 {
     // The last count of a folder: all below it is filed, and its own sub-folders go in.
@@ -577,6 +619,7 @@ SDossierLu* CListageParallele::CPartage::achever(SDossierLu* d, SAtelier& a, boo
         } else if (d->attendus.fetch_sub(1, std::memory_order_acq_rel) != 1) {
             return nullptr;
         }
+        oublierIdentites(d->sousDossiers);
         for (std::unique_ptr<SDossierLu>& sous : d->sousDossiers) {
             std::unique_ptr<CDossier> noeud = std::move(sous->noeud);
             if (regle_.aGarder(*noeud))
