@@ -17,6 +17,8 @@ public:
     CMontageMiroir& operator=(const CMontageMiroir&) = delete;
 
     bool monte() const { return m_pid > 0; }
+    // The mirror's process, for a test that stops or kills it (demonter() then ends it).
+    pid_t pid() const { return m_pid; }
     // Why the mount failed, in French; empty once mounted.
     const std::string& erreur() const { return m_erreur; }
     // False when a dead mount of ours could not be removed from the point.

@@ -11,43 +11,29 @@
 // the tree times its width. A folder listed stays open while sub-folders of it wait in
 // the queue, so that each is opened from it by name; a bounded number of folders is
 // held open so (16 a thread, 256 in all, the whole pool within half the descriptors
-// the process may open), and past that a sub-folder is opened name by name from the
-// chosen folder when its turn comes.
+// the process may open). Past that, a sub-folder's parent is reached again from the
+// nearest folder that is still open: one held above it, or the folder the same worker
+// listed last, climbed back to the nearest folder above it that still had sub-folders
+// waiting; from the chosen folder otherwise. Going down a comb, then back up along its
+// teeth, so costs a few opens a folder, not the depth of the tree.
+//
+// A read error that is the disk's (see erreurDuSupport) stops the walk: the caller keeps
+// the previous snapshot. A worker waits in the system for as long as the file system
+// takes to answer, which may be for ever (a FUSE process stopped, an NFS server gone):
+// stopping the pool does not wait for it. What such a worker still uses is shared with
+// it and lives as long as it does; it touches nothing of the capture's when it comes
+// back, and the nodes are destroyed on the calling thread.
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <cstdint>
-#include <exception>
 #include <memory>
-#include <mutex>
 #include <thread>
 #include <vector>
 
-#include "capture/RegleScan.h"
-#include "platform/CPlateforme.h"
+#include "capture/CSuiviCapture.h"
+#include "model/ResultatMiseAJour.h"
 
 class CDossier;
-class CFichier;
 class CRequete;
-
-// One folder of the walk: what it takes to list it, then what listing it gave.
-struct SDossierLu {
-    SDossierLu(CDossier* dossier, SDossierLu* parent);
-    ~SDossierLu();
-
-    CDossier* const dossier;           // the node its files go to
-    std::unique_ptr<CDossier> noeud;   // that node until it is filed; nullptr for the chosen folder
-    SDossierLu* const parent;          // listed, and there until this one is filed; nullptr for the chosen folder
-    const int profondeur;              // the chosen folder is 0
-    SIdentiteDossier identite;         // once opened
-    // Held open once listed, while sub-folders wait to be opened from it.
-    std::unique_ptr<CEnumeration> ouvert;
-    std::atomic<std::size_t> aOuvrir{0};   // sub-folders still to open from `ouvert`
-    // Its own listing and each sub-folder not yet filed: the last one done files them.
-    std::atomic<std::size_t> attendus{1};
-    std::vector<std::unique_ptr<SDossierLu>> sousDossiers;  // in the system's order
-};
 
 class CListageParallele {
 public:
@@ -55,58 +41,33 @@ public:
     // opens and fills; fewer when the process may open so few folders that the pool
     // would use more than half of them.
     CListageParallele(const CRequete& q, CDossier& racine, int fils);
-    // Stops the workers and waits for them: none is left running. What was not filed
-    // is dropped.
+    // Stops the workers. Those that end at once are waited for; those still waiting in
+    // the system are left to end on their own, their results dropped. Every node the
+    // walk built and did not file is destroyed here.
     ~CListageParallele();
 
     CListageParallele(const CListageParallele&) = delete;
     CListageParallele& operator=(const CListageParallele&) = delete;
 
-    // Waits at most `delai` for the whole tree to be listed and filed; true when it
-    // is. Throws what a worker could not handle (no memory).
+    // Waits at most `delai` for the walk to end: the whole tree listed and filed, or a
+    // read error met (echec() says which); true when it ended. Throws what a worker
+    // could not handle (no memory).
     bool attendre(std::chrono::milliseconds delai);
     // The same, however long it takes.
     void attendre();
 
     // Where the walk is: folders entered, files kept and the folder a worker took last.
     void progression(SProgressionCapture& etat);
-    bool racineIllisible() const { return racineIllisible_; }
+    bool racineIllisible() const;
+    // Once the walk ended: whether a read error stopped it, and what the user is told.
+    bool echec() const;
+    void bilan(SBilanCapture& bilan) const;
 
 private:
-    // What each worker keeps for itself.
-    struct SAtelier {
-        std::unique_ptr<CFichier> brouillon;  // the spare entry of CRegleCapture::classerFichier
-        std::vector<std::unique_ptr<CDossier>> rebuts;  // dropped by the empty-folder rule
-    };
+    class CPartage;  // all the workers use, theirs as long as one of them runs
 
-    void travailler(SAtelier& atelier);
-    // Lists `d`, unlocked, queues its sub-folders and files what is complete.
-    void traiter(SDossierLu& d, SAtelier& atelier);
-    bool lister(SDossierLu& d, SAtelier& atelier);
-    std::unique_ptr<CEnumeration> ouvrir(SDossierLu& d);
-    std::unique_ptr<CEnumeration> rouvrir(const SDossierLu& d) const;
-    // Keeps the listed folder `d`'s open `enumeration` for its sub-folders, within the bound.
-    void garderOuvert(SDossierLu& d, std::unique_ptr<CEnumeration>& enumeration);
-    // `d` is done with one of its counts: files what that completes, up the tree.
-    void achever(SDossierLu* d, SAtelier& atelier);
     void arreter();
 
-    const CRequete& q_;
-    const CRegleCapture regle_;
-    std::size_t maxOuverts_ = 0;
-
-    std::mutex verrou_;
-    std::condition_variable travail_;   // a folder to take, or the end
-    std::condition_variable finis_;     // the tree filed, or a worker failed
-    std::vector<SDossierLu*> pile_;     // the folders to list, the next one last
-    bool fini_ = false;
-    const CDossier* courant_ = nullptr; // the folder taken last
-    std::atomic<std::size_t> ouverts_{0};  // folders held open for their sub-folders
-    std::atomic<std::uint32_t> dossiers_{0}, fichiers_{0};
-    std::atomic<bool> arret_{false};
-    bool racineIllisible_ = false;
-    std::exception_ptr erreur_;
-    std::vector<SAtelier> ateliers_;    // one per worker, dropped after them
-    SDossierLu racine_;
+    std::shared_ptr<CPartage> partage_;
     std::vector<std::thread> fils_;
 };

@@ -5,41 +5,89 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "model/Limites.h"
+#include "model/RaisonSysteme.h"
 #include "model/TexteCatalogue.h"
 #include "platform/CPlateforme.h"
+#include "platform/TexteAffichable.h"
 
 namespace {
 
+bool vide(const CDossier& d) { return d.fichiers().estVide() && d.sousDossiers().estVide(); }
+
+bool identiteConnue(const CRequete& q) { return !q.nomVolume.empty() || q.numeroSerie != 0; }
+
 // A removable disk that is not mounted leaves its mount point behind, an empty folder
 // of the volume beneath it: an update there would swap the snapshot for nothing and the
-// disk's identity for that volume's.
+// disk's identity for that volume's. The volume read is another when its identity is
+// not the one stored. A disk without label or serial (a FAT of serial 0, an ext4 made
+// with a null UUID, a squashfs) stores none: the folder is then on another volume when
+// that one has an identity, which a volume does not gain between two updates; and only
+// a snapshot that held something is kept, since a query never captured stores none too.
 bool disqueAbsent(const CRequete& q, const std::optional<SVolume>& volume, const CDossier& nouveau)
 {
-    const bool identiteConnue = !q.nomVolume.empty() || q.numeroSerie != 0;
-    const bool memeVolume =
-        volume && etiquetteCatalogue(volume->nom) == etiquetteCatalogue(q.nomVolume) && volume->numeroSerie == q.numeroSerie;
-    return identiteConnue && !memeVolume && nouveau.fichiers().estVide() && nouveau.sousDossiers().estVide();
+    const SVolume lu = volume.value_or(SVolume{});
+    const bool memeVolume = etiquetteCatalogue(lu.nom) == etiquetteCatalogue(q.nomVolume) && lu.numeroSerie == q.numeroSerie;
+    const bool aPerdre = identiteConnue(q) || !vide(q);
+    return aPerdre && !memeVolume && vide(nouveau);
+}
+
+// 10000 as "10 000".
+std::string texteNombre(std::uint64_t n)
+{
+    std::string chiffres = std::to_string(n);
+    for (std::size_t i = chiffres.size(); i > 3; i -= 3)
+        chiffres.insert(i - 3, " ");
+    return chiffres;
 }
 
 } // namespace
 
 std::string texteDisqueAbsent(const CRequete& q)
 {
-    return "Le disque « " + q.nomVolume + " » (numéro de série " + texteNumeroSerie(q.numeroSerie) +
-           ") n'est pas présent : la requête « " + q.nom() + " » n'a pas été mise à jour.";
+    const std::string disque = identiteConnue(q) ? "Le disque " + entreGuillemets(q.nomVolume) + " (numéro de série " +
+                                                       texteNumeroSerie(q.numeroSerie) + ")"
+                                                 : std::string("Le disque sans nom ni numéro de série");
+    return disque + " n'est pas présent : la requête " + entreGuillemets(q.nom()) + " n'a pas été mise à jour.";
 }
 
-EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi, int fils)
+std::string texteMiseAJour(const CRequete& q, EResultatMiseAJour resultat, const SBilanCapture& bilan)
+{
+    switch (resultat) {
+    case EResultatMiseAJour::DisqueAbsent:
+        return texteDisqueAbsent(q);
+    case EResultatMiseAJour::ErreurLecture:
+        return "Le dossier " + entreGuillemets(bilan.dossierEnErreur) + " n'a pas pu être lu (" +
+               raisonSysteme(bilan.erreur) + ") : la requête " + entreGuillemets(q.nom()) + " n'a pas été mise à jour.";
+    case EResultatMiseAJour::Capturee: {
+        const std::uint32_t n = bilan.dossiersTropProfonds;
+        if (n == 0)
+            return {};
+        return "La requête " + entreGuillemets(q.nom()) + " a été mise à jour sans " + texteNombre(n) +
+               (n == 1 ? " dossier situé" : " dossiers situés") + " à plus de " + texteNombre(kProfondeurMaxDossiers) +
+               " niveaux sous son dossier, ni " + (n == 1 ? "son" : "leur") +
+               " contenu : un catalogue ne peut pas garder de dossiers plus profonds.";
+    }
+    case EResultatMiseAJour::RacineIllisible:
+    case EResultatMiseAJour::Annulee:
+        break;
+    }
+    return {};
+}
+
+EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi, int fils, SBilanCapture* bilan)
 {
     CPlateforme& p = plateforme();
     const auto volume = p.infoVolume(p.racine(q.chemin()));
 
-    // The scan fills a detached folder, so that a root that cannot be read or a
-    // cancelled capture leaves the previous snapshot untouched.
+    // The scan fills a detached folder, so that a root that cannot be read, a read error
+    // below it or a cancelled capture leaves the previous snapshot untouched.
     CDossier nouveau(&q, q.chemin(), false);
-    const EResultatScan resultat = scannerDossier(nouveau, q, suivi, fils);
+    const EResultatScan resultat = scannerDossier(nouveau, q, suivi, fils, bilan);
     if (resultat == EResultatScan::Annule)
         return EResultatMiseAJour::Annulee;
+    if (resultat == EResultatScan::ErreurLecture)
+        return EResultatMiseAJour::ErreurLecture;
 
     // Every update leaves the document modified, whatever it found.
     if (CDoc* doc = q.document())

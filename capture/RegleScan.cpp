@@ -1,6 +1,7 @@
 #include "capture/RegleScan.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -34,9 +35,24 @@ EGenreEntree genreEntree(const SEntreeDossier& e, const CRequete& q, int profond
         return EGenreEntree::Fichier;
     // Deeper than a catalogue can hold, folders are left out: a snapshot that kept them
     // could not be read back.
-    if (!q.inclureSousDossiers || !niveauDossierPermis(profondeur + 1))
+    if (!q.inclureSousDossiers)
         return EGenreEntree::Ignoree;
-    return EGenreEntree::SousDossier;
+    return niveauDossierPermis(profondeur + 1) ? EGenreEntree::SousDossier : EGenreEntree::TropProfond;
+}
+
+bool erreurDuSupport(int erreur, const SIdentiteDossier& dossier)
+{
+    switch (erreur) {
+    case 0:
+    case EACCES:
+    case EPERM:
+    case ENOENT:
+    case ENOTDIR:
+    case ELOOP:
+        return false;
+    default:
+        return !dossier.systemeNoyau;
+    }
 }
 
 CRegleCapture::CRegleCapture(const CRequete& q)

@@ -16,13 +16,21 @@ class CFichier;
 class CRequete;
 
 enum class EGenreEntree {
-    Ignoree,     // ".", "..", a hidden entry left out, a folder not walked at this depth
+    Ignoree,     // ".", "..", a hidden entry left out, a folder when sub-folders are not
     Fichier,
     SousDossier, // a folder to file as a node (walked when it can be opened)
+    TropProfond, // a folder deeper than a catalogue can hold: left out, and counted
 };
 
 // How an entry of a folder at `profondeur` (the chosen folder is 0) is captured.
 EGenreEntree genreEntree(const SEntreeDossier& e, const CRequete& q, int profondeur);
+
+// Whether `erreur` (an errno value), met opening a folder or reading it, stops the
+// capture: not a folder the user may not read (kept empty, as the empty-folder rule
+// wants), nor one gone or replaced since it was listed, nor a folder of a kernel
+// pseudo-file system (whose entries come and go with the kernel's state), but a disk or
+// a system that failed, whose snapshot would lose what it could not read.
+bool erreurDuSupport(int erreur, const SIdentiteDossier& dossier);
 
 // A sub-folder that is one of the folders open above it (reached again through a bind
 // mount) would be walked for ever; a kernel pseudo-file system mounted below the chosen

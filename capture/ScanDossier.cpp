@@ -15,14 +15,23 @@ namespace {
 // The walk on the calling thread alone, depth first: the reference the pool matches.
 class CScan {
 public:
-    CScan(const CRequete& q, CSuiviCapture* suivi) : q_(q), regle_(q), rapport_(q, suivi) {}
+    CScan(const CRequete& q, CSuiviCapture* suivi, SBilanCapture& bilan)
+        : q_(q), regle_(q), rapport_(q, suivi), bilan_(bilan)
+    {
+    }
 
-    // Lists the open folder into `racine`. False when cancelled.
-    bool scanner(CDossier& racine, CEnumeration& enumeration) { return parcourir(racine, enumeration, 0); }
+    // Lists the open folder into `racine`.
+    EResultatScan scanner(CDossier& racine, CEnumeration& enumeration)
+    {
+        if (parcourir(racine, enumeration, 0))
+            return EResultatScan::Termine;
+        return bilan_.dossierEnErreur.empty() ? EResultatScan::Annule : EResultatScan::ErreurLecture;
+    }
 
 private:
     // Lists the open folder into `d`, then its sub-folders, depth first. False when
-    // cancelled: the whole walk stops then, and the folders it held open with it.
+    // cancelled or stopped by a read error: the whole walk stops then, and the folders
+    // it held open with it.
     bool parcourir(CDossier& d, CEnumeration& enumeration, int profondeur)
     {
         ++rapport_.etat().dossiers;
@@ -34,14 +43,18 @@ private:
             switch (genreEntree(e, q_, profondeur)) {
             case EGenreEntree::Ignoree:
                 break;
+            case EGenreEntree::TropProfond:
+                ++bilan_.dossiersTropProfonds;
+                break;
             case EGenreEntree::SousDossier: {
-                CDossier* s = regle_.nouveauSousDossier(e);
-                std::unique_ptr<CEnumeration> sous = enumeration.ouvrirSousDossier(e);
-                if (sous && aParcourir(*sous) && !parcourir(*s, *sous, profondeur + 1)) {
-                    delete s;
+                std::unique_ptr<CDossier> s(regle_.nouveauSousDossier(e));
+                int erreur = 0;
+                std::unique_ptr<CEnumeration> sous = enumeration.ouvrirSousDossier(e, &erreur);
+                if (!sous && erreurDuSupport(erreur, enumeration.identite()))
+                    return echouer(s->chemin(), erreur);
+                if (sous && aParcourir(*sous) && !parcourir(*s, *sous, profondeur + 1))
                     return false;
-                }
-                regle_.classerSousDossier(d, s);
+                regle_.classerSousDossier(d, s.release());
                 break;
             }
             case EGenreEntree::Fichier:
@@ -52,8 +65,17 @@ private:
                 break;
             }
         }
+        if (erreurDuSupport(enumeration.erreur(), enumeration.identite()))
+            return echouer(d.chemin(), enumeration.erreur());
         cheminOuvert_.pop_back();
         return true;
+    }
+
+    bool echouer(const std::string& dossier, int erreur)
+    {
+        bilan_.dossierEnErreur = dossier;
+        bilan_.erreur = erreur;
+        return false;
     }
 
     bool signaler(const CDossier& d)
@@ -71,6 +93,7 @@ private:
     const CRequete& q_;
     const CRegleCapture regle_;
     CRapportCapture rapport_;
+    SBilanCapture& bilan_;
     std::unique_ptr<CFichier> brouillon_;
     std::uint32_t compteur_ = 0;
     std::vector<SIdentiteDossier> cheminOuvert_;  // the chosen folder, then each one entered below it
@@ -106,8 +129,12 @@ int filsDuScan(const CDossier& dossier, int fils)
 
 } // namespace
 
-EResultatScan scannerDossier(CDossier& dossier, const CRequete& requete, CSuiviCapture* suivi, int fils)
+EResultatScan scannerDossier(CDossier& dossier, const CRequete& requete, CSuiviCapture* suivi, int fils,
+                             SBilanCapture* bilan)
 {
+    SBilanCapture ignore;
+    SBilanCapture& b = bilan ? *bilan : ignore;
+    b = SBilanCapture();
     dossier.vider();
     // The chosen folder by its path; everything below it from its parent's open
     // folder, so that no path is ever too long to open.
@@ -115,8 +142,8 @@ EResultatScan scannerDossier(CDossier& dossier, const CRequete& requete, CSuiviC
         std::unique_ptr<CEnumeration> racine = plateforme().enumerer(dossier.chemin());
         if (!racine)
             return EResultatScan::DossierIllisible;
-        CScan scan(requete, suivi);
-        return scan.scanner(dossier, *racine) ? EResultatScan::Termine : EResultatScan::Annule;
+        CScan scan(requete, suivi, b);
+        return scan.scanner(dossier, *racine);
     }
     // Asked for no count, the capture always lists on other threads, the chosen folder
     // included: the window program's interface thread only reports the progress, and
@@ -124,5 +151,8 @@ EResultatScan scannerDossier(CDossier& dossier, const CRequete& requete, CSuiviC
     CListageParallele listage(requete, dossier, filsDuScan(dossier, fils));
     if (!scannerEnParallele(listage, requete, dossier, suivi))
         return EResultatScan::Annule;
+    listage.bilan(b);
+    if (listage.echec())
+        return EResultatScan::ErreurLecture;
     return listage.racineIllisible() ? EResultatScan::DossierIllisible : EResultatScan::Termine;
 }

@@ -182,20 +182,28 @@ int commandeUpdate(const Mots& mots)
         for (CClasseur* c : doc.classeurs())
             for (CRequete* q : c->requetes())
                 requetes.push_back(q);
-    bool disqueAbsent = false;
+    bool nonMiseAJour = false;
     {
         SProgression progression(args);
         for (CRequete* q : requetes) {
-            switch (mettreAJourRequete(*q, utilisateur().suiviCapture(), utilisateur().filsCapture())) {
+            SBilanCapture bilan;
+            const EResultatMiseAJour resultat =
+                mettreAJourRequete(*q, utilisateur().suiviCapture(), utilisateur().filsCapture(), &bilan);
+            const std::string texte = texteMiseAJour(*q, resultat, bilan);
+            switch (resultat) {
             case EResultatMiseAJour::RacineIllisible:
-                avertir("le dossier « " + q->chemin() + " » de la requête « " + q->nom() +
-                        " » est illisible ; son contenu précédent est gardé");
+                avertir("le dossier " + entreGuillemets(q->chemin()) + " de la requête " + entreGuillemets(q->nom()) +
+                        " est illisible ; son contenu précédent est gardé");
                 break;
             case EResultatMiseAJour::DisqueAbsent:
-                std::cerr << "norvanel-cli : " << texteAffichable(texteDisqueAbsent(*q), EEchappement::Message) << "\n";
-                disqueAbsent = true;
+            case EResultatMiseAJour::ErreurLecture:
+                std::cerr << "norvanel-cli : " << texteAffichable(texte, EEchappement::Message) << "\n";
+                nonMiseAJour = true;
                 break;
             case EResultatMiseAJour::Capturee:
+                if (!texte.empty())
+                    avertir(texte);
+                break;
             case EResultatMiseAJour::Annulee:
                 break;
             }
@@ -204,7 +212,7 @@ int commandeUpdate(const Mots& mots)
     reappliquerRecherche();
     // The queries that were updated are saved all the same.
     s.enregistrer();
-    return disqueAbsent ? 2 : 0;
+    return nonMiseAJour ? 2 : 0;
 }
 
 int commandeRename(const Mots& mots)

@@ -120,17 +120,21 @@ bool CClasseur::verifierNouveauNom(const std::string& nom)
 
 std::string CClasseur::capturerRequetes()
 {
-    std::string absents;
-    for (CRequete* q : requetes_)
-        if (mettreAJourRequete(*q, utilisateur().suiviCapture(), utilisateur().filsCapture()) == EResultatMiseAJour::DisqueAbsent)
-            absents += (absents.empty() ? "" : "\n") + texteDisqueAbsent(*q);
-    return absents;
+    std::string textes;
+    for (CRequete* q : requetes_) {
+        SBilanCapture bilan;
+        const EResultatMiseAJour resultat =
+            mettreAJourRequete(*q, utilisateur().suiviCapture(), utilisateur().filsCapture(), &bilan);
+        if (const std::string texte = texteMiseAJour(*q, resultat, bilan); !texte.empty())
+            textes += (textes.empty() ? "" : "\n") + texte;
+    }
+    return textes;
 }
 
 void CClasseur::mettreAJour()
 {
     // The search is applied once all queries are captured, and one message names
-    // every disk that was not there.
+    // every disk that was not there and every folder that could not be read.
     const std::string absents = capturerRequetes();
     reappliquerRecherche();
     if (!absents.empty())

@@ -38,8 +38,8 @@ public:
     CListeElements<CRequete>& requetes() { return requetes_; }
     const CListeElements<CRequete>& requetes() const { return requetes_; }
 
-    // Captures each query again, without applying the search; gives the disk-absent
-    // text of each query whose disk was missing, one per line (empty when none was).
+    // Captures each query again, without applying the search; gives what the user is
+    // told of each (texteMiseAJour: a disk missing, a folder unread...), one per line.
     std::string capturerRequetes();
 
     // Inserts the binder's item at the root of `arbre`, with its queries beneath.

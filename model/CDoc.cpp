@@ -100,7 +100,8 @@ void CDoc::collecterFichiers(CListeElements<CFichier>& liste)
 
 void CDoc::toutMettreAJour()
 {
-    // One message for every disk that was not there, once all the others are updated.
+    // One message for every disk that was not there and every folder that could not be
+    // read, once all the others are updated.
     std::string absents;
     try {
         for (CClasseur* c : classeurs_) {

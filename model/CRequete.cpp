@@ -143,9 +143,10 @@ EResultatMiseAJour CRequete::capturerBranche(bool selectionner)
                 arbre->selectionner(e);
         }
     };
+    SBilanCapture bilan;
     EResultatMiseAJour resultat;
     try {
-        resultat = mettreAJourRequete(*this, utilisateur().suiviCapture(), utilisateur().filsCapture());
+        resultat = mettreAJourRequete(*this, utilisateur().suiviCapture(), utilisateur().filsCapture(), &bilan);
         reappliquerRecherche();
     } catch (...) {
         // Short of memory, say: the snapshot is the one before, and its item comes back.
@@ -153,7 +154,7 @@ EResultatMiseAJour CRequete::capturerBranche(bool selectionner)
         throw;
     }
     remettre();
-    signalerDisqueAbsent(resultat);
+    signalerMiseAJour(resultat, bilan);
     return resultat;
 }
 
@@ -186,13 +187,15 @@ bool CRequete::verifierNouveauNom(const std::string& nom)
 
 void CRequete::mettreAJour()
 {
-    const EResultatMiseAJour resultat = mettreAJourRequete(*this, utilisateur().suiviCapture(), utilisateur().filsCapture());
+    SBilanCapture bilan;
+    const EResultatMiseAJour resultat =
+        mettreAJourRequete(*this, utilisateur().suiviCapture(), utilisateur().filsCapture(), &bilan);
     reappliquerRecherche();
-    signalerDisqueAbsent(resultat);
+    signalerMiseAJour(resultat, bilan);
 }
 
-void CRequete::signalerDisqueAbsent(EResultatMiseAJour resultat) const
+void CRequete::signalerMiseAJour(EResultatMiseAJour resultat, const SBilanCapture& bilan) const
 {
-    if (resultat == EResultatMiseAJour::DisqueAbsent)
-        utilisateur().message(texteDisqueAbsent(*this), EBoutons::Ok, EIcone::Exclamation);
+    if (const std::string texte = texteMiseAJour(*this, resultat, bilan); !texte.empty())
+        utilisateur().message(texte, EBoutons::Ok, EIcone::Exclamation);
 }

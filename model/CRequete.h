@@ -52,8 +52,9 @@ public:
     bool supprimer() override;
     bool verifierNouveauNom(const std::string& nom) override;
     void mettreAJour() override;
-    // Tells the user when an update found the query's disk missing.
-    void signalerDisqueAbsent(EResultatMiseAJour resultat) const;
+    // Tells the user what an update met: the query's disk missing, a folder that could
+    // not be read, folders left out for their depth.
+    void signalerMiseAJour(EResultatMiseAJour resultat, const SBilanCapture& bilan) const;
 
     void definirClasseur(CClasseur* classeur) { classeur_ = classeur; }
 

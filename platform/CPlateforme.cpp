@@ -4,6 +4,7 @@
 #include "platform/MotifChemin.h"
 #include "platform/TexteTaille.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -29,6 +30,13 @@ CPlateforme* definirPlateforme(CPlateforme* p)
     CPlateforme* precedente = g_plateforme;
     g_plateforme = p;
     return precedente;
+}
+
+std::unique_ptr<CEnumeration> CEnumeration::ouvrirParent(int* erreur)
+{
+    if (erreur)
+        *erreur = ENOTSUP;
+    return nullptr;
 }
 
 std::string CPlateforme::texteTaille(std::uint32_t taille) const { return ::texteTaille(taille); }

@@ -57,12 +57,21 @@ struct SIdentiteDossier {
 
 // An open enumeration of one folder. Entries come in the system's order; "." and ".."
 // are yielded like any other entry (the caller skips them).
+//
+// Where a folder cannot be opened, or read to its end, the system's reason is given as
+// an errno value (<cerrno>): EACCES or EPERM for a folder the user may not read, ENOENT,
+// ENOTDIR or ELOOP for one gone or replaced since it was listed, anything else (EIO,
+// ENOTCONN, ESTALE, EMFILE, ENOMEM...) for a disk or a system that failed.
 class CEnumeration {
 public:
     virtual ~CEnumeration() = default;
-    // Fills `entree` with the next entry; false when there is none left.
-    // `entree.chemin` is overwritten; its capacity is reused from call to call.
+    // Fills `entree` with the next entry; false when there is none left, or when the
+    // reading failed (erreur() then says why). `entree.chemin` is overwritten; its
+    // capacity is reused from call to call.
     virtual bool suivante(SEntreeDossier& entree) = 0;
+    // Once suivante() returned false: 0 at the end of the folder, else why its reading
+    // stopped short.
+    virtual int erreur() const { return 0; }
 
     // The identity of the folder being listed.
     virtual SIdentiteDossier identite() const = 0;
@@ -70,8 +79,14 @@ public:
     // The sub-folder `entree`, an entry this enumeration gave, opened from this open
     // folder rather than by its full path (which may be too long for the system), and
     // never through a symbolic link. Its entries' paths begin with `entree.chemin`.
-    // nullptr when it cannot be opened (gone, unreadable, no longer a folder).
-    virtual std::unique_ptr<CEnumeration> ouvrirSousDossier(const SEntreeDossier& entree) = 0;
+    // nullptr when it cannot be opened (gone, unreadable, no longer a folder), with the
+    // reason in `*erreur` when given.
+    virtual std::unique_ptr<CEnumeration> ouvrirSousDossier(const SEntreeDossier& entree, int* erreur = nullptr) = 0;
+    // The folder that holds this one, opened from it (".."), so that a walk may climb back
+    // without opening the tree again from its top: the caller checks its identity. Its
+    // entries' paths begin with this folder's path less its last name. nullptr when it
+    // cannot be opened (ENOTSUP where the platform cannot do it).
+    virtual std::unique_ptr<CEnumeration> ouvrirParent(int* erreur = nullptr);
 };
 
 // Calendar fields of a local time.
@@ -90,8 +105,9 @@ public:
     virtual ~CPlateforme() = default;
 
     // --- Directory enumeration ---------------------------------------------------
-    // nullptr when the folder cannot be opened (missing, unreadable, not a folder).
-    virtual std::unique_ptr<CEnumeration> enumerer(const std::string& dossier) = 0;
+    // nullptr when the folder cannot be opened (missing, unreadable, not a folder), with
+    // the reason in `*erreur` when given (see CEnumeration).
+    virtual std::unique_ptr<CEnumeration> enumerer(const std::string& dossier, int* erreur = nullptr) = 0;
     // How many threads a capture of `dossier` lists folders with when nobody said:
     // many where each call waits on a network or a user-space file system, about the
     // processor count on a local disk. One by default.

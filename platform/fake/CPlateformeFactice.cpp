@@ -1,8 +1,8 @@
 #include "platform/fake/CPlateformeFactice.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
-#include <functional>
 
 #include "platform/CalendrierCivil.h"
 #include "platform/Chemins.h"
@@ -33,41 +33,53 @@ bool sousChemin(const std::string& chemin, const std::string& racine)
     return fin == '/' || fin == '\\' || suite == '/' || suite == '\\';
 }
 
-class CEnumerationFactice : public CEnumeration {
-public:
-    using OuvrirDossier = std::function<std::unique_ptr<CEnumeration>(const std::string&)>;
+} // namespace
 
-    CEnumerationFactice(std::string chemin, SIdentiteDossier identite, std::vector<SEntreeDossier> entrees,
-                        OuvrirDossier ouvrirEnfant)
-        : chemin_(std::move(chemin)), identite_(identite), entrees_(std::move(entrees)),
-          ouvrirEnfant_(std::move(ouvrirEnfant))
+class CPlateformeFactice::CEnumerationFactice : public CEnumeration {
+public:
+    CEnumerationFactice(CPlateformeFactice& p, std::string chemin, SIdentiteDossier identite,
+                        std::vector<SEntreeDossier> entrees, std::optional<SEchecLecture> echec)
+        : p_(p), chemin_(std::move(chemin)), identite_(identite), entrees_(std::move(entrees)), echec_(echec)
     {
     }
     bool suivante(SEntreeDossier& e) override
     {
+        if (echec_ && i_ >= echec_->apres) {
+            erreur_ = echec_->erreur;
+            return false;
+        }
         if (i_ >= entrees_.size())
             return false;
         e = entrees_[i_++];
         return true;
     }
+    int erreur() const override { return erreur_; }
     SIdentiteDossier identite() const override { return identite_; }
-    std::unique_ptr<CEnumeration> ouvrirSousDossier(const SEntreeDossier& e) override
+    std::unique_ptr<CEnumeration> ouvrirSousDossier(const SEntreeDossier& e, int* erreur = nullptr) override
     {
         // Like the real one: only an entry of this very folder.
-        if (parentDe(e.chemin) != chemin_)
+        if (parentDe(e.chemin) != chemin_) {
+            if (erreur)
+                *erreur = ENOENT;
             return nullptr;
-        return ouvrirEnfant_(e.chemin);
+        }
+        return p_.ouvrirNote(e.chemin, p_.ouverturesRelatives, erreur);
+    }
+    std::unique_ptr<CEnumeration> ouvrirParent(int* erreur = nullptr) override
+    {
+        const std::string parent = parentDe(chemin_);
+        return p_.ouvrirNote(parent.empty() ? chemin_ : parent, p_.ouverturesParents, erreur);
     }
 
 private:
+    CPlateformeFactice& p_;
     std::string chemin_;
     SIdentiteDossier identite_;
     std::vector<SEntreeDossier> entrees_;
-    OuvrirDossier ouvrirEnfant_;
+    std::optional<SEchecLecture> echec_;
     std::size_t i_ = 0;
+    int erreur_ = 0;
 };
-
-} // namespace
 
 void CPlateformeFactice::lierAuParent(const std::string& chemin)
 {
@@ -139,22 +151,31 @@ bool CPlateformeFactice::accessible(const std::string& chemin) const
     return it == lecteurs_.end() || it->second.present;
 }
 
-std::unique_ptr<CEnumeration> CPlateformeFactice::enumerer(const std::string& dossier)
+std::unique_ptr<CEnumeration> CPlateformeFactice::enumerer(const std::string& dossier, int* erreur)
+{
+    return ouvrirNote(dossier, ouverturesParChemin, erreur);
+}
+
+std::unique_ptr<CEnumeration> CPlateformeFactice::ouvrirNote(const std::string& dossier,
+                                                             std::vector<std::string>& journal, int* erreur)
 {
     {
         std::lock_guard verrou(ouverturesVerrou_);
-        ouverturesParChemin.push_back(dossier);
+        journal.push_back(dossier);
         filsDesOuvertures.push_back(std::this_thread::get_id());
     }
-    return ouvrirDossier(dossier);
-}
-
-std::unique_ptr<CEnumeration> CPlateformeFactice::ouvrirDossier(const std::string& dossier)
-{
-    auto it = noeuds_.find(dossier);
-    if (it == noeuds_.end() || !(it->second.entree.attributs & kAttrDossier) ||
-        illisibles_.count(dossier) || !accessible(dossier))
+    const auto echouer = [&](int code) -> std::unique_ptr<CEnumeration> {
+        if (erreur)
+            *erreur = code;
         return nullptr;
+    };
+    auto it = noeuds_.find(dossier);
+    if (it == noeuds_.end() || !accessible(dossier))
+        return echouer(ENOENT);
+    if (!(it->second.entree.attributs & kAttrDossier))
+        return echouer(ENOTDIR);
+    if (auto echec = echecsOuverture_.find(dossier); echec != echecsOuverture_.end())
+        return echouer(echec->second);
     std::vector<SEntreeDossier> entrees;
     SEntreeDossier point = it->second.entree;
     point.chemin = ajouterAuChemin(dossier, ".");
@@ -163,16 +184,10 @@ std::unique_ptr<CEnumeration> CPlateformeFactice::ouvrirDossier(const std::strin
     entrees.push_back(point);
     for (const std::string& enfant : it->second.enfants)
         entrees.push_back(noeuds_.at(enfant).entree);
-    auto ouvrirEnfant = [this](const std::string& enfant) {
-        {
-            std::lock_guard verrou(ouverturesVerrou_);
-            ouverturesRelatives.push_back(enfant);
-            filsDesOuvertures.push_back(std::this_thread::get_id());
-        }
-        return ouvrirDossier(enfant);
-    };
-    return std::make_unique<CEnumerationFactice>(dossier, it->second.identite, std::move(entrees),
-                                                 std::move(ouvrirEnfant));
+    std::optional<SEchecLecture> echec;
+    if (auto e = echecsLecture_.find(dossier); e != echecsLecture_.end())
+        echec = e->second;
+    return std::make_unique<CEnumerationFactice>(*this, dossier, it->second.identite, std::move(entrees), echec);
 }
 
 SCalendrier CPlateformeFactice::versHeureLocale(TempsFichier t) const

@@ -7,6 +7,8 @@
 // Times are converted with a fixed offset from UTC (decalageSecondes), so tests do
 // not depend on the machine's time zone.
 
+#include <cerrno>
+#include <limits>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -27,8 +29,26 @@ public:
                                    std::uint32_t attributs = 0);
     // Removes an entry and everything beneath it.
     void supprimer(const std::string& chemin);
-    // The folder exists but cannot be opened.
-    void rendreIllisible(const std::string& chemin) { illisibles_.insert(chemin); }
+    // The folder exists but the user may not open it.
+    void rendreIllisible(const std::string& chemin) { echouerOuverture(chemin, EACCES); }
+    // The folder exists but opening it fails with `erreur` (an errno value; 0 opens it
+    // again).
+    void echouerOuverture(const std::string& chemin, int erreur)
+    {
+        if (erreur)
+            echecsOuverture_[chemin] = erreur;
+        else
+            echecsOuverture_.erase(chemin);
+    }
+    // Reading the folder fails with `erreur` after `apres` entries ("." and ".." first;
+    // 0 reads it whole again).
+    void echouerLecture(const std::string& chemin, int erreur, std::size_t apres)
+    {
+        if (erreur)
+            echecsLecture_[chemin] = SEchecLecture{erreur, apres};
+        else
+            echecsLecture_.erase(chemin);
+    }
     // The identity the folder's enumeration reports; each folder has one of its own
     // until a test changes it: the identity of a parent makes a loop (as a bind mount
     // does), systemeNoyau a kernel pseudo-file system.
@@ -37,6 +57,7 @@ public:
     // the capture's threads: the file system is only read while they run).
     std::vector<std::string> ouverturesParChemin;
     std::vector<std::string> ouverturesRelatives;
+    std::vector<std::string> ouverturesParents;  // opened from a folder below, by ".."
     std::vector<std::thread::id> filsDesOuvertures;  // the thread of each, in either way
     TempsFichier tempsDefaut = tempsFichierDepuisUnix(1047297600); // 10/03/2003 12:00 UTC
 
@@ -58,7 +79,9 @@ public:
     std::set<std::string> inouvrables;          // paths that exist but have no opener
 
     // --- CPlateforme ---------------------------------------------------------------
-    std::unique_ptr<CEnumeration> enumerer(const std::string& dossier) override;
+    std::unique_ptr<CEnumeration> enumerer(const std::string& dossier, int* erreur = nullptr) override;
+    std::size_t dossiersOuvertsMax() const override { return dossiersOuvertsMaxFixe; }
+    std::size_t dossiersOuvertsMaxFixe = std::numeric_limits<std::size_t>::max();
     SCalendrier versHeureLocale(TempsFichier t) const override;
     SCalendrier maintenant() const override { return maintenantFixe; }
     std::string texteDate(std::uint32_t jour, std::uint32_t mois, std::uint32_t annee) const override;
@@ -79,12 +102,21 @@ private:
         SVolume volume;
     };
 
+    struct SEchecLecture {
+        int erreur;
+        std::size_t apres;
+    };
+    class CEnumerationFactice;
+
     bool accessible(const std::string& chemin) const;
     void lierAuParent(const std::string& chemin);
-    std::unique_ptr<CEnumeration> ouvrirDossier(const std::string& dossier);
+    // Opens `dossier`, noted in `journal`.
+    std::unique_ptr<CEnumeration> ouvrirNote(const std::string& dossier, std::vector<std::string>& journal,
+                                             int* erreur);
 
     std::map<std::string, SNoeud> noeuds_;
-    std::set<std::string> illisibles_;
+    std::map<std::string, int> echecsOuverture_;
+    std::map<std::string, SEchecLecture> echecsLecture_;
     std::map<std::string, SLecteur> lecteurs_;
     std::uint64_t dernierInode_ = 0;
     std::mutex ouverturesVerrou_;

@@ -27,6 +27,16 @@ TempsFichier tempsFichier(const struct statx_timestamp& t)
     return tempsFichierDepuisUnix(t.tv_sec, t.tv_nsec);
 }
 
+// Why an entry listed could not be examined: it alone (a folder that may be listed but
+// not searched, an Interix special file of NTFS that ntfs-3g answers EIO for), which
+// keeps its name; otherwise the file system no longer answers (ENOTCONN, ESTALE,
+// ENOMEM...), and what is left of the folder cannot be read.
+bool entreeIndescriptible(int erreur)
+{
+    return erreur == EACCES || erreur == EPERM || erreur == EIO || erreur == EOVERFLOW || erreur == EINVAL ||
+           erreur == EOPNOTSUPP;
+}
+
 std::uint32_t attributsUnix(const char* nom, std::uint16_t mode)
 {
     std::uint32_t attributs = 0;
@@ -41,48 +51,73 @@ std::uint32_t attributsUnix(const char* nom, std::uint16_t mode)
 
 } // namespace
 
-std::unique_ptr<CEnumeration> CEnumerationLinux::ouvrir(const std::string& dossier)
+std::unique_ptr<CEnumeration> CEnumerationLinux::ouvrir(const std::string& dossier, int* erreur)
 {
     const int fd = ouvrirDossier(dossier);
     if (fd < 0)
-        return nullptr;
+        return echec(errno, erreur);
     std::string prefixe = dossier;
     if (prefixe.back() != '/')
         prefixe += '/';
-    return depuisDescripteur(fd, std::move(prefixe));
+    return depuisDescripteur(fd, std::move(prefixe), nullptr, erreur);
 }
 
-std::unique_ptr<CEnumeration> CEnumerationLinux::ouvrirSousDossier(const SEntreeDossier& entree)
+std::unique_ptr<CEnumeration> CEnumerationLinux::ouvrirSousDossier(const SEntreeDossier& entree, int* erreur)
 {
+    // Not a name of this folder: none of its entries.
     const std::string& chemin = entree.chemin;
     if (chemin.size() <= m_prefixe.size() || chemin.compare(0, m_prefixe.size(), m_prefixe) != 0)
-        return nullptr;
+        return echec(ENOENT, erreur);
     const std::string_view nom = std::string_view(chemin).substr(m_prefixe.size());
     if (nom == "." || nom == ".." || nom.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos)
-        return nullptr;
+        return echec(ENOENT, erreur);
     const int fd = ::ouvrirSousDossier(m_fd, nom.data());
     if (fd < 0)
-        return nullptr;
-    return depuisDescripteur(fd, chemin + '/', this);
+        return echec(errno, erreur);
+    return depuisDescripteur(fd, chemin + '/', this, erreur);
+}
+
+std::unique_ptr<CEnumeration> CEnumerationLinux::ouvrirParent(int* erreur)
+{
+    const int fd = ::ouvrirParent(m_fd);
+    if (fd < 0)
+        return echec(errno, erreur);
+    // "/a/b/" gives "/a/"; the root's parent is the root.
+    std::string prefixe = m_prefixe;
+    if (prefixe.size() > 1) {
+        prefixe.pop_back();
+        prefixe.erase(prefixe.rfind('/') + 1);
+    }
+    return depuisDescripteur(fd, std::move(prefixe), this, erreur);
+}
+
+std::unique_ptr<CEnumeration> CEnumerationLinux::echec(int code, int* erreur)
+{
+    if (erreur)
+        *erreur = code;
+    return nullptr;
 }
 
 std::unique_ptr<CEnumeration> CEnumerationLinux::depuisDescripteur(int fd, std::string prefixe,
-                                                                   const CEnumerationLinux* parent)
+                                                                   const CEnumerationLinux* voisin, int* erreur)
 {
     struct stat etat {};
     if (fstat(fd, &etat) != 0) {
+        const int code = errno;
         close(fd);
-        return nullptr;
+        return echec(code, erreur);
     }
-    // On its parent's file system, a folder reads as its parent does: no need to ask.
-    if (parent != nullptr && etat.st_dev == parent->m_identite.peripherique)
+    // On the file system of the folder it was reached from, a folder reads as that one
+    // does: no need to ask.
+    if (voisin != nullptr && etat.st_dev == voisin->m_identite.peripherique)
         return std::unique_ptr<CEnumeration>(
-            new CEnumerationLinux(fd, std::move(prefixe), {etat.st_dev, etat.st_ino, parent->m_identite.systemeNoyau},
-                                  parent->m_lectureDos));
+            new CEnumerationLinux(fd, std::move(prefixe), {etat.st_dev, etat.st_ino, voisin->m_identite.systemeNoyau},
+                                  voisin->m_lectureDos));
     struct statfs systeme {};
     if (fstatfs(fd, &systeme) != 0) {
+        const int code = errno;
         close(fd);
-        return nullptr;
+        return echec(code, erreur);
     }
     const SIdentiteDossier identite{etat.st_dev, etat.st_ino, estSystemeNoyau(systeme.f_type)};
     return std::unique_ptr<CEnumeration>(
@@ -101,13 +136,19 @@ bool CEnumerationLinux::suivante(SEntreeDossier& entree)
 {
     for (;;) {
         const struct dirent64* d = m_entrees.suivante();
-        if (d == nullptr)
+        if (d == nullptr) {
+            m_erreur = m_entrees.erreur();
             return false;
+        }
         struct statx sx;
         const bool examine =
             statx(m_fd, d->d_name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_BTIME, &sx) == 0;
         if (!examine && errno == ENOENT)
             continue;
+        if (!examine && !entreeIndescriptible(errno)) {
+            m_erreur = errno;
+            return false;
+        }
 
         // One allocation for the path, which the capture keeps.
         const std::size_t longueurNom = std::strlen(d->d_name);

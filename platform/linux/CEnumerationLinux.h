@@ -17,30 +17,35 @@
 
 class CEnumerationLinux : public CEnumeration {
 public:
-    // nullptr when `dossier` cannot be opened as a folder.
-    static std::unique_ptr<CEnumeration> ouvrir(const std::string& dossier);
+    // nullptr when `dossier` cannot be opened as a folder, with errno's value in `*erreur`.
+    static std::unique_ptr<CEnumeration> ouvrir(const std::string& dossier, int* erreur = nullptr);
     ~CEnumerationLinux() override;
 
     CEnumerationLinux(const CEnumerationLinux&) = delete;
     CEnumerationLinux& operator=(const CEnumerationLinux&) = delete;
 
-    // An entry that vanishes between readdir and statx is skipped. One that cannot be
-    // examined (a folder that may be listed but not searched) keeps its name and its
-    // directory bit, with zero times and size, rather than being lost.
+    // An entry that vanishes between readdir and statx is skipped. One that may not be
+    // examined (a folder that may be listed but not searched, an entry the file system
+    // cannot describe) keeps its name and its directory bit, with zero times and size,
+    // rather than being lost. A file system that no longer answers ends the reading
+    // with its error.
     bool suivante(SEntreeDossier& entree) override;
+    int erreur() const override { return m_erreur; }
 
     SIdentiteDossier identite() const override { return m_identite; }
 
     // Opened with openat on this folder's descriptor, so no path length limit applies.
     // Only a name of this folder is accepted: an entry whose path does not begin with
     // this folder's gives nullptr.
-    std::unique_ptr<CEnumeration> ouvrirSousDossier(const SEntreeDossier& entree) override;
+    std::unique_ptr<CEnumeration> ouvrirSousDossier(const SEntreeDossier& entree, int* erreur = nullptr) override;
+    std::unique_ptr<CEnumeration> ouvrirParent(int* erreur = nullptr) override;
 
 private:
     // Takes `fd`, a folder open for reading, whose entries' paths begin with `prefixe`;
-    // closes it when it cannot be listed. `parent`: the folder it was opened from.
-    static std::unique_ptr<CEnumeration> depuisDescripteur(int fd, std::string prefixe,
-                                                           const CEnumerationLinux* parent = nullptr);
+    // closes it when it cannot be listed. `voisin`: an open folder it was reached from.
+    static std::unique_ptr<CEnumeration> depuisDescripteur(int fd, std::string prefixe, const CEnumerationLinux* voisin,
+                                                           int* erreur);
+    static std::unique_ptr<CEnumeration> echec(int code, int* erreur);
     CEnumerationLinux(int fd, std::string prefixe, SIdentiteDossier identite, ELectureAttributsDos lectureDos);
 
     int m_fd;
@@ -48,4 +53,5 @@ private:
     std::string m_prefixe; // the folder's path and one '/'
     SIdentiteDossier m_identite;
     ELectureAttributsDos m_lectureDos; // decided once for the folder
+    int m_erreur = 0;
 };

@@ -13,9 +13,9 @@
 #include "platform/linux/TextesLocaux.h"
 #include "platform/linux/VolumeMonte.h"
 
-std::unique_ptr<CEnumeration> CPlateformeLinux::enumerer(const std::string& dossier)
+std::unique_ptr<CEnumeration> CPlateformeLinux::enumerer(const std::string& dossier, int* erreur)
 {
-    return CEnumerationLinux::ouvrir(dossier);
+    return CEnumerationLinux::ouvrir(dossier, erreur);
 }
 
 int CPlateformeLinux::filsCapture(const std::string& dossier) const

@@ -13,7 +13,7 @@ public:
     // `udev`: where udev's view of the disks is read (the system's own by default).
     explicit CPlateformeLinux(SRacinesUdev udev = {}) : m_udev(std::move(udev)) {}
 
-    std::unique_ptr<CEnumeration> enumerer(const std::string& dossier) override;
+    std::unique_ptr<CEnumeration> enumerer(const std::string& dossier, int* erreur = nullptr) override;
     // From the mount list alone: the thread that starts a capture (the window
     // program's interface thread) never waits on the share itself.
     int filsCapture(const std::string& dossier) const override;

@@ -1,5 +1,6 @@
 #include "platform/linux/LecteurEntrees.h"
 
+#include <cerrno>
 #include <memory>
 #include <vector>
 
@@ -44,6 +45,7 @@ const struct dirent64* CLecteurEntrees::suivante()
             tampon_ = reserve.prendre();
         const ssize_t n = getdents64(fd_, tampon_, kTailleTampon);
         if (n <= 0) {
+            erreur_ = n < 0 ? errno : 0;
             fini_ = true;
             rendre();
             return nullptr;
@@ -53,8 +55,9 @@ const struct dirent64* CLecteurEntrees::suivante()
     }
     const auto* e = reinterpret_cast<const struct dirent64*>(tampon_ + position_);
     // An entry that would not fit what was read, or would not move on, ends the folder
-    // rather than looping or reading past the buffer.
+    // rather than looping or reading past the buffer: the system gave what no folder holds.
     if (e->d_reclen == 0 || e->d_reclen > lus_ - position_) {
+        erreur_ = EIO;
         fini_ = true;
         rendre();
         return nullptr;

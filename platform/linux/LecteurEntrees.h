@@ -18,6 +18,8 @@ public:
 
     // The next entry, or nullptr at the end or on a read error, as readdir does.
     const struct dirent64* suivante();
+    // Once suivante() gave nullptr: 0 at the end, else the errno value of the read error.
+    int erreur() const { return erreur_; }
 
 private:
     void rendre();
@@ -26,4 +28,5 @@ private:
     char* tampon_ = nullptr;
     std::size_t lus_ = 0, position_ = 0;
     bool fini_ = false;
+    int erreur_ = 0;
 };

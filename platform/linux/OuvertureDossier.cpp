@@ -20,6 +20,28 @@ bool releverLimiteDescripteurs()
     return setrlimit(RLIMIT_NOFILE, &limite) == 0;
 }
 
+// The caller reports the errno of the open before it.
+void fermerEnGardantErrno(int fd)
+{
+    const int erreur = errno;
+    close(fd);
+    errno = erreur;
+}
+
+// `ouvrir` again once the soft limit on descriptors is raised to the hard one, when it
+// failed for want of them.
+template <class Ouvrir>
+int avecRelevement(Ouvrir&& ouvrir)
+{
+    const int fd = ouvrir();
+    if (fd >= 0 || errno != EMFILE)
+        return fd;
+    if (releverLimiteDescripteurs())
+        return ouvrir();
+    errno = EMFILE;
+    return -1;
+}
+
 int ouvrirParComposants(const std::string& chemin)
 {
     int fd = open(chemin.front() == '/' ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC);
@@ -33,7 +55,7 @@ int ouvrirParComposants(const std::string& chemin)
             fin = chemin.size();
         const std::string composant = chemin.substr(debut, fin - debut);
         const int suivant = openat(fd, composant.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        close(fd);
+        fermerEnGardantErrno(fd);
         fd = suivant;
         debut = fin;
     }
@@ -41,7 +63,7 @@ int ouvrirParComposants(const std::string& chemin)
         return -1;
     // Reopen the path descriptor for reading: O_PATH ones cannot list entries.
     const int lecture = openat(fd, ".", kDrapeauxLecture);
-    close(fd);
+    fermerEnGardantErrno(fd);
     return lecture;
 }
 
@@ -49,19 +71,26 @@ int ouvrirParComposants(const std::string& chemin)
 
 int ouvrirDossier(const std::string& chemin)
 {
-    if (chemin.empty())
+    if (chemin.empty()) {
+        errno = ENOENT;
         return -1;
-    const int fd = open(chemin.c_str(), kDrapeauxLecture);
-    if (fd < 0 && errno == ENAMETOOLONG)
-        return ouvrirParComposants(chemin);
-    return fd;
+    }
+    return avecRelevement([&] {
+        const int fd = open(chemin.c_str(), kDrapeauxLecture);
+        if (fd < 0 && errno == ENAMETOOLONG)
+            return ouvrirParComposants(chemin);
+        return fd;
+    });
+}
+
+int ouvrirParent(int fd)
+{
+    // ".." is never a link; the caller checks which folder it is.
+    return avecRelevement([&] { return openat(fd, "..", kDrapeauxLecture); });
 }
 
 int ouvrirSousDossier(int parentFd, const char* nom)
 {
     // O_NOFOLLOW: a name swapped for a link since it was examined is not followed.
-    const int fd = openat(parentFd, nom, kDrapeauxLecture | O_NOFOLLOW);
-    if (fd < 0 && errno == EMFILE && releverLimiteDescripteurs())
-        return openat(parentFd, nom, kDrapeauxLecture | O_NOFOLLOW);
-    return fd;
+    return avecRelevement([&] { return openat(parentFd, nom, kDrapeauxLecture | O_NOFOLLOW); });
 }

@@ -18,7 +18,7 @@ public:
     SCalendrier heureLocaleFixe{2004, 2, 29, 23, 59, 58};
     mutable std::vector<TempsFichier> tempsConvertis;
 
-    std::unique_ptr<CEnumeration> enumerer(const std::string&) override { return nullptr; }
+    std::unique_ptr<CEnumeration> enumerer(const std::string&, int* = nullptr) override { return nullptr; }
     SCalendrier versHeureLocale(TempsFichier t) const override
     {
         tempsConvertis.push_back(t);

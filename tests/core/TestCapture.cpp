@@ -2,6 +2,8 @@
 
 #include "tests/core/Factices.h"
 
+#include <cerrno>
+
 #include "capture/CSuiviCapture.h"
 #include "capture/MiseAJour.h"
 #include "capture/ScanDossier.h"
@@ -10,6 +12,7 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "model/RaisonSysteme.h"
 
 namespace {
 
@@ -298,16 +301,22 @@ TEST_F(Capture, DisqueAbsentSeulementQuandLePointDeMontageEstVideSurUnAutreVolum
         const char* disque;   // in the drive at the update ("" : the same disk)
         bool contenu;         // the folder holds a file at the update
         EResultatMiseAJour attendu;
+        bool sansIdentite = false;  // the first disk has neither label nor serial
     };
     const SCas cas[] = {
         {"point de montage vide", true, "VIDE", false, EResultatMiseAJour::DisqueAbsent},
         {"autre disque avec contenu", true, "AUTRE", true, EResultatMiseAJour::Capturee},
         {"même disque vidé", true, "", false, EResultatMiseAJour::Capturee},
         {"jamais capturée", false, "VIDE", false, EResultatMiseAJour::Capturee},
+        {"disque sans identité, point de montage vide", true, "VIDE", false, EResultatMiseAJour::DisqueAbsent, true},
+        {"disque sans identité vidé", true, "", false, EResultatMiseAJour::Capturee, true},
     };
     for (const SCas& c : cas) {
         SCOPED_TRACE(c.nom);
-        p.insererDisque("/media/cd", "DISQUE", 0x1234ABCD);
+        if (c.sansIdentite)
+            p.insererDisque("/media/cd", "", 0);
+        else
+            p.insererDisque("/media/cd", "DISQUE", 0x1234ABCD);
         p.ajouterFichier("/media/cd/a");
         q->nomVolume.clear();
         q->numeroSerie = 0;
@@ -321,16 +330,17 @@ TEST_F(Capture, DisqueAbsentSeulementQuandLePointDeMontageEstVideSurUnAutreVolum
         if (c.contenu)
             p.ajouterFichier("/media/cd/b");
         const std::string nom = q->nomVolume;
+        const std::uint32_t serie = q->numeroSerie;
         const std::vector<std::string> avant = fichiers(*q);
 
         EXPECT_EQ(mettreAJourRequete(*q, nullptr), c.attendu);
         if (c.attendu == EResultatMiseAJour::DisqueAbsent) {
             EXPECT_EQ(fichiers(*q), avant);
             EXPECT_EQ(q->nomVolume, nom);
-            EXPECT_EQ(q->numeroSerie, 0x1234ABCDu);
+            EXPECT_EQ(q->numeroSerie, serie);
         } else {
             EXPECT_EQ(fichiers(*q), c.contenu ? std::vector<std::string>{"/media/cd/b"} : std::vector<std::string>{});
-            EXPECT_EQ(q->nomVolume, *c.disque ? c.disque : "DISQUE");
+            EXPECT_EQ(q->nomVolume, *c.disque ? c.disque : nom);
         }
         p.supprimer("/media/cd/b");
     }
@@ -385,5 +395,77 @@ TEST_F(Capture, ToutMettreAJourDitEnUnMessageQuelsDisquesManquent)
               "Le disque « USB » (numéro de série 0-5) n'est pas présent : la requête « usb » n'a pas été mise à jour.");
     EXPECT_EQ(fichiers(*autre), (std::vector<std::string>{"/media/usb/x", "/media/usb/y"}));
 }
+
+// Read errors during the walk, on the calling thread alone and on pools of threads: a
+// folder the user may not read, or one gone, is captured empty; an error of the disk or
+// of the system stops the update, which keeps the previous snapshot and says why.
+class ErreursLecture : public Capture, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override
+    {
+        Capture::SetUp();
+        for (const char* f : {"/media/cd/a/un", "/media/cd/b/c/deux", "/media/cd/b/c/trois", "/media/cd/z/quatre"})
+            p.ajouterFichier(f);
+    }
+};
+
+TEST_P(ErreursLecture, seuleUneErreurDuSupportArreteLaMiseAJour)
+{
+    const struct {
+        const char* nom;
+        bool ouverture;       // fails when opened, else once `apres` entries are read
+        int erreur;
+        std::size_t apres;
+        bool noyau;           // the disk is a kernel pseudo-file system
+        bool arretee;
+    } cas[] = {
+        {"EIO à l'ouverture", true, EIO, 0, false, true},
+        {"EMFILE à l'ouverture", true, EMFILE, 0, false, true},
+        {"ENOTCONN au milieu du dossier", false, ENOTCONN, 3, false, true},
+        {"ESTALE à la première lecture", false, ESTALE, 0, false, true},
+        {"accès refusé : dossier vide", true, EACCES, 0, false, false},
+        {"parti entre-temps : dossier vide", true, ENOENT, 0, false, false},
+        {"état du noyau", false, EIO, 2, true, false},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        ASSERT_EQ(mettreAJourRequete(*q, nullptr, 1), EResultatMiseAJour::Capturee);
+        doc->definirModifie(false);
+        const std::vector<std::string> avant = fichiers(*q);
+        p.ajouterFichier("/media/cd/a/nouveau");
+        for (const char* d : {"/media/cd", "/media/cd/b", "/media/cd/b/c"})
+            p.identite(d).systemeNoyau = c.noyau;
+        if (c.ouverture)
+            p.echouerOuverture("/media/cd/b/c", c.erreur);
+        else
+            p.echouerLecture("/media/cd/b/c", c.erreur, c.apres);
+
+        SBilanCapture bilan;
+        const EResultatMiseAJour r = mettreAJourRequete(*q, nullptr, GetParam(), &bilan);
+        if (c.arretee) {
+            EXPECT_EQ(r, EResultatMiseAJour::ErreurLecture);
+            EXPECT_EQ(fichiers(*q), avant);
+            EXPECT_EQ(q->nomVolume, "DISQUE");
+            EXPECT_FALSE(doc->estModifie());
+            EXPECT_EQ(bilan.dossierEnErreur, "/media/cd/b/c");
+            EXPECT_EQ(bilan.erreur, c.erreur);
+            EXPECT_EQ(texteMiseAJour(*q, r, bilan), "Le dossier « /media/cd/b/c » n'a pas pu être lu (" +
+                                                         raisonSysteme(c.erreur) +
+                                                         ") : la requête « cd » n'a pas été mise à jour.");
+        } else {
+            EXPECT_EQ(r, EResultatMiseAJour::Capturee);
+            EXPECT_EQ(fichiers(*q), (std::vector<std::string>{"/media/cd/a/un", "/media/cd/a/nouveau", "/media/cd/z/quatre"}));
+            EXPECT_TRUE(texteMiseAJour(*q, r, bilan).empty());
+        }
+        p.supprimer("/media/cd/a/nouveau");
+        p.echouerOuverture("/media/cd/b/c", 0);
+        p.echouerLecture("/media/cd/b/c", 0, 0);
+        for (const char* d : {"/media/cd", "/media/cd/b", "/media/cd/b/c"})
+            p.identite(d).systemeNoyau = false;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fils, ErreursLecture, ::testing::Values(1, 2, 8),
+                         [](const auto& info) { return std::to_string(info.param) + "fils"; });
 
 } // namespace

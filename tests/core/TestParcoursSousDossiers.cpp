@@ -142,6 +142,32 @@ TEST_P(ParcoursSousDossiers, sousDossierQuiNeSOuvrePasEstGardeVide)
     EXPECT_EQ(snapshot(), (Chemins{"/media/cd/ferme/", "/media/cd/ouvert/", "/media/cd/ouvert/f"}));
 }
 
+TEST_P(ParcoursSousDossiers, unPeigneCouteQuelquesOuverturesParDossier)
+{
+    // A chain with a leaf folder beside each level, the chain first: past the bound on
+    // the folders held open, the parent of each leaf is reached again. From the chosen
+    // folder, each would cost the depth of the comb.
+    constexpr std::size_t kNiveaux = 400;
+    p.dossiersOuvertsMaxFixe = 40;
+    std::string chaine = "/media/cd";
+    for (std::size_t i = 0; i < kNiveaux; ++i) {
+        const std::string parent = chaine;
+        chaine += "/s";
+        p.ajouterDossier(chaine);
+        p.ajouterFichier(parent + "/feuille/f");
+    }
+    ASSERT_EQ(scanner(), EResultatScan::Termine);
+    const Chemins s = snapshot();
+    EXPECT_EQ(std::count_if(s.begin(), s.end(), [](const std::string& c) { return c.ends_with("/feuille/f"); }),
+              std::ptrdiff_t{kNiveaux});
+    const std::size_t ouvertures =
+        p.ouverturesParChemin.size() + p.ouverturesRelatives.size() + p.ouverturesParents.size();
+    // A few a folder, whatever order the threads take them in; about the square of the
+    // depth over two (80 000 here) when each leaf's parent is opened from the top.
+    const std::size_t dossiers = 2 * kNiveaux + 1;
+    EXPECT_LE(ouvertures, 6 * dossiers);
+}
+
 INSTANTIATE_TEST_SUITE_P(Fils, ParcoursSousDossiers, ::testing::Values(0, 1, 2, 8),
                          [](const auto& info) { return std::to_string(info.param) + "fils"; });
 

@@ -100,8 +100,8 @@ TEST_P(ParcoursProfond, laCaptureNeGardeQueCeQueLeLecteurRelit)
 {
     // One chain of empty folders, one level deeper than a catalogue may nest: captured
     // from its second level it is exactly as deep as the limit and kept whole; from its
-    // top, the level past the limit is left out. Either way, with empty folders kept,
-    // the catalogue written reads back to the same bytes.
+    // top, the level past the limit is left out, and the user told. Either way, with
+    // empty folders kept, the catalogue written reads back to the same bytes.
     rlimit limite{};
     if (getrlimit(RLIMIT_NOFILE, &limite) != 0 || limite.rlim_max < rlim_t{kProfondeurMaxDossiers + 100})
         GTEST_SKIP() << "limite de descripteurs trop basse pour ce scénario";
@@ -120,7 +120,14 @@ TEST_P(ParcoursProfond, laCaptureNeGardeQueCeQueLeLecteurRelit)
         SCOPED_TRACE(racine);
         CCaptureReelle capture(racine);
         capture.requete().inclureDossiersVides = true;
-        ASSERT_EQ(capture.capturer(GetParam()), EResultatMiseAJour::Capturee);
+        SBilanCapture bilan;
+        ASSERT_EQ(mettreAJourRequete(capture.requete(), nullptr, GetParam(), &bilan), EResultatMiseAJour::Capturee);
+        EXPECT_EQ(bilan.dossiersTropProfonds, racine == d.chemin() ? 1u : 0u);
+        const std::string texte = texteMiseAJour(capture.requete(), EResultatMiseAJour::Capturee, bilan);
+        if (racine == d.chemin())
+            EXPECT_NE(texte.find("sans 1 dossier situé à plus de 10 000 niveaux"), std::string::npos) << texte;
+        else
+            EXPECT_TRUE(texte.empty()) << texte;
 
         int profondeur = 0;
         for (const CDossier* s = &capture.requete(); !s->sousDossiers().estVide(); ++profondeur)
