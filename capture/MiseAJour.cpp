@@ -17,19 +17,37 @@ bool vide(const CDossier& d) { return d.fichiers().estVide() && d.sousDossiers()
 
 bool identiteConnue(const CRequete& q) { return !q.nomVolume.empty() || q.numeroSerie != 0; }
 
+// Whether the folder holds nothing but "." and "..", whatever a query would keep of it.
+bool dossierSansEntree(const std::string& chemin)
+{
+    std::unique_ptr<CEnumeration> dossier = plateforme().enumerer(chemin);
+    if (!dossier)
+        return false;
+    SEntreeDossier e;
+    while (dossier->suivante(e)) {
+        const std::string nom = plateforme().dernierComposant(e.chemin);
+        if (nom != "." && nom != "..")
+            return false;
+    }
+    return true;
+}
+
 // A removable disk that is not mounted leaves its mount point behind, an empty folder
 // of the volume beneath it: an update there would swap the snapshot for nothing and the
 // disk's identity for that volume's. The volume read is another when its identity is
 // not the one stored. A disk without label or serial (a FAT of serial 0, an ext4 made
 // with a null UUID, a squashfs) stores none: the folder is then on another volume when
-// that one has an identity, which a volume does not gain between two updates; and only
-// a snapshot that held something is kept, since a query never captured stores none too.
+// that one has an identity, which a volume does not gain between two updates, and the
+// folder holds no entry at all, as a mount point left behind (not one whose files the
+// query's filter turns down); and only a snapshot that held something is kept, since a
+// query never captured stores none too.
 bool disqueAbsent(const CRequete& q, const std::optional<SVolume>& volume, const CDossier& nouveau)
 {
     const SVolume lu = volume.value_or(SVolume{});
     const bool memeVolume = etiquetteCatalogue(lu.nom) == etiquetteCatalogue(q.nomVolume) && lu.numeroSerie == q.numeroSerie;
-    const bool aPerdre = identiteConnue(q) || !vide(q);
-    return aPerdre && !memeVolume && vide(nouveau);
+    if (memeVolume || !vide(nouveau))
+        return false;
+    return identiteConnue(q) || (!vide(q) && dossierSansEntree(q.chemin()));
 }
 
 // 10000 as "10 000".

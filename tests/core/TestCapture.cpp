@@ -302,6 +302,7 @@ TEST_F(Capture, DisqueAbsentSeulementQuandLePointDeMontageEstVideSurUnAutreVolum
         bool contenu;         // the folder holds a file at the update
         EResultatMiseAJour attendu;
         bool sansIdentite = false;  // the first disk has neither label nor serial
+        bool ecarte = false;        // the query's filter turns the file down
     };
     const SCas cas[] = {
         {"point de montage vide", true, "VIDE", false, EResultatMiseAJour::DisqueAbsent},
@@ -310,6 +311,8 @@ TEST_F(Capture, DisqueAbsentSeulementQuandLePointDeMontageEstVideSurUnAutreVolum
         {"jamais capturée", false, "VIDE", false, EResultatMiseAJour::Capturee},
         {"disque sans identité, point de montage vide", true, "VIDE", false, EResultatMiseAJour::DisqueAbsent, true},
         {"disque sans identité vidé", true, "", false, EResultatMiseAJour::Capturee, true},
+        {"sans identité, ce que le dossier tient écarté par le filtre", true, "AUTRE", true,
+         EResultatMiseAJour::Capturee, true, true},
     };
     for (const SCas& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -318,6 +321,7 @@ TEST_F(Capture, DisqueAbsentSeulementQuandLePointDeMontageEstVideSurUnAutreVolum
         else
             p.insererDisque("/media/cd", "DISQUE", 0x1234ABCD);
         p.ajouterFichier("/media/cd/a");
+        q->modeFiltre = kFiltreAucun;
         q->nomVolume.clear();
         q->numeroSerie = 0;
         q->vider();
@@ -329,6 +333,8 @@ TEST_F(Capture, DisqueAbsentSeulementQuandLePointDeMontageEstVideSurUnAutreVolum
         p.supprimer("/media/cd/a");
         if (c.contenu)
             p.ajouterFichier("/media/cd/b");
+        q->modeFiltre = c.ecarte ? kFiltreExclure : kFiltreAucun;
+        q->filtre = "*/b";
         const std::string nom = q->nomVolume;
         const std::uint32_t serie = q->numeroSerie;
         const std::vector<std::string> avant = fichiers(*q);
@@ -339,7 +345,8 @@ TEST_F(Capture, DisqueAbsentSeulementQuandLePointDeMontageEstVideSurUnAutreVolum
             EXPECT_EQ(q->nomVolume, nom);
             EXPECT_EQ(q->numeroSerie, serie);
         } else {
-            EXPECT_EQ(fichiers(*q), c.contenu ? std::vector<std::string>{"/media/cd/b"} : std::vector<std::string>{});
+            EXPECT_EQ(fichiers(*q), c.contenu && !c.ecarte ? std::vector<std::string>{"/media/cd/b"}
+                                                           : std::vector<std::string>{});
             EXPECT_EQ(q->nomVolume, *c.disque ? c.disque : nom);
         }
         p.supprimer("/media/cd/b");

@@ -151,12 +151,14 @@ protected:
 TEST_F(Ecran, LeProgrammeSAfficheEtUnSecondLancementLuiConfieSonFichier)
 {
     // The program on this display, under X11.
-    const QString socket = CInstanceUnique::nomPour(dossier.filePath(QStringLiteral("execution")),
-                                                    QStringLiteral("xcb"), qEnvironmentVariable("DISPLAY"));
-    QDir().mkpath(QFileInfo(socket).absolutePath());
-    QFile::setPermissions(QFileInfo(socket).absolutePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // Its socket goes in a folder of its own in the runtime folder, which must be ours alone.
+    const QString execution = dossier.filePath(QStringLiteral("execution"));
+    QDir().mkpath(execution);
+    QFile::setPermissions(execution, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString socket = CInstanceUnique::nomPour(execution + QStringLiteral("/norvanel"), QStringLiteral("xcb"),
+                                                    qEnvironmentVariable("DISPLAY"));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QFileInfo(socket).absolutePath());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), execution);
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), dossier.filePath(QStringLiteral("configuration")));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
 

@@ -43,7 +43,10 @@ void AvecNorvanel::TearDown()
         app.reset();
     }
     EXPECT_TRUE(contexte().documents.empty()) << "un document a survécu à l'application";
-    EXPECT_EQ(repondeur->inattendues, 0) << "une boîte de message inattendue est apparue";
+    QString dites;
+    for (const CRepondeur::SBoite& b : repondeur->boites)
+        dites += b.texte + QStringLiteral("\n");
+    EXPECT_EQ(repondeur->inattendues, 0) << "une boîte de message inattendue est apparue :\n" << dites.toStdString();
     repondeur.reset();
     contexte() = CContexte();
 }
