@@ -8,6 +8,7 @@
 #include "model/CRequete.h"
 #include "model/FichierCatalogue.h"
 #include "platform/linux/SystemesDistants.h"
+#include "tests/commun/MotifSousDossier.h"
 #include "tests/linux/CCaptureReelle.h"
 #include "tests/linux/CDossierTemporaire.h"
 #include "tests/linux/ScenarioEnfant.h"
@@ -60,7 +61,7 @@ struct SCas {
     int largeur, profondeur;
     bool caches, vides;
     std::int32_t modeFiltre;
-    const char* filtre;
+    const char* filtre;  // specs under the tree's root, each starting with '*'
     bool doublons;  // the capture keeps only the twins (same name and size)
     bool tailleUnOctet = false;  // the advanced test keeps only files of one byte
     int peigne = 0;  // levels of a comb beside the tree: a folder and a leaf at each
@@ -80,12 +81,12 @@ void creerPeigne(std::string dossier, int niveaux)
     }
 }
 
-void appliquer(const SCas& c, CRequete& q)
+void appliquer(const SCas& c, const std::string& racine, CRequete& q)
 {
     q.inclureCaches = c.caches;
     q.inclureDossiersVides = c.vides;
     q.modeFiltre = c.modeFiltre;
-    q.filtre = c.filtre;
+    q.filtre = motifSousDossier(racine, c.filtre);
     q.criteres.doublons = c.doublons;
     q.criteres.memeNom = q.criteres.memeTaille = c.doublons;
     if (c.tailleUnOctet) {
@@ -110,14 +111,18 @@ TEST(CaptureParallele, memeCatalogueOctetPourOctetQuelQueSoitLeNombreDeFils)
     for (const SCas& c : cas) {
         SCOPED_TRACE("graine " + std::to_string(c.graine));
         CDossierTemporaire d;
+        // A root whose own name the filters would match, with the pattern language's
+        // special characters: only what lies below it may be filtered.
+        const std::string racine = d.sous("f3 d1-[x];*?-\xc3\xa9");
+        ASSERT_EQ(mkdir(racine.c_str(), 0755), 0);
         std::mt19937 alea(c.graine);
-        creerArbre(d.chemin(), alea, c.largeur, c.profondeur);
+        creerArbre(racine, alea, c.largeur, c.profondeur);
         if (c.peigne > 0)
-            creerPeigne(d.sous("peigne"), c.peigne);
+            creerPeigne(racine + "/peigne", c.peigne);
         std::string reference;
         for (int fils : {1, 2, 8}) {
-            CCaptureReelle capture(d.chemin());
-            appliquer(c, capture.requete());
+            CCaptureReelle capture(racine);
+            appliquer(c, racine, capture.requete());
             ASSERT_EQ(capture.capturer(fils), EResultatMiseAJour::Capturee);
             const std::string ecrit = ecrireCatalogue(capture.document());
             if (fils == 1) {
@@ -176,7 +181,7 @@ TEST(CaptureParallele, annulerLaisseLaRequeteTelleQuelleEtAucunFil)
     const CTemoinDestructions temoin;
     // Empty folders dropped and files turned down by the advanced test, as they are
     // when the capture stops.
-    appliquer({7, 0, 0, true, false, kFiltreAucun, "", false, true}, capture.requete());
+    appliquer({7, 0, 0, true, false, kFiltreAucun, "", false, true}, d.chemin(), capture.requete());
     ASSERT_EQ(capture.capturer(1), EResultatMiseAJour::Capturee);
     const std::string avant = ecrireCatalogue(capture.document());
     const std::size_t fils = filsEnCours();
@@ -211,7 +216,7 @@ TEST(CaptureParallele, fichierEcarteDansUnDossierEcarte)
     for (int fils : {1, 2}) {
         CCaptureReelle capture(d.chemin());
         const CTemoinDestructions temoin;
-        appliquer({9, 0, 0, true, false, kFiltreAucun, "", false, true}, capture.requete());
+        appliquer({9, 0, 0, true, false, kFiltreAucun, "", false, true}, d.chemin(), capture.requete());
         ASSERT_EQ(capture.capturer(fils), EResultatMiseAJour::Capturee);
         EXPECT_TRUE(capture.inventaire().empty()) << fils;
     }
