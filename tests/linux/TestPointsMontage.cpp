@@ -2,6 +2,7 @@
 
 #include "platform/linux/CPlateformeLinux.h"
 #include "platform/linux/PointsMontage.h"
+#include "tests/linux/LigneMontage.h"
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,19 @@ TEST(PointsMontage, lignesTronqueesIgnorees)
     EXPECT_TRUE(analyserMountinfo("1 2 3:4 / relatif rw - ext4 /dev/x rw\n").empty());
     EXPECT_EQ(analyserMountinfo("1 2 3:4 / /x rw - ext4 /dev/x rw\n\n").size(), 1u);
     EXPECT_EQ(analyserMountinfo("1 2 3:4 / /x\\04 rw - ext4 /dev/x rw").at(0).pointMontage, "/x\\04");
+}
+
+TEST(PointsMontage, cheminsEchappesCommeParLeNoyauLusTelsQuels)
+{
+    // A backslash written before digits must not turn into an escape once read.
+    for (const std::string chemin : {"/tmp/dossier-f3 b", "/tab\tet\nligne", "/litteral\\040", "/fin\\", "/[x]-\xc3\xa9 #"}) {
+        const std::vector<SPointMontage> m =
+            analyserMountinfo("1 0 0:9 / " + champMontage(chemin) + " rw - tmpfs " + champMontage(chemin) + " rw\n");
+        ASSERT_EQ(m.size(), 1u) << chemin;
+        EXPECT_EQ(m[0].pointMontage, chemin);
+        EXPECT_EQ(m[0].source, chemin);
+        EXPECT_EQ(racineDans(m, chemin + "/sous"), chemin);
+    }
 }
 
 TEST(PointsMontage, racineEstLePlusLongPointDeMontageParComposants)

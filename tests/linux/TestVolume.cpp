@@ -6,6 +6,7 @@
 #include "platform/linux/VolumeMonte.h"
 #include "tests/linux/CDossierTemporaire.h"
 #include "tests/linux/ImageDisque.h"
+#include "tests/linux/LigneMontage.h"
 
 #include <gtest/gtest.h>
 
@@ -149,7 +150,7 @@ TEST_F(ImagesVolume, infoVolumeSondeLaSourceDuMontage)
     const std::string racine = m_dossier.chemin();
     const std::vector<SPointMontage> montages =
         analyserMountinfo("1 0 254:0 / / rw - ext4 /dev/absent rw\n"
-                          "2 1 7:0 / " + racine + " rw - vfat " + image + " rw\n");
+                          "2 1 7:0 / " + champMontage(racine) + " rw - vfat " + champMontage(image) + " rw\n");
     const std::optional<SVolume> v = infoVolumeDans(montages, racine, m_udevVide);
     ASSERT_TRUE(v.has_value());
     EXPECT_EQ(v->nom, "DISQUE");
@@ -175,7 +176,7 @@ TEST_F(ImagesVolume, sourceIlisibleDonneLeNomDuPartageOuRienEtLIdentifiantDuSyst
                                       {"/dev/norvanel-absent", ""}};
     for (const auto& [source, etiquette] : sources) {
         const std::vector<SPointMontage> montages =
-            analyserMountinfo("2 1 0:99 / " + racine + " rw - nfs4 " + source + " rw\n");
+            analyserMountinfo("2 1 0:99 / " + champMontage(racine) + " rw - nfs4 " + champMontage(source) + " rw\n");
         const std::optional<SVolume> v = infoVolumeDans(montages, racine, m_udevVide);
         ASSERT_TRUE(v.has_value()) << source;
         EXPECT_EQ(v->nom, etiquette);
