@@ -1,5 +1,5 @@
-// The screen tests need a real X display: without one they run themselves again under
-// xvfb-run (a virtual X server); when xvfb-run is missing they are skipped and say why.
+// The screen tests need a real X display: they start their own virtual X server (Xvfb);
+// when Xvfb is missing they are skipped and say why.
 
 #include <gtest/gtest.h>
 
@@ -7,14 +7,12 @@
 #include <cstring>
 #include <string>
 #include <unistd.h>
-#include <vector>
 
 #include "tests/ui/ProgrammeDeTest.h"
 #include "tests/ui/ecran/Ecran.h"
+#include "tests/ui/ecran/EcranVirtuel.h"
 
 namespace {
-
-constexpr const char* kMarque = "NORVANEL_SOUS_XVFB";
 
 bool chercherProgramme(const char* nom)
 {
@@ -40,18 +38,16 @@ int main(int argc, char** argv)
     bool liste = false;
     for (int i = 1; i < argc; ++i)
         liste = liste || std::strcmp(argv[i], "--gtest_list_tests") == 0;
-    if (!liste && !std::getenv(kMarque)) {
-        if (!chercherProgramme("xvfb-run")) {
-            ecran::raisonSansEcran() = "xvfb-run est absent (paquet Debian xvfb) : pas d'écran X pour ces tests";
+    CEcranVirtuel xvfb;
+    if (!liste) {
+        if (!chercherProgramme("Xvfb")) {
+            ecran::raisonSansEcran() = "Xvfb est absent (paquet Debian xvfb) : pas d'écran X pour ces tests";
         } else {
-            setenv(kMarque, "1", 1);
-            std::vector<char*> args = {const_cast<char*>("xvfb-run"), const_cast<char*>("-a"),
-                                       const_cast<char*>("-s"), const_cast<char*>("-screen 0 1280x800x24")};
-            for (int i = 0; i < argc; ++i)
-                args.push_back(argv[i]);
-            args.push_back(nullptr);
-            execvp("xvfb-run", args.data());
-            ecran::raisonSansEcran() = "xvfb-run n'a pas pu être lancé";
+            const std::string affichage = xvfb.demarrer(ecran::raisonSansEcran());
+            if (!affichage.empty()) {
+                setenv("DISPLAY", affichage.c_str(), 1);
+                unsetenv("XAUTHORITY");
+            }
         }
     }
     if (!ecran::raisonSansEcran().empty() || liste) {
