@@ -11,6 +11,8 @@
 #include <thread>
 
 #include <QMessageBox>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "capture/CSuiviCapture.h"
@@ -109,7 +111,14 @@ TEST_F(LimitesRessources, SansTacheDePlusLaCaptureEtLaRechercheRapideRepondentQu
     if (!QCoreApplication::arguments().contains(QStringLiteral("--enfant"))) {
         // This test again, in a program of an ordinary user, whose limit of processes
         // (ulimit -u) root would not be held to.
+        // Its own temporary folder: ours (TMPDIR) may be closed to other users.
+        QTemporaryDir temporaire;
+        ASSERT_TRUE(temporaire.isValid());
+        ASSERT_TRUE(donnerAUtilisateurOrdinaire(temporaire.path().toStdString()));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TMPDIR"), temporaire.path());
         QProcess enfant;
+        enfant.setProcessEnvironment(env);
         if (!demarrerCommeUtilisateurOrdinaire(
                 enfant, {QCoreApplication::applicationFilePath().toStdString(), "--enfant",
                          "--gtest_filter=LimitesRessources.SansTacheDePlusLaCaptureEtLaRechercheRapideRepondentQuandMeme"}))
