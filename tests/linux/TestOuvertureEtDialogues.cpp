@@ -2,6 +2,7 @@
 
 #include "cli/UtilisateurTerminal.h"
 #include "platform/linux/CPlateformeLinux.h"
+#include "tests/commun/CitationShell.h"
 #include "tests/linux/CDossierTemporaire.h"
 
 #include <gtest/gtest.h>
@@ -28,8 +29,9 @@ protected:
         m_ancienPath = path != nullptr ? path : "";
         m_sortie = m_outils.sous("arguments");
         const std::string script = m_outils.sous("xdg-open");
-        std::ofstream(script) << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" << m_sortie
-                              << ".tmp' && mv '" << m_sortie << ".tmp' '" << m_sortie << "'\n";
+        std::ofstream(script) << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > "
+                              << citerPourShell(m_sortie + ".tmp") << " && mv " << citerPourShell(m_sortie + ".tmp")
+                              << ' ' << citerPourShell(m_sortie) << '\n';
         ASSERT_EQ(chmod(script.c_str(), 0755), 0);
         setenv("PATH", (m_outils.chemin() + ":" + m_ancienPath).c_str(), 1);
     }

@@ -4,6 +4,7 @@
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "platform/linux/OuvertureBureau.h"
+#include "tests/commun/CitationShell.h"
 #include "tests/linux/CCaptureReelle.h"
 #include "tests/linux/CDossierTemporaire.h"
 #include "tests/linux/ScenarioEnfant.h"
@@ -51,8 +52,8 @@ protected:
     {
         const std::string script = m_outils.sous("xdg-open");
         std::ofstream(script) << "#!/bin/sh\n"
-                              << "{ printf '%s\\0' \"$#\"; for a in \"$@\"; do printf '%s\\0' \"$a\"; done; } >> '"
-                              << m_outils.sous("journal") << "'\n"
+                              << "{ printf '%s\\0' \"$#\"; for a in \"$@\"; do printf '%s\\0' \"$a\"; done; } >> "
+                              << citerPourShell(m_outils.sous("journal")) << "\n"
                               << fin << "\n";
         ASSERT_EQ(chmod(script.c_str(), 0755), 0);
     }

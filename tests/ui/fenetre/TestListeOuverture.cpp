@@ -20,6 +20,7 @@
 #include "shell/CModeleListe.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
+#include "tests/commun/CitationShell.h"
 #include "tests/ui/fenetre/AvecNorvanel.h"
 
 namespace {
@@ -32,8 +33,8 @@ protected:
         ancienPath = qgetenv("PATH");
         const QString script = chemin(QStringLiteral("outils/xdg-open"));
         creerFichier(QStringLiteral("outils/xdg-open"),
-                     QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\n")
-                         .arg(chemin(QStringLiteral("ouverts")))
+                     QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> %1\n")
+                         .arg(QString::fromStdString(citerPourShell(chemin(QStringLiteral("ouverts")).toStdString())))
                          .toUtf8());
         QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("PATH", chemin(QStringLiteral("outils")).toUtf8() + ':' + ancienPath);
@@ -214,8 +215,8 @@ TEST_F(ListeOuverture, LesFenetresViventPendantQueLeBureauOuvre)
 {
     // An opener that takes its time, as one that starts the program itself does.
     creerFichier(QStringLiteral("outils/xdg-open"),
-                 QStringLiteral("#!/bin/sh\nsleep 1\nprintf '%s\\n' \"$1\" >> '%1'\n")
-                     .arg(chemin(QStringLiteral("ouverts")))
+                 QStringLiteral("#!/bin/sh\nsleep 1\nprintf '%s\\n' \"$1\" >> %1\n")
+                     .arg(QString::fromStdString(citerPourShell(chemin(QStringLiteral("ouverts")).toStdString())))
                      .toUtf8());
     selectionner(static_cast<CDossier*>(q));
     cliquerLigne(0);
