@@ -37,6 +37,7 @@ struct CRechercheRapide::SRun {
 
 CRechercheRapide::CRechercheRapide(CResultatsDlg& fenetre, QObject* parent) : QObject(parent), fenetre_(fenetre)
 {
+    differe_.setObjectName(QStringLiteral("pause"));
     differe_.setSingleShot(true);
     connect(&differe_, &QTimer::timeout, this, &CRechercheRapide::montrer);
     // Whatever changed, read again once the change is over, not once per node.
@@ -59,10 +60,30 @@ void CRechercheRapide::changementPlanifie()
     QTimer::singleShot(0, this, [this] {
         planifie_ = false;
         // The answer on show follows: rows of files that went have left already, and
-        // the files an update brought in are looked for.
-        if (synchroniser() && contexte().resultatsRapidesAffiches && !analyserMots(texte_).empty())
+        // the files an update brought in are looked for. An answer held back for the
+        // pause was computed from the snapshots that changed: it is computed again.
+        const bool retenue = differe_.isActive();
+        if (!synchroniser())
+            return;
+        if ((contexte().resultatsRapidesAffiches || retenue) && !analyserMots(texte_).empty())
             lancer();
+        else
+            differe_.stop();
     });
+}
+
+bool CRechercheRapide::reponseCourante() const
+{
+    std::size_t i = 0;
+    for (CDoc* doc : contexte().documents)
+        for (CClasseur* c : doc->classeurs())
+            for (CRequete* q : c->requetes()) {
+                if (i == ouverts_.size() || ouverts_[i].identifiant != q->identifiant() ||
+                    ouverts_[i].version != q->versionInstantane() || !ouverts_[i].derniers)
+                    return false;
+                ++i;
+            }
+    return i == ouverts_.size();
 }
 
 bool CRechercheRapide::synchroniser()
@@ -94,6 +115,7 @@ bool CRechercheRapide::synchroniser()
 void CRechercheRapide::rechercher(const QString& texte)
 {
     texte_ = texte.toStdString();
+    sansAttendre_ = false;
     lancer();
 }
 
@@ -177,7 +199,7 @@ void CRechercheRapide::recevoir(std::uint64_t numero, std::shared_ptr<SRun> run)
         total += run->numeros[i].size();
         ouverts_[i].derniers = std::make_shared<const Numeros>(std::move(run->numeros[i]));
     }
-    if (total > lignesDifferees)
+    if (total > lignesDifferees && !sansAttendre_)
         differe_.start(pause);
     else
         montrer();
@@ -189,10 +211,20 @@ void CRechercheRapide::montrerSansAttendre()
         differe_.stop();
         montrer();
     }
+    // The answer under way (or computed again) does not wait either.
+    if (enCours_)
+        sansAttendre_ = true;
 }
 
 void CRechercheRapide::montrer()
 {
+    // A snapshot changed since the answer was made (and the rebuild has not run yet):
+    // its numbers may name files that went. It is computed again and shown when it comes.
+    if (!reponseCourante()) {
+        if (!analyserMots(texte_).empty())
+            lancer();
+        return;
+    }
     contexte().resultatsRapidesAffiches = true;
     fenetre_.vider();
     nombre_ = 0;

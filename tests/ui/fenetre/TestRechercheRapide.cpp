@@ -3,9 +3,11 @@
 // the application's search left as it was.
 
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include "model/CClasseur.h"
@@ -154,6 +156,68 @@ TEST_F(RechercheRapide, LeClavierDuChamp)
     QTest::keyClick(&champ(), Qt::Key_Escape);
     EXPECT_TRUE(champ().text().isEmpty());
     EXPECT_EQ(champ().placeholderText(), QStringLiteral("Recherche rapide (Ctrl+F)"));
+}
+
+// An answer held back for the pause, then a snapshot changes before it shows: what shows
+// (Enter, or the pause's end) is the answer over the documents as they are now.
+TEST_F(RechercheRapide, UneReponseRetenueSuitLesInstantanes)
+{
+    const std::string plageDisque = sousDisque("disque/Été/plage.iso").toStdString();
+    const std::string plage2 = sousDisque("disque/Été/plage-2.iso").toStdString();
+    const std::string memoire = "/media/vieux/ete/Plage.ISO";
+    enum class Changement { MiseAJour, Suppression, Fermeture };
+    struct SCas {
+        Changement changement;
+        bool entree;  // Enter, otherwise the pause's end
+        std::string attendu;
+    };
+    const SCas cas[] = {
+        {Changement::MiseAJour, true, memoire + " | " + plage2 + " | " + plageDisque},
+        {Changement::MiseAJour, false, memoire + " | " + plage2 + " | " + plageDisque},
+        {Changement::Suppression, true, memoire},
+        {Changement::Suppression, false, memoire},
+        {Changement::Fermeture, true, ""},
+        {Changement::Fermeture, false, ""},
+    };
+    for (const SCas& c : cas) {
+        SCOPED_TRACE(static_cast<int>(c.changement) * 2 + (c.entree ? 0 : 1));
+        TearDown();
+        QFile::remove(sousDisque("disque/Été/plage-2.iso"));
+        SetUp();
+        // The window shows the application's search; any answer waits for the pause.
+        recherche().lignesDifferees = 1;
+        recherche().pause = 60000;
+        taper(QStringLiteral("plage"));
+        auto* pause = recherche().findChild<QTimer*>(QStringLiteral("pause"));
+        ASSERT_NE(pause, nullptr);
+        ASSERT_TRUE(pause->isActive());
+        ASSERT_EQ(chemins(), "");
+        switch (c.changement) {
+        case Changement::MiseAJour:
+            creerFichier(QStringLiteral("disque/Été/plage-2.iso"));
+            selectionner(static_cast<CDossier*>(cd));
+            executer(cmd::MettreAJour);
+            break;
+        case Changement::Suppression:
+            selectionner(static_cast<CDossier*>(cd));
+            executer(cmd::Supprimer);
+            break;
+        case Changement::Fermeture:
+            doc().definirModifie(false);
+            executer(cmd::Fermer);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            break;
+        }
+        laisserTourner();
+        attendre();
+        if (c.entree)
+            QTest::keyClick(&champ(), Qt::Key_Return);
+        else if (pause->isActive())
+            pause->setInterval(0);  // restarts it: the pause ends now
+        attendre();
+        EXPECT_EQ(chemins(), c.attendu);
+        EXPECT_EQ(recherche().nombreTrouves(), static_cast<std::size_t>(fenetreResultats().modele().rowCount()));
+    }
 }
 
 } // namespace
