@@ -14,8 +14,14 @@
 #include "search/RechercheRapide.h"
 #include "ui/CResultatsDlg.h"
 #include "ui/CSignalementErreurs.h"
+#include "ui/CTravailLong.h"
 
 using Numeros = std::vector<std::uint32_t>;
+
+namespace {
+// How often an answer waiting for a long operation looks whether it is over (ms).
+constexpr int kAttenteTravailLong = 50;
+} // namespace
 
 struct CRechercheRapide::SIndexOuvert {
     std::uint64_t identifiant;
@@ -218,6 +224,12 @@ void CRechercheRapide::montrerSansAttendre()
 
 void CRechercheRapide::montrer()
 {
+    // A capture or the application's search may be filling this window or replacing
+    // snapshots while it keeps the windows painted: the answer waits for it to end.
+    if (CTravailLong::enCours()) {
+        differe_.start(kAttenteTravailLong);
+        return;
+    }
     // A snapshot changed since the answer was made (and the rebuild has not run yet):
     // its numbers may name files that went. It is computed again and shown when it comes.
     if (!reponseCourante()) {

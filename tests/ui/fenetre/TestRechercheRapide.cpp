@@ -18,9 +18,11 @@
 #include "search/ui/CRechercheRapide.h"
 #include "shell/CBarreEtat.h"
 #include "shell/CMainFrame.h"
+#include "shell/CSuiviCaptureQt.h"
 #include "ui/CChampRechercheRapide.h"
 #include "ui/CModeleResultats.h"
 #include "ui/CResultatsDlg.h"
+#include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "tests/ui/fenetre/AvecNorvanel.h"
 
@@ -218,6 +220,19 @@ TEST_F(RechercheRapide, UneReponseRetenueSuitLesInstantanes)
         EXPECT_EQ(chemins(), c.attendu);
         EXPECT_EQ(recherche().nombreTrouves(), static_cast<std::size_t>(fenetreResultats().modele().rowCount()));
     }
+}
+
+TEST_F(RechercheRapide, UneReponseAttendLaFinDUneOperationLongue)
+{
+    {
+        // Such an operation may be filling the window: it keeps it until it ends.
+        CTravailLong travail(app->suivi(), &cadre());
+        taper(QStringLiteral("plage"));
+        EXPECT_EQ(chemins(), "");
+    }
+    for (int i = 0; i < 200 && fenetreResultats().modele().rowCount() == 0; ++i)
+        laisserTourner(10);
+    EXPECT_EQ(chemins(), "/media/vieux/ete/Plage.ISO | " + sousDisque("disque/Été/plage.iso").toStdString());
 }
 
 } // namespace
