@@ -18,11 +18,6 @@
 
 using Numeros = std::vector<std::uint32_t>;
 
-namespace {
-// How often an answer waiting for a long operation looks whether it is over (ms).
-constexpr int kAttenteTravailLong = 50;
-} // namespace
-
 struct CRechercheRapide::SIndexOuvert {
     std::uint64_t identifiant;
     std::uint64_t version;
@@ -227,7 +222,7 @@ void CRechercheRapide::montrer()
     // A capture or the application's search may be filling this window or replacing
     // snapshots while it keeps the windows painted: the answer waits for it to end.
     if (CTravailLong::enCours()) {
-        differe_.start(kAttenteTravailLong);
+        differe_.start(CTravailLong::kAttente);
         return;
     }
     // A snapshot changed since the answer was made (and the rebuild has not run yet):
