@@ -1,5 +1,6 @@
 #include "search/ui/CRechercheRapide.h"
 
+#include <algorithm>
 #include <exception>
 #include <thread>
 
@@ -189,8 +190,11 @@ void CRechercheRapide::recevoir(std::uint64_t numero, std::shared_ptr<SRun> run)
         emit echec(QString::fromStdString("La recherche rapide n'a pas abouti : " + raisonException(run->echec) + "."));
         return;
     }
-    // A snapshot changed since the run began: its numbers may name files that went.
-    if (synchroniser()) {
+    // A snapshot changed since the run began (read here or already by the rebuild after
+    // a change): its numbers belong to indexes no longer open and may name files that went.
+    synchroniser();
+    if (!std::equal(run->index.begin(), run->index.end(), ouverts_.begin(), ouverts_.end(),
+                    [](const auto& index, const SIndexOuvert& o) { return index == o.index; })) {
         lancer();
         return;
     }
@@ -212,7 +216,7 @@ void CRechercheRapide::montrerSansAttendre()
         differe_.stop();
         montrer();
     }
-    // The answer under way (or computed again) does not wait either.
+    // The answer under way does not wait either.
     if (enCours_)
         sansAttendre_ = true;
 }
@@ -225,9 +229,10 @@ void CRechercheRapide::montrer()
         differe_.start(CTravailLong::kAttente);
         return;
     }
-    // A snapshot changed since the answer was made (and the rebuild has not run yet):
-    // its numbers may name files that went. It is computed again and shown when it comes.
+    // A snapshot changed since the answer was made: its numbers may name files that went.
+    // It is computed again and shown when it comes, the pause being over.
     if (!reponseCourante()) {
+        sansAttendre_ = true;
         if (!analyserMots(texte_).empty())
             lancer();
         return;

@@ -11,6 +11,7 @@
 #include <QTreeView>
 
 #include "model/CClasseur.h"
+#include "capture/MiseAJour.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
@@ -160,66 +161,57 @@ TEST_F(RechercheRapide, LeClavierDuChamp)
     EXPECT_EQ(champ().placeholderText(), QStringLiteral("Recherche rapide (Ctrl+F)"));
 }
 
-// An answer held back for the pause, then a snapshot changes before it shows: what shows
-// (Enter, or the pause's end) is the answer over the documents as they are now.
+// A snapshot changes while an answer is held back for the pause (or, last, while it is
+// computed and the rebuild comes first): what shows (Enter, or the pause's end) is the
+// answer over the documents as they are now.
 TEST_F(RechercheRapide, UneReponseRetenueSuitLesInstantanes)
 {
-    const std::string plageDisque = sousDisque("disque/Été/plage.iso").toStdString();
-    const std::string plage2 = sousDisque("disque/Été/plage-2.iso").toStdString();
-    const std::string memoire = "/media/vieux/ete/Plage.ISO";
-    enum class Changement { MiseAJour, Suppression, Fermeture };
-    struct SCas {
-        Changement changement;
-        bool entree;  // Enter, otherwise the pause's end
-        std::string attendu;
-    };
-    const SCas cas[] = {
-        {Changement::MiseAJour, true, memoire + " | " + plage2 + " | " + plageDisque},
-        {Changement::MiseAJour, false, memoire + " | " + plage2 + " | " + plageDisque},
-        {Changement::Suppression, true, memoire},
-        {Changement::Suppression, false, memoire},
-        {Changement::Fermeture, true, ""},
-        {Changement::Fermeture, false, ""},
-    };
-    for (const SCas& c : cas) {
-        SCOPED_TRACE(static_cast<int>(c.changement) * 2 + (c.entree ? 0 : 1));
-        TearDown();
-        QFile::remove(sousDisque("disque/Été/plage-2.iso"));
-        SetUp();
-        // The window shows the application's search; any answer waits for the pause.
-        recherche().lignesDifferees = 1;
-        recherche().pause = 60000;
-        taper(QStringLiteral("plage"));
-        auto* pause = recherche().findChild<QTimer*>(QStringLiteral("pause"));
-        ASSERT_NE(pause, nullptr);
-        ASSERT_TRUE(pause->isActive());
-        ASSERT_EQ(chemins(), "");
-        switch (c.changement) {
-        case Changement::MiseAJour:
+    const std::string tous = "/media/vieux/ete/Plage.ISO | " + sousDisque("disque/Été/plage-2.iso").toStdString() +
+                             " | " + sousDisque("disque/Été/plage.iso").toStdString();
+    enum EChangement { MiseAJour, Suppression, Fermeture, MiseAJourPendantLeCalcul };
+    const std::pair<EChangement, std::string> cas[] = {
+        {MiseAJour, tous}, {Suppression, "/media/vieux/ete/Plage.ISO"}, {Fermeture, ""}, {MiseAJourPendantLeCalcul, tous}};
+    for (const auto& [changement, attendu] : cas)
+        for (const bool entree : {true, false}) {
+            SCOPED_TRACE(changement * 2 + entree);
+            TearDown();
+            QFile::remove(sousDisque("disque/Été/plage-2.iso"));
+            SetUp();
+            // The window shows the application's search; any answer waits for the pause.
+            recherche().lignesDifferees = 1;
+            recherche().pause = 60000;
+            auto* pause = recherche().findChild<QTimer*>(QStringLiteral("pause"));
+            ASSERT_NE(pause, nullptr);
             creerFichier(QStringLiteral("disque/Été/plage-2.iso"));
             selectionner(static_cast<CDossier*>(cd));
-            executer(cmd::MettreAJour);
-            break;
-        case Changement::Suppression:
-            selectionner(static_cast<CDossier*>(cd));
-            executer(cmd::Supprimer);
-            break;
-        case Changement::Fermeture:
-            doc().definirModifie(false);
-            executer(cmd::Fermer);
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            break;
+            champ().setText(QStringLiteral("plage"));
+            if (changement != MiseAJourPendantLeCalcul) {
+                attendre();
+                ASSERT_TRUE(pause->isActive());
+            }
+            ASSERT_EQ(chemins(), "");
+            if (changement == MiseAJour)
+                executer(cmd::MettreAJour);
+            if (changement == Suppression)
+                executer(cmd::Supprimer);
+            if (changement == Fermeture) {
+                doc().definirModifie(false);
+                executer(cmd::Fermer);
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            }
+            if (changement == MiseAJourPendantLeCalcul) {
+                mettreAJourRequete(*cd, nullptr, 1);
+                recherche().synchroniser();
+            }
+            attendre();
+            if (entree)
+                QTest::keyClick(&champ(), Qt::Key_Return);
+            else if (pause->isActive())
+                pause->setInterval(0);  // restarts it: the pause ends now
+            attendre();
+            EXPECT_EQ(chemins(), attendu);
+            EXPECT_EQ(recherche().nombreTrouves(), static_cast<std::size_t>(fenetreResultats().modele().rowCount()));
         }
-        laisserTourner();
-        attendre();
-        if (c.entree)
-            QTest::keyClick(&champ(), Qt::Key_Return);
-        else if (pause->isActive())
-            pause->setInterval(0);  // restarts it: the pause ends now
-        attendre();
-        EXPECT_EQ(chemins(), c.attendu);
-        EXPECT_EQ(recherche().nombreTrouves(), static_cast<std::size_t>(fenetreResultats().modele().rowCount()));
-    }
 }
 
 TEST_F(RechercheRapide, UneReponseAttendLaFinDUneOperationLongue)
