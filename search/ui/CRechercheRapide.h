@@ -80,7 +80,8 @@ private:
     std::shared_ptr<std::atomic<bool>> arret_;
     bool enCours_ = false;
     bool planifie_ = false;
-    // Enter came while the answer was under way: it shows however large.
+    // Enter came while the answer was under way, or the pause ended on an answer out of
+    // date: the answer computed next shows however large.
     bool sansAttendre_ = false;
     std::size_t nombre_ = 0;
     QTimer differe_{this};
