@@ -9,6 +9,7 @@
 #include "model/CNomme.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
+#include "ui/CTravailLong.h"
 
 bool CArboView::edit(const QModelIndex& index, EditTrigger declencheur, QEvent* evenement)
 {
@@ -63,6 +64,12 @@ void CArboView::terminerEdition()
 
 void CArboView::appliquerRenommage()
 {
+    // The editor may close as a capture's window takes the focus, and the capture keeps
+    // the windows painted: the name is applied once it is over, no command meanwhile.
+    if (CTravailLong::enCours()) {
+        QTimer::singleShot(CTravailLong::kAttente, this, &CArboView::appliquerRenommage);
+        return;
+    }
     renommageEnAttente_ = false;
     const SItem* cible = itemRenomme_;
     itemRenomme_ = nullptr;

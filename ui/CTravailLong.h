@@ -27,6 +27,8 @@ public:
 
     // True while some long operation runs.
     static bool enCours() { return profondeur_ > 0; }
+    // How often work put off until the operation ends looks again (milliseconds).
+    static constexpr int kAttente = 50;
 
 private:
     CAnnonceTravailLong& annonce_;

@@ -1,5 +1,6 @@
 #include "search/ui/CRechercheRapide.h"
 
+#include <algorithm>
 #include <exception>
 #include <thread>
 
@@ -14,6 +15,7 @@
 #include "search/RechercheRapide.h"
 #include "ui/CResultatsDlg.h"
 #include "ui/CSignalementErreurs.h"
+#include "ui/CTravailLong.h"
 
 using Numeros = std::vector<std::uint32_t>;
 
@@ -37,6 +39,7 @@ struct CRechercheRapide::SRun {
 
 CRechercheRapide::CRechercheRapide(CResultatsDlg& fenetre, QObject* parent) : QObject(parent), fenetre_(fenetre)
 {
+    differe_.setObjectName(QStringLiteral("pause"));
     differe_.setSingleShot(true);
     connect(&differe_, &QTimer::timeout, this, &CRechercheRapide::montrer);
     // Whatever changed, read again once the change is over, not once per node.
@@ -59,10 +62,30 @@ void CRechercheRapide::changementPlanifie()
     QTimer::singleShot(0, this, [this] {
         planifie_ = false;
         // The answer on show follows: rows of files that went have left already, and
-        // the files an update brought in are looked for.
-        if (synchroniser() && contexte().resultatsRapidesAffiches && !analyserMots(texte_).empty())
+        // the files an update brought in are looked for. An answer held back for the
+        // pause was computed from the snapshots that changed: it is computed again.
+        const bool retenue = differe_.isActive();
+        if (!synchroniser())
+            return;
+        if ((contexte().resultatsRapidesAffiches || retenue) && !analyserMots(texte_).empty())
             lancer();
+        else
+            differe_.stop();
     });
+}
+
+bool CRechercheRapide::reponseCourante() const
+{
+    std::size_t i = 0;
+    for (CDoc* doc : contexte().documents)
+        for (CClasseur* c : doc->classeurs())
+            for (CRequete* q : c->requetes()) {
+                if (i == ouverts_.size() || ouverts_[i].identifiant != q->identifiant() ||
+                    ouverts_[i].version != q->versionInstantane() || !ouverts_[i].derniers)
+                    return false;
+                ++i;
+            }
+    return i == ouverts_.size();
 }
 
 bool CRechercheRapide::synchroniser()
@@ -94,6 +117,7 @@ bool CRechercheRapide::synchroniser()
 void CRechercheRapide::rechercher(const QString& texte)
 {
     texte_ = texte.toStdString();
+    sansAttendre_ = false;
     lancer();
 }
 
@@ -166,8 +190,11 @@ void CRechercheRapide::recevoir(std::uint64_t numero, std::shared_ptr<SRun> run)
         emit echec(QString::fromStdString("La recherche rapide n'a pas abouti : " + raisonException(run->echec) + "."));
         return;
     }
-    // A snapshot changed since the run began: its numbers may name files that went.
-    if (synchroniser()) {
+    // A snapshot changed since the run began (read here or already by the rebuild after
+    // a change): its numbers belong to indexes no longer open and may name files that went.
+    synchroniser();
+    if (!std::equal(run->index.begin(), run->index.end(), ouverts_.begin(), ouverts_.end(),
+                    [](const auto& index, const SIndexOuvert& o) { return index == o.index; })) {
         lancer();
         return;
     }
@@ -177,7 +204,7 @@ void CRechercheRapide::recevoir(std::uint64_t numero, std::shared_ptr<SRun> run)
         total += run->numeros[i].size();
         ouverts_[i].derniers = std::make_shared<const Numeros>(std::move(run->numeros[i]));
     }
-    if (total > lignesDifferees)
+    if (total > lignesDifferees && !sansAttendre_)
         differe_.start(pause);
     else
         montrer();
@@ -189,10 +216,27 @@ void CRechercheRapide::montrerSansAttendre()
         differe_.stop();
         montrer();
     }
+    // The answer under way does not wait either.
+    if (enCours_)
+        sansAttendre_ = true;
 }
 
 void CRechercheRapide::montrer()
 {
+    // A capture or the application's search may be filling this window or replacing
+    // snapshots while it keeps the windows painted: the answer waits for it to end.
+    if (CTravailLong::enCours()) {
+        differe_.start(CTravailLong::kAttente);
+        return;
+    }
+    // A snapshot changed since the answer was made: its numbers may name files that went.
+    // It is computed again and shown when it comes, the pause being over.
+    if (!reponseCourante()) {
+        sansAttendre_ = true;
+        if (!analyserMots(texte_).empty())
+            lancer();
+        return;
+    }
     contexte().resultatsRapidesAffiches = true;
     fenetre_.vider();
     nombre_ = 0;

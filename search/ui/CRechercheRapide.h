@@ -67,6 +67,8 @@ private:
     void arreter();
     // The last complete answer, into the window.
     void montrer();
+    // Whether the last answer was made from the snapshots open now, each query's in full.
+    bool reponseCourante() const;
     void changementPlanifie();
 
     CResultatsDlg& fenetre_;
@@ -78,8 +80,11 @@ private:
     std::shared_ptr<std::atomic<bool>> arret_;
     bool enCours_ = false;
     bool planifie_ = false;
+    // Enter came while the answer was under way, or the pause ended on an answer out of
+    // date: the answer computed next shows however large.
+    bool sansAttendre_ = false;
     std::size_t nombre_ = 0;
-    QTimer differe_;
+    QTimer differe_{this};
     // Last: it is done with its jobs before anything they reach goes.
     CFilDeTravail fil_;
 };

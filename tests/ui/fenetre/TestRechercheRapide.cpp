@@ -3,12 +3,15 @@
 // the application's search left as it was.
 
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include "model/CClasseur.h"
+#include "capture/MiseAJour.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
@@ -16,9 +19,11 @@
 #include "search/ui/CRechercheRapide.h"
 #include "shell/CBarreEtat.h"
 #include "shell/CMainFrame.h"
+#include "shell/CSuiviCaptureQt.h"
 #include "ui/CChampRechercheRapide.h"
 #include "ui/CModeleResultats.h"
 #include "ui/CResultatsDlg.h"
+#include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "tests/ui/fenetre/AvecNorvanel.h"
 
@@ -154,6 +159,72 @@ TEST_F(RechercheRapide, LeClavierDuChamp)
     QTest::keyClick(&champ(), Qt::Key_Escape);
     EXPECT_TRUE(champ().text().isEmpty());
     EXPECT_EQ(champ().placeholderText(), QStringLiteral("Recherche rapide (Ctrl+F)"));
+}
+
+// A snapshot changes while an answer is held back for the pause (or, last, while it is
+// computed and the rebuild comes first): what shows (Enter, or the pause's end) is the
+// answer over the documents as they are now.
+TEST_F(RechercheRapide, UneReponseRetenueSuitLesInstantanes)
+{
+    const std::string tous = "/media/vieux/ete/Plage.ISO | " + sousDisque("disque/Été/plage-2.iso").toStdString() +
+                             " | " + sousDisque("disque/Été/plage.iso").toStdString();
+    enum EChangement { MiseAJour, Suppression, Fermeture, MiseAJourPendantLeCalcul };
+    const std::pair<EChangement, std::string> cas[] = {
+        {MiseAJour, tous}, {Suppression, "/media/vieux/ete/Plage.ISO"}, {Fermeture, ""}, {MiseAJourPendantLeCalcul, tous}};
+    for (const auto& [changement, attendu] : cas)
+        for (const bool entree : {true, false}) {
+            SCOPED_TRACE(changement * 2 + entree);
+            TearDown();
+            QFile::remove(sousDisque("disque/Été/plage-2.iso"));
+            SetUp();
+            // The window shows the application's search; any answer waits for the pause.
+            recherche().lignesDifferees = 1;
+            recherche().pause = 60000;
+            auto* pause = recherche().findChild<QTimer*>(QStringLiteral("pause"));
+            ASSERT_NE(pause, nullptr);
+            creerFichier(QStringLiteral("disque/Été/plage-2.iso"));
+            selectionner(static_cast<CDossier*>(cd));
+            champ().setText(QStringLiteral("plage"));
+            if (changement != MiseAJourPendantLeCalcul) {
+                attendre();
+                ASSERT_TRUE(pause->isActive());
+            }
+            ASSERT_EQ(chemins(), "");
+            if (changement == MiseAJour)
+                executer(cmd::MettreAJour);
+            if (changement == Suppression)
+                executer(cmd::Supprimer);
+            if (changement == Fermeture) {
+                doc().definirModifie(false);
+                executer(cmd::Fermer);
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            }
+            if (changement == MiseAJourPendantLeCalcul) {
+                mettreAJourRequete(*cd, nullptr, 1);
+                recherche().synchroniser();
+            }
+            attendre();
+            if (entree)
+                QTest::keyClick(&champ(), Qt::Key_Return);
+            else if (pause->isActive())
+                pause->setInterval(0);  // restarts it: the pause ends now
+            attendre();
+            EXPECT_EQ(chemins(), attendu);
+            EXPECT_EQ(recherche().nombreTrouves(), static_cast<std::size_t>(fenetreResultats().modele().rowCount()));
+        }
+}
+
+TEST_F(RechercheRapide, UneReponseAttendLaFinDUneOperationLongue)
+{
+    {
+        // Such an operation may be filling the window: it keeps it until it ends.
+        CTravailLong travail(app->suivi(), &cadre());
+        taper(QStringLiteral("plage"));
+        EXPECT_EQ(chemins(), "");
+    }
+    for (int i = 0; i < 200 && fenetreResultats().modele().rowCount() == 0; ++i)
+        laisserTourner(10);
+    EXPECT_EQ(chemins(), "/media/vieux/ete/Plage.ISO | " + sousDisque("disque/Été/plage.iso").toStdString());
 }
 
 } // namespace

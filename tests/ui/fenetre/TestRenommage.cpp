@@ -10,7 +10,11 @@
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
+#include "shell/CApp.h"
 #include "shell/CArboView.h"
+#include "shell/CMainFrame.h"
+#include "shell/CSuiviCaptureQt.h"
+#include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 
 namespace {
@@ -117,6 +121,21 @@ TEST_F(Renommage, UnDossierNeSeRenommePas)
     laisserTourner();
     EXPECT_EQ(editeurLibelle(), nullptr);
     EXPECT_FALSE(arbre().editionLibelleEnCours());
+}
+
+TEST_F(Renommage, UnNomValideAttendLaFinDUneOperationLongue)
+{
+    selectionner(static_cast<CDossier*>(photos));
+    executer(cmd::Renommer);
+    {
+        // A capture's window may take the editor's focus: the name waits for it to end.
+        CTravailLong travail(app->suivi(), &cadre());
+        validerLibelle(QStringLiteral("images"));
+        EXPECT_EQ(photos->nom(), "photos");
+    }
+    for (int i = 0; i < 200 && photos->nom() != "images"; ++i)
+        laisserTourner(10);
+    EXPECT_EQ(photos->nom(), "images");
 }
 
 } // namespace
