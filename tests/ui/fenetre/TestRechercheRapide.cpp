@@ -50,10 +50,11 @@ protected:
     CResultatsDlg& fenetreResultats() { return app->resultatsRecherche(); }
     CRechercheRapide& recherche() { return app->rechercheRapide(); }
 
-    // Until the run under way has given its answer (or two seconds).
+    // Until the run under way has given its answer (or twenty seconds: a loaded
+    // machine may take long, and the loop ends as soon as the answer is there).
     void attendre()
     {
-        for (int i = 0; i < 200 && recherche().enCours(); ++i)
+        for (int i = 0; i < 2000 && recherche().enCours(); ++i)
             laisserTourner(10);
         laisserTourner();
         EXPECT_FALSE(recherche().enCours());
