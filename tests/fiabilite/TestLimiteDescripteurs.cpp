@@ -42,12 +42,16 @@ TEST(LimiteDescripteurs, UneMiseAJourQuiNePeutOuvrirUnDossierGardeLeSnapshot)
     ASSERT_EQ(avant.first, 0);
     ASSERT_NE(avant.second.find("\n" + std::string(2 + 2 * 59, ' ') + "n\n"), std::string::npos) << avant.second;
 
+#if !defined(__SANITIZE_ADDRESS__)
+    // (Not under the sanitizers: with every descriptor taken, their own checks, which
+    // need a pipe, report memory they cannot read as invalid.)
     const auto coupee = cli("20:20", {"update", catalogue, "--threads", "1"});
     EXPECT_EQ(coupee.first, 2) << coupee.second;
     EXPECT_NE(coupee.second.find("n'a pas pu être lu (ce programme a trop de fichiers ouverts) : la requête"),
               std::string::npos)
         << coupee.second;
     EXPECT_EQ(cli("1024", {"tree", catalogue}), avant);
+#endif
 
     // A pool within the hard limit, the soft one raised at need.
     const auto pool = cli("12:1024", {"update", catalogue, "--threads", "2"});
