@@ -30,7 +30,7 @@ constexpr double kObjectifSecondes = 0.8;
 class CFenetreMemoire : public CResultatsComparaison {
 public:
     void vider() override { lignes.clear(); }
-    void ajouterLigne(CFichier* fichier) override { lignes.push_back(fichier); }
+    void ajouterLigne(CFichier* fichier, std::int32_t) override { lignes.push_back(fichier); }
     void definirPaire(CRequete*, CRequete*) override {}
     void retirerFichier(const CFichier*) override {}
 

@@ -50,7 +50,7 @@ void afficherArbre(const CDossier& d, int retrait)
 class CLignesComparaison : public CResultatsComparaison {
 public:
     void vider() override { lignes.clear(); }
-    void ajouterLigne(CFichier* f) override { lignes.push_back(f); }
+    void ajouterLigne(CFichier* f, std::int32_t) override { lignes.push_back(f); }
     void definirPaire(CRequete*, CRequete*) override {}
     void retirerFichier(const CFichier*) override {}
     std::vector<CFichier*> lignes;

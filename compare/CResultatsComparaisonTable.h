@@ -7,7 +7,9 @@
 class CResultatsComparaisonTable : public CResultatsComparaison {
 public:
     void vider() override { table.vider(); }
-    void ajouterLigne(CFichier* fichier) override { table.ajouter(fichier); }
+    // Read at once by the command-line tool, before any search can rewrite the found
+    // marks: the status is read there from the mark.
+    void ajouterLigne(CFichier* fichier, std::int32_t) override { table.ajouter(fichier); }
     void definirPaire(CRequete* a, CRequete* b) override
     {
         premiere = a;

@@ -96,7 +96,7 @@ SDecompteComparaison comparerRequetes(CRequete& a, CRequete& b, const SOptionsCo
     if (resultats) {
         for (CFichier* f : collecte.ordre) {
             collecte.pouls();
-            resultats->ajouterLigne(f);
+            resultats->ajouterLigne(f, f->marque);
         }
         resultats->montrerPaire(&a, &b);
     }

@@ -1,9 +1,17 @@
 #include "model/CLignesResultats.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "model/CFichier.h"
 #include "model/TriListe.h"
+
+namespace {
+
+// The field of the status column, after the seven file fields.
+constexpr int kChampStatut = 7;
+
+} // namespace
 
 int CLignesResultats::champDeColonne(int colonne) const
 {
@@ -17,7 +25,14 @@ CFichier* CLignesResultats::ligne(int rang) const
 {
     if (rang < 0 || rang >= vivants_)
         return nullptr;
-    return cases_[static_cast<std::size_t>(caseDe(rang))];
+    return cases_[static_cast<std::size_t>(caseDe(rang))].fichier;
+}
+
+std::int32_t CLignesResultats::statut(int rang) const
+{
+    if (rang < 0 || rang >= vivants_)
+        return 0;
+    return cases_[static_cast<std::size_t>(caseDe(rang))].statut;
 }
 
 void CLignesResultats::vider()
@@ -37,7 +52,7 @@ void CLignesResultats::trierSur(int colonne)
         croissant_ = !croissant_;
     colonne_ = colonne;
     arrivees_.insert(arrivees_.begin(), cases_.begin(), cases_.end());
-    std::erase(arrivees_, nullptr);
+    std::erase_if(arrivees_, [](const SLigne& l) { return !l.fichier; });
     cases_.clear();
     trier();
 }
@@ -46,8 +61,7 @@ void CLignesResultats::trier()
 {
     compacter();
     const int champ = champDeColonne(colonne_);
-    std::vector<const CFichier*> nouveaux(arrivees_.begin(), arrivees_.end());
-    const std::vector<int> ordre = ordreFichiers(nouveaux, champ, croissant_);
+    const std::vector<int> ordre = ordreArrivees(champ);
     const std::size_t avant = cases_.size();
     cases_.reserve(avant + ordre.size());
     for (int i : ordre)
@@ -57,19 +71,44 @@ void CLignesResultats::trier()
     // as a stable sort of the whole would put them.
     const bool croissant = croissant_;
     std::inplace_merge(cases_.begin(), cases_.begin() + static_cast<std::ptrdiff_t>(avant), cases_.end(),
-                       [champ, croissant](const CFichier* a, const CFichier* b) {
-                           const int c = comparerFichiers(*a, *b, champ);
+                       [this, champ, croissant](const SLigne& a, const SLigne& b) {
+                           const int c = comparer(a, b, champ);
                            return croissant ? c < 0 : c > 0;
                        });
     vivants_ = static_cast<int>(cases_.size());
     index_.clear();
 }
 
+std::vector<int> CLignesResultats::ordreArrivees(int champ) const
+{
+    if (champ != kChampStatut) {
+        std::vector<const CFichier*> nouveaux;
+        nouveaux.reserve(arrivees_.size());
+        for (const SLigne& l : arrivees_)
+            nouveaux.push_back(l.fichier);
+        return ordreFichiers(nouveaux, champ, croissant_);
+    }
+    std::vector<int> ordre(arrivees_.size());
+    std::iota(ordre.begin(), ordre.end(), 0);
+    std::stable_sort(ordre.begin(), ordre.end(), [this](int a, int b) {
+        const std::int32_t x = arrivees_[std::size_t(a)].statut, y = arrivees_[std::size_t(b)].statut;
+        return croissant_ ? x < y : x > y;
+    });
+    return ordre;
+}
+
+int CLignesResultats::comparer(const SLigne& a, const SLigne& b, int champ) const
+{
+    if (champ == kChampStatut)
+        return (a.statut > b.statut) - (a.statut < b.statut);
+    return comparerFichiers(*a.fichier, *b.fichier, champ);
+}
+
 void CLignesResultats::compacter()
 {
     if (compteur_.empty())
         return;
-    std::erase(cases_, nullptr);
+    std::erase_if(cases_, [](const SLigne& l) { return !l.fichier; });
     compteur_.clear();
     index_.clear();
 }
@@ -91,8 +130,8 @@ void CLignesResultats::construireIndex()
     index_.clear();
     index_.reserve(static_cast<std::size_t>(vivants_));
     for (std::size_t c = 0; c < cases_.size(); ++c)
-        if (cases_[c])
-            index_.emplace_back(cases_[c], static_cast<int>(c));
+        if (cases_[c].fichier)
+            index_.emplace_back(cases_[c].fichier, static_cast<int>(c));
     std::sort(index_.begin(), index_.end());
 }
 
@@ -133,7 +172,7 @@ int CLignesResultats::rangDe(const CFichier* fichier)
     auto it = std::lower_bound(index_.begin(), index_.end(), std::pair<const CFichier*, int>(fichier, -1));
     // The slot is checked: a removed row leaves its entry behind.
     for (; it != index_.end() && it->first == fichier; ++it)
-        if (cases_[static_cast<std::size_t>(it->second)] == fichier)
+        if (cases_[static_cast<std::size_t>(it->second)].fichier == fichier)
             return rangDeCase(it->second);
     return -1;
 }
@@ -145,7 +184,7 @@ void CLignesResultats::retirerRang(int rang)
     const int c = caseDe(rang);
     if (compteur_.empty())
         construireCompteur();
-    cases_[static_cast<std::size_t>(c)] = nullptr;
+    cases_[static_cast<std::size_t>(c)].fichier = nullptr;
     for (std::size_t i = static_cast<std::size_t>(c) + 1; i < compteur_.size(); i += i & (~i + 1))
         compteur_[i] -= 1;
     --vivants_;
@@ -153,5 +192,5 @@ void CLignesResultats::retirerRang(int rang)
 
 void CLignesResultats::oublierArrivee(const CFichier* fichier)
 {
-    std::erase(arrivees_, fichier);
+    std::erase_if(arrivees_, [fichier](const SLigne& l) { return l.fichier == fichier; });
 }

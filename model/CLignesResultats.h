@@ -13,8 +13,8 @@ class CFichier;
 
 class CLignesResultats {
 public:
-    // `colonneStatut`: the comparison windows have a status column first (the found
-    // mark); the search window does not.
+    // `colonneStatut`: the comparison windows have a status column first (each row's
+    // status); the search window does not.
     explicit CLignesResultats(bool colonneStatut) : colonneStatut_(colonneStatut) {}
 
     int nombreColonnes() const { return colonneStatut_ ? 8 : 7; }
@@ -24,9 +24,11 @@ public:
     // Rows shown (added rows wait for trier()).
     int nombre() const { return vivants_; }
     CFichier* ligne(int rang) const;
+    // The comparison status the row was added with (0 for a search row).
+    std::int32_t statut(int rang) const;
 
     void vider();
-    void ajouter(CFichier* fichier) { arrivees_.push_back(fichier); }
+    void ajouter(CFichier* fichier, std::int32_t statut = 0) { arrivees_.push_back({fichier, statut}); }
     bool enAttente() const { return !arrivees_.empty(); }
 
     // Brings the added rows in and sorts again on the current column and direction.
@@ -44,6 +46,12 @@ public:
     void oublierArrivee(const CFichier* fichier);
 
 private:
+    struct SLigne {
+        CFichier* fichier;
+        std::int32_t statut;
+    };
+    std::vector<int> ordreArrivees(int champ) const;
+    int comparer(const SLigne& a, const SLigne& b, int champ) const;
     int caseDe(int rang) const;
     int rangDeCase(int c) const;
     void compacter();
@@ -54,9 +62,9 @@ private:
     int colonne_ = 0;
     bool croissant_ = true;
     // Sorted rows; a null slot is a row gone since the last sort.
-    std::vector<CFichier*> cases_;
+    std::vector<SLigne> cases_;
     int vivants_ = 0;
-    std::vector<CFichier*> arrivees_;
+    std::vector<SLigne> arrivees_;
     // Over the slots while some are empty: live rows counted in a binary indexed tree,
     // which turns a rank into a slot and back in a few steps.
     std::vector<int> compteur_;

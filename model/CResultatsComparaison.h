@@ -1,6 +1,8 @@
 #pragma once
 // The comparison results window, as the comparison and the nodes see it.
 
+#include <cstdint>
+
 #include "model/CListeResultats.h"
 
 class CFichier;
@@ -9,8 +11,9 @@ class CRequete;
 class CResultatsComparaison : public CListeResultats {
 public:
     virtual void vider() = 0;
-    // One row; the file's found mark holds its comparison status.
-    virtual void ajouterLigne(CFichier* fichier) = 0;
+    // One row with its comparison status, kept by the row: the file's found mark is
+    // rewritten by any later search.
+    virtual void ajouterLigne(CFichier* fichier, std::int32_t statut) = 0;
     // The pair last compared: title and legends name them, and the list is sorted again
     // by its current column and direction. With none (both null) the window returns to
     // its start state, list emptied.

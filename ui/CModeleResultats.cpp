@@ -155,8 +155,9 @@ QVariant CModeleResultats::data(const QModelIndex& index, int role) const
         return {};
     const int c = colonneStatut_ ? index.column() - 1 : index.column();
     if (c < 0) {
-        if (role == Qt::DecorationRole && f->marque >= 0 && f->marque < imagesStatut_.size())
-            return imagesStatut_[f->marque];
+        const std::int32_t statut = lignes_.statut(index.row());
+        if (role == Qt::DecorationRole && statut >= 0 && statut < imagesStatut_.size())
+            return imagesStatut_[statut];
         return {};
     }
     if (role == Qt::DisplayRole) {

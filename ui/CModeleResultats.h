@@ -1,7 +1,9 @@
 #pragma once
 // The rows of a results window as a Qt table model over CLignesResultats: a cell's
 // text is made only when a view paints it, so a million found files cost the window
-// one pointer each. A row whose file is destroyed leaves the model at once.
+// one small row each. A row whose file is destroyed leaves the model at once.
+
+#include <cstdint>
 
 #include <QAbstractTableModel>
 #include <QIcon>
@@ -21,7 +23,7 @@ public:
 
     void vider();
     // Waits, unseen, for retrier().
-    void ajouterLigne(CFichier* fichier) { lignes_.ajouter(fichier); }
+    void ajouterLigne(CFichier* fichier, std::int32_t statut = 0) { lignes_.ajouter(fichier, statut); }
     void retrier();
     // A header click on `colonne`.
     void trierSur(int colonne);

@@ -69,7 +69,7 @@ int CResultatsDlg::largeurColonne(int colonne) const
 }
 
 void CResultatsDlg::vider() { modele_->vider(); }
-void CResultatsDlg::ajouterLigne(CFichier* fichier) { modele_->ajouterLigne(fichier); }
+void CResultatsDlg::ajouterLigne(CFichier* fichier, std::int32_t statut) { modele_->ajouterLigne(fichier, statut); }
 void CResultatsDlg::retrier() { modele_->retrier(); }
 void CResultatsDlg::retirerFichier(const CFichier* fichier) { modele_->retirerFichier(fichier); }
 

@@ -7,6 +7,8 @@
 // selected file in its document window, "&Ouvrir" and "Ouvrir le &dossier contenant"
 // open it with the desktop.
 
+#include <cstdint>
+
 #include <QDialog>
 #include <QList>
 
@@ -32,7 +34,8 @@ public:
 
     // What the search (or the comparison) fills.
     void vider();
-    void ajouterLigne(CFichier* fichier);
+    // `statut`: the comparison's status of the row.
+    void ajouterLigne(CFichier* fichier, std::int32_t statut = 0);
     void retrier();
     // Called by the file entry's destructor: its rows go at once.
     void retirerFichier(const CFichier* fichier);

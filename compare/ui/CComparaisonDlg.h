@@ -24,7 +24,7 @@ public:
 
     // The comparison's list operations are the window's own.
     void vider() override { CResultatsDlg::vider(); }
-    void ajouterLigne(CFichier* fichier) override { CResultatsDlg::ajouterLigne(fichier); }
+    void ajouterLigne(CFichier* fichier, std::int32_t statut) override { CResultatsDlg::ajouterLigne(fichier, statut); }
     void retirerFichier(const CFichier* fichier) override { CResultatsDlg::retirerFichier(fichier); }
     void relireNoms() override { ecrireTextes(); }
 

@@ -32,9 +32,9 @@ public:
         lignes.clear();
         journal.push_back("vider");
     }
-    void ajouterLigne(CFichier* f) override
+    void ajouterLigne(CFichier* f, std::int32_t statut) override
     {
-        lignes.push_back({f, f->marque});
+        lignes.push_back({f, statut});
         journal.push_back("ligne");
     }
     void definirPaire(CRequete* a, CRequete* b) override

@@ -52,7 +52,7 @@ TEST_F(LignesResultats, RetraitsEtTrisSuiventUnVecteurSimple)
             if (choix == 0 && suivant < tous.size()) {
                 const std::size_t n = std::min<std::size_t>(tous.size() - suivant, 1 + alea() % 20);
                 for (std::size_t k = 0; k < n; ++k) {
-                    l.ajouter(tous[suivant]);
+                    l.ajouter(tous[suivant], tous[suivant]->marque);
                     attendu.push_back(tous[suivant++]);
                 }
                 l.trier();
@@ -79,6 +79,8 @@ TEST_F(LignesResultats, RetraitsEtTrisSuiventUnVecteurSimple)
             for (std::size_t i = 0; i < vu.size(); ++i) {
                 ASSERT_EQ(comparerFichiers(*vu[i], *trie[i], champ), 0) << "étape " << etape << " rang " << i;
                 ASSERT_EQ(l.rangDe(vu[i]), static_cast<int>(i));
+                // Each row's status travels with it through sorts and removals.
+                ASSERT_EQ(l.statut(static_cast<int>(i)), vu[i]->marque);
             }
             attendu = vu;
         }

@@ -248,7 +248,7 @@ TEST_F(Noeuds, FermerUnDocumentNeLaisseAucuneReference)
 class CComparaisonEspion : public CResultatsComparaison {
 public:
     void vider() override {}
-    void ajouterLigne(CFichier*) override {}
+    void ajouterLigne(CFichier*, std::int32_t) override {}
     void definirPaire(CRequete*, CRequete*) override {}
     void retirerFichier(const CFichier* f) override { retires.push_back(f); }
     std::vector<const CFichier*> retires;

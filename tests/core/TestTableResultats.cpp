@@ -95,7 +95,7 @@ TEST_F(TableResultats, ComparaisonTrieeParStatutEtPaire)
     zero->marque = 0;
     un->marque = 1;
     for (CFichier* f : {deux, zero, un, deux})
-        resultats.ajouterLigne(f);
+        resultats.ajouterLigne(f, f->marque);
     CRequete* a = reinterpret_cast<CRequete*>(0x10);  // only remembered, never used
     resultats.definirPaire(a, a);
     EXPECT_EQ(noms(resultats.table), (std::vector<std::string>{"zero", "un", "deux", "deux"}));

@@ -1,6 +1,6 @@
 // The comparison results window: its start state, the title and legends naming the
 // pair in order (and following a rename), the status pictures, the sort on the status
-// column, and the return to the start state when a compared query goes.
+// column, the statuses kept through a later search, and the return to the start state when a compared query goes.
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
@@ -14,6 +14,7 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "search/Recherche.h"
 #include "ui/CImagesApplication.h"
 #include "ui/CModeleResultats.h"
 #include "ui/IdCommandes.h"
@@ -145,6 +146,48 @@ TEST_F(ResultatsComparaison, LaColonneDuStatutTrieDansLesDeuxSens)
         EXPECT_EQ(noms(), e.noms) << "après un clic sur " << e.clic;
         EXPECT_EQ(modele().colonneTri(), e.colonne);
         EXPECT_EQ(modele().croissant(), e.croissant);
+    }
+}
+
+TEST_F(ResultatsComparaison, UneRechercheUlterieureNeChangePasLesStatuts)
+{
+    comparer(*photos, *archives);
+    const QMap<QString, int> attendus{{"a.jpg", 2}, {"A.JPG", 2}, {"b.jpg", 0}, {"c.jpg", 0}, {"d.jpg", 1}};
+    QHeaderView* entete = comparaison().liste().header();
+    const auto cliquerStatut = [&] {
+        QTest::mouseClick(entete->viewport(), Qt::LeftButton, {}, QPoint(entete->sectionViewportPosition(0) + 12, 5));
+    };
+    cliquerStatut();
+    const QStringList ordreDecroissant = noms();
+    ASSERT_EQ(ordreDecroissant.size(), 5);
+
+    // F3 over the whole document, then F5 with one that finds nothing: every found
+    // mark is rewritten both times.
+    for (const bool trouverTout : {true, false}) {
+        SCOPED_TRACE(trouverTout ? "tout trouvé" : "rien trouvé");
+        CCriteres c = CCriteres::pourRecherche();
+        c.cible = &doc();
+        if (!trouverTout)
+            c.motif = "*.introuvable";
+        contexte().criteresRecherche = c;
+        reappliquerRecherche();
+        laisserTourner();
+        ASSERT_EQ(catalogue.fichier("Photos/a.jpg").marque, trouverTout ? 1 : 0);
+
+        for (int r = 0; r < modele().rowCount(); ++r) {
+            const QString nom = modele().index(r, 1).data().toString();
+            EXPECT_EQ(modele().index(r, 0).data(Qt::DecorationRole).value<QIcon>().cacheKey(),
+                      app->images().comparaison().value(attendus.value(nom)).cacheKey())
+                << nom.toStdString();
+        }
+        EXPECT_EQ(noms(), ordreDecroissant);
+        // Sorted again both ways on the status column: the statuses the comparison gave.
+        cliquerStatut();
+        cliquerStatut();
+        EXPECT_EQ(noms(), ordreDecroissant);
+        EXPECT_FALSE(modele().croissant());
+        for (int r = 1; r < modele().rowCount(); ++r)
+            EXPECT_GE(attendus.value(noms()[r - 1]), attendus.value(noms()[r]));
     }
 }
 
