@@ -134,6 +134,8 @@ bool CApp::demarrer(const SLigneCommande& ligne)
     resultatsComparaison_ = new CComparaisonDlg(*images_, cadre_.get());
     resultatsRecherche_->definirHote(this);
     resultatsComparaison_->definirHote(this);
+    connect(resultatsComparaison_, &CComparaisonDlg::paireOubliee, this,
+            [this] { cadre_->barreEtat().oublier(CBarreEtat::ESujet::Comparaison); });
     brancherRechercheRapide();
 
     if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
@@ -215,7 +217,11 @@ void CApp::brancherRechercheRapide()
     connect(&champ, &QLineEdit::textChanged, rechercheRapide_.get(), &CRechercheRapide::rechercher);
     connect(&champ, &CChampRechercheRapide::valide, this, &CApp::allerAuxResultatsRapides);
     connect(rechercheRapide_.get(), &CRechercheRapide::trouves, this,
-            [this](std::size_t nombre) { cadre_->barreEtat().annoncerFichiersTrouves(nombre); });
+            [this](std::size_t nombre) {
+                cadre_->barreEtat().annoncerFichiersTrouves(nombre, CBarreEtat::ESujet::RechercheRapide);
+            });
+    connect(rechercheRapide_.get(), &CRechercheRapide::videe, this,
+            [this] { cadre_->barreEtat().oublier(CBarreEtat::ESujet::RechercheRapide); });
     connect(rechercheRapide_.get(), &CRechercheRapide::echec, this,
             [this](const QString& texte) { signalement_.signaler(texte.toStdString()); });
 }
@@ -263,6 +269,10 @@ void CApp::documentActive(CChildFrame& cadre)
 {
     CContexte& ctx = contexte();
     CDoc& doc = cadre.document();
+    // A search's count told of the document that was active.
+    if (documentActif_ && documentActif_ != &doc)
+        cadre_->barreEtat().oublier(CBarreEtat::ESujet::Recherche);
+    documentActif_ = &doc;
     // The new query command adds to a binder of this document: the selection's, or the
     // first one.
     if (!doc.contientClasseur(ctx.classeurCourant)) {

@@ -115,6 +115,8 @@ private:
     std::unique_ptr<CRechercheRapide> rechercheRapide_;
     CResultatsDlg* resultatsRecherche_ = nullptr;
     CComparaisonDlg* resultatsComparaison_ = nullptr;
+    // Only compared, never followed: the document last activated.
+    const CDoc* documentActif_ = nullptr;
     CInstanceUnique* instance_ = nullptr;
     std::function<void(CChildFrame&)> recherche_;
     std::function<void(CRequete*)> comparaison_;

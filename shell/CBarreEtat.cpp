@@ -86,9 +86,23 @@ QString CBarreEtat::texteFichiersTrouves(std::size_t nombre)
     return chiffresGroupes(nombre) + QStringLiteral(" fichiers trouvés");
 }
 
-void CBarreEtat::annoncerFichiersTrouves(std::size_t nombre)
+void CBarreEtat::annoncerFichiersTrouves(std::size_t nombre, ESujet sujet)
 {
-    showMessage(texteFichiersTrouves(nombre));
+    annoncer(sujet, texteFichiersTrouves(nombre));
+}
+
+void CBarreEtat::annoncer(ESujet sujet, const QString& texte)
+{
+    sujet_ = sujet;
+    annonce_ = texte;
+    showMessage(texte);
+}
+
+void CBarreEtat::oublier(ESujet sujet)
+{
+    // A prompt or a later announcement is left alone.
+    if (sujet_ == sujet && !annonce_.isEmpty() && currentMessage() == annonce_)
+        clearMessage();
 }
 
 QString CBarreEtat::texteComparaison(const SDecompteComparaison& d, const QString& premiere, const QString& seconde)
@@ -101,5 +115,5 @@ QString CBarreEtat::texteComparaison(const SDecompteComparaison& d, const QStrin
 void CBarreEtat::annoncerComparaison(const SDecompteComparaison& decompte, const QString& premiere,
                                      const QString& seconde)
 {
-    showMessage(texteComparaison(decompte, premiere, seconde));
+    annoncer(ESujet::Comparaison, texteComparaison(decompte, premiere, seconde));
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The status bar: the message pane ("Prêt" when idle, a command's prompt while its
 // menu item or button is under the pointer, how many files the last search found or
-// what the last comparison found, until a prompt replaces it), then the caps-lock "MAJ" and num-lock "NUM" indicators, shown
+// what the last comparison found, until a prompt replaces it or what it counted goes), then the caps-lock "MAJ" and num-lock "NUM" indicators, shown
 // while the key is on, and hidden where the keys' state cannot be read.
 
 #include <cstddef>
@@ -14,6 +14,9 @@ struct SDecompteComparaison;
 class CBarreEtat : public QStatusBar {
     Q_OBJECT
 public:
+    // What an announcement tells of: it goes when that is no longer true.
+    enum class ESujet { Recherche, RechercheRapide, Comparaison };
+
     explicit CBarreEtat(QWidget* parent);
 
     // What the message pane shows now.
@@ -27,8 +30,8 @@ public:
     // "Aucun fichier trouvé", "1 fichier trouvé", "1 234 fichiers trouvés" (the
     // thousands apart by a no-break space).
     static QString texteFichiersTrouves(std::size_t nombre);
-    // Shows it in the message pane.
-    void annoncerFichiersTrouves(std::size_t nombre);
+    // Shows it in the message pane, as the count of the search or of the quick search.
+    void annoncerFichiersTrouves(std::size_t nombre, ESujet sujet = ESujet::Recherche);
 
     // "12 seulement dans « A », 3 seulement dans « B », 4 512 dans les deux", the
     // counts grouped as above, `premiere` and `seconde` the names of the queries.
@@ -36,7 +39,14 @@ public:
                                     const QString& seconde);
     void annoncerComparaison(const SDecompteComparaison& decompte, const QString& premiere, const QString& seconde);
 
+    // Back to "Prêt" if the message pane still shows the announcement of `sujet`.
+    void oublier(ESujet sujet);
+
 private:
+    void annoncer(ESujet sujet, const QString& texte);
+
+    ESujet sujet_ = ESujet::Recherche;
+    QString annonce_;
     QLabel* pret_;
     QLabel* majuscules_;
     QLabel* numerique_;

@@ -92,6 +92,8 @@ void CComparaisonDlg::definirPaire(CRequete* premiere, CRequete* seconde)
     else
         CResultatsDlg::vider();
     ecrireTextes();
+    if (!paire)
+        emit paireOubliee();
 }
 
 void CComparaisonDlg::ecrireTextes()

@@ -32,6 +32,10 @@ public:
     QString legende(int statut) const;
     const QWidget& zoneLegende() const { return *zoneLegende_; }
 
+signals:
+    // Back to the start state: no comparison is shown any more.
+    void paireOubliee();
+
 private:
     void definirPaire(CRequete* premiere, CRequete* seconde) override;
     // The title and the legends, from the pair's names as they are now.

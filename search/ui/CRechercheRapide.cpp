@@ -144,6 +144,7 @@ void CRechercheRapide::lancer()
             fenetre_.vider();
             nombre_ = 0;
         }
+        emit videe();
         return;
     }
     synchroniser();

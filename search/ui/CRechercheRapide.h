@@ -53,6 +53,8 @@ public:
 signals:
     // An answer reached the window: the count for the status bar.
     void trouves(std::size_t nombre);
+    // The field was emptied: no answer any more.
+    void videe();
     // A run failed: what to tell the user.
     void echec(const QString& texte);
 
