@@ -87,6 +87,8 @@ std::string texteMiseAJour(const CRequete& q, EResultatMiseAJour resultat, const
                " contenu : un catalogue ne peut pas garder de dossiers plus profonds.";
     }
     case EResultatMiseAJour::RacineIllisible:
+        return "Le dossier " + entreGuillemets(q.chemin()) + " de la requête " + entreGuillemets(q.nom()) +
+               " est illisible ; son contenu précédent est gardé.";
     case EResultatMiseAJour::Annulee:
         break;
     }
@@ -107,13 +109,13 @@ EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi, int fil
     if (resultat == EResultatScan::ErreurLecture)
         return EResultatMiseAJour::ErreurLecture;
 
-    // Every update leaves the document modified, whatever it found.
-    if (CDoc* doc = q.document())
-        doc->definirModifie();
+    // A folder gone or a disk absent changes nothing: the document stays as it was.
     if (resultat == EResultatScan::DossierIllisible)
         return EResultatMiseAJour::RacineIllisible;
     if (disqueAbsent(q, volume, nouveau))
         return EResultatMiseAJour::DisqueAbsent;
+    if (CDoc* doc = q.document())
+        doc->definirModifie();
 
     // The capture filter: only twins stay when the advanced criteria ask for them.
     // Everything that may fail for want of memory is done before the snapshot is

@@ -191,15 +191,12 @@ int commandeUpdate(const Mots& mots)
                 mettreAJourRequete(*q, utilisateur().suiviCapture(), utilisateur().filsCapture(), &bilan);
             const std::string texte = texteMiseAJour(*q, resultat, bilan);
             switch (resultat) {
-            case EResultatMiseAJour::RacineIllisible:
-                avertir("le dossier " + entreGuillemets(q->chemin()) + " de la requête " + entreGuillemets(q->nom()) +
-                        " est illisible ; son contenu précédent est gardé");
-                break;
             case EResultatMiseAJour::DisqueAbsent:
             case EResultatMiseAJour::ErreurLecture:
                 std::cerr << "norvanel-cli : " << texteAffichable(texte, EEchappement::Message) << "\n";
                 nonMiseAJour = true;
                 break;
+            case EResultatMiseAJour::RacineIllisible:
             case EResultatMiseAJour::Capturee:
                 if (!texte.empty())
                     avertir(texte);

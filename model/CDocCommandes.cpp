@@ -44,7 +44,7 @@ CRequete* CDoc::nouvelleRequete()
     };
     EResultatMiseAJour resultat;
     try {
-        resultat = q->capturerBranche(true);
+        resultat = q->capturerBranche(true, true);
     } catch (...) {
         retirer();
         throw;
@@ -53,6 +53,8 @@ CRequete* CDoc::nouvelleRequete()
         retirer();
         return nullptr;
     }
+    // The new query is kept, even empty when its folder could not be read.
+    definirModifie();
     return q;
 }
 

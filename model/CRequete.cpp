@@ -126,7 +126,7 @@ void CRequete::mettreAJourBranche(bool selectionner)
     (void)capturerBranche(selectionner);
 }
 
-EResultatMiseAJour CRequete::capturerBranche(bool selectionner)
+EResultatMiseAJour CRequete::capturerBranche(bool selectionner, bool premiereCapture)
 {
     CDoc* doc = document();
     CControleArbre* arbre = doc ? doc->arbre() : nullptr;
@@ -154,7 +154,8 @@ EResultatMiseAJour CRequete::capturerBranche(bool selectionner)
         throw;
     }
     remettre();
-    signalerMiseAJour(resultat, bilan);
+    if (!(premiereCapture && resultat == EResultatMiseAJour::RacineIllisible))
+        signalerMiseAJour(resultat, bilan);
     return resultat;
 }
 

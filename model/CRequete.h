@@ -42,8 +42,9 @@ public:
     ElementArbre elementArbre(CControleArbre* arbre = nullptr) override;
     void insererEnfants(CControleArbre& arbre, ElementArbre parent) override;
     void mettreAJourBranche(bool selectionner) override;
-    // The same, telling how the capture went.
-    EResultatMiseAJour capturerBranche(bool selectionner);
+    // The same, telling how the capture went. The first capture of a new query has no
+    // previous content to keep: a folder it cannot read is not reported.
+    EResultatMiseAJour capturerBranche(bool selectionner, bool premiereCapture = false);
 
     void ouvrir() override;
     void ouvrirDossierContenant() override;

@@ -11,8 +11,14 @@
 
 std::string texteDemandeDisque(const CRequete& requete)
 {
-    return "Insérez le disque '" + requete.nomVolume + "'.\nNuméro de série: " +
-           texteNumeroSerie(requete.numeroSerie);
+    // A disk without a label is named by the folder it was captured from; a serial of 0
+    // is none (a folder of a disk that has none), so it is not asked for.
+    std::string texte = requete.nomVolume.empty()
+                            ? "Insérez le disque qui contient " + entreGuillemets(requete.chemin()) + "."
+                            : "Insérez le disque '" + requete.nomVolume + "'.";
+    if (requete.numeroSerie != 0)
+        texte += "\nNuméro de série: " + texteNumeroSerie(requete.numeroSerie);
+    return texte;
 }
 
 std::string texteEchecOuvreur(const std::string& chemin)

@@ -13,7 +13,8 @@ void ouvrirAvecDisque(const std::string& chemin, const CRequete& requete);
 // "Impossible d'ouvrir « <path> » : aucun programme ...".
 std::string texteEchecOuvreur(const std::string& chemin);
 
-// "Insérez le disque '<label>'.\nNuméro de série: <serial>".
+// "Insérez le disque '<label>'.\nNuméro de série: <serial>"; an empty label names the
+// query's folder instead, and a serial of 0 is left out.
 std::string texteDemandeDisque(const CRequete& requete);
 
 // Asked before opening an entry whose path leads elsewhere than the catalogue shows it

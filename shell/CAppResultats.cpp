@@ -27,7 +27,8 @@ void CApp::localiser(CFichier& fichier)
     cadre_->show();
     cadre_->raise();
     cadre_->activateWindow();
-    cadre->afficherMaximise();
+    // Locating keeps the user's arrangement of the document windows.
+    cadre->afficherAuPremierPlan();
 
     // The folder's item; while the tree shows no folder, the query's, whose list
     // holds every file beneath it (otherwise the file could not be shown at all).

@@ -134,6 +134,16 @@ void CChildFrame::afficherMaximise()
         zone->setActiveSubWindow(this);
 }
 
+void CChildFrame::afficherAuPremierPlan()
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    if (QMdiArea* zone = mdiArea())
+        zone->setActiveSubWindow(this);
+}
+
 void CChildFrame::selectionChangee()
 {
     app_.cadre().planifierMiseAJour();

@@ -56,6 +56,9 @@ public:
 
     // Shown, or brought forward, always maximised.
     void afficherMaximise();
+    // Brought forward as it stands (tiled, cascaded or maximised); only a minimised
+    // window is restored, so that it can be seen.
+    void afficherAuPremierPlan();
     // "&Fractionner": the arrow keys move the split bar, Enter keeps the place, Escape
     // puts it back.
     void fractionner();

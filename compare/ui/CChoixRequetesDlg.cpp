@@ -20,7 +20,12 @@
 
 namespace {
 
-const QString kInvite = QStringLiteral("Sélectionnez dans l'arborescence la première requête de la comparaison.");
+// Each step names the query it asks for.
+QString texteInvite(int etape)
+{
+    return etape == 0 ? QStringLiteral("Sélectionnez dans l'arborescence la première requête de la comparaison.")
+                      : QStringLiteral("Sélectionnez dans l'arborescence la seconde requête de la comparaison.");
+}
 
 // The query an item stands for; binders carry none.
 constexpr int kRoleRequete = Qt::UserRole;
@@ -144,7 +149,7 @@ void CChoixRequetesDlg::remplir()
     }
     actualiserSuivant();
     precedent_->setText(etape_ == 0 ? QStringLiteral("Annuler") : QStringLiteral("< Précédent"));
-    invite_->setText(kInvite);
+    invite_->setText(texteInvite(etape_));
 }
 
 CRequete* CChoixRequetesDlg::requeteSelectionnee() const

@@ -125,15 +125,28 @@ TEST_F(Ouverture, FichierPresentSansOuvreurLeDitSansDemanderLeDisque)
     }
 }
 
-TEST_F(Ouverture, NumeroDeSerieEnTexte)
+TEST_F(Ouverture, DemandeDeDisqueSelonNomEtNumeroDeSerie)
 {
+    const struct {
+        const char* nom;
+        unsigned numero;
+        const char* attendu;
+    } cas[] = {
+        {"", 0, "Insérez le disque qui contient « /media/cd »."},
+        {"", 0xABCDEF01, "Insérez le disque qui contient « /media/cd ».\nNuméro de série: ABCD-EF01"},
+        {"VACANCES", 0, "Insérez le disque 'VACANCES'."},
+        {"VACANCES", 0x0A1B2C3D, "Insérez le disque 'VACANCES'.\nNuméro de série: A1B-2C3D"},
+    };
+    for (const auto& c : cas) {
+        q->nomVolume = c.nom;
+        q->numeroSerie = c.numero;
+        EXPECT_EQ(texteDemandeDisque(*q), c.attendu) << c.nom << " " << c.numero;
+    }
+    // A folder name that would break the line is shown escaped, on one line.
     q->nomVolume = "";
     q->numeroSerie = 0;
-    EXPECT_EQ(texteDemandeDisque(*q), "Insérez le disque ''.\nNuméro de série: 0-0");
-    q->numeroSerie = 0xABCDEF01;
-    EXPECT_EQ(texteDemandeDisque(*q), "Insérez le disque ''.\nNuméro de série: ABCD-EF01");
-    q->numeroSerie = 0x0A1B2C3D;
-    EXPECT_EQ(texteDemandeDisque(*q), "Insérez le disque ''.\nNuméro de série: A1B-2C3D");
+    q->definirChemin("/media/a\nb");
+    EXPECT_EQ(texteDemandeDisque(*q).find('\n'), std::string::npos);
 }
 
 TEST_F(Ouverture, DossierContenantDisponibleSaufALaRacine)

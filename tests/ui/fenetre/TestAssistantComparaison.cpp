@@ -88,8 +88,8 @@ protected:
         EXPECT_EQ(selection(d.arbre()), QString::fromUtf8(choisi));
         EXPECT_EQ(d.boutonSuivant().isEnabled(), *choisi != 0);
         EXPECT_EQ(d.boutonPrecedent().text(), etape == 0 ? QStringLiteral("Annuler") : QStringLiteral("< Précédent"));
-        EXPECT_EQ(d.invite().text(),
-                  QStringLiteral("Sélectionnez dans l'arborescence la première requête de la comparaison."));
+        EXPECT_EQ(d.invite().text(), QStringLiteral("Sélectionnez dans l'arborescence la %1 requête de la comparaison.")
+                                         .arg(etape == 0 ? QStringLiteral("première") : QStringLiteral("seconde")));
     }
 
     QString messageEtat() { return cadre().barreEtat().texteMessage(); }

@@ -246,6 +246,8 @@ TEST_F(Parametres, LaSaisieSArreteA260CaracteresMaisUnLongCheminResteEntier)
     while (profond.size() < 300)
         profond += "/sous-dossier";
     q->definirChemin(profond);
+    // The folder is not there: the update after OK says so.
+    repondeur->reponses.push_back(QMessageBox::Ok);
     executerAvec(cmd::ModifierRequete, {[&](CParametresDlg& d) {
                      EXPECT_EQ(d.champDossier()->text().toStdString(), profond);
                      controle<QPushButton>(d, 1)->click();
@@ -260,6 +262,8 @@ TEST_F(Parametres, DesOctetsHorsUTF8ReviennentIntactsSiLeChampNAPasChange)
     const std::string filtre = "*.\xff;*.txt";
     q->definirChemin(dossier);
     q->filtre = filtre;
+    // The folder is not there: each update after OK says so.
+    repondeur->reponses = {QMessageBox::Ok, QMessageBox::Ok};
     executerAvec(cmd::ModifierRequete, {[](CParametresDlg& d) { controle<QPushButton>(d, 1)->click(); }});
     EXPECT_EQ(q->chemin(), dossier);
     EXPECT_EQ(q->filtre, filtre);

@@ -223,6 +223,34 @@ TEST_F(Resultats, LocaliserChoisitLeDossierPuisLaLigne)
     }
 }
 
+TEST_F(Resultats, LocaliserGardeLaDispositionDesFenetres)
+{
+    rechercherTout();
+    fenetreResultats().show();
+    for (int commande : {cmd::Mosaique, cmd::Cascade}) {
+        SCOPED_TRACE(commande == cmd::Mosaique ? "mosaïque" : "cascade");
+        executer(commande);
+        laisserTourner();
+        CChildFrame& cadre = fenetre();
+        ASSERT_FALSE(cadre.isMaximized());
+        const QRect place = cadre.geometry();
+        choisir(petit);
+        QTest::keyClick(&fenetreResultats().liste(), Qt::Key_Return);
+        laisserTourner();
+        EXPECT_FALSE(cadre.isMaximized());
+        EXPECT_EQ(cadre.geometry(), place);
+        EXPECT_EQ(fenetre().liste().noeudSelectionne(), static_cast<CElement*>(petit));
+        // A minimised window comes back to where it was, not maximised.
+        cadre.showMinimized();
+        laisserTourner();
+        QTest::keyClick(&fenetreResultats().liste(), Qt::Key_Return);
+        laisserTourner();
+        EXPECT_FALSE(cadre.isMinimized());
+        EXPECT_FALSE(cadre.isMaximized());
+        EXPECT_EQ(cadre.geometry(), place);
+    }
+}
+
 TEST_F(Resultats, OuvrirDemandeLeDisqueEtLeMenuNApparaitQueSurUneLigne)
 {
     rechercherTout();
