@@ -134,6 +134,8 @@ bool CApp::demarrer(const SLigneCommande& ligne)
     resultatsComparaison_ = new CComparaisonDlg(*images_, cadre_.get());
     resultatsRecherche_->definirHote(this);
     resultatsComparaison_->definirHote(this);
+    cadre_->partagerRaccourcis(*resultatsRecherche_);
+    cadre_->partagerRaccourcis(*resultatsComparaison_);
     connect(resultatsComparaison_, &CComparaisonDlg::paireOubliee, this,
             [this] { cadre_->barreEtat().oublier(CBarreEtat::ESujet::Comparaison); });
     brancherRechercheRapide();

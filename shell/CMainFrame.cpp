@@ -10,7 +10,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPointer>
-#include <QShortcut>
 #include <QTimer>
 
 #include "model/CDoc.h"
@@ -156,9 +155,23 @@ void CMainFrame::creerBarreOutils()
     barre_->charger(CDispositionBarre::depuisCommandes(boutonsBarreOutils()), [this](int id) { return action(id); });
     champ_ = new CChampRechercheRapide(barre_);
     champ_->placerAuBoutDe(*barre_);
-    auto* chercher = new QShortcut(QKeySequence::Find, this);
-    connect(chercher, &QShortcut::activated, champ_, &CChampRechercheRapide::prendreLaMain);
+    chercherRapide_ = new QAction(this);
+    chercherRapide_->setShortcut(QKeySequence::Find);
+    connect(chercherRapide_, &QAction::triggered, this, [this] {
+        raise();
+        activateWindow();
+        champ_->prendreLaMain();
+    });
+    addAction(chercherRapide_);
     addToolBar(Qt::TopToolBarArea, barre_);
+}
+
+void CMainFrame::partagerRaccourcis(QWidget& fenetre)
+{
+    for (const auto& [id, a] : actions_)
+        if (id != cmd::PanneauSuivant && !a->shortcut().isEmpty())
+            fenetre.addAction(a);
+    fenetre.addAction(chercherRapide_);
 }
 
 void CMainFrame::afficherMenus(bool document)

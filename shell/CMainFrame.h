@@ -52,6 +52,9 @@ public:
     // The same, once control returns to the event loop.
     void planifierMiseAJour();
     void actualiserFichiersRecents();
+    // The keys of the menus and Ctrl+F work in `fenetre` too (a results window), with
+    // the same enabled states. F6 stays with the document windows' panes.
+    void partagerRaccourcis(QWidget& fenetre);
 
 signals:
     // The window closed for good ("Quitter", or its close box, every document closed).
@@ -85,6 +88,8 @@ private:
     std::map<int, QAction*> actions_;
     std::vector<QAction*> recents_;
     QAction* aucunRecent_ = nullptr;
+    // Ctrl+F: the main window comes forward and the quick-search field takes the keyboard.
+    QAction* chercherRapide_ = nullptr;
     QList<QMenu*> menus100_;
     QList<QMenu*> menus101_;
     QMenu* menuFenetre_ = nullptr;
