@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "model/CFichier.h"
 #include "ui/CHoteResultats.h"
@@ -72,6 +73,21 @@ void CResultatsDlg::vider() { modele_->vider(); }
 void CResultatsDlg::ajouterLigne(CFichier* fichier, std::int32_t statut) { modele_->ajouterLigne(fichier, statut); }
 void CResultatsDlg::retrier() { modele_->retrier(); }
 void CResultatsDlg::retirerFichier(const CFichier* fichier) { modele_->retirerFichier(fichier); }
+
+void CResultatsDlg::montrerSansActiver()
+{
+    // The attribute reaches the window system only when the native window is made. Once
+    // the window has been shown, the window manager hears it through this property;
+    // without it, the window is given the user's last key time and takes the focus.
+    const char* const sansActiver = "_q_showWithoutActivating";
+    setAttribute(Qt::WA_ShowWithoutActivating, true);
+    if (QWindow* natif = windowHandle())
+        natif->setProperty(sansActiver, true);
+    show();
+    if (QWindow* natif = windowHandle())
+        natif->setProperty(sansActiver, QVariant());
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
 
 void CResultatsDlg::trierSur(int colonne)
 {

@@ -40,6 +40,9 @@ public:
     // Called by the file entry's destructor: its rows go at once.
     void retirerFichier(const CFichier* fichier);
 
+    // Shows the window beside the one that has the keyboard, which keeps it.
+    void montrerSansActiver();
+
     // A header click on column `colonne` (its index, not its place).
     void trierSur(int colonne);
     CFichier* fichierSelectionne() const;

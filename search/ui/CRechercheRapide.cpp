@@ -247,11 +247,7 @@ void CRechercheRapide::montrer()
             ++nombre_;
         }
     fenetre_.retrier();
-    if (!fenetre_.isVisible()) {
-        // Shown beside the field, which keeps the keyboard.
-        fenetre_.setAttribute(Qt::WA_ShowWithoutActivating, true);
-        fenetre_.show();
-        fenetre_.setAttribute(Qt::WA_ShowWithoutActivating, false);
-    }
+    if (!fenetre_.isVisible())
+        fenetre_.montrerSansActiver();
     emit trouves(nombre_);
 }

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <QWindow>
 
 #include "model/CClasseur.h"
 #include "capture/MiseAJour.h"
@@ -228,4 +229,38 @@ TEST_F(RechercheRapide, UneReponseAttendLaFinDUneOperationLongue)
     EXPECT_EQ(chemins(), "/media/vieux/ete/Plage.ISO | " + sousDisque("disque/Été/plage.iso").toStdString());
 }
 
-} // namespace
+
+// Whether each showing of a window asked the window manager to leave the keyboard
+// where it was.
+class CSondeActivation : public QObject {
+public:
+    explicit CSondeActivation(QWidget& fenetre) { fenetre.installEventFilter(this); }
+    std::vector<bool> sansActiver;
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        if (evenement->type() == QEvent::Show)
+            if (QWindow* natif = static_cast<QWidget*>(objet)->windowHandle())
+                sansActiver.push_back(natif->property("_q_showWithoutActivating").toBool());
+        return false;
+    }
+};
+
+TEST_F(RechercheRapide, LaFenetreDesReponsesLaisseLeClavierAuChamp)
+{
+    // Shown first by the application's search, then hidden with Escape: its native
+    // window exists before the quick search shows it.
+    CSondeActivation sonde(fenetreResultats());
+    app->afficherResultatsRecherche();
+    QTest::keyClick(&fenetreResultats(), Qt::Key_Escape);
+    ASSERT_FALSE(fenetreResultats().isVisible());
+    taper(QStringLiteral("plage"));
+    ASSERT_TRUE(fenetreResultats().isVisible());
+    // The application's search still brings it forward with the keyboard.
+    fenetreResultats().hide();
+    app->afficherResultatsRecherche();
+    EXPECT_EQ(sonde.sansActiver, (std::vector<bool>{false, true, false}));
+}
+
+}  // namespace
