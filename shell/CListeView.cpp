@@ -109,9 +109,7 @@ int CListeView::largeurColonne(const SColonne& colonne) const
 {
     // The widths were chosen for a small bitmap font; the screen's font may need more
     // for a date or a title, which would otherwise show cut.
-    const int margeTitre = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header());
-    const int titre = header()->fontMetrics().horizontalAdvance(QString::fromStdString(colonne.titre)) +
-                      style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, header()) + 2 * margeTitre;
+    const int titre = largeurTitreAvecFleche(*header(), QString::fromStdString(colonne.titre));
     // A cell's text keeps a margin on each side, plus some room for the font's rounding.
     const int margeCellule = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) +
                              fontMetrics().averageCharWidth();

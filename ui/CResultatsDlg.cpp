@@ -61,12 +61,14 @@ CResultatsDlg::~CResultatsDlg() = default;
 
 int CResultatsDlg::largeurColonne(int colonne) const
 {
-    // The widths suit a small bitmap font; a date in the screen's font may need more.
+    // The widths suit a small bitmap font; in the screen's font a date, or a title with
+    // its sort arrow, may need more.
     const int marge = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, liste_) + 1) +
                       liste_->fontMetrics().averageCharWidth();
     const QString exemple = modele_->texteExemple(colonne);
     const int texte = exemple.isEmpty() ? 0 : liste_->fontMetrics().horizontalAdvance(exemple) + marge;
-    return std::max(modele_->largeur(colonne), texte);
+    const QString titre = modele_->headerData(colonne, Qt::Horizontal, Qt::DisplayRole).toString();
+    return std::max({modele_->largeur(colonne), texte, largeurTitreAvecFleche(*liste_->header(), titre)});
 }
 
 void CResultatsDlg::vider() { modele_->vider(); }

@@ -1,6 +1,8 @@
 #include "ui/ListeEnColonnes.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QStyle>
 #include <QTreeView>
 
 void configurerListeEnColonnes(QTreeView& vue)
@@ -19,4 +21,15 @@ void configurerListeEnColonnes(QTreeView& vue)
     entete->setStretchLastSection(false);
     entete->setSortIndicatorShown(false);
     entete->setHighlightSections(false);
+}
+
+int largeurTitreAvecFleche(const QHeaderView& entete, const QString& titre)
+{
+    // Measured bold, as the header measures its sections: some styles show the title so.
+    QFont gras = entete.font();
+    gras.setBold(true);
+    const QStyle* style = entete.style();
+    const int marge = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &entete);
+    return QFontMetrics(gras).horizontalAdvance(titre) +
+           style->pixelMetric(QStyle::PM_SmallIconSize, nullptr, &entete) + 2 * marge;
 }

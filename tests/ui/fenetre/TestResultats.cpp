@@ -11,6 +11,7 @@
 #include <QTreeView>
 
 #include "model/CClasseur.h"
+#include "compare/ui/CComparaisonDlg.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
@@ -301,3 +302,26 @@ TEST_F(Resultats, FermerEtEchapCachentSansVider)
 }
 
 } // namespace
+
+namespace {
+
+// Whatever column the arrow is on, its title shows whole: the header's own measure of
+// the title and arrow fits the column.
+TEST_F(Resultats, UnTitreEtSaFlecheTiennentDansLaColonne)
+{
+    rechercherTout();
+    selectionner(cd);
+    for (QTreeView* liste : {&fenetreResultats().liste(), &app->resultatsComparaison().liste(),
+                             static_cast<QTreeView*>(&fenetre().liste())}) {
+        QHeaderView* entete = liste->header();
+        ASSERT_GT(entete->count(), 3);
+        for (int c = 0; c < entete->count(); ++c) {
+            emit entete->sectionClicked(c);
+            SCOPED_TRACE(entete->model()->headerData(c, Qt::Horizontal).toString().toStdString());
+            EXPECT_FALSE(entete->model()->headerData(c, Qt::Horizontal, Qt::DecorationRole).isNull());
+            EXPECT_GE(entete->sectionSize(c), entete->sectionSizeHint(c));
+        }
+    }
+}
+
+}  // namespace
