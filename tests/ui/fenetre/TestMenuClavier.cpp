@@ -16,6 +16,7 @@
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CListeView.h"
+#include "shell/CMainFrame.h"
 #include "ui/CResultatsDlg.h"
 #include "tests/ui/fenetre/AvecNorvanel.h"
 
@@ -60,15 +61,26 @@ TEST_F(MenuClavier, ShiftF10OuvreLeMenuDeLaLigneCourante)
     EXPECT_EQ(menuParF10(arbre()).mid(0, 2),
               (QStringList{QStringLiteral("Nouveau c&lasseur..."), QStringLiteral("&Nouvelle requête...")}));
 
+    // F6 into the list, which gets a row to open the menu on.
     CListeView& liste = fenetre().liste();
     ASSERT_EQ(liste.model()->rowCount(), 1);
-    liste.setCurrentIndex(liste.model()->index(0, 0));
+    cadre().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&cadre()));
+    arbre().setFocus();
+    QTest::keyClick(&arbre(), Qt::Key_F6);
+    ASSERT_TRUE(liste.hasFocus());
     EXPECT_EQ(menuParF10(liste),
               (QStringList{QStringLiteral("&Ouvrir"), QStringLiteral("Ouvrir le &dossier contenant")}));
 
-    QTreeView& resultats = app->resultatsRecherche().liste();
+    // Likewise Tab into the results.
+    CResultatsDlg& fenetreResultats = app->resultatsRecherche();
+    QTreeView& resultats = fenetreResultats.liste();
     ASSERT_EQ(resultats.model()->rowCount(), 1);
-    resultats.setCurrentIndex(resultats.model()->index(0, 0));
+    fenetreResultats.show();
+    fenetreResultats.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fenetreResultats));
+    resultats.clearFocus();
+    resultats.setFocus(Qt::TabFocusReason);
     EXPECT_EQ(menuParF10(resultats).value(0), QStringLiteral("&Localiser"));
     // F10 alone is not the menu key.
     EXPECT_TRUE(menuParF10(resultats, Qt::NoModifier).isEmpty());
