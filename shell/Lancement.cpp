@@ -10,6 +10,7 @@
 #include "shell/CInstanceUnique.h"
 #include "shell/CMainFrame.h"
 #include "shell/LigneCommande.h"
+#include "ui/TraductionsComplementaires.h"
 
 bool localeDuBureauAbsente(const QByteArray& lcAll, const QByteArray& lcMessages, const QByteArray& lang)
 {
@@ -22,6 +23,7 @@ bool installerTraductionQt(QApplication& application)
 {
     if (localeDuBureauAbsente(qgetenv("LC_ALL"), qgetenv("LC_MESSAGES"), qgetenv("LANG")))
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    application.installTranslator(new CTraductionsComplementaires(&application));
     auto* traduction = new QTranslator(&application);
     if (!traduction->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
 
@@ -47,6 +50,8 @@ TEST(Langue, SansLangueDuBureauLeFrancaisParDefaut)
     const auto* nom = fichiers.findChild<QLabel*>(QStringLiteral("fileNameLabel"));
     ASSERT_NE(nom, nullptr);
     EXPECT_NE(nom->text(), QStringLiteral("File &name:"));
+    // Words Qt's own translation lacks: the type of a folder in the dialog's list.
+    EXPECT_EQ(QFileIconProvider().type(QFileInfo(QDir::tempPath())), QStringLiteral("Dossier"));
     QLocale::setDefault(avant);
     const auto remettre = [](const char* nom, const QByteArray& valeur) {
         if (valeur.isNull())
