@@ -1,9 +1,11 @@
 #include "shell/CommandeRecherche.h"
 
+
 #include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "search/Recherche.h"
 #include "search/ui/CRechercheSheet.h"
+#include "search/ui/CResultatsRechercheDlg.h"
 #include "shell/CApp.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
@@ -31,6 +33,7 @@ void rechercherDepuis(CApp& app, CChildFrame& cadre)
         CTravailLong travail(app.suivi(), &app.cadre());
         // The window shows this search's answer again, no longer the quick search's.
         ctx.resultatsRapidesAffiches = false;
+        app.resultatsRecherche().setWindowTitle(titreResultatsRecherche());
         reappliquerRecherche();
     }
     // Every open document's marks were reset: each list shows its selection again.

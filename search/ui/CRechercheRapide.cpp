@@ -13,6 +13,7 @@
 #include "model/CRequete.h"
 #include "search/IndexRapide.h"
 #include "search/RechercheRapide.h"
+#include "search/ui/CResultatsRechercheDlg.h"
 #include "ui/CResultatsDlg.h"
 #include "ui/CSignalementErreurs.h"
 #include "ui/CTravailLong.h"
@@ -141,6 +142,7 @@ void CRechercheRapide::lancer()
         for (SIndexOuvert& o : ouverts_)
             o.derniers.reset();
         if (contexte().resultatsRapidesAffiches) {
+            fenetre_.setWindowTitle(titreResultatsRapides(texte_));
             fenetre_.vider();
             nombre_ = 0;
         }
@@ -239,6 +241,7 @@ void CRechercheRapide::montrer()
         return;
     }
     contexte().resultatsRapidesAffiches = true;
+    fenetre_.setWindowTitle(titreResultatsRapides(texte_));
     fenetre_.vider();
     nombre_ = 0;
     for (const SIndexOuvert& o : ouverts_)

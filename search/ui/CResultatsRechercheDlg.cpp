@@ -1,9 +1,21 @@
 #include "search/ui/CResultatsRechercheDlg.h"
 
 #include "model/CContexte.h"
+#include "platform/TexteAffichable.h"
+
+QString titreResultatsRecherche()
+{
+    return QStringLiteral("Résultats de la recherche");
+}
+
+QString titreResultatsRapides(const std::string& texte)
+{
+    const QString titre = QStringLiteral("Résultats de la recherche rapide");
+    return texte.empty() ? titre : titre + u' ' + QString::fromStdString(entreGuillemets(texte));
+}
 
 CResultatsRechercheDlg::CResultatsRechercheDlg(const QIcon& icone, const QList<QIcon>& imagesTri, QWidget* parent)
-    : CResultatsDlg(111, QStringLiteral("Résultats de la recherche"), icone, imagesTri, parent)
+    : CResultatsDlg(111, titreResultatsRecherche(), icone, imagesTri, parent)
 {
     contexte().resultatsRecherche = this;
 }

@@ -6,6 +6,13 @@
 #include "model/CResultatsRecherche.h"
 #include "ui/CResultatsDlg.h"
 
+#include <string>
+
+// The window's title while it shows the application's search, and while it shows the
+// quick search's answer to `texte` (the field's text as typed).
+QString titreResultatsRecherche();
+QString titreResultatsRapides(const std::string& texte);
+
 class CResultatsRechercheDlg final : public CResultatsDlg, private CResultatsRecherche {
     Q_OBJECT
 public:

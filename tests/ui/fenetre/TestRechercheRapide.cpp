@@ -263,4 +263,15 @@ TEST_F(RechercheRapide, LaFenetreDesReponsesLaisseLeClavierAuChamp)
     EXPECT_EQ(sonde.sansActiver, (std::vector<bool>{false, true, false}));
 }
 
+TEST_F(RechercheRapide, LeTitreDitQuelleRechercheLaFenetreMontre)
+{
+    taper(QStringLiteral("plage"));
+    EXPECT_EQ(fenetreResultats().windowTitle(), QStringLiteral("Résultats de la recherche rapide « plage »"));
+    taper(QString());
+    EXPECT_EQ(fenetreResultats().windowTitle(), QStringLiteral("Résultats de la recherche rapide"));
+    // The application's search takes the window back.
+    executerAvec(cmd::Rechercher, {[](QDialog& feuille) { feuille.accept(); }});
+    EXPECT_EQ(fenetreResultats().windowTitle(), QStringLiteral("Résultats de la recherche"));
+}
+
 }  // namespace
