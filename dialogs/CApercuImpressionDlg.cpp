@@ -93,7 +93,8 @@ CApercuImpressionDlg::CApercuImpressionDlg(CPagesApercu& pages, int pagesCote, Q
 
 QString CApercuImpressionDlg::textePage() const
 {
-    return QStringLiteral("Page %1 sur %2").arg(vue_->page()).arg(QLocale(QLocale::French).toString(pages_.nombrePages()));
+    const QLocale francais(QLocale::French);
+    return QStringLiteral("Page %1 sur %2").arg(francais.toString(vue_->page()), francais.toString(pages_.nombrePages()));
 }
 
 void CApercuImpressionDlg::lancerImpression()
