@@ -141,6 +141,7 @@ TEST_F(ImpressionFenetre, LApercuDUnGrandCatalogueNeDessineQueLesPagesMontrees)
     ASSERT_GT(n, 10);
     const std::uint32_t attendues = (kFichiers + n - 1) / n;
     QString texte, texteDerniere;
+    bool retourAuDebut = true, suiteALaFin = true;
     std::vector<std::uint32_t> premiereVue, apresSuivante, apresRepeinte, apresFin;
     repondeur->autreDialogue = [&](QDialog& d) {
         auto* apercu = qobject_cast<CApercuImpressionDlg*>(&d);
@@ -149,6 +150,7 @@ TEST_F(ImpressionFenetre, LApercuDUnGrandCatalogueNeDessineQueLesPagesMontrees)
         CVuePagesApercu& vue = apercu->vue();
         peindre(*apercu);
         texte = apercu->textePage();
+        retourAuDebut = commande(d, QStringLiteral("Page précédente"))->isEnabled();
         premiereVue = vue.pagesDessinees();
         commande(d, QStringLiteral("Page suivante"))->trigger();
         peindre(*apercu);
@@ -160,6 +162,7 @@ TEST_F(ImpressionFenetre, LApercuDUnGrandCatalogueNeDessineQueLesPagesMontrees)
         peindre(*apercu);
         apresFin = vue.pagesDessinees();
         texteDerniere = apercu->textePage();
+        suiteALaFin = commande(d, QStringLiteral("Page suivante"))->isEnabled();
         d.reject();
     };
     executer(cmd::ApercuImpression);
@@ -170,6 +173,8 @@ TEST_F(ImpressionFenetre, LApercuDUnGrandCatalogueNeDessineQueLesPagesMontrees)
     EXPECT_EQ(apresRepeinte, apresSuivante);
     EXPECT_EQ(apresFin, (std::vector<std::uint32_t>{1, 2, attendues}));
     EXPECT_EQ(texteDerniere, QStringLiteral("Page %1 sur %1").arg(total));
+    EXPECT_FALSE(retourAuDebut);
+    EXPECT_FALSE(suiteALaFin);
 }
 
 TEST_F(ImpressionFenetre, ImprimerDepuisLApercuPuisAnnulerNeLaisseAucunPdf)
