@@ -350,6 +350,14 @@ TEST_F(Ecran, ApercuAvantImpressionDUnGrandCatalogue)
     ASSERT_TRUE(largeur.save(dossierCaptures() + QStringLiteral("/apercu-largeur-derniere-page.png")));
     ASSERT_TRUE(derniere.save(dossierCaptures() + QStringLiteral("/apercu-deux-pages.png")));
     doc.definirModifie(false);
+
+    // The progress window of a print job.
+    auto progression = CDialogueProgression::pourImpression(&app.cadre());
+    progression->afficherPages(1234, 4591);
+    progression->show();
+    attendre(300);
+    EXPECT_TRUE(texteEntierementVisible(*progression));
+    ASSERT_TRUE(progression->grab().toImage().save(dossierCaptures() + QStringLiteral("/progression-impression.png")));
 }
 
 TEST_F(Ecran, ListeDesFichiersAvecToutesSesColonnes)

@@ -24,6 +24,7 @@
 #include "impression/CContexteImpressionQt.h"
 #include "model/Impression.h"
 #include "shell/CSuiviCaptureQt.h"
+#include "ui/CTravailLong.h"
 
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
@@ -184,11 +185,13 @@ TEST_F(ImpressionFenetre, ImprimerDepuisLApercuPuisAnnulerNeLaisseAucunPdf)
     versPdf(app->imprimante(), QStringLiteral("annule.pdf"));
     const auto fichiers = [this] { return QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden); };
     const QStringList avant = fichiers();
-    bool impressionLancee = false, progressionVue = false;
+    bool impressionLancee = false, progressionVue = false, travailLong = false;
     QString titre;
     repondeur->autreDialogue = [&](QDialog& d) {
         if (auto* progression = qobject_cast<CDialogueProgression*>(&d)) {
             progressionVue = progression->isVisible() && progression->isModal();
+            // No command may change the document while its pages print.
+            travailLong = CTravailLong::enCours();
             titre = progression->windowTitle();
             d.reject();   // as "Annuler" or Escape do
         } else if (qobject_cast<QPrintDialog*>(&d)) {
@@ -205,6 +208,8 @@ TEST_F(ImpressionFenetre, ImprimerDepuisLApercuPuisAnnulerNeLaisseAucunPdf)
     };
     executer(cmd::ApercuImpression);
     EXPECT_TRUE(progressionVue);
+    EXPECT_TRUE(travailLong);
+    EXPECT_FALSE(CTravailLong::enCours());
     EXPECT_EQ(titre, QStringLiteral("Impression"));
     // Neither the PDF nor its temporary, and no message for a cancel asked for.
     EXPECT_EQ(fichiers(), avant);
