@@ -1,8 +1,12 @@
 #include "dialogs/CDialogueProgression.h"
 
+#include <algorithm>
+#include <climits>
+
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -37,6 +41,25 @@ CDialogueProgression::CDialogueProgression(const QString& requete, QWidget* pare
     disposition->addWidget(barre_);
     disposition->addWidget(boutons);
     fixerDialogue(*this);
+}
+
+std::unique_ptr<CDialogueProgression> CDialogueProgression::pourImpression(QWidget* parent)
+{
+    auto d = std::make_unique<CDialogueProgression>(QString(), parent);
+    d->setWindowTitle(QStringLiteral("Impression"));
+    d->compte_->setText(QStringLiteral("Préparation des pages..."));
+    d->dossier_->hide();
+    return d;
+}
+
+void CDialogueProgression::afficherPages(unsigned faites, unsigned total)
+{
+    const QLocale francais(QLocale::French);
+    const QString s = faites > 1 ? QStringLiteral("s") : QString();
+    compte_->setText(QStringLiteral("%1 page%2 imprimée%2 sur %3")
+                         .arg(francais.toString(faites), s, francais.toString(total)));
+    barre_->setRange(0, static_cast<int>(std::min(total, unsigned(INT_MAX))));
+    barre_->setValue(static_cast<int>(std::min(faites, unsigned(INT_MAX))));
 }
 
 void CDialogueProgression::afficherEtat(unsigned dossiers, unsigned fichiers,

@@ -1,6 +1,9 @@
 #pragma once
 // The modal window shown while a capture runs: how many folders were read and files
-// kept, the folder being read, and a button to cancel.
+// kept, the folder being read, and a button to cancel. A print job shows the same
+// window with its pages.
+
+#include <memory>
 
 #include <QDialog>
 
@@ -12,8 +15,11 @@ class CDialogueProgression : public QDialog {
 public:
     // Titled with the name of the query captured.
     CDialogueProgression(const QString& requete, QWidget* parent);
+    // The window of a print job.
+    static std::unique_ptr<CDialogueProgression> pourImpression(QWidget* parent);
 
     void afficherEtat(unsigned dossiers, unsigned fichiers, const QString& dossierCourant);
+    void afficherPages(unsigned faites, unsigned total);
     bool estAnnule() const { return annule_; }
 
     // Texts shown, for the tests.

@@ -5,18 +5,24 @@
 #include <QString>
 
 CContexteImpressionQt::CContexteImpressionQt(QPainter& peintre)
-    : peintre_(peintre), police_(QFont(QStringLiteral("Arial"), 10), peintre.device())
+    : CContexteImpressionQt(peintre, *peintre.device())
+{
+}
+
+CContexteImpressionQt::CContexteImpressionQt(QPainter& peintre, const QPaintDevice& mesure)
+    : peintre_(peintre), mesure_(mesure),
+      police_(QFont(QStringLiteral("Arial"), 10), &mesure)
 {
 }
 
 int CContexteImpressionQt::resolutionVerticale() const
 {
-    return peintre_.device()->height();
+    return mesure_.height();
 }
 
 int CContexteImpressionQt::tailleVerticaleMm() const
 {
-    return peintre_.device()->heightMM();
+    return mesure_.heightMM();
 }
 
 void CContexteImpressionQt::selectionnerPolice()
@@ -30,22 +36,32 @@ void CContexteImpressionQt::restaurerPolice()
     peintre_.setFont(precedente_);
 }
 
+QFontMetrics CContexteImpressionQt::mesures() const
+{
+    return QFontMetrics(QFont(peintre_.font(), &mesure_));
+}
+
 int CContexteImpressionQt::hauteurCaractere() const
 {
-    return peintre_.fontMetrics().height();
+    return mesures().height();
+}
+
+int CContexteImpressionQt::largeurTexte(const std::string& texte) const
+{
+    return mesures().horizontalAdvance(QString::fromUtf8(texte));
 }
 
 // QPainter places a text by its baseline; the callers give the top of the line.
 void CContexteImpressionQt::ecrire(int x, int y, const std::string& texte)
 {
-    peintre_.drawText(x, y + peintre_.fontMetrics().ascent(), QString::fromUtf8(texte));
+    peintre_.drawText(x, y + mesures().ascent(), QString::fromUtf8(texte));
 }
 
 void CContexteImpressionQt::ecrireADroite(int x, int y, const std::string& texte)
 {
     const QString s = QString::fromUtf8(texte);
-    const QFontMetrics mesures = peintre_.fontMetrics();
-    peintre_.drawText(x - mesures.horizontalAdvance(s), y + mesures.ascent(), s);
+    const QFontMetrics m = mesures();
+    peintre_.drawText(x - m.horizontalAdvance(s), y + m.ascent(), s);
 }
 
 void CContexteImpressionQt::tracerLigneHorizontale(int x1, int x2, int y)

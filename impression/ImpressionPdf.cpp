@@ -14,10 +14,9 @@
 #include "model/CSortie.h"
 #include "model/EcritureSure.h"
 #include "model/IdentiteFichier.h"
-#include "model/Impression.h"
 #include "model/ResolutionLiens.h"
 #include "model/SignatureCatalogue.h"
-#include "impression/CContexteImpressionQt.h"
+#include "impression/ImpressionPages.h"
 #include "platform/TexteAffichable.h"
 
 namespace {
@@ -57,7 +56,8 @@ bool estLeCatalogue(const CDoc& doc, const std::string& cheminPdf)
     return catalogue && sortie->memeFichier(*catalogue);
 }
 
-std::optional<std::string> ecrirePages(CDoc& doc, QIODevice& fichier, const SMiseEnPagePdf& mise)
+std::optional<std::string> ecrirePages(CDoc& doc, QIODevice& fichier, const SMiseEnPagePdf& mise,
+                                       CSuiviImpression* suivi)
 {
     QPdfWriter pdf(&fichier);
     pdf.setResolution(mise.resolution);
@@ -69,21 +69,9 @@ std::optional<std::string> ecrirePages(CDoc& doc, QIODevice& fichier, const SMis
     QPainter peintre;
     if (!peintre.begin(&pdf))
         return std::string("Le PDF ne peut pas être préparé.");
-    CContexteImpressionQt dc(peintre);
-    STravailImpression travail;
-    if (auto erreur = commencerImpression(doc, dc, travail))
+    if (auto erreur = imprimerPages(doc, pdf, peintre, {mise.premiere, mise.derniere}, suivi,
+                                    "Le PDF ne peut pas recevoir une nouvelle page."))
         return erreur;
-    if (travail.nombrePages() == 0)
-        return std::string("Le catalogue ne contient aucun fichier à imprimer.");
-
-    const SRectangle page{0, 0, pdf.width(), pdf.height()};
-    const std::uint32_t premiere = std::max(travail.premierePage, mise.premiere);
-    const std::uint32_t derniere = mise.derniere ? std::min(travail.dernierePage, mise.derniere) : travail.dernierePage;
-    for (std::uint32_t p = premiere; p <= derniere && p >= premiere; ++p) {
-        if (p != premiere && !pdf.newPage())
-            return std::string("Le PDF ne peut pas recevoir une nouvelle page.");
-        imprimerPage(doc, dc, travail, p, page);
-    }
     if (!peintre.end())
         return std::string("Le PDF n'a pas pu être terminé.");
     return std::nullopt;
@@ -104,7 +92,8 @@ struct SQtSilencieux {
 
 } // namespace
 
-std::optional<std::string> imprimerEnPdf(CDoc& doc, const std::string& cheminPdf, const SMiseEnPagePdf& mise)
+std::optional<std::string> imprimerEnPdf(CDoc& doc, const std::string& cheminPdf, const SMiseEnPagePdf& mise,
+                                         CSuiviImpression* suivi)
 {
     // Fonts need a QGuiApplication; a plain QCoreApplication cannot be replaced by one.
     int argc = 3;
@@ -131,14 +120,17 @@ std::optional<std::string> imprimerEnPdf(CDoc& doc, const std::string& cheminPdf
     // The safe write: a failure never leaves a half-written PDF nor spoils the
     // previous file, and a file with links, ACLs or another owner keeps them.
     try {
-        const auto echec = ecrireFichierSur(cheminPdf, [&doc, &mise](CSortie& sortie) {
+        const auto echec = ecrireFichierSur(cheminPdf, [&doc, &mise, suivi](CSortie& sortie) {
             CAppareilSortie appareil(sortie);
-            if (auto erreur = ecrirePages(doc, appareil, mise))
+            if (auto erreur = ecrirePages(doc, appareil, mise, suivi))
                 throw SPagesImpossibles{*erreur};
         });
         if (echec)
             return texteEchecEcriture(debut, *echec);
     } catch (const SPagesImpossibles& e) {
+        // Cancelled: nothing was written, which the one who cancelled knows.
+        if (e.raison == kImpressionAnnulee)
+            return e.raison;
         return "Impression de " + entreGuillemets(cheminPdf) + " impossible : " + e.raison;
     }
     return std::nullopt;

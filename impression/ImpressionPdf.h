@@ -8,6 +8,7 @@
 #include <QPageLayout>
 
 class CDoc;
+class CSuiviImpression;
 
 // What the print dialog chose, for a PDF it writes; by default A4 at 600 dpi, every page.
 struct SMiseEnPagePdf {
@@ -24,5 +25,9 @@ struct SMiseEnPagePdf {
 // Needs a QGuiApplication for its fonts; when there is no Qt application at all (a
 // command-line tool), one is made for the length of the call, on the offscreen
 // platform, so no display is needed.
+//
+// `suivi`, when given, is told of each page and may stop the job: the message is then
+// kImpressionAnnulee, and no file is written or replaced either.
 [[nodiscard]] std::optional<std::string> imprimerEnPdf(CDoc& doc, const std::string& cheminPdf,
-                                                       const SMiseEnPagePdf& mise = {});
+                                                       const SMiseEnPagePdf& mise = {},
+                                                       CSuiviImpression* suivi = nullptr);

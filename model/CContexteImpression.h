@@ -28,6 +28,8 @@ public:
     virtual void restaurerPolice() = 0;
     // Character height (ascent + descent) of the selected font, in pixels.
     virtual int hauteurCaractere() const = 0;
+    // Width of a UTF-8 text in the selected font, in pixels.
+    virtual int largeurTexte(const std::string& texte) const = 0;
 
     // Texts are UTF-8. `y` is the top of the text's line.
     virtual void ecrire(int x, int y, const std::string& texte) = 0;

@@ -15,8 +15,10 @@ constexpr int kMargeDroite = 50;
 constexpr int kHauteurHorsListe = 50;
 // From the header's top to the first line: one line height plus this gap.
 constexpr int kEcartSousEntete = 10;
-// Where the path column starts.
+// Where the path column starts, unless the line numbers need more room.
 constexpr int kColonneChemin = 10;
+// What is left between the widest line number and the path when the path moves right.
+constexpr int kEcartNumero = 1;
 
 // A device that cannot tell its size would make us divide by zero: its page is then
 // laid out as an A4 page of its pixel height.
@@ -32,6 +34,42 @@ int hauteurLigne(CContexteImpression& dc)
     const int h = dc.hauteurCaractere();
     dc.restaurerPolice();
     return h;
+}
+
+// The widest line number of `nombre` lines, the print font selected. The digits of a
+// font need not all be as wide: the widest of the numbers with as many digits as the
+// last one is at most a row of the widest digit.
+int largeurNumeros(const CContexteImpression& dc, std::uint32_t nombre)
+{
+    const std::size_t chiffres = std::to_string(nombre).size();
+    int largeur = 0;
+    for (char c = '0'; c <= '9'; ++c)
+        largeur = std::max(largeur, dc.largeurTexte(std::string(chiffres, c)));
+    return largeur;
+}
+
+using Cellule = CListeElements<CFichier>::Cellule;
+
+// The cell of line `index`, walked to from the nearer of the list's ends and of the
+// last line drawn.
+Cellule* celluleDeLigne(const STravailImpression& travail, std::uint32_t index)
+{
+    const auto nombre = static_cast<std::uint32_t>(travail.liste.nombre());
+    if (index >= nombre)
+        return nullptr;
+    const auto& repere = travail.repere;
+    const std::uint32_t depuisUnBout = std::min(index, nombre - 1 - index);
+    if (!repere.cellule || repere.index >= nombre)
+        return travail.liste.celluleA(static_cast<std::int32_t>(index));
+    const std::uint32_t depuisRepere = index > repere.index ? index - repere.index : repere.index - index;
+    if (depuisRepere >= depuisUnBout)
+        return travail.liste.celluleA(static_cast<std::int32_t>(index));
+    Cellule* c = repere.cellule;
+    for (std::uint32_t i = repere.index; i < index; ++i)
+        c = c->suivante;
+    for (std::uint32_t i = repere.index; i > index; --i)
+        c = c->precedente;
+    return c;
 }
 
 } // namespace
@@ -62,7 +100,24 @@ std::optional<std::string> commencerImpression(CDoc& doc, CContexteImpression& d
     const auto nombre = static_cast<std::uint32_t>(travail.liste.nombre());
     const auto parPage = static_cast<std::uint32_t>(travail.n);
     travail.dernierePage = (nombre + parPage - 1) / parPage;
+
+    // Five digits and more would run into the paths at 10 mm.
+    dc.selectionnerPolice();
+    const int numeros = largeurNumeros(dc, nombre) + kEcartNumero * travail.px;
+    dc.restaurerPolice();
+    travail.colonneChemin = std::max(kColonneChemin * travail.px, numeros);
     return std::nullopt;
+}
+
+SLignesPage lignesDePage(const STravailImpression& travail, std::uint32_t page)
+{
+    if (page < travail.premierePage || page > travail.dernierePage || travail.n <= 0)
+        return {};
+    const auto nombre = static_cast<std::uint64_t>(travail.liste.nombre());
+    const auto parPage = static_cast<std::uint64_t>(travail.n);
+    const std::uint64_t debut = (page - 1) * parPage;
+    return {static_cast<std::uint32_t>(std::min(debut, nombre)),
+            static_cast<std::uint32_t>(std::min(page * parPage, nombre))};
 }
 
 void imprimerPage(const CDoc& doc, CContexteImpression& dc, const STravailImpression& travail,
@@ -89,15 +144,14 @@ void imprimerPage(const CDoc& doc, CContexteImpression& dc, const STravailImpres
     dc.tracerLigneHorizontale(x0, droite, rect.haut + h + px);
 
     rect.haut += h + kEcartSousEntete * px;
-    const auto nombre = static_cast<std::uint32_t>(travail.liste.nombre());
-    const auto parPage = static_cast<std::uint32_t>(travail.n);
-    const std::uint32_t debut = (page - 1) * parPage;
-    const std::uint32_t fin = std::min<std::uint64_t>(std::uint64_t(page) * parPage, nombre);
-    auto* cellule = travail.liste.celluleA(static_cast<std::int32_t>(debut));
-    for (std::uint32_t i = debut; i < fin && cellule; ++i, cellule = cellule->suivante) {
+    const auto [debut, fin] = lignesDePage(travail, page);
+    Cellule* cellule = celluleDeLigne(travail, debut);
+    for (std::uint32_t i = debut; i < fin && cellule; ++i) {
         const int y = rect.haut + static_cast<int>(i - debut) * h;
         dc.ecrire(x0, y, std::to_string(i + 1));
-        dc.ecrire(x0 + kColonneChemin * px, y, cellule->element->chemin());
+        dc.ecrire(x0 + travail.colonneChemin, y, cellule->element->chemin());
+        travail.repere = {i, cellule};
+        cellule = cellule->suivante;
     }
     dc.restaurerPolice();
 }

@@ -26,10 +26,27 @@ struct STravailImpression {
     int px = 0;   // device pixels per millimetre
     int h = 0;    // line height in pixels: the print font's character height
     int n = 0;    // lines per page
+    // From the line numbers to the paths, in pixels: 10 mm, or what the widest line
+    // number of the job needs when it is wider.
+    int colonneChemin = 0;
     std::uint32_t premierePage = 1;
     std::uint32_t dernierePage = 0;   // 0: nothing to print
 
     std::uint32_t nombrePages() const { return dernierePage - premierePage + 1; }
+
+    // The last line drawn and its cell: the next page (printing in order, a preview
+    // turning pages) starts from there rather than walking from an end of the list.
+    struct SRepere {
+        std::uint32_t index = 0;
+        CListeElements<CFichier>::Cellule* cellule = nullptr;
+    };
+    mutable SRepere repere;
+};
+
+// The lines of one page: zero-based positions in the job's list, `fin` excluded.
+struct SLignesPage {
+    std::uint32_t debut = 0;
+    std::uint32_t fin = 0;
 };
 
 // Pixels per millimetre of the device, at least 1.
@@ -40,6 +57,10 @@ int pixelsParMillimetre(const CContexteImpression& dc);
 // left empty, with the page range 1 to 0).
 std::optional<std::string> commencerImpression(CDoc& doc, CContexteImpression& dc,
                                                STravailImpression& travail);
+
+// The page breaks, without drawing: the lines page `page` (from 1) holds; none for a
+// page outside the job's range.
+SLignesPage lignesDePage(const STravailImpression& travail, std::uint32_t page);
 
 // Draws page `page` (from 1) of the job in `rect`, the page's drawing rectangle in
 // device pixels. A page outside the job's range draws nothing.

@@ -242,12 +242,12 @@ void CChildFrame::nouvelleRequete()
 
 void CChildFrame::imprimer()
 {
-    imprimerAvecDialogue(*doc_, app_.imprimante(), window());
+    imprimerAvecDialogue(*doc_, app_.imprimante(), app_.suivi(), window());
 }
 
 void CChildFrame::afficherApercu()
 {
-    apercuAvantImpression(*doc_, app_.imprimante(), app_.reglages().pagesApercu(), window());
+    apercuAvantImpression(*doc_, app_.imprimante(), app_.reglages().pagesApercu(), app_.suivi(), window());
 }
 
 void CChildFrame::closeEvent(QCloseEvent* evenement)

@@ -1,32 +1,32 @@
 #include "shell/ImpressionDocument.h"
 
+#include <algorithm>
+
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 #include "model/CDoc.h"
 #include "model/CUtilisateur.h"
-#include "model/Impression.h"
-#include "impression/CContexteImpressionQt.h"
+#include "impression/ImpressionPages.h"
 #include "impression/ImpressionPdf.h"
+#include "dialogs/CApercuImpressionDlg.h"
+#include "shell/CPagesApercuDocument.h"
+#include "shell/CSuiviCaptureQt.h"
+#include "shell/CSuiviImpressionQt.h"
+#include "ui/CTravailLong.h"
 #include "ui/CheminsQt.h"
 
 namespace {
 
-// Pages of the job that the printer's range keeps.
-std::pair<std::uint32_t, std::uint32_t> pagesAImprimer(const QPrinter& imprimante,
-                                                      const STravailImpression& travail)
+// The pages the printer's range keeps (0: no limit).
+SPlagePages plageChoisie(const QPrinter& imprimante)
 {
-    std::uint32_t premiere = travail.premierePage, derniere = travail.dernierePage;
-    if (imprimante.printRange() == QPrinter::PageRange && imprimante.fromPage() > 0) {
-        premiere = std::max<std::uint32_t>(premiere, static_cast<std::uint32_t>(imprimante.fromPage()));
-        if (imprimante.toPage() > 0)
-            derniere = std::min<std::uint32_t>(derniere, static_cast<std::uint32_t>(imprimante.toPage()));
-    }
-    return {premiere, derniere};
+    if (imprimante.printRange() != QPrinter::PageRange || imprimante.fromPage() <= 0)
+        return {};
+    return {static_cast<std::uint32_t>(imprimante.fromPage()),
+            static_cast<std::uint32_t>(std::max(imprimante.toPage(), 0))};
 }
 
 void signaler(const std::string& message)
@@ -36,67 +36,64 @@ void signaler(const std::string& message)
 
 } // namespace
 
-std::optional<std::string> imprimerDocument(CDoc& doc, QPrinter& imprimante)
+std::optional<std::string> imprimerDocument(CDoc& doc, QPrinter& imprimante, CSuiviImpression* suivi)
 {
     // To a PDF file (not the preview, which paints on a picture engine): through the
     // safe write, which follows no planted link and replaces no catalogue.
     if (imprimante.outputFormat() == QPrinter::PdfFormat && !imprimante.outputFileName().isEmpty() &&
         imprimante.paintEngine() && imprimante.paintEngine()->type() == QPaintEngine::Pdf) {
         SMiseEnPagePdf mise{imprimante.pageLayout(), imprimante.resolution()};
-        if (imprimante.printRange() == QPrinter::PageRange && imprimante.fromPage() > 0) {
-            mise.premiere = static_cast<std::uint32_t>(imprimante.fromPage());
-            mise.derniere = static_cast<std::uint32_t>(std::max(imprimante.toPage(), 0));
-        }
-        return imprimerEnPdf(doc, cheminCatalogue(imprimante.outputFileName()), mise);
+        const SPlagePages plage = plageChoisie(imprimante);
+        mise.premiere = plage.premiere;
+        mise.derniere = plage.derniere;
+        return imprimerEnPdf(doc, cheminCatalogue(imprimante.outputFileName()), mise, suivi);
     }
     QPainter peintre;
     if (!peintre.begin(&imprimante))
         return std::string("L'imprimante ne peut pas commencer l'impression.");
-    CContexteImpressionQt dc(peintre);
-    STravailImpression travail;
-    if (auto erreur = commencerImpression(doc, dc, travail)) {
-        peintre.end();
-        return erreur;
-    }
-    if (travail.dernierePage < travail.premierePage) {
+    if (auto erreur = imprimerPages(doc, imprimante, peintre, plageChoisie(imprimante), suivi,
+                                    "L'imprimante n'a pas pu passer à la page suivante.")) {
+        // Nothing, or only part of the pages, must reach the printer.
         imprimante.abort();
         peintre.end();
-        return std::string("Le catalogue ne contient aucun fichier à imprimer.");
-    }
-    const auto [premiere, derniere] = pagesAImprimer(imprimante, travail);
-    const SRectangle page{0, 0, imprimante.width(), imprimante.height()};
-    for (std::uint32_t p = premiere; p <= derniere && p >= premiere; ++p) {
-        if (p != premiere && !imprimante.newPage()) {
-            peintre.end();
-            return std::string("L'imprimante n'a pas pu passer à la page suivante.");
-        }
-        imprimerPage(doc, dc, travail, p, page);
+        return erreur;
     }
     if (!peintre.end())
         return std::string("L'impression n'a pas pu être terminée.");
     return std::nullopt;
 }
 
-void imprimerAvecDialogue(CDoc& doc, QPrinter& imprimante, QWidget* parent)
+bool imprimerAvecDialogue(CDoc& doc, QPrinter& imprimante, CSuiviCaptureQt& suivi, QWidget* parent)
 {
     QPrintDialog dialogue(&imprimante, parent);
     dialogue.setOption(QAbstractPrintDialog::PrintPageRange);
     if (dialogue.exec() != QDialog::Accepted)
-        return;
-    if (auto erreur = imprimerDocument(doc, imprimante))
+        return false;
+    // The print list points into the document: nothing may change it until the end.
+    CTravailLong travail(suivi, parent);
+    CSuiviImpressionQt progression(parent, suivi.delaiAffichage);
+    const auto erreur = imprimerDocument(doc, imprimante, &progression);
+    // Whoever cancelled knows it was not printed.
+    if (erreur && *erreur != kImpressionAnnulee)
         signaler(*erreur);
+    return !erreur;
 }
 
-void apercuAvantImpression(CDoc& doc, QPrinter& imprimante, int pages, QWidget* parent)
+void apercuAvantImpression(CDoc& doc, QPrinter& imprimante, int pages, CSuiviCaptureQt& suivi, QWidget* parent)
 {
-    QPrintPreviewDialog apercu(&imprimante, parent);
-    std::optional<std::string> erreur;
-    QObject::connect(&apercu, &QPrintPreviewDialog::paintRequested, &apercu,
-                     [&doc, &erreur](QPrinter* p) { erreur = imprimerDocument(doc, *p); });
-    if (auto* vue = apercu.findChild<QPrintPreviewWidget*>())
-        vue->setViewMode(pages == 2 ? QPrintPreviewWidget::FacingPagesView
-                                    : QPrintPreviewWidget::SinglePageView);
-    apercu.exec();
-    if (erreur)
+    CPagesApercuDocument pagesDocument(doc, imprimante);
+    if (auto erreur = pagesDocument.preparer()) {
         signaler(*erreur);
+        return;
+    }
+    CApercuImpressionDlg apercu(pagesDocument, pages, parent);
+    apercu.imprimer = [&] {
+        if (imprimerAvecDialogue(doc, imprimante, suivi, &apercu))
+            return true;
+        // The print dialog may have changed the paper.
+        if (auto erreur = pagesDocument.preparer())
+            signaler(*erreur);
+        return false;
+    };
+    apercu.exec();
 }

@@ -6,16 +6,23 @@
 #include <string>
 
 class CDoc;
+class CSuiviCaptureQt;
+class CSuiviImpression;
 class QPrinter;
 class QWidget;
 
 // Prints `doc` on `imprimante` (its page range, if one was chosen). nullopt on success;
-// otherwise a French message and nothing is printed.
-[[nodiscard]] std::optional<std::string> imprimerDocument(CDoc& doc, QPrinter& imprimante);
+// otherwise a French message and nothing is printed (kImpressionAnnulee when `suivi`
+// stopped the job). A printer set to a PDF file gets it through the safe write.
+[[nodiscard]] std::optional<std::string> imprimerDocument(CDoc& doc, QPrinter& imprimante,
+                                                          CSuiviImpression* suivi = nullptr);
 
-// The print dialog, then the printing; a failure is shown in a message box.
-void imprimerAvecDialogue(CDoc& doc, QPrinter& imprimante, QWidget* parent);
+// The print dialog, then the printing as a long operation of `suivi`, whose progress
+// window shows the pages and can cancel; a failure is shown in a message box. True
+// once printed.
+bool imprimerAvecDialogue(CDoc& doc, QPrinter& imprimante, CSuiviCaptureQt& suivi, QWidget* parent);
 
-// Print preview of the same pages; `pages`: how many pages it shows side by side
-// (the "PreviewPages" setting: 2 shows facing pages, anything else one page).
-void apercuAvantImpression(CDoc& doc, QPrinter& imprimante, int pages, QWidget* parent);
+// Print preview of the same pages, drawn as they are shown; `pages`: how many pages it
+// shows side by side (the "PreviewPages" setting: 2 shows facing pages, anything else
+// one page). Its print button prints as imprimerAvecDialogue().
+void apercuAvantImpression(CDoc& doc, QPrinter& imprimante, int pages, CSuiviCaptureQt& suivi, QWidget* parent);

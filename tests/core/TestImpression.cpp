@@ -30,6 +30,11 @@ public:
     void selectionnerPolice() override { ++selections; }
     void restaurerPolice() override { ++restaurations; }
     int hauteurCaractere() const override { return selections > restaurations ? hauteur : 12; }
+    // Every character half as wide as the line is high, as near enough in Arial.
+    int largeurTexte(const std::string& t) const override
+    {
+        return static_cast<int>(t.size()) * hauteurCaractere() / 2;
+    }
     void ecrire(int x, int y, const std::string& t) override
     {
         traces.push_back({STrace::Texte, x, y, t, selections > restaurations});
@@ -369,6 +374,59 @@ TEST_F(Impression, PageZeroOuAuDelaDeLaPlageNeDessineRien)
     imprimer(t, 2);
     EXPECT_TRUE(dc_.traces.empty());
     EXPECT_EQ(dc_.selections, dc_.restaurations);
+}
+
+// --- Page breaks and the path column ----------------------------------------------
+
+TEST_F(Impression, LesSautsDePageCalculesSontCeuxDuDessin)
+{
+    ajouterFichiers(*requete_, 121);
+    const STravailImpression t = commencer();
+    // In order, backwards, and jumping about as a preview turns pages: each page draws
+    // the lines computed for it, each number beside its own path.
+    for (const auto& ordre : std::vector<std::vector<std::uint32_t>>{{1, 2, 3}, {3, 2, 1}, {2, 3, 1, 1, 3}}) {
+        for (const std::uint32_t p : ordre) {
+            const SLignesPage l = lignesDePage(t, p);
+            imprimer(t, p);
+            std::vector<std::string> attendus, chemins;
+            for (std::uint32_t i = l.debut; i < l.fin; ++i) {
+                attendus.push_back(std::to_string(i + 1));
+                chemins.push_back("/d/f" + std::to_string(i + 1));
+            }
+            EXPECT_EQ(numeros(), attendus) << "page " << p;
+            EXPECT_EQ(dc_.colonne(kMarge + t.colonneChemin), chemins) << "page " << p;
+        }
+    }
+    EXPECT_EQ(lignesDePage(t, 1).fin, 60u);
+    EXPECT_EQ(lignesDePage(t, 3).debut, 120u);
+    EXPECT_EQ(lignesDePage(t, 3).fin, 121u);
+    for (const std::uint32_t horsPlage : {0u, 4u, 0xFFFFFFFFu})
+        EXPECT_EQ(lignesDePage(t, horsPlage).fin, 0u) << horsPlage;
+}
+
+TEST_F(Impression, LeCheminSEcarteDesNumerosSeulementQuandIlsLeDemandent)
+{
+    // 10 mm are 230 pixels; a digit is 48 wide and 1 mm (23) is kept before the path.
+    struct SCas {
+        int fichiers;
+        int colonne;
+    };
+    for (const SCas c : {SCas{1, 230}, SCas{9999, 230}, SCas{10000, 5 * 48 + 23}, SCas{100000, 6 * 48 + 23}}) {
+        doc_.viderContenu();
+        classeur_ = new CClasseur(&doc_, "Général");
+        doc_.classeurs().ajouter(classeur_);
+        requete_ = ajouterRequete(*classeur_, "/d");
+        ajouterFichiers(*requete_, c.fichiers);
+        const STravailImpression t = commencer();
+        EXPECT_EQ(t.colonneChemin, c.colonne) << c.fichiers;
+        imprimer(t, t.dernierePage);
+        const std::string dernier = std::to_string(c.fichiers);
+        ASSERT_EQ(numeros().back(), dernier);
+        ASSERT_EQ(lignes(kMarge + c.colonne).back(), "/d/f" + dernier);
+        // The widest number ends before its path starts.
+        EXPECT_LT(kMarge + static_cast<int>(dernier.size()) * 48, kMarge + c.colonne) << c.fichiers;
+        EXPECT_EQ(dc_.selections, dc_.restaurations);
+    }
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <QBuffer>
 #include <QDir>
@@ -29,6 +31,8 @@
 #include "model/Impression.h"
 #include "platform/fake/CPlateformeFactice.h"
 #include "impression/CContexteImpressionQt.h"
+#include "impression/CSuiviImpression.h"
+#include "impression/ImpressionPages.h"
 #include "impression/ImpressionPdf.h"
 
 namespace {
@@ -81,6 +85,44 @@ struct CPdfEnMemoire {
     QBuffer tampon;
     QPdfWriter pdf{&tampon};
     QPainter peintre;
+};
+
+// Stops the job once `arret` pages are done.
+struct CSuiviArret : CSuiviImpression {
+    explicit CSuiviArret(std::uint32_t a) : arret(a) {}
+    bool pagesImprimees(std::uint32_t faites, std::uint32_t total) override
+    {
+        vues.push_back(faites);
+        dernierTotal = total;
+        return faites < arret;
+    }
+    std::uint32_t arret;
+    std::uint32_t dernierTotal = 0;
+    std::vector<std::uint32_t> vues;
+};
+
+// The texts a real device is told to write, with their x; the drawing goes on.
+class CContexteNote : public CContexteImpression {
+public:
+    explicit CContexteNote(CContexteImpression& dc) : dc_(dc) {}
+    int resolutionVerticale() const override { return dc_.resolutionVerticale(); }
+    int tailleVerticaleMm() const override { return dc_.tailleVerticaleMm(); }
+    void selectionnerPolice() override { dc_.selectionnerPolice(); }
+    void restaurerPolice() override { dc_.restaurerPolice(); }
+    int hauteurCaractere() const override { return dc_.hauteurCaractere(); }
+    int largeurTexte(const std::string& t) const override { return dc_.largeurTexte(t); }
+    void ecrire(int x, int y, const std::string& t) override
+    {
+        textes.push_back({x, t});
+        dc_.ecrire(x, y, t);
+    }
+    void ecrireADroite(int x, int y, const std::string& t) override { dc_.ecrireADroite(x, y, t); }
+    void tracerLigneHorizontale(int x1, int x2, int y) override { dc_.tracerLigneHorizontale(x1, x2, y); }
+
+    std::vector<std::pair<int, std::string>> textes;
+
+private:
+    CContexteImpression& dc_;
 };
 
 // Runs a poppler tool; its standard output, or nullopt when it is missing or fails.
@@ -276,7 +318,67 @@ TEST_F(ImpressionPdf, NomsAccentuesOuNonUtf8SImpriment)
     EXPECT_GT(encre(premierePage(pdf, chemin(QStringLiteral("noms")))).pixels, 200);
 }
 
+TEST_F(ImpressionPdf, LesNumerosDeSixChiffresNeTouchentPasLeChemin)
+{
+    // In the print font, as the PDF gets it: the path stays at 10 mm while four digits
+    // leave room before it, and moves right for six.
+    for (const int fichiers : {9999, 100000}) {
+        CCatalogueEssai doc(fichiers, "/p");
+        CPdfEnMemoire page;
+        CContexteImpressionQt qt(page.peintre);
+        CContexteNote dc(qt);
+        STravailImpression t;
+        ASSERT_EQ(commencerImpression(doc.doc, dc, t), std::nullopt);
+        imprimerPage(doc.doc, dc, t, t.dernierePage, SRectangle{0, 0, page.pdf.width(), page.pdf.height()});
+        // The last line: its number, then its path.
+        ASSERT_GE(dc.textes.size(), 2u);
+        const auto& [xNumero, numero] = dc.textes[dc.textes.size() - 2];
+        const auto& [xChemin, chemin] = dc.textes.back();
+        ASSERT_EQ(numero, std::to_string(fichiers));
+        ASSERT_EQ(chemin, "/p" + std::to_string(fichiers) + ".jpg");
+        dc.selectionnerPolice();
+        const int largeur = dc.largeurTexte(numero);
+        dc.restaurerPolice();
+        EXPECT_GE(xChemin - xNumero, largeur + t.px) << fichiers;
+        if (fichiers < 10000)
+            EXPECT_EQ(xChemin - xNumero, 10 * t.px);
+        else
+            EXPECT_GT(xChemin - xNumero, 10 * t.px);
+    }
+}
+
 // --- Refusals -----------------------------------------------------------------------
+
+TEST_F(ImpressionPdf, UneImpressionAnnuleeNEcritNiNeRemplaceRien)
+{
+    CCatalogueEssai petit(1);
+    const int n = geometrie(petit.doc).n;
+    CCatalogueEssai doc(4 * n);
+    const QString pdf = chemin(QStringLiteral("ancien.pdf"));
+    {
+        QFile f(pdf);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("ancien contenu");
+    }
+    // Stopped after the second of four pages; then a new file, stopped at once.
+    for (const QString& nom : {QStringLiteral("ancien.pdf"), QStringLiteral("nouveau.pdf")}) {
+        CSuiviArret suivi(nom == QStringLiteral("ancien.pdf") ? 2 : 1);
+        const auto erreur = imprimerEnPdf(doc.doc, texte(chemin(nom)), {}, &suivi);
+        EXPECT_EQ(erreur, std::optional<std::string>(kImpressionAnnulee));
+        EXPECT_EQ(suivi.vues.size(), suivi.arret);
+        EXPECT_EQ(suivi.dernierTotal, 4u);
+    }
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("ancien contenu"));
+    EXPECT_EQ(QDir(dossier_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("ancien.pdf")});
+
+    // Not stopped: every page, each told once.
+    CSuiviArret jusquauBout(100);
+    ASSERT_EQ(imprimerEnPdf(doc.doc, texte(pdf), {}, &jusquauBout), std::nullopt);
+    EXPECT_EQ(jusquauBout.vues, (std::vector<std::uint32_t>{1, 2, 3, 4}));
+    EXPECT_EQ(nombrePagesPdf(pdf), 4);
+}
 
 TEST_F(ImpressionPdf, CatalogueSansFichierRefuseSansToucherAuFichier)
 {

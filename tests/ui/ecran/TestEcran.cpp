@@ -32,7 +32,10 @@
 #include "shell/CApp.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
+#include "dialogs/CApercuImpressionDlg.h"
 #include "dialogs/CDialogueProgression.h"
+#include "dialogs/CVuePagesApercu.h"
+#include "model/CFichier.h"
 #include "shell/CGestionnaireDocuments.h"
 #include "shell/CInstanceUnique.h"
 #include "shell/CListeView.h"
@@ -302,6 +305,60 @@ TEST_F(Ecran, MenusEtDialoguesEnImages)
 } // namespace
 
 namespace {
+
+TEST_F(Ecran, ApercuAvantImpressionDUnGrandCatalogue)
+{
+    CApp app;
+    CChildFrame* f = ouvrirEnAvant(app);
+    ASSERT_NE(f, nullptr);
+    CDoc& doc = f->document();
+    // Six-digit line numbers on the last pages.
+    CClasseur* c = doc.classeurs().elementA(0);
+    auto* q = new CRequete(c);
+    q->definirNom("/media/archives");
+    q->definirChemin("/media/archives");
+    c->requetes().ajouter(q);
+    for (int i = 1; i <= 120000; ++i)
+        q->fichiers().ajouter(new CFichier(q, "/media/archives/Photos de famille/2003/image" + std::to_string(i) + ".jpg"));
+
+    QImage premiere, derniere, largeur;
+    QString texte;
+    QTimer::singleShot(1000, [&] {
+        auto* apercu = qobject_cast<CApercuImpressionDlg*>(QApplication::activeModalWidget());
+        if (!apercu)
+            return;
+        apercu->resize(900, 760);
+        attendre(500);
+        premiere = apercu->grab().toImage();
+        texte = apercu->textePage();
+        apercu->vue().afficherPage(0xFFFFFFFFu);
+        apercu->vue().definirZoom(CVuePagesApercu::EZoom::Largeur);
+        attendre(300);
+        largeur = apercu->grab().toImage();
+        apercu->vue().definirZoom(CVuePagesApercu::EZoom::PageEntiere);
+        apercu->vue().definirPagesCote(2);
+        apercu->vue().afficherPage(1);
+        attendre(300);
+        derniere = apercu->grab().toImage();
+        apercu->reject();
+    });
+    app.cadre().executer(cmd::ApercuImpression);
+    ASSERT_FALSE(premiere.isNull());
+    EXPECT_TRUE(texte.startsWith(QStringLiteral("Page 1 sur "))) << texte.toStdString();
+    EXPECT_GT(couleurs(premiere), 20);
+    ASSERT_TRUE(premiere.save(dossierCaptures() + QStringLiteral("/apercu.png")));
+    ASSERT_TRUE(largeur.save(dossierCaptures() + QStringLiteral("/apercu-largeur-derniere-page.png")));
+    ASSERT_TRUE(derniere.save(dossierCaptures() + QStringLiteral("/apercu-deux-pages.png")));
+    doc.definirModifie(false);
+
+    // The progress window of a print job.
+    auto progression = CDialogueProgression::pourImpression(&app.cadre());
+    progression->afficherPages(1234, 4591);
+    progression->show();
+    attendre(300);
+    EXPECT_TRUE(texteEntierementVisible(*progression));
+    ASSERT_TRUE(progression->grab().toImage().save(dossierCaptures() + QStringLiteral("/progression-impression.png")));
+}
 
 TEST_F(Ecran, ListeDesFichiersAvecToutesSesColonnes)
 {

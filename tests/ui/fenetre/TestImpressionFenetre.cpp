@@ -1,14 +1,30 @@
 // Printing from the windows: the catalogue's pages on a printer (here Qt's PDF
-// output), the chosen page range, print preview with the "PreviewPages" setting, and
-// the message for a catalogue without files.
+// output), the chosen page range, print preview with the "PreviewPages" setting, the
+// preview of a large catalogue drawing only the pages shown, printing from it through
+// the progress window, and the message for a catalogue without files.
 
 #include "tests/ui/fenetre/AvecNorvanel.h"
 
+#include <QAction>
+#include <QDir>
 #include <QFile>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
+#include <QImage>
+#include <QLocale>
+#include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include "dialogs/CApercuImpressionDlg.h"
+#include "dialogs/CDialogueProgression.h"
+#include "dialogs/CVuePagesApercu.h"
+#include "impression/CContexteImpressionQt.h"
+#include "model/Impression.h"
+#include "shell/CSuiviCaptureQt.h"
+#include "ui/CTravailLong.h"
 
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
@@ -48,6 +64,29 @@ protected:
         p.setOutputFileName(c);
         return c;
     }
+    // Lines per page on the application's printer, from the layout alone.
+    int lignesParPage()
+    {
+        QImage mesure(1, 1, QImage::Format_RGB32);
+        QPainter peintre(&mesure);
+        CContexteImpressionQt dc(peintre, app->imprimante());
+        STravailImpression t;
+        EXPECT_EQ(commencerImpression(doc(), dc, t), std::nullopt);
+        return t.n;
+    }
+    static QAction* commande(QDialog& d, const QString& texte)
+    {
+        for (QAction* a : d.findChild<QToolBar*>()->actions())
+            if (a->text().remove(QLatin1Char('&')) == texte)
+                return a;
+        ADD_FAILURE() << "pas de commande " << texte.toStdString();
+        return nullptr;
+    }
+    // Lets the preview paint what it shows.
+    static void peindre(CApercuImpressionDlg& apercu)
+    {
+        apercu.vue().viewport()->grab();
+    }
 };
 
 TEST_F(ImpressionFenetre, ToutesLesPagesPuisUnePlageChoisie)
@@ -80,20 +119,145 @@ TEST_F(ImpressionFenetre, LApercuMontreLesPagesCommeLeDitLeReglage)
 {
     remplir(400);
     QSettings(QStringLiteral("VESKA"), QStringLiteral("Norvanel")).setValue(QStringLiteral("Settings/PreviewPages"), 2);
-    int pages = 0;
-    QPrintPreviewWidget::ViewMode mode = QPrintPreviewWidget::AllPagesView;
+    int cote = 0;
+    std::vector<std::uint32_t> dessinees;
     repondeur->autreDialogue = [&](QDialog& d) {
-        if (auto* apercu = qobject_cast<QPrintPreviewDialog*>(&d)) {
-            if (auto* vue = apercu->findChild<QPrintPreviewWidget*>()) {
-                pages = vue->pageCount();
-                mode = vue->viewMode();
-            }
+        if (auto* apercu = qobject_cast<CApercuImpressionDlg*>(&d)) {
+            peindre(*apercu);
+            cote = apercu->vue().pagesCote();
+            dessinees = apercu->vue().pagesDessinees();
             d.reject();
         }
     };
     executer(cmd::ApercuImpression);
-    EXPECT_GT(pages, 2);
-    EXPECT_EQ(mode, QPrintPreviewWidget::FacingPagesView);
+    EXPECT_EQ(cote, 2);
+    EXPECT_EQ(dessinees, (std::vector<std::uint32_t>{1, 2}));
+}
+
+TEST_F(ImpressionFenetre, LApercuDUnGrandCatalogueNeDessineQueLesPagesMontrees)
+{
+    constexpr int kFichiers = 280000;
+    remplir(kFichiers);
+    const int n = lignesParPage();
+    ASSERT_GT(n, 10);
+    const std::uint32_t attendues = (kFichiers + n - 1) / n;
+    QString texte, texteDerniere;
+    bool retourAuDebut = true, suiteALaFin = true;
+    std::vector<std::uint32_t> premiereVue, apresSuivante, apresRepeinte, apresFin;
+    repondeur->autreDialogue = [&](QDialog& d) {
+        auto* apercu = qobject_cast<CApercuImpressionDlg*>(&d);
+        if (!apercu)
+            return;
+        CVuePagesApercu& vue = apercu->vue();
+        peindre(*apercu);
+        texte = apercu->textePage();
+        retourAuDebut = commande(d, QStringLiteral("Page précédente"))->isEnabled();
+        premiereVue = vue.pagesDessinees();
+        commande(d, QStringLiteral("Page suivante"))->trigger();
+        peindre(*apercu);
+        apresSuivante = vue.pagesDessinees();
+        // Shown again: kept, not drawn again.
+        peindre(*apercu);
+        apresRepeinte = vue.pagesDessinees();
+        QTest::keyClick(&vue, Qt::Key_End);
+        peindre(*apercu);
+        apresFin = vue.pagesDessinees();
+        texteDerniere = apercu->textePage();
+        suiteALaFin = commande(d, QStringLiteral("Page suivante"))->isEnabled();
+        d.reject();
+    };
+    executer(cmd::ApercuImpression);
+    const QString total = QLocale(QLocale::French).toString(attendues);
+    EXPECT_EQ(texte, QStringLiteral("Page 1 sur %1").arg(total));
+    EXPECT_EQ(premiereVue, std::vector<std::uint32_t>{1});
+    EXPECT_EQ(apresSuivante, (std::vector<std::uint32_t>{1, 2}));
+    EXPECT_EQ(apresRepeinte, apresSuivante);
+    EXPECT_EQ(apresFin, (std::vector<std::uint32_t>{1, 2, attendues}));
+    EXPECT_EQ(texteDerniere, QStringLiteral("Page %1 sur %1").arg(total));
+    EXPECT_FALSE(retourAuDebut);
+    EXPECT_FALSE(suiteALaFin);
+}
+
+TEST_F(ImpressionFenetre, ImprimerDepuisLApercuPuisAnnulerNeLaisseAucunPdf)
+{
+    remplir(60000);
+    app->suivi().delaiAffichage = 0;
+    versPdf(app->imprimante(), QStringLiteral("annule.pdf"));
+    const auto fichiers = [this] { return QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden); };
+    const QStringList avant = fichiers();
+    bool impressionLancee = false, progressionVue = false, travailLong = false;
+    QString titre;
+    repondeur->autreDialogue = [&](QDialog& d) {
+        if (auto* progression = qobject_cast<CDialogueProgression*>(&d)) {
+            progressionVue = progression->isVisible() && progression->isModal();
+            // No command may change the document while its pages print.
+            travailLong = CTravailLong::enCours();
+            titre = progression->windowTitle();
+            d.reject();   // as "Annuler" or Escape do
+        } else if (qobject_cast<QPrintDialog*>(&d)) {
+            d.accept();
+        } else if (qobject_cast<CApercuImpressionDlg*>(&d)) {
+            if (impressionLancee) {
+                d.reject();
+                return;
+            }
+            impressionLancee = true;
+            // Out of the responder's turn, which must answer the dialogs to come.
+            QTimer::singleShot(0, &d, [&d] { commande(d, QStringLiteral("Imprimer..."))->trigger(); });
+        }
+    };
+    executer(cmd::ApercuImpression);
+    EXPECT_TRUE(progressionVue);
+    EXPECT_TRUE(travailLong);
+    EXPECT_FALSE(CTravailLong::enCours());
+    EXPECT_EQ(titre, QStringLiteral("Impression"));
+    // Neither the PDF nor its temporary, and no message for a cancel asked for.
+    EXPECT_EQ(fichiers(), avant);
+    EXPECT_TRUE(repondeur->boites.empty());
+}
+
+TEST_F(ImpressionFenetre, ImprimerDepuisLApercuDonneSesPagesEtLeFerme)
+{
+    remplir(1);
+    const int n = lignesParPage();
+    remplir(2 * n);   // 2n + 1 files
+    const QString pdf = versPdf(app->imprimante(), QStringLiteral("apercu.pdf"));
+    QString texte;
+    int apercus = 0;
+    repondeur->autreDialogue = [&](QDialog& d) {
+        if (qobject_cast<QPrintDialog*>(&d)) {
+            d.accept();
+        } else if (auto* apercu = qobject_cast<CApercuImpressionDlg*>(&d)) {
+            // Seen again while it prints, or left open once printed.
+            if (apercus++ > 0) {
+                if (QFile::exists(pdf)) {
+                    ADD_FAILURE() << "l'aperçu est resté ouvert";
+                    d.reject();
+                }
+                return;
+            }
+            texte = apercu->textePage();
+            QTimer::singleShot(0, &d, [&d] { commande(d, QStringLiteral("Imprimer..."))->trigger(); });
+        }
+    };
+    executer(cmd::ApercuImpression);
+    EXPECT_EQ(texte, QStringLiteral("Page 1 sur 3"));
+    EXPECT_EQ(pagesPdf(pdf), 3);
+    EXPECT_TRUE(repondeur->boites.empty());
+}
+
+TEST_F(ImpressionFenetre, LApercuDUnCatalogueSansFichierLeDitSansSOuvrir)
+{
+    repondeur->reponses.push_back(QMessageBox::Ok);
+    bool ouvert = false;
+    repondeur->autreDialogue = [&](QDialog& d) {
+        ouvert = true;
+        d.reject();
+    };
+    executer(cmd::ApercuImpression);
+    EXPECT_FALSE(ouvert);
+    ASSERT_EQ(repondeur->boites.size(), 1u);
+    EXPECT_EQ(repondeur->boites[0].texte, QStringLiteral("Le catalogue ne contient aucun fichier à imprimer."));
 }
 
 } // namespace
