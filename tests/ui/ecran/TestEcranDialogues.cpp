@@ -318,6 +318,11 @@ TEST_F(EcranDialogues, ResultatsDeLaComparaison)
         ajouterRequete(doc, "Archives de la famille Dupont-Lefebvre, disque externe n°2 de 2003 à 2011",
                        "/media/archives", true, {"Été à Montréal.jpg", "rapport annuel 2003.pdf", "Noël.jpg"});
     comparerRequetes(photos, archives, {.nom = true}, contexte().resultatsComparaison);
+    // Then a search that finds everything: the rows keep the statuses of the comparison.
+    CCriteres criteres = CCriteres::pourRecherche();
+    criteres.cible = &doc;
+    contexte().criteresRecherche = criteres;
+    reappliquerRecherche();
     CComparaisonDlg& fenetre = app->resultatsComparaison();
     ASSERT_EQ(fenetre.modele().rowCount(), 7);
     fenetre.show();
