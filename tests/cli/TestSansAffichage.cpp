@@ -6,13 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <fstream>
 
 #include "platform/Version.h"
 #include "tests/cli/Lancement.h"
+#include "tests/linux/CDossierTemporaire.h"
 
 namespace {
 
@@ -20,17 +19,12 @@ class SansAffichage : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char modele[] = "/tmp/norvanel-sans-affichage-XXXXXX";
-        ASSERT_NE(mkdtemp(modele), nullptr);
-        racine = modele;
-        catalogue = racine + "/cat.kbt";
-        const std::string disque = racine + "/disque";
+        const std::string disque = dossier.sous("disque");
         mkdir(disque.c_str(), 0755);
         std::ofstream(disque + "/photo.jpg") << "x";
         ASSERT_EQ(lancer({"new", catalogue}).code, 0);
         ASSERT_EQ(lancer({"add", catalogue, disque, "--quiet"}).code, 0);
     }
-    void TearDown() override { std::system(("rm -rf '" + racine + "'").c_str()); }
 
     // No display, no platform named, settings in the test's folder, and a print server
     // that is not there: no printer, wherever the test runs.
@@ -43,7 +37,9 @@ protected:
         return v;
     }
 
-    std::string racine, catalogue;
+    CDossierTemporaire dossier;
+    const std::string racine = dossier.chemin();
+    const std::string catalogue = dossier.sous("cat.kbt");
 };
 
 // What Qt writes when it gives up, or would have written: none of it may reach the user.
