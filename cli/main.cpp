@@ -14,6 +14,7 @@
 #include "cli/UtilisateurTerminal.h"
 #include "model/CContexte.h"
 #include "platform/TexteAffichable.h"
+#include "platform/Version.h"
 #include "platform/linux/CPlateformeLinux.h"
 #include "model/CCriteres.h"
 
@@ -96,10 +97,13 @@ const std::map<std::string, SCommande>& commandes()
 
 void aideGenerale(std::ostream& o)
 {
-    o << "Usage : norvanel-cli COMMANDE [OPTIONS]\n\nCommandes :\n";
+    o << "Usage : norvanel-cli COMMANDE [OPTIONS]\n       norvanel-cli --help | --version\n\nCommandes :\n";
     for (const auto& [nom, c] : commandes())
         o << "  " << nom << std::string(10 - nom.size(), ' ') << c.resume << "\n";
-    o << "\n« norvanel-cli COMMANDE --help » décrit une commande.\n\n" << kEchappement;
+    o << "\n« norvanel-cli COMMANDE --help » décrit une commande.\n"
+         "-h, --help     affiche cette aide\n"
+         "-v, --version  affiche la version\n\n"
+      << kEchappement;
 }
 
 void aideCommande(std::ostream& o, const SCommande& c)
@@ -113,7 +117,7 @@ void aideCommande(std::ostream& o, const SCommande& c)
         o << kEchappement;
 }
 
-// The exit code once a help is printed: 2, with the reason, when it could not go out.
+// The exit code once a help (or the version) is printed: 2, with the reason, when it could not go out.
 int codeApresAide(const std::string& nom)
 {
     try {
@@ -142,6 +146,10 @@ int main(int argc, char** argv)
     const std::string nom = argv[1];
     if (nom == "--help" || nom == "-h" || nom == "help") {
         aideGenerale(std::cout);
+        return codeApresAide(nom);
+    }
+    if (nom == "--version" || nom == "-v") {
+        std::cout << "norvanel-cli (Norvanel) version " << kVersionNorvanel << "\n";
         return codeApresAide(nom);
     }
     const auto it = commandes().find(nom);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/Version.h"
 #include "ui/DialogueFixe.h"
 
 CAProposDlg::CAProposDlg(const QIcon& icone, QWidget* parent) : QDialog(parent)
@@ -15,7 +16,7 @@ CAProposDlg::CAProposDlg(const QIcon& icone, QWidget* parent) : QDialog(parent)
     auto* image = new QLabel(this);
     image->setPixmap(icone.pixmap(32, 32));
     image->setAlignment(Qt::AlignTop);
-    auto* texte = new QLabel(QStringLiteral("Norvanel version 2.00"), this);
+    auto* texte = new QLabel(QStringLiteral("Norvanel version %1").arg(QString::fromUtf8(kVersionNorvanel)), this);
     texte->setObjectName(QStringLiteral("texteVersion"));
     auto* boutons = new QDialogButtonBox(this);
     QPushButton* ok = boutons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);

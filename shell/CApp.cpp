@@ -1,7 +1,5 @@
 #include "shell/CApp.h"
 
-#include <cstdio>
-
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiArea>
@@ -69,6 +67,7 @@ CApp::CApp(SOptionsApplication options)
     // The main window, which accepts dropped files.
     cadre_ = std::make_unique<CMainFrame>(*this);
     utilisateur_->definirFenetre(cadre_.get());
+    utilisateur_->definirConsole(options_.messagesSurConsole);
     documents_ = std::make_unique<CGestionnaireDocuments>(*this);
     // Later starts hand their files here.
     if (options_.instanceUnique) {
@@ -119,13 +118,10 @@ bool CApp::demarrer(const SLigneCommande& ligne)
         codeSortie_ = imprimerSansFenetre(ligne.fichiers.value(0));
         return false;
     case SLigneCommande::EAction::Aide:
-        std::fputs(texteAide().toLocal8Bit().constData(), stdout);
-        codeSortie_ = 0;
-        return false;
+    case SLigneCommande::EAction::Version:
     case SLigneCommande::EAction::Erreur:
-        std::fprintf(stderr, "norvanel : %s\n", ligne.message.toLocal8Bit().constData());
-        std::fputs(texteAide().toLocal8Bit().constData(), stderr);
-        codeSortie_ = 1;
+        // Answered before any application is made (lancerNorvanel): they need no display.
+        codeSortie_ = ligne.action == SLigneCommande::EAction::Erreur ? 1 : 0;
         return false;
     }
 

@@ -40,6 +40,8 @@ struct SOptionsApplication {
     // Take the files of later starts (a local socket named serveur).
     bool instanceUnique = false;
     QString serveur;
+    // Messages on the standard error, not in boxes: --print on a platform without a screen.
+    bool messagesSurConsole = false;
 };
 
 class CApp : public QObject, public CCibleCommandes, public CHoteResultats {

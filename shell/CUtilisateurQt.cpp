@@ -1,11 +1,14 @@
 #include "shell/CUtilisateurQt.h"
 
+#include <cstdio>
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "dialogs/CParametresDlg.h"
+#include "platform/TexteAffichable.h"
 #include "dialogs/CProprietesDlg.h"
 #include "search/ui/CRechercheSheet.h"
 #include "shell/CBarreEtat.h"
@@ -35,6 +38,10 @@ QMessageBox::Icon iconeQt(EIcone icone)
 
 EReponse CUtilisateurQt::message(const std::string& texte, EBoutons boutons, EIcone icone)
 {
+    if (console_) {
+        std::fprintf(stderr, "norvanel : %s\n", texteAffichable(texte, EEchappement::Message).c_str());
+        return reponseSansUtilisateur(boutons);
+    }
     QMessageBox boite(iconeQt(icone), QStringLiteral("Norvanel"), QString::fromStdString(texte),
                       QMessageBox::NoButton, parentDialogue(fenetre_));
     switch (boutons) {

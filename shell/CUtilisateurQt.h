@@ -21,9 +21,13 @@ public:
 
     // The window the dialogs belong to (the main window), or none.
     void definirFenetre(QWidget* fenetre) { fenetre_ = fenetre; }
+    // Messages on the standard error instead of in boxes, where no one could answer a
+    // box (printing without a screen); a question then gets its cautious answer.
+    void definirConsole(bool console) { console_ = console; }
     CSuiviCaptureQt& suivi() { return suivi_; }
 
 private:
     QWidget* fenetre_ = nullptr;
+    bool console_ = false;
     CSuiviCaptureQt suivi_;
 };

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QGuiApplication>
 
+#include "shell/ChoixAffichage.h"
+
 namespace {
 
 // On when any keyboard's LED of that kind is lit; nullopt when no keyboard shows one.
@@ -26,9 +28,8 @@ std::optional<bool> led(const QString& suffixe)
 
 SEtatVerrous lireEtatVerrous()
 {
-    const QString systeme = QGuiApplication::platformName();
     // No screen, no keyboard.
-    if (systeme == QStringLiteral("offscreen") || systeme == QStringLiteral("minimal"))
+    if (plateformeSansEcran(QGuiApplication::platformName()))
         return {};
     if (auto x11 = lireVerrousX11())
         return *x11;

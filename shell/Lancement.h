@@ -1,6 +1,7 @@
 #pragma once
-// The window program's start: Qt's own dialogs in French, the command line, the hand-
-// over to a program already running, the application object and the event loop.
+// The window program's start: the command line, the choice of a display, Qt's own
+// dialogs in French, the hand-over to a program already running, the application
+// object and the event loop.
 
 class QApplication;
 class QByteArray;
@@ -15,5 +16,7 @@ bool installerTraductionQt(QApplication& application);
 // the first one set) is none, "C" or "POSIX", with or without a code set.
 bool localeDuBureauAbsente(const QByteArray& lcAll, const QByteArray& lcMessages, const QByteArray& lang);
 
-// Everything after QApplication's creation; the program's exit code.
-int executerNorvanel(QApplication& application);
+// The whole run from main(): the command line first (--help, --version and a misuse
+// need no display), then the Qt application where a display or --print allows one.
+// The program's exit code.
+int lancerNorvanel(int& argc, char** argv);

@@ -24,13 +24,14 @@ std::string lireFichier(const std::string& chemin)
 
 namespace {
 
-// Runs norvanel-cli with stdout on `fdSortie`; stderr is read back.
-SResultat executer(const std::vector<std::string>& arguments, int fdSortie)
+// Runs `programme` with stdout on `fdSortie`, in `envp`; stderr is read back.
+SResultat executer(const std::string& programme, const std::vector<std::string>& arguments, int fdSortie,
+                   char* const* envp)
 {
     char erreurs[] = "/tmp/norvanel-cli-erreurs-XXXXXX";
     const int fdErreurs = mkstemp(erreurs);
 
-    std::vector<std::string> mots = {NORVANEL_CLI};
+    std::vector<std::string> mots = {programme};
     mots.insert(mots.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (auto& m : mots)
@@ -44,7 +45,7 @@ SResultat executer(const std::vector<std::string>& arguments, int fdSortie)
     posix_spawn_file_actions_adddup2(&actions, fdErreurs, 2);
     SResultat r;
     pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp) == 0) {
         // A command that hangs (a blocking open, a lock never given back) is killed,
         // so the test fails instead of hanging with it.
         const auto limite = std::chrono::steady_clock::now() + kDelaiMaximal;
@@ -66,24 +67,41 @@ SResultat executer(const std::vector<std::string>& arguments, int fdSortie)
     return r;
 }
 
-} // namespace
-
-SResultat lancer(const std::vector<std::string>& arguments)
+// Runs `programme` with stdout read back from a temporary file.
+SResultat lancerEtLire(const std::string& programme, const std::vector<std::string>& arguments, char* const* envp)
 {
     char sortie[] = "/tmp/norvanel-cli-sortie-XXXXXX";
     const int fdSortie = mkstemp(sortie);
-    SResultat r = executer(arguments, fdSortie);
+    SResultat r = executer(programme, arguments, fdSortie, envp);
     close(fdSortie);
     r.sortie = lireFichier(sortie);
     unlink(sortie);
     return r;
 }
 
+} // namespace
+
+SResultat lancer(const std::vector<std::string>& arguments)
+{
+    return lancerEtLire(NORVANEL_CLI, arguments, environ);
+}
+
+SResultat lancerProgramme(const std::string& programme, const std::vector<std::string>& arguments,
+                          const std::vector<std::string>& environnement)
+{
+    std::vector<std::string> variables = environnement;
+    std::vector<char*> envp;
+    for (std::string& v : variables)
+        envp.push_back(v.data());
+    envp.push_back(nullptr);
+    return lancerEtLire(programme, arguments, envp.data());
+}
+
 SResultat lancerVers(const std::vector<std::string>& arguments, const std::string& sortie)
 {
     if (!sortie.empty()) {
         const int fd = open(sortie.c_str(), O_WRONLY | O_CLOEXEC);
-        SResultat r = executer(arguments, fd);
+        SResultat r = executer(NORVANEL_CLI, arguments, fd, environ);
         close(fd);
         return r;
     }
@@ -91,7 +109,7 @@ SResultat lancerVers(const std::vector<std::string>& arguments, const std::strin
     if (pipe2(tube, O_CLOEXEC) != 0)
         return {};
     close(tube[0]);
-    SResultat r = executer(arguments, tube[1]);
+    SResultat r = executer(NORVANEL_CLI, arguments, tube[1], environ);
     close(tube[1]);
     return r;
 }

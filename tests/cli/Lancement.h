@@ -1,5 +1,5 @@
 #pragma once
-// Running the built norvanel-cli in a child process, output captured.
+// Running the built norvanel-cli (or another program) in a child process, output captured.
 
 #include <chrono>
 #include <string>
@@ -21,5 +21,10 @@ SResultat lancer(const std::vector<std::string>& arguments);
 // nobody reads: its reading end is closed before the program starts. `sortie` of the
 // result stays empty.
 SResultat lancerVers(const std::vector<std::string>& arguments, const std::string& sortie);
+
+// Runs `programme` with `arguments` and exactly the variables `environnement`
+// ("NOM=valeur"), stdin from /dev/null.
+SResultat lancerProgramme(const std::string& programme, const std::vector<std::string>& arguments,
+                          const std::vector<std::string>& environnement);
 
 std::string lireFichier(const std::string& chemin);

@@ -137,7 +137,10 @@ protected:
     // The catalogue opened in `app`, its window in front and active; its document window.
     CChildFrame* ouvrirEnAvant(CApp& app)
     {
-        if (!app.demarrer(SLigneCommande{SLigneCommande::EAction::Ouvrir, {catalogue}, {}}))
+        SLigneCommande ligne;
+        ligne.action = SLigneCommande::EAction::Ouvrir;
+        ligne.fichiers = {catalogue};
+        if (!app.demarrer(ligne))
             return nullptr;
         CMainFrame& cadre = app.cadre();
         cadre.resize(900, 560);

@@ -10,6 +10,7 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "model/CUtilisateur.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
@@ -70,7 +71,10 @@ TEST_F(Crochets, ImprimerDepuisLaLigneDeCommandeSansImprimanteLeDit)
     const QString f = creerCatalogue(QStringLiteral("cd.kbt"), {QStringLiteral("Général")}, dossier.path());
     CApp impression;
     repondeur->reponses.push_back(QMessageBox::Ok);
-    EXPECT_FALSE(impression.demarrer(SLigneCommande{SLigneCommande::EAction::Imprimer, {f}, {}}));
+    SLigneCommande ligne;
+    ligne.action = SLigneCommande::EAction::Imprimer;
+    ligne.fichiers = {f};
+    EXPECT_FALSE(impression.demarrer(ligne));
     EXPECT_EQ(impression.codeSortie(), 1);
     ASSERT_EQ(repondeur->boites.size(), 1u);
     EXPECT_EQ(repondeur->boites[0].texte,
@@ -79,13 +83,36 @@ TEST_F(Crochets, ImprimerDepuisLaLigneDeCommandeSansImprimanteLeDit)
     EXPECT_FALSE(impression.cadre().isVisible());
 }
 
+// Without a screen nobody would answer a box: the print's messages, even those the
+// loading itself would show, go to the standard error and the run ends.
+TEST_F(Crochets, ImprimerSansEcranNOuvreAucuneBoite)
+{
+    creerFichier(QStringLiteral("abime.kbt"), QByteArray("\xff\xff\xff\xff", 4));
+    SOptionsApplication options;
+    options.messagesSurConsole = true;
+    CApp impression(options);
+    SLigneCommande ligne;
+    ligne.action = SLigneCommande::EAction::Imprimer;
+    for (const QString& nom : {QStringLiteral("abime.kbt"), QStringLiteral("absent.kbt")}) {
+        ligne.fichiers = {chemin(nom)};
+        EXPECT_FALSE(impression.demarrer(ligne));
+        EXPECT_EQ(impression.codeSortie(), 2);
+    }
+    EXPECT_TRUE(repondeur->boites.empty());
+    EXPECT_EQ(utilisateur().message("?", EBoutons::OuiNon, EIcone::Exclamation), EReponse::Non);
+    EXPECT_TRUE(repondeur->boites.empty());
+}
+
 TEST_F(Crochets, UnFichierIlisibleEnLigneDeCommandeArreteLeDemarrage)
 {
     creerFichier(QStringLiteral("abime.kbt"), QByteArray("\xff\xff\xff\xff", 4));
     app.reset();
     app = std::make_unique<CApp>();
     repondeur->reponses.push_back(QMessageBox::Ok);
-    EXPECT_FALSE(app->demarrer(SLigneCommande{SLigneCommande::EAction::Ouvrir, {chemin(QStringLiteral("abime.kbt"))}, {}}));
+    SLigneCommande ligne;
+    ligne.action = SLigneCommande::EAction::Ouvrir;
+    ligne.fichiers = {chemin(QStringLiteral("abime.kbt"))};
+    EXPECT_FALSE(app->demarrer(ligne));
     EXPECT_EQ(app->codeSortie(), 2);
     EXPECT_EQ(repondeur->boites.size(), 1u);
 }
