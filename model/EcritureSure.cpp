@@ -20,6 +20,7 @@
 #include "model/CSortie.h"
 #include "model/CopieCreuse.h"
 #include "model/Descripteur.h"
+#include "model/PartiesChemin.h"
 #include "model/RemplacementEnPlace.h"
 #include "model/ResolutionLiens.h"
 #include "platform/TexteAffichable.h"
@@ -103,20 +104,6 @@ private:
 std::optional<std::string> cibleReelle(const std::string& chemin, std::string& cible)
 {
     return resoudreCheminEcrit(chemin, cible);
-}
-
-std::string dossierDe(const std::string& chemin)
-{
-    const std::size_t sep = chemin.rfind('/');
-    if (sep == std::string::npos)
-        return ".";
-    return sep == 0 ? "/" : chemin.substr(0, sep);
-}
-
-std::string nomDe(const std::string& chemin)
-{
-    const std::size_t sep = chemin.rfind('/');
-    return sep == std::string::npos ? chemin : chemin.substr(sep + 1);
 }
 
 // ".<name>." with <name> cut so that the whole name, suffix included, fits in 255 bytes.

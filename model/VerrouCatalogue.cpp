@@ -15,6 +15,7 @@
 #include "model/DetenteurVerrou.h"
 #include "model/FichierOrdinaire.h"
 #include "model/IdentiteFichier.h"
+#include "model/PartiesChemin.h"
 #include "model/RaisonSysteme.h"
 #include "model/ResolutionLiens.h"
 #include "platform/TexteAffichable.h"
@@ -50,14 +51,6 @@ bool verrouiller(int& fd, const std::string& chemin)
 bool sansVerrous(int erreur)
 {
     return erreur == ENOLCK || erreur == EOPNOTSUPP;
-}
-
-std::string dossierDe(const std::string& chemin)
-{
-    const std::size_t sep = chemin.rfind('/');
-    if (sep == std::string::npos)
-        return ".";
-    return sep == 0 ? "/" : chemin.substr(0, sep);
 }
 
 // Read and write for each class that may write the catalogue, nothing for the others.
@@ -132,8 +125,7 @@ CVerrouCatalogue::~CVerrouCatalogue()
 
 std::string CVerrouCatalogue::cheminFichierVerrou(const std::string& cible)
 {
-    const std::size_t sep = cible.rfind('/');
-    const std::string nom = sep == std::string::npos ? cible : cible.substr(sep + 1);
+    const std::string nom = nomDe(cible);
     const std::size_t place = kNomMax - 1 - kSuffixeVerrou.size();
     return dossierDe(cible) + "/." + nom.substr(0, place) + std::string(kSuffixeVerrou);
 }
