@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <numeric>
 #include <string_view>
-#include <unordered_map>
 
 #include "model/CDate.h"
 #include "model/CDateHeure.h"
@@ -146,45 +145,22 @@ std::vector<int> ordreDesCles(std::vector<SCleRang<Cle>>& cles, bool croissant)
     return ordre;
 }
 
-template <typename Lire>
-std::vector<int> ordreParCles(const std::vector<const CFichier*>& fichiers, bool croissant, Lire lire)
+// The order of `nombre` keys, the i-th made by `cle(i)`.
+template <typename Cle, typename Faire>
+std::vector<int> ordreParMots(std::size_t nombre, bool croissant, Faire cle)
 {
-    using Cle = decltype(lire(*fichiers.front()));
     std::vector<SCleRang<Cle>> cles;
-    cles.reserve(fichiers.size());
-    for (std::size_t i = 0; i < fichiers.size(); ++i)
-        cles.push_back({lire(*fichiers[i]), static_cast<int>(i)});
+    cles.reserve(nombre);
+    for (std::size_t i = 0; i < nombre; ++i)
+        cles.push_back({cle(i), static_cast<int>(i)});
     return ordreDesCles(cles, croissant);
 }
 
-std::vector<int> ordreParNoms(const std::vector<const CFichier*>& fichiers, bool croissant)
+// The folders: the distinct paths are sorted once and each row sorts on its path's
+// rank (no text compared per row).
+std::vector<int> ordreParDossiers(const std::vector<std::string>& distincts, const std::vector<std::uint64_t>& numeros,
+                                  bool croissant)
 {
-    std::vector<std::string_view> noms;
-    noms.reserve(fichiers.size());
-    for (const CFichier* f : fichiers)
-        noms.push_back(f->nom());
-    return ordreDesTextes(noms, croissant);
-}
-
-// The folders: the files of one folder share its path, so the distinct paths are
-// sorted once and each row sorts on its path's rank (no text compared per row).
-std::vector<int> ordreParDossiers(const std::vector<const CFichier*>& fichiers, bool croissant)
-{
-    std::unordered_map<const char*, std::vector<std::pair<std::size_t, std::uint32_t>>> parDebut;
-    std::vector<std::string_view> distincts;
-    std::vector<std::uint32_t> numeros(fichiers.size());
-    for (std::size_t i = 0; i < fichiers.size(); ++i) {
-        const std::string_view d = dossierDe(*fichiers[i]);
-        auto& memes = parDebut[d.data()];
-        auto it = std::find_if(memes.begin(), memes.end(), [&](const auto& m) { return m.first == d.size(); });
-        if (it == memes.end()) {
-            memes.emplace_back(d.size(), static_cast<std::uint32_t>(distincts.size()));
-            distincts.push_back(d);
-            numeros[i] = memes.back().second;
-        } else {
-            numeros[i] = it->second;
-        }
-    }
     std::vector<std::uint32_t> tries(distincts.size());
     std::iota(tries.begin(), tries.end(), 0u);
     std::sort(tries.begin(), tries.end(), [&](std::uint32_t a, std::uint32_t b) { return distincts[a] < distincts[b]; });
@@ -194,32 +170,28 @@ std::vector<int> ordreParDossiers(const std::vector<const CFichier*>& fichiers, 
         rangDistinct[tries[k]] = k > 0 && distincts[tries[k]] == distincts[tries[k - 1]]
                                      ? rangDistinct[tries[k - 1]]
                                      : static_cast<std::uint32_t>(k);
-    for (std::uint32_t& n : numeros)
-        n = rangDistinct[n];
-    return ordreParRangs(numeros, distincts.size(), croissant);
+    std::vector<std::uint32_t> rangs;
+    rangs.reserve(numeros.size());
+    for (std::uint64_t n : numeros)
+        rangs.push_back(rangDistinct[n]);
+    return ordreParRangs(rangs, distincts.size(), croissant);
 }
 
 // The found marks (comparison statuses): a handful of values, counted, unless a
-// damaged catalogue spread them too far for that. Each file is read once: in the
-// order of the previous sort, most reads miss the cache.
-std::vector<int> ordreParMarques(const std::vector<const CFichier*>& fichiers, bool croissant)
+// damaged catalogue spread them too far for that.
+std::vector<int> ordreParMarques(const std::vector<std::uint64_t>& mots, bool croissant)
 {
     std::vector<std::uint32_t> rangs;
-    rangs.reserve(fichiers.size());
-    for (const CFichier* f : fichiers)
-        rangs.push_back(static_cast<std::uint32_t>(f->marque));
+    rangs.reserve(mots.size());
+    for (std::uint64_t m : mots)
+        rangs.push_back(static_cast<std::uint32_t>(m));
     const auto marque = [](std::uint32_t r) { return static_cast<std::int32_t>(r); };
     const auto [petite, grande] = std::minmax_element(
         rangs.begin(), rangs.end(), [&](std::uint32_t a, std::uint32_t b) { return marque(a) < marque(b); });
     const std::int32_t min = marque(*petite);
     const auto etendue = static_cast<std::size_t>(std::int64_t(marque(*grande)) - min + 1);
-    if (etendue > fichiers.size() + 256) {
-        std::vector<SCleRang<std::int32_t>> cles;
-        cles.reserve(rangs.size());
-        for (std::size_t i = 0; i < rangs.size(); ++i)
-            cles.push_back({marque(rangs[i]), static_cast<int>(i)});
-        return ordreDesCles(cles, croissant);
-    }
+    if (etendue > rangs.size() + 256)
+        return ordreParMots<std::int32_t>(rangs.size(), croissant, [&](std::size_t i) { return marque(rangs[i]); });
     for (std::uint32_t& r : rangs)
         r = static_cast<std::uint32_t>(std::int64_t(marque(r)) - min);
     return ordreParRangs(rangs, etendue, croissant);
@@ -243,19 +215,92 @@ std::optional<std::vector<int>> ordreLignesFichiers(const std::vector<CElement*>
 
 std::vector<int> ordreFichiers(const std::vector<const CFichier*>& fichiers, int champ, bool croissant)
 {
-    if (fichiers.empty())
-        return {};
-    switch (champ) {
-    case 0: return ordreParNoms(fichiers, croissant);
-    case 1: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.taille; });
-    case 2: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return cleDateHeure(f.cree); });
-    case 3: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return cleDateHeure(f.modifie); });
-    case 4: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return cleDate(f.accede); });
-    case 5: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return cleLettres(f.lettres); });
-    case 6: return ordreParDossiers(fichiers, croissant);
-    case 7: return ordreParMarques(fichiers, croissant);
+    CClesTri cles(champ);
+    cles.reserver(fichiers.size());
+    cles.lire(fichiers.data(), fichiers.size());
+    return cles.ordonner(croissant);
+}
+
+void CClesTri::reserver(std::size_t nombre)
+{
+    if (champ_ == 0)
+        noms_.reserve(noms_.size() + nombre);
+    else
+        mots_.reserve(mots_.size() + nombre * (champ_ == 2 || champ_ == 3 ? 3 : champ_ == 4 ? 2 : 1));
+}
+
+std::string_view CClesTri::copierNom(std::string_view nom)
+{
+    // A block holds a mebibyte of names, or a longer one alone; always on the heap.
+    constexpr std::size_t kOctetsParBloc = 1 << 20;
+    if (blocs_.empty() || blocs_.back().capacity() - blocs_.back().size() < nom.size()) {
+        blocs_.emplace_back();
+        blocs_.back().reserve(std::max(kOctetsParBloc, nom.size()));
     }
-    return ordreParCles(fichiers, croissant, [](const CFichier&) { return 0; });
+    std::string& bloc = blocs_.back();
+    const std::size_t debut = bloc.size();
+    bloc.append(nom);
+    return std::string_view(bloc).substr(debut);
+}
+
+void CClesTri::lire(const CFichier* const* fichiers, std::size_t nombre)
+{
+    for (std::size_t i = 0; i < nombre; ++i) {
+        const CFichier& f = *fichiers[i];
+        switch (champ_) {
+        case 0: noms_.push_back(copierNom(f.nom())); break;
+        case 1: mots_.push_back(f.taille); break;
+        case 2:
+        case 3: {
+            const SCleDateHeure c = cleDateHeure(champ_ == 2 ? f.cree : f.modifie);
+            mots_.insert(mots_.end(), {c.anneeMois, c.jourHeure, c.minuteSeconde});
+            break;
+        }
+        case 4: {
+            const SCleDate c = cleDate(f.accede);
+            mots_.insert(mots_.end(), {c.anneeMois, c.jour});
+            break;
+        }
+        case 5: mots_.push_back(cleLettres(f.lettres)); break;
+        case 6: {
+            const std::string_view d = dossierDe(f);
+            auto& memes = parDebut_[d.data()];
+            auto it = std::find_if(memes.begin(), memes.end(), [&](const auto& m) { return m.first == d.size(); });
+            if (it == memes.end()) {
+                memes.emplace_back(d.size(), static_cast<std::uint32_t>(dossiers_.size()));
+                dossiers_.emplace_back(d);
+                it = memes.end() - 1;
+            }
+            mots_.push_back(it->second);
+            break;
+        }
+        case 7: mots_.push_back(static_cast<std::uint32_t>(f.marque)); break;
+        default: break;
+        }
+    }
+    nombre_ += nombre;
+}
+
+std::vector<int> CClesTri::ordonner(bool croissant) const
+{
+    if (nombre_ == 0)
+        return {};
+    const std::vector<std::uint64_t>& m = mots_;
+    switch (champ_) {
+    case 0: return ordreDesTextes(noms_, croissant);
+    case 1:
+    case 5: return ordreParMots<std::uint64_t>(nombre_, croissant, [&](std::size_t i) { return m[i]; });
+    case 2:
+    case 3:
+        return ordreParMots<SCleDateHeure>(nombre_, croissant, [&](std::size_t i) {
+            return SCleDateHeure{m[3 * i], m[3 * i + 1], m[3 * i + 2]};
+        });
+    case 4:
+        return ordreParMots<SCleDate>(nombre_, croissant, [&](std::size_t i) { return SCleDate{m[2 * i], m[2 * i + 1]}; });
+    case 6: return ordreParDossiers(dossiers_, m, croissant);
+    case 7: return ordreParMarques(m, croissant);
+    }
+    return ordreParMots<int>(nombre_, croissant, [](std::size_t) { return 0; });
 }
 
 int dispositionColonnes(const CElement& noeud, bool afficherSousDossiers)

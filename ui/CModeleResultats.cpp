@@ -57,6 +57,13 @@ void CModeleResultats::vider()
     endResetModel();
 }
 
+void CModeleResultats::remplacerLignes(std::vector<CLignesResultats::SLigne> triees)
+{
+    beginResetModel();
+    lignes_.remplacer(std::move(triees));
+    endResetModel();
+}
+
 template <typename Trier>
 void CModeleResultats::reordonner(Trier trier)
 {
@@ -136,6 +143,13 @@ QString CModeleResultats::texteExemple(int colonne) const
 {
     const int c = colonneStatut_ ? colonne - 1 : colonne;
     return c >= 0 && c < 7 ? QString::fromStdString(::texteExemple(kColonnes[c].champ)) : QString();
+}
+
+QModelIndex CModeleResultats::index(int rang, int colonne, const QModelIndex& parent) const
+{
+    if (parent.isValid() || rang < 0 || rang >= lignes_.nombre() || colonne < 0 || colonne >= lignes_.nombreColonnes())
+        return {};
+    return createIndex(rang, colonne);
 }
 
 int CModeleResultats::rowCount(const QModelIndex& parent) const
