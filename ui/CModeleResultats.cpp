@@ -145,13 +145,6 @@ QString CModeleResultats::texteExemple(int colonne) const
     return c >= 0 && c < 7 ? QString::fromStdString(::texteExemple(kColonnes[c].champ)) : QString();
 }
 
-QModelIndex CModeleResultats::index(int rang, int colonne, const QModelIndex& parent) const
-{
-    if (parent.isValid() || rang < 0 || rang >= lignes_.nombre() || colonne < 0 || colonne >= lignes_.nombreColonnes())
-        return {};
-    return createIndex(rang, colonne);
-}
-
 int CModeleResultats::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : lignes_.nombre();

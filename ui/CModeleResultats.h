@@ -43,9 +43,6 @@ public:
     // The widest usual text of a column, to widen it for the screen's font.
     QString texteExemple(int colonne) const;
 
-    // Without the table model's checks through rowCount and columnCount: a view asks
-    // for every row's index each time it lays out a million rows.
-    QModelIndex index(int rang, int colonne, const QModelIndex& parent = {}) const override;
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

@@ -367,6 +367,8 @@ void CRechercheRapide::lireTranche(const std::shared_ptr<SPreparation>& preparat
 void CRechercheRapide::trierLignes(CRechercheRapide* moi, const std::shared_ptr<SPreparation>& preparation) noexcept
 {
     SPreparation& p = *preparation;
+    if (p.arret)
+        return;  // dropped while it waited for its turn
     try {
         const std::vector<int> ordre = p.cles.ordonner(p.croissant);
         p.lignes.reserve(ordre.size());

@@ -45,9 +45,9 @@ public:
 
     // How many files the last answer shown holds.
     std::size_t nombreTrouves() const { return nombre_; }
-    // Past this many files, listing an answer in the window takes a visible while (a
-    // quarter of a second for a million): such an answer waits until the typing pauses
-    // for `pause` milliseconds, and the next keystroke drops it unseen.
+    // Past this many files, listing an answer costs a visible share of a second (its
+    // rows read, sorted, laid out by the view): such an answer waits until the typing
+    // pauses for `pause` milliseconds, and the next keystroke drops it unseen.
     std::size_t lignesDifferees = 100000;
     int pause = 250;
     // Past this many files, the rows are sorted off this thread.
