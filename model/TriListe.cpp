@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <numeric>
+#include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "model/CDate.h"
 #include "model/CDateHeure.h"
@@ -145,20 +150,9 @@ std::vector<int> ordreDesCles(std::vector<SCleRang<Cle>>& cles, bool croissant)
     return ordre;
 }
 
-// The order of `nombre` keys, the i-th made by `cle(i)`.
-template <typename Cle, typename Faire>
-std::vector<int> ordreParMots(std::size_t nombre, bool croissant, Faire cle)
-{
-    std::vector<SCleRang<Cle>> cles;
-    cles.reserve(nombre);
-    for (std::size_t i = 0; i < nombre; ++i)
-        cles.push_back({cle(i), static_cast<int>(i)});
-    return ordreDesCles(cles, croissant);
-}
-
 // The folders: the distinct paths are sorted once and each row sorts on its path's
 // rank (no text compared per row).
-std::vector<int> ordreParDossiers(const std::vector<std::string>& distincts, const std::vector<std::uint64_t>& numeros,
+std::vector<int> ordreParDossiers(const std::vector<std::string_view>& distincts, std::vector<std::uint32_t>& numeros,
                                   bool croissant)
 {
     std::vector<std::uint32_t> tries(distincts.size());
@@ -170,28 +164,27 @@ std::vector<int> ordreParDossiers(const std::vector<std::string>& distincts, con
         rangDistinct[tries[k]] = k > 0 && distincts[tries[k]] == distincts[tries[k - 1]]
                                      ? rangDistinct[tries[k - 1]]
                                      : static_cast<std::uint32_t>(k);
-    std::vector<std::uint32_t> rangs;
-    rangs.reserve(numeros.size());
-    for (std::uint64_t n : numeros)
-        rangs.push_back(rangDistinct[n]);
-    return ordreParRangs(rangs, distincts.size(), croissant);
+    for (std::uint32_t& n : numeros)
+        n = rangDistinct[n];
+    return ordreParRangs(numeros, distincts.size(), croissant);
 }
 
-// The found marks (comparison statuses): a handful of values, counted, unless a
-// damaged catalogue spread them too far for that.
-std::vector<int> ordreParMarques(const std::vector<std::uint64_t>& mots, bool croissant)
+// The found marks (comparison statuses), each as the bits of its 32-bit value: a
+// handful of values, counted, unless a damaged catalogue spread them too far for that.
+std::vector<int> ordreParMarques(std::vector<std::uint32_t>& rangs, bool croissant)
 {
-    std::vector<std::uint32_t> rangs;
-    rangs.reserve(mots.size());
-    for (std::uint64_t m : mots)
-        rangs.push_back(static_cast<std::uint32_t>(m));
     const auto marque = [](std::uint32_t r) { return static_cast<std::int32_t>(r); };
     const auto [petite, grande] = std::minmax_element(
         rangs.begin(), rangs.end(), [&](std::uint32_t a, std::uint32_t b) { return marque(a) < marque(b); });
     const std::int32_t min = marque(*petite);
     const auto etendue = static_cast<std::size_t>(std::int64_t(marque(*grande)) - min + 1);
-    if (etendue > rangs.size() + 256)
-        return ordreParMots<std::int32_t>(rangs.size(), croissant, [&](std::size_t i) { return marque(rangs[i]); });
+    if (etendue > rangs.size() + 256) {
+        std::vector<SCleRang<std::int32_t>> cles;
+        cles.reserve(rangs.size());
+        for (std::size_t i = 0; i < rangs.size(); ++i)
+            cles.push_back({marque(rangs[i]), static_cast<int>(i)});
+        return ordreDesCles(cles, croissant);
+    }
     for (std::uint32_t& r : rangs)
         r = static_cast<std::uint32_t>(std::int64_t(marque(r)) - min);
     return ordreParRangs(rangs, etendue, croissant);
@@ -213,9 +206,31 @@ std::optional<std::vector<int>> ordreLignesFichiers(const std::vector<CElement*>
 
 } // namespace
 
+// The keys of one field, each with its row: what the sort moves, held together.
+struct CClesTri::SCles {
+    std::vector<SCleRang<std::uint32_t>> tailles;
+    std::vector<SCleRang<SCleDateHeure>> datesHeures;
+    std::vector<SCleRang<SCleDate>> dates;
+    std::vector<SCleRang<std::uint64_t>> lettres;
+    std::vector<std::string_view> noms;
+    // The folder of each row as the rank of its path among `dossiers`; the marks.
+    std::vector<std::uint32_t> numeros;
+    std::vector<std::string_view> dossiers;
+    // Where each folder path's text was found: the files of a folder share its path.
+    std::unordered_map<const char*, std::vector<std::pair<std::size_t, std::uint32_t>>> parDebut;
+    // The copied texts, in blocks that are never enlarged, so that a view stays put.
+    std::vector<std::string> blocs;
+};
+
+CClesTri::CClesTri(int champ, bool copier) : champ_(champ), copier_(copier), cles_(std::make_unique<SCles>()) {}
+CClesTri::~CClesTri() = default;
+CClesTri::CClesTri(CClesTri&&) noexcept = default;
+CClesTri& CClesTri::operator=(CClesTri&&) noexcept = default;
+
 std::vector<int> ordreFichiers(const std::vector<const CFichier*>& fichiers, int champ, bool croissant)
 {
-    CClesTri cles(champ);
+    // Ordered at once on this thread: the names are read where they are.
+    CClesTri cles(champ, false);
     cles.reserver(fichiers.size());
     cles.lire(fichiers.data(), fichiers.size());
     return cles.ordonner(croissant);
@@ -223,84 +238,87 @@ std::vector<int> ordreFichiers(const std::vector<const CFichier*>& fichiers, int
 
 void CClesTri::reserver(std::size_t nombre)
 {
-    if (champ_ == 0)
-        noms_.reserve(noms_.size() + nombre);
-    else
-        mots_.reserve(mots_.size() + nombre * (champ_ == 2 || champ_ == 3 ? 3 : champ_ == 4 ? 2 : 1));
+    SCles& c = *cles_;
+    switch (champ_) {
+    case 0: c.noms.reserve(c.noms.size() + nombre); break;
+    case 1: c.tailles.reserve(c.tailles.size() + nombre); break;
+    case 2:
+    case 3: c.datesHeures.reserve(c.datesHeures.size() + nombre); break;
+    case 4: c.dates.reserve(c.dates.size() + nombre); break;
+    case 5: c.lettres.reserve(c.lettres.size() + nombre); break;
+    case 6:
+    case 7: c.numeros.reserve(c.numeros.size() + nombre); break;
+    }
 }
 
-std::string_view CClesTri::copierNom(std::string_view nom)
+std::string_view CClesTri::texte(std::string_view texte)
 {
-    // A block holds a mebibyte of names, or a longer one alone; always on the heap.
+    if (!copier_)
+        return texte;
+    // A block holds a mebibyte of texts, or a longer one alone; always on the heap.
     constexpr std::size_t kOctetsParBloc = 1 << 20;
-    if (blocs_.empty() || blocs_.back().capacity() - blocs_.back().size() < nom.size()) {
-        blocs_.emplace_back();
-        blocs_.back().reserve(std::max(kOctetsParBloc, nom.size()));
+    std::vector<std::string>& blocs = cles_->blocs;
+    if (blocs.empty() || blocs.back().capacity() - blocs.back().size() < texte.size()) {
+        blocs.emplace_back();
+        blocs.back().reserve(std::max(kOctetsParBloc, texte.size()));
     }
-    std::string& bloc = blocs_.back();
+    std::string& bloc = blocs.back();
     const std::size_t debut = bloc.size();
-    bloc.append(nom);
+    bloc.append(texte);
     return std::string_view(bloc).substr(debut);
 }
 
 void CClesTri::lire(const CFichier* const* fichiers, std::size_t nombre)
 {
+    SCles& c = *cles_;
+    const auto rang = [this](std::size_t i) { return static_cast<int>(nombre_ + i); };
     for (std::size_t i = 0; i < nombre; ++i) {
         const CFichier& f = *fichiers[i];
         switch (champ_) {
-        case 0: noms_.push_back(copierNom(f.nom())); break;
-        case 1: mots_.push_back(f.taille); break;
-        case 2:
-        case 3: {
-            const SCleDateHeure c = cleDateHeure(champ_ == 2 ? f.cree : f.modifie);
-            mots_.insert(mots_.end(), {c.anneeMois, c.jourHeure, c.minuteSeconde});
-            break;
-        }
-        case 4: {
-            const SCleDate c = cleDate(f.accede);
-            mots_.insert(mots_.end(), {c.anneeMois, c.jour});
-            break;
-        }
-        case 5: mots_.push_back(cleLettres(f.lettres)); break;
+        case 0: c.noms.push_back(texte(f.nom())); break;
+        case 1: c.tailles.push_back({f.taille, rang(i)}); break;
+        case 2: c.datesHeures.push_back({cleDateHeure(f.cree), rang(i)}); break;
+        case 3: c.datesHeures.push_back({cleDateHeure(f.modifie), rang(i)}); break;
+        case 4: c.dates.push_back({cleDate(f.accede), rang(i)}); break;
+        case 5: c.lettres.push_back({cleLettres(f.lettres), rang(i)}); break;
         case 6: {
             const std::string_view d = dossierDe(f);
-            auto& memes = parDebut_[d.data()];
+            auto& memes = c.parDebut[d.data()];
             auto it = std::find_if(memes.begin(), memes.end(), [&](const auto& m) { return m.first == d.size(); });
             if (it == memes.end()) {
-                memes.emplace_back(d.size(), static_cast<std::uint32_t>(dossiers_.size()));
-                dossiers_.emplace_back(d);
+                memes.emplace_back(d.size(), static_cast<std::uint32_t>(c.dossiers.size()));
+                c.dossiers.push_back(texte(d));
                 it = memes.end() - 1;
             }
-            mots_.push_back(it->second);
+            c.numeros.push_back(it->second);
             break;
         }
-        case 7: mots_.push_back(static_cast<std::uint32_t>(f.marque)); break;
+        case 7: c.numeros.push_back(static_cast<std::uint32_t>(f.marque)); break;
         default: break;
         }
     }
     nombre_ += nombre;
 }
 
-std::vector<int> CClesTri::ordonner(bool croissant) const
+std::vector<int> CClesTri::ordonner(bool croissant)
 {
     if (nombre_ == 0)
         return {};
-    const std::vector<std::uint64_t>& m = mots_;
+    SCles& c = *cles_;
     switch (champ_) {
-    case 0: return ordreDesTextes(noms_, croissant);
-    case 1:
-    case 5: return ordreParMots<std::uint64_t>(nombre_, croissant, [&](std::size_t i) { return m[i]; });
+    case 0: return ordreDesTextes(c.noms, croissant);
+    case 1: return ordreDesCles(c.tailles, croissant);
     case 2:
-    case 3:
-        return ordreParMots<SCleDateHeure>(nombre_, croissant, [&](std::size_t i) {
-            return SCleDateHeure{m[3 * i], m[3 * i + 1], m[3 * i + 2]};
-        });
-    case 4:
-        return ordreParMots<SCleDate>(nombre_, croissant, [&](std::size_t i) { return SCleDate{m[2 * i], m[2 * i + 1]}; });
-    case 6: return ordreParDossiers(dossiers_, m, croissant);
-    case 7: return ordreParMarques(m, croissant);
+    case 3: return ordreDesCles(c.datesHeures, croissant);
+    case 4: return ordreDesCles(c.dates, croissant);
+    case 5: return ordreDesCles(c.lettres, croissant);
+    case 6: return ordreParDossiers(c.dossiers, c.numeros, croissant);
+    case 7: return ordreParMarques(c.numeros, croissant);
     }
-    return ordreParMots<int>(nombre_, croissant, [](std::size_t) { return 0; });
+    // No such field: every row equal, in its listing order.
+    std::vector<int> ordre(nombre_);
+    std::iota(ordre.begin(), ordre.end(), 0);
+    return ordre;
 }
 
 int dispositionColonnes(const CElement& noeud, bool afficherSousDossiers)

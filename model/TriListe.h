@@ -7,12 +7,9 @@
 // 6 folder, 7 found mark (a comparison status); of a binder's list: 0 name, 1 folder.
 
 #include <cstddef>
-#include <cstdint>
+#include <memory>
 #include <optional>
-#include <string>
 #include <string_view>
-#include <unordered_map>
-#include <utility>
 #include <vector>
 
 class CElement;
@@ -57,42 +54,35 @@ std::vector<int> ordreTri(const std::vector<CElement*>& lignes, int typeListe, i
 std::vector<int> ordreFichiers(const std::vector<const CFichier*>& fichiers, int champ, bool croissant);
 
 // The keys of ordreFichiers in two steps: read from the files on the thread that owns
-// them (a slice at a time if need be), then ordered on any thread. They hold copies:
-// ordering reaches no file, which may be gone by then.
+// them (a slice at a time if need be), then ordered, once, on any thread. With
+// `copier`, they hold copies: ordering reaches no file, which may be gone by then.
 class CClesTri {
 public:
-    explicit CClesTri(int champ) : champ_(champ) {}
-    // The names are seen where they were copied: moved, never copied.
-    CClesTri(CClesTri&&) = default;
-    CClesTri& operator=(CClesTri&&) = default;
-    CClesTri(const CClesTri&) = delete;
-    CClesTri& operator=(const CClesTri&) = delete;
+    explicit CClesTri(int champ, bool copier = true);
+    ~CClesTri();
+    CClesTri(CClesTri&&) noexcept;
+    CClesTri& operator=(CClesTri&&) noexcept;
 
     int champ() const { return champ_; }
-    // Room for `nombre` files: reading them then never moves what was read (a slice
-    // stays short).
+    // Room for `nombre` more files: reading them then never moves what was read (a
+    // slice stays short).
     void reserver(std::size_t nombre);
     // Appends the keys of `nombre` files, after those read before.
     void lire(const CFichier* const* fichiers, std::size_t nombre);
     std::size_t nombre() const { return nombre_; }
-    // The order ordreFichiers gives over every file read, first to last.
-    std::vector<int> ordonner(bool croissant) const;
+    // The order ordreFichiers gives over every file read, first to last. The keys are
+    // used up.
+    std::vector<int> ordonner(bool croissant);
 
 private:
-    std::string_view copierNom(std::string_view nom);
+    struct SCles;
+    // `texte` where the keys see it: a copy, or the file's own.
+    std::string_view texte(std::string_view texte);
 
     int champ_;
+    bool copier_;
     std::size_t nombre_ = 0;
-    // Numbers, each key over one to three words (sizes, dates, letters, marks), or the
-    // rank of the file's folder among dossiers_.
-    std::vector<std::uint64_t> mots_;
-    // The names, copied into blocks that are never enlarged, so that a view stays put.
-    std::vector<std::string> blocs_;
-    std::vector<std::string_view> noms_;
-    // The distinct folder paths, and where each one's text was found while reading: the
-    // files of a folder share its path, which is copied once.
-    std::vector<std::string> dossiers_;
-    std::unordered_map<const char*, std::vector<std::pair<std::size_t, std::uint32_t>>> parDebut_;
+    std::unique_ptr<SCles> cles_;
 };
 
 // True when the first `n` entries of `ordre` are an arrangement of 0 to n - 1.
