@@ -271,33 +271,46 @@ std::string_view CClesTri::texte(std::string_view texte)
 void CClesTri::lire(const CFichier* const* fichiers, std::size_t nombre)
 {
     SCles& c = *cles_;
-    const auto rang = [this](std::size_t i) { return static_cast<int>(nombre_ + i); };
-    for (std::size_t i = 0; i < nombre; ++i) {
-        const CFichier& f = *fichiers[i];
-        switch (champ_) {
-        case 0: c.noms.push_back(texte(f.nom())); break;
-        case 1: c.tailles.push_back({f.taille, rang(i)}); break;
-        case 2: c.datesHeures.push_back({cleDateHeure(f.cree), rang(i)}); break;
-        case 3: c.datesHeures.push_back({cleDateHeure(f.modifie), rang(i)}); break;
-        case 4: c.dates.push_back({cleDate(f.accede), rang(i)}); break;
-        case 5: c.lettres.push_back({cleLettres(f.lettres), rang(i)}); break;
-        case 6: {
-            const std::string_view d = dossierDe(f);
-            auto& memes = c.parDebut[d.data()];
-            auto it = std::find_if(memes.begin(), memes.end(), [&](const auto& m) { return m.first == d.size(); });
-            if (it == memes.end()) {
-                memes.emplace_back(d.size(), static_cast<std::uint32_t>(c.dossiers.size()));
-                c.dossiers.push_back(texte(d));
-                it = memes.end() - 1;
-            }
-            c.numeros.push_back(it->second);
-            break;
-        }
-        case 7: c.numeros.push_back(static_cast<std::uint32_t>(f.marque)); break;
-        default: break;
-        }
+    const std::size_t premier = nombre_;
+    // One loop per field, each as tight as a sort on that field alone.
+    const auto ajouter = [&](auto& cles, auto lireCle) {
+        for (std::size_t i = 0; i < nombre; ++i)
+            cles.push_back({lireCle(*fichiers[i]), static_cast<int>(premier + i)});
+    };
+    switch (champ_) {
+    case 0:
+        for (std::size_t i = 0; i < nombre; ++i)
+            c.noms.push_back(texte(fichiers[i]->nom()));
+        break;
+    case 1: ajouter(c.tailles, [](const CFichier& f) { return f.taille; }); break;
+    case 2: ajouter(c.datesHeures, [](const CFichier& f) { return cleDateHeure(f.cree); }); break;
+    case 3: ajouter(c.datesHeures, [](const CFichier& f) { return cleDateHeure(f.modifie); }); break;
+    case 4: ajouter(c.dates, [](const CFichier& f) { return cleDate(f.accede); }); break;
+    case 5: ajouter(c.lettres, [](const CFichier& f) { return cleLettres(f.lettres); }); break;
+    case 6:
+        for (std::size_t i = 0; i < nombre; ++i)
+            c.numeros.push_back(numeroDossier(dossierDe(*fichiers[i])));
+        break;
+    case 7:
+        for (std::size_t i = 0; i < nombre; ++i)
+            c.numeros.push_back(static_cast<std::uint32_t>(fichiers[i]->marque));
+        break;
+    default: break;
     }
     nombre_ += nombre;
+}
+
+std::uint32_t CClesTri::numeroDossier(std::string_view dossier)
+{
+    SCles& c = *cles_;
+    auto& memes = c.parDebut[dossier.data()];
+    for (const auto& [taille, numero] : memes)
+        if (taille == dossier.size())
+            return numero;
+    const auto numero = static_cast<std::uint32_t>(c.dossiers.size());
+    memes.emplace_back(dossier.size(), numero);
+    c.dossiers.push_back(texte(dossier));
+    return numero;
 }
 
 std::vector<int> CClesTri::ordonner(bool croissant)

@@ -7,6 +7,7 @@
 // 6 folder, 7 found mark (a comparison status); of a binder's list: 0 name, 1 folder.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -78,6 +79,8 @@ private:
     struct SCles;
     // `texte` where the keys see it: a copy, or the file's own.
     std::string_view texte(std::string_view texte);
+    // The number of a folder path among those read, the same for every file sharing it.
+    std::uint32_t numeroDossier(std::string_view dossier);
 
     int champ_;
     bool copier_;
