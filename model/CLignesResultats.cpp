@@ -44,6 +44,13 @@ void CLignesResultats::vider()
     vivants_ = 0;
 }
 
+void CLignesResultats::remplacer(std::vector<SLigne> triees)
+{
+    vider();
+    cases_ = std::move(triees);
+    vivants_ = static_cast<int>(cases_.size());
+}
+
 void CLignesResultats::trierSur(int colonne)
 {
     if (colonne < 0 || colonne >= nombreColonnes())

@@ -13,6 +13,11 @@ class CFichier;
 
 class CLignesResultats {
 public:
+    struct SLigne {
+        CFichier* fichier;
+        std::int32_t statut;
+    };
+
     // `colonneStatut`: the comparison windows have a status column first (each row's
     // status); the search window does not.
     explicit CLignesResultats(bool colonneStatut) : colonneStatut_(colonneStatut) {}
@@ -45,11 +50,11 @@ public:
     // Forgets `fichier` among the rows that wait for the sort.
     void oublierArrivee(const CFichier* fichier);
 
+    // Rows already in the current sort column and direction, put in place of every row
+    // (prepared elsewhere: nothing is compared here).
+    void remplacer(std::vector<SLigne> triees);
+
 private:
-    struct SLigne {
-        CFichier* fichier;
-        std::int32_t statut;
-    };
     std::vector<int> ordreArrivees(int champ) const;
     int comparer(const SLigne& a, const SLigne& b, int champ) const;
     int caseDe(int rang) const;

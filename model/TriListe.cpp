@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <numeric>
+#include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "model/CDate.h"
 #include "model/CDateHeure.h"
@@ -146,45 +150,11 @@ std::vector<int> ordreDesCles(std::vector<SCleRang<Cle>>& cles, bool croissant)
     return ordre;
 }
 
-template <typename Lire>
-std::vector<int> ordreParCles(const std::vector<const CFichier*>& fichiers, bool croissant, Lire lire)
+// The folders: the distinct paths are sorted once and each row sorts on its path's
+// rank (no text compared per row).
+std::vector<int> ordreParDossiers(const std::vector<std::string_view>& distincts, std::vector<std::uint32_t>& numeros,
+                                  bool croissant)
 {
-    using Cle = decltype(lire(*fichiers.front()));
-    std::vector<SCleRang<Cle>> cles;
-    cles.reserve(fichiers.size());
-    for (std::size_t i = 0; i < fichiers.size(); ++i)
-        cles.push_back({lire(*fichiers[i]), static_cast<int>(i)});
-    return ordreDesCles(cles, croissant);
-}
-
-std::vector<int> ordreParNoms(const std::vector<const CFichier*>& fichiers, bool croissant)
-{
-    std::vector<std::string_view> noms;
-    noms.reserve(fichiers.size());
-    for (const CFichier* f : fichiers)
-        noms.push_back(f->nom());
-    return ordreDesTextes(noms, croissant);
-}
-
-// The folders: the files of one folder share its path, so the distinct paths are
-// sorted once and each row sorts on its path's rank (no text compared per row).
-std::vector<int> ordreParDossiers(const std::vector<const CFichier*>& fichiers, bool croissant)
-{
-    std::unordered_map<const char*, std::vector<std::pair<std::size_t, std::uint32_t>>> parDebut;
-    std::vector<std::string_view> distincts;
-    std::vector<std::uint32_t> numeros(fichiers.size());
-    for (std::size_t i = 0; i < fichiers.size(); ++i) {
-        const std::string_view d = dossierDe(*fichiers[i]);
-        auto& memes = parDebut[d.data()];
-        auto it = std::find_if(memes.begin(), memes.end(), [&](const auto& m) { return m.first == d.size(); });
-        if (it == memes.end()) {
-            memes.emplace_back(d.size(), static_cast<std::uint32_t>(distincts.size()));
-            distincts.push_back(d);
-            numeros[i] = memes.back().second;
-        } else {
-            numeros[i] = it->second;
-        }
-    }
     std::vector<std::uint32_t> tries(distincts.size());
     std::iota(tries.begin(), tries.end(), 0u);
     std::sort(tries.begin(), tries.end(), [&](std::uint32_t a, std::uint32_t b) { return distincts[a] < distincts[b]; });
@@ -199,21 +169,16 @@ std::vector<int> ordreParDossiers(const std::vector<const CFichier*>& fichiers, 
     return ordreParRangs(numeros, distincts.size(), croissant);
 }
 
-// The found marks (comparison statuses): a handful of values, counted, unless a
-// damaged catalogue spread them too far for that. Each file is read once: in the
-// order of the previous sort, most reads miss the cache.
-std::vector<int> ordreParMarques(const std::vector<const CFichier*>& fichiers, bool croissant)
+// The found marks (comparison statuses), each as the bits of its 32-bit value: a
+// handful of values, counted, unless a damaged catalogue spread them too far for that.
+std::vector<int> ordreParMarques(std::vector<std::uint32_t>& rangs, bool croissant)
 {
-    std::vector<std::uint32_t> rangs;
-    rangs.reserve(fichiers.size());
-    for (const CFichier* f : fichiers)
-        rangs.push_back(static_cast<std::uint32_t>(f->marque));
     const auto marque = [](std::uint32_t r) { return static_cast<std::int32_t>(r); };
     const auto [petite, grande] = std::minmax_element(
         rangs.begin(), rangs.end(), [&](std::uint32_t a, std::uint32_t b) { return marque(a) < marque(b); });
     const std::int32_t min = marque(*petite);
     const auto etendue = static_cast<std::size_t>(std::int64_t(marque(*grande)) - min + 1);
-    if (etendue > fichiers.size() + 256) {
+    if (etendue > rangs.size() + 256) {
         std::vector<SCleRang<std::int32_t>> cles;
         cles.reserve(rangs.size());
         for (std::size_t i = 0; i < rangs.size(); ++i)
@@ -241,21 +206,132 @@ std::optional<std::vector<int>> ordreLignesFichiers(const std::vector<CElement*>
 
 } // namespace
 
+// The keys of one field, each with its row: what the sort moves, held together.
+struct CClesTri::SCles {
+    std::vector<SCleRang<std::uint32_t>> tailles;
+    std::vector<SCleRang<SCleDateHeure>> datesHeures;
+    std::vector<SCleRang<SCleDate>> dates;
+    std::vector<SCleRang<std::uint64_t>> lettres;
+    std::vector<std::string_view> noms;
+    // The folder of each row as the rank of its path among `dossiers`; the marks.
+    std::vector<std::uint32_t> numeros;
+    std::vector<std::string_view> dossiers;
+    // Where each folder path's text was found: the files of a folder share its path.
+    std::unordered_map<const char*, std::vector<std::pair<std::size_t, std::uint32_t>>> parDebut;
+    // The copied texts, in blocks that are never enlarged, so that a view stays put.
+    std::vector<std::string> blocs;
+};
+
+CClesTri::CClesTri(int champ, bool copier) : champ_(champ), copier_(copier), cles_(std::make_unique<SCles>()) {}
+CClesTri::~CClesTri() = default;
+CClesTri::CClesTri(CClesTri&&) noexcept = default;
+CClesTri& CClesTri::operator=(CClesTri&&) noexcept = default;
+
 std::vector<int> ordreFichiers(const std::vector<const CFichier*>& fichiers, int champ, bool croissant)
 {
-    if (fichiers.empty())
-        return {};
-    switch (champ) {
-    case 0: return ordreParNoms(fichiers, croissant);
-    case 1: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return f.taille; });
-    case 2: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return cleDateHeure(f.cree); });
-    case 3: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return cleDateHeure(f.modifie); });
-    case 4: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return cleDate(f.accede); });
-    case 5: return ordreParCles(fichiers, croissant, [](const CFichier& f) { return cleLettres(f.lettres); });
-    case 6: return ordreParDossiers(fichiers, croissant);
-    case 7: return ordreParMarques(fichiers, croissant);
+    // Ordered at once on this thread: the names are read where they are.
+    CClesTri cles(champ, false);
+    cles.reserver(fichiers.size());
+    cles.lire(fichiers.data(), fichiers.size());
+    return cles.ordonner(croissant);
+}
+
+void CClesTri::reserver(std::size_t nombre)
+{
+    SCles& c = *cles_;
+    switch (champ_) {
+    case 0: c.noms.reserve(c.noms.size() + nombre); break;
+    case 1: c.tailles.reserve(c.tailles.size() + nombre); break;
+    case 2:
+    case 3: c.datesHeures.reserve(c.datesHeures.size() + nombre); break;
+    case 4: c.dates.reserve(c.dates.size() + nombre); break;
+    case 5: c.lettres.reserve(c.lettres.size() + nombre); break;
+    case 6:
+    case 7: c.numeros.reserve(c.numeros.size() + nombre); break;
     }
-    return ordreParCles(fichiers, croissant, [](const CFichier&) { return 0; });
+}
+
+std::string_view CClesTri::texte(std::string_view texte)
+{
+    if (!copier_)
+        return texte;
+    // A block holds a mebibyte of texts, or a longer one alone; always on the heap.
+    constexpr std::size_t kOctetsParBloc = 1 << 20;
+    std::vector<std::string>& blocs = cles_->blocs;
+    if (blocs.empty() || blocs.back().capacity() - blocs.back().size() < texte.size()) {
+        blocs.emplace_back();
+        blocs.back().reserve(std::max(kOctetsParBloc, texte.size()));
+    }
+    std::string& bloc = blocs.back();
+    const std::size_t debut = bloc.size();
+    bloc.append(texte);
+    return std::string_view(bloc).substr(debut);
+}
+
+void CClesTri::lire(const CFichier* const* fichiers, std::size_t nombre)
+{
+    SCles& c = *cles_;
+    const std::size_t premier = nombre_;
+    // One loop per field, each as tight as a sort on that field alone.
+    const auto ajouter = [&](auto& cles, auto lireCle) {
+        for (std::size_t i = 0; i < nombre; ++i)
+            cles.push_back({lireCle(*fichiers[i]), static_cast<int>(premier + i)});
+    };
+    switch (champ_) {
+    case 0:
+        for (std::size_t i = 0; i < nombre; ++i)
+            c.noms.push_back(texte(fichiers[i]->nom()));
+        break;
+    case 1: ajouter(c.tailles, [](const CFichier& f) { return f.taille; }); break;
+    case 2: ajouter(c.datesHeures, [](const CFichier& f) { return cleDateHeure(f.cree); }); break;
+    case 3: ajouter(c.datesHeures, [](const CFichier& f) { return cleDateHeure(f.modifie); }); break;
+    case 4: ajouter(c.dates, [](const CFichier& f) { return cleDate(f.accede); }); break;
+    case 5: ajouter(c.lettres, [](const CFichier& f) { return cleLettres(f.lettres); }); break;
+    case 6:
+        for (std::size_t i = 0; i < nombre; ++i)
+            c.numeros.push_back(numeroDossier(dossierDe(*fichiers[i])));
+        break;
+    case 7:
+        for (std::size_t i = 0; i < nombre; ++i)
+            c.numeros.push_back(static_cast<std::uint32_t>(fichiers[i]->marque));
+        break;
+    default: break;
+    }
+    nombre_ += nombre;
+}
+
+std::uint32_t CClesTri::numeroDossier(std::string_view dossier)
+{
+    SCles& c = *cles_;
+    auto& memes = c.parDebut[dossier.data()];
+    for (const auto& [taille, numero] : memes)
+        if (taille == dossier.size())
+            return numero;
+    const auto numero = static_cast<std::uint32_t>(c.dossiers.size());
+    memes.emplace_back(dossier.size(), numero);
+    c.dossiers.push_back(texte(dossier));
+    return numero;
+}
+
+std::vector<int> CClesTri::ordonner(bool croissant)
+{
+    if (nombre_ == 0)
+        return {};
+    SCles& c = *cles_;
+    switch (champ_) {
+    case 0: return ordreDesTextes(c.noms, croissant);
+    case 1: return ordreDesCles(c.tailles, croissant);
+    case 2:
+    case 3: return ordreDesCles(c.datesHeures, croissant);
+    case 4: return ordreDesCles(c.dates, croissant);
+    case 5: return ordreDesCles(c.lettres, croissant);
+    case 6: return ordreParDossiers(c.dossiers, c.numeros, croissant);
+    case 7: return ordreParMarques(c.numeros, croissant);
+    }
+    // No such field: every row equal, in its listing order.
+    std::vector<int> ordre(nombre_);
+    std::iota(ordre.begin(), ordre.end(), 0);
+    return ordre;
 }
 
 int dispositionColonnes(const CElement& noeud, bool afficherSousDossiers)

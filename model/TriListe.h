@@ -6,7 +6,11 @@
 // file list: 0 name, 1 size, 2 creation, 3 modification, 4 access, 5 attributes,
 // 6 folder, 7 found mark (a comparison status); of a binder's list: 0 name, 1 folder.
 
+#include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 class CElement;
@@ -49,6 +53,40 @@ std::vector<int> ordreTri(const std::vector<CElement*>& lignes, int typeListe, i
 // The same for file entries alone, sorted on keys read once per file (the fast way
 // for a million rows).
 std::vector<int> ordreFichiers(const std::vector<const CFichier*>& fichiers, int champ, bool croissant);
+
+// The keys of ordreFichiers in two steps: read from the files on the thread that owns
+// them (a slice at a time if need be), then ordered, once, on any thread. With
+// `copier`, they hold copies: ordering reaches no file, which may be gone by then.
+class CClesTri {
+public:
+    explicit CClesTri(int champ, bool copier = true);
+    ~CClesTri();
+    CClesTri(CClesTri&&) noexcept;
+    CClesTri& operator=(CClesTri&&) noexcept;
+
+    int champ() const { return champ_; }
+    // Room for `nombre` more files: reading them then never moves what was read (a
+    // slice stays short).
+    void reserver(std::size_t nombre);
+    // Appends the keys of `nombre` files, after those read before.
+    void lire(const CFichier* const* fichiers, std::size_t nombre);
+    std::size_t nombre() const { return nombre_; }
+    // The order ordreFichiers gives over every file read, first to last. The keys are
+    // used up.
+    std::vector<int> ordonner(bool croissant);
+
+private:
+    struct SCles;
+    // `texte` where the keys see it: a copy, or the file's own.
+    std::string_view texte(std::string_view texte);
+    // The number of a folder path among those read, the same for every file sharing it.
+    std::uint32_t numeroDossier(std::string_view dossier);
+
+    int champ_;
+    bool copier_;
+    std::size_t nombre_ = 0;
+    std::unique_ptr<SCles> cles_;
+};
 
 // True when the first `n` entries of `ordre` are an arrangement of 0 to n - 1.
 bool estPermutation(const int* ordre, int n);

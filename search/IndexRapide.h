@@ -37,6 +37,8 @@ public:
     // The file entries for `numeros`: only while the snapshot the index was built from
     // is unchanged, on the thread that owns it.
     std::vector<CFichier*> fichiers(const std::vector<std::uint32_t>& numeros) const;
+    // One of them; null for a number the index does not hold.
+    CFichier* fichier(std::uint32_t numero) const { return numero < fichiers_.size() ? fichiers_[numero] : nullptr; }
 
     // Both steps at once, for a caller on the snapshot's own thread.
     std::vector<CFichier*> chercher(const std::vector<SMotRapide>& mots, const std::atomic<bool>& arret) const

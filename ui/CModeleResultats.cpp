@@ -57,6 +57,13 @@ void CModeleResultats::vider()
     endResetModel();
 }
 
+void CModeleResultats::remplacerLignes(std::vector<CLignesResultats::SLigne> triees)
+{
+    beginResetModel();
+    lignes_.remplacer(std::move(triees));
+    endResetModel();
+}
+
 template <typename Trier>
 void CModeleResultats::reordonner(Trier trier)
 {

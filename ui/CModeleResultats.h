@@ -25,6 +25,9 @@ public:
     // Waits, unseen, for retrier().
     void ajouterLigne(CFichier* fichier, std::int32_t statut = 0) { lignes_.ajouter(fichier, statut); }
     void retrier();
+    // Rows sorted already on the current column and direction (off this thread) take
+    // the place of the rows there: the views take the whole list again.
+    void remplacerLignes(std::vector<CLignesResultats::SLigne> triees);
     // A header click on `colonne`.
     void trierSur(int colonne);
     void retirerFichier(const CFichier* fichier);
@@ -32,6 +35,8 @@ public:
     CFichier* fichier(int rang) const { return lignes_.ligne(rang); }
     int rangDe(const CFichier* fichier) { return lignes_.rangDe(fichier); }
     int colonneTri() const { return lignes_.colonneTri(); }
+    // The field of ordreFichiers the rows sort on (the status column: 7).
+    int champTri() const { return lignes_.champDeColonne(lignes_.colonneTri()); }
     bool croissant() const { return lignes_.croissant(); }
     // Pixels, as the window first gives them.
     int largeur(int colonne) const;

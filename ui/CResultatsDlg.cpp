@@ -74,6 +74,10 @@ int CResultatsDlg::largeurColonne(int colonne) const
 void CResultatsDlg::vider() { modele_->vider(); }
 void CResultatsDlg::ajouterLigne(CFichier* fichier, std::int32_t statut) { modele_->ajouterLigne(fichier, statut); }
 void CResultatsDlg::retrier() { modele_->retrier(); }
+void CResultatsDlg::remplacerLignes(std::vector<CLignesResultats::SLigne> triees)
+{
+    modele_->remplacerLignes(std::move(triees));
+}
 void CResultatsDlg::retirerFichier(const CFichier* fichier) { modele_->retirerFichier(fichier); }
 
 void CResultatsDlg::montrerSansActiver()

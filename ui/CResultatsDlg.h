@@ -9,8 +9,12 @@
 
 #include <cstdint>
 
+#include <vector>
+
 #include <QDialog>
 #include <QList>
+
+#include "model/CLignesResultats.h"
 
 class CFichier;
 class CHoteResultats;
@@ -37,6 +41,8 @@ public:
     // `statut`: the comparison's status of the row.
     void ajouterLigne(CFichier* fichier, std::int32_t statut = 0);
     void retrier();
+    // Rows prepared in the current sort order, in place of those there.
+    void remplacerLignes(std::vector<CLignesResultats::SLigne> triees);
     // Called by the file entry's destructor: its rows go at once.
     void retirerFichier(const CFichier* fichier);
 

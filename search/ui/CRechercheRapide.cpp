@@ -1,6 +1,7 @@
 #include "search/ui/CRechercheRapide.h"
 
 #include <algorithm>
+#include <chrono>
 #include <exception>
 #include <thread>
 
@@ -11,14 +12,30 @@
 #include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
+#include "model/TriListe.h"
 #include "search/IndexRapide.h"
 #include "search/RechercheRapide.h"
 #include "search/ui/CResultatsRechercheDlg.h"
+#include "ui/CModeleResultats.h"
 #include "ui/CResultatsDlg.h"
 #include "ui/CSignalementErreurs.h"
 #include "ui/CTravailLong.h"
 
 using Numeros = std::vector<std::uint32_t>;
+
+namespace {
+
+// The files read between two looks at the clock, and how long a slice may keep this
+// thread: a keystroke waits for one slice at most.
+constexpr std::size_t kFichiersParPas = 4096;
+constexpr auto kTranche = std::chrono::milliseconds(4);
+
+QString texteEchec(const std::exception_ptr& echec)
+{
+    return QString::fromStdString("La recherche rapide n'a pas abouti : " + raisonException(echec) + ".");
+}
+
+} // namespace
 
 struct CRechercheRapide::SIndexOuvert {
     std::uint64_t identifiant;
@@ -38,6 +55,23 @@ struct CRechercheRapide::SRun {
     std::exception_ptr echec;
 };
 
+// An answer's rows on their way to the window: the files and the values they sort on,
+// read here, then the rows sorted on filTri_, which reaches no file.
+struct CRechercheRapide::SPreparation {
+    explicit SPreparation(int champ) : cles(champ) {}
+    std::vector<std::pair<std::shared_ptr<const CIndexRapide>, std::shared_ptr<const Numeros>>> sources;
+    // The next number to read: its source, its place there.
+    std::size_t source = 0;
+    std::size_t place = 0;
+    int colonne = 0;
+    bool croissant = true;
+    std::vector<CFichier*> fichiers;
+    CClesTri cles;
+    std::vector<CLignesResultats::SLigne> lignes;
+    std::atomic<bool> arret{false};
+    std::exception_ptr echec;
+};
+
 CRechercheRapide::CRechercheRapide(CResultatsDlg& fenetre, QObject* parent) : QObject(parent), fenetre_(fenetre)
 {
     differe_.setObjectName(QStringLiteral("pause"));
@@ -53,6 +87,7 @@ CRechercheRapide::~CRechercheRapide()
     contexte().resultatsRapidesAffiches = false;
     arreter();
     fil_.attendre();
+    filTri_.attendre();
 }
 
 void CRechercheRapide::changementPlanifie()
@@ -65,7 +100,7 @@ void CRechercheRapide::changementPlanifie()
         // The answer on show follows: rows of files that went have left already, and
         // the files an update brought in are looked for. An answer held back for the
         // pause was computed from the snapshots that changed: it is computed again.
-        const bool retenue = differe_.isActive();
+        const bool retenue = differe_.isActive() || preparation_;
         if (!synchroniser())
             return;
         if ((contexte().resultatsRapidesAffiches || retenue) && !analyserMots(texte_).empty())
@@ -129,6 +164,9 @@ void CRechercheRapide::arreter()
         arret_->store(true);
     arret_.reset();
     enCours_ = false;
+    if (preparation_)
+        preparation_->arret = true;
+    preparation_.reset();
 }
 
 void CRechercheRapide::lancer()
@@ -190,7 +228,7 @@ void CRechercheRapide::recevoir(std::uint64_t numero, std::shared_ptr<SRun> run)
     enCours_ = false;
     arret_.reset();
     if (run->echec) {
-        emit echec(QString::fromStdString("La recherche rapide n'a pas abouti : " + raisonException(run->echec) + "."));
+        emit echec(texteEchec(run->echec));
         return;
     }
     // A snapshot changed since the run began (read here or already by the rebuild after
@@ -224,6 +262,13 @@ void CRechercheRapide::montrerSansAttendre()
         sansAttendre_ = true;
 }
 
+void CRechercheRapide::recalculer()
+{
+    sansAttendre_ = true;
+    if (!analyserMots(texte_).empty())
+        lancer();
+}
+
 void CRechercheRapide::montrer()
 {
     // A capture or the application's search may be filling this window or replacing
@@ -235,9 +280,26 @@ void CRechercheRapide::montrer()
     // A snapshot changed since the answer was made: its numbers may name files that went.
     // It is computed again and shown when it comes, the pause being over.
     if (!reponseCourante()) {
-        sansAttendre_ = true;
-        if (!analyserMots(texte_).empty())
-            lancer();
+        recalculer();
+        return;
+    }
+    if (preparation_)
+        preparation_->arret = true;
+    preparation_.reset();
+    std::size_t total = 0;
+    for (const SIndexOuvert& o : ouverts_)
+        total += o.derniers->size();
+    if (total > lignesPreparees) {
+        const CModeleResultats& modele = fenetre_.modele();
+        auto preparation = std::make_shared<SPreparation>(modele.champTri());
+        preparation->colonne = modele.colonneTri();
+        preparation->croissant = modele.croissant();
+        for (const SIndexOuvert& o : ouverts_)
+            preparation->sources.emplace_back(o.index, o.derniers);
+        preparation->fichiers.reserve(total);
+        preparation->cles.reserver(total);
+        preparation_ = preparation;
+        lireTranche(preparation);
         return;
     }
     contexte().resultatsRapidesAffiches = true;
@@ -250,6 +312,110 @@ void CRechercheRapide::montrer()
             ++nombre_;
         }
     fenetre_.retrier();
+    montrerFenetre();
+}
+
+bool CRechercheRapide::peutContinuer(const std::shared_ptr<SPreparation>& preparation, Etape suite)
+{
+    if (preparation != preparation_)
+        return false;
+    // The files are reached only while no operation is changing them, and only while
+    // every snapshot is the one the answer was made from: none of them has gone.
+    if (CTravailLong::enCours()) {
+        QTimer::singleShot(CTravailLong::kAttente, this, [this, preparation, suite] { (this->*suite)(preparation); });
+        return false;
+    }
+    if (!reponseCourante()) {
+        preparation_.reset();
+        recalculer();
+        return false;
+    }
+    return true;
+}
+
+void CRechercheRapide::lireTranche(const std::shared_ptr<SPreparation>& preparation)
+{
+    if (!peutContinuer(preparation, &CRechercheRapide::lireTranche))
+        return;
+    SPreparation& p = *preparation;
+    const auto debut = std::chrono::steady_clock::now();
+    try {
+        while (p.source < p.sources.size() && std::chrono::steady_clock::now() - debut < kTranche) {
+            const auto& [index, numeros] = p.sources[p.source];
+            const std::size_t fin = std::min(numeros->size(), p.place + kFichiersParPas);
+            const std::size_t avant = p.fichiers.size();
+            for (std::size_t k = p.place; k < fin; ++k)
+                if (CFichier* f = index->fichier((*numeros)[k]))
+                    p.fichiers.push_back(f);
+            p.cles.lire(p.fichiers.data() + avant, p.fichiers.size() - avant);
+            p.place = fin;
+            if (fin == numeros->size()) {
+                ++p.source;
+                p.place = 0;
+            }
+        }
+    } catch (...) {
+        preparation_.reset();
+        emit echec(texteEchec(std::current_exception()));
+        return;
+    }
+    if (p.source < p.sources.size()) {
+        QTimer::singleShot(0, this, [this, preparation] { lireTranche(preparation); });
+        return;
+    }
+    if (!filTri_.confier([this, preparation] { trierLignes(this, preparation); }))
+        trierLignes(this, preparation);  // no thread to be had: here, alone
+}
+
+void CRechercheRapide::trierLignes(CRechercheRapide* moi, const std::shared_ptr<SPreparation>& preparation) noexcept
+{
+    SPreparation& p = *preparation;
+    if (p.arret)
+        return;  // dropped while it waited for its turn
+    try {
+        const std::vector<int> ordre = p.cles.ordonner(p.croissant);
+        p.lignes.reserve(ordre.size());
+        // The files' addresses only: none is reached from here.
+        for (int i : ordre)
+            p.lignes.push_back({p.fichiers[static_cast<std::size_t>(i)], 0});
+        p.cles = CClesTri(p.cles.champ());
+    } catch (...) {
+        p.echec = std::current_exception();
+    }
+    if (p.arret)
+        return;
+    try {
+        QMetaObject::invokeMethod(moi, [moi, preparation] { moi->recevoirLignes(preparation); }, Qt::QueuedConnection);
+    } catch (...) {
+        // Not even memory to say so: the next keystroke starts again.
+    }
+}
+
+void CRechercheRapide::recevoirLignes(const std::shared_ptr<SPreparation>& preparation)
+{
+    if (!peutContinuer(preparation, &CRechercheRapide::recevoirLignes))
+        return;
+    if (preparation->echec) {
+        preparation_.reset();
+        emit echec(texteEchec(preparation->echec));
+        return;
+    }
+    // The user sorted the window meanwhile: the rows are prepared again in that order.
+    const CModeleResultats& modele = fenetre_.modele();
+    if (modele.colonneTri() != preparation->colonne || modele.croissant() != preparation->croissant) {
+        montrer();
+        return;
+    }
+    preparation_.reset();
+    contexte().resultatsRapidesAffiches = true;
+    fenetre_.setWindowTitle(titreResultatsRapides(texte_));
+    nombre_ = preparation->lignes.size();
+    fenetre_.remplacerLignes(std::move(preparation->lignes));
+    montrerFenetre();
+}
+
+void CRechercheRapide::montrerFenetre()
+{
     if (!fenetre_.isVisible())
         fenetre_.montrerSansActiver();
     emit trouves(nombre_);

@@ -5,8 +5,11 @@
 // words are matched on a thread of our own (on this one when the system gives none),
 // over the indexes only, and a new keystroke stops the run before it. A run that fails
 // (memory short) shows nothing and says so. An answer reaches the window only when no
-// snapshot changed meanwhile, so no row ever names a file that has gone. The found
-// marks, the application's search and the documents' modified state are left alone.
+// snapshot changed meanwhile, so no row ever names a file that has gone. A large answer
+// is listed in two steps: the values its rows sort on are read here a slice at a time
+// (files are read only on this thread, which may destroy them), then the rows are
+// sorted on a thread of their own and the window takes them whole. The found marks,
+// the application's search and the documents' modified state are left alone.
 
 #include <atomic>
 #include <cstdint>
@@ -42,13 +45,17 @@ public:
 
     // How many files the last answer shown holds.
     std::size_t nombreTrouves() const { return nombre_; }
-    // Past this many files, listing an answer in the window takes a visible while (a
-    // quarter of a second for a million): such an answer waits until the typing pauses
-    // for `pause` milliseconds, and the next keystroke drops it unseen.
+    // Past this many files, listing an answer costs a visible share of a second (its
+    // rows read, sorted, laid out by the view): such an answer waits until the typing
+    // pauses for `pause` milliseconds, and the next keystroke drops it unseen.
     std::size_t lignesDifferees = 100000;
     int pause = 250;
+    // Past this many files, the rows are sorted off this thread.
+    std::size_t lignesPreparees = 20000;
     // Whether a run is under way (for the tests).
     bool enCours() const { return enCours_; }
+    // Whether the rows of an answer are being prepared for the window (for the tests).
+    bool preparationEnCours() const { return preparation_ != nullptr; }
 
 signals:
     // An answer reached the window: the count for the status bar.
@@ -61,6 +68,7 @@ signals:
 private:
     struct SIndexOuvert;
     struct SRun;
+    struct SPreparation;
 
     void lancer();
     static void chercher(CRechercheRapide* moi, std::uint64_t numero, const std::shared_ptr<SRun>& run,
@@ -69,6 +77,19 @@ private:
     void arreter();
     // The last complete answer, into the window.
     void montrer();
+    // Whether `preparation` may go on now: the last one, no long operation under way
+    // (it goes on through `suite` once that ends), every snapshot the one its answer
+    // was made from (else it is dropped and the answer computed again).
+    using Etape = void (CRechercheRapide::*)(const std::shared_ptr<SPreparation>&);
+    bool peutContinuer(const std::shared_ptr<SPreparation>& preparation, Etape suite);
+    // Its rows: a slice of their sort values read, then handed over to be sorted.
+    void lireTranche(const std::shared_ptr<SPreparation>& preparation);
+    static void trierLignes(CRechercheRapide* moi, const std::shared_ptr<SPreparation>& preparation) noexcept;
+    void recevoirLignes(const std::shared_ptr<SPreparation>& preparation);
+    // An answer found out of date as it was to be shown: computed again, then shown.
+    void recalculer();
+    // The window, once it holds the answer.
+    void montrerFenetre();
     // Whether the last answer was made from the snapshots open now, each query's in full.
     bool reponseCourante() const;
     void changementPlanifie();
@@ -87,6 +108,10 @@ private:
     bool sansAttendre_ = false;
     std::size_t nombre_ = 0;
     QTimer differe_{this};
-    // Last: it is done with its jobs before anything they reach goes.
+    // The rows of the last answer, being prepared; a newer answer or run drops them.
+    std::shared_ptr<SPreparation> preparation_;
+    // Last: they are done with their jobs before anything these reach goes. The rows
+    // have their own, so that sorting never holds up the next keystroke's search.
+    CFilDeTravail filTri_;
     CFilDeTravail fil_;
 };

@@ -467,8 +467,34 @@ TEST_F(TriListe, OrdreConformeAUnTriStableDeReference)
             });
             EXPECT_EQ(ordreTri(lignes, kListeFichiers, std::min(champ, 7), croissant), attendu)
                 << "champ " << champ << (croissant ? " croissant" : " décroissant");
+            // The same keys read a slice at a time, of uneven sizes, then ordered.
+            CClesTri cles(std::min(champ, 7));
+            std::vector<const CFichier*> fichiers;
+            for (CElement* e : lignes)
+                fichiers.push_back(e->commeFichier());
+            for (std::size_t lus = 0, tranche = 1; lus < fichiers.size(); lus += tranche, tranche = tranche * 3 + 1)
+                cles.lire(fichiers.data() + lus, std::min(tranche, fichiers.size() - lus));
+            EXPECT_EQ(cles.nombre(), fichiers.size());
+            EXPECT_EQ(cles.ordonner(croissant), attendu)
+                << "par tranches, champ " << champ << (croissant ? " croissant" : " décroissant");
         }
     }
+}
+
+// The keys are ordered on another thread, when the files may be gone: they hold copies.
+TEST_F(TriListe, ClesOrdonneesApresLaDestructionDesFichiers)
+{
+    const std::pair<const char*, CDossier*> rangs[] = {{"b.txt", plage}, {"a.txt", q}, {"c.txt", ete}, {"a.txt", plage}};
+    std::vector<const CFichier*> fichiers;
+    for (const auto& [nom, dossier] : rangs)
+        fichiers.push_back(fichier(*dossier, nom));
+    std::vector<CClesTri> parChamp;
+    for (int champ : {0, 6})
+        parChamp.emplace_back(champ).lire(fichiers.data(), fichiers.size());
+    doc.reset();
+    EXPECT_EQ(parChamp[0].ordonner(true), (std::vector<int>{1, 3, 0, 2}));
+    EXPECT_EQ(parChamp[1].ordonner(false), (std::vector<int>{0, 3, 2, 1}));
+    EXPECT_TRUE(CClesTri(3).ordonner(true).empty());
 }
 
 // --- Column orders -----------------------------------------------------------------------
