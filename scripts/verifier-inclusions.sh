@@ -2,7 +2,9 @@
 # Checks every #include "..." of our folders against the dependency rule written in the
 # README (the block after the "règle des inclusions" marker): a folder includes itself
 # and the folders its line names; a "; sources →" part names what its .cpp files may
-# include on top. Prints file:line for each forbidden include and fails.
+# include on top. Every folder holding sources needs its line, so that none goes
+# unchecked; an include in angle brackets of one of our folders is checked as well.
+# Prints file:line for each forbidden include and fails.
 # Usage: verifier-inclusions.sh [racine du dépôt]
 set -euo pipefail
 racine="${1:-$(dirname "$0")/..}"
@@ -15,41 +17,56 @@ if [[ -z "$regles" ]]; then
     echo "README.md : règle des inclusions introuvable" >&2
     exit 2
 fi
+dossiers=$(awk '{ print $1 }' <<<"$regles")
+sources=(-type f \( -name '*.h' -o -name '*.hh' -o -name '*.hpp' -o -name '*.inl' -o -name '*.c' -o -name '*.cc'
+         -o -name '*.cpp' -o -name '*.cxx' \))
 
-# One line per file to check: "dossier|fichier".
-fichiers=$(echo "$regles" | awk '{ print $1 }' | while read -r dossier; do
-    find "$dossier" -maxdepth 1 -type f \( -name '*.h' -o -name '*.cpp' \) -printf "$dossier|%p\n" 2>/dev/null || true
-done)
+# Folders of sources that no line names (build trees aside).
+sans_regle=$(find . \( -name 'build*' -o -name '.git' \) -prune -o "${sources[@]}" -printf '%h\n' |
+                 sed 's|^\./||' | sort -u | grep -vxF -f <(echo "$dossiers") || true)
+fautes=0
+for dossier in $sans_regle; do
+    echo "$dossier/ : aucune ligne dans la règle des inclusions de README.md"
+    fautes=1
+done
 
-# A file found under two rules (none today) would be checked by the more specific one:
-# each folder is listed with -maxdepth 1, so platform/ never sees platform/linux/.
-echo "$fichiers" | while IFS='|' read -r dossier fichier; do
-    [[ -z "$fichier" ]] && continue
-    grep -n '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$fichier" | sed "s|^|$fichier:$dossier:|" || true
-done | awk -v regles="$regles" '
+# Each folder is listed with -maxdepth 1, so platform/ never sees platform/linux/: a
+# file's own folder is the one whose rule it follows.
+for dossier in $dossiers; do
+    [[ -d "$dossier" ]] && find "$dossier" -maxdepth 1 "${sources[@]}" -print0
+done | xargs -0 -r sh -c 'grep -Hn "^[[:space:]]*#[[:space:]]*include[[:space:]]*[\"<]" "$@" || [ $? -eq 1 ]' grep |
+    awk -v regles="$regles" '
     BEGIN {
         n = split(regles, lignes, "\n")
         for (i = 1; i <= n; ++i) {
             split(lignes[i], moities, ";")
             k = split(moities[1], mots, /[[:space:]→]+/)
             dossier = mots[1]
-            connus[dossier] = 1
+            racine = dossier; sub(/\/.*$/, "", racine)
+            nos_racines[racine] = 1
             permis[dossier, dossier] = 1
+            # A bare name is found beside the file that includes it.
+            permis[dossier, "."] = 1
             for (j = 2; j <= k; ++j) if (mots[j] != "") permis[dossier, mots[j]] = 1
             k = split(moities[2], mots, /[[:space:]→]+/)
             for (j = 1; j <= k; ++j) if (mots[j] != "" && mots[j] != "sources") sources[dossier, mots[j]] = 1
         }
     }
     {
-        # fichier:dossier:ligne:#include "chemin"
+        # fichier:ligne:#include "chemin" (or <chemin>)
         split($0, champs, ":")
-        fichier = champs[1]; dossier = champs[2]; ligne = champs[3]
-        chemin = $0; sub(/^[^"]*"/, "", chemin); sub(/".*$/, "", chemin)
+        fichier = champs[1]; ligne = champs[2]
+        dossier = fichier; sub(/\/[^\/]*$/, "", dossier)
+        chemin = $0; sub(/^[^"<]*["<]/, "", chemin); sub(/[">].*$/, "", chemin)
+        # <sys/stat.h>, <QtCore/QString>: not ours.
+        racine = chemin; sub(/\/.*$/, "", racine)
+        if ($0 ~ /include[[:space:]]*</ && !(chemin ~ /\// && racine in nos_racines)) next
         cible = chemin; sub(/\/[^\/]*$/, "", cible)
         if (cible == chemin) cible = "."
         if ((dossier, cible) in permis) next
-        if (fichier ~ /\.cpp$/ && (dossier, cible) in sources) next
+        if (fichier ~ /\.(c|cc|cpp|cxx)$/ && (dossier, cible) in sources) next
         printf "%s:%s: inclusion interdite de « %s » (%s/ n'\''inclut pas %s/)\n", fichier, ligne, chemin, dossier, cible
         fautes = 1
     }
-    END { exit fautes }'
+    END { exit fautes }' || fautes=1
+exit "$fautes"

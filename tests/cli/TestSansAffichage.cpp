@@ -11,7 +11,7 @@
 
 #include "platform/Version.h"
 #include "tests/cli/Lancement.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "model/EcritureSure.h"
 #include "model/FichierCatalogue.h"
 #include "tests/core/CataloguesDeTest.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "model/EnregistrementVerifie.h"
 #include "model/FichierCatalogue.h"
 #include "tests/core/CataloguesDeTest.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 
 namespace {
 

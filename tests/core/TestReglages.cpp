@@ -13,7 +13,7 @@
 
 #include "model/CReglages.h"
 #include "tests/core/CataloguesDeTest.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 
 namespace {
 

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <climits>
 
+#include "tests/commun/CommandeExterne.h"
+
 extern char** environ;
 
 std::string cheminDuProgramme()
@@ -24,10 +26,7 @@ CProcessusEnfant::CProcessusEnfant(const std::vector<std::string>& argv, bool av
     int versEnfant[2] = {-1, -1};
     if (::pipe2(tube, O_CLOEXEC) != 0 || (avecEntree && ::pipe2(versEnfant, O_CLOEXEC) != 0))
         return;
-    std::vector<char*> arguments;
-    for (const std::string& a : argv)
-        arguments.push_back(const_cast<char*>(a.c_str()));
-    arguments.push_back(nullptr);
+    std::vector<char*> arguments = argumentsSpawn(argv);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (avecEntree)

@@ -10,7 +10,7 @@
 #include "tests/fiabilite/CProcessusEnfant.h"
 #include "tests/fiabilite/UtilisateurOrdinaire.h"
 #include "tests/fiabilite/VerificationsEtapes.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "tests/core/Factices.h"
 #include "tests/fiabilite/CProcessusEnfant.h"
 #include "tests/fiabilite/VerificationsEtapes.h"
-#include "tests/linux/CDossierTemporaire.h"
-#include "tests/linux/CommandeExterne.h"
+#include "tests/commun/CDossierTemporaire.h"
+#include "tests/commun/CommandeExterne.h"
 
 namespace {
 

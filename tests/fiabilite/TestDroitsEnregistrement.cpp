@@ -15,7 +15,7 @@
 #include "tests/core/Factices.h"
 #include "tests/fiabilite/CProcessusEnfant.h"
 #include "tests/fiabilite/UtilisateurOrdinaire.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 
 namespace {
 

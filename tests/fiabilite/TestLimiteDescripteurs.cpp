@@ -8,7 +8,7 @@
 
 #include "tests/fiabilite/CProcessusEnfant.h"
 #include "tests/fiabilite/UtilisateurOrdinaire.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include "tests/core/CataloguesDeTest.h"
 #include "tests/fiabilite/CProcessusEnfant.h"
 #include "tests/fiabilite/UtilisateurOrdinaire.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 
 namespace {
 

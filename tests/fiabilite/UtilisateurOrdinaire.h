@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/linux/CommandeExterne.h"
+#include "tests/commun/CommandeExterne.h"
 
 inline constexpr uid_t kUtilisateurOrdinaire = 65534;
 

@@ -1,6 +1,6 @@
 #include "tests/linux/ImageDisque.h"
 
-#include "tests/linux/CommandeExterne.h"
+#include "tests/commun/CommandeExterne.h"
 #include "tests/linux/ScenarioEnfant.h"
 
 #include <fcntl.h>

@@ -7,7 +7,7 @@
 #include "model/CRequete.h"
 #include "platform/linux/AttributsDos.h"
 #include "tests/linux/CCaptureReelle.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 #include "tests/linux/ImageDisque.h"
 #include "tests/linux/ScenarioEnfant.h"
 

@@ -15,7 +15,7 @@
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "platform/linux/CPlateformeLinux.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "platform/linux/SystemesDistants.h"
 #include "tests/commun/MotifSousDossier.h"
 #include "tests/linux/CCaptureReelle.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 #include "tests/linux/ScenarioEnfant.h"
 
 #include <gtest/gtest.h>

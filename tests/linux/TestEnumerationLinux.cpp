@@ -1,7 +1,7 @@
 // Folder enumeration on real temporary trees.
 
 #include "platform/linux/CPlateformeLinux.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 
 #include <gtest/gtest.h>
 

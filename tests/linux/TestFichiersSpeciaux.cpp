@@ -3,8 +3,8 @@
 
 #include "model/CRequete.h"
 #include "tests/linux/CCaptureReelle.h"
-#include "tests/linux/CDossierTemporaire.h"
-#include "tests/linux/CommandeExterne.h"
+#include "tests/commun/CDossierTemporaire.h"
+#include "tests/commun/CommandeExterne.h"
 #include "tests/linux/ScenarioEnfant.h"
 
 #include <gtest/gtest.h>

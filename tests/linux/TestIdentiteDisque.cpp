@@ -6,7 +6,7 @@
 #include "platform/linux/IdentiteVolume.h"
 #include "platform/linux/PointsMontage.h"
 #include "tests/linux/CCaptureReelle.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 #include "tests/linux/ImageDisque.h"
 #include "tests/linux/ScenarioEnfant.h"
 

@@ -14,7 +14,7 @@
 #include "bench/EmpreinteRequete.h"
 #include "bench/MontageMiroir.h"
 #include "tests/linux/CCaptureReelle.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 
 #ifndef NORVANEL_MIROIR_LENT
 #define NORVANEL_MIROIR_LENT ""

@@ -7,7 +7,7 @@
 #include "model/CRequete.h"
 #include "model/FichierCatalogue.h"
 #include "tests/linux/CCaptureReelle.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "cli/UtilisateurTerminal.h"
 #include "platform/linux/CPlateformeLinux.h"
 #include "tests/commun/CitationShell.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "platform/linux/OuvertureBureau.h"
 #include "tests/commun/CitationShell.h"
 #include "tests/linux/CCaptureReelle.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 #include "tests/linux/ScenarioEnfant.h"
 
 #include <gtest/gtest.h>

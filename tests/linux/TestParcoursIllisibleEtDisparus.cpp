@@ -3,7 +3,7 @@
 #include "model/CRequete.h"
 #include "platform/linux/CPlateformeLinux.h"
 #include "tests/linux/CCaptureReelle.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 #include "tests/linux/ScenarioEnfant.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "model/FichierCatalogue.h"
 #include "model/Limites.h"
 #include "tests/linux/CCaptureReelle.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 #include "tests/linux/ScenarioEnfant.h"
 
 #include <gtest/gtest.h>

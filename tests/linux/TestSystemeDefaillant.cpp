@@ -18,7 +18,7 @@
 #include "capture/CSuiviCapture.h"
 #include "model/CContexte.h"
 #include "tests/linux/CCaptureReelle.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 #include "tests/linux/ScenarioEnfant.h"
 
 #ifndef NORVANEL_MIROIR_LENT

@@ -2,8 +2,8 @@
 
 #include "platform/linux/CPlateformeLinux.h"
 #include "platform/linux/TextesLocaux.h"
-#include "tests/linux/CDossierTemporaire.h"
-#include "tests/linux/CommandeExterne.h"
+#include "tests/commun/CDossierTemporaire.h"
+#include "tests/commun/CommandeExterne.h"
 
 #include <gtest/gtest.h>
 

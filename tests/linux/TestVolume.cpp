@@ -4,7 +4,7 @@
 #include "platform/linux/IdentiteVolume.h"
 #include "platform/linux/VolumeBlkid.h"
 #include "platform/linux/VolumeMonte.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 #include "tests/linux/ImageDisque.h"
 #include "tests/linux/LigneMontage.h"
 

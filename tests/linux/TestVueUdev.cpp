@@ -2,7 +2,7 @@
 // its database text, hostile or not, and the file itself (size, kind).
 
 #include "platform/linux/VueUdev.h"
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tests/linux/CommandeExterne.h"
+#include "tests/commun/CommandeExterne.h"
 
 #include <cstdlib>
 #include <fcntl.h>
@@ -25,13 +25,18 @@ std::optional<std::string> trouverProgramme(const std::string& programme)
     return std::nullopt;
 }
 
-int executer(const std::vector<std::string>& argv)
+std::vector<char*> argumentsSpawn(const std::vector<std::string>& argv)
 {
     std::vector<char*> arguments;
     for (const std::string& a : argv)
         arguments.push_back(const_cast<char*>(a.c_str()));
     arguments.push_back(nullptr);
+    return arguments;
+}
 
+int executer(const std::vector<std::string>& argv)
+{
+    std::vector<char*> arguments = argumentsSpawn(argv);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);

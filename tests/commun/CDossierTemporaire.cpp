@@ -1,4 +1,4 @@
-#include "tests/linux/CDossierTemporaire.h"
+#include "tests/commun/CDossierTemporaire.h"
 
 #include <cstdlib>
 #include <dirent.h>

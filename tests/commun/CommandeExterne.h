@@ -12,3 +12,6 @@ std::optional<std::string> trouverProgramme(const std::string& programme);
 // Runs argv[0] (a full path) with its output discarded; its exit status, or -1 when it
 // could not be started or did not exit normally.
 int executer(const std::vector<std::string>& argv);
+
+// `argv` as posix_spawn takes it: pointers into its strings, then a null.
+std::vector<char*> argumentsSpawn(const std::vector<std::string>& argv);
