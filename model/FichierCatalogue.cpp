@@ -8,6 +8,7 @@
 
 #include "model/CArchive.h"
 #include "model/CDoc.h"
+#include "model/SuiteInconnue.h"
 #include "model/CSortie.h"
 #include "model/CUtilisateur.h"
 #include "model/Descripteur.h"
@@ -104,7 +105,7 @@ void terminerEnregistrement(CDoc& doc, const std::string& chemin, const SDescrip
 {
     doc.chemin = chemin;
     doc.identiteFichier = identiteFichier(chemin);
-    doc.suiteInconnue.apresEnregistrement(ecrit.fd);
+    doc.suiteInconnue().apresEnregistrement(ecrit.fd);
     doc.definirModifie(false);
 }
 
@@ -116,7 +117,7 @@ std::optional<std::string> enregistrerPar(CDoc& doc, const std::string& chemin, 
     try {
         if (const auto echec = ecrire([&doc](CSortie& sortie) { envoyer(doc, sortie); }, ecrit)) {
             if (echec->precedentIntact)
-                doc.suiteInconnue.apresRetablissement(chemin);
+                doc.suiteInconnue().apresRetablissement(chemin);
             return texteEchecEcriture(debut + " " + entreGuillemets(chemin), *echec);
         }
     } catch (const CErreurSuite& e) {

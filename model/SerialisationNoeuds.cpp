@@ -13,6 +13,7 @@
 #include "model/TexteCatalogue.h"
 #include "model/Limites.h"
 #include "model/ImageCriteres.h"
+#include "model/SuiteInconnue.h"
 
 namespace {
 
@@ -180,7 +181,7 @@ void CDoc::serialiser(CArchive& ar)
         ar.ecrireEntier(classeurs_.nombre());
         for (CClasseur* c : classeurs_)
             c->serialiser(ar);
-        ar.ecrireSuite(suiteInconnue);
+        ar.ecrireSuite(*suiteInconnue_);
         return;
     }
     // The binders are read aside and take the place of the old ones only once the
@@ -196,7 +197,7 @@ void CDoc::serialiser(CArchive& ar)
     ar.lireSuite(suite);
     viderContenu();
     classeurs_ = std::move(lus);
-    suiteInconnue = std::move(suite);
+    *suiteInconnue_ = std::move(suite);
     afficherSousDossiers = sousDossiers;
     colonneTri = colonnes;
     triCroissant = croissant;

@@ -13,6 +13,7 @@
 
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
+#include "model/SuiteInconnue.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "model/FichierCatalogue.h"
@@ -218,7 +219,7 @@ TEST_F(FichierCatalogue, OctetsApresLeDernierClasseurGardes)
     CDoc neuf;
     neuf.initialiserNouveau();
     ASSERT_FALSE(lireCatalogue(doc, ecrireCatalogue(neuf)));
-    EXPECT_TRUE(doc.suiteInconnue.vide());
+    EXPECT_TRUE(doc.suiteInconnue().vide());
 }
 
 TEST_F(FichierCatalogue, ChampsDeLaRequeteEtDesFichiers)
