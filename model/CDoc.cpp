@@ -7,8 +7,8 @@
 #include "model/CRequete.h"
 #include "model/CUtilisateur.h"
 #include "model/CVueDocument.h"
-#include "model/SuiteInconnue.h"
 #include "search/Recherche.h"
+#include "storage/SuiteInconnue.h"
 
 CDoc::CDoc() : suiteInconnue_(std::make_unique<CSuiteInconnue>())
 {

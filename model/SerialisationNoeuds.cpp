@@ -4,16 +4,16 @@
 #include <cstring>
 
 #include "model/Attributs.h"
-#include "model/CArchive.h"
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "model/TexteCatalogue.h"
-#include "model/Limites.h"
 #include "model/ImageCriteres.h"
-#include "model/SuiteInconnue.h"
+#include "model/Limites.h"
+#include "model/TexteCatalogue.h"
+#include "storage/CArchive.h"
+#include "storage/SuiteInconnue.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
-#include "model/SuiteInconnue.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "model/FichierCatalogue.h"
+#include "storage/FichierCatalogue.h"
+#include "storage/SuiteInconnue.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 
 #include <map>
 
-#include "model/EcritureSure.h"
-#include "model/FichierCatalogue.h"
-#include "model/SuiteInconnue.h"
+#include "storage/EcritureSure.h"
+#include "storage/FichierCatalogue.h"
+#include "storage/SuiteInconnue.h"
 #include "tests/core/CataloguesDeTest.h"
 #include "tests/core/Factices.h"
 #include "tests/fiabilite/CProcessusEnfant.h"

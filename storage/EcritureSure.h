@@ -30,7 +30,7 @@
 #include <string>
 #include <vector>
 
-#include "model/RaisonSysteme.h"
+#include "platform/RaisonSysteme.h"
 
 class CSortie;
 struct SDescripteur;

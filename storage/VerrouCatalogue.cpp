@@ -1,4 +1,4 @@
-#include "model/VerrouCatalogue.h"
+#include "storage/VerrouCatalogue.h"
 
 #include <fcntl.h>
 #include <grp.h>
@@ -12,13 +12,13 @@
 #include <thread>
 #include <vector>
 
-#include "model/DetenteurVerrou.h"
-#include "model/FichierOrdinaire.h"
-#include "model/IdentiteFichier.h"
-#include "model/PartiesChemin.h"
-#include "model/RaisonSysteme.h"
-#include "model/ResolutionLiens.h"
+#include "platform/RaisonSysteme.h"
 #include "platform/TexteAffichable.h"
+#include "storage/DetenteurVerrou.h"
+#include "storage/FichierOrdinaire.h"
+#include "storage/IdentiteFichier.h"
+#include "storage/PartiesChemin.h"
+#include "storage/ResolutionLiens.h"
 
 namespace {
 

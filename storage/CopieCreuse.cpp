@@ -1,4 +1,4 @@
-#include "model/CopieCreuse.h"
+#include "storage/CopieCreuse.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <vector>
 
-#include "model/EcritureSure.h"
+#include "storage/EcritureSure.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "model/CArchive.h"
+#include "storage/CArchive.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "model/Mot32.h"
 
-#include "model/CSortie.h"
-#include "model/SuiteInconnue.h"
 #include "model/TexteCatalogue.h"
+#include "storage/CSortie.h"
+#include "storage/SuiteInconnue.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "model/FichierCatalogue.h"
+#include "storage/FichierCatalogue.h"
 
 #include <unistd.h>
 
@@ -6,16 +6,16 @@
 #include <functional>
 #include <new>
 
-#include "model/CArchive.h"
 #include "model/CDoc.h"
-#include "model/SuiteInconnue.h"
-#include "model/CSortie.h"
 #include "model/CUtilisateur.h"
-#include "model/Descripteur.h"
-#include "model/EcritureSure.h"
-#include "model/FichierOrdinaire.h"
-#include "model/IdentiteFichier.h"
 #include "platform/TexteAffichable.h"
+#include "storage/CArchive.h"
+#include "storage/CSortie.h"
+#include "storage/Descripteur.h"
+#include "storage/EcritureSure.h"
+#include "storage/FichierOrdinaire.h"
+#include "storage/IdentiteFichier.h"
+#include "storage/SuiteInconnue.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "model/EcritureSure.h"
+#include "storage/EcritureSure.h"
 
 #include <dirent.h>
 #include <stdio.h>
@@ -16,14 +16,14 @@
 #include <random>
 #include <vector>
 
-#include "model/AttributsFichier.h"
-#include "model/CSortie.h"
-#include "model/CopieCreuse.h"
-#include "model/Descripteur.h"
-#include "model/PartiesChemin.h"
-#include "model/RemplacementEnPlace.h"
-#include "model/ResolutionLiens.h"
 #include "platform/TexteAffichable.h"
+#include "storage/AttributsFichier.h"
+#include "storage/CSortie.h"
+#include "storage/CopieCreuse.h"
+#include "storage/Descripteur.h"
+#include "storage/PartiesChemin.h"
+#include "storage/RemplacementEnPlace.h"
+#include "storage/ResolutionLiens.h"
 
 namespace {
 

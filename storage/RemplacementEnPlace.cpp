@@ -1,7 +1,7 @@
-#include "model/RemplacementEnPlace.h"
+#include "storage/RemplacementEnPlace.h"
 
-#include "model/CopieCreuse.h"
-#include "model/Descripteur.h"
+#include "storage/CopieCreuse.h"
+#include "storage/Descripteur.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
