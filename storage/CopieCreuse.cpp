@@ -81,7 +81,7 @@ int copierCreux(int source, std::uint64_t debut, std::uint64_t n, int destinatio
     struct stat st {};
     if (ici < 0 || ::fstat(destination, &st) != 0)
         return errno;
-    if (st.st_size < ici && ::ftruncate(destination, ici) != 0)
+    if (st.st_size < ici && appels.tronquer(destination, ici) != 0)
         return errno;
     return 0;
 }

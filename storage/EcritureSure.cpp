@@ -272,7 +272,7 @@ std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::op
     if (creer) {
         if (const int erreur = nommerSansRemplacer(temporaire.chemin, cible))
             return echec(erreur);
-    } else if (::rename(temporaire.chemin.c_str(), cible.c_str()) != 0) {
+    } else if (appels.renommer(temporaire.chemin.c_str(), cible.c_str()) != 0) {
         return echec(errno);
     }
     temporaire.chemin.clear();
@@ -286,12 +286,6 @@ std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::op
 }
 
 } // namespace
-
-SAppelsEcriture SAppelsEcriture::systeme()
-{
-    return {[](int fd, const void* o, std::size_t n) { return ::write(fd, o, n); },
-            [](int fd) { return ::fsync(fd); }};
-}
 
 int ecrireEntierement(const SAppelsEcriture& appels, int fd, const char* o, std::size_t n)
 {

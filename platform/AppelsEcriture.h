@@ -1,0 +1,21 @@
+#pragma once
+// The system calls that decide whether a save reached the disk, one function each so
+// that a test can make any of them fail (platform/fake/AppelsEcritureFactice.h). The
+// real ones are platform/linux's. Each answers as the system call does: -1 and errno
+// on failure.
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <functional>
+
+struct SAppelsEcriture {
+    std::function<ssize_t(int fd, const void* octets, std::size_t n)> ecrire;
+    std::function<int(int fd)> synchroniser;  // fsync of the file, then of its folder
+    // Renames `de` over `vers`: what puts a saved file in place of the old one.
+    std::function<int(const char* de, const char* vers)> renommer;
+    // Sets the length of the open file `fd`: what empties a file rewritten in place.
+    std::function<int(int fd, off_t taille)> tronquer;
+
+    static SAppelsEcriture systeme();
+};

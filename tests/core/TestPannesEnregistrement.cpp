@@ -1,0 +1,98 @@
+// Each system call of a save failing in turn, through the failable calls of the fake
+// platform: the catalogue on disk is the one the message says it is, the message names
+// the reason in French, and no temporary or backup is left beside it.
+
+#include "tests/core/Factices.h"
+
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "platform/fake/AppelsEcritureFactice.h"
+#include "storage/FichierCatalogue.h"
+#include "tests/core/CataloguesDeTest.h"
+#include "tests/linux/CDossierTemporaire.h"
+
+namespace {
+
+enum class EApres { ancien, nouveau };
+
+struct SPanne {
+    const char* cas;
+    EAppelEcriture appel;
+    int rang;
+    int erreur;
+    bool autreNom;  // a second name (hard link): the save rewrites the file in place
+    const char* suite;  // what the message says after "Impossible d'enregistrer ... : "
+    EApres contenu;
+};
+
+const SPanne kPannes[] = {
+    {"ecriture", EAppelEcriture::ecrire, 1, ENOSPC, false,
+     "le disque est plein. Le fichier précédent est intact.", EApres::ancien},
+    {"synchronisation du fichier", EAppelEcriture::synchroniser, 1, EIO, false,
+     "erreur de lecture ou d'écriture sur le support. Le fichier précédent est intact.", EApres::ancien},
+    {"renommage", EAppelEcriture::renommer, 1, EROFS, false,
+     "le support est en lecture seule. Le fichier précédent est intact.", EApres::ancien},
+    {"renommage, partage perdu", EAppelEcriture::renommer, 1, ESTALE, false,
+     "le fichier réseau n'est plus accessible. Le fichier précédent est intact.", EApres::ancien},
+    {"synchronisation du dossier", EAppelEcriture::synchroniser, 2, EIO, false,
+     "le dossier n'a pas pu être synchronisé (erreur de lecture ou d'écriture sur le support). Le nouveau "
+     "contenu est en place mais pourrait ne pas survivre à une coupure de courant.", EApres::nouveau},
+    // In place: the backup is emptied first, then the file itself; the old content goes back.
+    {"en place, vidage de la copie", EAppelEcriture::tronquer, 1, EIO, true,
+     "erreur de lecture ou d'écriture sur le support. Le fichier précédent est intact.", EApres::ancien},
+    {"en place, vidage du fichier", EAppelEcriture::tronquer, 2, EFBIG, true,
+     "le fichier dépasse la taille permise. Le fichier précédent est intact.", EApres::ancien},
+    {"en place, synchronisation de la copie", EAppelEcriture::synchroniser, 2, EIO, true,
+     "erreur de lecture ou d'écriture sur le support. Le fichier précédent est intact.", EApres::ancien},
+};
+
+class PannesEnregistrement : public AvecPlateformeFactice, public ::testing::WithParamInterface<SPanne> {};
+
+TEST_P(PannesEnregistrement, LeCatalogueEstCeQueDitLeMessage)
+{
+    const SPanne& panne = GetParam();
+    CDossierTemporaire dossier;
+    const std::string chemin = dossier.sous("cd.kbt");
+    CDoc ancien, nouveau;
+    remplirCatalogue(ancien, 2000, 40, 'a');
+    remplirCatalogue(nouveau, 1500, 40, 'b');
+    ASSERT_FALSE(enregistrerCatalogue(ancien, chemin));
+    std::vector<std::string> noms{"cd.kbt"};
+    if (panne.autreNom) {
+        ASSERT_EQ(::link(chemin.c_str(), dossier.sous("lien.kbt").c_str()), 0);
+        noms.push_back("lien.kbt");
+    }
+    const std::string avant = lireTout(chemin);
+
+    const auto erreur = enregistrerCatalogue(
+        nouveau, chemin, appelsEnEchec(SAppelsEcriture::systeme(), panne.appel, panne.rang, panne.erreur));
+
+    ASSERT_TRUE(erreur);
+    EXPECT_EQ(*erreur, "Impossible d'enregistrer le catalogue « " + chemin + " » : " + panne.suite);
+    const std::string attendu = panne.contenu == EApres::ancien ? avant : ecrireCatalogue(nouveau);
+    EXPECT_TRUE(lireTout(chemin) == attendu);
+    if (panne.autreNom) {
+        EXPECT_TRUE(lireTout(dossier.sous("lien.kbt")) == attendu);
+    }
+    EXPECT_TRUE(nouveau.estModifie());
+    EXPECT_EQ(entreesDe(dossier.chemin()), noms);
+    // The next save, with nothing failing, goes through.
+    EXPECT_FALSE(enregistrerCatalogue(nouveau, chemin));
+    EXPECT_TRUE(lireTout(chemin) == ecrireCatalogue(nouveau));
+}
+
+INSTANTIATE_TEST_SUITE_P(, PannesEnregistrement, ::testing::ValuesIn(kPannes),
+                         [](const auto& info) {
+                             std::string nom;
+                             for (const char* c = info.param.cas; *c; ++c)
+                                 if (std::isalnum(static_cast<unsigned char>(*c)))
+                                     nom += *c;
+                             return nom;
+                         });
+
+} // namespace
