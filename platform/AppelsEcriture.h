@@ -1,8 +1,8 @@
 #pragma once
-// The system calls that decide whether a save reached the disk, one function each so
-// that a test can make any of them fail (platform/fake/AppelsEcritureFactice.h). The
-// real ones are platform/linux's. Each answers as the system call does: -1 and errno
-// on failure.
+// The system calls that decide whether a save reached the disk, and the lock of a
+// catalogue's writers, one function each so that a test can make any of them fail
+// (platform/fake/AppelsEcritureFactice.h). The real ones are platform/linux's. Each
+// answers as the system call does: -1 and errno on failure.
 
 #include <sys/types.h>
 
@@ -16,6 +16,9 @@ struct SAppelsEcriture {
     std::function<int(const char* de, const char* vers)> renommer;
     // Sets the length of the open file `fd`: what empties a file rewritten in place.
     std::function<int(int fd, off_t taille)> tronquer;
+    // flock() of the open file `fd`: the lock writers of a catalogue take, and the one
+    // a save holds on its temporary.
+    std::function<int(int fd, int operation)> verrouiller;
 
     static SAppelsEcriture systeme();
 };

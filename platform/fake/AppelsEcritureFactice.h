@@ -5,6 +5,6 @@
 
 #include "platform/AppelsEcriture.h"
 
-enum class EAppelEcriture { ecrire, synchroniser, renommer, tronquer };
+enum class EAppelEcriture { ecrire, synchroniser, renommer, tronquer, verrouiller };
 
 SAppelsEcriture appelsEnEchec(SAppelsEcriture reels, EAppelEcriture appel, int rang, int erreur);

@@ -1,6 +1,7 @@
 #include "platform/AppelsEcriture.h"
 
 #include <stdio.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 SAppelsEcriture SAppelsEcriture::systeme()
@@ -8,5 +9,6 @@ SAppelsEcriture SAppelsEcriture::systeme()
     return {[](int fd, const void* o, std::size_t n) { return ::write(fd, o, n); },
             [](int fd) { return ::fsync(fd); },
             [](const char* de, const char* vers) { return ::rename(de, vers); },
-            [](int fd, off_t taille) { return ::ftruncate(fd, taille); }};
+            [](int fd, off_t taille) { return ::ftruncate(fd, taille); },
+            [](int fd, int operation) { return ::flock(fd, operation); }};
 }

@@ -1,6 +1,7 @@
 // Each system call of a save failing in turn, through the failable calls of the fake
 // platform: the catalogue on disk is the one the message says it is, the message names
-// the reason in French, and no temporary or backup is left beside it.
+// the reason in French, and no temporary or backup is left beside it. And the lock of
+// the writers, whose failures are not mistaken for another program holding it.
 
 #include "tests/core/Factices.h"
 
@@ -8,11 +9,13 @@
 
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <string>
 #include <vector>
 
 #include "platform/fake/AppelsEcritureFactice.h"
 #include "storage/FichierCatalogue.h"
+#include "storage/VerrouCatalogue.h"
 #include "tests/core/CataloguesDeTest.h"
 #include "tests/linux/CDossierTemporaire.h"
 
@@ -86,13 +89,62 @@ TEST_P(PannesEnregistrement, LeCatalogueEstCeQueDitLeMessage)
     EXPECT_TRUE(lireTout(chemin) == ecrireCatalogue(nouveau));
 }
 
-INSTANTIATE_TEST_SUITE_P(, PannesEnregistrement, ::testing::ValuesIn(kPannes),
-                         [](const auto& info) {
-                             std::string nom;
-                             for (const char* c = info.param.cas; *c; ++c)
-                                 if (std::isalnum(static_cast<unsigned char>(*c)))
-                                     nom += *c;
-                             return nom;
-                         });
+struct SPanneVerrou {
+    const char* cas;
+    int erreur;
+    const char* refus;  // nullptr: the lock is taken all the same
+};
+
+const SPanneVerrou kPannesVerrou[] = {
+    {"occupe un instant", EWOULDBLOCK, nullptr},
+    {"interrompu", EINTR, nullptr},
+    {"systeme sans verrous", ENOLCK, nullptr},
+    {"disque defaillant", EIO, "erreur de lecture ou d'écriture sur le support"},
+    {"memoire", ENOMEM, "la mémoire est insuffisante"},
+};
+
+class PannesVerrou : public AvecPlateformeFactice, public ::testing::WithParamInterface<SPanneVerrou> {};
+
+TEST_P(PannesVerrou, UneDefaillanceNEstPasUnDetenteur)
+{
+    const SPanneVerrou& panne = GetParam();
+    CDossierTemporaire dossier;
+    const std::string chemin = dossier.sous("cd.kbt");
+    CDoc doc;
+    remplirCatalogue(doc, 100, 20, 'a');
+    ASSERT_FALSE(enregistrerCatalogue(doc, chemin));
+    const std::string avant = lireTout(chemin);
+
+    CVerrouCatalogue verrou;
+    // Long enough that a failure taken for a holder would be waited out, and said so.
+    const auto refus = verrou.prendre(chemin, std::chrono::milliseconds(300),
+                                      appelsEnEchec(SAppelsEcriture::systeme(), EAppelEcriture::verrouiller, 1, panne.erreur));
+
+    if (panne.refus) {
+        ASSERT_TRUE(refus);
+        EXPECT_EQ(*refus, panne.refus);
+        EXPECT_FALSE(verrou.tenu());
+    } else {
+        EXPECT_FALSE(refus) << *refus;
+        EXPECT_TRUE(verrou.tenu());
+    }
+    verrou.rendre();
+    EXPECT_TRUE(lireTout(chemin) == avant);
+    // Nothing failing any more, the lock is taken.
+    EXPECT_FALSE(verrou.prendre(chemin, std::chrono::milliseconds(0)));
+}
+
+template <typename T>
+std::string nomDeCas(const ::testing::TestParamInfo<T>& info)
+{
+    std::string nom;
+    for (const char* c = info.param.cas; *c; ++c)
+        if (std::isalnum(static_cast<unsigned char>(*c)))
+            nom += *c;
+    return nom;
+}
+
+INSTANTIATE_TEST_SUITE_P(, PannesEnregistrement, ::testing::ValuesIn(kPannes), nomDeCas<SPanne>);
+INSTANTIATE_TEST_SUITE_P(, PannesVerrou, ::testing::ValuesIn(kPannesVerrou), nomDeCas<SPanneVerrou>);
 
 } // namespace
