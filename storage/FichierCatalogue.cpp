@@ -21,11 +21,11 @@ namespace {
 
 class CEntreeFichier : public CEntree {
 public:
-    explicit CEntreeFichier(int fd) : fd_(fd) {}
+    CEntreeFichier(int fd, const SAppelsEcriture& appels) : fd_(fd), appels_(appels) {}
     long lire(char* o, std::size_t n) override
     {
         for (;;) {
-            const ssize_t lus = ::read(fd_, o, n);
+            const ssize_t lus = appels_.lire(fd_, o, n);
             if (lus < 0 && errno == EINTR)
                 continue;
             return static_cast<long>(lus);
@@ -35,6 +35,7 @@ public:
 
 private:
     int fd_;
+    const SAppelsEcriture& appels_;
 };
 
 // Reads the records from `ar` into `doc`: the problem found, or nullopt.
@@ -50,12 +51,12 @@ std::optional<std::string> lireDepuis(CDoc& doc, CArchive& ar)
     return std::nullopt;
 }
 
-std::optional<std::string> lireDescripteur(CDoc& doc, int fd)
+std::optional<std::string> lireDescripteur(CDoc& doc, int fd, const SAppelsEcriture& appels)
 {
     const auto identite = identiteDescripteur(fd);
     if (!identite)
         return raisonSysteme(errno);
-    CEntreeFichier entree(fd);
+    CEntreeFichier entree(fd, appels);
     CArchive ar(entree, static_cast<std::uint64_t>(identite->taille));
     auto probleme = lireDepuis(doc, ar);
     if (!probleme)
@@ -63,13 +64,13 @@ std::optional<std::string> lireDescripteur(CDoc& doc, int fd)
     return probleme;
 }
 
-std::optional<std::string> lireFichier(CDoc& doc, const std::string& chemin)
+std::optional<std::string> lireFichier(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels)
 {
     const SOuvertureLecture ouvert = ouvrirFichierOrdinaire(chemin);
     if (ouvert.probleme)
         return ouvert.probleme;
     SDescripteur f{ouvert.fd};
-    return lireDescripteur(doc, f.fd);
+    return lireDescripteur(doc, f.fd, appels);
 }
 
 std::optional<std::string> terminerChargement(CDoc& doc, const std::string& chemin,
@@ -149,14 +150,14 @@ std::string ecrireCatalogue(CDoc& doc)
     return std::move(sortie.octets);
 }
 
-std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin)
+std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels)
 {
-    return terminerChargement(doc, chemin, lireFichier(doc, chemin));
+    return terminerChargement(doc, chemin, lireFichier(doc, chemin, appels));
 }
 
 std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin, int fd)
 {
-    return terminerChargement(doc, chemin, lireDescripteur(doc, fd));
+    return terminerChargement(doc, chemin, lireDescripteur(doc, fd, SAppelsEcriture::systeme()));
 }
 
 std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& chemin)

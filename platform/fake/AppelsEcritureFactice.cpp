@@ -36,6 +36,7 @@ SAppelsEcriture appelsEnEchec(SAppelsEcriture reels, EAppelEcriture appel, int r
     case EAppelEcriture::synchroniser: reels.synchroniser = enPanne(std::move(reels.synchroniser), panne); break;
     case EAppelEcriture::renommer: reels.renommer = enPanne(std::move(reels.renommer), panne); break;
     case EAppelEcriture::tronquer: reels.tronquer = enPanne(std::move(reels.tronquer), panne); break;
+    case EAppelEcriture::lire: reels.lire = enPanne(std::move(reels.lire), panne); break;
     case EAppelEcriture::verrouiller: reels.verrouiller = enPanne(std::move(reels.verrouiller), panne); break;
     }
     return reels;

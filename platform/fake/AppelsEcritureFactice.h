@@ -5,6 +5,6 @@
 
 #include "platform/AppelsEcriture.h"
 
-enum class EAppelEcriture { ecrire, synchroniser, renommer, tronquer, verrouiller };
+enum class EAppelEcriture { ecrire, synchroniser, renommer, tronquer, lire, verrouiller };
 
 SAppelsEcriture appelsEnEchec(SAppelsEcriture reels, EAppelEcriture appel, int rang, int erreur);

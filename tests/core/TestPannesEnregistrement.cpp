@@ -1,7 +1,8 @@
 // Each system call of a save failing in turn, through the failable calls of the fake
 // platform: the catalogue on disk is the one the message says it is, the message names
-// the reason in French, and no temporary or backup is left beside it. And the lock of
-// the writers, whose failures are not mistaken for another program holding it.
+// the reason in French, and no temporary or backup is left beside it. A read failing
+// during a load leaves the document as it was. And the lock of the writers, whose
+// failures are not mistaken for another program holding it.
 
 #include "tests/core/Factices.h"
 
@@ -20,6 +21,22 @@
 #include "tests/linux/CDossierTemporaire.h"
 
 namespace {
+
+// A catalogue on disk in a fresh folder, for the calls to fail on.
+class AvecCatalogueSurDisque : public AvecPlateformeFactice {
+protected:
+    // Saves a catalogue of `entrees` files at `chemin`: its bytes.
+    std::string ecrireSurDisque(int entrees)
+    {
+        CDoc doc;
+        remplirCatalogue(doc, entrees, 40, 'a');
+        EXPECT_FALSE(enregistrerCatalogue(doc, chemin));
+        return lireTout(chemin);
+    }
+
+    CDossierTemporaire dossier;
+    const std::string chemin = dossier.sous("cd.kbt");
+};
 
 enum class EApres { ancien, nouveau };
 
@@ -54,17 +71,14 @@ const SPanne kPannes[] = {
      "erreur de lecture ou d'écriture sur le support. Le fichier précédent est intact.", EApres::ancien},
 };
 
-class PannesEnregistrement : public AvecPlateformeFactice, public ::testing::WithParamInterface<SPanne> {};
+class PannesEnregistrement : public AvecCatalogueSurDisque, public ::testing::WithParamInterface<SPanne> {};
 
 TEST_P(PannesEnregistrement, LeCatalogueEstCeQueDitLeMessage)
 {
     const SPanne& panne = GetParam();
-    CDossierTemporaire dossier;
-    const std::string chemin = dossier.sous("cd.kbt");
-    CDoc ancien, nouveau;
-    remplirCatalogue(ancien, 2000, 40, 'a');
+    ecrireSurDisque(2000);
+    CDoc nouveau;
     remplirCatalogue(nouveau, 1500, 40, 'b');
-    ASSERT_FALSE(enregistrerCatalogue(ancien, chemin));
     std::vector<std::string> noms{"cd.kbt"};
     if (panne.autreNom) {
         ASSERT_EQ(::link(chemin.c_str(), dossier.sous("lien.kbt").c_str()), 0);
@@ -103,17 +117,12 @@ const SPanneVerrou kPannesVerrou[] = {
     {"memoire", ENOMEM, "la mémoire est insuffisante"},
 };
 
-class PannesVerrou : public AvecPlateformeFactice, public ::testing::WithParamInterface<SPanneVerrou> {};
+class PannesVerrou : public AvecCatalogueSurDisque, public ::testing::WithParamInterface<SPanneVerrou> {};
 
 TEST_P(PannesVerrou, UneDefaillanceNEstPasUnDetenteur)
 {
     const SPanneVerrou& panne = GetParam();
-    CDossierTemporaire dossier;
-    const std::string chemin = dossier.sous("cd.kbt");
-    CDoc doc;
-    remplirCatalogue(doc, 100, 20, 'a');
-    ASSERT_FALSE(enregistrerCatalogue(doc, chemin));
-    const std::string avant = lireTout(chemin);
+    const std::string avant = ecrireSurDisque(100);
 
     CVerrouCatalogue verrou;
     // Long enough that a failure taken for a holder would be waited out, and said so.
@@ -134,6 +143,47 @@ TEST_P(PannesVerrou, UneDefaillanceNEstPasUnDetenteur)
     EXPECT_FALSE(verrou.prendre(chemin, std::chrono::milliseconds(0)));
 }
 
+struct SPanneLecture {
+    const char* cas;
+    int rang;
+    int erreur;
+    const char* raison;  // nullptr: the load goes through
+};
+
+const SPanneLecture kPannesLecture[] = {
+    {"debut", 1, EIO, "erreur de lecture ou d'écriture sur le support"},
+    {"milieu partage perdu", 2, ESTALE, "le fichier réseau n'est plus accessible"},
+    {"interrompue", 1, EINTR, nullptr},
+};
+
+class PannesLecture : public AvecCatalogueSurDisque, public ::testing::WithParamInterface<SPanneLecture> {};
+
+TEST_P(PannesLecture, LeDocumentResteCeQuIlEtait)
+{
+    const SPanneLecture& panne = GetParam();
+    // Several read buffers, so that a read may fail in the middle.
+    ecrireSurDisque(50000);
+    CDoc doc;
+    remplirCatalogue(doc, 10, 10, 'b');
+    const std::string avant = ecrireCatalogue(doc);
+
+    const auto erreur = chargerCatalogue(
+        doc, chemin, appelsEnEchec(SAppelsEcriture::systeme(), EAppelEcriture::lire, panne.rang, panne.erreur));
+
+    if (!panne.raison) {
+        EXPECT_FALSE(erreur) << *erreur;
+        EXPECT_TRUE(ecrireCatalogue(doc) == lireTout(chemin));
+        return;
+    }
+    ASSERT_TRUE(erreur);
+    const std::string debut = "Impossible d'ouvrir le catalogue « " + chemin + " » : erreur de lecture du fichier (" +
+                              panne.raison + ") (à l'octet ";
+    EXPECT_EQ(erreur->substr(0, debut.size()), debut);
+    EXPECT_TRUE(ecrireCatalogue(doc) == avant);
+    EXPECT_TRUE(doc.estModifie());
+    EXPECT_TRUE(doc.chemin.empty());
+}
+
 template <typename T>
 std::string nomDeCas(const ::testing::TestParamInfo<T>& info)
 {
@@ -146,5 +196,6 @@ std::string nomDeCas(const ::testing::TestParamInfo<T>& info)
 
 INSTANTIATE_TEST_SUITE_P(, PannesEnregistrement, ::testing::ValuesIn(kPannes), nomDeCas<SPanne>);
 INSTANTIATE_TEST_SUITE_P(, PannesVerrou, ::testing::ValuesIn(kPannesVerrou), nomDeCas<SPanneVerrou>);
+INSTANTIATE_TEST_SUITE_P(, PannesLecture, ::testing::ValuesIn(kPannesLecture), nomDeCas<SPanneLecture>);
 
 } // namespace
