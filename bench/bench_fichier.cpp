@@ -20,17 +20,17 @@
 #include <string>
 #include <vector>
 
-#include "bench/CataloguePlancher.h"
 #include "bench/CRequeteSynthetique.h"
+#include "bench/CataloguePlancher.h"
 #include "bench/Mesure.h"
 #include "bench/MesureMemoire.h"
-#include "model/CArchive.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
-#include "model/CSortie.h"
-#include "model/FichierCatalogue.h"
 #include "platform/linux/CPlateformeLinux.h"
+#include "storage/CArchive.h"
+#include "storage/CSortie.h"
+#include "storage/FichierCatalogue.h"
 
 namespace {
 

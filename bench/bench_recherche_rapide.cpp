@@ -21,9 +21,9 @@
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
-#include "model/FichierCatalogue.h"
 #include "platform/linux/CPlateformeLinux.h"
 #include "search/RechercheRapide.h"
+#include "storage/FichierCatalogue.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
-#include "model/FichierCatalogue.h"
 #include "platform/linux/CPlateformeLinux.h"
+#include "storage/FichierCatalogue.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 #include "capture/MiseAJour.h"
 
-#include "model/NumeroSerie.h"
 #include "capture/ScanDossier.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "model/Limites.h"
-#include "model/RaisonSysteme.h"
+#include "model/NumeroSerie.h"
 #include "model/TexteCatalogue.h"
 #include "platform/CPlateforme.h"
+#include "platform/RaisonSysteme.h"
 #include "platform/TexteAffichable.h"
 
 namespace {

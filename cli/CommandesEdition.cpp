@@ -22,11 +22,11 @@
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CRequete.h"
-#include "model/FichierCatalogue.h"
-#include "model/RaisonSysteme.h"
 #include "platform/CPlateforme.h"
+#include "platform/RaisonSysteme.h"
 #include "platform/TexteAffichable.h"
 #include "search/Recherche.h"
+#include "storage/FichierCatalogue.h"
 
 namespace {
 

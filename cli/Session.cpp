@@ -3,8 +3,8 @@
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CRequete.h"
-#include "model/FichierCatalogue.h"
 #include "platform/TexteAffichable.h"
+#include "storage/FichierCatalogue.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "cli/Arguments.h"
 #include "model/CDoc.h"
-#include "model/VerrouCatalogue.h"
+#include "storage/VerrouCatalogue.h"
 
 class CClasseur;
 class CElement;

@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "cli/Arguments.h"
-#include "model/EcritureSure.h"
+#include "storage/EcritureSure.h"
 
 void verifierSortie()
 {

@@ -10,8 +10,8 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "model/FichierCatalogue.h"
 #include "platform/fake/CPlateformeFactice.h"
+#include "storage/FichierCatalogue.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "model/CContexte.h"
 #include "model/CDoc.h"
-#include "model/FichierCatalogue.h"
 #include "platform/fake/CPlateformeFactice.h"
+#include "storage/FichierCatalogue.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

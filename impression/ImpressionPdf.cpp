@@ -10,14 +10,14 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include "model/CDoc.h"
-#include "model/CSortie.h"
-#include "model/EcritureSure.h"
-#include "model/IdentiteFichier.h"
-#include "model/ResolutionLiens.h"
-#include "model/SignatureCatalogue.h"
 #include "impression/ImpressionPages.h"
+#include "model/CDoc.h"
 #include "platform/TexteAffichable.h"
+#include "storage/CSortie.h"
+#include "storage/EcritureSure.h"
+#include "storage/IdentiteFichier.h"
+#include "storage/ResolutionLiens.h"
+#include "storage/SignatureCatalogue.h"
 
 namespace {
 

@@ -8,8 +8,9 @@
 #include "model/CUtilisateur.h"
 #include "model/CVueDocument.h"
 #include "search/Recherche.h"
+#include "storage/SuiteInconnue.h"
 
-CDoc::CDoc()
+CDoc::CDoc() : suiteInconnue_(std::make_unique<CSuiteInconnue>())
 {
     contexte().documents.push_back(this);
 }
@@ -22,7 +23,7 @@ CDoc::~CDoc()
 
 void CDoc::initialiserNouveau()
 {
-    suiteInconnue.vider();
+    suiteInconnue_->vider();
     auto* general = new CClasseur(this, "Général");
     classeurs_.ajouter(general);
     contexte().classeurCourant = general;

@@ -4,16 +4,17 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "model/CListeElements.h"
 #include "model/CNomme.h"
-#include "model/IdentiteFichier.h"
-#include "model/SuiteInconnue.h"
+#include "platform/IdentiteFichier.h"
 
 class CResultatsRecherche;
+class CSuiteInconnue;
 
 class CRequete;
 class CVueDocument;
@@ -106,10 +107,13 @@ public:
                                                                   {0, 1, 2, 3, 4, 5, 6}}};
 
     // The bytes found after the last binder (what a newer program may add there),
-    // written back after it unchanged; none in a new document.
-    CSuiteInconnue suiteInconnue;
+    // written back after it unchanged; none in a new document. Held by the file code,
+    // which alone knows what is inside.
+    CSuiteInconnue& suiteInconnue() { return *suiteInconnue_; }
+    const CSuiteInconnue& suiteInconnue() const { return *suiteInconnue_; }
 
 private:
+    std::unique_ptr<CSuiteInconnue> suiteInconnue_;
     CListeElements<CClasseur> classeurs_;
     bool modifie_ = false;
     CControleArbre* arbre_ = nullptr;

@@ -4,15 +4,16 @@
 #include <cstring>
 
 #include "model/Attributs.h"
-#include "model/CArchive.h"
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "model/TexteCatalogue.h"
-#include "model/Limites.h"
 #include "model/ImageCriteres.h"
+#include "model/Limites.h"
+#include "model/TexteCatalogue.h"
+#include "storage/CArchive.h"
+#include "storage/SuiteInconnue.h"
 
 namespace {
 
@@ -180,7 +181,7 @@ void CDoc::serialiser(CArchive& ar)
         ar.ecrireEntier(classeurs_.nombre());
         for (CClasseur* c : classeurs_)
             c->serialiser(ar);
-        ar.ecrireSuite(suiteInconnue);
+        ar.ecrireSuite(*suiteInconnue_);
         return;
     }
     // The binders are read aside and take the place of the old ones only once the
@@ -196,7 +197,7 @@ void CDoc::serialiser(CArchive& ar)
     ar.lireSuite(suite);
     viderContenu();
     classeurs_ = std::move(lus);
-    suiteInconnue = std::move(suite);
+    *suiteInconnue_ = std::move(suite);
     afficherSousDossiers = sousDossiers;
     colonneTri = colonnes;
     triCroissant = croissant;

@@ -4,8 +4,8 @@
 #include <string>
 
 
-#include "model/CReglages.h"
 #include "model/CUtilisateur.h"
+#include "storage/CReglages.h"
 #include "ui/CheminsQt.h"
 
 void CAccesReglages::signaler(const std::optional<std::string>& probleme)

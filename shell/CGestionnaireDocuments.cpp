@@ -11,13 +11,13 @@
 
 #include "model/CDoc.h"
 #include "model/CUtilisateur.h"
-#include "model/EnregistrementVerifie.h"
-#include "model/FichierCatalogue.h"
 #include "shell/CApp.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CFichiersRecents.h"
 #include "shell/CMainFrame.h"
+#include "storage/EnregistrementVerifie.h"
+#include "storage/FichierCatalogue.h"
 #include "ui/CheminsQt.h"
 
 namespace {

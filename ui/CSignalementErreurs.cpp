@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "model/CUtilisateur.h"
-#include "model/RaisonSysteme.h"
+#include "platform/RaisonSysteme.h"
 
 std::string raisonException(std::exception_ptr e)
 {

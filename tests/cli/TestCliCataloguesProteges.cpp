@@ -13,7 +13,7 @@
 #include <fstream>
 #include <memory>
 
-#include "model/VerrouCatalogue.h"
+#include "storage/VerrouCatalogue.h"
 #include "tests/cli/Lancement.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "model/CFichier.h"
-#include "model/FichierCatalogue.h"
 #include "platform/linux/CPlateformeLinux.h"
+#include "storage/FichierCatalogue.h"
 #include "tests/cli/Lancement.h"
 #include "tests/commun/ConstructeurCatalogue.h"
 

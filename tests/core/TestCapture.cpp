@@ -7,12 +7,12 @@
 #include "capture/CSuiviCapture.h"
 #include "capture/MiseAJour.h"
 #include "capture/ScanDossier.h"
-#include "model/Totaux.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "model/RaisonSysteme.h"
+#include "model/Totaux.h"
+#include "platform/RaisonSysteme.h"
 
 namespace {
 

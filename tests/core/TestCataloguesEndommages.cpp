@@ -9,7 +9,7 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "model/FichierCatalogue.h"
+#include "storage/FichierCatalogue.h"
 
 namespace {
 

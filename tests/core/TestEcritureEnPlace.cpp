@@ -12,9 +12,9 @@
 #include <cstring>
 #include <memory>
 
-#include "model/CSortie.h"
-#include "model/EcritureSure.h"
-#include "model/FichierCatalogue.h"
+#include "storage/CSortie.h"
+#include "storage/EcritureSure.h"
+#include "storage/FichierCatalogue.h"
 #include "tests/core/CataloguesDeTest.h"
 #include "tests/commun/CDossierTemporaire.h"
 

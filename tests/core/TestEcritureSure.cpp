@@ -13,9 +13,9 @@
 #include <memory>
 #include <new>
 
-#include "model/CSortie.h"
-#include "model/EcritureSure.h"
-#include "model/FichierCatalogue.h"
+#include "storage/CSortie.h"
+#include "storage/EcritureSure.h"
+#include "storage/FichierCatalogue.h"
 #include "tests/core/CataloguesDeTest.h"
 #include "tests/commun/CDossierTemporaire.h"
 

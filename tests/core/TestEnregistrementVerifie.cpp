@@ -7,8 +7,8 @@
 
 #include <unistd.h>
 
-#include "model/EnregistrementVerifie.h"
-#include "model/FichierCatalogue.h"
+#include "storage/EnregistrementVerifie.h"
+#include "storage/FichierCatalogue.h"
 #include "tests/core/CataloguesDeTest.h"
 #include "tests/commun/CDossierTemporaire.h"
 

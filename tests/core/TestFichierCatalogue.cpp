@@ -15,7 +15,8 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "model/FichierCatalogue.h"
+#include "storage/FichierCatalogue.h"
+#include "storage/SuiteInconnue.h"
 
 namespace {
 
@@ -218,7 +219,7 @@ TEST_F(FichierCatalogue, OctetsApresLeDernierClasseurGardes)
     CDoc neuf;
     neuf.initialiserNouveau();
     ASSERT_FALSE(lireCatalogue(doc, ecrireCatalogue(neuf)));
-    EXPECT_TRUE(doc.suiteInconnue.vide());
+    EXPECT_TRUE(doc.suiteInconnue().vide());
 }
 
 TEST_F(FichierCatalogue, ChampsDeLaRequeteEtDesFichiers)

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <optional>
 
-#include "model/CReglages.h"
+#include "storage/CReglages.h"
 #include "tests/core/CataloguesDeTest.h"
 #include "tests/commun/CDossierTemporaire.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/TexteIni.h"
+#include "storage/TexteIni.h"
 
 namespace {
 

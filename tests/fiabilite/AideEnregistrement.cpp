@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "model/EcritureSure.h"
-#include "model/FichierCatalogue.h"
 #include "platform/fake/CPlateformeFactice.h"
+#include "storage/EcritureSure.h"
+#include "storage/FichierCatalogue.h"
 #include "tests/core/CataloguesDeTest.h"
 
 namespace {

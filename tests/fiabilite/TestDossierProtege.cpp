@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "model/FichierCatalogue.h"
+#include "storage/FichierCatalogue.h"
 #include "tests/core/CataloguesDeTest.h"
 #include "tests/core/Factices.h"
 #include "tests/fiabilite/CProcessusEnfant.h"

@@ -9,8 +9,9 @@
 
 #include <map>
 
-#include "model/EcritureSure.h"
-#include "model/FichierCatalogue.h"
+#include "storage/EcritureSure.h"
+#include "storage/FichierCatalogue.h"
+#include "storage/SuiteInconnue.h"
 #include "tests/core/CataloguesDeTest.h"
 #include "tests/core/Factices.h"
 #include "tests/fiabilite/CProcessusEnfant.h"
@@ -116,7 +117,7 @@ TEST_F(DroitsEnregistrement, UnArretApresLEcritureLaisseUnFichierNetEtSaSauvegar
 
     CDoc relu;
     ASSERT_FALSE(chargerCatalogue(relu, chemin));
-    EXPECT_TRUE(relu.suiteInconnue.vide());
+    EXPECT_TRUE(relu.suiteInconnue().vide());
     ASSERT_EQ(p.messages.size(), 1u);
     EXPECT_EQ(p.messages[0].texte, texteSauvegardeLaissee(chemin, sauvegardes[0]));
 }

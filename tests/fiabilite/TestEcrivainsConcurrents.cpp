@@ -9,7 +9,7 @@
 #include <memory>
 #include <sstream>
 
-#include "model/EcritureSure.h"
+#include "storage/EcritureSure.h"
 #include "tests/core/CataloguesDeTest.h"
 #include "tests/fiabilite/CProcessusEnfant.h"
 #include "tests/fiabilite/UtilisateurOrdinaire.h"

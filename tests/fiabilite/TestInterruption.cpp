@@ -20,8 +20,8 @@
 #include <random>
 #include <thread>
 
-#include "model/EcritureSure.h"
-#include "model/FichierCatalogue.h"
+#include "storage/EcritureSure.h"
+#include "storage/FichierCatalogue.h"
 #include "tests/core/CataloguesDeTest.h"
 #include "tests/core/Factices.h"
 #include "tests/fiabilite/CProcessusEnfant.h"

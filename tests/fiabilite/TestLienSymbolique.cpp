@@ -8,8 +8,8 @@
 
 #include <cerrno>
 
-#include "model/EcritureSure.h"
-#include "model/FichierCatalogue.h"
+#include "storage/EcritureSure.h"
+#include "storage/FichierCatalogue.h"
 #include "tests/core/CataloguesDeTest.h"
 #include "tests/core/Factices.h"
 #include "tests/fiabilite/CProcessusEnfant.h"

@@ -10,7 +10,7 @@
 
 #include <memory>
 
-#include "model/VerrouCatalogue.h"
+#include "storage/VerrouCatalogue.h"
 #include "tests/core/CataloguesDeTest.h"
 #include "tests/fiabilite/CProcessusEnfant.h"
 #include "tests/fiabilite/UtilisateurOrdinaire.h"

@@ -5,7 +5,7 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "model/FichierCatalogue.h"
+#include "storage/FichierCatalogue.h"
 #include "tests/linux/CCaptureReelle.h"
 #include "tests/commun/CDossierTemporaire.h"
 

@@ -2,8 +2,8 @@
 
 #include "model/CDoc.h"
 #include "model/CRequete.h"
-#include "model/FichierCatalogue.h"
 #include "model/Limites.h"
+#include "storage/FichierCatalogue.h"
 #include "tests/linux/CCaptureReelle.h"
 #include "tests/commun/CDossierTemporaire.h"
 #include "tests/linux/ScenarioEnfant.h"

@@ -6,7 +6,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "model/CReglages.h"
+#include "storage/CReglages.h"
 
 namespace {
 

@@ -9,18 +9,18 @@
 #include <QSettings>
 #include <QTest>
 
+#include "capture/MiseAJour.h"
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CDossier.h"
 #include "model/CRequete.h"
-#include "model/FichierCatalogue.h"
-#include "capture/MiseAJour.h"
 #include "shell/CApp.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
 #include "shell/LigneCommande.h"
+#include "storage/FichierCatalogue.h"
 
 void AvecNorvanel::SetUp()
 {

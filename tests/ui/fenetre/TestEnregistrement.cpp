@@ -12,11 +12,11 @@
 
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
-#include "model/FichierCatalogue.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CGestionnaireDocuments.h"
 #include "shell/CMainFrame.h"
+#include "storage/FichierCatalogue.h"
 #include "ui/IdCommandes.h"
 
 namespace {

@@ -7,20 +7,20 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "dialogs/CParametresDlg.h"
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "model/FichierCatalogue.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
-#include "ui/CImagesApplication.h"
 #include "shell/CListeView.h"
 #include "shell/CModeleListe.h"
-#include "dialogs/CParametresDlg.h"
-#include "ui/IdCommandes.h"
+#include "storage/FichierCatalogue.h"
 #include "tests/ui/fenetre/AvecNorvanel.h"
+#include "ui/CImagesApplication.h"
+#include "ui/IdCommandes.h"
 
 namespace {
 

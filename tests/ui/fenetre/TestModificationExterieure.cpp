@@ -8,9 +8,9 @@
 
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
-#include "model/FichierCatalogue.h"
 #include "shell/CChildFrame.h"
 #include "shell/CGestionnaireDocuments.h"
+#include "storage/FichierCatalogue.h"
 #include "ui/IdCommandes.h"
 
 namespace {

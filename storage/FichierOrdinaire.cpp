@@ -1,4 +1,4 @@
-#include "model/FichierOrdinaire.h"
+#include "storage/FichierOrdinaire.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <string>
 
-#include "model/RaisonSysteme.h"
+#include "platform/RaisonSysteme.h"
 
 namespace {
 

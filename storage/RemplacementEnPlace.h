@@ -15,8 +15,8 @@
 #include <optional>
 #include <string>
 
-#include "model/Descripteur.h"
-#include "model/EcritureSure.h"
+#include "storage/Descripteur.h"
+#include "storage/EcritureSure.h"
 
 struct SFichiersEnPlace {
     int nouveau = -1;             // the new content, complete and synced

@@ -1,4 +1,4 @@
-#include "model/FichierCatalogue.h"
+#include "storage/FichierCatalogue.h"
 
 #include <unistd.h>
 
@@ -6,25 +6,26 @@
 #include <functional>
 #include <new>
 
-#include "model/CArchive.h"
 #include "model/CDoc.h"
-#include "model/CSortie.h"
 #include "model/CUtilisateur.h"
-#include "model/Descripteur.h"
-#include "model/EcritureSure.h"
-#include "model/FichierOrdinaire.h"
-#include "model/IdentiteFichier.h"
 #include "platform/TexteAffichable.h"
+#include "storage/CArchive.h"
+#include "storage/CSortie.h"
+#include "storage/Descripteur.h"
+#include "storage/EcritureSure.h"
+#include "storage/FichierOrdinaire.h"
+#include "storage/IdentiteFichier.h"
+#include "storage/SuiteInconnue.h"
 
 namespace {
 
 class CEntreeFichier : public CEntree {
 public:
-    explicit CEntreeFichier(int fd) : fd_(fd) {}
+    CEntreeFichier(int fd, const SAppelsEcriture& appels) : fd_(fd), appels_(appels) {}
     long lire(char* o, std::size_t n) override
     {
         for (;;) {
-            const ssize_t lus = ::read(fd_, o, n);
+            const ssize_t lus = appels_.lire(fd_, o, n);
             if (lus < 0 && errno == EINTR)
                 continue;
             return static_cast<long>(lus);
@@ -34,6 +35,7 @@ public:
 
 private:
     int fd_;
+    const SAppelsEcriture& appels_;
 };
 
 // Reads the records from `ar` into `doc`: the problem found, or nullopt.
@@ -49,12 +51,12 @@ std::optional<std::string> lireDepuis(CDoc& doc, CArchive& ar)
     return std::nullopt;
 }
 
-std::optional<std::string> lireDescripteur(CDoc& doc, int fd)
+std::optional<std::string> lireDescripteur(CDoc& doc, int fd, const SAppelsEcriture& appels)
 {
     const auto identite = identiteDescripteur(fd);
     if (!identite)
         return raisonSysteme(errno);
-    CEntreeFichier entree(fd);
+    CEntreeFichier entree(fd, appels);
     CArchive ar(entree, static_cast<std::uint64_t>(identite->taille));
     auto probleme = lireDepuis(doc, ar);
     if (!probleme)
@@ -62,13 +64,13 @@ std::optional<std::string> lireDescripteur(CDoc& doc, int fd)
     return probleme;
 }
 
-std::optional<std::string> lireFichier(CDoc& doc, const std::string& chemin)
+std::optional<std::string> lireFichier(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels)
 {
     const SOuvertureLecture ouvert = ouvrirFichierOrdinaire(chemin);
     if (ouvert.probleme)
         return ouvert.probleme;
     SDescripteur f{ouvert.fd};
-    return lireDescripteur(doc, f.fd);
+    return lireDescripteur(doc, f.fd, appels);
 }
 
 std::optional<std::string> terminerChargement(CDoc& doc, const std::string& chemin,
@@ -104,7 +106,7 @@ void terminerEnregistrement(CDoc& doc, const std::string& chemin, const SDescrip
 {
     doc.chemin = chemin;
     doc.identiteFichier = identiteFichier(chemin);
-    doc.suiteInconnue.apresEnregistrement(ecrit.fd);
+    doc.suiteInconnue().apresEnregistrement(ecrit.fd);
     doc.definirModifie(false);
 }
 
@@ -116,7 +118,7 @@ std::optional<std::string> enregistrerPar(CDoc& doc, const std::string& chemin, 
     try {
         if (const auto echec = ecrire([&doc](CSortie& sortie) { envoyer(doc, sortie); }, ecrit)) {
             if (echec->precedentIntact)
-                doc.suiteInconnue.apresRetablissement(chemin);
+                doc.suiteInconnue().apresRetablissement(chemin);
             return texteEchecEcriture(debut + " " + entreGuillemets(chemin), *echec);
         }
     } catch (const CErreurSuite& e) {
@@ -148,14 +150,14 @@ std::string ecrireCatalogue(CDoc& doc)
     return std::move(sortie.octets);
 }
 
-std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin)
+std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels)
 {
-    return terminerChargement(doc, chemin, lireFichier(doc, chemin));
+    return terminerChargement(doc, chemin, lireFichier(doc, chemin, appels));
 }
 
 std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin, int fd)
 {
-    return terminerChargement(doc, chemin, lireDescripteur(doc, fd));
+    return terminerChargement(doc, chemin, lireDescripteur(doc, fd, SAppelsEcriture::systeme()));
 }
 
 std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& chemin)

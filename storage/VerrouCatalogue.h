@@ -21,6 +21,8 @@
 
 #include <sys/stat.h>
 
+#include "platform/AppelsEcriture.h"
+
 #include <chrono>
 #include <optional>
 #include <string>
@@ -34,9 +36,11 @@ public:
 
     // Locks the catalogue `chemin` leads to, waiting at most `attente` for the program
     // that holds it. nullopt once locked; otherwise why not, in French, naming the
-    // holder when the system tells (`absent` tells a missing file apart).
+    // holder when the system tells (`absent` tells a missing file apart). The lock is
+    // taken through `appels.verrouiller`.
     [[nodiscard]] std::optional<std::string> prendre(const std::string& chemin,
-                                       std::chrono::milliseconds attente = kAttenteParDefaut);
+                                       std::chrono::milliseconds attente = kAttenteParDefaut,
+                                       const SAppelsEcriture& appels = SAppelsEcriture::systeme());
     void rendre();
     bool tenu() const { return fd_ >= 0; }
     bool absent() const { return absent_; }
@@ -49,8 +53,10 @@ public:
     static constexpr std::chrono::milliseconds kAttenteParDefaut{5000};
 
 private:
-    enum class EEssai { Tenu, Occupe, Impossible };
-    EEssai essayerFichierVerrou(const std::string& cible, const struct stat& catalogue);
+    enum class EEssai { Tenu, Occupe, Impossible, Echec };
+    // Echec: the lock file could not be locked for another reason than a holder; errno
+    // says why.
+    EEssai essayerFichierVerrou(const std::string& cible, const struct stat& catalogue, const SAppelsEcriture& appels);
 
     int fd_ = -1;
     int verrou_ = -1;          // the lock file, or -1 when the catalogue itself is locked

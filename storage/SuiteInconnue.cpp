@@ -1,14 +1,14 @@
-#include "model/SuiteInconnue.h"
+#include "storage/SuiteInconnue.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "model/CSortie.h"
-#include "model/Descripteur.h"
-#include "model/IdentiteFichier.h"
-#include "model/RaisonSysteme.h"
+#include "platform/RaisonSysteme.h"
+#include "storage/CSortie.h"
+#include "storage/Descripteur.h"
+#include "storage/IdentiteFichier.h"
 
 struct CSuiteInconnue::SFichier {
     int fd = -1;

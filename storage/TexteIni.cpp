@@ -1,4 +1,4 @@
-#include "model/TexteIni.h"
+#include "storage/TexteIni.h"
 
 #include "platform/PliCasse.h"
 

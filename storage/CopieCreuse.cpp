@@ -1,4 +1,4 @@
-#include "model/CopieCreuse.h"
+#include "storage/CopieCreuse.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <vector>
 
-#include "model/EcritureSure.h"
+#include "storage/EcritureSure.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ int copierCreux(int source, std::uint64_t debut, std::uint64_t n, int destinatio
     struct stat st {};
     if (ici < 0 || ::fstat(destination, &st) != 0)
         return errno;
-    if (st.st_size < ici && ::ftruncate(destination, ici) != 0)
+    if (st.st_size < ici && appels.tronquer(destination, ici) != 0)
         return errno;
     return 0;
 }

@@ -1,7 +1,7 @@
-#include "model/RemplacementEnPlace.h"
+#include "storage/RemplacementEnPlace.h"
 
-#include "model/CopieCreuse.h"
-#include "model/Descripteur.h"
+#include "storage/CopieCreuse.h"
+#include "storage/Descripteur.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,7 +18,7 @@ namespace {
 int recopier(int source, int destination, const SAppelsEcriture& appels)
 {
     struct stat st {};
-    if (::ftruncate(destination, 0) != 0 || ::lseek(destination, 0, SEEK_SET) != 0 || ::fstat(source, &st) != 0)
+    if (appels.tronquer(destination, 0) != 0 || ::lseek(destination, 0, SEEK_SET) != 0 || ::fstat(source, &st) != 0)
         return errno;
     if (const int erreur = copierCreux(source, 0, static_cast<std::uint64_t>(st.st_size), destination, appels))
         return erreur;

@@ -1,4 +1,4 @@
-#include "model/ResolutionLiens.h"
+#include "storage/ResolutionLiens.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <vector>
 
-#include "model/RaisonSysteme.h"
+#include "platform/RaisonSysteme.h"
 #include "platform/TexteAffichable.h"
 
 namespace {

@@ -1,5 +1,5 @@
-#include "model/DetenteurVerrou.h"
 #include "platform/TexteAffichable.h"
+#include "storage/DetenteurVerrou.h"
 
 #include <pwd.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "model/AttributsFichier.h"
+#include "storage/AttributsFichier.h"
 
 #include <sys/xattr.h>
 #include <unistd.h>

@@ -1,13 +1,15 @@
-#include "model/CArchive.h"
+#include "storage/CArchive.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "model/Mot32.h"
 
-#include "model/CSortie.h"
-#include "model/SuiteInconnue.h"
 #include "model/TexteCatalogue.h"
+#include "platform/RaisonSysteme.h"
+#include "storage/CSortie.h"
+#include "storage/SuiteInconnue.h"
 
 namespace {
 
@@ -90,7 +92,7 @@ const char* CArchive::recharger(std::size_t n)
     while (obtenu < n) {
         const long lus = entree_->lire(destination + obtenu, voulu - obtenu);
         if (lus < 0)
-            echouer("erreur de lecture du fichier");
+            echouer("erreur de lecture du fichier (" + raisonSysteme(errno) + ")");
         if (lus == 0)
             echouer("le fichier est tronqué");  // it shrank while being read
         obtenu += static_cast<std::size_t>(lus);

@@ -7,8 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/AppelsEcriture.h"
+
 class CDoc;
-struct SAppelsEcriture;
 
 // Reads the catalogue at `chemin` into `doc` (its binders are replaced, its path
 // set, its modified flag cleared, its views told). nullopt on success.
@@ -17,7 +18,9 @@ struct SAppelsEcriture;
 // A catalogue that loads but has a backup beside it, left by a save stopped while it
 // rewrote the file in place (see RemplacementEnPlace.h), is loaded, and the user is
 // told where the backup is (CUtilisateur::message, texteSauvegardeLaissee).
-[[nodiscard]] std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin);
+// Its reads go through `appels.lire`.
+[[nodiscard]] std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin,
+                                                          const SAppelsEcriture& appels = SAppelsEcriture::systeme());
 std::string texteSauvegardeLaissee(const std::string& chemin, const std::string& sauvegarde);
 // The same from `fd`, the file `chemin` leads to, already open (and locked: see
 // VerrouCatalogue.h).

@@ -24,7 +24,8 @@ class CSuiteInconnue;
 class CEntree {
 public:
     virtual ~CEntree() = default;
-    // Reads up to `n` bytes; the number read, 0 at the end, or -1 on an error.
+    // Reads up to `n` bytes; the number read, 0 at the end, or -1 on an error (errno
+    // says why).
     virtual long lire(char* octets, std::size_t n) = 0;
     // The file read from its start, or -1: what lies after the last binder may then be
     // left there (CSuiteInconnue).

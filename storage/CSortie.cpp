@@ -1,4 +1,4 @@
-#include "model/CSortie.h"
+#include "storage/CSortie.h"
 
 #include <unistd.h>
 

@@ -1,12 +1,12 @@
-#include "model/EnregistrementVerifie.h"
+#include "storage/EnregistrementVerifie.h"
 
 #include "model/CDoc.h"
 #include "model/CUtilisateur.h"
-#include "model/EcritureSure.h"
-#include "model/FichierCatalogue.h"
-#include "model/IdentiteFichier.h"
-#include "model/VerrouCatalogue.h"
 #include "platform/TexteAffichable.h"
+#include "storage/EcritureSure.h"
+#include "storage/FichierCatalogue.h"
+#include "storage/IdentiteFichier.h"
+#include "storage/VerrouCatalogue.h"
 
 namespace {
 

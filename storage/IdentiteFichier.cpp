@@ -1,4 +1,4 @@
-#include "model/IdentiteFichier.h"
+#include "storage/IdentiteFichier.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "model/CReglages.h"
+#include "storage/CReglages.h"
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -10,11 +10,11 @@
 #include <climits>
 #include <cstdlib>
 
-#include "model/CSortie.h"
-#include "model/EcritureSure.h"
-#include "model/FichierOrdinaire.h"
-#include "model/TexteIni.h"
 #include "platform/TexteAffichable.h"
+#include "storage/CSortie.h"
+#include "storage/EcritureSure.h"
+#include "storage/FichierOrdinaire.h"
+#include "storage/TexteIni.h"
 
 namespace {
 

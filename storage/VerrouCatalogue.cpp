@@ -1,4 +1,4 @@
-#include "model/VerrouCatalogue.h"
+#include "storage/VerrouCatalogue.h"
 
 #include <fcntl.h>
 #include <grp.h>
@@ -12,13 +12,13 @@
 #include <thread>
 #include <vector>
 
-#include "model/DetenteurVerrou.h"
-#include "model/FichierOrdinaire.h"
-#include "model/IdentiteFichier.h"
-#include "model/PartiesChemin.h"
-#include "model/RaisonSysteme.h"
-#include "model/ResolutionLiens.h"
+#include "platform/RaisonSysteme.h"
 #include "platform/TexteAffichable.h"
+#include "storage/DetenteurVerrou.h"
+#include "storage/FichierOrdinaire.h"
+#include "storage/IdentiteFichier.h"
+#include "storage/PartiesChemin.h"
+#include "storage/ResolutionLiens.h"
 
 namespace {
 
@@ -26,9 +26,9 @@ constexpr std::string_view kSuffixeVerrou = ".norvanel-verrou";
 constexpr std::size_t kNomMax = 255;
 
 // flock() on NFS is a lock on the whole file that needs it open for writing.
-bool verrouiller(int& fd, const std::string& chemin)
+bool verrouiller(int& fd, const std::string& chemin, const SAppelsEcriture& appels)
 {
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+    if (appels.verrouiller(fd, LOCK_EX | LOCK_NB) == 0)
         return true;
     if (errno != EBADF)
         return false;
@@ -44,7 +44,7 @@ bool verrouiller(int& fd, const std::string& chemin)
     }
     const int drapeaux = ::fcntl(fd, F_GETFL);
     ::fcntl(fd, F_SETFL, drapeaux & ~O_NONBLOCK);
-    return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    return appels.verrouiller(fd, LOCK_EX | LOCK_NB) == 0;
 }
 
 // A file system that keeps no locks (NFS without its lock service): nothing to wait for.
@@ -158,7 +158,8 @@ std::string CVerrouCatalogue::texteOccupe(std::chrono::milliseconds attente) con
     return "un autre programme est en train de le modifier (" + duree + ")";
 }
 
-CVerrouCatalogue::EEssai CVerrouCatalogue::essayerFichierVerrou(const std::string& cible, const struct stat& catalogue)
+CVerrouCatalogue::EEssai CVerrouCatalogue::essayerFichierVerrou(const std::string& cible, const struct stat& catalogue,
+                                                                 const SAppelsEcriture& appels)
 {
     const std::string chemin = cheminFichierVerrou(cible);
     struct stat dossier {};
@@ -185,9 +186,15 @@ CVerrouCatalogue::EEssai CVerrouCatalogue::essayerFichierVerrou(const std::strin
         ::close(fd);
         return EEssai::Impossible;
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && !sansVerrous(errno)) {
-        occupant_ = SOccupant{st.st_dev, st.st_ino, {}};
+    if (appels.verrouiller(fd, LOCK_EX | LOCK_NB) != 0 && !sansVerrous(errno)) {
+        const int erreur = errno;
         ::close(fd);
+        // Only a holder makes us wait: a failing disk or share is said as it is.
+        if (erreur != EWOULDBLOCK && erreur != EINTR) {
+            errno = erreur;
+            return EEssai::Echec;
+        }
+        occupant_ = SOccupant{st.st_dev, st.st_ino, {}};
         return EEssai::Occupe;
     }
     // Its holder before us may have removed it meanwhile: then it locks nothing.
@@ -201,7 +208,8 @@ CVerrouCatalogue::EEssai CVerrouCatalogue::essayerFichierVerrou(const std::strin
     return EEssai::Tenu;
 }
 
-std::optional<std::string> CVerrouCatalogue::prendre(const std::string& chemin, std::chrono::milliseconds attente)
+std::optional<std::string> CVerrouCatalogue::prendre(const std::string& chemin, std::chrono::milliseconds attente,
+                                                     const SAppelsEcriture& appels)
 {
     rendre();
     absent_ = false;
@@ -228,7 +236,13 @@ std::optional<std::string> CVerrouCatalogue::prendre(const std::string& chemin, 
         }
         int fd = ouvert.fd;
         struct stat catalogue {};
-        const EEssai essai = ::fstat(fd, &catalogue) == 0 ? essayerFichierVerrou(cible, catalogue) : EEssai::Impossible;
+        const EEssai essai =
+            ::fstat(fd, &catalogue) == 0 ? essayerFichierVerrou(cible, catalogue, appels) : EEssai::Impossible;
+        if (essai == EEssai::Echec) {
+            const int erreur = errno;
+            ::close(fd);
+            return raisonSysteme(erreur);
+        }
         if (essai == EEssai::Tenu) {
             // Opened before the lock was ours: the previous holder may have renamed a
             // new catalogue over it since. Opened again under the lock.
@@ -249,7 +263,7 @@ std::optional<std::string> CVerrouCatalogue::prendre(const std::string& chemin, 
             continue;
         }
         // No lock file here: the catalogue itself.
-        if (verrouiller(fd, cible) || sansVerrous(errno)) {
+        if (verrouiller(fd, cible, appels) || sansVerrous(errno)) {
             // Still the file the name leads to, or a save replaced it while we waited:
             // then the new one is locked in turn.
             const auto tenu = identiteDescripteur(fd);

@@ -2,11 +2,7 @@
 // What tells whether a file is still the one read or written earlier: another program
 // that rewrote it, or renamed a new file over it, changes at least one of these.
 
-#include <sys/types.h>
-
 #include <cstdint>
-#include <optional>
-#include <string>
 
 struct SIdentiteFichier {
     std::uint64_t peripherique = 0;
@@ -22,8 +18,3 @@ struct SIdentiteFichier {
         return peripherique == autre.peripherique && inode == autre.inode;
     }
 };
-
-// Of the file at `chemin` (a symbolic link followed), or of an open descriptor;
-// nullopt when it cannot be examined (errno says why).
-std::optional<SIdentiteFichier> identiteFichier(const std::string& chemin);
-std::optional<SIdentiteFichier> identiteDescripteur(int fd);

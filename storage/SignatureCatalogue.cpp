@@ -1,12 +1,12 @@
-#include "model/SignatureCatalogue.h"
+#include "storage/SignatureCatalogue.h"
 
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "model/Descripteur.h"
-#include "model/FichierOrdinaire.h"
 #include "model/Mot32.h"
+#include "storage/Descripteur.h"
+#include "storage/FichierOrdinaire.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "model/RaisonSysteme.h"
+#include "platform/RaisonSysteme.h"
 
 #include <cerrno>
 

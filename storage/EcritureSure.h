@@ -30,19 +30,11 @@
 #include <string>
 #include <vector>
 
-#include "model/RaisonSysteme.h"
+#include "platform/AppelsEcriture.h"
+#include "platform/RaisonSysteme.h"
 
 class CSortie;
 struct SDescripteur;
-
-// The system calls that decide whether a save reached the disk. Tests replace them
-// to make one chosen call fail.
-struct SAppelsEcriture {
-    std::function<ssize_t(int fd, const void* octets, std::size_t n)> ecrire;
-    std::function<int(int fd)> synchroniser;  // fsync of the file, then of its folder
-
-    static SAppelsEcriture systeme();
-};
 
 struct SEchecEcriture {
     std::string raison;           // in French, without the file name

@@ -1,4 +1,4 @@
-#include "model/EcritureSure.h"
+#include "storage/EcritureSure.h"
 
 #include <dirent.h>
 #include <stdio.h>
@@ -16,14 +16,14 @@
 #include <random>
 #include <vector>
 
-#include "model/AttributsFichier.h"
-#include "model/CSortie.h"
-#include "model/CopieCreuse.h"
-#include "model/Descripteur.h"
-#include "model/PartiesChemin.h"
-#include "model/RemplacementEnPlace.h"
-#include "model/ResolutionLiens.h"
 #include "platform/TexteAffichable.h"
+#include "storage/AttributsFichier.h"
+#include "storage/CSortie.h"
+#include "storage/CopieCreuse.h"
+#include "storage/Descripteur.h"
+#include "storage/PartiesChemin.h"
+#include "storage/RemplacementEnPlace.h"
+#include "storage/ResolutionLiens.h"
 
 namespace {
 
@@ -128,9 +128,9 @@ bool estNomAvecSuffixe(const std::string& nom, const std::string& nomCible, std:
 
 // A cleaning that got the lock of a new temporary before its save did removes it: the
 // save must then make another. Locked, and still named, it is the save's for good.
-bool verrouillePourSoi(int fd)
+bool verrouillePourSoi(int fd, const SAppelsEcriture& appels)
 {
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+    if (appels.verrouiller(fd, LOCK_EX | LOCK_NB) != 0)
         return errno != EWOULDBLOCK;  // no locks on this file system: no cleaning either
     struct stat st {};
     return ::fstat(fd, &st) == 0 && st.st_nlink > 0;
@@ -177,7 +177,8 @@ void nettoyerTemporaires(int dossier, const std::string& nomCible)
 // Creates a new temporary beside the target with the permissions `mode` (the system
 // applies the umask and the folder's default ACL), locked (see verrouillePourSoi);
 // its path in `chemin`.
-int creerTemporaire(const std::string& dossier, const std::string& nomCible, std::string& chemin, mode_t mode)
+int creerTemporaire(const std::string& dossier, const std::string& nomCible, std::string& chemin, mode_t mode,
+                    const SAppelsEcriture& appels)
 {
     std::random_device alea;
     std::uniform_int_distribution<std::size_t> choix(0, kCaracteres.size() - 1);
@@ -188,7 +189,7 @@ int creerTemporaire(const std::string& dossier, const std::string& nomCible, std
         for (std::size_t i = 0; i < kAleatoires; ++i)
             chemin[debut + i] = kCaracteres[choix(alea)];
         const int fd = ::open(chemin.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (fd >= 0 && verrouillePourSoi(fd))
+        if (fd >= 0 && verrouillePourSoi(fd, appels))
             return fd;
         if (fd >= 0) {
             ::close(fd);
@@ -225,7 +226,7 @@ std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::op
     // has taken the old file's owner and mode, never by whoever the umask lets in.
     const mode_t mode = ancien ? 0600 : 0666;
     STemporaire temporaire;
-    SDescripteur f{creerTemporaire(dossier, nomCible, temporaire.chemin, mode)};
+    SDescripteur f{creerTemporaire(dossier, nomCible, temporaire.chemin, mode, appels)};
     if (f.fd < 0)
         return echec(errno);
     // A rename would lose the old file's other names, or what the new file could not take.
@@ -252,7 +253,7 @@ std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::op
         // The backup is written as a temporary, which the cleaning may take if the save
         // is killed meanwhile; it gets its lasting name only once complete.
         STemporaire copie;
-        SDescripteur s{creerTemporaire(dossier, nomCible, copie.chemin, mode)};
+        SDescripteur s{creerTemporaire(dossier, nomCible, copie.chemin, mode, appels)};
         if (s.fd < 0)
             return echec(errno);
         const std::string sauvegarde = copie.chemin.substr(0, copie.chemin.size() - kSuffixe.size()) +
@@ -272,7 +273,7 @@ std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::op
     if (creer) {
         if (const int erreur = nommerSansRemplacer(temporaire.chemin, cible))
             return echec(erreur);
-    } else if (::rename(temporaire.chemin.c_str(), cible.c_str()) != 0) {
+    } else if (appels.renommer(temporaire.chemin.c_str(), cible.c_str()) != 0) {
         return echec(errno);
     }
     temporaire.chemin.clear();
@@ -286,12 +287,6 @@ std::optional<SEchecEcriture> ecrireVers(const std::string& cible, const std::op
 }
 
 } // namespace
-
-SAppelsEcriture SAppelsEcriture::systeme()
-{
-    return {[](int fd, const void* o, std::size_t n) { return ::write(fd, o, n); },
-            [](int fd) { return ::fsync(fd); }};
-}
 
 int ecrireEntierement(const SAppelsEcriture& appels, int fd, const char* o, std::size_t n)
 {
