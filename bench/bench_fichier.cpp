@@ -121,8 +121,8 @@ int enfantMemoire(const std::string& qui, const std::string& fichier)
     // What is loaded is never freed: the process ends right after the measure.
     if (qui == "nous") {
         auto* doc = new CDoc;
-        if (auto erreur = chargerCatalogue(*doc, fichier)) {
-            std::fprintf(stderr, "%s\n", erreur->c_str());
+        if (auto charge = chargerCatalogue(*doc, fichier); !charge) {
+            std::fprintf(stderr, "%s\n", charge.raison().c_str());
             return 1;
         }
         entrees = compterFichiers(*doc);
@@ -186,15 +186,15 @@ bool mesurerTour(int tour, std::size_t fichiers, const SFichiers& f, SResultats&
 {
     auto doc = std::make_unique<CDoc>();
     auto catalogue = std::make_unique<SCataloguePlancher>();
-    std::optional<std::string> erreur;
+    CResultat<> resultat;
     SMesure chargeNous, chargePlancher;
-    auto chargerNous = [&] { chargeNous = mesurerEnProcessus([&] { erreur = chargerCatalogue(*doc, f.source); }); };
+    auto chargerNous = [&] { chargeNous = mesurerEnProcessus([&] { resultat = chargerCatalogue(*doc, f.source); }); };
     auto chargerLePlancher = [&] {
         chargePlancher = mesurerEnProcessus([&] { chargerPlancher(f.source, *catalogue); });
     };
     alterner(tour, chargerNous, chargerLePlancher);
-    if (erreur) {
-        std::fprintf(stderr, "%s\n", erreur->c_str());
+    if (!resultat) {
+        std::fprintf(stderr, "%s\n", resultat.raison().c_str());
         return false;
     }
 
@@ -207,7 +207,7 @@ bool mesurerTour(int tour, std::size_t fichiers, const SFichiers& f, SResultats&
     SMesure synchro, sansSynchro, ecritPlancher;
     auto ecrireNous = [&] {
         ::sync();
-        synchro = mesurerEnProcessus([&] { erreur = enregistrerCatalogue(*doc, f.nous); });
+        synchro = mesurerEnProcessus([&] { resultat = enregistrerCatalogue(*doc, f.nous); });
         ::sync();
         sansSynchro = mesurerEnProcessus([&] { ecrit = ecrireSansSynchro(*doc, f.sansSynchro); });
     };
@@ -216,8 +216,8 @@ bool mesurerTour(int tour, std::size_t fichiers, const SFichiers& f, SResultats&
         ecritPlancher = mesurerEnProcessus([&] { ecrirePlancher(*catalogue, f.plancher); });
     };
     alterner(tour, ecrireNous, ecrireLePlancher);
-    if (erreur || !ecrit) {
-        std::fprintf(stderr, "%s\n", erreur ? erreur->c_str() : "écriture sans fsync impossible");
+    if (!resultat || !ecrit) {
+        std::fprintf(stderr, "%s\n", !resultat ? resultat.raison().c_str() : "écriture sans fsync impossible");
         return false;
     }
 
@@ -300,8 +300,8 @@ int mesurer(std::size_t fichiers, int tours)
     {
         CRequeteSynthetique synthese(fichiers, 20261207);
         std::printf("longueur moyenne des chemins : %.1f octets\n", synthese.longueurMoyenneChemins());
-        if (auto erreur = enregistrerCatalogue(*synthese.requete().document(), f.source)) {
-            std::fprintf(stderr, "%s\n", erreur->c_str());
+        if (auto enregistre = enregistrerCatalogue(*synthese.requete().document(), f.source); !enregistre) {
+            std::fprintf(stderr, "%s\n", enregistre.raison().c_str());
             return 1;
         }
     }

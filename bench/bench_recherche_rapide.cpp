@@ -97,8 +97,8 @@ int main(int argc, char** argv)
     const std::string chemin = "/tmp/bench_recherche_rapide_" + std::to_string(getpid()) + ".kbt";
     {
         CRequeteSynthetique synthese(fichiers, 20261208);
-        if (auto erreur = enregistrerCatalogue(*synthese.requete().document(), chemin)) {
-            std::fprintf(stderr, "%s\n", erreur->c_str());
+        if (auto enregistre = enregistrerCatalogue(*synthese.requete().document(), chemin); !enregistre) {
+            std::fprintf(stderr, "%s\n", enregistre.raison().c_str());
             return 1;
         }
     }
@@ -106,7 +106,14 @@ int main(int argc, char** argv)
     std::unique_ptr<CDoc> doc;
     for (int i = 0; i < tours; ++i) {
         doc = std::make_unique<CDoc>();
-        charger.push_back(chronometrer([&] { (void)chargerCatalogue(*doc, chemin); }));
+        CResultat<> charge;
+        charger.push_back(chronometrer([&] { charge = chargerCatalogue(*doc, chemin); }));
+        // A load that failed leaves no binder to search.
+        if (!charge) {
+            std::fprintf(stderr, "%s\n", charge.raison().c_str());
+            ::unlink(chemin.c_str());
+            return 1;
+        }
         const CRequete& q = **doc->classeurs().tete()->element->requetes().begin();
         construire.push_back(chronometrer([&] { CIndexRapide index(q); }));
     }

@@ -17,8 +17,8 @@ namespace {
 
 int ecrire(CDoc& doc, const std::string& sortie)
 {
-    if (auto erreur = enregistrerCatalogue(doc, sortie)) {
-        std::fprintf(stderr, "%s\n", erreur->c_str());
+    if (auto enregistre = enregistrerCatalogue(doc, sortie); !enregistre) {
+        std::fprintf(stderr, "%s\n", enregistre.raison().c_str());
         return 1;
     }
     return 0;

@@ -112,8 +112,8 @@ int commandeNew(const Mots& mots)
         throw SErreurDonnees("Impossible de créer le catalogue " + entreGuillemets(chemin) + " : " + raisonSysteme(errno) + ".");
     CDoc doc;
     doc.initialiserNouveau();
-    if (auto erreur = creerCatalogue(doc, chemin))
-        throw SErreurDonnees(*erreur);
+    if (auto cree = creerCatalogue(doc, chemin); !cree)
+        throw SErreurDonnees(cree.raison());
     return 0;
 }
 

@@ -31,25 +31,25 @@ CSession::~CSession()
 CDoc& CSession::ouvrir(const std::string& chemin)
 {
     doc_ = std::make_unique<CDoc>();
-    if (auto erreur = chargerCatalogue(*doc_, chemin))
-        throw SErreurDonnees(*erreur);
+    if (auto charge = chargerCatalogue(*doc_, chemin); !charge)
+        throw SErreurDonnees(charge.raison());
     return *doc_;
 }
 
 CDoc& CSession::ouvrirPourModifier(const std::string& chemin)
 {
-    if (auto probleme = verrou_.prendre(chemin))
-        throw SErreurDonnees("Impossible d'ouvrir le catalogue " + entreGuillemets(chemin) + " : " + *probleme + ".");
+    if (auto pris = verrou_.prendre(chemin); !pris)
+        throw SErreurDonnees("Impossible d'ouvrir le catalogue " + entreGuillemets(chemin) + " : " + pris.raison() + ".");
     doc_ = std::make_unique<CDoc>();
-    if (auto erreur = chargerCatalogue(*doc_, chemin, verrou_.descripteur()))
-        throw SErreurDonnees(*erreur);
+    if (auto charge = chargerCatalogue(*doc_, chemin, verrou_.descripteur()); !charge)
+        throw SErreurDonnees(charge.raison());
     return *doc_;
 }
 
 void CSession::enregistrer()
 {
-    if (auto erreur = enregistrerCatalogue(*doc_, doc_->chemin))
-        throw SErreurDonnees(*erreur);
+    if (auto enregistre = enregistrerCatalogue(*doc_, doc_->chemin); !enregistre)
+        throw SErreurDonnees(enregistre.raison());
 }
 
 CClasseur& CSession::classeur(const std::string& nom)

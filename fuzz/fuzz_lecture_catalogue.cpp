@@ -17,11 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)pret;
 
     CDoc doc;
-    if (lireCatalogue(doc, std::string_view(reinterpret_cast<const char*>(data), size)))
+    if (!lireCatalogue(doc, std::string_view(reinterpret_cast<const char*>(data), size)))
         return 0;
     const std::string premiere = ecrireCatalogue(doc);
     CDoc relu;
-    if (lireCatalogue(relu, premiere))
+    if (!lireCatalogue(relu, premiere))
         std::abort();  // we wrote something we cannot read
     if (ecrireCatalogue(relu) != premiere)
         std::abort();  // a save and a load changed something

@@ -111,8 +111,8 @@ std::optional<std::string> imprimerEnPdf(CDoc& doc, const std::string& cheminPdf
 
     const std::string debut = "Impossible d'écrire le fichier " + entreGuillemets(cheminPdf);
     std::string cible;
-    if (auto refus = resoudreCheminEcrit(cheminPdf, cible))
-        return debut + " : " + *refus + ".";
+    if (auto resolu = resoudreCheminEcrit(cheminPdf, cible); !resolu)
+        return debut + " : " + resolu.raison() + ".";
     if (estLeCatalogue(doc, cheminPdf))
         return debut + " : c'est le catalogue lui-même ; choisissez un autre nom pour le PDF.";
     if (estUnCatalogue(cible))

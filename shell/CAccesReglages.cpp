@@ -1,19 +1,17 @@
 #include "shell/CAccesReglages.h"
 
-#include <optional>
 #include <string>
-
 
 #include "model/CUtilisateur.h"
 #include "storage/CReglages.h"
 #include "ui/CheminsQt.h"
 
-void CAccesReglages::signaler(const std::optional<std::string>& probleme)
+void CAccesReglages::signaler(const CResultat<>& resultat)
 {
-    if (!probleme || signale_)
+    if (resultat || signale_)
         return;
     signale_ = true;
-    utilisateur().message(*probleme, EBoutons::Ok, EIcone::Exclamation);
+    utilisateur().message(resultat.raison(), EBoutons::Ok, EIcone::Exclamation);
 }
 
 QStringList CAccesReglages::fichiersRecents()

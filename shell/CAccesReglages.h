@@ -5,10 +5,9 @@
 // that the file holds is lost. A settings file that cannot be read or written is
 // reported once per run; the program goes on with the defaults.
 
-#include <optional>
-#include <string>
-
 #include <QStringList>
+
+#include "platform/Resultat.h"
 
 class CAccesReglages {
 public:
@@ -19,7 +18,7 @@ public:
     int pagesApercu();
 
 private:
-    void signaler(const std::optional<std::string>& probleme);
+    void signaler(const CResultat<>& resultat);
 
     bool signale_ = false;
 };

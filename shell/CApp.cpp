@@ -150,8 +150,8 @@ bool CApp::demarrer(const SLigneCommande& ligne)
 int CApp::imprimerSansFenetre(const QString& chemin)
 {
     CDoc doc;
-    if (auto erreur = chargerCatalogue(doc, cheminCatalogue(chemin))) {
-        utilisateur().message(*erreur, EBoutons::Ok, EIcone::Exclamation);
+    if (auto charge = chargerCatalogue(doc, cheminCatalogue(chemin)); !charge) {
+        utilisateur().message(charge.raison(), EBoutons::Ok, EIcone::Exclamation);
         return 2;
     }
     if (QPrinterInfo::defaultPrinter().isNull()) {

@@ -103,12 +103,12 @@ CChildFrame* CGestionnaireDocuments::ouvrir(const QString& chemin, std::string* 
     }
     // Read into a document of its own: a file that cannot be read leaves no window.
     auto doc = std::make_unique<CDoc>();
-    if (auto erreur = chargerCatalogue(*doc, cheminCatalogue(absolu))) {
+    if (auto charge = chargerCatalogue(*doc, cheminCatalogue(absolu)); !charge) {
         doc.reset();
         if (echec)
-            *echec = std::move(*erreur);
+            *echec = charge.raison();
         else
-            signaler(*erreur);
+            signaler(charge.raison());
         // A recent file that has gone leaves the list, as it would fail again.
         if (!QFileInfo::exists(absolu))
             app_.recents().retirer(absolu);

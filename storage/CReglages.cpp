@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <optional>
 
 #include "platform/TexteAffichable.h"
 #include "storage/CSortie.h"
@@ -80,14 +81,14 @@ int creerDossiersDe(const std::string& chemin)
     return 0;
 }
 
-// Reads the whole regular file at `chemin` into `contenu`; what went wrong, if anything
+// Reads the whole regular file at `chemin` into `contenu`, or says what went wrong
 // (`absent` tells a missing file apart).
-std::optional<std::string> lireFichierReglages(const std::string& chemin, std::string& contenu, bool& absent)
+CResultat<> lireFichierReglages(const std::string& chemin, std::string& contenu, bool& absent)
 {
     const SOuvertureLecture ouvert = ouvrirFichierOrdinaire(chemin);
     if (ouvert.probleme) {
         absent = ouvert.absent;
-        return ouvert.probleme;
+        return echec(*ouvert.probleme);
     }
     const int fd = ouvert.fd;
     std::optional<std::string> probleme;
@@ -111,7 +112,9 @@ std::optional<std::string> lireFichierReglages(const std::string& chemin, std::s
             contenu.append(tampon, static_cast<std::size_t>(lus));
     }
     ::close(fd);
-    return probleme;
+    if (probleme)
+        return echec(*probleme);
+    return {};
 }
 
 } // namespace
@@ -133,31 +136,31 @@ std::string CReglages::cheminParDefaut()
 
 CReglages::CReglages(std::string chemin) : chemin_(std::move(chemin)) {}
 
-std::optional<std::string> CReglages::charger()
+CResultat<> CReglages::charger()
 {
     recents_.clear();
     sections_.clear();
     pagesApercu_ = 0;
     modifie_ = false;
-    auto echec = [this](const std::string& pourquoi) {
+    auto illisibles = [this](const std::string& pourquoi) {
         recents_.clear();
         sections_.clear();
         pagesApercu_ = 0;
-        return "Les réglages " + entreGuillemets(chemin_) + " sont illisibles : " + pourquoi +
-               ". Les réglages par défaut sont utilisés.";
+        return echec("Les réglages " + entreGuillemets(chemin_) + " sont illisibles : " + pourquoi +
+                     ". Les réglages par défaut sont utilisés.");
     };
     if (chemin_.empty())
-        return echec("aucun dossier personnel n'est connu");
+        return illisibles("aucun dossier personnel n'est connu");
     std::string contenu;
     bool absent = false;
-    if (auto p = lireFichierReglages(chemin_, contenu, absent))
-        return absent ? std::nullopt : std::optional<std::string>(echec(*p));
-    if (auto p = lire(contenu))
-        return echec(*p);
-    return std::nullopt;
+    if (auto lu = lireFichierReglages(chemin_, contenu, absent); !lu)
+        return absent ? CResultat<>() : CResultat<>(illisibles(lu.raison()));
+    if (auto lu = lire(contenu); !lu)
+        return illisibles(lu.raison());
+    return {};
 }
 
-std::optional<std::string> CReglages::lire(const std::string& contenu)
+CResultat<> CReglages::lire(const std::string& contenu)
 {
     sections_.push_back({});  // what comes before the first header
     std::vector<std::string> places(kNombreRecents);
@@ -172,7 +175,7 @@ std::optional<std::string> CReglages::lire(const std::string& contenu)
             ligne.remove_suffix(1);
         const std::string ou = " à la ligne " + std::to_string(numero);
         if (std::any_of(ligne.begin(), ligne.end(), [](char c) { return c >= 0 && c < 0x20 && c != '\t'; }))
-            return "caractère de contrôle" + ou;
+            return echec("caractère de contrôle" + ou);
         const std::string_view utile = sansBlancs(ligne);
         if (utile.empty())
             continue;
@@ -182,14 +185,14 @@ std::optional<std::string> CReglages::lire(const std::string& contenu)
         }
         if (utile.front() == '[') {
             if (utile.size() < 2 || utile.back() != ']')
-                return "en-tête de section mal formé" + ou;
+                return echec("en-tête de section mal formé" + ou);
             sections_.push_back({lireClefIni(utile.substr(1, utile.size() - 2)), std::string(utile), {}});
             continue;
         }
         const std::size_t egal = utile.find('=');
         const std::string clef = egal == std::string_view::npos ? std::string() : lireClefIni(sansBlancs(utile.substr(0, egal)));
         if (clef.empty())
-            return "ligne mal formée" + ou;
+            return echec("ligne mal formée" + ou);
         sections_.back().lignes.push_back({clef, std::string(ligne)});
 
         const std::string& section = sections_.back().nom;
@@ -199,19 +202,19 @@ std::optional<std::string> CReglages::lire(const std::string& contenu)
             continue;  // not ours: kept as it is
         const std::optional<std::string> valeur = lireValeurIni(utile.substr(egal + 1));
         if (!valeur)
-            return "la valeur de " + clef + " est mal formée" + ou;
+            return echec("la valeur de " + clef + " est mal formée" + ou);
         if (rang >= 0) {
             places[static_cast<std::size_t>(rang)] = *valeur;
         } else if (auto n = lireEntierPositif(*valeur)) {
             pagesApercu_ = *n;
         } else {
-            return "la valeur de " + clef + " n'est pas un nombre valable" + ou;
+            return echec("la valeur de " + clef + " n'est pas un nombre valable" + ou);
         }
     }
     for (const std::string& p : places)
         if (!p.empty() && std::find(recents_.begin(), recents_.end(), p) == recents_.end())
             recents_.push_back(p);
-    return std::nullopt;
+    return {};
 }
 
 std::string CReglages::texte() const
@@ -244,22 +247,22 @@ std::string CReglages::texte() const
     return r;
 }
 
-std::optional<std::string> CReglages::enregistrer()
+CResultat<> CReglages::enregistrer()
 {
     if (!modifie_)
-        return std::nullopt;
-    auto echec = [this](const std::string& pourquoi) {
-        return "Impossible d'enregistrer les réglages " + entreGuillemets(chemin_) + " : " + pourquoi + ".";
+        return {};
+    auto impossible = [this](const std::string& pourquoi) {
+        return echec("Impossible d'enregistrer les réglages " + entreGuillemets(chemin_) + " : " + pourquoi + ".");
     };
     if (chemin_.empty())
-        return echec("aucun dossier personnel n'est connu");
+        return impossible("aucun dossier personnel n'est connu");
     if (const int erreur = creerDossiersDe(chemin_))
-        return echec(raisonSysteme(erreur));
+        return impossible(raisonSysteme(erreur));
     const std::string contenu = texte();
     if (const auto e = ecrireFichierSur(chemin_, [&contenu](CSortie& s) { s.ecrire(contenu.data(), contenu.size()); }))
-        return texteEchecEcriture("Impossible d'enregistrer les réglages " + entreGuillemets(chemin_), *e);
+        return echec(texteEchecEcriture("Impossible d'enregistrer les réglages " + entreGuillemets(chemin_), *e));
     modifie_ = false;
-    return std::nullopt;
+    return {};
 }
 
 bool CReglages::ajouterRecent(const std::string& chemin)

@@ -15,9 +15,10 @@
 // a catalogue (EcritureSure.h). A file that cannot be read whole as settings is
 // ignored: the defaults are used, and the file stays untouched until a change is saved.
 
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/Resultat.h"
 
 class CReglages {
 public:
@@ -33,12 +34,12 @@ public:
 
     // Reads the file. No file is no problem. A file that cannot be read, or not read
     // whole, leaves the defaults and gives the French message to show.
-    [[nodiscard]] std::optional<std::string> charger();
+    CResultat<> charger();
 
     // Writes the settings if they changed since loaded or saved, creating the folder
     // when needed (mode 0700). The French message on failure; the change is kept, to be
     // saved next time.
-    [[nodiscard]] std::optional<std::string> enregistrer();
+    CResultat<> enregistrer();
 
     // Most recent first, at most four, each path exactly as given.
     const std::vector<std::string>& fichiersRecents() const { return recents_; }
@@ -65,7 +66,7 @@ private:
         std::vector<SLigne> lignes;
     };
 
-    [[nodiscard]] std::optional<std::string> lire(const std::string& contenu);
+    CResultat<> lire(const std::string& contenu);
     std::string texte() const;
 
     std::string chemin_;

@@ -101,7 +101,7 @@ private:
 };
 
 // The file a save must replace: the target of a symbolic link, so the link stays.
-std::optional<std::string> cibleReelle(const std::string& chemin, std::string& cible)
+CResultat<> cibleReelle(const std::string& chemin, std::string& cible)
 {
     return resoudreCheminEcrit(chemin, cible);
 }
@@ -355,7 +355,7 @@ std::vector<std::string> sauvegardesDe(const std::string& chemin)
 {
     std::vector<std::string> r;
     std::string cible;
-    if (cibleReelle(chemin, cible))
+    if (!cibleReelle(chemin, cible))
         return r;
     const std::string dossier = dossierDe(cible);
     const std::string nomCible = nomDe(cible);
@@ -379,8 +379,8 @@ std::optional<SEchecEcriture> ecrire(const std::string& chemin, const std::funct
     struct stat present {};
     if (creer && ::lstat(chemin.c_str(), &present) == 0)
         return SEchecEcriture{raisonSysteme(EEXIST)};
-    if (auto p = cibleReelle(chemin, cible))
-        return SEchecEcriture{*p};
+    if (auto resolu = cibleReelle(chemin, cible); !resolu)
+        return SEchecEcriture{resolu.raison()};
     std::optional<struct stat> ancien;
     if (struct stat st {}; ::stat(cible.c_str(), &st) == 0)
         ancien = st;

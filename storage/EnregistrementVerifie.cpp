@@ -36,10 +36,10 @@ SEnregistrement enregistrerApresVerification(CDoc& doc, const std::string& chemi
     CVerrouCatalogue verrou;
     std::optional<SIdentiteFichier> accepte;  // the changed file the user chose to replace
     for (;;) {
-        if (auto probleme = verrou.prendre(chemin); probleme && !verrou.absent())
+        if (auto pris = verrou.prendre(chemin); !pris && !verrou.absent())
             return {EIssueEnregistrement::Echec,
                     texteEchecEcriture("Impossible d'enregistrer le catalogue " + entreGuillemets(chemin),
-                                       SEchecEcriture{*probleme, false, true})};
+                                       SEchecEcriture{pris.raison(), false, true})};
         if (!verrou.tenu())
             break;  // no file there yet
         const auto change = changementEtranger(doc, chemin, verrou.descripteur());
@@ -53,7 +53,7 @@ SEnregistrement enregistrerApresVerification(CDoc& doc, const std::string& chemi
             return {EIssueEnregistrement::Annule, {}};
         accepte = change;
     }
-    if (auto erreur = enregistrerCatalogue(doc, chemin))
-        return {EIssueEnregistrement::Echec, *erreur};
+    if (auto enregistre = enregistrerCatalogue(doc, chemin); !enregistre)
+        return {EIssueEnregistrement::Echec, enregistre.raison()};
     return {EIssueEnregistrement::Enregistre, {}};
 }

@@ -38,51 +38,50 @@ private:
     const SAppelsEcriture& appels_;
 };
 
-// Reads the records from `ar` into `doc`: the problem found, or nullopt.
-std::optional<std::string> lireDepuis(CDoc& doc, CArchive& ar)
+// Reads the records from `ar` into `doc`, or says what is wrong.
+CResultat<> lireDepuis(CDoc& doc, CArchive& ar)
 {
     try {
         doc.serialiser(ar);
     } catch (const CErreurLecture& e) {
-        return std::string(e.what()) + " (à l'octet " + std::to_string(e.position) + ")";
+        return echec(std::string(e.what()) + " (à l'octet " + std::to_string(e.position) + ")");
     } catch (const std::bad_alloc&) {
-        return std::string("la mémoire est insuffisante");
+        return echec("la mémoire est insuffisante");
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> lireDescripteur(CDoc& doc, int fd, const SAppelsEcriture& appels)
+CResultat<> lireDescripteur(CDoc& doc, int fd, const SAppelsEcriture& appels)
 {
     const auto identite = identiteDescripteur(fd);
     if (!identite)
-        return raisonSysteme(errno);
+        return echec(raisonSysteme(errno));
     CEntreeFichier entree(fd, appels);
     CArchive ar(entree, static_cast<std::uint64_t>(identite->taille));
-    auto probleme = lireDepuis(doc, ar);
-    if (!probleme)
+    auto lu = lireDepuis(doc, ar);
+    if (lu)
         doc.identiteFichier = identite;
-    return probleme;
+    return lu;
 }
 
-std::optional<std::string> lireFichier(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels)
+CResultat<> lireFichier(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels)
 {
     const SOuvertureLecture ouvert = ouvrirFichierOrdinaire(chemin);
     if (ouvert.probleme)
-        return ouvert.probleme;
+        return echec(*ouvert.probleme);
     SDescripteur f{ouvert.fd};
     return lireDescripteur(doc, f.fd, appels);
 }
 
-std::optional<std::string> terminerChargement(CDoc& doc, const std::string& chemin,
-                                              const std::optional<std::string>& probleme)
+CResultat<> terminerChargement(CDoc& doc, const std::string& chemin, const CResultat<>& lu)
 {
-    if (probleme) {
-        std::string message = "Impossible d'ouvrir le catalogue " + entreGuillemets(chemin) + " : " + *probleme + ".";
+    if (!lu) {
+        std::string message = "Impossible d'ouvrir le catalogue " + entreGuillemets(chemin) + " : " + lu.raison() + ".";
         // A save that rewrote it in place and did not finish left its old content there.
         for (const std::string& sauvegarde : sauvegardesDe(chemin))
             message += " Une copie de son contenu d'avant un enregistrement interrompu se trouve dans " +
                        entreGuillemets(sauvegarde) + ".";
-        return message;
+        return echec(std::move(message));
     }
     doc.chemin = chemin;
     doc.definirModifie(false);
@@ -90,7 +89,7 @@ std::optional<std::string> terminerChargement(CDoc& doc, const std::string& chem
     // It loads, but a save was stopped: the user decides which content to keep.
     for (const std::string& sauvegarde : sauvegardesDe(chemin))
         utilisateur().message(texteSauvegardeLaissee(chemin, sauvegarde), EBoutons::Ok, EIcone::Exclamation);
-    return std::nullopt;
+    return {};
 }
 
 // The whole document through `sortie`; the sink records whether it all went out.
@@ -111,21 +110,21 @@ void terminerEnregistrement(CDoc& doc, const std::string& chemin, const SDescrip
 }
 
 // Saves `doc` through `ecrire` (a safe write to its path); the message of a failure.
-std::optional<std::string> enregistrerPar(CDoc& doc, const std::string& chemin, const std::string& debut,
+CResultat<> enregistrerPar(CDoc& doc, const std::string& chemin, const std::string& debut,
     const std::function<std::optional<SEchecEcriture>(const std::function<void(CSortie&)>&, SDescripteur&)>& ecrire)
 {
     SDescripteur ecrit;
     try {
-        if (const auto echec = ecrire([&doc](CSortie& sortie) { envoyer(doc, sortie); }, ecrit)) {
-            if (echec->precedentIntact)
+        if (const auto rate = ecrire([&doc](CSortie& sortie) { envoyer(doc, sortie); }, ecrit)) {
+            if (rate->precedentIntact)
                 doc.suiteInconnue().apresRetablissement(chemin);
-            return texteEchecEcriture(debut + " " + entreGuillemets(chemin), *echec);
+            return echec(texteEchecEcriture(debut + " " + entreGuillemets(chemin), *rate));
         }
     } catch (const CErreurSuite& e) {
-        return debut + " " + entreGuillemets(chemin) + " : " + e.what() + ". Le fichier précédent est intact.";
+        return echec(debut + " " + entreGuillemets(chemin) + " : " + e.what() + ". Le fichier précédent est intact.");
     }
     terminerEnregistrement(doc, chemin, ecrit);
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
@@ -137,7 +136,7 @@ std::string texteSauvegardeLaissee(const std::string& chemin, const std::string&
            ". Vérifiez le catalogue, puis supprimez cette copie.";
 }
 
-std::optional<std::string> lireCatalogue(CDoc& doc, std::string_view octets)
+CResultat<> lireCatalogue(CDoc& doc, std::string_view octets)
 {
     CArchive ar(octets);
     return lireDepuis(doc, ar);
@@ -150,29 +149,29 @@ std::string ecrireCatalogue(CDoc& doc)
     return std::move(sortie.octets);
 }
 
-std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels)
+CResultat<> chargerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels)
 {
     return terminerChargement(doc, chemin, lireFichier(doc, chemin, appels));
 }
 
-std::optional<std::string> chargerCatalogue(CDoc& doc, const std::string& chemin, int fd)
+CResultat<> chargerCatalogue(CDoc& doc, const std::string& chemin, int fd)
 {
     return terminerChargement(doc, chemin, lireDescripteur(doc, fd, SAppelsEcriture::systeme()));
 }
 
-std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& chemin)
+CResultat<> enregistrerCatalogue(CDoc& doc, const std::string& chemin)
 {
     return enregistrerCatalogue(doc, chemin, SAppelsEcriture::systeme());
 }
 
-std::optional<std::string> enregistrerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels)
+CResultat<> enregistrerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels)
 {
     return enregistrerPar(doc, chemin, "Impossible d'enregistrer le catalogue", [&](const auto& remplir, SDescripteur& ecrit) {
         return ecrireFichierSur(chemin, remplir, appels, &ecrit);
     });
 }
 
-std::optional<std::string> creerCatalogue(CDoc& doc, const std::string& chemin)
+CResultat<> creerCatalogue(CDoc& doc, const std::string& chemin)
 {
     return enregistrerPar(doc, chemin, "Impossible de créer le catalogue", [&](const auto& remplir, SDescripteur& ecrit) {
         return creerFichierSur(chemin, remplir, &ecrit);

@@ -60,7 +60,7 @@ bool lienPlante(const struct stat& lien, const struct stat& dossier)
 
 } // namespace
 
-std::optional<std::string> resoudreCheminEcrit(const std::string& chemin, std::string& cible)
+CResultat<> resoudreCheminEcrit(const std::string& chemin, std::string& cible)
 {
     std::vector<std::string> pile;
     empiler(pile, chemin);
@@ -85,28 +85,28 @@ std::optional<std::string> resoudreCheminEcrit(const std::string& chemin, std::s
         }
         dernierEstLien = pile.empty();
         if (++liens > kLiensMax)
-            return "le lien symbolique ne mène à aucun fichier (" + raisonSysteme(ELOOP) + ")";
+            return echec("le lien symbolique ne mène à aucun fichier (" + raisonSysteme(ELOOP) + ")");
         struct stat dossier {};
         if (::stat(fait.empty() ? "." : fait.c_str(), &dossier) != 0)
-            return raisonSysteme(errno);
+            return echec(raisonSysteme(errno));
         if (lienPlante(st, dossier))
-            return "le lien symbolique " + entreGuillemets(suivant) +
-                   " appartient à un autre utilisateur, dans un dossier partagé : il n'est pas suivi";
+            return echec("le lien symbolique " + entreGuillemets(suivant) +
+                         " appartient à un autre utilisateur, dans un dossier partagé : il n'est pas suivi");
         std::string vers(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4095) + 1, '\0');
         const ssize_t n = ::readlink(suivant.c_str(), vers.data(), vers.size());
         if (n < 0 || static_cast<std::size_t>(n) >= vers.size())
-            return "le lien symbolique ne mène à aucun fichier (" + raisonSysteme(n < 0 ? errno : ENAMETOOLONG) + ")";
+            return echec("le lien symbolique ne mène à aucun fichier (" + raisonSysteme(n < 0 ? errno : ENAMETOOLONG) + ")");
         vers.resize(static_cast<std::size_t>(n));
         if (!vers.empty() && vers[0] == '/')
             fait = "/";
         empiler(pile, vers);
         if (vers.empty())
-            return "le lien symbolique ne mène à aucun fichier (" + raisonSysteme(ENOENT) + ")";
+            return echec("le lien symbolique ne mène à aucun fichier (" + raisonSysteme(ENOENT) + ")");
     }
     // A link that leads to nothing: no new file is made at its target.
     struct stat st {};
     if (dernierEstLien && ::stat(fait.c_str(), &st) != 0)
-        return "le lien symbolique ne mène à aucun fichier (" + raisonSysteme(errno) + ")";
+        return echec("le lien symbolique ne mène à aucun fichier (" + raisonSysteme(errno) + ")");
     cible = fait.empty() ? "." : fait;
-    return std::nullopt;
+    return {};
 }

@@ -6,10 +6,11 @@
 // one of our files and have a save or a PDF overwrite it, on machines where that rule
 // is off as well as where it is on.
 
-#include <optional>
 #include <string>
 
+#include "platform/Resultat.h"
+
 // Puts in `cible` the path `chemin` leads to, with no symbolic link left in it (relative
-// when `chemin` is). A last component that does not exist is kept: a new file. nullopt,
-// or why the path is refused, in French.
-[[nodiscard]] std::optional<std::string> resoudreCheminEcrit(const std::string& chemin, std::string& cible);
+// when `chemin` is). A last component that does not exist is kept: a new file. Or why the
+// path is refused, in French.
+CResultat<> resoudreCheminEcrit(const std::string& chemin, std::string& cible);

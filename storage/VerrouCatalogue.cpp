@@ -208,14 +208,14 @@ CVerrouCatalogue::EEssai CVerrouCatalogue::essayerFichierVerrou(const std::strin
     return EEssai::Tenu;
 }
 
-std::optional<std::string> CVerrouCatalogue::prendre(const std::string& chemin, std::chrono::milliseconds attente,
-                                                     const SAppelsEcriture& appels)
+CResultat<> CVerrouCatalogue::prendre(const std::string& chemin, std::chrono::milliseconds attente,
+                                      const SAppelsEcriture& appels)
 {
     rendre();
     absent_ = false;
     std::string cible;
-    if (auto refus = resoudreCheminEcrit(chemin, cible))
-        return refus;
+    if (auto resolu = resoudreCheminEcrit(chemin, cible); !resolu)
+        return resolu;
     const auto limite = std::chrono::steady_clock::now() + attente;
     std::chrono::milliseconds pause{1};
     auto patienter = [&]() {
@@ -226,13 +226,13 @@ std::optional<std::string> CVerrouCatalogue::prendre(const std::string& chemin, 
         return true;
     };
     occupant_.reset();
-    auto occupe = [&]() { return texteOccupe(attente); };
+    auto occupe = [&]() { return echec(texteOccupe(attente)); };
     for (;;) {
         SOuvertureLecture ouvert = ouvrirFichierOrdinaire(cible);
         if (ouvert.probleme) {
             rendre();
             absent_ = ouvert.absent;
-            return ouvert.probleme;
+            return echec(*ouvert.probleme);
         }
         int fd = ouvert.fd;
         struct stat catalogue {};
@@ -241,7 +241,7 @@ std::optional<std::string> CVerrouCatalogue::prendre(const std::string& chemin, 
         if (essai == EEssai::Echec) {
             const int erreur = errno;
             ::close(fd);
-            return raisonSysteme(erreur);
+            return echec(raisonSysteme(erreur));
         }
         if (essai == EEssai::Tenu) {
             // Opened before the lock was ours: the previous holder may have renamed a
@@ -251,10 +251,10 @@ std::optional<std::string> CVerrouCatalogue::prendre(const std::string& chemin, 
             if (ouvert.probleme) {
                 rendre();
                 absent_ = ouvert.absent;
-                return ouvert.probleme;
+                return echec(*ouvert.probleme);
             }
             fd_ = ouvert.fd;
-            return std::nullopt;
+            return {};
         }
         if (essai == EEssai::Occupe) {
             ::close(fd);
@@ -270,7 +270,7 @@ std::optional<std::string> CVerrouCatalogue::prendre(const std::string& chemin, 
             const auto nomme = identiteFichier(cible);
             if (tenu && nomme && tenu->memeFichier(*nomme)) {
                 fd_ = fd;
-                return std::nullopt;
+                return {};
             }
             ::close(fd);
             if (std::chrono::steady_clock::now() < limite)
@@ -280,7 +280,7 @@ std::optional<std::string> CVerrouCatalogue::prendre(const std::string& chemin, 
         const int erreur = errno;
         if (erreur != EWOULDBLOCK && erreur != EINTR) {
             ::close(fd);
-            return raisonSysteme(erreur);
+            return echec(raisonSysteme(erreur));
         }
         struct stat tenu {};
         if (::fstat(fd, &tenu) == 0)

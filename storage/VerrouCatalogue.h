@@ -22,6 +22,7 @@
 #include <sys/stat.h>
 
 #include "platform/AppelsEcriture.h"
+#include "platform/Resultat.h"
 
 #include <chrono>
 #include <optional>
@@ -35,12 +36,11 @@ public:
     CVerrouCatalogue& operator=(const CVerrouCatalogue&) = delete;
 
     // Locks the catalogue `chemin` leads to, waiting at most `attente` for the program
-    // that holds it. nullopt once locked; otherwise why not, in French, naming the
+    // that holds it. Once locked, success; otherwise why not, in French, naming the
     // holder when the system tells (`absent` tells a missing file apart). The lock is
     // taken through `appels.verrouiller`.
-    [[nodiscard]] std::optional<std::string> prendre(const std::string& chemin,
-                                       std::chrono::milliseconds attente = kAttenteParDefaut,
-                                       const SAppelsEcriture& appels = SAppelsEcriture::systeme());
+    CResultat<> prendre(const std::string& chemin, std::chrono::milliseconds attente = kAttenteParDefaut,
+                        const SAppelsEcriture& appels = SAppelsEcriture::systeme());
     void rendre();
     bool tenu() const { return fd_ >= 0; }
     bool absent() const { return absent_; }

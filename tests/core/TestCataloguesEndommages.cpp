@@ -52,13 +52,13 @@ protected:
     void lireSansDommage(std::string_view octets)
     {
         CDoc doc;
-        if (lireCatalogue(doc, octets)) {
+        if (!lireCatalogue(doc, octets)) {
             ASSERT_TRUE(doc.classeurs().estVide());
             return;
         }
         const std::string ecrit = ecrireCatalogue(doc);
         CDoc relu;
-        ASSERT_FALSE(lireCatalogue(relu, ecrit));
+        ASSERT_TRUE(lireCatalogue(relu, ecrit));
         ASSERT_EQ(ecrireCatalogue(relu), ecrit);
     }
 };
@@ -90,9 +90,9 @@ TEST_F(CataloguesEndommages, NombresEnormesRefusesSansAllocation)
         lireSansDommage(abime);
     }
     CDoc doc;
-    const auto erreur = lireCatalogue(doc, std::string(16, '\x01') + mot32(0x7FFFFFFF));
-    ASSERT_TRUE(erreur);
-    EXPECT_NE(erreur->find("tronqué"), std::string::npos);
+    const auto resultat = lireCatalogue(doc, std::string(16, '\x01') + mot32(0x7FFFFFFF));
+    ASSERT_FALSE(resultat);
+    EXPECT_NE(resultat.raison().find("tronqué"), std::string::npos);
 }
 
 TEST_F(CataloguesEndommages, SurrogatsSeulsEtLongueursImpaires)
@@ -106,18 +106,18 @@ TEST_F(CataloguesEndommages, SurrogatsSeulsEtLongueursImpaires)
                                       std::string("\x00\xDC\x00\xD8", 4)}) {
         const std::string texte = std::string("\xFF\xFE\xFF", 3) + char(unites.size() / 2) + unites;
         CDoc doc;
-        ASSERT_FALSE(lireCatalogue(doc, avant + texte + mot32(0)));
+        ASSERT_TRUE(lireCatalogue(doc, avant + texte + mot32(0)));
         const std::string nom = doc.classeurs().elementA(0)->nom();
         EXPECT_FALSE(nom.empty());
         CDoc relu;
-        ASSERT_FALSE(lireCatalogue(relu, ecrireCatalogue(doc)));
+        ASSERT_TRUE(lireCatalogue(relu, ecrireCatalogue(doc)));
         EXPECT_EQ(relu.classeurs().elementA(0)->nom(), nom);  // stable from the first load on
     }
     // A wide text one byte short of its announced length.
     CDoc doc;
-    const auto erreur = lireCatalogue(doc, avant + std::string("\xFF\xFE\xFF\x02\x41\x00\x42", 7));
-    ASSERT_TRUE(erreur);
-    EXPECT_NE(erreur->find("dépasse la fin"), std::string::npos) << *erreur;
+    const auto resultat = lireCatalogue(doc, avant + std::string("\xFF\xFE\xFF\x02\x41\x00\x42", 7));
+    ASSERT_FALSE(resultat);
+    EXPECT_NE(resultat.raison().find("dépasse la fin"), std::string::npos) << resultat.raison();
 }
 
 TEST_F(CataloguesEndommages, ImbricationProfondeDansUnFilSecondaire)
@@ -133,15 +133,15 @@ TEST_F(CataloguesEndommages, ImbricationProfondeDansUnFilSecondaire)
     const std::string niveau = std::string("\x01" "d\x00", 3) + mot32(0) + mot32(1);
     for (int i = 0; i < 1000000; ++i)
         image += niveau;
-    std::optional<std::string> erreur;
+    CResultat<> resultat;
     // The default stack of a thread is all a load in the background would have.
     std::thread fil([&] {
         CDoc doc;
-        erreur = lireCatalogue(doc, image);
+        resultat = lireCatalogue(doc, image);
     });
     fil.join();
-    ASSERT_TRUE(erreur);
-    EXPECT_NE(erreur->find("imbriqués"), std::string::npos);
+    ASSERT_FALSE(resultat);
+    EXPECT_NE(resultat.raison().find("imbriqués"), std::string::npos);
 
     // Just under the limit, the tree is read, and destroyed, without trouble.
     std::string accepte = ecrireCatalogue(modele);
@@ -152,10 +152,10 @@ TEST_F(CataloguesEndommages, ImbricationProfondeDansUnFilSecondaire)
     accepte += std::string("\x01" "d\x00", 3) + mot32(0) + mot32(0);
     fil = std::thread([&] {
         CDoc doc;
-        erreur = lireCatalogue(doc, accepte);
+        resultat = lireCatalogue(doc, accepte);
     });
     fil.join();
-    EXPECT_FALSE(erreur) << *erreur;
+    EXPECT_TRUE(resultat) << resultat.raison();
 }
 
 } // namespace

@@ -53,7 +53,7 @@ protected:
         AvecPlateformeFactice::SetUp();
         CDoc doc;
         remplirCatalogue(doc, 30000, 60, 'a');
-        ASSERT_FALSE(enregistrerCatalogue(doc, chemin));
+        ASSERT_TRUE(enregistrerCatalogue(doc, chemin));
         ancien = lireTout(chemin);
         remplirCatalogue(nouveau, 25000, 60, 'b');
     }
@@ -69,7 +69,7 @@ TEST_F(EcritureEnPlace, LesAttributsEtendusSontGardes)
 {
     ASSERT_EQ(::setxattr(chemin.c_str(), "user.norvanel.essai", "valeur\0binaire", 14, 0), 0)
         << std::strerror(errno);
-    ASSERT_FALSE(enregistrerCatalogue(nouveau, chemin));
+    ASSERT_TRUE(enregistrerCatalogue(nouveau, chemin));
     char valeur[64] = {};
     ASSERT_EQ(::getxattr(chemin.c_str(), "user.norvanel.essai", valeur, sizeof valeur), 14);
     EXPECT_EQ(std::string(valeur, 14), std::string("valeur\0binaire", 14));
@@ -80,7 +80,7 @@ TEST_F(EcritureEnPlace, LesLiensPhysiquesSontGardes)
 {
     ASSERT_EQ(::link(chemin.c_str(), lien.c_str()), 0);
     const ino_t inode = inodeDe(chemin);
-    ASSERT_FALSE(enregistrerCatalogue(nouveau, chemin));
+    ASSERT_TRUE(enregistrerCatalogue(nouveau, chemin));
     EXPECT_EQ(inodeDe(chemin), inode);
     EXPECT_EQ(inodeDe(lien), inode);
     EXPECT_EQ(lireTout(lien), ecrireCatalogue(nouveau));  // shorter than before: cut to length
@@ -94,9 +94,9 @@ TEST_F(EcritureEnPlace, UnEchecDeLaReecritureRemetLAncienContenu)
     ASSERT_EQ(::link(chemin.c_str(), lien.c_str()), 0);
     for (int n = 1; n <= 3; ++n) {
         SCOPED_TRACE(n);
-        const auto erreur = enregistrerCatalogue(nouveau, chemin, ecrituresSurCibleEnEchec(inodeDe(chemin), n, true));
-        ASSERT_TRUE(erreur);
-        EXPECT_EQ(*erreur, "Impossible d'enregistrer le catalogue « " + chemin +
+        const auto resultat = enregistrerCatalogue(nouveau, chemin, ecrituresSurCibleEnEchec(inodeDe(chemin), n, true));
+        ASSERT_FALSE(resultat);
+        EXPECT_EQ(resultat.raison(), "Impossible d'enregistrer le catalogue « " + chemin +
                                " » : erreur de lecture ou d'écriture sur le support. Le fichier précédent est intact.");
         EXPECT_TRUE(lireTout(lien) == ancien);
         EXPECT_TRUE(nouveau.estModifie());
@@ -109,18 +109,18 @@ TEST_F(EcritureEnPlace, UnEchecDeLaReecritureRemetLAncienContenu)
 TEST_F(EcritureEnPlace, SansRetourPossibleLaSauvegardeReste)
 {
     ASSERT_EQ(::link(chemin.c_str(), lien.c_str()), 0);
-    const auto erreur = enregistrerCatalogue(nouveau, chemin, ecrituresSurCibleEnEchec(inodeDe(chemin), 2, false));
-    ASSERT_TRUE(erreur);
+    const auto resultat = enregistrerCatalogue(nouveau, chemin, ecrituresSurCibleEnEchec(inodeDe(chemin), 2, false));
+    ASSERT_FALSE(resultat);
     const std::vector<std::string> noms = entreesDe(dossier.chemin());
     ASSERT_EQ(noms.size(), 3u);
     const std::string sauvegarde = dossier.sous(noms[0]);
     EXPECT_EQ(noms[0].rfind(".cd.kbt.", 0), 0u) << noms[0];
     EXPECT_TRUE(lireTout(sauvegarde) == ancien);
-    EXPECT_EQ(*erreur, "Impossible d'enregistrer le catalogue « " + chemin +
+    EXPECT_EQ(resultat.raison(), "Impossible d'enregistrer le catalogue « " + chemin +
                            " » : erreur de lecture ou d'écriture sur le support. Son contenu précédent est gardé "
                            "dans « " + sauvegarde + " ».");
     // The next save, once the disk works again, leaves the backup alone.
-    ASSERT_FALSE(enregistrerCatalogue(nouveau, chemin));
+    ASSERT_TRUE(enregistrerCatalogue(nouveau, chemin));
     EXPECT_TRUE(existe(sauvegarde));
     EXPECT_EQ(lireTout(lien), ecrireCatalogue(nouveau));
 }
@@ -135,22 +135,22 @@ TEST_F(EcritureEnPlace, OuvrirUnCatalogueAbimeNommeSaSauvegarde)
         std::ofstream(chemin, std::ios::binary) << "abîmé";
     }
     CDoc doc;
-    const auto erreur = chargerCatalogue(doc, chemin);
-    ASSERT_TRUE(erreur);
-    EXPECT_NE(erreur->find(" Une copie de son contenu d'avant un enregistrement interrompu se trouve dans « " +
+    const auto resultat = chargerCatalogue(doc, chemin);
+    ASSERT_FALSE(resultat);
+    EXPECT_NE(resultat.raison().find(" Une copie de son contenu d'avant un enregistrement interrompu se trouve dans « " +
                            sauvegarde + " »."),
               std::string::npos)
-        << *erreur;
-    EXPECT_FALSE(chargerCatalogue(doc, sauvegarde));
+        << resultat.raison();
+    EXPECT_TRUE(chargerCatalogue(doc, sauvegarde));
 }
 
 // Read-only to everyone, root included: the owner's choice stands.
 TEST_F(EcritureEnPlace, FichierEnLectureSeuleRefuse)
 {
     ASSERT_EQ(::chmod(chemin.c_str(), 0444), 0);
-    const auto erreur = enregistrerCatalogue(nouveau, chemin);
-    ASSERT_TRUE(erreur);
-    EXPECT_EQ(*erreur, "Impossible d'enregistrer le catalogue « " + chemin +
+    const auto resultat = enregistrerCatalogue(nouveau, chemin);
+    ASSERT_FALSE(resultat);
+    EXPECT_EQ(resultat.raison(), "Impossible d'enregistrer le catalogue « " + chemin +
                            " » : l'accès est refusé. Le fichier précédent est intact.");
     EXPECT_TRUE(lireTout(chemin) == ancien);
     EXPECT_EQ(entreesDe(dossier.chemin()), std::vector<std::string>{"cd.kbt"});
@@ -165,9 +165,9 @@ TEST_F(EcritureEnPlace, SansFichierPrecedentRienNEstDitIntact)
         errno = ENOSPC;
         return -1;
     };
-    const auto erreur = enregistrerCatalogue(nouveau, neuf, plein);
-    ASSERT_TRUE(erreur);
-    EXPECT_EQ(*erreur, "Impossible d'enregistrer le catalogue « " + neuf + " » : le disque est plein.");
+    const auto resultat = enregistrerCatalogue(nouveau, neuf, plein);
+    ASSERT_FALSE(resultat);
+    EXPECT_EQ(resultat.raison(), "Impossible d'enregistrer le catalogue « " + neuf + " » : le disque est plein.");
     EXPECT_FALSE(existe(neuf));
 }
 
@@ -185,9 +185,9 @@ TEST_F(EcritureEnPlace, UneCreationNeRemplaceRien)
     EXPECT_EQ(entreesDe(dossier.chemin()), (std::vector<std::string>{"cd.kbt", "neuf.kbt"}));
     // Nor a link that leads nowhere yet.
     ASSERT_EQ(::symlink("absent.kbt", dossier.sous("lien.kbt").c_str()), 0);
-    EXPECT_TRUE(creerCatalogue(nouveau, dossier.sous("lien.kbt")));
+    EXPECT_FALSE(creerCatalogue(nouveau, dossier.sous("lien.kbt")));
     EXPECT_FALSE(existe(dossier.sous("absent.kbt")));
-    ASSERT_FALSE(creerCatalogue(nouveau, dossier.sous("libre.kbt")));
+    ASSERT_TRUE(creerCatalogue(nouveau, dossier.sous("libre.kbt")));
     EXPECT_EQ(lireTout(dossier.sous("libre.kbt")), ecrireCatalogue(nouveau));
 }
 

@@ -70,7 +70,7 @@ protected:
         AvecPlateformeFactice::SetUp();
         CDoc doc;
         remplirCatalogue(doc, 30000, 60, 'a');
-        ASSERT_FALSE(enregistrerCatalogue(doc, chemin));
+        ASSERT_TRUE(enregistrerCatalogue(doc, chemin));
         ancien = lireTout(chemin);
         remplirCatalogue(nouveau, 30000, 60, 'b');
         ASSERT_GT(ancien.size(), 3u << 20);
@@ -81,11 +81,11 @@ protected:
     int enregistrerJusquAuSucces(const std::function<SAppelsEcriture(int)>& appels, const std::string& raison)
     {
         for (int n = 1; n <= 100; ++n) {
-            const auto erreur = enregistrerCatalogue(nouveau, chemin, appels(n));
-            if (!erreur)
+            const auto resultat = enregistrerCatalogue(nouveau, chemin, appels(n));
+            if (resultat)
                 return n;
             SCOPED_TRACE("appel " + std::to_string(n));
-            EXPECT_EQ(*erreur, "Impossible d'enregistrer le catalogue « " + chemin + " » : " + raison +
+            EXPECT_EQ(resultat.raison(), "Impossible d'enregistrer le catalogue « " + chemin + " » : " + raison +
                                    ". Le fichier précédent est intact.");
             EXPECT_TRUE(lireTout(chemin) == ancien);
             EXPECT_TRUE(nouveau.estModifie());
@@ -141,12 +141,12 @@ TEST_F(EcritureSure, EcritureQuiNePrendRien)
 
 TEST_F(EcritureSure, QuotaDepasse)
 {
-    const auto erreur = enregistrerCatalogue(nouveau, chemin, ecritureRemplacee(3, [](int, const void*, std::size_t) -> ssize_t {
+    const auto resultat = enregistrerCatalogue(nouveau, chemin, ecritureRemplacee(3, [](int, const void*, std::size_t) -> ssize_t {
                                                  errno = EDQUOT;
                                                  return -1;
                                              }));
-    ASSERT_TRUE(erreur);
-    EXPECT_NE(erreur->find("le quota d'espace disque est dépassé"), std::string::npos) << *erreur;
+    ASSERT_FALSE(resultat);
+    EXPECT_NE(resultat.raison().find("le quota d'espace disque est dépassé"), std::string::npos) << resultat.raison();
     EXPECT_TRUE(lireTout(chemin) == ancien);
 }
 
@@ -165,16 +165,16 @@ TEST_F(EcritureSure, EcrituresInterrompuesReprises)
         }
         return ::write(fd, o, t);
     };
-    ASSERT_FALSE(enregistrerCatalogue(nouveau, chemin, appels));
+    ASSERT_TRUE(enregistrerCatalogue(nouveau, chemin, appels));
     EXPECT_GE(interruptions, 4);
     verifierNouveauEnPlace();
 }
 
 TEST_F(EcritureSure, SynchronisationDuFichierEnEchec)
 {
-    const auto erreur = enregistrerCatalogue(nouveau, chemin, synchronisationEnEchec(1, EIO));
-    ASSERT_TRUE(erreur);
-    EXPECT_EQ(*erreur, "Impossible d'enregistrer le catalogue « " + chemin +
+    const auto resultat = enregistrerCatalogue(nouveau, chemin, synchronisationEnEchec(1, EIO));
+    ASSERT_FALSE(resultat);
+    EXPECT_EQ(resultat.raison(), "Impossible d'enregistrer le catalogue « " + chemin +
                            " » : erreur de lecture ou d'écriture sur le support. Le fichier précédent est intact.");
     EXPECT_TRUE(lireTout(chemin) == ancien);
     EXPECT_TRUE(nouveau.estModifie());
@@ -186,9 +186,9 @@ TEST_F(EcritureSure, SynchronisationDuFichierEnEchec)
 // previous file is intact.
 TEST_F(EcritureSure, SynchronisationDuDossierEnEchec)
 {
-    const auto erreur = enregistrerCatalogue(nouveau, chemin, synchronisationEnEchec(2, EIO));
-    ASSERT_TRUE(erreur);
-    EXPECT_EQ(*erreur, "Impossible d'enregistrer le catalogue « " + chemin +
+    const auto resultat = enregistrerCatalogue(nouveau, chemin, synchronisationEnEchec(2, EIO));
+    ASSERT_FALSE(resultat);
+    EXPECT_EQ(resultat.raison(), "Impossible d'enregistrer le catalogue « " + chemin +
                            " » : le dossier n'a pas pu être synchronisé (erreur de lecture ou d'écriture sur le "
                            "support). Le nouveau contenu est en place mais pourrait ne pas survivre à une coupure "
                            "de courant.");
@@ -200,7 +200,7 @@ TEST_F(EcritureSure, SynchronisationDuDossierEnEchec)
 // Some file systems have nothing to sync for a folder and say so with EINVAL.
 TEST_F(EcritureSure, DossierSansSynchronisation)
 {
-    ASSERT_FALSE(enregistrerCatalogue(nouveau, chemin, synchronisationEnEchec(2, EINVAL)));
+    ASSERT_TRUE(enregistrerCatalogue(nouveau, chemin, synchronisationEnEchec(2, EINVAL)));
     verifierNouveauEnPlace();
 }
 
@@ -230,10 +230,10 @@ TEST_F(EcritureSure, CibleQuiNEstPasUnFichierOrdinaire)
 {
     const std::string tube = dossier.sous("tube.kbt");
     ASSERT_EQ(mkfifo(tube.c_str(), 0644), 0);
-    const auto erreur = enregistrerCatalogue(nouveau, tube);
-    ASSERT_TRUE(erreur);
-    EXPECT_NE(erreur->find("ce n'est pas un fichier ordinaire. Le fichier précédent est intact."), std::string::npos)
-        << *erreur;
+    const auto resultat = enregistrerCatalogue(nouveau, tube);
+    ASSERT_FALSE(resultat);
+    EXPECT_NE(resultat.raison().find("ce n'est pas un fichier ordinaire. Le fichier précédent est intact."), std::string::npos)
+        << resultat.raison();
     struct stat st {};
     ASSERT_EQ(lstat(tube.c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
@@ -243,9 +243,9 @@ TEST_F(EcritureSure, CibleQuiNEstPasUnFichierOrdinaire)
 TEST_F(EcritureSure, UnNouveauFichierSuitLeMasque)
 {
     const mode_t avant = umask(027);
-    const auto erreur = enregistrerCatalogue(nouveau, dossier.sous("neuf.kbt"));
+    const auto resultat = enregistrerCatalogue(nouveau, dossier.sous("neuf.kbt"));
     umask(avant);
-    ASSERT_FALSE(erreur) << *erreur;
+    ASSERT_TRUE(resultat) << resultat.raison();
     struct stat st {};
     ASSERT_EQ(stat(dossier.sous("neuf.kbt").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
@@ -258,7 +258,7 @@ TEST_F(EcritureSure, LeModeEtLeProprietaireSontGardes)
     if (root) {
         ASSERT_EQ(chown(chemin.c_str(), 65534, 65534), 0);
     }
-    ASSERT_FALSE(enregistrerCatalogue(nouveau, chemin));
+    ASSERT_TRUE(enregistrerCatalogue(nouveau, chemin));
     struct stat st {};
     ASSERT_EQ(stat(chemin.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0604u);
@@ -319,7 +319,7 @@ TEST_F(EcritureSure, LesRestesDUnEnregistrementTueSontRetires)
     }
     std::sort(attendu.begin(), attendu.end());
 
-    ASSERT_FALSE(enregistrerCatalogue(nouveau, chemin));
+    ASSERT_TRUE(enregistrerCatalogue(nouveau, chemin));
     EXPECT_EQ(entreesDe(dossier.chemin()), attendu);
     EXPECT_EQ(lireTout(dossier.sous("garde")), "reste");
     EXPECT_TRUE(lireTout(chemin) == ecrireCatalogue(nouveau));
@@ -332,10 +332,10 @@ TEST_F(EcritureSure, UnEnregistrementEnCoursNEstPasDerange)
     const int fd = ::open(enCours.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(flock(fd, LOCK_EX), 0);
-    ASSERT_FALSE(enregistrerCatalogue(nouveau, chemin));
+    ASSERT_TRUE(enregistrerCatalogue(nouveau, chemin));
     EXPECT_TRUE(existe(enCours));
     ::close(fd);  // that save is gone: the next one removes what it left
-    ASSERT_FALSE(enregistrerCatalogue(nouveau, chemin));
+    ASSERT_TRUE(enregistrerCatalogue(nouveau, chemin));
     EXPECT_FALSE(existe(enCours));
 }
 
@@ -346,7 +346,7 @@ TEST_F(EcritureSure, NomLongAvecSesRestes)
     const int fd = ::open(reste.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
     ASSERT_GE(fd, 0);
     ::close(fd);
-    ASSERT_FALSE(enregistrerCatalogue(nouveau, dossier.sous(nom)));
+    ASSERT_TRUE(enregistrerCatalogue(nouveau, dossier.sous(nom)));
     EXPECT_EQ(entreesDe(dossier.chemin()), (std::vector<std::string>{"cd.kbt", nom}));
     EXPECT_TRUE(lireTout(dossier.sous(nom)) == ecrireCatalogue(nouveau));
 }

@@ -64,8 +64,8 @@ protected:
     std::string allerRetour(CDoc& doc, CDoc& relu)
     {
         const std::string image = ecrireCatalogue(doc);
-        const auto erreur = lireCatalogue(relu, image);
-        EXPECT_FALSE(erreur) << *erreur;
+        const auto resultat = lireCatalogue(relu, image);
+        EXPECT_TRUE(resultat) << resultat.raison();
         EXPECT_EQ(ecrireCatalogue(relu), image);
         return image;
     }
@@ -81,7 +81,7 @@ TEST_F(FichierCatalogue, NouveauDocumentFait111Octets)
     EXPECT_EQ(image.size(), 111u);
     EXPECT_EQ(image, attendu);
     CDoc relu;
-    ASSERT_FALSE(lireCatalogue(relu, image));
+    ASSERT_TRUE(lireCatalogue(relu, image));
     ASSERT_EQ(relu.classeurs().nombre(), 1);
     EXPECT_EQ(relu.classeurs().elementA(0)->nom(), "Général");
 }
@@ -113,7 +113,7 @@ TEST_F(FichierCatalogue, PrefixesDeLongueur)
         const std::string image = ecrireCatalogue(doc);
         EXPECT_EQ(image.substr(debut, k.prefixe.size()), k.prefixe) << k.longueur;
         CDoc relu;
-        ASSERT_FALSE(lireCatalogue(relu, image));
+        ASSERT_TRUE(lireCatalogue(relu, image));
         EXPECT_EQ(relu.classeurs().elementA(0)->nom(), nom);
     }
     // After the wide marker a 16-bit length may be 65 534: only 65 535 announces the
@@ -122,7 +122,7 @@ TEST_F(FichierCatalogue, PrefixesDeLongueur)
     for (int i = 0; i < 65534; ++i)
         unites += octets({0xA9, 0x03});
     CDoc relu;
-    ASSERT_FALSE(lireCatalogue(relu, enteteNouveauDocument() + mot32(1) + large + octets({0xFF, 0xFE, 0xFF}) +
+    ASSERT_TRUE(lireCatalogue(relu, enteteNouveauDocument() + mot32(1) + large + octets({0xFF, 0xFE, 0xFF}) +
                                           unites + mot32(0)));
     EXPECT_EQ(relu.classeurs().elementA(0)->nom().size(), 2u * 65534);
 }
@@ -162,7 +162,7 @@ TEST_F(FichierCatalogue, TexteLargeLuEtConverti)
     const std::string image = enteteNouveauDocument() + mot32(1) +
                               octets({0xFF, 0xFE, 0xFF, 3, 0xC9, 0x00, 0x74, 0x00, 0xE9, 0x00}) + mot32(0);
     CDoc doc;
-    ASSERT_FALSE(lireCatalogue(doc, image));
+    ASSERT_TRUE(lireCatalogue(doc, image));
     EXPECT_EQ(doc.classeurs().elementA(0)->nom(), "Été");
     // Written back in Windows-1252, since it can hold it.
     EXPECT_EQ(ecrireCatalogue(doc).substr(enteteNouveauDocument().size() + 4, 4),
@@ -197,7 +197,7 @@ TEST_F(FichierCatalogue, SubstitutsIsolesRelusEtReecritsALIdentique)
     for (const auto& k : cas) {
         const std::string image = enteteNouveauDocument() + mot32(1) + k.classeur;
         CDoc doc;
-        ASSERT_FALSE(lireCatalogue(doc, image)) << k.quoi;
+        ASSERT_TRUE(lireCatalogue(doc, image)) << k.quoi;
         EXPECT_EQ(ecrireCatalogue(doc), image) << k.quoi;
     }
 }
@@ -209,7 +209,7 @@ TEST_F(FichierCatalogue, OctetsApresLeDernierClasseurGardes)
     const std::string suite = octets({0, 1, 0xFF, 0xFE}) + "plus tard" + std::string(3 << 20, 'z');
     const std::string image = enteteNouveauDocument() + mot32(1) + octets({1, 'A'}) + mot32(0) + suite;
     CDoc doc;
-    ASSERT_FALSE(lireCatalogue(doc, image));
+    ASSERT_TRUE(lireCatalogue(doc, image));
     EXPECT_EQ(ecrireCatalogue(doc), image);
     doc.classeurs().ajouter(new CClasseur(&doc, "B"));
     const std::string change = ecrireCatalogue(doc);
@@ -218,7 +218,7 @@ TEST_F(FichierCatalogue, OctetsApresLeDernierClasseurGardes)
 
     CDoc neuf;
     neuf.initialiserNouveau();
-    ASSERT_FALSE(lireCatalogue(doc, ecrireCatalogue(neuf)));
+    ASSERT_TRUE(lireCatalogue(doc, ecrireCatalogue(neuf)));
     EXPECT_TRUE(doc.suiteInconnue().vide());
 }
 
@@ -306,7 +306,7 @@ TEST_F(FichierCatalogue, NomDeVolumeEnWindows1252)
         const std::string image = ecrireCatalogue(doc);
         EXPECT_EQ(image.substr(champ(image), 11), e.octets + std::string(11 - e.octets.size(), '\0')) << e.enMemoire;
         CDoc relu;
-        ASSERT_FALSE(lireCatalogue(relu, image));
+        ASSERT_TRUE(lireCatalogue(relu, image));
         EXPECT_EQ(relu.classeurs().elementA(0)->requetes().elementA(0)->nomVolume, e.relu) << e.enMemoire;
     }
     // Read: Windows-1252 from other programs; UTF-8 as earlier versions of ours wrote it.
@@ -319,7 +319,7 @@ TEST_F(FichierCatalogue, NomDeVolumeEnWindows1252)
         std::string image = modele;
         image.replace(champ(image), l.octets.size(), l.octets);
         CDoc relu;
-        ASSERT_FALSE(lireCatalogue(relu, image));
+        ASSERT_TRUE(lireCatalogue(relu, image));
         EXPECT_EQ(relu.classeurs().elementA(0)->requetes().elementA(0)->nomVolume, l.relu);
     }
 }
@@ -336,7 +336,7 @@ TEST_F(FichierCatalogue, MasqueCompletEtModeDeFiltreSigne)
     const std::size_t masque = image.size() - 4 /*sub-folders*/ - 4 /*mark*/ - 4;
     image.replace(masque, 4, mot32(0xFFFFFFFF));
     CDoc relu;
-    ASSERT_FALSE(lireCatalogue(relu, image));
+    ASSERT_TRUE(lireCatalogue(relu, image));
     CRequete* r = relu.classeurs().elementA(0)->requetes().elementA(0);
     EXPECT_STREQ(r->fichiers().elementA(0)->lettres, "RHSA");
     EXPECT_EQ(r->modeFiltre, -1);
@@ -420,13 +420,13 @@ TEST_F(FichierCatalogue, ToutesLesTroncaturesEchouentProprement)
     cible.initialiserNouveau();
     cible.classeurs().elementA(0)->definirNom("Avant");
     for (std::size_t l = 0; l < image.size(); ++l) {
-        const auto erreur = lireCatalogue(cible, std::string_view(image).substr(0, l));
-        ASSERT_TRUE(erreur) << "longueur " << l;
-        EXPECT_NE(erreur->find("tronqué"), std::string::npos) << *erreur;
+        const auto resultat = lireCatalogue(cible, std::string_view(image).substr(0, l));
+        ASSERT_FALSE(resultat) << "longueur " << l;
+        EXPECT_NE(resultat.raison().find("tronqué"), std::string::npos) << resultat.raison();
         ASSERT_EQ(cible.classeurs().nombre(), 1);
         EXPECT_EQ(cible.classeurs().elementA(0)->nom(), "Avant");
     }
-    EXPECT_FALSE(lireCatalogue(cible, image));
+    EXPECT_TRUE(lireCatalogue(cible, image));
 }
 
 TEST_F(FichierCatalogue, ValeursAbsurdesRefusees)
@@ -453,14 +453,14 @@ TEST_F(FichierCatalogue, ValeursAbsurdesRefusees)
     };
     for (const auto& k : cas) {
         CDoc doc;
-        const auto erreur = lireCatalogue(doc, k.image);
-        ASSERT_TRUE(erreur) << k.quoi;
-        EXPECT_NE(erreur->find(k.message), std::string::npos) << k.quoi << ": " << *erreur;
+        const auto resultat = lireCatalogue(doc, k.image);
+        ASSERT_FALSE(resultat) << k.quoi;
+        EXPECT_NE(resultat.raison().find(k.message), std::string::npos) << k.quoi << ": " << resultat.raison();
         EXPECT_TRUE(doc.classeurs().estVide()) << k.quoi;
     }
     // A negative count is no record at all.
     CDoc doc;
-    EXPECT_FALSE(lireCatalogue(doc, enteteNouveauDocument() + mot32(0x80000000)));
+    EXPECT_TRUE(lireCatalogue(doc, enteteNouveauDocument() + mot32(0x80000000)));
     EXPECT_TRUE(doc.classeurs().estVide());
 }
 
@@ -479,9 +479,9 @@ TEST_F(FichierCatalogue, ImbricationTropProfondeRefusee)
     for (int i = 0; i < 1000000; ++i)
         image += niveau;
     CDoc doc;
-    const auto erreur = lireCatalogue(doc, image);
-    ASSERT_TRUE(erreur);
-    EXPECT_NE(erreur->find("imbriqués"), std::string::npos) << *erreur;
+    const auto resultat = lireCatalogue(doc, image);
+    ASSERT_FALSE(resultat);
+    EXPECT_NE(resultat.raison().find("imbriqués"), std::string::npos) << resultat.raison();
     EXPECT_TRUE(doc.classeurs().estVide());
 }
 
@@ -524,13 +524,13 @@ TEST_F(FichierSurDisque, EnregistrerPuisOuvrir)
     fichier(*requete(doc, "q", "/m"), "f");
     doc.definirModifie();
     const std::string chemin = dossier + "/cd.kbt";
-    ASSERT_FALSE(enregistrerCatalogue(doc, chemin));
+    ASSERT_TRUE(enregistrerCatalogue(doc, chemin));
     EXPECT_FALSE(doc.estModifie());
     EXPECT_EQ(doc.chemin, chemin);
     EXPECT_EQ(entrees(), (std::vector<std::string>{"cd.kbt"}));  // no temporary left
 
     CDoc relu;
-    ASSERT_FALSE(chargerCatalogue(relu, chemin));
+    ASSERT_TRUE(chargerCatalogue(relu, chemin));
     EXPECT_EQ(relu.chemin, chemin);
     EXPECT_EQ(ecrireCatalogue(relu), contenu(chemin));
 }
@@ -541,11 +541,11 @@ TEST_F(FichierSurDisque, GardeLesDroitsEtLesLiens)
     doc.initialiserNouveau();
     const std::string vrai = dossier + "/vrai.kbt";
     const std::string lien = dossier + "/lien.kbt";
-    ASSERT_FALSE(enregistrerCatalogue(doc, vrai));
+    ASSERT_TRUE(enregistrerCatalogue(doc, vrai));
     ASSERT_EQ(chmod(vrai.c_str(), 0640), 0);
     ASSERT_EQ(symlink("vrai.kbt", lien.c_str()), 0);
     doc.classeurs().elementA(0)->definirNom("Changé");
-    ASSERT_FALSE(enregistrerCatalogue(doc, lien));
+    ASSERT_TRUE(enregistrerCatalogue(doc, lien));
     struct stat st {};
     ASSERT_EQ(lstat(lien.c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
@@ -560,15 +560,15 @@ TEST_F(FichierSurDisque, EchecDEnregistrementLaisseLAncienFichier)
     doc.initialiserNouveau();
     const std::string chemin = dossier + "/absent/cd.kbt";
     doc.definirModifie();
-    const auto erreur = enregistrerCatalogue(doc, chemin);
-    ASSERT_TRUE(erreur);
-    EXPECT_NE(erreur->find("Impossible d'enregistrer le catalogue « " + chemin + " »"), std::string::npos);
-    EXPECT_NE(erreur->find("n'existe pas"), std::string::npos) << *erreur;
+    const auto resultat = enregistrerCatalogue(doc, chemin);
+    ASSERT_FALSE(resultat);
+    EXPECT_NE(resultat.raison().find("Impossible d'enregistrer le catalogue « " + chemin + " »"), std::string::npos);
+    EXPECT_NE(resultat.raison().find("n'existe pas"), std::string::npos) << resultat.raison();
     EXPECT_TRUE(doc.estModifie());
 
     // Saving over a folder fails at the rename: the temporary is removed.
     ASSERT_EQ(mkdir((dossier + "/dossier.kbt").c_str(), 0755), 0);
-    ASSERT_TRUE(enregistrerCatalogue(doc, dossier + "/dossier.kbt"));
+    ASSERT_FALSE(enregistrerCatalogue(doc, dossier + "/dossier.kbt"));
     EXPECT_EQ(entrees(), (std::vector<std::string>{"dossier.kbt"}));
 }
 
@@ -578,14 +578,14 @@ TEST_F(FichierSurDisque, OuvrirUnFichierEndommage)
     std::ofstream(chemin, std::ios::binary) << enteteNouveauDocument().substr(0, 50);
     CDoc doc;
     doc.initialiserNouveau();
-    const auto erreur = chargerCatalogue(doc, chemin);
-    ASSERT_TRUE(erreur);
-    EXPECT_EQ(*erreur, "Impossible d'ouvrir le catalogue « " + chemin +
+    const auto resultat = chargerCatalogue(doc, chemin);
+    ASSERT_FALSE(resultat);
+    EXPECT_EQ(resultat.raison(), "Impossible d'ouvrir le catalogue « " + chemin +
                            " » : le fichier est tronqué (à l'octet 47).");
     EXPECT_EQ(doc.classeurs().nombre(), 1);
     EXPECT_TRUE(doc.chemin.empty());
-    EXPECT_TRUE(chargerCatalogue(doc, dossier));  // a folder
-    EXPECT_TRUE(chargerCatalogue(doc, dossier + "/absent.kbt"));
+    EXPECT_FALSE(chargerCatalogue(doc, dossier));  // a folder
+    EXPECT_FALSE(chargerCatalogue(doc, dossier + "/absent.kbt"));
 }
 
 } // namespace
@@ -601,8 +601,8 @@ TEST_F(FichierSurDisque, OuvrirPuisEnregistrerRendLeMemeFichier)
     const std::string chemin = dossier + "/futur.kbt";
     std::ofstream(chemin, std::ios::binary) << image;
     CDoc doc;
-    ASSERT_FALSE(chargerCatalogue(doc, chemin));
-    ASSERT_FALSE(enregistrerCatalogue(doc, chemin));
+    ASSERT_TRUE(chargerCatalogue(doc, chemin));
+    ASSERT_TRUE(enregistrerCatalogue(doc, chemin));
     EXPECT_TRUE(contenu(chemin) == image);
 }
 

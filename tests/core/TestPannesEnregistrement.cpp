@@ -30,7 +30,7 @@ protected:
     {
         CDoc doc;
         remplirCatalogue(doc, entrees, 40, 'a');
-        EXPECT_FALSE(enregistrerCatalogue(doc, chemin));
+        EXPECT_TRUE(enregistrerCatalogue(doc, chemin));
         return lireTout(chemin);
     }
 
@@ -86,11 +86,11 @@ TEST_P(PannesEnregistrement, LeCatalogueEstCeQueDitLeMessage)
     }
     const std::string avant = lireTout(chemin);
 
-    const auto erreur = enregistrerCatalogue(
+    const auto resultat = enregistrerCatalogue(
         nouveau, chemin, appelsEnEchec(SAppelsEcriture::systeme(), panne.appel, panne.rang, panne.erreur));
 
-    ASSERT_TRUE(erreur);
-    EXPECT_EQ(*erreur, "Impossible d'enregistrer le catalogue « " + chemin + " » : " + panne.suite);
+    ASSERT_FALSE(resultat);
+    EXPECT_EQ(resultat.raison(), "Impossible d'enregistrer le catalogue « " + chemin + " » : " + panne.suite);
     const std::string attendu = panne.contenu == EApres::ancien ? avant : ecrireCatalogue(nouveau);
     EXPECT_TRUE(lireTout(chemin) == attendu);
     if (panne.autreNom) {
@@ -99,7 +99,7 @@ TEST_P(PannesEnregistrement, LeCatalogueEstCeQueDitLeMessage)
     EXPECT_TRUE(nouveau.estModifie());
     EXPECT_EQ(entreesDe(dossier.chemin()), noms);
     // The next save, with nothing failing, goes through.
-    EXPECT_FALSE(enregistrerCatalogue(nouveau, chemin));
+    EXPECT_TRUE(enregistrerCatalogue(nouveau, chemin));
     EXPECT_TRUE(lireTout(chemin) == ecrireCatalogue(nouveau));
 }
 
@@ -126,21 +126,21 @@ TEST_P(PannesVerrou, UneDefaillanceNEstPasUnDetenteur)
 
     CVerrouCatalogue verrou;
     // Long enough that a failure taken for a holder would be waited out, and said so.
-    const auto refus = verrou.prendre(chemin, std::chrono::milliseconds(300),
+    const auto pris = verrou.prendre(chemin, std::chrono::milliseconds(300),
                                       appelsEnEchec(SAppelsEcriture::systeme(), EAppelEcriture::verrouiller, 1, panne.erreur));
 
     if (panne.refus) {
-        ASSERT_TRUE(refus);
-        EXPECT_EQ(*refus, panne.refus);
+        ASSERT_FALSE(pris);
+        EXPECT_EQ(pris.raison(), panne.refus);
         EXPECT_FALSE(verrou.tenu());
     } else {
-        EXPECT_FALSE(refus) << *refus;
+        EXPECT_TRUE(pris) << pris.raison();
         EXPECT_TRUE(verrou.tenu());
     }
     verrou.rendre();
     EXPECT_TRUE(lireTout(chemin) == avant);
     // Nothing failing any more, the lock is taken.
-    EXPECT_FALSE(verrou.prendre(chemin, std::chrono::milliseconds(0)));
+    EXPECT_TRUE(verrou.prendre(chemin, std::chrono::milliseconds(0)));
 }
 
 struct SPanneLecture {
@@ -167,18 +167,18 @@ TEST_P(PannesLecture, LeDocumentResteCeQuIlEtait)
     remplirCatalogue(doc, 10, 10, 'b');
     const std::string avant = ecrireCatalogue(doc);
 
-    const auto erreur = chargerCatalogue(
+    const auto resultat = chargerCatalogue(
         doc, chemin, appelsEnEchec(SAppelsEcriture::systeme(), EAppelEcriture::lire, panne.rang, panne.erreur));
 
     if (!panne.raison) {
-        EXPECT_FALSE(erreur) << *erreur;
+        EXPECT_TRUE(resultat) << resultat.raison();
         EXPECT_TRUE(ecrireCatalogue(doc) == lireTout(chemin));
         return;
     }
-    ASSERT_TRUE(erreur);
+    ASSERT_FALSE(resultat);
     const std::string debut = "Impossible d'ouvrir le catalogue « " + chemin + " » : erreur de lecture du fichier (" +
                               panne.raison + ") (à l'octet ";
-    EXPECT_EQ(erreur->substr(0, debut.size()), debut);
+    EXPECT_EQ(resultat.raison().substr(0, debut.size()), debut);
     EXPECT_TRUE(ecrireCatalogue(doc) == avant);
     EXPECT_TRUE(doc.estModifie());
     EXPECT_TRUE(doc.chemin.empty());

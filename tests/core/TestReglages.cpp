@@ -83,11 +83,11 @@ TEST(EmplacementDesReglages, SelonXdgEtHome)
 TEST_F(Reglages, SansFichierLesValeursParDefaut)
 {
     CReglages r(chemin);
-    EXPECT_FALSE(r.charger());
+    EXPECT_TRUE(r.charger());
     EXPECT_TRUE(r.fichiersRecents().empty());
     EXPECT_EQ(r.pagesApercu(), 0);
     // Nothing changed: nothing written.
-    EXPECT_FALSE(r.enregistrer());
+    EXPECT_TRUE(r.enregistrer());
     EXPECT_FALSE(existe(dossier.sous("VESKA")));
 }
 
@@ -114,10 +114,10 @@ TEST_F(Reglages, ListeRecente)
 TEST_F(Reglages, EcritCommeQSettings)
 {
     CReglages r(chemin);
-    ASSERT_FALSE(r.charger());
+    ASSERT_TRUE(r.charger());
     r.ajouterRecent("/a.kbt");
     r.ajouterRecent("/d/b c,d.kbt");
-    ASSERT_FALSE(r.enregistrer());
+    ASSERT_TRUE(r.enregistrer());
     EXPECT_FALSE(r.estModifie());
     EXPECT_EQ(lireTout(chemin), "[Recent%20File%20List]\nFile1=\"/d/b c,d.kbt\"\nFile2=/a.kbt\n");
     struct stat st {};
@@ -135,9 +135,9 @@ TEST_F(Reglages, CheminsGardesOctetPourOctet)
         CReglages r(chemin);
         for (std::size_t i = debut; i < debut + CReglages::kNombreRecents; ++i)
             r.ajouterRecent(chemins[i]);
-        ASSERT_FALSE(r.enregistrer());
+        ASSERT_TRUE(r.enregistrer());
         CReglages relu(chemin);
-        ASSERT_FALSE(relu.charger());
+        ASSERT_TRUE(relu.charger());
         EXPECT_EQ(relu.fichiersRecents(), r.fichiersRecents());
     }
 }
@@ -147,7 +147,7 @@ TEST_F(Reglages, LitCeQueQSettingsEcrit)
     deposer("[General]\r\nautre=1\r\n\r\n[Recent%20File%20List]\r\nFile1=\" /a b\"\r\nFile2=q\\\"x\\n\r\n"
             "File3=@@x\r\nFile4=\\x1\\x39\r\n\r\n[Settings]\r\nPreviewPages=2\r\n");
     CReglages r(chemin);
-    ASSERT_FALSE(r.charger());
+    ASSERT_TRUE(r.charger());
     EXPECT_EQ(r.fichiersRecents(), (std::vector<std::string>{" /a b", "q\"x\n", "@x", "\x01" "9"}));
     EXPECT_EQ(r.pagesApercu(), 2);
 }
@@ -157,7 +157,7 @@ TEST_F(Reglages, TrousEtDoublons)
 {
     deposer("[Recent File List]\nFile2=/a\nFile4=/a\nFile3=/b\nFile1=\nFile9=/ignoré\n");
     CReglages r(chemin);
-    ASSERT_FALSE(r.charger());
+    ASSERT_TRUE(r.charger());
     EXPECT_EQ(r.fichiersRecents(), (std::vector<std::string>{"/a", "/b"}));
 }
 
@@ -167,15 +167,15 @@ TEST_F(Reglages, LeResteDuFichierEstGarde)
     deposer("; notes\n[General]\nfoo=bar\n\n[Recent%20File%20List]\nFile1=/x\nFile7=/garde\n\n"
             "[Settings]\nPreviewPages=1\nAutre=\"a,b\"\n");
     CReglages r(chemin);
-    ASSERT_FALSE(r.charger());
+    ASSERT_TRUE(r.charger());
     EXPECT_EQ(r.pagesApercu(), 1);
     r.ajouterRecent("/y");
-    ASSERT_FALSE(r.enregistrer());
+    ASSERT_TRUE(r.enregistrer());
     EXPECT_EQ(lireTout(chemin),
               "; notes\n\n[General]\nfoo=bar\n\n[Recent%20File%20List]\nFile7=/garde\nFile1=/y\nFile2=/x\n\n"
               "[Settings]\nPreviewPages=1\nAutre=\"a,b\"\n");
     CReglages relu(chemin);
-    ASSERT_FALSE(relu.charger());
+    ASSERT_TRUE(relu.charger());
     EXPECT_EQ(relu.fichiersRecents(), (std::vector<std::string>{"/y", "/x"}));
     EXPECT_EQ(relu.pagesApercu(), 1);
 }
@@ -203,21 +203,21 @@ TEST_F(Reglages, FichierEndommage)
     for (const auto& c : cas) {
         deposer(c.contenu);
         CReglages r(chemin);
-        const auto erreur = r.charger();
-        ASSERT_TRUE(erreur) << c.raison;
-        EXPECT_EQ(*erreur, "Les réglages « " + chemin + " » sont illisibles : " + c.raison +
+        const auto resultat = r.charger();
+        ASSERT_FALSE(resultat) << c.raison;
+        EXPECT_EQ(resultat.raison(), "Les réglages « " + chemin + " » sont illisibles : " + c.raison +
                                ". Les réglages par défaut sont utilisés.");
         EXPECT_TRUE(r.fichiersRecents().empty());
         EXPECT_EQ(r.pagesApercu(), 0);
-        EXPECT_FALSE(r.enregistrer());
+        EXPECT_TRUE(r.enregistrer());
         EXPECT_TRUE(lireTout(chemin) == c.contenu) << c.raison;
     }
     CReglages r(chemin);
-    ASSERT_TRUE(r.charger());
+    ASSERT_FALSE(r.charger());
     r.ajouterRecent("/nouveau.kbt");
-    ASSERT_FALSE(r.enregistrer());
+    ASSERT_TRUE(r.enregistrer());
     CReglages relu(chemin);
-    ASSERT_FALSE(relu.charger());
+    ASSERT_TRUE(relu.charger());
     EXPECT_EQ(relu.fichiersRecents(), std::vector<std::string>{"/nouveau.kbt"});
 }
 
@@ -226,14 +226,14 @@ TEST_F(Reglages, CeQuiNEstPasUnFichier)
     ASSERT_EQ(mkdir(dossier.sous("VESKA").c_str(), 0700), 0);
     ASSERT_EQ(mkfifo(chemin.c_str(), 0600), 0);  // must not block the start of the program
     CReglages r(chemin);
-    auto erreur = r.charger();
-    ASSERT_TRUE(erreur);
-    EXPECT_NE(erreur->find("ce n'est pas un fichier ordinaire"), std::string::npos) << *erreur;
+    auto resultat = r.charger();
+    ASSERT_FALSE(resultat);
+    EXPECT_NE(resultat.raison().find("ce n'est pas un fichier ordinaire"), std::string::npos) << resultat.raison();
     ASSERT_EQ(unlink(chemin.c_str()), 0);
     ASSERT_EQ(mkdir(chemin.c_str(), 0700), 0);
-    erreur = r.charger();
-    ASSERT_TRUE(erreur);
-    EXPECT_NE(erreur->find("ce n'est pas un fichier ordinaire"), std::string::npos) << *erreur;
+    resultat = r.charger();
+    ASSERT_FALSE(resultat);
+    EXPECT_NE(resultat.raison().find("ce n'est pas un fichier ordinaire"), std::string::npos) << resultat.raison();
 }
 
 // A failed save says so and keeps the change, to be saved next time.
@@ -242,13 +242,13 @@ TEST_F(Reglages, EchecDEnregistrement)
     ecrireFichier(dossier.sous("VESKA"), "un fichier à la place du dossier");
     CReglages r(chemin);
     r.ajouterRecent("/a.kbt");
-    const auto erreur = r.enregistrer();
-    ASSERT_TRUE(erreur);
-    EXPECT_EQ(*erreur, "Impossible d'enregistrer les réglages « " + chemin +
+    const auto resultat = r.enregistrer();
+    ASSERT_FALSE(resultat);
+    EXPECT_EQ(resultat.raison(), "Impossible d'enregistrer les réglages « " + chemin +
                            " » : un élément du chemin n'est pas un dossier.");
     EXPECT_TRUE(r.estModifie());
     ASSERT_EQ(unlink(dossier.sous("VESKA").c_str()), 0);
-    EXPECT_FALSE(r.enregistrer());
+    EXPECT_TRUE(r.enregistrer());
     EXPECT_FALSE(r.estModifie());
 }
 
@@ -262,9 +262,9 @@ TEST_F(Reglages, MemeCheminQueLesCatalogues)
     ASSERT_EQ(symlink("vrai.conf", chemin.c_str()), 0);
     ecrireFichier(dossier.sous("VESKA/vrai.conf"), "");
     CReglages r(chemin);
-    ASSERT_FALSE(r.charger());
+    ASSERT_TRUE(r.charger());
     r.ajouterRecent("/a.kbt");
-    ASSERT_FALSE(r.enregistrer());
+    ASSERT_TRUE(r.enregistrer());
     EXPECT_EQ(entreesDe(dossier.sous("VESKA")), (std::vector<std::string>{"Norvanel.conf", "vrai.conf"}));
     EXPECT_EQ(lireTout(dossier.sous("VESKA/vrai.conf")), "[Recent%20File%20List]\nFile1=/a.kbt\n");
 }

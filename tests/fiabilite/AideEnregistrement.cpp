@@ -54,9 +54,9 @@ void enregistrerEtape(const std::string& prefixe, const std::string& chemin, con
     CDoc doc;
     remplirCatalogue(doc, etape.entrees, etape.longueur, etape.lettre);
     rapporter(prefixe + "pret", "1");
-    const auto erreur = enregistrerCatalogue(doc, chemin);
-    rapporter(prefixe + "resultat", erreur ? "echec" : "ok");
-    rapporter(prefixe + "message", erreur ? *erreur : "");
+    const auto resultat = enregistrerCatalogue(doc, chemin);
+    rapporter(prefixe + "resultat", !resultat ? "echec" : "ok");
+    rapporter(prefixe + "message", !resultat ? resultat.raison() : "");
     rapporter(prefixe + "modifie", doc.estModifie() ? "1" : "0");
     const bool aFichier = existe(chemin);
     const std::string apres = aFichier ? lireTout(chemin) : std::string();
@@ -79,7 +79,7 @@ int servir(const std::string& chemin, const SEtape (&etapes)[2])
             return 1;
         if (pid == 0) {
             rapporter("pid", std::to_string(::getpid()));
-            ::_exit(enregistrerCatalogue(docs[lettre - 'a'], chemin) ? 1 : 0);
+            ::_exit(enregistrerCatalogue(docs[lettre - 'a'], chemin) ? 0 : 1);
         }
         int statut = 0;
         while (::waitpid(pid, &statut, 0) < 0 && errno == EINTR) {

@@ -80,8 +80,8 @@ TEST_P(NomsHostiles, identiquesOctetPourOctetApresEnregistrementEtChargement)
     const std::string image = ecrireCatalogue(capture.document());
 
     CDoc relu;
-    const auto erreur = lireCatalogue(relu, image);
-    ASSERT_FALSE(erreur) << *erreur;
+    const auto resultat = lireCatalogue(relu, image);
+    ASSERT_TRUE(resultat) << resultat.raison();
     ASSERT_EQ(relu.classeurs().nombre(), 1);
     ASSERT_EQ(relu.classeurs().elementA(0)->requetes().nombre(), 1);
     const CRequete& requete = *relu.classeurs().elementA(0)->requetes().elementA(0);

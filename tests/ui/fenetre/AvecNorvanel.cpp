@@ -161,8 +161,8 @@ QString AvecNorvanel::creerCatalogue(const QString& nom, const QStringList& clas
         EXPECT_EQ(mettreAJourRequete(*q, nullptr), EResultatMiseAJour::Capturee);
     }
     const QString c = chemin(nom);
-    const auto erreur = enregistrerCatalogue(catalogue, QFile::encodeName(c).toStdString());
-    EXPECT_FALSE(erreur) << *erreur;
+    const auto resultat = enregistrerCatalogue(catalogue, QFile::encodeName(c).toStdString());
+    EXPECT_TRUE(resultat) << resultat.raison();
     return c;
 }
 

@@ -100,7 +100,7 @@ TEST_F(Enregistrement, EnregistrerDemandeUnNomPuisLeGarde)
 
     // The file reads back with the new name.
     CDoc relu;
-    ASSERT_FALSE(chargerCatalogue(relu, QFile::encodeName(attendu).toStdString()));
+    ASSERT_TRUE(chargerCatalogue(relu, QFile::encodeName(attendu).toStdString()));
     EXPECT_EQ(relu.classeurs().elementA(0)->nom(), "Disques");
 
     // Next time, no name is asked.

@@ -287,9 +287,9 @@ TEST_F(Liste, LOrdreDesColonnesEstPartageParUneDispositionEtEnregistre)
 
     // Kept in the catalogue file.
     const std::string fichier = chemin(QStringLiteral("ordre.kbt")).toStdString();
-    ASSERT_FALSE(enregistrerCatalogue(doc(), fichier));
+    ASSERT_TRUE(enregistrerCatalogue(doc(), fichier));
     CDoc relu;
-    ASSERT_FALSE(chargerCatalogue(relu, fichier));
+    ASSERT_TRUE(chargerCatalogue(relu, fichier));
     EXPECT_EQ(relu.ordreColonnes, doc().ordreColonnes);
     EXPECT_EQ(relu.ordreColonnes[1][0], 1);
 }

@@ -31,10 +31,10 @@ TEST_F(ModificationExterieure, EnregistrerDemandeAvantDeRemplacer)
     // Another program adds a binder and saves.
     {
         CDoc autre;
-        ASSERT_FALSE(chargerCatalogue(autre, cheminFichier));
+        ASSERT_TRUE(chargerCatalogue(autre, cheminFichier));
         autre.classeurs().ajouter(new CClasseur(&autre, "Autre programme"));
         autre.definirModifie();
-        ASSERT_FALSE(enregistrerCatalogue(autre, cheminFichier));
+        ASSERT_TRUE(enregistrerCatalogue(autre, cheminFichier));
     }
     const QByteArray deAutre = contenu(fichier);
     ASSERT_TRUE(deAutre.contains("Autre programme"));
