@@ -88,7 +88,7 @@ TEST_F(CliProtege, LePdfNeRemplacePasLeCatalogue)
 TEST_F(CliProtege, CatalogueVerrouilleParUnAutreProgramme)
 {
     auto verrou = std::make_unique<CVerrouCatalogue>();
-    ASSERT_FALSE(verrou->prendre(catalogue));
+    ASSERT_TRUE(verrou->prendre(catalogue));
     EXPECT_EQ(lancer({"tree", catalogue}).code, 0);
     const SResultat r = lancer({"mkbinder", catalogue, "Attente"});
     EXPECT_EQ(r.code, 2);
