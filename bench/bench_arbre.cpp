@@ -21,6 +21,7 @@
 #include "bench/ProgrammeHorsEcran.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
+#include "model/CObservateurDocument.h"
 #include "model/CRequete.h"
 #include "shell/CApp.h"
 #include "shell/CArboView.h"
@@ -102,7 +103,7 @@ void mesurerCas(CApp& app, const char* libelle, const std::vector<int>& largeurs
     cadre->afficherMaximise();
     laisserPeindre();
     CArboView& arbre = cadre->arbre();
-    arbre.selectionner(arbre.descendantDe(0, d.classeurs().elementA(0)->requetes().elementA(0)));
+    arbre.selectionner(static_cast<CDossier*>(d.classeurs().elementA(0)->requetes().elementA(0)));
 
     std::printf("\n%s : %d dossiers\n", libelle, dossiers);
     const auto reconstruction = mesurerTours(tours, [] {}, [&] {
@@ -119,8 +120,7 @@ void mesurerCas(CApp& app, const char* libelle, const std::vector<int>& largeurs
     // goes and comes back with its folders, outside any rebuild.
     CRequete* q = d.classeurs().elementA(0)->requetes().elementA(0);
     ligne("  réinsérer la requête et ses dossiers", mesurerTours(tours, [] {}, [&] {
-        arbre.supprimer(q->elementArbre(&arbre));
-        arbre.selectionner(q->insererDansArbre(arbre, d.classeurs().elementA(0)->elementArbre(&arbre)));
+        d.annoncer({EChangement::InstantaneRemplace, static_cast<CDossier*>(q)});
         laisserPeindre();
     }), dossiers);
     const QModelIndex requete = arbre.currentIndex();

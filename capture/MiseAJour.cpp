@@ -2,6 +2,7 @@
 
 #include "capture/ScanDossier.h"
 #include "model/CDoc.h"
+#include "model/CObservateurDocument.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "model/Limites.h"
@@ -130,5 +131,7 @@ EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi, int fil
         f->definirParent(&q);
     q.nomVolume = std::move(nomVolume);
     q.numeroSerie = volume ? volume->numeroSerie : 0;
+    if (CDoc* doc = q.document())
+        doc->annoncer({EChangement::InstantaneRemplace, static_cast<CDossier*>(&q)});
     return EResultatMiseAJour::Capturee;
 }

@@ -7,7 +7,9 @@
 #include "model/CResultatsComparaison.h"
 #include "compare/StatutsComparaison.h"
 #include "model/CContexte.h"
+#include "model/CDoc.h"
 #include "model/CDossier.h"
+#include "model/CObservateurDocument.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "platform/PliCasse.h"
@@ -100,6 +102,13 @@ SDecompteComparaison comparerRequetes(CRequete& a, CRequete& b, const SOptionsCo
         }
         resultats->montrerPaire(&a, &b);
     }
+    // Each document whose marks changed says so once.
+    CDoc* docA = a.document();
+    CDoc* docB = b.document();
+    if (docA)
+        docA->annoncer({EChangement::MarquesChangees});
+    if (docB && docB != docA)
+        docB->annoncer({EChangement::MarquesChangees});
     return decompte;
 }
 

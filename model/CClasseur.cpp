@@ -47,13 +47,6 @@ void CClasseur::marquerTousTrouves()
         q->marquerTousTrouves();
 }
 
-ElementArbre CClasseur::elementArbre(CControleArbre* arbre)
-{
-    if (!arbre)
-        arbre = doc_ ? doc_->arbre() : nullptr;
-    return arbre ? arbre->enfantDe(0, this) : 0;
-}
-
 void CClasseur::appliquerCriteres(const CCriteres& criteres)
 {
     for (CRequete* q : requetes_)
@@ -66,31 +59,6 @@ void CClasseur::remplirListe(CControleListe& liste)
     liste.ajouterColonne({"Dossier", 300, false, EChamp::DossierRequete});
     for (CRequete* q : requetes_)
         liste.ajouterLigne(static_cast<CDossier*>(q));
-}
-
-void CClasseur::insererEnfants(CControleArbre& arbre, ElementArbre parent)
-{
-    for (CRequete* q : requetes_)
-        q->insererDansArbre(arbre, parent);
-}
-
-ElementArbre CClasseur::insererDansArbre(CControleArbre& arbre)
-{
-    const ElementArbre e = arbre.inserer(0, nom_, kImageDossierFerme, kImageDossierOuvert, this);
-    insererEnfants(arbre, e);
-    return e;
-}
-
-void CClasseur::mettreAJourBranche(bool selectionner)
-{
-    CControleArbre* arbre = doc_ ? doc_->arbre() : nullptr;
-    if (!arbre)
-        return;
-    if (ElementArbre e = elementArbre(arbre))
-        arbre->supprimer(e);
-    const ElementArbre e = insererDansArbre(*arbre);
-    if (selectionner)
-        arbre->selectionner(e);
 }
 
 void CClasseur::collecterFichiers(CListeElements<CFichier>& liste)

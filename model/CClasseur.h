@@ -21,12 +21,9 @@ public:
     void afficherProprietes() override;
     void marquerTousTrouves() override;
 
-    ElementArbre elementArbre(CControleArbre* arbre = nullptr) override;
     void appliquerCriteres(const CCriteres& criteres) override;
     int typeListe() const override { return 0; }
     void remplirListe(CControleListe& liste) override;
-    void insererEnfants(CControleArbre& arbre, ElementArbre parent) override;
-    void mettreAJourBranche(bool selectionner) override;
     void collecterFichiers(CListeElements<CFichier>& liste) override;
 
     void serialiser(CArchive& ar) override;
@@ -42,8 +39,6 @@ public:
     // told of each (texteMiseAJour: a disk missing, a folder unread...), one per line.
     std::string capturerRequetes();
 
-    // Inserts the binder's item at the root of `arbre`, with its queries beneath.
-    ElementArbre insererDansArbre(CControleArbre& arbre);
 
 private:
     CDoc* doc_;

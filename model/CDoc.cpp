@@ -6,7 +6,7 @@
 #include "model/CContexte.h"
 #include "model/CRequete.h"
 #include "model/CUtilisateur.h"
-#include "model/CVueDocument.h"
+#include "model/CObservateurDocument.h"
 #include "search/Recherche.h"
 #include "storage/SuiteInconnue.h"
 
@@ -86,13 +86,6 @@ void CDoc::appliquerCriteres(const CCriteres& criteres)
         c->appliquerCriteres(criteres);
 }
 
-void CDoc::insererEnfants(CControleArbre& arbre, ElementArbre parent)
-{
-    (void)parent; // binders always go at the root
-    for (CClasseur* c : classeurs_)
-        c->insererDansArbre(arbre);
-}
-
 void CDoc::collecterFichiers(CListeElements<CFichier>& liste)
 {
     for (CClasseur* c : classeurs_)
@@ -104,19 +97,11 @@ void CDoc::toutMettreAJour()
     // One message for every disk that was not there and every folder that could not be
     // read, once all the others are updated.
     std::string absents;
-    try {
-        for (CClasseur* c : classeurs_) {
-            const std::string ici = c->capturerRequetes();
-            if (!ici.empty())
-                absents += (absents.empty() ? "" : "\n") + ici;
-        }
-    } catch (...) {
-        // Short of memory, say: the query under capture keeps its snapshot, those
-        // before it have their new one, and the views show them as they are.
-        notifierVues();
-        throw;
+    for (CClasseur* c : classeurs_) {
+        const std::string ici = c->capturerRequetes();
+        if (!ici.empty())
+            absents += (absents.empty() ? "" : "\n") + ici;
     }
-    notifierVues();
     reappliquerRecherche();
     if (!absents.empty())
         utilisateur().message(absents, EBoutons::Ok, EIcone::Exclamation);
@@ -127,22 +112,23 @@ void CDoc::mettreAJour()
     toutMettreAJour();
 }
 
-void CDoc::ajouterVue(CVueDocument* vue)
+void CDoc::ajouterObservateur(CObservateurDocument* observateur)
 {
-    vues_.push_back(vue);
+    observateurs_.push_back(observateur);
 }
 
-void CDoc::retirerVue(CVueDocument* vue)
+void CDoc::retirerObservateur(CObservateurDocument* observateur)
 {
-    vues_.erase(std::remove(vues_.begin(), vues_.end(), vue), vues_.end());
+    observateurs_.erase(std::remove(observateurs_.begin(), observateurs_.end(), observateur), observateurs_.end());
 }
 
-void CDoc::notifierVues(CVueDocument* emetteur, CElement* indice)
+void CDoc::annoncer(const SChangement& changement)
 {
-    // A view may add or remove views while it is told: walk a copy.
-    const std::vector<CVueDocument*> vues = vues_;
-    for (CVueDocument* v : vues)
-        if (v != emetteur)
-            v->miseAJour(emetteur, indice);
+    // An observer may add or remove observers while it is told: walk a copy, and skip
+    // those gone meanwhile.
+    const std::vector<CObservateurDocument*> observateurs = observateurs_;
+    for (CObservateurDocument* o : observateurs)
+        if (std::find(observateurs_.begin(), observateurs_.end(), o) != observateurs_.end())
+            o->documentChange(changement);
     contexte().signalerChangementDocuments();
 }

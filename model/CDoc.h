@@ -16,8 +16,9 @@
 class CResultatsRecherche;
 class CSuiteInconnue;
 
+class CObservateurDocument;
 class CRequete;
-class CVueDocument;
+struct SChangement;
 
 class CDoc : public CNomme {
 public:
@@ -30,9 +31,7 @@ public:
     void executerCriteres(const CCriteres& criteres, CResultatsRecherche* resultats) override;
     void marquerTousTrouves() override;
 
-    ElementArbre elementArbre(CControleArbre* arbre = nullptr) override { (void)arbre; return 0; }
     void appliquerCriteres(const CCriteres& criteres) override;
-    void insererEnfants(CControleArbre& arbre, ElementArbre parent) override;
     void collecterFichiers(CListeElements<CFichier>& liste) override;
 
     void serialiser(CArchive& ar) override;
@@ -45,17 +44,22 @@ public:
     void viderContenu();
 
     // --- Commands ------------------------------------------------------------------
-    // A new binder, named "Classeur", "Classeur 2", ..., shown in the tree, selected
-    // and put in label editing. Nothing is marked modified until it is renamed.
+    // A new binder, named "Classeur", "Classeur 2", ... Nothing is marked modified
+    // until it is renamed.
     CClasseur* nouveauClasseur();
     // False when the current binder is not one of this document's.
     bool peutCreerRequete() const;
     // A new query in the current binder, through the parameters dialog: on OK it is
-    // named after its folder, appended, captured and selected; on Cancel nothing
-    // changes, and so when the first capture is cancelled. Returns the query, or none.
+    // named after its folder, appended and captured; on Cancel nothing changes, and so
+    // when the first capture is cancelled. Returns the query, or none.
     CRequete* nouvelleRequete();
     // Shows or hides the folders of every query in the tree; no capture runs.
     void basculerSousDossiers();
+    // A copy of `requete` (one of this document's) appended to `destination`, named
+    // after it as a new query would be. Returns the copy.
+    CRequete* copierRequete(const CRequete& requete, CClasseur& destination);
+    // `requete` moved to the end of `destination`; false when it is there already.
+    bool deplacerRequete(CRequete& requete, CClasseur& destination);
     // Renames a binder or a query: an unchanged name is accepted as it is; another
     // one only when its check accepts it, and then the document is modified.
     bool renommer(CNomme& noeud, const std::string& nouveauNom);
@@ -83,14 +87,12 @@ public:
     // Called when the document becomes modified or saved, for the window's title.
     std::function<void()> surChangementModifie;
 
-    // The tree that shows this document (not owned), or none.
-    CControleArbre* arbre() const { return arbre_; }
-    void definirArbre(CControleArbre* arbre) { arbre_ = arbre; }
-
-    void ajouterVue(CVueDocument* vue);
-    void retirerVue(CVueDocument* vue);
-    // Tells every view but `emetteur` that the document changed.
-    void notifierVues(CVueDocument* emetteur = nullptr, CElement* indice = nullptr);
+    // Those told of every change of the document's contents (not owned); each adds
+    // and removes itself.
+    void ajouterObservateur(CObservateurDocument* observateur);
+    void retirerObservateur(CObservateurDocument* observateur);
+    // Tells every observer of `changement`, in the order they came.
+    void annoncer(const SChangement& changement);
 
     // Path of the catalogue file; empty for a document never saved.
     std::string chemin;
@@ -116,6 +118,5 @@ private:
     std::unique_ptr<CSuiteInconnue> suiteInconnue_;
     CListeElements<CClasseur> classeurs_;
     bool modifie_ = false;
-    CControleArbre* arbre_ = nullptr;
-    std::vector<CVueDocument*> vues_;
+    std::vector<CObservateurDocument*> observateurs_;
 };

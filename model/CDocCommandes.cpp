@@ -3,6 +3,7 @@
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
+#include "model/CObservateurDocument.h"
 #include "model/CUtilisateur.h"
 #include "model/CRequete.h"
 #include "model/CResultatsComparaison.h"
@@ -11,9 +12,7 @@ CClasseur* CDoc::nouveauClasseur()
 {
     auto* c = new CClasseur(this, nomNouveauClasseur());
     classeurs_.ajouter(c);
-    c->mettreAJourBranche(true);
-    if (arbre_)
-        arbre_->editerLibelle(arbre_->selection());
+    annoncer({EChangement::NoeudAjoute, c});
     return c;
 }
 
@@ -33,18 +32,18 @@ CRequete* CDoc::nouvelleRequete()
     requete->definirNom(nomNouvelleRequete(requete->chemin()));
     CRequete* q = requete.release();
     classeur->requetes().ajouter(q);
+    annoncer({EChangement::NoeudAjoute, static_cast<CDossier*>(q)});
     // Cancelling the first capture cancels the creation, and so does a capture that
     // fails (short of memory): nothing was there before.
     const auto retirer = [&] {
-        if (arbre_)
-            if (ElementArbre e = q->elementArbre(arbre_))
-                arbre_->supprimer(e);
+        CElement* element = static_cast<CDossier*>(q);
         classeur->requetes().retirerElement(q);
         delete q;
+        annoncer({EChangement::NoeudSupprime, element, classeur});
     };
     EResultatMiseAJour resultat;
     try {
-        resultat = q->capturerBranche(true, true);
+        resultat = q->capturer(true);
     } catch (...) {
         retirer();
         throw;
@@ -66,26 +65,34 @@ void CDoc::basculerSousDossiers()
         requetes = requetes || !c->requetes().estVide();
     if (requetes)
         definirModifie();
-    if (!arbre_)
-        return;
+    annoncer({EChangement::ToutChange});
+}
 
-    arbre_->geler(true);
-    // Folder items may vanish: keep their query selected instead.
-    CElement* choisi = arbre_->noeud(arbre_->selection());
-    if (choisi && choisi->codeType() == kTypeDossier)
-        choisi = static_cast<CDossier*>(choisi->requete());
-    for (CClasseur* c : classeurs_) {
-        const ElementArbre parent = c->elementArbre(arbre_);
-        for (CRequete* q : c->requetes()) {
-            if (ElementArbre e = q->elementArbre(arbre_))
-                arbre_->supprimer(e);
-            if (parent)
-                q->insererDansArbre(*arbre_, parent);
-        }
-    }
-    if (choisi)
-        arbre_->selectionner(arbre_->descendantDe(0, choisi));
-    arbre_->geler(false);
+CRequete* CDoc::copierRequete(const CRequete& requete, CClasseur& destination)
+{
+    // Query names are unique in a document (renaming and the search rely on it): the
+    // copy gets the first free name after its original's.
+    std::unique_ptr<CRequete> copie = requete.copier();
+    copie->definirNom(nomNouvelleRequete(requete.nom()));
+    copie->definirClasseur(&destination);
+    CRequete* q = copie.release();
+    destination.requetes().ajouter(q);
+    definirModifie();
+    annoncer({EChangement::NoeudAjoute, static_cast<CDossier*>(q)});
+    return q;
+}
+
+bool CDoc::deplacerRequete(CRequete& requete, CClasseur& destination)
+{
+    CClasseur* source = requete.classeur();
+    if (!source || source == &destination)
+        return false;
+    source->requetes().retirerElement(&requete);
+    destination.requetes().ajouter(&requete);
+    requete.definirClasseur(&destination);
+    definirModifie();
+    annoncer({EChangement::NoeudDeplace, static_cast<CDossier*>(&requete), source});
+    return true;
 }
 
 bool CDoc::renommer(CNomme& noeud, const std::string& nouveauNom)
@@ -96,6 +103,7 @@ bool CDoc::renommer(CNomme& noeud, const std::string& nouveauNom)
         return false;
     noeud.definirNom(nouveauNom);
     definirModifie();
+    annoncer({EChangement::NoeudRenomme, &noeud});
     if (CResultatsComparaison* comparaison = contexte().resultatsComparaison)
         comparaison->relireNoms();
     return true;
@@ -103,8 +111,12 @@ bool CDoc::renommer(CNomme& noeud, const std::string& nouveauNom)
 
 bool CDoc::supprimerNoeud(CNomme& noeud)
 {
+    // The notice names the node by its address once it is gone: taken before.
+    CElement* element = &noeud;
+    CElement* parent = noeud.codeType() == kTypeRequete ? static_cast<CElement*>(noeud.classeur()) : this;
     if (!noeud.supprimer())
         return false;
     definirModifie();
+    annoncer({EChangement::NoeudSupprime, element, parent});
     return true;
 }

@@ -95,20 +95,6 @@ void CDossier::marquerTousTrouves()
         d->marquerTousTrouves();
 }
 
-ElementArbre CDossier::elementArbre(CControleArbre* arbre)
-{
-    if (!requete_)
-        return 0;
-    if (!arbre) {
-        CDoc* doc = document();
-        arbre = doc ? doc->arbre() : nullptr;
-    }
-    if (!arbre)
-        return 0;
-    const ElementArbre racine = requete_->elementArbre(arbre);
-    return racine ? arbre->descendantDe(racine, this) : 0;
-}
-
 void CDossier::appliquerCriteres(const CCriteres& criteres)
 {
     passeCorrespondance(*this, criteres);
@@ -133,15 +119,6 @@ void CDossier::remplirListe(CControleListe& liste)
     if (avecSousDossiers)
         liste.ajouterColonne({"Dossier", 200, false, EChamp::Dossier});
     ajouterLignesFichiers(*this, liste, avecSousDossiers, contexte().filtreRecherche);
-}
-
-void CDossier::insererEnfants(CControleArbre& arbre, ElementArbre parent)
-{
-    for (CDossier* d : sousDossiers_) {
-        const ElementArbre e = arbre.inserer(parent, plateforme().dernierComposant(d->chemin_),
-                                             kImageDossierFerme, kImageDossierOuvert, d);
-        d->insererEnfants(arbre, e);
-    }
 }
 
 void CDossier::collecterFichiers(CListeElements<CFichier>& liste)

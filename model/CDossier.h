@@ -29,11 +29,9 @@ public:
     void editerParametres() override;
     void marquerTousTrouves() override;
 
-    ElementArbre elementArbre(CControleArbre* arbre = nullptr) override;
     void appliquerCriteres(const CCriteres& criteres) override;
     int typeListe() const override { return 1; }
     void remplirListe(CControleListe& liste) override;
-    void insererEnfants(CControleArbre& arbre, ElementArbre parent) override;
     void collecterFichiers(CListeElements<CFichier>& liste) override;
 
     void ouvrir() override;

@@ -90,70 +90,15 @@ std::string CRequete::titreProprietes() const
 void CRequete::editerParametres()
 {
     if (utilisateur().editerParametres(*this, false))
-        mettreAJourBranche(true);
+        (void)capturer();
 }
 
-ElementArbre CRequete::elementArbre(CControleArbre* arbre)
+EResultatMiseAJour CRequete::capturer(bool premiereCapture)
 {
-    if (!arbre) {
-        CDoc* doc = document();
-        arbre = doc ? doc->arbre() : nullptr;
-    }
-    if (!arbre || !classeur_)
-        return 0;
-    const ElementArbre parent = classeur_->elementArbre(arbre);
-    return parent ? arbre->enfantDe(parent, static_cast<CDossier*>(this)) : 0;
-}
-
-void CRequete::insererEnfants(CControleArbre& arbre, ElementArbre parent)
-{
-    const CDoc* doc = document();
-    if (doc && doc->afficherSousDossiers)
-        CDossier::insererEnfants(arbre, parent);
-}
-
-ElementArbre CRequete::insererDansArbre(CControleArbre& arbre, ElementArbre parent)
-{
-    const ElementArbre e =
-        arbre.inserer(parent, nom_, kImageRequete, kImageRequeteSelection, static_cast<CDossier*>(this));
-    insererEnfants(arbre, e);
-    return e;
-}
-
-void CRequete::mettreAJourBranche(bool selectionner)
-{
-    // The disk-absent message is given inside; nothing else to tell here.
-    (void)capturerBranche(selectionner);
-}
-
-EResultatMiseAJour CRequete::capturerBranche(bool selectionner, bool premiereCapture)
-{
-    CDoc* doc = document();
-    CControleArbre* arbre = doc ? doc->arbre() : nullptr;
-    ElementArbre parent = 0;
-    if (arbre) {
-        if (ElementArbre e = elementArbre(arbre))
-            arbre->supprimer(e);
-        parent = classeur_ ? classeur_->elementArbre(arbre) : 0;
-    }
-    const auto remettre = [&] {
-        if (arbre && parent) {
-            const ElementArbre e = insererDansArbre(*arbre, parent);
-            if (selectionner)
-                arbre->selectionner(e);
-        }
-    };
     SBilanCapture bilan;
-    EResultatMiseAJour resultat;
-    try {
-        resultat = mettreAJourRequete(*this, utilisateur().suiviCapture(), utilisateur().filsCapture(), &bilan);
-        reappliquerRecherche();
-    } catch (...) {
-        // Short of memory, say: the snapshot is the one before, and its item comes back.
-        remettre();
-        throw;
-    }
-    remettre();
+    const EResultatMiseAJour resultat =
+        mettreAJourRequete(*this, utilisateur().suiviCapture(), utilisateur().filsCapture(), &bilan);
+    reappliquerRecherche();
     if (!(premiereCapture && resultat == EResultatMiseAJour::RacineIllisible))
         signalerMiseAJour(resultat, bilan);
     return resultat;
@@ -188,11 +133,7 @@ bool CRequete::verifierNouveauNom(const std::string& nom)
 
 void CRequete::mettreAJour()
 {
-    SBilanCapture bilan;
-    const EResultatMiseAJour resultat =
-        mettreAJourRequete(*this, utilisateur().suiviCapture(), utilisateur().filsCapture(), &bilan);
-    reappliquerRecherche();
-    signalerMiseAJour(resultat, bilan);
+    (void)capturer();
 }
 
 void CRequete::signalerMiseAJour(EResultatMiseAJour resultat, const SBilanCapture& bilan) const

@@ -39,12 +39,10 @@ public:
     bool estModifiable() const override { return true; }
     void editerParametres() override;
 
-    ElementArbre elementArbre(CControleArbre* arbre = nullptr) override;
-    void insererEnfants(CControleArbre& arbre, ElementArbre parent) override;
-    void mettreAJourBranche(bool selectionner) override;
-    // The same, telling how the capture went. The first capture of a new query has no
-    // previous content to keep: a folder it cannot read is not reported.
-    EResultatMiseAJour capturerBranche(bool selectionner, bool premiereCapture = false);
+    // Captures the query again, applies the search again and tells the user what the
+    // update met. The first capture of a new query has no previous content to keep: a
+    // folder it cannot read is not reported.
+    EResultatMiseAJour capturer(bool premiereCapture = false);
 
     void ouvrir() override;
     void ouvrirDossierContenant() override;
@@ -66,9 +64,6 @@ public:
     // filter): what was read from the snapshot before must be read again.
     std::uint64_t versionInstantane() const { return versionInstantane_; }
     void instantaneChange() { ++versionInstantane_; }
-    // Inserts the query's item under its binder's item, with its folders when the
-    // document shows sub-folders.
-    ElementArbre insererDansArbre(CControleArbre& arbre, ElementArbre parent);
 
     std::string nomVolume;             // at most kLongueurNomVolume bytes
     std::uint32_t numeroSerie = 0;

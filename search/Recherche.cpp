@@ -6,6 +6,7 @@
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
+#include "model/CObservateurDocument.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "model/CCriteres.h"
@@ -127,13 +128,15 @@ void executerRecherche(const CCriteres& criteres, const std::vector<CDoc*>& docu
     // the same, and a million-file search walks its files once less.
     for (CDoc* doc : documents)
         marquerHorsCible(*doc, cible);
-    if (!cible)
-        return;
-    if (resultats)
-        resultats->vider();
-    if (CAffichable* a = cible->commeAffichable())
-        a->appliquerCriteres(criteres);
-    cible->executerCriteres(criteres, resultats);
+    if (cible) {
+        if (resultats)
+            resultats->vider();
+        if (CAffichable* a = cible->commeAffichable())
+            a->appliquerCriteres(criteres);
+        cible->executerCriteres(criteres, resultats);
+    }
+    for (CDoc* doc : documents)
+        doc->annoncer({EChangement::MarquesChangees});
 }
 
 namespace {
@@ -185,5 +188,4 @@ void reappliquerRecherche()
     // Whoever ran it (F3, an update), the user learns how many files it found.
     if (criteres.cible && !ctx.resultatsRapidesAffiches)
         utilisateur().rechercheFaite(compte.nombre());
-    ctx.signalerChangementDocuments();
 }

@@ -33,10 +33,9 @@ void CApp::localiser(CFichier& fichier)
     // The folder's item; while the tree shows no folder, the query's, whose list
     // holds every file beneath it (otherwise the file could not be shown at all).
     CArboView& arbre = cadre->arbre();
-    ElementArbre element = dossier->elementArbre(&arbre);
-    if (!element && !doc->afficherSousDossiers)
-        if (CRequete* q = dossier->requete())
-            element = q->elementArbre(&arbre);
+    const CElement* element = dossier;
+    if (!arbre.itemDuNoeud(element) && !doc->afficherSousDossiers)
+        element = static_cast<CDossier*>(dossier->requete());
     arbre.selectionner(element);
 
     // The list pane lists the selection now; the file may be hidden there by the

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QKeyEvent>
 
+#include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CNomme.h"
@@ -14,6 +15,7 @@
 #include "shell/CApp.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
+#include "shell/CVueDocument.h"
 #include "ui/CImagesApplication.h"
 #include "shell/CSuiviCaptureQt.h"
 #include "ui/CTravailLong.h"
@@ -45,8 +47,7 @@ CArboView::CArboView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent)
     setTextElideMode(Qt::ElideNone);
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    doc_.definirArbre(this);
-    doc_.ajouterVue(this);
+    doc_.ajouterObservateur(this);
     definirCommandes();
     ouvrirMenuParShiftF10(*this);
     montrerTexteCoupeEnInfobulle(*this);
@@ -56,18 +57,35 @@ CArboView::~CArboView()
 {
     if (requeteGlissee_ && requeteGlissee_->document() == &doc_)
         requeteGlissee_ = nullptr;
-    doc_.retirerVue(this);
-    if (doc_.arbre() == this)
-        doc_.definirArbre(nullptr);
+    doc_.retirerObservateur(this);
 }
 
-// --- Tree control --------------------------------------------------------------------
+// --- Items ----------------------------------------------------------------------------
 
-ElementArbre CArboView::inserer(ElementArbre parent, const std::string& texte, int image,
-                                int imageSelection, CElement* noeud)
+CArboView::SItem* CArboView::insererBranche(SItem* parent, const SItemArbre& item)
 {
-    return poignee(modele_->inserer(itemDe(parent), QString::fromStdString(texte), image,
-                                    imageSelection, noeud));
+    SItem* insere = modele_->inserer(parent, QString::fromStdString(item.libelle), item.image,
+                                     item.imageSelection, item.noeud);
+    for (const SItemArbre& enfant : itemsSous(*item.noeud))
+        insererBranche(insere, enfant);
+    return insere;
+}
+
+const CModeleArbre::SItem* CArboView::itemDuNoeud(const CElement* noeud) const
+{
+    if (!noeud)
+        return nullptr;
+    std::vector<const SItem*> pile{modele_->racine()};
+    while (!pile.empty()) {
+        const SItem* p = pile.back();
+        pile.pop_back();
+        for (const auto& e : p->enfants) {
+            if (e->noeud == noeud)
+                return e.get();
+            pile.push_back(e.get());
+        }
+    }
+    return nullptr;
 }
 
 void CArboView::oublierBranche(const SItem* item)
@@ -77,9 +95,8 @@ void CArboView::oublierBranche(const SItem* item)
         oublierBranche(e.get());
 }
 
-void CArboView::supprimer(ElementArbre element)
+void CArboView::supprimerItem(SItem* item)
 {
-    SItem* item = itemDe(element);
     if (!item)
         return;
     for (const SItem* i = modele_->item(indexEdite_); i; i = i->parent)
@@ -112,32 +129,11 @@ void CArboView::supprimerTout()
     modele_->supprimerTout();
 }
 
-ElementArbre CArboView::premierEnfant(ElementArbre parent) const
-{
-    return poignee(modele_->premierEnfant(itemDe(parent)));
-}
-
-ElementArbre CArboView::suivant(ElementArbre element) const
-{
-    return poignee(modele_->suivant(itemDe(element)));
-}
-
-CElement* CArboView::noeud(ElementArbre element) const
-{
-    const SItem* item = itemDe(element);
-    return item ? item->noeud : nullptr;
-}
-
 CArboView::SItem* CArboView::itemSelectionne() const
 {
     if (gel_ > 0)
         return selectionEnAttente_;
     return modele_->item(currentIndex());
-}
-
-ElementArbre CArboView::selection() const
-{
-    return poignee(itemSelectionne());
 }
 
 CElement* CArboView::noeudSelectionne() const
@@ -161,19 +157,19 @@ void CArboView::appliquerSelection(SItem* item)
     scrollTo(i);
 }
 
-void CArboView::selectionner(ElementArbre element)
+void CArboView::selectionnerItem(SItem* item)
 {
     if (gel_ > 0) {
-        selectionEnAttente_ = itemDe(element);
+        selectionEnAttente_ = item;
         selectionTouchee_ = true;
         return;
     }
-    appliquerSelection(itemDe(element));
+    appliquerSelection(item);
 }
 
-void CArboView::mettreEnGras(ElementArbre element, bool gras)
+void CArboView::selectionner(const CElement* noeud)
 {
-    modele_->definirGras(itemDe(element), gras);
+    selectionnerItem(itemDe(noeud));
 }
 
 void CArboView::geler(bool gel)
@@ -218,17 +214,22 @@ void CArboView::geler(bool gel)
     silence_ = silence;
     if (SItem* e = editionEnAttente_) {
         editionEnAttente_ = nullptr;
-        editerLibelle(poignee(e));
+        editerItem(e);
     }
 }
 
-void CArboView::editerLibelle(ElementArbre element)
+void CArboView::editerLibelle(const CElement* noeud)
+{
+    editerItem(itemDe(noeud));
+}
+
+void CArboView::editerItem(SItem* item)
 {
     if (gel_ > 0) {
-        editionEnAttente_ = itemDe(element);
+        editionEnAttente_ = item;
         return;
     }
-    const QModelIndex i = modele_->indexDe(itemDe(element));
+    const QModelIndex i = modele_->indexDe(item);
     if (!i.isValid())
         return;
     scrollTo(i);
@@ -255,22 +256,95 @@ void CArboView::selectionChangee(SItem* ancien, SItem* nouveau)
     if (nouveau)
         modele_->definirGras(CModeleArbre::itemNiveauRacine(nouveau), true);
     if (!silence_)
-        doc_.notifierVues(this, nouveau ? nouveau->noeud : nullptr);
+        if (CVueDocument* liste = cadre_.vueListe())
+            liste->miseAJour(nullptr, nouveau ? nouveau->noeud : nullptr);
     cadre_.selectionChangee();
 }
 
 void CArboView::publierSelection()
 {
-    doc_.notifierVues(this, noeudSelectionne());
+    listerSelection();
+}
+
+void CArboView::listerSelection()
+{
+    if (CVueDocument* liste = cadre_.vueListe())
+        liste->miseAJour(nullptr, noeudSelectionne());
 }
 
 // --- Document updates -----------------------------------------------------------------
 
-void CArboView::miseAJour(CVueDocument* emetteur, CElement* indice)
+void CArboView::documentChange(const SChangement& changement)
 {
-    (void)emetteur;
-    (void)indice;
-    reconstruire();
+    CElement* noeud = changement.noeud;
+    switch (changement.quoi) {
+    case EChangement::NoeudAjoute:
+        if (noeud->codeType() == kTypeClasseur) {
+            insererBranche(nullptr, {noeud, noeud->classeur()->nom()});
+        } else if (SItem* classeur = itemDe(noeud->classeur())) {
+            for (const SItemArbre& item : itemsSous(*noeud->classeur()))
+                if (item.noeud == noeud)
+                    insererBranche(classeur, item);
+        }
+        break;
+    case EChangement::NoeudSupprime:
+        itemSupprime(noeud);
+        break;
+    case EChangement::NoeudRenomme:
+        if (SItem* item = itemDe(noeud)) {
+            CAffichable* affichable = noeud->commeAffichable();
+            if (CNomme* nomme = affichable ? affichable->commeNomme() : nullptr)
+                modele_->changerLibelle(item, QString::fromStdString(nomme->nom()));
+        }
+        break;
+    case EChangement::NoeudDeplace:
+    case EChangement::InstantaneRemplace:
+        remplacerBrancheRequete(noeud);
+        break;
+    case EChangement::ToutChange:
+        reconstruire();
+        break;
+    case EChangement::MarquesChangees:
+        break;
+    }
+}
+
+void CArboView::itemSupprime(CElement* noeud)
+{
+    // The node is gone: its item is found by address, never read. The selection moves
+    // to a neighbour, which the list then lists.
+    SItem* item = itemDe(noeud);
+    if (!item)
+        return;
+    const bool silence = silence_;
+    silence_ = true;
+    supprimerItem(item);
+    silence_ = silence;
+    listerSelection();
+}
+
+void CArboView::remplacerBrancheRequete(CElement* requete)
+{
+    // A query never shown (a new one during its first capture) waits for its notice.
+    SItem* ancien = itemDe(requete);
+    SItem* classeur = itemDe(requete->classeur());
+    if (!ancien || !classeur)
+        return;
+    bool dedans = false;
+    for (const SItem* i = itemSelectionne(); i && !dedans; i = i->parent)
+        dedans = i == ancien;
+    const bool silence = silence_;
+    silence_ = true;
+    supprimerItem(ancien);
+    SItem* nouveau = nullptr;
+    for (const SItemArbre& item : itemsSous(*requete->classeur()))
+        if (item.noeud == requete)
+            nouveau = insererBranche(classeur, item);
+    if (dedans)
+        selectionnerItem(nouveau);
+    silence_ = silence;
+    if (dedans)
+        listerSelection();
 }
 
 void CArboView::reconstruire()
@@ -287,13 +361,13 @@ void CArboView::reconstruire()
     silence_ = true;
     geler(true);
     supprimerTout();
-    doc_.insererEnfants(*this, 0);
+    for (const SItemArbre& item : itemsSous(doc_))
+        insererBranche(nullptr, item);
     if (noeudGarde)
-        selectionner(descendantDe(0, noeudGarde));
+        selectionner(noeudGarde);
     geler(false);
     silence_ = silence;
-    if (CVueDocument* liste = cadre_.vueListe())
-        liste->miseAJour(this, noeudSelectionne());
+    listerSelection();
 }
 
 // --- Commands -------------------------------------------------------------------------
@@ -306,8 +380,7 @@ void CArboView::definirCommandes()
                                 .actif = [this] { return selectionModifiable() && !editionEnCours_; }});
     definirCommande(Proprietes, {.executer = [this] { itemSelectionne()->noeud->afficherProprietes(); },
                                  .actif = [this] { return itemSelectionne() != nullptr; }});
-    definirCommande(Renommer,
-                    {.executer = [this] { editerLibelle(poignee(itemSelectionne())); }, .actif = modifiable});
+    definirCommande(Renommer, {.executer = [this] { editerItem(itemSelectionne()); }, .actif = modifiable});
     definirCommande(MettreAJour, {.executer = [this] { mettreAJourSelection(); }, .actif = modifiable});
     definirCommande(ToutMettreAJour, {.executer = [this] { toutMettreAJour(); }});
     definirCommande(ModifierRequete, {.executer = [this] { modifierRequete(); },
@@ -331,9 +404,24 @@ bool CArboView::selectionDansRequete() const
 
 void CArboView::mettreAJourSelection()
 {
+    SItem* item = itemSelectionne();
+    if (item->type == kTypeClasseur) {
+        // A binder's items are made again from the snapshots as they stand, without a
+        // capture.
+        CElement* classeur = item->noeud;
+        const bool silence = silence_;
+        silence_ = true;
+        supprimerItem(item);
+        SItem* nouveau = insererBranche(nullptr, {classeur, classeur->classeur()->nom()});
+        selectionnerItem(nouveau);
+        silence_ = silence;
+        listerSelection();
+        return;
+    }
     CTravailLong travail(app_.suivi(), window());
-    if (CAffichable* a = itemSelectionne()->noeud->commeAffichable())
-        a->mettreAJourBranche(true);
+    CRequete* q = item->noeud->requete();
+    (void)q->capturer();
+    selectionner(static_cast<CDossier*>(q));
 }
 
 void CArboView::toutMettreAJour()
@@ -360,15 +448,8 @@ void CArboView::supprimerSelection()
     if (!item || !item->modifiable || editionEnCours_)
         return;
     CAffichable* affichable = item->noeud->commeAffichable();
-    CNomme* nomme = affichable ? affichable->commeNomme() : nullptr;
-    if (!nomme || !doc_.supprimerNoeud(*nomme))
-        return;
-    // The node is gone; its item goes now, and the selection moves to a neighbour.
-    const bool silence = silence_;
-    silence_ = true;
-    modele_->supprimer(item);
-    silence_ = silence;
-    doc_.notifierVues(this, noeudSelectionne());
+    if (CNomme* nomme = affichable ? affichable->commeNomme() : nullptr)
+        doc_.supprimerNoeud(*nomme);
 }
 
 void CArboView::keyPressEvent(QKeyEvent* evenement)

@@ -12,8 +12,8 @@
 #include <QSet>
 #include <QTreeView>
 
-#include "model/CControleArbre.h"
-#include "model/CVueDocument.h"
+#include "model/ArbreDocument.h"
+#include "model/CObservateurDocument.h"
 #include "shell/CModeleArbre.h"
 #include "ui/CCibleCommandes.h"
 
@@ -22,31 +22,14 @@ class CChildFrame;
 class CDoc;
 class CRequete;
 
-class CArboView : public QTreeView,
-                  public CControleArbre,
-                  public CVueDocument,
-                  public CCibleCommandes {
+class CArboView : public QTreeView, public CObservateurDocument, public CCibleCommandes {
     Q_OBJECT
 public:
     CArboView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent = nullptr);
     ~CArboView() override;
 
-    // --- CControleArbre -------------------------------------------------------------
-    ElementArbre inserer(ElementArbre parent, const std::string& texte, int image, int imageSelection,
-                         CElement* noeud) override;
-    void supprimer(ElementArbre element) override;
-    void supprimerTout() override;
-    ElementArbre premierEnfant(ElementArbre parent) const override;
-    ElementArbre suivant(ElementArbre element) const override;
-    CElement* noeud(ElementArbre element) const override;
-    ElementArbre selection() const override;
-    void selectionner(ElementArbre element) override;
-    void mettreEnGras(ElementArbre element, bool gras) override;
-    void geler(bool gel) override;
-    void editerLibelle(ElementArbre element) override;
-
-    // --- CVueDocument: any change of the document rebuilds the tree -------------------
-    void miseAJour(CVueDocument* emetteur, CElement* indice) override;
+    // --- The document's notices -----------------------------------------------------
+    void documentChange(const SChangement& changement) override;
 
     // Deletes every item and inserts the document's binders, queries and folders again,
     // keeping the selected node (a folder's query when the folder is gone); then the
@@ -56,16 +39,23 @@ public:
     // selection change (the search filter changed).
     void publierSelection();
     CElement* noeudSelectionne() const;
+    // Selects the item of `noeud` (expanding the branch down to it); none clears the
+    // selection, and so does a node the tree does not show.
+    void selectionner(const CElement* noeud);
+    // Starts label editing on the item of `noeud`.
+    void editerLibelle(const CElement* noeud);
+    // The item that carries `noeud`, or none.
+    const CModeleArbre::SItem* itemDuNoeud(const CElement* noeud) const;
     bool editionLibelleEnCours() const { return editionEnCours_; }
     CModeleArbre& modele() { return *modele_; }
     CDoc& document() { return doc_; }
 
     // The query a drag carries, or none. One drag at a time in the whole program.
     static CRequete* requeteGlissee() { return requeteGlissee_; }
-    // Drops the dragged query on the item `cible`: copied there with `copie`, moved to
-    // its binder otherwise. Used by the drop event; open to the tests, which cannot
+    // Drops the dragged query on the item of `cible`: copied there with `copie`, moved
+    // to its binder otherwise. Used by the drop event; open to the tests, which cannot
     // run the platform's drag loop.
-    void deposer(ElementArbre cible, bool copie);
+    void deposer(const CElement* cible, bool copie);
     static void definirRequeteGlissee(CRequete* requete) { requeteGlissee_ = requete; }
 
     using QTreeView::edit;
@@ -89,9 +79,22 @@ protected:
 private:
     using SItem = CModeleArbre::SItem;
 
-    static ElementArbre poignee(const SItem* item) { return reinterpret_cast<ElementArbre>(item); }
-    static SItem* itemDe(ElementArbre e) { return reinterpret_cast<SItem*>(e); }
     SItem* itemSelectionne() const;
+    SItem* itemDe(const CElement* noeud) const { return const_cast<SItem*>(itemDuNoeud(noeud)); }
+    // Inserts the item of `noeud` under `parent` (the root when null), with every item
+    // the document shows beneath it.
+    SItem* insererBranche(SItem* parent, const SItemArbre& item);
+    void supprimerItem(SItem* item);
+    void supprimerTout();
+    void selectionnerItem(SItem* item);
+    void editerItem(SItem* item);
+    void geler(bool gel);
+    // A query's items again, after its snapshot was replaced or it moved; the query
+    // is selected when the selection was in its branch.
+    void remplacerBrancheRequete(CElement* requete);
+    void itemSupprime(CElement* noeud);
+    // Tells the list pane to list the selection.
+    void listerSelection();
     void appliquerSelection(SItem* item);
     void selectionChangee(SItem* ancien, SItem* nouveau);
     void definirCommandes();

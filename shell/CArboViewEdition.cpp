@@ -88,7 +88,7 @@ void CArboView::appliquerRenommage()
         edit(modele_->indexDe(item));
         return;
     }
-    modele_->changerLibelle(item, texteRenomme_);
+    // The document's notice has moved the item to its new place.
     scrollTo(modele_->indexDe(item));
     // The list shows names too (a binder lists its queries): it lists the selection again.
     publierSelection();

@@ -88,39 +88,21 @@ void CArboView::dropEvent(QDropEvent* evenement)
     evenement->setDropAction(copie ? Qt::CopyAction : Qt::MoveAction);
     evenement->accept();
     if (sous)
-        deposer(poignee(sous), copie);
+        deposer(sous->noeud, copie);
     viewport()->update();
 }
 
-void CArboView::deposer(ElementArbre cible, bool copie)
+void CArboView::deposer(const CElement* cible, bool copie)
 {
     CRequete* q = requeteGlissee_;
-    SItem* sous = itemDe(cible);
-    SItem* itemClasseur = CModeleArbre::itemNiveauRacine(sous);
+    SItem* itemClasseur = CModeleArbre::itemNiveauRacine(itemDe(cible));
     if (!q || !itemClasseur || q->document() != &doc_)
         return;
-    CClasseur* destination = itemClasseur->noeud->classeur();
-    CClasseur* source = q->classeur();
-    CRequete* placee = nullptr;
-    if (copie) {
-        // Query names are unique in a document (renaming and the search rely on it):
-        // the copy gets the first free name after its original's.
-        std::unique_ptr<CRequete> copieRequete = q->copier();
-        copieRequete->definirNom(doc_.nomNouvelleRequete(q->nom()));
-        copieRequete->definirClasseur(destination);
-        placee = copieRequete.release();
-        destination->requetes().ajouter(placee);
-    } else if (destination != source) {
-        if (ElementArbre e = q->elementArbre(this))
-            supprimer(e);
-        source->requetes().retirerElement(q);
-        destination->requetes().ajouter(q);
-        q->definirClasseur(destination);
-        placee = q;
-    } else {
+    CClasseur& destination = *itemClasseur->noeud->classeur();
+    if (copie)
+        q = doc_.copierRequete(*q, destination);
+    else if (!doc_.deplacerRequete(*q, destination))
         return;
-    }
-    doc_.definirModifie();
-    selectionner(placee->insererDansArbre(*this, poignee(itemClasseur)));
+    selectionner(static_cast<CDossier*>(q));
     cadre_.selectionChangee();
 }

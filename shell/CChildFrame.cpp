@@ -7,7 +7,9 @@
 #include <QSplitter>
 #include <QTimer>
 
+#include "model/CClasseur.h"
 #include "model/CDoc.h"
+#include "model/CRequete.h"
 #include "shell/CAccesReglages.h"
 #include "shell/CApp.h"
 #include "shell/CArboView.h"
@@ -216,7 +218,7 @@ bool CChildFrame::eventFilter(QObject* objet, QEvent* evenement)
 void CChildFrame::definirCommandes()
 {
     using namespace cmd;
-    definirCommande(NouveauClasseur, {.executer = [this] { doc_->nouveauClasseur(); }});
+    definirCommande(NouveauClasseur, {.executer = [this] { nouveauClasseur(); }});
     definirCommande(NouvelleRequete, {.executer = [this] { nouvelleRequete(); },
                                       .actif = [this] { return doc_->peutCreerRequete(); }});
     definirCommande(Rechercher, {.executer = [this] { app_.rechercher(*this); },
@@ -234,10 +236,19 @@ void CChildFrame::definirCommandes()
                                   .actif = [this] { return !fractionnement_; }});
 }
 
+void CChildFrame::nouveauClasseur()
+{
+    // The new binder is selected and its label opens for the name the user gives it.
+    CClasseur* c = doc_->nouveauClasseur();
+    arbre_->selectionner(c);
+    arbre_->editerLibelle(c);
+}
+
 void CChildFrame::nouvelleRequete()
 {
     CTravailLong travail(app_.suivi(), window());
-    doc_->nouvelleRequete();
+    if (CRequete* q = doc_->nouvelleRequete())
+        arbre_->selectionner(static_cast<CDossier*>(q));
 }
 
 void CChildFrame::imprimer()

@@ -73,6 +73,7 @@ protected:
 
 private:
     void definirCommandes();
+    void nouveauClasseur();
     void nouvelleRequete();
     void imprimer();
     void afficherApercu();

@@ -55,13 +55,13 @@ CListeView::CListeView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent
                 lister(n);
         });
     });
-    doc_.ajouterVue(this);
+    doc_.ajouterObservateur(this);
     definirCommandes();
 }
 
 CListeView::~CListeView()
 {
-    doc_.retirerVue(this);
+    doc_.retirerObservateur(this);
 }
 
 CElement* CListeView::noeudListe() const
@@ -90,6 +90,16 @@ void CListeView::miseAJour(CVueDocument* emetteur, CElement* indice)
     }
     lister(indice);
     cadre_.selectionChangee();
+}
+
+void CListeView::documentChange(const SChangement& changement)
+{
+    if (changement.quoi != EChangement::MarquesChangees)
+        return;
+    if (contexte().filtreRecherche)
+        lister(modele_->noeudListe());
+    else
+        viewport()->update();
 }
 
 void CListeView::lister(CElement* noeud)

@@ -10,7 +10,8 @@
 
 #include <QTreeView>
 
-#include "model/CVueDocument.h"
+#include "model/CObservateurDocument.h"
+#include "shell/CVueDocument.h"
 #include "ui/CCibleCommandes.h"
 
 class CApp;
@@ -21,7 +22,7 @@ class CModeleListe;
 class COuvrable;
 struct SColonne;
 
-class CListeView : public QTreeView, public CVueDocument, public CCibleCommandes {
+class CListeView : public QTreeView, public CVueDocument, public CObservateurDocument, public CCibleCommandes {
     Q_OBJECT
 public:
     CListeView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent = nullptr);
@@ -29,6 +30,9 @@ public:
 
     // A node to list, or none: the rows go, the columns stay.
     void miseAJour(CVueDocument* emetteur, CElement* indice) override;
+    // New found marks: under the search filter the rows they pick change. The tree
+    // tells the pane of every other change through its selection.
+    void documentChange(const SChangement& changement) override;
 
     // Sorts on `colonne` (none: again as stored), in the forced direction if one is
     // given; the document keeps the sort of the list kind.

@@ -30,9 +30,6 @@ void comparerDepuis(CApp& app, CRequete* premiere)
         decompte = comparerRequetes(*choix->premiere, *choix->seconde, choix->options,
                                     contexte().resultatsComparaison);
     }
-    // The marks of both queries changed: the lists show their selection again.
-    for (CChildFrame* c : app.cadre().cadres())
-        c->arbre().publierSelection();
     app.cadre().barreEtat().annoncerComparaison(decompte, QString::fromStdString(choix->premiere->nom()),
                                                 QString::fromStdString(choix->seconde->nom()));
     app.afficherResultatsComparaison();

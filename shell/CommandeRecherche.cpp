@@ -36,8 +36,5 @@ void rechercherDepuis(CApp& app, CChildFrame& cadre)
         app.resultatsRecherche().setWindowTitle(titreResultatsRecherche());
         reappliquerRecherche();
     }
-    // Every open document's marks were reset: each list shows its selection again.
-    for (CChildFrame* c : app.cadre().cadres())
-        c->arbre().publierSelection();
     app.afficherResultatsRecherche();
 }

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "model/CDoc.h"
+#include "model/CObservateurDocument.h"
 #include "model/CUtilisateur.h"
 #include "platform/TexteAffichable.h"
 #include "storage/CArchive.h"
@@ -85,7 +86,7 @@ CResultat<> terminerChargement(CDoc& doc, const std::string& chemin, const CResu
     }
     doc.chemin = chemin;
     doc.definirModifie(false);
-    doc.notifierVues();
+    doc.annoncer({EChangement::ToutChange});
     // It loads, but a save was stopped: the user decides which content to keep.
     for (const std::string& sauvegarde : sauvegardesDe(chemin))
         utilisateur().message(texteSauvegardeLaissee(chemin, sauvegarde), EBoutons::Ok, EIcone::Exclamation);

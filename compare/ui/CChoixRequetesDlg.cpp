@@ -11,7 +11,7 @@
 
 #include "compare/ui/DispositionAssistant.h"
 #include "model/CClasseur.h"
-#include "model/CControleArbre.h"
+#include "model/ArbreDocument.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
 #include "ui/BranchesArbre.h"

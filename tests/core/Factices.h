@@ -1,6 +1,7 @@
 #pragma once
 // Shared test doubles: a fixture that installs the fake platform and user and resets
-// the program-wide context, and in-memory tree and list controls.
+// the program-wide context, a journal of a document's notices, and an in-memory list
+// control.
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,11 @@
 #include <vector>
 
 #include "model/CContexte.h"
-#include "model/CControleArbre.h"
+#include "model/ArbreDocument.h"
+#include "model/CNomme.h"
+#include "model/CObservateurDocument.h"
 #include "model/CControleListe.h"
+#include "model/CDoc.h"
 #include "platform/fake/CPlateformeFactice.h"
 #include "search/Recherche.h"
 #include "tests/core/UtilisateurFactice.h"
@@ -45,81 +49,44 @@ private:
     CUtilisateur* utilisateurPrecedent_ = nullptr;
 };
 
-// A tree control kept as a map of items; labels sorted among siblings like the real one.
-class CArbreFactice : public CControleArbre {
+// Every notice a document gives, in order, as text: "ajout Photos", "instantané /m/a"...
+class CJournalChangements : public CObservateurDocument {
 public:
-    struct SElement {
-        ElementArbre parent = 0;
-        std::string texte;
-        int image = 0, imageSelection = 0;
-        CElement* noeud = nullptr;
-        bool gras = false;
-    };
-
-    ElementArbre inserer(ElementArbre parent, const std::string& texte, int image, int imageSelection,
-                         CElement* noeud) override
+    void documentChange(const SChangement& c) override
     {
-        const ElementArbre id = ++dernier_;
-        elements[id] = {parent, texte, image, imageSelection, noeud, false};
-        auto& freres = enfants_[parent];
-        auto pos = std::find_if(freres.begin(), freres.end(),
-                                [&](ElementArbre f) { return elements[f].texte > texte; });
-        freres.insert(pos, id);
-        return id;
+        static const char* const kQuoi[] = {"ajout", "suppression", "renommage", "déplacement",
+                                            "instantané", "marques", "tout"};
+        std::string ligne = kQuoi[static_cast<int>(c.quoi)];
+        // A deleted node is gone: only its address may be kept.
+        if (c.noeud && c.quoi != EChangement::NoeudSupprime)
+            ligne += " " + nomDe(*c.noeud);
+        if (c.ancienParent)
+            ligne += " de " + nomDe(*c.ancienParent);
+        lignes.push_back(ligne);
+        derniers.push_back(c);
     }
-    void supprimer(ElementArbre e) override
+    static std::string nomDe(CElement& n)
     {
-        for (ElementArbre enfant : std::vector<ElementArbre>(enfants_[e]))
-            supprimer(enfant);
-        enfants_.erase(e);
-        auto& freres = enfants_[elements[e].parent];
-        freres.erase(std::remove(freres.begin(), freres.end(), e), freres.end());
-        elements.erase(e);
-        if (selection_ == e)
-            selection_ = 0;
-    }
-    void supprimerTout() override
-    {
-        elements.clear();
-        enfants_.clear();
-        selection_ = 0;
-    }
-    ElementArbre premierEnfant(ElementArbre parent) const override
-    {
-        auto it = enfants_.find(parent);
-        return it == enfants_.end() || it->second.empty() ? 0 : it->second.front();
-    }
-    ElementArbre suivant(ElementArbre e) const override
-    {
-        const auto& freres = enfants_.at(elements.at(e).parent);
-        auto it = std::find(freres.begin(), freres.end(), e);
-        return ++it == freres.end() ? 0 : *it;
-    }
-    CElement* noeud(ElementArbre e) const override { return e ? elements.at(e).noeud : nullptr; }
-    ElementArbre selection() const override { return selection_; }
-    void selectionner(ElementArbre e) override { selection_ = e; }
-    void mettreEnGras(ElementArbre e, bool gras) override { elements[e].gras = gras; }
-    void geler(bool gel) override { gele = gel; }
-    void editerLibelle(ElementArbre e) override { enEdition = e; }
-
-    // Labels of the children of `parent`, in display order.
-    std::vector<std::string> libelles(ElementArbre parent = 0) const
-    {
-        std::vector<std::string> r;
-        for (ElementArbre e = premierEnfant(parent); e; e = suivant(e))
-            r.push_back(elements.at(e).texte);
-        return r;
+        if (&n == static_cast<CElement*>(n.document()))
+            return "le document";
+        CAffichable* a = n.commeAffichable();
+        CNomme* nomme = a ? a->commeNomme() : nullptr;
+        return nomme ? nomme->nom() : n.titre();
     }
 
-    std::map<ElementArbre, SElement> elements;
-    bool gele = false;
-    ElementArbre enEdition = 0;
-
-private:
-    std::map<ElementArbre, std::vector<ElementArbre>> enfants_;
-    ElementArbre dernier_ = 0;
-    ElementArbre selection_ = 0;
+    std::vector<std::string> lignes;
+    std::vector<SChangement> derniers;
 };
+
+// The labels the tree shows beneath `noeud`, sorted as the tree sorts them.
+inline std::vector<std::string> libellesSous(CElement& noeud)
+{
+    std::vector<std::string> r;
+    for (const SItemArbre& i : itemsSous(noeud))
+        r.push_back(i.libelle);
+    std::sort(r.begin(), r.end());
+    return r;
+}
 
 class CListeFactice : public CControleListe {
 public:

@@ -20,27 +20,24 @@ protected:
         p.ajouterFichier("/media/cd/sous/f.txt");
         doc = std::make_unique<CDoc>();
         doc->initialiserNouveau();
-        doc->definirArbre(&arbre);
-        doc->insererEnfants(arbre, 0);
+        doc->ajouterObservateur(&journal);
     }
     void TearDown() override
     {
         doc.reset();
         AvecPlateformeFactice::TearDown();
     }
-    CArbreFactice arbre;
+    CJournalChangements journal;
     std::unique_ptr<CDoc> doc;
 };
 
-TEST_F(CommandesDocument, NouveauClasseurSelectionneEtEnEdition)
+TEST_F(CommandesDocument, NouveauClasseurNommeSansModifier)
 {
     CClasseur* c = doc->nouveauClasseur();
     EXPECT_EQ(c->nom(), "Classeur");
-    EXPECT_EQ(arbre.noeud(arbre.selection()), c);
-    EXPECT_EQ(arbre.enEdition, arbre.selection());
     EXPECT_FALSE(doc->estModifie());
     EXPECT_EQ(doc->nouveauClasseur()->nom(), "Classeur 2");
-    EXPECT_EQ(arbre.libelles(), (std::vector<std::string>{"Classeur", "Classeur 2", "Général"}));
+    EXPECT_EQ(libellesSous(*doc), (std::vector<std::string>{"Classeur", "Classeur 2", "Général"}));
 }
 
 TEST_F(CommandesDocument, NouvelleRequeteAnnuleeNeChangeRien)
@@ -61,7 +58,6 @@ TEST_F(CommandesDocument, NouvelleRequeteNommeeCaptureeSelectionnee)
     EXPECT_EQ(q->nomVolume, "CD");
     ASSERT_EQ(q->sousDossiers().nombre(), 1);
     EXPECT_TRUE(doc->estModifie());
-    EXPECT_EQ(arbre.noeud(arbre.selection()), static_cast<CElement*>(static_cast<CDossier*>(q)));
     EXPECT_EQ(doc->nouvelleRequete()->nom(), "/media/cd 2");
 }
 
@@ -77,7 +73,8 @@ TEST_F(CommandesDocument, NouvelleRequeteDontLaCaptureEstAnnuleeNEstPasCreee)
     EXPECT_EQ(doc->nouvelleRequete(), nullptr);
     p.suivi = nullptr;
     EXPECT_TRUE(doc->classeurs().elementA(0)->requetes().estVide());
-    EXPECT_TRUE(arbre.libelles(doc->classeurs().elementA(0)->elementArbre()).empty());
+    // Shown while it was captured, gone with the cancel.
+    EXPECT_EQ(journal.lignes, (std::vector<std::string>{"ajout /media/cd", "marques", "suppression de Général"}));
     EXPECT_FALSE(doc->estModifie());
     // The next one is created as usual.
     ASSERT_NE(doc->nouvelleRequete(), nullptr);
@@ -104,22 +101,16 @@ TEST_F(CommandesDocument, BasculerLesSousDossiersDeuxFoisNeCaptureRien)
     CRequete* q = doc->nouvelleRequete();
     doc->definirModifie(false);
     CFichier* f = q->sousDossiers().elementA(0)->fichiers().elementA(0);
-    CDossier* sous = q->sousDossiers().elementA(0);
-    arbre.selectionner(sous->elementArbre());
 
     doc->basculerSousDossiers();
     EXPECT_FALSE(doc->afficherSousDossiers);
     EXPECT_TRUE(doc->estModifie());
-    EXPECT_TRUE(arbre.libelles(q->elementArbre()).empty());
-    // The selected folder's item is gone: its query is selected instead.
-    EXPECT_EQ(arbre.noeud(arbre.selection()), static_cast<CElement*>(static_cast<CDossier*>(q)));
-    EXPECT_FALSE(arbre.gele);
+    EXPECT_TRUE(itemsSous(*q).empty());
 
     doc->basculerSousDossiers();
     EXPECT_TRUE(doc->afficherSousDossiers);
-    EXPECT_EQ(arbre.libelles(q->elementArbre()), (std::vector<std::string>{"sous"}));
+    EXPECT_EQ(libellesSous(*q), (std::vector<std::string>{"sous"}));
     EXPECT_EQ(q->sousDossiers().elementA(0)->fichiers().elementA(0), f);  // same snapshot
-    EXPECT_EQ(arbre.noeud(arbre.selection()), static_cast<CElement*>(static_cast<CDossier*>(q)));
 }
 
 TEST_F(CommandesDocument, BasculerSansRequeteNeModifiePas)

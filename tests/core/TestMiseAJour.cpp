@@ -6,22 +6,8 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "model/CVueDocument.h"
 
 namespace {
-
-class CVueEspion : public CVueDocument {
-public:
-    void miseAJour(CVueDocument* emetteur, CElement* indice) override
-    {
-        ++appels;
-        dernierEmetteur = emetteur;
-        dernierIndice = indice;
-    }
-    int appels = 0;
-    CVueDocument* dernierEmetteur = nullptr;
-    CElement* dernierIndice = nullptr;
-};
 
 class MiseAJour : public AvecPlateformeFactice {
 protected:
@@ -34,11 +20,9 @@ protected:
         p.ajouterFichier("/media/b/deux");
         doc = std::make_unique<CDoc>();
         doc->initialiserNouveau();
-        doc->definirArbre(&arbre);
-        doc->ajouterVue(&vue);
         qa = requete("/media/a");
         qb = requete("/media/b");
-        doc->insererEnfants(arbre, 0);
+        doc->ajouterObservateur(&journal);
     }
     void TearDown() override
     {
@@ -55,8 +39,7 @@ protected:
         return q;
     }
 
-    CArbreFactice arbre;
-    CVueEspion vue;
+    CJournalChangements journal;
     std::unique_ptr<CDoc> doc;
     CRequete *qa = nullptr, *qb = nullptr;
 };
@@ -64,51 +47,26 @@ protected:
 TEST_F(MiseAJour, CommandeSurUneRequete)
 {
     p.ajouterFichier("/media/a/sous/trois");
-    qa->mettreAJourBranche(true);
+    EXPECT_EQ(qa->capturer(), EResultatMiseAJour::Capturee);
     EXPECT_EQ(qa->fichiers().nombre(), 1);
     EXPECT_EQ(qa->nomVolume, "A");
     EXPECT_TRUE(doc->estModifie());
-    const ElementArbre e = arbre.selection();
-    ASSERT_NE(e, 0u);
-    EXPECT_EQ(arbre.noeud(e), static_cast<CElement*>(static_cast<CDossier*>(qa)));
-    EXPECT_EQ(arbre.libelles(e), (std::vector<std::string>{"sous"}));
-    EXPECT_EQ(arbre.libelles(qa->classeur()->elementArbre()),
-              (std::vector<std::string>{"/media/a", "/media/b"}));
-    EXPECT_TRUE(qb->fichiers().estVide());  // only the selected query is captured
+    EXPECT_EQ(libellesSous(*qa), (std::vector<std::string>{"sous"}));
+    EXPECT_TRUE(qb->fichiers().estVide());  // only that query is captured
 }
 
-TEST_F(MiseAJour, ToutMettreAJourCaptureChaqueRequetePuisPrevientLesVues)
+TEST_F(MiseAJour, ToutMettreAJourCaptureChaqueRequete)
 {
     doc->toutMettreAJour();
     EXPECT_EQ(qa->fichiers().nombre(), 1);
     EXPECT_EQ(qb->fichiers().nombre(), 1);
     EXPECT_EQ(qb->numeroSerie, 2u);
-    EXPECT_EQ(vue.appels, 1);
-    EXPECT_EQ(vue.dernierEmetteur, nullptr);
-    EXPECT_EQ(vue.dernierIndice, nullptr);
     EXPECT_TRUE(doc->estModifie());
-}
 
-TEST_F(MiseAJour, ToutMettreAJourSansRequeteNeFaitQuePrevenir)
-{
     CDoc vide;
     vide.initialiserNouveau();
-    CVueEspion v;
-    vide.ajouterVue(&v);
     vide.toutMettreAJour();
-    EXPECT_EQ(v.appels, 1);
     EXPECT_FALSE(vide.estModifie());
-}
-
-TEST_F(MiseAJour, LaVueEmettriceNEstPasPrevenue)
-{
-    CVueEspion autre;
-    doc->ajouterVue(&autre);
-    doc->notifierVues(&vue, qa);
-    EXPECT_EQ(vue.appels, 0);
-    EXPECT_EQ(autre.appels, 1);
-    EXPECT_EQ(autre.dernierIndice, static_cast<CElement*>(static_cast<CDossier*>(qa)));
-    doc->retirerVue(&autre);
 }
 
 TEST_F(MiseAJour, ModifierLaRequeteLaCaptureDeNouveau)

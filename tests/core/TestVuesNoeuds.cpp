@@ -15,7 +15,6 @@ protected:
     {
         AvecPlateformeFactice::SetUp();
         doc = std::make_unique<CDoc>();
-        doc->definirArbre(&arbre);
         musique = new CClasseur(doc.get(), "Musique");
         doc->classeurs().ajouter(musique);
         photos = new CClasseur(doc.get(), "Photos");
@@ -41,7 +40,6 @@ protected:
         AvecPlateformeFactice::TearDown();
     }
 
-    CArbreFactice arbre;
     std::unique_ptr<CDoc> doc;
     CClasseur *musique = nullptr, *photos = nullptr;
     CRequete* q = nullptr;
@@ -49,44 +47,28 @@ protected:
     CFichier *a = nullptr, *b = nullptr;
 };
 
-TEST_F(VuesNoeuds, LeDocumentInsereSesClasseursRequetesEtDossiers)
+TEST_F(VuesNoeuds, LArbreMontreClasseursRequetesEtDossiers)
 {
-    doc->insererEnfants(arbre, 0);
-    EXPECT_EQ(arbre.libelles(), (std::vector<std::string>{"Musique", "Photos"}));
-    const ElementArbre ip = photos->elementArbre();
-    ASSERT_NE(ip, 0u);
-    EXPECT_EQ(arbre.libelles(ip), (std::vector<std::string>{"Vacances"}));
-    const ElementArbre iq = q->elementArbre();
-    EXPECT_EQ(arbre.elements[iq].image, kImageRequete);
-    EXPECT_EQ(arbre.elements[iq].imageSelection, kImageRequeteSelection);
-    EXPECT_EQ(arbre.elements[ip].image, kImageDossierFerme);
+    EXPECT_EQ(libellesSous(*doc), (std::vector<std::string>{"Musique", "Photos"}));
+    EXPECT_EQ(libellesSous(*photos), (std::vector<std::string>{"Vacances"}));
+    const std::vector<SItemArbre> requetes = itemsSous(*photos);
+    ASSERT_EQ(requetes.size(), 1u);
+    EXPECT_EQ(requetes[0].noeud, static_cast<CElement*>(static_cast<CDossier*>(q)));
+    EXPECT_EQ(requetes[0].image, kImageRequete);
+    EXPECT_EQ(requetes[0].imageSelection, kImageRequeteSelection);
+    EXPECT_EQ(itemsSous(*doc)[0].image, kImageDossierFerme);
     // Folders show the last component of their path.
-    EXPECT_EQ(arbre.libelles(iq), (std::vector<std::string>{"hiver", "été"}));
-    const ElementArbre iplage = plage->elementArbre();
-    ASSERT_NE(iplage, 0u);
-    EXPECT_EQ(arbre.elements[iplage].texte, "plage");
-    EXPECT_EQ(arbre.elements[arbre.elements[iplage].parent].noeud, static_cast<CElement*>(ete));
-}
+    EXPECT_EQ(libellesSous(*q), (std::vector<std::string>{"hiver", "été"}));
+    const std::vector<SItemArbre> sousEte = itemsSous(*ete);
+    ASSERT_EQ(sousEte.size(), 1u);
+    EXPECT_EQ(sousEte[0].libelle, "plage");
+    EXPECT_EQ(sousEte[0].noeud, static_cast<CElement*>(plage));
+    EXPECT_TRUE(itemsSous(*plage).empty());
 
-TEST_F(VuesNoeuds, SansSousDossiersLaRequeteNaPasDEnfants)
-{
+    // Without sub-folders a query has no items beneath it.
     doc->afficherSousDossiers = false;
-    doc->insererEnfants(arbre, 0);
-    EXPECT_TRUE(arbre.libelles(q->elementArbre()).empty());
-    EXPECT_EQ(plage->elementArbre(), 0u);
-}
-
-TEST_F(VuesNoeuds, MiseAJourDUnClasseurReconstruitSaBrancheSansCapture)
-{
-    doc->insererEnfants(arbre, 0);
-    arbre.selectionner(0);
-    const std::size_t avant = arbre.elements.size();
-    photos->mettreAJourBranche(true);
-    EXPECT_EQ(arbre.elements.size(), avant);
-    EXPECT_EQ(arbre.noeud(arbre.selection()), static_cast<CElement*>(photos));
-    EXPECT_EQ(q->fichiers().nombre(), 1);     // nothing was captured
-    EXPECT_FALSE(doc->estModifie());
-    EXPECT_EQ(arbre.libelles(), (std::vector<std::string>{"Musique", "Photos"}));
+    EXPECT_TRUE(itemsSous(*q).empty());
+    EXPECT_TRUE(itemsSous(*ete).empty());
 }
 
 TEST_F(VuesNoeuds, ListeDUnClasseur)

@@ -221,7 +221,7 @@ TEST_F(Ecran, ClasseurRenommeAuClavier)
             disques = c;
     ASSERT_NE(disques, nullptr);
     arbre.setFocus();
-    arbre.selectionner(arbre.descendantDe(0, disques));
+    arbre.selectionner(disques);
     attendre(100);
     // Show the query's folders too.
     arbre.expandAll();
@@ -251,7 +251,7 @@ TEST_F(Ecran, MenusEtDialoguesEnImages)
     ASSERT_NE(f, nullptr);
     CMainFrame& cadre = app.cadre();
     f->arbre().setFocus();
-    f->arbre().selectionner(f->arbre().premierEnfant(0));
+    f->arbre().selectionner(f->document().classeurs().elementA(0));
     attendre(100);
 
     // Each menu of the bar, opened.
@@ -378,7 +378,7 @@ TEST_F(Ecran, ListeDesFichiersAvecToutesSesColonnes)
     // Every file of the tree, with its folder.
     cadre.executer(cmd::SousDossiers);
     f->arbre().setFocus();
-    f->arbre().selectionner(f->arbre().descendantDe(0, static_cast<CDossier*>(q)));
+    f->arbre().selectionner(static_cast<CDossier*>(q));
     attendre(200);
     CListeView& liste = f->liste();
     ASSERT_EQ(liste.modele().columnCount(), 7);

@@ -121,7 +121,7 @@ QStringList AvecNorvanel::libelles(const QModelIndex& parent)
 QModelIndex AvecNorvanel::indexDe(const CElement* noeud)
 {
     CArboView& a = arbre();
-    return a.modele().indexDe(reinterpret_cast<const CModeleArbre::SItem*>(a.descendantDe(0, noeud)));
+    return a.modele().indexDe(a.itemDuNoeud(noeud));
 }
 
 void AvecNorvanel::selectionner(const CElement* noeud)

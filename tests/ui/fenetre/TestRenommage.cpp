@@ -148,7 +148,6 @@ TEST_F(Renommage, UneEditionInterrompueSeTermineVraiment)
     } cas[] = {
         {"arbre reconstruit (capture finie, Ctrl+F5)", [&] { arbre().reconstruire(); }},
         {"nœud édité détruit", [&] {
-             arbre().supprimer(disques->elementArbre(&arbre()));
              ASSERT_TRUE(doc().supprimerNoeud(*disques));
          }},
     };

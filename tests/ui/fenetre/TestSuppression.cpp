@@ -59,7 +59,7 @@ TEST_F(Suppression, RienSansSelectionNiSurUnDossier)
     CClasseur* c = ajouterClasseur("Disques", {"cd1"});
     CDossier* sous = ajouterDossier(*c->requetes().elementA(0), "Photos");
     arbre().reconstruire();
-    arbre().selectionner(0);
+    arbre().selectionner(nullptr);
     laisserTourner();
     ASSERT_EQ(arbre().noeudSelectionne(), nullptr);
     EXPECT_FALSE(actif(cmd::Supprimer));
