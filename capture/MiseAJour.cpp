@@ -1,6 +1,7 @@
 #include "capture/MiseAJour.h"
 
 #include "capture/ScanDossier.h"
+#include "search/Recherche.h"
 #include "model/CDoc.h"
 #include "model/CObservateurDocument.h"
 #include "model/CFichier.h"
@@ -121,7 +122,7 @@ EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi, int fil
     // The capture filter: only twins stay when the advanced criteria ask for them.
     // Everything that may fail for want of memory is done before the snapshot is
     // replaced, so that such a failure leaves the previous one.
-    nouveau.executerCriteres(q.criteres, nullptr);
+    executerCriteres(nouveau, q.criteres, nullptr);
     std::string nomVolume = volume ? etiquetteCatalogue(volume->nom) : std::string();  // as the file will keep it
 
     q.vider();

@@ -12,8 +12,6 @@ public:
     CAffichable* commeAffichable() override { return this; }
 
     virtual CNomme* commeNomme() { return nullptr; }
-    // Match pass: each file's found mark becomes the result of the file test.
-    virtual void appliquerCriteres(const CCriteres&) {}
     // 0 a binder's list of queries, 1 a list of files, -1 none.
     virtual int typeListe() const { return -1; }
     virtual void remplirListe(CControleListe&) {}

@@ -27,12 +27,6 @@ std::string CClasseur::titre() const
     return "Classeur \"" + nom_ + "\"";
 }
 
-void CClasseur::executerCriteres(const CCriteres& criteres, CResultatsRecherche* resultats)
-{
-    for (CRequete* q : requetes_)
-        q->executerCriteres(criteres, resultats);
-}
-
 void CClasseur::afficherProprietes()
 {
     SProprietes p;
@@ -45,12 +39,6 @@ void CClasseur::marquerTousTrouves()
 {
     for (CRequete* q : requetes_)
         q->marquerTousTrouves();
-}
-
-void CClasseur::appliquerCriteres(const CCriteres& criteres)
-{
-    for (CRequete* q : requetes_)
-        q->appliquerCriteres(criteres);
 }
 
 void CClasseur::remplirListe(CControleListe& liste)

@@ -4,7 +4,6 @@
 #include "model/CListeElements.h"
 #include "model/CNomme.h"
 
-class CResultatsRecherche;
 
 class CClasseur : public CNomme {
 public:
@@ -17,11 +16,9 @@ public:
     CDoc* document() const override { return doc_; }
     CClasseur* classeur() const override { return const_cast<CClasseur*>(this); }
     bool estModifiable() const override { return true; }
-    void executerCriteres(const CCriteres& criteres, CResultatsRecherche* resultats) override;
     void afficherProprietes() override;
     void marquerTousTrouves() override;
 
-    void appliquerCriteres(const CCriteres& criteres) override;
     int typeListe() const override { return 0; }
     void remplirListe(CControleListe& liste) override;
     void collecterFichiers(CListeElements<CFichier>& liste) override;

@@ -68,22 +68,10 @@ bool CDoc::contientClasseur(const CClasseur* classeur) const
     return classeur && classeurs_.trouver(classeur) != nullptr;
 }
 
-void CDoc::executerCriteres(const CCriteres& criteres, CResultatsRecherche* resultats)
-{
-    for (CClasseur* c : classeurs_)
-        c->executerCriteres(criteres, resultats);
-}
-
 void CDoc::marquerTousTrouves()
 {
     for (CClasseur* c : classeurs_)
         c->marquerTousTrouves();
-}
-
-void CDoc::appliquerCriteres(const CCriteres& criteres)
-{
-    for (CClasseur* c : classeurs_)
-        c->appliquerCriteres(criteres);
 }
 
 void CDoc::collecterFichiers(CListeElements<CFichier>& liste)

@@ -13,7 +13,6 @@
 #include "model/CNomme.h"
 #include "platform/IdentiteFichier.h"
 
-class CResultatsRecherche;
 class CSuiteInconnue;
 
 class CObservateurDocument;
@@ -28,10 +27,8 @@ public:
 
     CDoc* document() const override { return const_cast<CDoc*>(this); }
     bool estModifiable() const override { return true; }
-    void executerCriteres(const CCriteres& criteres, CResultatsRecherche* resultats) override;
     void marquerTousTrouves() override;
 
-    void appliquerCriteres(const CCriteres& criteres) override;
     void collecterFichiers(CListeElements<CFichier>& liste) override;
 
     void serialiser(CArchive& ar) override;

@@ -11,7 +11,6 @@
 #include "model/Ouverture.h"
 #include "platform/Chemins.h"
 #include "platform/CPlateforme.h"
-#include "search/Recherche.h"
 
 namespace {
 
@@ -64,11 +63,6 @@ CClasseur* CDossier::classeur() const
     return requete_ ? requete_->classeur() : nullptr;
 }
 
-void CDossier::executerCriteres(const CCriteres& criteres, CResultatsRecherche* resultats)
-{
-    etapeResultatsRequete(*this, criteres, resultats);
-}
-
 void CDossier::afficherProprietes()
 {
     SProprietes p = proprietesDossier(*this);
@@ -93,11 +87,6 @@ void CDossier::marquerTousTrouves()
         f->marque = 1;
     for (CDossier* d : sousDossiers_)
         d->marquerTousTrouves();
-}
-
-void CDossier::appliquerCriteres(const CCriteres& criteres)
-{
-    passeCorrespondance(*this, criteres);
 }
 
 void CDossier::remplirListe(CControleListe& liste)

@@ -8,7 +8,6 @@
 #include "model/CListeElements.h"
 #include "model/COuvrable.h"
 
-class CResultatsRecherche;
 
 class CArchive;
 
@@ -24,12 +23,10 @@ public:
     CClasseur* classeur() const override;
     CRequete* requete() const override { return requete_; }
     CDossier* commeDossier() override { return this; }
-    void executerCriteres(const CCriteres& criteres, CResultatsRecherche* resultats) override;
     void afficherProprietes() override;
     void editerParametres() override;
     void marquerTousTrouves() override;
 
-    void appliquerCriteres(const CCriteres& criteres) override;
     int typeListe() const override { return 1; }
     void remplirListe(CControleListe& liste) override;
     void collecterFichiers(CListeElements<CFichier>& liste) override;

@@ -7,13 +7,11 @@
 
 class CAffichable;
 class CClasseur;
-class CCriteres;
 class CDoc;
 class CDossier;
 class CFichier;
 class COuvrable;
 class CRequete;
-class CResultatsRecherche;
 
 // Kind codes, used only where the user interface must tell nodes apart.
 enum : int {
@@ -39,8 +37,6 @@ public:
     virtual CDossier* commeDossier() { return nullptr; }
     // Binders, queries and the document: the tree allows renaming, deleting, updating.
     virtual bool estModifiable() const { return false; }
-    // The results step of a search (or the capture filter) beneath this node.
-    virtual void executerCriteres(const CCriteres&, CResultatsRecherche*) {}
     virtual void afficherProprietes() {}
     // Query parameters dialog; on OK the query is captured again.
     virtual void editerParametres() {}

@@ -121,6 +121,37 @@ void etapeResultatsRequete(CDossier& d, const CCriteres& c, CResultatsRecherche*
         resultats->retrier();
 }
 
+namespace {
+
+// Each query or folder beneath `noeud` (a document, a binder, a query or a folder) whose
+// files a search walks as one: a query holds its folders.
+template <class F>
+void pourChaqueDossier(CElement& noeud, F&& f)
+{
+    if (CDossier* d = noeud.commeDossier()) {
+        f(*d);
+    } else if (noeud.codeType() == kTypeClasseur) {
+        for (CRequete* q : noeud.classeur()->requetes())
+            f(static_cast<CDossier&>(*q));
+    } else if (CDoc* doc = noeud.document(); doc && static_cast<CElement*>(doc) == &noeud) {
+        for (CClasseur* c : doc->classeurs())
+            for (CRequete* q : c->requetes())
+                f(static_cast<CDossier&>(*q));
+    }
+}
+
+} // namespace
+
+void appliquerCriteres(CElement& noeud, const CCriteres& criteres)
+{
+    pourChaqueDossier(noeud, [&](CDossier& d) { passeCorrespondance(d, criteres); });
+}
+
+void executerCriteres(CElement& noeud, const CCriteres& criteres, CResultatsRecherche* resultats)
+{
+    pourChaqueDossier(noeud, [&](CDossier& d) { etapeResultatsRequete(d, criteres, resultats); });
+}
+
 void executerRecherche(const CCriteres& criteres, const std::vector<CDoc*>& documents, CResultatsRecherche* resultats)
 {
     CElement* cible = criteres.cible;
@@ -131,9 +162,8 @@ void executerRecherche(const CCriteres& criteres, const std::vector<CDoc*>& docu
     if (cible) {
         if (resultats)
             resultats->vider();
-        if (CAffichable* a = cible->commeAffichable())
-            a->appliquerCriteres(criteres);
-        cible->executerCriteres(criteres, resultats);
+        appliquerCriteres(*cible, criteres);
+        executerCriteres(*cible, criteres, resultats);
     }
     for (CDoc* doc : documents)
         doc->annoncer({EChangement::MarquesChangees});

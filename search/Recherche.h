@@ -9,6 +9,7 @@
 class CCriteres;
 class CDoc;
 class CDossier;
+class CElement;
 class CFichier;
 class CRequete;
 
@@ -20,6 +21,11 @@ void passeCorrespondance(CDossier& dossier, const CCriteres& criteres);
 // duplicates are asked for, then lists the found ones (or, for a capture filter,
 // removes the others from the snapshot).
 void etapeResultatsRequete(CDossier& dossier, const CCriteres& criteres, CResultatsRecherche* resultats);
+
+// The match pass beneath `noeud` (a document, a binder, a query or a folder).
+void appliquerCriteres(CElement& noeud, const CCriteres& criteres);
+// The results step beneath `noeud`, query by query (a capture filter: on a folder).
+void executerCriteres(CElement& noeud, const CCriteres& criteres, CResultatsRecherche* resultats);
 
 // A search: every file of `documents` found, then `criteres` applied beneath their
 // target (criteres.cible), if any, the found files listed in `resultats` (if any).

@@ -318,7 +318,7 @@ TEST_F(Recherche, FiltreDeCaptureEtElagage)
     CCriteres filtre = CCriteres::pourCapture();
     filtre.doublons = 1;
     filtre.memeNom = 1;
-    q1->executerCriteres(filtre, nullptr);
+    executerCriteres(*q1, filtre, nullptr);
     // "perdu" lost its only file; "parent" lost its only sub-folder.
     ASSERT_EQ(q1->sousDossiers().nombre(), 2);
     EXPECT_EQ(q1->sousDossiers().elementA(0), garde);
@@ -331,7 +331,7 @@ TEST_F(Recherche, FiltreDeCaptureEtElagage)
     fichier(*q2, "double");
     fichier(*q2, "double");
     fichier(*dossier(*q2, "d"), "seul");
-    q2->executerCriteres(filtre, nullptr);
+    executerCriteres(*q2, filtre, nullptr);
     EXPECT_EQ(q2->fichiers().nombre(), 2);
     ASSERT_EQ(q2->sousDossiers().nombre(), 1);
     EXPECT_TRUE(q2->sousDossiers().elementA(0)->fichiers().estVide());
@@ -344,7 +344,7 @@ TEST_F(Recherche, FiltreDeCaptureSansAucunJumeauGardeLaRacine)
     CCriteres filtre = CCriteres::pourCapture();
     filtre.doublons = 1;
     filtre.memeNom = 1;
-    q1->executerCriteres(filtre, nullptr);
+    executerCriteres(*q1, filtre, nullptr);
     EXPECT_TRUE(q1->fichiers().estVide());
     EXPECT_TRUE(q1->sousDossiers().estVide());
     EXPECT_EQ(classeur->requetes().nombre(), 2);
@@ -357,7 +357,7 @@ TEST_F(Recherche, FiltreDeCaptureGardeLesDossiersVidesSiDemande)
     CCriteres filtre = CCriteres::pourCapture();
     filtre.doublons = 1;
     filtre.memeNom = 1;
-    q1->executerCriteres(filtre, nullptr);
+    executerCriteres(*q1, filtre, nullptr);
     ASSERT_EQ(q1->sousDossiers().nombre(), 1);
     EXPECT_TRUE(q1->sousDossiers().elementA(0)->fichiers().estVide());
 }
