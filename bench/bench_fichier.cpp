@@ -31,6 +31,7 @@
 #include "storage/CArchive.h"
 #include "storage/CSortie.h"
 #include "storage/FichierCatalogue.h"
+#include "storage/SerialisationNoeuds.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ bool ecrireSansSynchro(CDoc& doc, const std::string& chemin)
     bool ecrit = false;
     {
         CArchive ar(sortie);
-        doc.serialiser(ar);
+        serialiserDocument(ar, doc);
         ecrit = ar.vider();
     }
     return ::close(fd) == 0 && ecrit;

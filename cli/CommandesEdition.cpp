@@ -27,6 +27,7 @@
 #include "platform/TexteAffichable.h"
 #include "search/Recherche.h"
 #include "storage/FichierCatalogue.h"
+#include "workspace/MisesAJour.h"
 
 namespace {
 
@@ -158,7 +159,7 @@ int commandeAdd(const Mots& mots)
     CRequete* q;
     {
         SProgression progression(args);
-        q = doc.nouvelleRequete();
+        q = nouvelleRequete(doc);
     }
     terminal().parametres = nullptr;
     if (!q)

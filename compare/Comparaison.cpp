@@ -111,13 +111,3 @@ SDecompteComparaison comparerRequetes(CRequete& a, CRequete& b, const SOptionsCo
         docB->annoncer({EChangement::MarquesChangees});
     return decompte;
 }
-
-void oublierRequeteComparee(const CRequete& requete)
-{
-    CResultatsComparaison* fenetre = contexte().resultatsComparaison;
-    if (!fenetre || !fenetre->montre(requete))
-        return;
-    // Emptied first, so that the rows are gone before the files they point at.
-    fenetre->vider();
-    fenetre->montrerPaire(nullptr, nullptr);
-}

@@ -25,7 +25,3 @@ SOptionsComparaison optionsApplicables(const CRequete& a, const CRequete& b, con
 // b's, each in collection order, and tells it the pair. Gives how many files of each
 // query are alone in it, and how many of a's have a counterpart.
 SDecompteComparaison comparerRequetes(CRequete& a, CRequete& b, const SOptionsComparaison& options, CResultatsComparaison* resultats);
-
-// For a query about to be destroyed, while its files still exist: when the
-// application's comparison window shows it, the window returns to its start state.
-void oublierRequeteComparee(const CRequete& requete);

@@ -1,6 +1,5 @@
 #include "model/CClasseur.h"
 
-#include "capture/MiseAJour.h"
 
 #include "model/Totaux.h"
 #include "model/CContexte.h"
@@ -9,7 +8,6 @@
 #include "model/CUtilisateur.h"
 #include "model/CRequete.h"
 #include "model/TableChaines.h"
-#include "search/Recherche.h"
 
 CClasseur::CClasseur(CDoc* doc, std::string nom) : doc_(doc)
 {
@@ -74,25 +72,3 @@ bool CClasseur::verifierNouveauNom(const std::string& nom)
     return true;
 }
 
-std::string CClasseur::capturerRequetes()
-{
-    std::string textes;
-    for (CRequete* q : requetes_) {
-        SBilanCapture bilan;
-        const EResultatMiseAJour resultat =
-            mettreAJourRequete(*q, utilisateur().suiviCapture(), utilisateur().filsCapture(), &bilan);
-        if (const std::string texte = texteMiseAJour(*q, resultat, bilan); !texte.empty())
-            textes += (textes.empty() ? "" : "\n") + texte;
-    }
-    return textes;
-}
-
-void CClasseur::mettreAJour()
-{
-    // The search is applied once all queries are captured, and one message names
-    // every disk that was not there and every folder that could not be read.
-    const std::string absents = capturerRequetes();
-    reappliquerRecherche();
-    if (!absents.empty())
-        utilisateur().message(absents, EBoutons::Ok, EIcone::Exclamation);
-}

@@ -23,18 +23,13 @@ public:
     void remplirListe(CControleListe& liste) override;
     void collecterFichiers(CListeElements<CFichier>& liste) override;
 
-    void serialiser(CArchive& ar) override;
     bool supprimer() override;
     bool verifierNouveauNom(const std::string& nom) override;
-    void mettreAJour() override;
 
     void definirDocument(CDoc* doc) { doc_ = doc; }
     CListeElements<CRequete>& requetes() { return requetes_; }
     const CListeElements<CRequete>& requetes() const { return requetes_; }
 
-    // Captures each query again, without applying the search; gives what the user is
-    // told of each (texteMiseAJour: a disk missing, a folder unread...), one per line.
-    std::string capturerRequetes();
 
 
 private:

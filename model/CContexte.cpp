@@ -5,6 +5,7 @@
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
+#include "model/CResultatsComparaison.h"
 
 CContexte& contexte()
 {
@@ -23,6 +24,16 @@ void CContexte::oublier(const CElement* noeud)
     }
     if (criteresRecherche.cible == noeud)
         criteresRecherche.cible = nullptr;
+}
+
+void CContexte::oublierRequete(const CRequete& requete)
+{
+    if (resultatsComparaison && resultatsComparaison->montre(requete)) {
+        // Emptied first, so that the rows are gone before the files they point at.
+        resultatsComparaison->vider();
+        resultatsComparaison->montrerPaire(nullptr, nullptr);
+    }
+    oublier(static_cast<const CDossier*>(&requete));
 }
 
 void CContexte::oublierDocument(const CDoc* doc)

@@ -69,6 +69,9 @@ struct CContexte {
             o->noeudDetruit(noeud, requeteDuFichier);
     }
     void oublierDocument(const CDoc* doc);
+    // For a query about to be destroyed, while its files still exist: the comparison
+    // window that shows it lets go of their rows and returns to its start state.
+    void oublierRequete(const CRequete& requete);
 };
 
 CContexte& contexte();

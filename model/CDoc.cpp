@@ -7,10 +7,8 @@
 #include "model/CRequete.h"
 #include "model/CUtilisateur.h"
 #include "model/CObservateurDocument.h"
-#include "search/Recherche.h"
-#include "storage/SuiteInconnue.h"
 
-CDoc::CDoc() : suiteInconnue_(std::make_unique<CSuiteInconnue>())
+CDoc::CDoc()
 {
     contexte().documents.push_back(this);
 }
@@ -23,7 +21,7 @@ CDoc::~CDoc()
 
 void CDoc::initialiserNouveau()
 {
-    suiteInconnue_->vider();
+    suiteInconnue.reset();
     auto* general = new CClasseur(this, "Général");
     classeurs_.ajouter(general);
     contexte().classeurCourant = general;
@@ -78,26 +76,6 @@ void CDoc::collecterFichiers(CListeElements<CFichier>& liste)
 {
     for (CClasseur* c : classeurs_)
         c->collecterFichiers(liste);
-}
-
-void CDoc::toutMettreAJour()
-{
-    // One message for every disk that was not there and every folder that could not be
-    // read, once all the others are updated.
-    std::string absents;
-    for (CClasseur* c : classeurs_) {
-        const std::string ici = c->capturerRequetes();
-        if (!ici.empty())
-            absents += (absents.empty() ? "" : "\n") + ici;
-    }
-    reappliquerRecherche();
-    if (!absents.empty())
-        utilisateur().message(absents, EBoutons::Ok, EIcone::Exclamation);
-}
-
-void CDoc::mettreAJour()
-{
-    toutMettreAJour();
 }
 
 void CDoc::ajouterObservateur(CObservateurDocument* observateur)

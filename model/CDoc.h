@@ -31,9 +31,6 @@ public:
 
     void collecterFichiers(CListeElements<CFichier>& liste) override;
 
-    void serialiser(CArchive& ar) override;
-    void toutMettreAJour() override;
-    void mettreAJour() override;
 
     // A new document: one binder "Général", which becomes the current binder.
     void initialiserNouveau();
@@ -46,10 +43,6 @@ public:
     CClasseur* nouveauClasseur();
     // False when the current binder is not one of this document's.
     bool peutCreerRequete() const;
-    // A new query in the current binder, through the parameters dialog: on OK it is
-    // named after its folder, appended and captured; on Cancel nothing changes, and so
-    // when the first capture is cancelled. Returns the query, or none.
-    CRequete* nouvelleRequete();
     // Shows or hides the folders of every query in the tree; no capture runs.
     void basculerSousDossiers();
     // A copy of `requete` (one of this document's) appended to `destination`, named
@@ -107,12 +100,10 @@ public:
 
     // The bytes found after the last binder (what a newer program may add there),
     // written back after it unchanged; none in a new document. Held by the file code,
-    // which alone knows what is inside.
-    CSuiteInconnue& suiteInconnue() { return *suiteInconnue_; }
-    const CSuiteInconnue& suiteInconnue() const { return *suiteInconnue_; }
+    // which alone knows what is inside (storage/SuiteInconnue.h).
+    std::shared_ptr<CSuiteInconnue> suiteInconnue;
 
 private:
-    std::unique_ptr<CSuiteInconnue> suiteInconnue_;
     CListeElements<CClasseur> classeurs_;
     bool modifie_ = false;
     std::vector<CObservateurDocument*> observateurs_;

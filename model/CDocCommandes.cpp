@@ -21,42 +21,6 @@ bool CDoc::peutCreerRequete() const
     return contientClasseur(contexte().classeurCourant);
 }
 
-CRequete* CDoc::nouvelleRequete()
-{
-    if (!peutCreerRequete())
-        return nullptr;
-    CClasseur* classeur = contexte().classeurCourant;
-    auto requete = std::make_unique<CRequete>(classeur);
-    if (!utilisateur().editerParametres(*requete, true))
-        return nullptr;
-    requete->definirNom(nomNouvelleRequete(requete->chemin()));
-    CRequete* q = requete.release();
-    classeur->requetes().ajouter(q);
-    annoncer({EChangement::NoeudAjoute, static_cast<CDossier*>(q)});
-    // Cancelling the first capture cancels the creation, and so does a capture that
-    // fails (short of memory): nothing was there before.
-    const auto retirer = [&] {
-        CElement* element = static_cast<CDossier*>(q);
-        classeur->requetes().retirerElement(q);
-        delete q;
-        annoncer({EChangement::NoeudSupprime, element, classeur});
-    };
-    EResultatMiseAJour resultat;
-    try {
-        resultat = q->capturer(true);
-    } catch (...) {
-        retirer();
-        throw;
-    }
-    if (resultat == EResultatMiseAJour::Annulee) {
-        retirer();
-        return nullptr;
-    }
-    // The new query is kept, even empty when its folder could not be read.
-    definirModifie();
-    return q;
-}
-
 void CDoc::basculerSousDossiers()
 {
     afficherSousDossiers = !afficherSousDossiers;

@@ -75,12 +75,6 @@ std::string CDossier::titreProprietes() const
     return "Propriétés du dossier \"" + chemin_ + "\"";
 }
 
-void CDossier::editerParametres()
-{
-    if (requete_)
-        requete_->editerParametres();
-}
-
 void CDossier::marquerTousTrouves()
 {
     for (CFichier* f : fichiers_)

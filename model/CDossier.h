@@ -9,7 +9,6 @@
 #include "model/COuvrable.h"
 
 
-class CArchive;
 
 class CDossier : public virtual CElement, public virtual COuvrable, public virtual CAffichable {
 public:
@@ -24,7 +23,6 @@ public:
     CRequete* requete() const override { return requete_; }
     CDossier* commeDossier() override { return this; }
     void afficherProprietes() override;
-    void editerParametres() override;
     void marquerTousTrouves() override;
 
     int typeListe() const override { return 1; }
@@ -49,9 +47,6 @@ public:
     const CListeElements<CDossier>& sousDossiers() const { return sousDossiers_; }
     CListeElements<CFichier>& fichiers() { return fichiers_; }
     const CListeElements<CFichier>& fichiers() const { return fichiers_; }
-
-    // Writes or reads the folder record, with its files and sub-folders.
-    void serialiserDossier(CArchive& ar);
 
     // Deletes every file entry and sub-folder.
     void vider();

@@ -38,8 +38,6 @@ public:
     // Binders, queries and the document: the tree allows renaming, deleting, updating.
     virtual bool estModifiable() const { return false; }
     virtual void afficherProprietes() {}
-    // Query parameters dialog; on OK the query is captured again.
-    virtual void editerParametres() {}
     // Found mark 1 on every file entry beneath (or of) this node.
     virtual void marquerTousTrouves() {}
 

@@ -10,7 +10,6 @@
 #include "model/CDateHeure.h"
 #include "model/COuvrable.h"
 
-class CArchive;
 
 class CFichier : public COuvrable {
 public:
@@ -29,7 +28,6 @@ public:
     bool aDossierContenant() const override { return true; }
 
     // Writes the record, or reads it into this entry.
-    void serialiser(CArchive& ar);
 
     CDossier* parent() const { return parent_; }
     void definirParent(CDossier* parent) { parent_ = parent; }

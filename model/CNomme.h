@@ -5,14 +5,11 @@
 
 #include "model/CAffichable.h"
 
-class CArchive;
 
 class CNomme : public virtual CAffichable {
 public:
     CNomme* commeNomme() override { return this; }
 
-    // Writes or reads the node's record (by default the name alone).
-    virtual void serialiser(CArchive& ar);
 
     const std::string& nom() const { return nom_; }
     void definirNom(std::string nom) { nom_ = std::move(nom); }
@@ -22,9 +19,6 @@ public:
     virtual bool supprimer() { return false; }
     // True when `nom` may become the node's name; otherwise says why in a message box.
     virtual bool verifierNouveauNom(const std::string& nom) { (void)nom; return false; }
-    // Captures every query again and refreshes the views.
-    virtual void toutMettreAJour() {}
-    virtual void mettreAJour() {}
 
 protected:
     // Shows message `id` of the string table with the stop icon; false.

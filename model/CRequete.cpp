@@ -2,9 +2,6 @@
 
 #include <atomic>
 
-#include "capture/MiseAJour.h"
-#include "compare/Comparaison.h"
-#include "search/Recherche.h"
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
@@ -45,8 +42,7 @@ CRequete::~CRequete()
 {
     // The snapshot goes with the folder part, after this; the comparison results must
     // let go of its files first, and nothing may keep pointing at the query.
-    oublierRequeteComparee(*this);
-    contexte().oublier(this);
+    contexte().oublierRequete(*this);
 }
 
 std::unique_ptr<CRequete> CRequete::copier() const
@@ -87,23 +83,6 @@ std::string CRequete::titreProprietes() const
     return "Propriétés de la requête \"" + nom_ + "\"";
 }
 
-void CRequete::editerParametres()
-{
-    if (utilisateur().editerParametres(*this, false))
-        (void)capturer();
-}
-
-EResultatMiseAJour CRequete::capturer(bool premiereCapture)
-{
-    SBilanCapture bilan;
-    const EResultatMiseAJour resultat =
-        mettreAJourRequete(*this, utilisateur().suiviCapture(), utilisateur().filsCapture(), &bilan);
-    reappliquerRecherche();
-    if (!(premiereCapture && resultat == EResultatMiseAJour::RacineIllisible))
-        signalerMiseAJour(resultat, bilan);
-    return resultat;
-}
-
 void CRequete::ouvrir()
 {
     ouvrirAvecDisque(chemin_, *this);
@@ -131,13 +110,3 @@ bool CRequete::verifierNouveauNom(const std::string& nom)
     return true;
 }
 
-void CRequete::mettreAJour()
-{
-    (void)capturer();
-}
-
-void CRequete::signalerMiseAJour(EResultatMiseAJour resultat, const SBilanCapture& bilan) const
-{
-    if (const std::string texte = texteMiseAJour(*this, resultat, bilan); !texte.empty())
-        utilisateur().message(texte, EBoutons::Ok, EIcone::Exclamation);
-}

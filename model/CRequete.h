@@ -37,23 +37,13 @@ public:
     CClasseur* classeur() const override { return classeur_; }
     CRequete* requete() const override { return const_cast<CRequete*>(this); }
     bool estModifiable() const override { return true; }
-    void editerParametres() override;
 
-    // Captures the query again, applies the search again and tells the user what the
-    // update met. The first capture of a new query has no previous content to keep: a
-    // folder it cannot read is not reported.
-    EResultatMiseAJour capturer(bool premiereCapture = false);
 
     void ouvrir() override;
     void ouvrirDossierContenant() override;
 
-    void serialiser(CArchive& ar) override;
     bool supprimer() override;
     bool verifierNouveauNom(const std::string& nom) override;
-    void mettreAJour() override;
-    // Tells the user what an update met: the query's disk missing, a folder that could
-    // not be read, folders left out for their depth.
-    void signalerMiseAJour(EResultatMiseAJour resultat, const SBilanCapture& bilan) const;
 
     void definirClasseur(CClasseur* classeur) { classeur_ = classeur; }
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks every #include "..." of our folders against the dependency rule written in the
 # README (the block after the "règle des inclusions" marker): a folder includes itself
-# and the folders its line names; a "; sources →" part names what its .cpp files may
-# include on top. Every folder holding sources needs its line, so that none goes
+# and the folders its line names, headers and sources alike: the rule has no exception.
+# Every folder holding sources needs its line, so that none goes
 # unchecked; an include in angle brackets of one of our folders is checked as well.
 # Prints file:line for each forbidden include and fails.
 # Usage: verifier-inclusions.sh [racine du dépôt]
@@ -48,8 +48,6 @@ done | xargs -0 -r sh -c 'grep -Hn "^[[:space:]]*#[[:space:]]*include[[:space:]]
             # A bare name is found beside the file that includes it.
             permis[dossier, "."] = 1
             for (j = 2; j <= k; ++j) if (mots[j] != "") permis[dossier, mots[j]] = 1
-            k = split(moities[2], mots, /[[:space:]→]+/)
-            for (j = 1; j <= k; ++j) if (mots[j] != "" && mots[j] != "sources") sources[dossier, mots[j]] = 1
         }
     }
     {
@@ -64,7 +62,6 @@ done | xargs -0 -r sh -c 'grep -Hn "^[[:space:]]*#[[:space:]]*include[[:space:]]
         cible = chemin; sub(/\/[^\/]*$/, "", cible)
         if (cible == chemin) cible = "."
         if ((dossier, cible) in permis) next
-        if (fichier ~ /\.(c|cc|cpp|cxx)$/ && (dossier, cible) in sources) next
         printf "%s:%s: inclusion interdite de « %s » (%s/ n'\''inclut pas %s/)\n", fichier, ligne, chemin, dossier, cible
         fautes = 1
     }

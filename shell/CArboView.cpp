@@ -22,6 +22,7 @@
 #include "ui/IdCommandes.h"
 #include "ui/InfobulleTexteCoupe.h"
 #include "ui/MenuClavier.h"
+#include "workspace/MisesAJour.h"
 
 CRequete* CArboView::requeteGlissee_ = nullptr;
 
@@ -420,20 +421,21 @@ void CArboView::mettreAJourSelection()
     }
     CTravailLong travail(app_.suivi(), window());
     CRequete* q = item->noeud->requete();
-    (void)q->capturer();
+    (void)mettreAJour(*q);
     selectionner(static_cast<CDossier*>(q));
 }
 
 void CArboView::toutMettreAJour()
 {
     CTravailLong travail(app_.suivi(), window());
-    doc_.toutMettreAJour();
+    ::toutMettreAJour(doc_);
 }
 
 void CArboView::modifierRequete()
 {
     CTravailLong travail(app_.suivi(), window());
-    itemSelectionne()->noeud->editerParametres();
+    if (CRequete* q = itemSelectionne()->noeud->requete())
+        ::modifierRequete(*q);
 }
 
 void CArboView::comparerSelection()

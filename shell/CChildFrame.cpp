@@ -21,6 +21,7 @@
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "shell/ImpressionDocument.h"
+#include "workspace/MisesAJour.h"
 
 namespace {
 
@@ -247,7 +248,7 @@ void CChildFrame::nouveauClasseur()
 void CChildFrame::nouvelleRequete()
 {
     CTravailLong travail(app_.suivi(), window());
-    if (CRequete* q = doc_->nouvelleRequete())
+    if (CRequete* q = ::nouvelleRequete(*doc_))
         arbre_->selectionner(static_cast<CDossier*>(q));
 }
 

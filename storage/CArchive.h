@@ -68,6 +68,8 @@ public:
     // `n` raw bytes, as held.
     void echangerBloc(void* octets, std::size_t n);
     void echangerTexte(std::string& texte);
+    // Writing only: a text the archive need not be able to change.
+    void ecrireTexte(const std::string& texte);
 
     // --- Writing ---------------------------------------------------------------
     void ecrireEntier(std::int32_t v) { echangerEntier(v); }
@@ -98,7 +100,6 @@ private:
     void ecrireApresVidage(const void* octets, std::size_t n);
     std::uint64_t lireLongueur(bool& large);
     void lireTexte(std::string& texte);
-    void ecrireTexte(const std::string& texte);
 
     // Reading: the bytes at hand (all of them for memory, the buffer for a file).
     const char* fenetre_ = nullptr;

@@ -17,6 +17,7 @@
 #include "storage/FichierOrdinaire.h"
 #include "storage/IdentiteFichier.h"
 #include "storage/SuiteInconnue.h"
+#include "storage/SerialisationNoeuds.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ private:
 CResultat<> lireDepuis(CDoc& doc, CArchive& ar)
 {
     try {
-        doc.serialiser(ar);
+        serialiserDocument(ar, doc);
     } catch (const CErreurLecture& e) {
         return echec(std::string(e.what()) + " (à l'octet " + std::to_string(e.position) + ")");
     } catch (const std::bad_alloc&) {
@@ -97,7 +98,7 @@ CResultat<> terminerChargement(CDoc& doc, const std::string& chemin, const CResu
 void envoyer(CDoc& doc, CSortie& sortie)
 {
     CArchive ar(sortie);
-    doc.serialiser(ar);
+    serialiserDocument(ar, doc);
     // The output keeps a failed flush: the caller asks it.
     (void)ar.vider();
 }
@@ -106,7 +107,8 @@ void terminerEnregistrement(CDoc& doc, const std::string& chemin, const SDescrip
 {
     doc.chemin = chemin;
     doc.identiteFichier = identiteFichier(chemin);
-    doc.suiteInconnue().apresEnregistrement(ecrit.fd);
+    if (doc.suiteInconnue)
+        doc.suiteInconnue->apresEnregistrement(ecrit.fd);
     doc.definirModifie(false);
 }
 
@@ -118,7 +120,8 @@ CResultat<> enregistrerPar(CDoc& doc, const std::string& chemin, const std::stri
     try {
         if (const auto rate = ecrire([&doc](CSortie& sortie) { envoyer(doc, sortie); }, ecrit)) {
             if (rate->precedentIntact)
-                doc.suiteInconnue().apresRetablissement(chemin);
+                if (doc.suiteInconnue)
+                    doc.suiteInconnue->apresRetablissement(chemin);
             return echec(texteEchecEcriture(debut + " " + entreGuillemets(chemin), *rate));
         }
     } catch (const CErreurSuite& e) {

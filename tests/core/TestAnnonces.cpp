@@ -8,6 +8,7 @@
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
+#include "workspace/MisesAJour.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ protected:
         q->definirNom(nom);
         q->definirChemin(chemin);
         general->requetes().ajouter(q);
-        EXPECT_EQ(q->capturer(), EResultatMiseAJour::Capturee);
+        EXPECT_EQ(mettreAJour(*q), EResultatMiseAJour::Capturee);
         return q;
     }
 
@@ -69,16 +70,16 @@ TEST_F(Annonces, ChaqueOperationDitCeQuiAChange)
         Lignes attendu;
     } cas[] = {
         {"nouveau classeur", [&] { doc->nouveauClasseur(); }, {"ajout Classeur"}},
-        {"nouvelle requête", [&] { ASSERT_NE(doc->nouvelleRequete(), nullptr); },
+        {"nouvelle requête", [&] { ASSERT_NE(nouvelleRequete(*doc), nullptr); },
          {"ajout /media/cd", "instantané /media/cd", "marques"}},
-        {"mise à jour", [&] { (void)cd->capturer(); }, {"instantané CD", "marques"}},
+        {"mise à jour", [&] { (void)mettreAJour(*cd); }, {"instantané CD", "marques"}},
         {"mise à jour, disque absent",
          [&] {
              p.retirerDisque("/media/cd");
-             EXPECT_NE(cd->capturer(), EResultatMiseAJour::Capturee);
+             EXPECT_NE(mettreAJour(*cd), EResultatMiseAJour::Capturee);
          },
          {"marques"}},
-        {"tout mettre à jour", [&] { doc->toutMettreAJour(); }, {"instantané CD", "instantané DVD", "marques"}},
+        {"tout mettre à jour", [&] { toutMettreAJour(*doc); }, {"instantané CD", "instantané DVD", "marques"}},
         {"renommage", [&] { EXPECT_TRUE(doc->renommer(*cd, "Neuf")); }, {"renommage Neuf"}},
         {"renommage au même nom", [&] { EXPECT_TRUE(doc->renommer(*cd, "CD")); }, {}},
         {"renommage refusé", [&] { EXPECT_FALSE(doc->renommer(*cd, "DVD")); }, {}},

@@ -13,6 +13,7 @@
 #include "model/CRequete.h"
 #include "model/Totaux.h"
 #include "platform/RaisonSysteme.h"
+#include "workspace/MisesAJour.h"
 
 namespace {
 
@@ -278,11 +279,11 @@ TEST_F(Capture, LaCommandeDeMiseAJourReappliqueLaRecherche)
     contexte().resultatsRecherche = &resultats;
     p.ajouterFichier("/media/cd/a.txt");
     p.ajouterFichier("/media/cd/b.doc");
-    q->mettreAJour();
+    mettreAJour(*q);
     contexte().criteresRecherche.motif = "*.doc";
     contexte().criteresRecherche.cible = static_cast<CDossier*>(q);
     p.ajouterFichier("/media/cd/c.doc");
-    q->mettreAJour();
+    mettreAJour(*q);
     ASSERT_EQ(resultats.lignes.size(), 2u);
     EXPECT_EQ(resultats.lignes[0]->nom(), "b.doc");
     EXPECT_EQ(resultats.lignes[1]->nom(), "c.doc");
@@ -376,14 +377,14 @@ TEST_F(Capture, ToutMettreAJourDitEnUnMessageQuelsDisquesManquent)
     autre->definirNom("usb");
     autre->definirChemin("/media/usb");
     doc->classeurs().elementA(0)->requetes().ajouter(autre);
-    doc->toutMettreAJour();
+    toutMettreAJour(*doc);
     ASSERT_TRUE(p.messages.empty());
 
     // The cd is swapped for an empty mount point; the other disk is still there.
     p.supprimer("/media/cd/a");
     p.insererDisque("/media/cd", "", 0x77);
     p.ajouterFichier("/media/usb/y");
-    doc->toutMettreAJour();
+    toutMettreAJour(*doc);
     ASSERT_EQ(p.messages.size(), 1u);
     EXPECT_EQ(p.messages[0].texte,
               "Le disque « DISQUE » (numéro de série 1234-ABCD) n'est pas présent : la requête « cd » n'a pas été mise à jour.");
@@ -396,7 +397,7 @@ TEST_F(Capture, ToutMettreAJourDitEnUnMessageQuelsDisquesManquent)
     p.supprimer("/media/usb/x");
     p.supprimer("/media/usb/y");
     p.insererDisque("/media/usb", "", 0x78);
-    doc->classeurs().elementA(0)->mettreAJour();
+    mettreAJour(*doc->classeurs().elementA(0));
     ASSERT_EQ(p.messages.size(), 1u);
     EXPECT_EQ(p.messages[0].texte,
               "Le disque « DISQUE » (numéro de série 1234-ABCD) n'est pas présent : la requête « cd » n'a pas été mise à jour.\n"

@@ -7,6 +7,7 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "workspace/MisesAJour.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ TEST_F(CommandesDocument, NouveauClasseurNommeSansModifier)
 TEST_F(CommandesDocument, NouvelleRequeteAnnuleeNeChangeRien)
 {
     p.accepter = false;
-    EXPECT_EQ(doc->nouvelleRequete(), nullptr);
+    EXPECT_EQ(nouvelleRequete(*doc), nullptr);
     EXPECT_TRUE(doc->classeurs().elementA(0)->requetes().estVide());
     EXPECT_FALSE(doc->estModifie());
     EXPECT_EQ(p.creations, (std::vector<bool>{true}));
@@ -51,14 +52,14 @@ TEST_F(CommandesDocument, NouvelleRequeteAnnuleeNeChangeRien)
 
 TEST_F(CommandesDocument, NouvelleRequeteNommeeCaptureeSelectionnee)
 {
-    CRequete* q = doc->nouvelleRequete();
+    CRequete* q = nouvelleRequete(*doc);
     ASSERT_NE(q, nullptr);
     EXPECT_EQ(q->nom(), "/media/cd");
     EXPECT_EQ(q->classeur(), doc->classeurs().elementA(0));
     EXPECT_EQ(q->nomVolume, "CD");
     ASSERT_EQ(q->sousDossiers().nombre(), 1);
     EXPECT_TRUE(doc->estModifie());
-    EXPECT_EQ(doc->nouvelleRequete()->nom(), "/media/cd 2");
+    EXPECT_EQ(nouvelleRequete(*doc)->nom(), "/media/cd 2");
 }
 
 class CAnnulation : public CSuiviCapture {
@@ -70,14 +71,14 @@ TEST_F(CommandesDocument, NouvelleRequeteDontLaCaptureEstAnnuleeNEstPasCreee)
 {
     CAnnulation annuler;
     p.suivi = &annuler;
-    EXPECT_EQ(doc->nouvelleRequete(), nullptr);
+    EXPECT_EQ(nouvelleRequete(*doc), nullptr);
     p.suivi = nullptr;
     EXPECT_TRUE(doc->classeurs().elementA(0)->requetes().estVide());
     // Shown while it was captured, gone with the cancel.
     EXPECT_EQ(journal.lignes, (std::vector<std::string>{"ajout /media/cd", "marques", "suppression de Général"}));
     EXPECT_FALSE(doc->estModifie());
     // The next one is created as usual.
-    ASSERT_NE(doc->nouvelleRequete(), nullptr);
+    ASSERT_NE(nouvelleRequete(*doc), nullptr);
     EXPECT_EQ(doc->classeurs().elementA(0)->requetes().nombre(), 1);
 }
 
@@ -86,7 +87,7 @@ TEST_F(CommandesDocument, SansClasseurCourantPasDeNouvelleRequete)
     doc->classeurs().elementA(0)->supprimer();
     EXPECT_EQ(contexte().classeurCourant, nullptr);
     EXPECT_FALSE(doc->peutCreerRequete());
-    EXPECT_EQ(doc->nouvelleRequete(), nullptr);
+    EXPECT_EQ(nouvelleRequete(*doc), nullptr);
     EXPECT_TRUE(p.creations.empty());
 
     // A binder of another document is not a current binder for this one.
@@ -98,7 +99,7 @@ TEST_F(CommandesDocument, SansClasseurCourantPasDeNouvelleRequete)
 
 TEST_F(CommandesDocument, BasculerLesSousDossiersDeuxFoisNeCaptureRien)
 {
-    CRequete* q = doc->nouvelleRequete();
+    CRequete* q = nouvelleRequete(*doc);
     doc->definirModifie(false);
     CFichier* f = q->sousDossiers().elementA(0)->fichiers().elementA(0);
 

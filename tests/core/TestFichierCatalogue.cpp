@@ -219,7 +219,7 @@ TEST_F(FichierCatalogue, OctetsApresLeDernierClasseurGardes)
     CDoc neuf;
     neuf.initialiserNouveau();
     ASSERT_TRUE(lireCatalogue(doc, ecrireCatalogue(neuf)));
-    EXPECT_TRUE(doc.suiteInconnue().vide());
+    EXPECT_TRUE(!doc.suiteInconnue || doc.suiteInconnue->vide());
 }
 
 TEST_F(FichierCatalogue, ChampsDeLaRequeteEtDesFichiers)

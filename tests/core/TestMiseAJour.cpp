@@ -6,6 +6,7 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "workspace/MisesAJour.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ protected:
 TEST_F(MiseAJour, CommandeSurUneRequete)
 {
     p.ajouterFichier("/media/a/sous/trois");
-    EXPECT_EQ(qa->capturer(), EResultatMiseAJour::Capturee);
+    EXPECT_EQ(mettreAJour(*qa), EResultatMiseAJour::Capturee);
     EXPECT_EQ(qa->fichiers().nombre(), 1);
     EXPECT_EQ(qa->nomVolume, "A");
     EXPECT_TRUE(doc->estModifie());
@@ -57,7 +58,7 @@ TEST_F(MiseAJour, CommandeSurUneRequete)
 
 TEST_F(MiseAJour, ToutMettreAJourCaptureChaqueRequete)
 {
-    doc->toutMettreAJour();
+    toutMettreAJour(*doc);
     EXPECT_EQ(qa->fichiers().nombre(), 1);
     EXPECT_EQ(qb->fichiers().nombre(), 1);
     EXPECT_EQ(qb->numeroSerie, 2u);
@@ -65,7 +66,7 @@ TEST_F(MiseAJour, ToutMettreAJourCaptureChaqueRequete)
 
     CDoc vide;
     vide.initialiserNouveau();
-    vide.toutMettreAJour();
+    toutMettreAJour(vide);
     EXPECT_FALSE(vide.estModifie());
 }
 
@@ -74,14 +75,14 @@ TEST_F(MiseAJour, ModifierLaRequeteLaCaptureDeNouveau)
     p.remplir = [](CRequete& q) { q.inclureSousDossiers = false; };
     p.ajouterFichier("/media/a/sous/trois");
     p.accepter = false;
-    qa->editerParametres();
+    modifierRequete(*qa);
     EXPECT_TRUE(qa->fichiers().estVide());
     EXPECT_FALSE(doc->estModifie());
 
     p.accepter = true;
-    qa->mettreAJour();
+    mettreAJour(*qa);
     ASSERT_EQ(qa->sousDossiers().nombre(), 1);
-    qa->sousDossiers().elementA(0)->editerParametres();  // a folder edits its query
+    modifierRequete(*qa->sousDossiers().elementA(0)->requete());  // a folder edits its query
     EXPECT_EQ(p.creations, (std::vector<bool>{false, false}));
     EXPECT_TRUE(qa->sousDossiers().estVide());
     EXPECT_EQ(qa->fichiers().nombre(), 1);
@@ -90,7 +91,7 @@ TEST_F(MiseAJour, ModifierLaRequeteLaCaptureDeNouveau)
 TEST_F(MiseAJour, Proprietes)
 {
     p.ajouterFichier("/media/a/sous/trois", 10);
-    doc->toutMettreAJour();
+    toutMettreAJour(*doc);
     qa->classeur()->afficherProprietes();
     qa->afficherProprietes();
     qa->sousDossiers().elementA(0)->afficherProprietes();

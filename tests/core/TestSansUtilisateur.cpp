@@ -6,6 +6,7 @@
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
+#include "workspace/MisesAJour.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST_F(SansUtilisateur, PersonneNAccepteRien)
     // Nobody fills in the parameters of a new query: it is not created.
     CDoc doc;
     doc.initialiserNouveau();
-    EXPECT_EQ(doc.nouvelleRequete(), nullptr);
+    EXPECT_EQ(nouvelleRequete(doc), nullptr);
     EXPECT_TRUE(doc.classeurs().elementA(0)->requetes().estVide());
     EXPECT_TRUE(p.messages.empty() && p.creations.empty());
 }

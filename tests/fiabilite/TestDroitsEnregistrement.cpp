@@ -117,7 +117,7 @@ TEST_F(DroitsEnregistrement, UnArretApresLEcritureLaisseUnFichierNetEtSaSauvegar
 
     CDoc relu;
     ASSERT_TRUE(chargerCatalogue(relu, chemin));
-    EXPECT_TRUE(relu.suiteInconnue().vide());
+    EXPECT_TRUE(!relu.suiteInconnue || relu.suiteInconnue->vide());
     ASSERT_EQ(p.messages.size(), 1u);
     EXPECT_EQ(p.messages[0].texte, texteSauvegardeLaissee(chemin, sauvegardes[0]));
 }

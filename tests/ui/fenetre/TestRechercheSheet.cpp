@@ -43,6 +43,7 @@
 #include "ui/CResultatsDlg.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
+#include "workspace/MisesAJour.h"
 
 namespace {
 
@@ -701,7 +702,7 @@ TEST_F(FeuilleRecherche, LaBarreDEtatCompteCeQueLaRechercheAListe)
     // update kept the snapshot (the made-up folder is not there, which it says).
     cadre().barreEtat().showMessage(QStringLiteral("autre chose"));
     repondeur->reponses.push_back(QMessageBox::Ok);
-    catalogue.requete("CD").mettreAJour();
+    mettreAJour(catalogue.requete("CD"));
     EXPECT_EQ(messageEtat(), QStringLiteral("1\u00a0234 fichiers trouvés"));
 }
 

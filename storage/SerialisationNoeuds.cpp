@@ -1,6 +1,8 @@
 // The records of a catalogue file, node by node. Each serialiser() writes or reads the
 // same fields in the same order; reading builds the tree as it goes.
 
+#include "storage/SerialisationNoeuds.h"
+
 #include <cstring>
 
 #include "model/Attributs.h"
@@ -50,120 +52,134 @@ void echangerDate(CArchive& ar, CDate& d)
         d = CDate::lireImage(image);
 }
 
-} // namespace
-
-void CNomme::serialiser(CArchive& ar)
+void echangerNom(CArchive& ar, CNomme& n)
 {
-    ar.echangerTexte(nom_);
+    if (!ar.enLecture()) {
+        ar.ecrireTexte(n.nom());
+        return;
+    }
+    std::string nom;
+    ar.echangerTexte(nom);
+    n.definirNom(std::move(nom));
 }
 
-void CFichier::serialiser(CArchive& ar)
+void echangerFichier(CArchive& ar, CFichier& f)
 {
     if (ar.enLecture()) {
         std::string chemin;
         ar.echangerTexte(chemin);
-        definirChemin(std::move(chemin));
+        f.definirChemin(std::move(chemin));
     } else {
-        ar.echangerTexte(chemin_);
+        ar.ecrireTexte(f.chemin());
     }
-    echangerDateHeure(ar, cree);
-    echangerDateHeure(ar, modifie);
-    echangerDate(ar, accede);
-    ar.echangerEntier(taille);
-    std::uint32_t masque = masqueDepuisLettres(lettres);
+    echangerDateHeure(ar, f.cree);
+    echangerDateHeure(ar, f.modifie);
+    echangerDate(ar, f.accede);
+    ar.echangerEntier(f.taille);
+    std::uint32_t masque = masqueDepuisLettres(f.lettres);
     ar.echangerEntier(masque);
     if (ar.enLecture())
-        lettresDepuisMasque(masque, lettres);
-    ar.echangerEntier(marque);
+        lettresDepuisMasque(masque, f.lettres);
+    ar.echangerEntier(f.marque);
 }
 
-void CDossier::serialiserDossier(CArchive& ar)
+void echangerDossier(CArchive& ar, CDossier& dossier)
 {
-    ar.echangerTexte(chemin_);
-    ar.echangerBooleen(cache_);
+    bool cache = dossier.estCache();
+    if (ar.enLecture()) {
+        std::string chemin;
+        ar.echangerTexte(chemin);
+        dossier.definirChemin(std::move(chemin));
+    } else {
+        ar.ecrireTexte(dossier.chemin());
+    }
+    ar.echangerBooleen(cache);
+    dossier.definirCache(cache);
     if (!ar.enLecture()) {
-        ar.ecrireEntier(fichiers_.nombre());
-        for (CFichier* f : fichiers_)
-            f->serialiser(ar);
-        ar.ecrireEntier(sousDossiers_.nombre());
-        for (CDossier* d : sousDossiers_)
-            d->serialiserDossier(ar);
+        ar.ecrireEntier(dossier.fichiers().nombre());
+        for (CFichier* f : dossier.fichiers())
+            echangerFichier(ar, *f);
+        ar.ecrireEntier(dossier.sousDossiers().nombre());
+        for (CDossier* d : dossier.sousDossiers())
+            echangerDossier(ar, *d);
         return;
     }
     for (std::int32_t n = ar.lireNombre(kMinFichier, "fichiers"); n > 0; --n) {
-        auto* f = new CFichier(this, std::string());
-        fichiers_.ajouter(f);
-        f->serialiser(ar);
+        auto* f = new CFichier(&dossier, std::string());
+        dossier.fichiers().ajouter(f);
+        echangerFichier(ar, *f);
     }
     const std::int32_t sous = ar.lireNombre(kMinDossier, "sous-dossiers");
     // ar.profondeur is the level of the folders about to be read (this one's + 1).
     if (sous > 0 && !niveauDossierPermis(++ar.profondeur))
         ar.echouer("le fichier est endommagé : dossiers imbriqués sur plus de " + std::to_string(kProfondeurMaxDossiers) + " niveaux");
     for (std::int32_t n = sous; n > 0; --n) {
-        auto* d = new CDossier(requete(), std::string(), false);
-        sousDossiers_.ajouter(d);
-        d->serialiserDossier(ar);
+        auto* d = new CDossier(dossier.requete(), std::string(), false);
+        dossier.sousDossiers().ajouter(d);
+        echangerDossier(ar, *d);
     }
     if (sous > 0)
         --ar.profondeur;
 }
 
-void CRequete::serialiser(CArchive& ar)
+void echangerRequete(CArchive& ar, CRequete& q)
 {
-    CNomme::serialiser(ar);
-    ar.echangerBooleen(inclureSousDossiers);
-    ar.echangerBooleen(inclureDossiersVides);
-    ar.echangerBooleen(inclureCaches);
+    echangerNom(ar, q);
+    ar.echangerBooleen(q.inclureSousDossiers);
+    ar.echangerBooleen(q.inclureDossiersVides);
+    ar.echangerBooleen(q.inclureCaches);
     // Only the low byte of the mode is stored; it comes back sign-extended.
-    auto mode = static_cast<std::uint8_t>(modeFiltre);
+    auto mode = static_cast<std::uint8_t>(q.modeFiltre);
     ar.echangerOctet(mode);
-    modeFiltre = static_cast<std::int8_t>(mode);
-    ar.echangerTexte(filtre);
-    ar.echangerBooleen(stockerCree);
-    ar.echangerBooleen(stockerModifie);
-    ar.echangerBooleen(stockerAccede);
-    ar.echangerBooleen(stockerTaille);
-    ar.echangerBooleen(stockerAttributs);
-    ar.echangerEntier(numeroSerie);
+    q.modeFiltre = static_cast<std::int8_t>(mode);
+    ar.echangerTexte(q.filtre);
+    ar.echangerBooleen(q.stockerCree);
+    ar.echangerBooleen(q.stockerModifie);
+    ar.echangerBooleen(q.stockerAccede);
+    ar.echangerBooleen(q.stockerTaille);
+    ar.echangerBooleen(q.stockerAttributs);
+    ar.echangerEntier(q.numeroSerie);
     // The label is 11 bytes of Windows-1252, like every text of the file; it ends at
     // the first zero.
     char etiquette[kLongueurNomVolume] = {};
     if (!ar.enLecture())
-        versCp1252Approche(nomVolume, kLongueurNomVolume).copy(etiquette, kLongueurNomVolume);
+        versCp1252Approche(q.nomVolume, kLongueurNomVolume).copy(etiquette, kLongueurNomVolume);
     ar.echangerBloc(etiquette, sizeof etiquette);
     if (ar.enLecture())
-        nomVolume = etiquetteLue(std::string_view(etiquette, ::strnlen(etiquette, sizeof etiquette)));
+        q.nomVolume = etiquetteLue(std::string_view(etiquette, ::strnlen(etiquette, sizeof etiquette)));
     unsigned char image[kTailleImageCriteres];
     if (!ar.enLecture())
-        ecrireImageCriteres(criteres, image);
+        ecrireImageCriteres(q.criteres, image);
     ar.echangerBloc(image, sizeof image);
     if (ar.enLecture())
-        lireImageCriteres(image, criteres);
-    serialiserDossier(ar);
+        lireImageCriteres(image, q.criteres);
+    echangerDossier(ar, q);
 }
 
-void CClasseur::serialiser(CArchive& ar)
+void echangerClasseur(CArchive& ar, CClasseur& c)
 {
-    CNomme::serialiser(ar);
+    echangerNom(ar, c);
     if (!ar.enLecture()) {
-        ar.ecrireEntier(requetes_.nombre());
-        for (CRequete* q : requetes_)
-            q->serialiser(ar);
+        ar.ecrireEntier(c.requetes().nombre());
+        for (CRequete* q : c.requetes())
+            echangerRequete(ar, *q);
         return;
     }
     for (std::int32_t n = ar.lireNombre(kMinRequete, "requêtes"); n > 0; --n) {
-        auto* q = new CRequete(this);
-        requetes_.ajouter(q);
-        q->serialiser(ar);
+        auto* q = new CRequete(&c);
+        c.requetes().ajouter(q);
+        echangerRequete(ar, *q);
     }
 }
 
-void CDoc::serialiser(CArchive& ar)
+} // namespace
+
+void serialiserDocument(CArchive& ar, CDoc& doc)
 {
-    bool sousDossiers = afficherSousDossiers;
-    auto colonnes = colonneTri;
-    auto croissant = triCroissant;
-    auto ordres = ordreColonnes;
+    bool sousDossiers = doc.afficherSousDossiers;
+    auto colonnes = doc.colonneTri;
+    auto croissant = doc.triCroissant;
+    auto ordres = doc.ordreColonnes;
     ar.echangerBooleen(sousDossiers);
     for (auto& c : colonnes)
         ar.echangerEntier(c);
@@ -178,10 +194,11 @@ void CDoc::serialiser(CArchive& ar)
             ar.echangerEntier(c);
 
     if (!ar.enLecture()) {
-        ar.ecrireEntier(classeurs_.nombre());
-        for (CClasseur* c : classeurs_)
-            c->serialiser(ar);
-        ar.ecrireSuite(*suiteInconnue_);
+        ar.ecrireEntier(doc.classeurs().nombre());
+        for (CClasseur* c : doc.classeurs())
+            echangerClasseur(ar, *c);
+        static const CSuiteInconnue kAucune;
+        ar.ecrireSuite(doc.suiteInconnue ? *doc.suiteInconnue : kAucune);
         return;
     }
     // The binders are read aside and take the place of the old ones only once the
@@ -189,17 +206,17 @@ void CDoc::serialiser(CArchive& ar)
     CListeElements<CClasseur> lus;
     SGardeListe<CClasseur> garde{lus};
     for (std::int32_t n = ar.lireNombre(kMinClasseur, "classeurs"); n > 0; --n) {
-        auto* c = new CClasseur(this);
+        auto* c = new CClasseur(&doc);
         lus.ajouter(c);
-        c->serialiser(ar);
+        echangerClasseur(ar, *c);
     }
-    CSuiteInconnue suite;
-    ar.lireSuite(suite);
-    viderContenu();
-    classeurs_ = std::move(lus);
-    *suiteInconnue_ = std::move(suite);
-    afficherSousDossiers = sousDossiers;
-    colonneTri = colonnes;
-    triCroissant = croissant;
-    ordreColonnes = ordres;
+    auto suite = std::make_shared<CSuiteInconnue>();
+    ar.lireSuite(*suite);
+    doc.viderContenu();
+    doc.classeurs() = std::move(lus);
+    doc.suiteInconnue = suite->vide() ? nullptr : std::move(suite);
+    doc.afficherSousDossiers = sousDossiers;
+    doc.colonneTri = colonnes;
+    doc.triCroissant = croissant;
+    doc.ordreColonnes = ordres;
 }
