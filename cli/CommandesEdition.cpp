@@ -118,6 +118,19 @@ int commandeNew(const Mots& mots)
     return 0;
 }
 
+namespace {
+
+// Renames, or says why not.
+bool renommerOuDireNon(CDoc& doc, CNomme& noeud, const std::string& nom)
+{
+    const CResultat<> renomme = doc.renommer(noeud, nom);
+    if (!renomme)
+        utilisateur().message(renomme.raison(), EBoutons::Ok, EIcone::Erreur);
+    return static_cast<bool>(renomme);
+}
+
+} // namespace
+
 int commandeMkbinder(const Mots& mots)
 {
     CArguments args(mots, {});
@@ -126,8 +139,8 @@ int commandeMkbinder(const Mots& mots)
     CDoc& doc = s.ouvrirPourModifier(args.operandes()[0]);
     auto* c = new CClasseur(&doc, doc.nomNouveauClasseur());
     doc.classeurs().ajouter(c);
-    if (args.operandes().size() == 2 && !doc.renommer(*c, args.operandes()[1]))
-        return 2;  // the check said why
+    if (args.operandes().size() == 2 && !renommerOuDireNon(doc, *c, args.operandes()[1]))
+        return 2;
     s.enregistrer();
     annoncerApresEnregistrement(texteAffichable(c->nom()));
     return 0;
@@ -220,7 +233,7 @@ int commandeRename(const Mots& mots)
     exigerNoeudNomme(args);
     CSession s;
     CDoc& doc = s.ouvrirPourModifier(args.operandes()[0]);
-    if (!doc.renommer(noeudNomme(s, args), args.operandes()[1]))
+    if (!renommerOuDireNon(doc, noeudNomme(s, args), args.operandes()[1]))
         return 2;
     s.enregistrer();
     return 0;

@@ -25,14 +25,6 @@ std::string CClasseur::titre() const
     return "Classeur \"" + nom_ + "\"";
 }
 
-void CClasseur::afficherProprietes()
-{
-    SProprietes p;
-    ajouterProprietes(*this, p);
-    p.titre = "Propriétés du classeur '" + nom_ + "'";
-    utilisateur().afficherProprietes(p);
-}
-
 void CClasseur::marquerTousTrouves()
 {
     for (CRequete* q : requetes_)
@@ -61,14 +53,14 @@ bool CClasseur::supprimer()
     return true;
 }
 
-bool CClasseur::verifierNouveauNom(const std::string& nom)
+CResultat<> CClasseur::verifierNouveauNom(const std::string& nom) const
 {
     if (nom.empty())
-        return refuserNom(kMsgClasseurSansNom);
+        return echec(chaine(kMsgClasseurSansNom));
     if (doc_)
         for (const CClasseur* c : doc_->classeurs())
             if (c->nom() == nom)
-                return refuserNom(kMsgClasseurExiste);
-    return true;
+                return echec(chaine(kMsgClasseurExiste));
+    return {};
 }
 

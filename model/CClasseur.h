@@ -16,7 +16,6 @@ public:
     CDoc* document() const override { return doc_; }
     CClasseur* classeur() const override { return const_cast<CClasseur*>(this); }
     bool estModifiable() const override { return true; }
-    void afficherProprietes() override;
     void marquerTousTrouves() override;
 
     int typeListe() const override { return 0; }
@@ -24,7 +23,7 @@ public:
     void collecterFichiers(CListeElements<CFichier>& liste) override;
 
     bool supprimer() override;
-    bool verifierNouveauNom(const std::string& nom) override;
+    CResultat<> verifierNouveauNom(const std::string& nom) const override;
 
     void definirDocument(CDoc* doc) { doc_ = doc; }
     CListeElements<CRequete>& requetes() { return requetes_; }

@@ -51,8 +51,9 @@ public:
     // `requete` moved to the end of `destination`; false when it is there already.
     bool deplacerRequete(CRequete& requete, CClasseur& destination);
     // Renames a binder or a query: an unchanged name is accepted as it is; another
-    // one only when its check accepts it, and then the document is modified.
-    bool renommer(CNomme& noeud, const std::string& nouveauNom);
+    // one only when its check accepts it, and then the document is modified; otherwise
+    // the reason the user is told.
+    CResultat<> renommer(CNomme& noeud, const std::string& nouveauNom);
     // Deletes a binder or a query with everything beneath it.
     bool supprimerNoeud(CNomme& noeud);
 
@@ -100,7 +101,7 @@ public:
 
     // The bytes found after the last binder (what a newer program may add there),
     // written back after it unchanged; none in a new document. Held by the file code,
-    // which alone knows what is inside (storage/SuiteInconnue.h).
+    // which alone knows what is inside.
     std::shared_ptr<CSuiteInconnue> suiteInconnue;
 
 private:

@@ -59,18 +59,18 @@ bool CDoc::deplacerRequete(CRequete& requete, CClasseur& destination)
     return true;
 }
 
-bool CDoc::renommer(CNomme& noeud, const std::string& nouveauNom)
+CResultat<> CDoc::renommer(CNomme& noeud, const std::string& nouveauNom)
 {
     if (nouveauNom == noeud.nom())
-        return true;
-    if (!noeud.verifierNouveauNom(nouveauNom))
-        return false;
+        return {};
+    if (CResultat<> accepte = noeud.verifierNouveauNom(nouveauNom); !accepte)
+        return accepte;
     noeud.definirNom(nouveauNom);
     definirModifie();
     annoncer({EChangement::NoeudRenomme, &noeud});
     if (CResultatsComparaison* comparaison = contexte().resultatsComparaison)
         comparaison->relireNoms();
-    return true;
+    return {};
 }
 
 bool CDoc::supprimerNoeud(CNomme& noeud)

@@ -63,13 +63,6 @@ CClasseur* CDossier::classeur() const
     return requete_ ? requete_->classeur() : nullptr;
 }
 
-void CDossier::afficherProprietes()
-{
-    SProprietes p = proprietesDossier(*this);
-    p.titre = titreProprietes();
-    utilisateur().afficherProprietes(p);
-}
-
 std::string CDossier::titreProprietes() const
 {
     return "Propriétés du dossier \"" + chemin_ + "\"";

@@ -22,7 +22,6 @@ public:
     CClasseur* classeur() const override;
     CRequete* requete() const override { return requete_; }
     CDossier* commeDossier() override { return this; }
-    void afficherProprietes() override;
     void marquerTousTrouves() override;
 
     int typeListe() const override { return 1; }
@@ -51,9 +50,10 @@ public:
     // Deletes every file entry and sub-folder.
     void vider();
 
-protected:
     // Title of the properties dialog.
     virtual std::string titreProprietes() const;
+
+protected:
 
     CRequete* requete_;
     std::string chemin_;

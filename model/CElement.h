@@ -37,7 +37,6 @@ public:
     virtual CDossier* commeDossier() { return nullptr; }
     // Binders, queries and the document: the tree allows renaming, deleting, updating.
     virtual bool estModifiable() const { return false; }
-    virtual void afficherProprietes() {}
     // Found mark 1 on every file entry beneath (or of) this node.
     virtual void marquerTousTrouves() {}
 

@@ -1,10 +1,6 @@
 #include "model/CNomme.h"
 
-#include "model/CUtilisateur.h"
-#include "model/TableChaines.h"
-
-bool CNomme::refuserNom(int id)
+CResultat<> CNomme::verifierNouveauNom(const std::string&) const
 {
-    utilisateur().message(chaine(id), EBoutons::Ok, EIcone::Erreur);
-    return false;
+    return echec("Ce nom ne peut pas être changé.");
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/CAffichable.h"
+#include "platform/Resultat.h"
 
 
 class CNomme : public virtual CAffichable {
@@ -17,12 +18,10 @@ public:
     // Unlinks the node from its owner and destroys it; false when it cannot be deleted.
     // The node is gone when this returns true: do not touch it afterwards.
     virtual bool supprimer() { return false; }
-    // True when `nom` may become the node's name; otherwise says why in a message box.
-    virtual bool verifierNouveauNom(const std::string& nom) { (void)nom; return false; }
+    // Whether `nom` may become the node's name; if not, why, as the user is told.
+    virtual CResultat<> verifierNouveauNom(const std::string& nom) const;
 
 protected:
-    // Shows message `id` of the string table with the stop icon; false.
-    static bool refuserNom(int id);
 
     std::string nom_;
 };

@@ -101,12 +101,12 @@ bool CRequete::supprimer()
     return true;
 }
 
-bool CRequete::verifierNouveauNom(const std::string& nom)
+CResultat<> CRequete::verifierNouveauNom(const std::string& nom) const
 {
     if (nom.empty())
-        return refuserNom(kMsgRequeteSansNom);
+        return echec(chaine(kMsgRequeteSansNom));
     if (const CDoc* doc = document(); doc && doc->contientRequete(nom))
-        return refuserNom(kMsgRequeteExiste);
-    return true;
+        return echec(chaine(kMsgRequeteExiste));
+    return {};
 }
 

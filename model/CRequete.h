@@ -43,7 +43,7 @@ public:
     void ouvrirDossierContenant() override;
 
     bool supprimer() override;
-    bool verifierNouveauNom(const std::string& nom) override;
+    CResultat<> verifierNouveauNom(const std::string& nom) const override;
 
     void definirClasseur(CClasseur* classeur) { classeur_ = classeur; }
 
@@ -69,7 +69,6 @@ public:
     bool stockerAttributs = true;
     CCriteres criteres;
 
-protected:
     std::string titreProprietes() const override;
 
 private:

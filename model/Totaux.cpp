@@ -42,3 +42,19 @@ void ajouterProprietes(const CClasseur& classeur, SProprietes& p)
     p.fichiers = t.fichiers;
     p.tailleTotale = t.taille;
 }
+
+std::optional<SProprietes> proprietesDe(CElement& noeud)
+{
+    if (CDossier* d = noeud.commeDossier()) {
+        SProprietes p = proprietesDossier(*d);
+        p.titre = d->titreProprietes();
+        return p;
+    }
+    if (noeud.codeType() != kTypeClasseur)
+        return std::nullopt;
+    const CClasseur& c = *noeud.classeur();
+    SProprietes p;
+    ajouterProprietes(c, p);
+    p.titre = "Propriétés du classeur '" + c.nom() + "'";
+    return p;
+}

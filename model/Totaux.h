@@ -3,11 +3,13 @@
 // itself not counted) and their total size, which wraps at 2^32 like the stored sizes.
 
 #include <cstdint>
+#include <optional>
 
 #include "model/CUtilisateur.h"
 
 class CClasseur;
 class CDossier;
+class CElement;
 
 struct STotaux {
     std::uint32_t dossiers = 0;
@@ -23,3 +25,7 @@ SProprietes proprietesDossier(const CDossier& dossier);
 
 // Adds the counts and size of every query of a binder (no volume: queries differ).
 void ajouterProprietes(const CClasseur& classeur, SProprietes& proprietes);
+
+// What the properties dialog shows of a binder, a query or a folder, title included;
+// none for another node.
+std::optional<SProprietes> proprietesDe(CElement& noeud);

@@ -30,7 +30,7 @@ int comparerTextes(std::string_view a, std::string_view b)
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-std::string_view dossierDe(const CFichier& f)
+std::string_view dossierDuFichier(const CFichier& f)
 {
     return f.dossierReel();
 }
@@ -289,7 +289,7 @@ void CClesTri::lire(const CFichier* const* fichiers, std::size_t nombre)
     case 5: ajouter(c.lettres, [](const CFichier& f) { return cleLettres(f.lettres); }); break;
     case 6:
         for (std::size_t i = 0; i < nombre; ++i)
-            c.numeros.push_back(numeroDossier(dossierDe(*fichiers[i])));
+            c.numeros.push_back(numeroDossier(dossierDuFichier(*fichiers[i])));
         break;
     case 7:
         for (std::size_t i = 0; i < nombre; ++i)
@@ -370,7 +370,7 @@ int comparerFichiers(const CFichier& a, const CFichier& b, int champ)
     case 3: return comparer3(a.modifie, b.modifie);
     case 4: return comparer3(a.accede, b.accede);
     case 5: return comparerTextes(a.lettres, b.lettres);
-    case 6: return comparerTextes(dossierDe(a), dossierDe(b));
+    case 6: return comparerTextes(dossierDuFichier(a), dossierDuFichier(b));
     case 7: return trois(a.marque, b.marque);
     }
     return 0;

@@ -12,6 +12,8 @@
 #include "model/CDoc.h"
 #include "model/CNomme.h"
 #include "model/CRequete.h"
+#include "model/CUtilisateur.h"
+#include "model/Totaux.h"
 #include "shell/CApp.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
@@ -379,7 +381,7 @@ void CArboView::definirCommandes()
     const auto modifiable = [this] { return selectionModifiable(); };
     definirCommande(Supprimer, {.executer = [this] { supprimerSelection(); },
                                 .actif = [this] { return selectionModifiable() && !editionEnCours_; }});
-    definirCommande(Proprietes, {.executer = [this] { itemSelectionne()->noeud->afficherProprietes(); },
+    definirCommande(Proprietes, {.executer = [this] { afficherProprietes(); },
                                  .actif = [this] { return itemSelectionne() != nullptr; }});
     definirCommande(Renommer, {.executer = [this] { editerItem(itemSelectionne()); }, .actif = modifiable});
     definirCommande(MettreAJour, {.executer = [this] { mettreAJourSelection(); }, .actif = modifiable});
@@ -436,6 +438,12 @@ void CArboView::modifierRequete()
     CTravailLong travail(app_.suivi(), window());
     if (CRequete* q = itemSelectionne()->noeud->requete())
         ::modifierRequete(*q);
+}
+
+void CArboView::afficherProprietes()
+{
+    if (const auto p = proprietesDe(*itemSelectionne()->noeud))
+        utilisateur().afficherProprietes(*p);
 }
 
 void CArboView::comparerSelection()

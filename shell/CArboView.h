@@ -104,6 +104,7 @@ private:
     void toutMettreAJour();
     void modifierRequete();
     void comparerSelection();
+    void afficherProprietes();
     void supprimerSelection();
     void oublierBranche(const SItem* item);
     bool accepteGlisser(const QDropEvent* evenement) const;

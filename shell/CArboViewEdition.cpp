@@ -7,6 +7,7 @@
 
 #include "model/CDoc.h"
 #include "model/CNomme.h"
+#include "model/CUtilisateur.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "ui/CTravailLong.h"
@@ -84,7 +85,8 @@ void CArboView::appliquerRenommage()
     CNomme* nomme = affichable ? affichable->commeNomme() : nullptr;
     if (!nomme)
         return;
-    if (!doc_.renommer(*nomme, texteRenomme_.toStdString())) {
+    if (const CResultat<> renomme = doc_.renommer(*nomme, texteRenomme_.toStdString()); !renomme) {
+        utilisateur().message(renomme.raison(), EBoutons::Ok, EIcone::Erreur);
         edit(modele_->indexDe(item));
         return;
     }

@@ -6,6 +6,7 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "model/Totaux.h"
 #include "workspace/MisesAJour.h"
 
 namespace {
@@ -92,9 +93,10 @@ TEST_F(MiseAJour, Proprietes)
 {
     p.ajouterFichier("/media/a/sous/trois", 10);
     toutMettreAJour(*doc);
-    qa->classeur()->afficherProprietes();
-    qa->afficherProprietes();
-    qa->sousDossiers().elementA(0)->afficherProprietes();
+    for (CElement* n : {static_cast<CElement*>(qa->classeur()), static_cast<CElement*>(static_cast<CDossier*>(qa)),
+                        static_cast<CElement*>(qa->sousDossiers().elementA(0))})
+        p.proprietes.push_back(proprietesDe(*n).value());
+    EXPECT_FALSE(proprietesDe(*doc).has_value());
     ASSERT_EQ(p.proprietes.size(), 3u);
     const SProprietes& c = p.proprietes[0];
     EXPECT_EQ(c.titre, "Propriétés du classeur 'Général'");

@@ -90,20 +90,14 @@ TEST_F(Noeuds, VerificationDuNomDUnClasseur)
     CDoc doc;
     CClasseur* c = ajouterClasseur(doc, "Classeur");
     ajouterClasseur(doc, "Autre");
-    EXPECT_FALSE(c->verifierNouveauNom(""));
-    EXPECT_FALSE(c->verifierNouveauNom("Autre"));
+    EXPECT_EQ(c->verifierNouveauNom("").raison(), "Un classeur doit avoir un nom.");
+    EXPECT_EQ(c->verifierNouveauNom("Autre").raison(), "Un classeur de ce nom existe déjà.");
     // Its own current name is refused too: the tree accepts an unchanged name itself.
-    EXPECT_FALSE(c->verifierNouveauNom("Classeur"));
+    EXPECT_EQ(c->verifierNouveauNom("Classeur").raison(), "Un classeur de ce nom existe déjà.");
     EXPECT_TRUE(c->verifierNouveauNom("classeur"));
     EXPECT_EQ(c->nom(), "Classeur");  // the check never renames
-    ASSERT_EQ(p.messages.size(), 3u);
-    EXPECT_EQ(p.messages[0].texte, "Un classeur doit avoir un nom.");
-    EXPECT_EQ(p.messages[1].texte, "Un classeur de ce nom existe déjà.");
-    EXPECT_EQ(p.messages[2].texte, "Un classeur de ce nom existe déjà.");
-    for (const auto& m : p.messages) {
-        EXPECT_EQ(m.icone, EIcone::Erreur);
-        EXPECT_EQ(m.boutons, EBoutons::Ok);
-    }
+    // The node tells nobody: the caller does.
+    EXPECT_TRUE(p.messages.empty());
 }
 
 TEST_F(Noeuds, VerificationDuNomDUneRequeteSurTousLesClasseurs)
@@ -111,14 +105,10 @@ TEST_F(Noeuds, VerificationDuNomDUneRequeteSurTousLesClasseurs)
     CDoc doc;
     CRequete* q = ajouterRequete(*ajouterClasseur(doc, "A"), "Photos");
     ajouterRequete(*ajouterClasseur(doc, "B"), "Musique");
-    EXPECT_FALSE(q->verifierNouveauNom(""));
-    EXPECT_FALSE(q->verifierNouveauNom("Musique"));
-    EXPECT_FALSE(q->verifierNouveauNom("Photos"));
+    EXPECT_EQ(q->verifierNouveauNom("").raison(), "Une requête doit avoir un nom.");
+    EXPECT_EQ(q->verifierNouveauNom("Musique").raison(), "Une requête de ce nom existe déjà.");
+    EXPECT_EQ(q->verifierNouveauNom("Photos").raison(), "Une requête de ce nom existe déjà.");
     EXPECT_TRUE(q->verifierNouveauNom("musique"));
-    ASSERT_EQ(p.messages.size(), 3u);
-    EXPECT_EQ(p.messages[0].texte, "Une requête doit avoir un nom.");
-    EXPECT_EQ(p.messages[1].texte, "Une requête de ce nom existe déjà.");
-    EXPECT_EQ(p.messages[2].texte, "Une requête de ce nom existe déjà.");
     // The document itself refuses any name and cannot be deleted.
     EXPECT_FALSE(doc.verifierNouveauNom("x"));
     EXPECT_FALSE(doc.supprimer());
