@@ -20,7 +20,6 @@
 #include "cli/SuiviTerminal.h"
 #include "cli/UtilisateurTerminal.h"
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CRequete.h"
 #include "platform/CPlateforme.h"
 #include "platform/RaisonSysteme.h"
@@ -31,7 +30,7 @@
 
 namespace {
 
-// The parameters dialog, answered from the command line.
+// The query parameters, from the command line.
 class CParametresLigne {
 public:
     CParametresLigne(const CArguments& args, std::string dossier) : args_(args), dossier_(std::move(dossier)) {}
@@ -156,25 +155,26 @@ int commandeAdd(const Mots& mots)
     (void)args.entier("threads", 1, kFilsCaptureMax, 0);  // refused before the catalogue is opened
     CSession s;
     CDoc& doc = s.ouvrirPourModifier(args.operandes()[0]);
+    CClasseur* classeur = nullptr;
     if (auto nom = args.valeur("binder"))
-        contexte().classeurCourant = &s.classeur(*nom);
+        classeur = &s.classeur(*nom);
     else if (doc.classeurs().estVide())
         throw SErreurDonnees("le catalogue n'a aucun classeur ; créez-en un avec mkbinder");
     else
-        contexte().classeurCourant = doc.classeurs().elementA(0);
+        classeur = doc.classeurs().elementA(0);
 
     std::error_code ec;
     const std::string dossier = std::filesystem::absolute(args.operandes()[1], ec).lexically_normal().string();
-    terminal().parametres =
-        CParametresLigne(args, dossier.size() > 1 && dossier.back() == '/' ? dossier.substr(0, dossier.size() - 1) : dossier);
     if (!plateforme().enumerer(dossier))
         avertir("le dossier " + entreGuillemets(dossier) + " est introuvable ou illisible ; la requête est créée vide");
+    auto requete = std::make_unique<CRequete>(classeur);
+    CParametresLigne(args, dossier.size() > 1 && dossier.back() == '/' ? dossier.substr(0, dossier.size() - 1) : dossier)(
+        *requete);
     CRequete* q;
     {
         SProgression progression(args);
-        q = nouvelleRequete(doc);
+        q = ajouterRequete(doc, *classeur, std::move(requete));
     }
-    terminal().parametres = nullptr;
     if (!q)
         throw SErreurDonnees("la requête n'a pas été créée");
     s.enregistrer();

@@ -13,14 +13,6 @@ EReponse CUtilisateurTerminal::message(const std::string& texte, EBoutons bouton
     return reponseSansUtilisateur(boutons);
 }
 
-bool CUtilisateurTerminal::editerParametres(CRequete& requete, bool)
-{
-    if (!parametres)
-        return false;
-    parametres(requete);
-    return true;
-}
-
 CUtilisateurTerminal& terminal()
 {
     static CUtilisateurTerminal utilisateur;

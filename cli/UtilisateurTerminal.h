@@ -1,9 +1,6 @@
 #pragma once
-// The user of the command-line tool: messages on stderr, no folder picker, the query
-// parameters taken from the command's options, the capture progress on the terminal
-// while the command shows it.
-
-#include <functional>
+// The user of the command-line tool: messages on stderr, no folder picker and no
+// dialog, the capture progress on the terminal while the command shows it.
 
 #include "model/CUtilisateur.h"
 
@@ -12,13 +9,10 @@ public:
     // The text goes to stderr, prefixed "Norvanel: "; nobody answers (OK to a plain
     // message, Cancel or No to a question).
     EReponse message(const std::string& texte, EBoutons boutons, EIcone icone) override;
-    // OK with what `parametres` fills in; Cancel when the command gave none.
-    bool editerParametres(CRequete& requete, bool creation) override;
     CSuiviCapture* suiviCapture() override { return suivi; }
     int filsCapture() override { return fils; }
 
     // Set by the command running, for as long as it needs them.
-    std::function<void(CRequete&)> parametres;
     CSuiviCapture* suivi = nullptr;
     int fils = 0;  // --threads, 0 when not given
 };

@@ -81,17 +81,23 @@ CRequete* nouvelleRequete(CDoc& doc)
     auto requete = std::make_unique<CRequete>(classeur);
     if (!utilisateur().editerParametres(*requete, true))
         return nullptr;
+    return ajouterRequete(doc, *classeur, std::move(requete));
+}
+
+CRequete* ajouterRequete(CDoc& doc, CClasseur& classeur, std::unique_ptr<CRequete> requete)
+{
     requete->definirNom(doc.nomNouvelleRequete(requete->chemin()));
+    requete->definirClasseur(&classeur);
     CRequete* q = requete.release();
-    classeur->requetes().ajouter(q);
+    classeur.requetes().ajouter(q);
     doc.annoncer({EChangement::NoeudAjoute, static_cast<CDossier*>(q)});
     // Cancelling the first capture cancels the creation, and so does a capture that
     // fails (short of memory): nothing was there before.
     const auto retirer = [&] {
         CElement* element = static_cast<CDossier*>(q);
-        classeur->requetes().retirerElement(q);
+        classeur.requetes().retirerElement(q);
         delete q;
-        doc.annoncer({EChangement::NoeudSupprime, element, classeur});
+        doc.annoncer({EChangement::NoeudSupprime, element, &classeur});
     };
     EResultatMiseAJour resultat;
     try {

@@ -3,6 +3,8 @@
 // query's parameters changed, a new query. Each captures, applies the last search
 // again and tells the user what it met (a disk missing, a folder unread...).
 
+#include <memory>
+
 #include "model/ResultatMiseAJour.h"
 
 class CClasseur;
@@ -19,7 +21,10 @@ void mettreAJour(CClasseur& classeur);
 void toutMettreAJour(CDoc& doc);
 // "Modifier la requête": the parameters dialog; on OK the query is captured again.
 void modifierRequete(CRequete& requete);
-// A new query in the current binder, through the parameters dialog: on OK it is named
-// after its folder, appended and captured; on Cancel nothing changes, and so when the
-// first capture is cancelled. Returns the query, or none.
+// A new query in the current binder, through the parameters dialog: on OK it is added
+// (ajouterRequete); on Cancel nothing changes. Returns the query, or none.
 CRequete* nouvelleRequete(CDoc& doc);
+// `requete`, made for `classeur` (one of `doc`'s) with its parameters set, named after
+// its folder, appended and captured. Returns it; none when its first capture is
+// cancelled, and then nothing changes.
+CRequete* ajouterRequete(CDoc& doc, CClasseur& classeur, std::unique_ptr<CRequete> requete);
