@@ -78,15 +78,18 @@ const CModeleArbre::SItem* CArboView::itemDuNoeud(const CElement* noeud) const
 {
     if (!noeud)
         return nullptr;
-    std::vector<const SItem*> pile{modele_->racine()};
-    while (!pile.empty()) {
-        const SItem* p = pile.back();
-        pile.pop_back();
-        for (const auto& e : p->enfants) {
-            if (e->noeud == noeud)
-                return e.get();
-            pile.push_back(e.get());
-        }
+    // Level by level: binders and queries, which most notices name, are found before
+    // any of the folders beneath them is looked at.
+    std::vector<const SItem*> niveau{modele_->racine()}, suivant;
+    while (!niveau.empty()) {
+        for (const SItem* p : niveau)
+            for (const auto& e : p->enfants) {
+                if (e->noeud == noeud)
+                    return e.get();
+                suivant.push_back(e.get());
+            }
+        niveau.swap(suivant);
+        suivant.clear();
     }
     return nullptr;
 }
