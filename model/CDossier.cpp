@@ -8,7 +8,6 @@
 #include "model/CFichier.h"
 #include "model/CUtilisateur.h"
 #include "model/CRequete.h"
-#include "model/Ouverture.h"
 #include "platform/Chemins.h"
 #include "platform/CPlateforme.h"
 
@@ -104,25 +103,10 @@ void CDossier::collecterFichiers(CListeElements<CFichier>& liste)
         d->collecterFichiers(liste);
 }
 
-void CDossier::ouvrir()
-{
-    if (!requete_)
-        return;
-    if (!estDansSaRequete() && !confirmerCheminReel(dernierComposant(chemin_), requete_->chemin(), chemin_))
-        return;
-    ouvrirAvecDisque(chemin_, *requete_);
-}
-
 bool CDossier::estDansSaRequete() const
 {
     return !requete_ || this == static_cast<const CDossier*>(requete_) ||
            estSousDossier(chemin_, requete_->chemin());
-}
-
-void CDossier::ouvrirDossierContenant()
-{
-    if (requete_)
-        requete_->ouvrir();
 }
 
 bool CDossier::aDossierContenant() const

@@ -28,8 +28,6 @@ public:
     void remplirListe(CControleListe& liste) override;
     void collecterFichiers(CListeElements<CFichier>& liste) override;
 
-    void ouvrir() override;
-    void ouvrirDossierContenant() override;
     bool aDossierContenant() const override;
     // Whether the path lies below its query's folder (the query itself counts): a
     // crafted catalogue may file "/etc" in a disk's snapshot.

@@ -4,7 +4,6 @@
 #include "model/CContexte.h"
 #include "model/CDossier.h"
 #include "model/CRequete.h"
-#include "model/Ouverture.h"
 #include "platform/Chemins.h"
 #include "model/CResultatsRecherche.h"
 
@@ -71,22 +70,3 @@ CRequete* CFichier::requete() const
     return parent_ ? parent_->requete() : nullptr;
 }
 
-void CFichier::ouvrir()
-{
-    CRequete* q = requete();
-    if (!q)
-        return;
-    if (!estALaPlaceAnnoncee()) {
-        // Where the tree shows it: its folder, or the query when that folder is astray too.
-        const std::string& annonce = parent_->estDansSaRequete() ? parent_->chemin() : q->chemin();
-        if (!confirmerCheminReel(std::string(nom()), annonce, chemin_))
-            return;
-    }
-    ouvrirAvecDisque(chemin_, *q);
-}
-
-void CFichier::ouvrirDossierContenant()
-{
-    if (parent_)
-        parent_->ouvrir();
-}

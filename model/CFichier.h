@@ -23,8 +23,6 @@ public:
     CRequete* requete() const override;
     void marquerTousTrouves() override { marque = 1; }
 
-    void ouvrir() override;
-    void ouvrirDossierContenant() override;
     bool aDossierContenant() const override { return true; }
 
     // Writes the record, or reads it into this entry.

@@ -1,5 +1,6 @@
 #pragma once
-// Opening a catalogued path with the desktop, asking for the disk when it is missing.
+// What can be opened with the desktop: files, folders and queries (workspace/Ouverture.h
+// opens them).
 
 #include "model/CElement.h"
 
@@ -7,9 +8,6 @@ class COuvrable : public virtual CElement {
 public:
     COuvrable* commeOuvrable() override { return this; }
 
-    virtual void ouvrir() = 0;
-    // Opens the folder of the snapshot that lists this item.
-    virtual void ouvrirDossierContenant() = 0;
     // False for a folder that is the root of its volume.
     virtual bool aDossierContenant() const = 0;
 };

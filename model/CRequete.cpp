@@ -7,7 +7,6 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CUtilisateur.h"
-#include "model/Ouverture.h"
 #include "model/TableChaines.h"
 
 namespace {
@@ -81,16 +80,6 @@ CDoc* CRequete::document() const
 std::string CRequete::titreProprietes() const
 {
     return "Propriétés de la requête \"" + nom_ + "\"";
-}
-
-void CRequete::ouvrir()
-{
-    ouvrirAvecDisque(chemin_, *this);
-}
-
-void CRequete::ouvrirDossierContenant()
-{
-    ouvrir();
 }
 
 bool CRequete::supprimer()

@@ -39,8 +39,6 @@ public:
     bool estModifiable() const override { return true; }
 
 
-    void ouvrir() override;
-    void ouvrirDossierContenant() override;
 
     bool supprimer() override;
     CResultat<> verifierNouveauNom(const std::string& nom) const override;

@@ -32,6 +32,7 @@
 #include "ui/ListeEnColonnes.h"
 #include "ui/InfobulleTexteCoupe.h"
 #include "ui/MenuClavier.h"
+#include "workspace/Ouverture.h"
 
 CListeView::CListeView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent)
     : QTreeView(parent), app_(app), cadre_(cadre), doc_(doc),
@@ -201,9 +202,9 @@ void CListeView::ouvrirSelection(bool dossierContenant)
         // for the disk; meanwhile nothing may close the document or change it.
         CTravailLong travail(app_.suivi(), window());
         if (dossierContenant)
-            o->ouvrirDossierContenant();
+            ::ouvrirDossierContenant(*o);
         else
-            o->ouvrir();
+            ::ouvrir(*o);
     }
     cadre_.selectionChangee();
 }

@@ -18,6 +18,7 @@
 #include "ui/ListeEnColonnes.h"
 #include "ui/InfobulleTexteCoupe.h"
 #include "ui/MenuClavier.h"
+#include "workspace/Ouverture.h"
 
 CResultatsDlg::CResultatsDlg(int id, const QString& titre, const QIcon& icone, const QList<QIcon>& imagesTri,
                              QWidget* parent, const QList<QIcon>& imagesStatut)
@@ -126,9 +127,9 @@ void CResultatsDlg::ouvrir(bool dossierContenant)
     // asked for; meanwhile nothing may close the document or change it.
     CTravailLong travail(hote_->annonceTravailLong(), this);
     if (dossierContenant)
-        f->ouvrirDossierContenant();
+        ::ouvrirDossierContenant(*f);
     else
-        f->ouvrir();
+        ::ouvrir(*f);
 }
 
 void CResultatsDlg::menuContextuel(const QPoint& position)

@@ -6,7 +6,7 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "model/Ouverture.h"
+#include "workspace/Ouverture.h"
 #include "model/TexteCellule.h"
 
 namespace {
@@ -46,10 +46,10 @@ protected:
 
 TEST_F(Ouverture, DisquePresentOuvreSansQuestion)
 {
-    fichier->ouvrir();
-    fichier->ouvrirDossierContenant();
-    static_cast<CDossier*>(q)->ouvrir();
-    dossier->ouvrirDossierContenant();
+    ouvrir(*fichier);
+    ouvrirDossierContenant(*fichier);
+    ouvrir(*static_cast<CDossier*>(q));
+    ouvrirDossierContenant(*dossier);
     EXPECT_EQ(p.ouvertures, (std::vector<std::string>{"/media/cd/photos/a.jpg", "/media/cd/photos",
                                                        "/media/cd", "/media/cd"}));
     EXPECT_TRUE(p.messages.empty());
@@ -59,7 +59,7 @@ TEST_F(Ouverture, DisqueAbsentAnnuler)
 {
     p.retirerDisque("/media/cd");
     p.reponses = {EReponse::Annuler};
-    fichier->ouvrir();
+    ouvrir(*fichier);
     ASSERT_EQ(p.messages.size(), 1u);
     EXPECT_EQ(p.messages[0].texte, demande);
     EXPECT_EQ(p.messages[0].boutons, EBoutons::OkAnnuler);
@@ -79,7 +79,7 @@ TEST_F(Ouverture, MauvaisDisqueRedemandeBonDisqueOuvre)
             p.insererDisque("/media/cd", "VACANCES", 0x12AB34CD);
         return EReponse::Ok;
     };
-    fichier->ouvrir();
+    ouvrir(*fichier);
     EXPECT_EQ(question, 2);
     EXPECT_EQ(p.ouvertures, (std::vector<std::string>{"/media/cd/photos/a.jpg"}));
 }
@@ -88,7 +88,7 @@ TEST_F(Ouverture, FichierDisparuSurLeBonDisqueRedemandeJusquAAnnuler)
 {
     p.supprimer("/media/cd/photos/a.jpg");
     p.reponses = {EReponse::Ok, EReponse::Ok, EReponse::Ok, EReponse::Annuler};
-    fichier->ouvrir();
+    ouvrir(*fichier);
     EXPECT_EQ(p.messages.size(), 4u);
     EXPECT_EQ(p.tentativesOuverture.size(), 4u);  // one try, then one after each right-disk OK
     EXPECT_TRUE(p.ouvertures.empty());
@@ -111,7 +111,7 @@ TEST_F(Ouverture, FichierPresentSansOuvreurLeDitSansDemanderLeDisque)
                 p.insererDisque("/media/cd", "VACANCES", 0x12AB34CD);
             return EReponse::Ok;
         };
-        fichier->ouvrir();
+        ouvrir(*fichier);
         std::vector<std::string> textes;
         for (const auto& m : p.messages)
             textes.push_back(m.texte);
@@ -201,7 +201,7 @@ TEST_F(Ouverture, EntreeRangeeAilleursQueSonCheminMontreEtDemandeLeVraiChemin)
             p.messages.clear();
             p.ouvertures.clear();
             p.reponses = {reponse};
-            c.noeud->ouvrir();
+            ouvrir(*c.noeud);
             ASSERT_EQ(p.messages.size(), 1u);
             EXPECT_EQ(p.messages[0].texte, std::string(c.question) + "\nVoulez-vous ouvrir « " + c.ouvert + " » ?");
             EXPECT_EQ(p.messages[0].boutons, EBoutons::OkAnnuler);

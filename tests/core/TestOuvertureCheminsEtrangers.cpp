@@ -7,7 +7,7 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "model/Ouverture.h"
+#include "workspace/Ouverture.h"
 
 namespace {
 

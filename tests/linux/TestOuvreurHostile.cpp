@@ -8,6 +8,7 @@
 #include "tests/linux/CCaptureReelle.h"
 #include "tests/commun/CDossierTemporaire.h"
 #include "tests/linux/ScenarioEnfant.h"
+#include "workspace/Ouverture.h"
 
 #include <gtest/gtest.h>
 
@@ -168,7 +169,7 @@ protected:
 
 TEST_F(OuverturePourLUtilisateur, ouvreurReussiPasDeQuestion)
 {
-    fichier().ouvrir();
+    ouvrir(fichier());
     EXPECT_EQ(appels(), (std::vector<Lignes>{{m_fichier}}));
     EXPECT_TRUE(m_capture->messages().empty());
     verifierQueRienNAEteExecute();
@@ -177,7 +178,7 @@ TEST_F(OuverturePourLUtilisateur, ouvreurReussiPasDeQuestion)
 TEST_F(OuverturePourLUtilisateur, ouvreurEnEchecLeDitSansDemanderLeDisque)
 {
     installerOuvreur("exit 3");
-    fichier().ouvrir();
+    ouvrir(fichier());
     EXPECT_EQ(appels(), (std::vector<Lignes>{{m_fichier}}));
     ASSERT_EQ(m_capture->messages().size(), 1u);
     EXPECT_EQ(m_capture->messages()[0].rfind("Impossible d'ouvrir « " + m_fichier + " » : ", 0), 0u)
@@ -195,7 +196,7 @@ TEST_F(OuverturePourLUtilisateur, cheminsQuiNeSontPasLocauxVontALaQuestionSansLO
     for (const std::string& chemin : chemins) {
         auto* f = new CFichier(&m_capture->requete(), chemin);
         m_capture->requete().fichiers().ajouter(f);
-        f->ouvrir();
+        ouvrir(*f);
     }
     EXPECT_TRUE(appels().empty());
     EXPECT_EQ(m_capture->messages().size(), chemins.size());

@@ -6,7 +6,14 @@
 
 #include <string>
 
+class CElement;
 class CRequete;
+
+// "&Ouvrir" on a file, a folder or a query: its path, asking first when the catalogue
+// files it elsewhere than the path leads.
+void ouvrir(CElement& noeud);
+// "Ouvrir le &dossier contenant": a file's folder; for a folder or a query, its query's.
+void ouvrirDossierContenant(CElement& noeud);
 
 void ouvrirAvecDisque(const std::string& chemin, const CRequete& requete);
 

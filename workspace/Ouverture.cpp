@@ -1,10 +1,12 @@
-#include "model/Ouverture.h"
+#include "workspace/Ouverture.h"
 
 #include "model/NumeroSerie.h"
+#include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "model/CUtilisateur.h"
 #include "model/TexteCatalogue.h"
 #include "platform/CPlateforme.h"
+#include "platform/Chemins.h"
 #include "platform/TexteAffichable.h"
 
 #include <string_view>
@@ -85,4 +87,39 @@ bool confirmerCheminReel(const std::string& nom, const std::string& dossierAnnon
                               ", mais son chemin réel est " + entreGuillemets(cheminReel) + ".\nVoulez-vous ouvrir " +
                               entreGuillemets(cheminReel) + " ?";
     return utilisateur().message(texte, EBoutons::OkAnnuler, EIcone::Exclamation) == EReponse::Ok;
+}
+
+void ouvrir(CElement& noeud)
+{
+    CRequete* q = noeud.requete();
+    if (!q)
+        return;
+    if (CFichier* f = noeud.commeFichier()) {
+        if (!f->estALaPlaceAnnoncee()) {
+            // Where the tree shows it: its folder, or the query when that folder is astray too.
+            const CDossier& parent = *f->parent();
+            const std::string& annonce = parent.estDansSaRequete() ? parent.chemin() : q->chemin();
+            if (!confirmerCheminReel(std::string(f->nom()), annonce, f->chemin()))
+                return;
+        }
+        ouvrirAvecDisque(f->chemin(), *q);
+        return;
+    }
+    const CDossier* d = noeud.commeDossier();
+    if (!d)
+        return;
+    if (!d->estDansSaRequete() && !confirmerCheminReel(dernierComposant(d->chemin()), q->chemin(), d->chemin()))
+        return;
+    ouvrirAvecDisque(d->chemin(), *q);
+}
+
+void ouvrirDossierContenant(CElement& noeud)
+{
+    // A file's folder; for a folder or a query, the folder of the whole snapshot.
+    if (CFichier* f = noeud.commeFichier()) {
+        if (f->parent())
+            ouvrir(*f->parent());
+    } else if (CRequete* q = noeud.requete()) {
+        ouvrir(static_cast<CDossier&>(*q));
+    }
 }
