@@ -1,6 +1,5 @@
 #include "model/EchangeDates.h"
 
-#include "model/CUtilisateur.h"
 
 #include <cstdio>
 
@@ -87,9 +86,4 @@ std::variant<CPlageDates, SDateInvalide> plageDepuisChamps(bool coche, const Cha
 SAffichagePlage affichageDepuisPlage(const CPlageDates& plage)
 {
     return SAffichagePlage{plage.actif, champsDepuisDate(plage.du), champsDepuisDate(plage.au)};
-}
-
-void signalerDateInvalide()
-{
-    utilisateur().message("Date invalide", EBoutons::Ok, EIcone::Exclamation);
 }

@@ -45,5 +45,3 @@ struct SAffichagePlage {
 };
 SAffichagePlage affichageDepuisPlage(const CPlageDates& plage);
 
-// Tells the user that a date was refused ("Date invalide", exclamation icon, OK).
-void signalerDateInvalide();

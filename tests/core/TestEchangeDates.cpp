@@ -1,6 +1,5 @@
 #include "model/EchangeDates.h"
 
-#include "PlateformeFixe.h"
 
 #include <gtest/gtest.h>
 
@@ -120,17 +119,6 @@ TEST(EchangeDates, AllerRetourParLesChamps)
     const auto lu = plageDepuisChamps(affiche.coche, {du[0], du[1], du[2], au[0], au[1], au[2]});
     ASSERT_TRUE(std::holds_alternative<CPlageDates>(lu));
     EXPECT_EQ(std::get<CPlageDates>(lu), plage);
-}
-
-using MessageDateInvalide = AvecPlateformeFixe;
-
-TEST_F(MessageDateInvalide, ExclamationEtBoutonOk)
-{
-    signalerDateInvalide();
-    ASSERT_EQ(plateforme_.messages.size(), 1u);
-    EXPECT_EQ(plateforme_.messages[0].texte, "Date invalide");
-    EXPECT_EQ(plateforme_.messages[0].boutons, EBoutons::Ok);
-    EXPECT_EQ(plateforme_.messages[0].icone, EIcone::Exclamation);
 }
 
 } // namespace
