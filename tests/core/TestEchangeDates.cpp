@@ -1,6 +1,5 @@
 #include "model/EchangeDates.h"
 
-
 #include <gtest/gtest.h>
 
 namespace {
