@@ -4,9 +4,7 @@
 #include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CObservateurDocument.h"
-#include "model/CUtilisateur.h"
 #include "model/CRequete.h"
-#include "model/CResultatsComparaison.h"
 
 CClasseur* CDoc::nouveauClasseur()
 {
@@ -68,8 +66,6 @@ CResultat<> CDoc::renommer(CNomme& noeud, const std::string& nouveauNom)
     noeud.definirNom(nouveauNom);
     definirModifie();
     annoncer({EChangement::NoeudRenomme, &noeud});
-    if (CResultatsComparaison* comparaison = contexte().resultatsComparaison)
-        comparaison->relireNoms();
     return {};
 }
 

@@ -12,6 +12,7 @@
 #include "model/CDoc.h"
 #include "model/CNomme.h"
 #include "model/CRequete.h"
+#include "model/CResultatsComparaison.h"
 #include "model/CUtilisateur.h"
 #include "model/Totaux.h"
 #include "shell/CApp.h"
@@ -302,6 +303,9 @@ void CArboView::documentChange(const SChangement& changement)
             if (CNomme* nomme = affichable ? affichable->commeNomme() : nullptr)
                 modele_->changerLibelle(item, QString::fromStdString(nomme->nom()));
         }
+        // The comparison window names the compared queries as they are now.
+        if (CResultatsComparaison* comparaison = contexte().resultatsComparaison)
+            comparaison->relireNoms();
         break;
     case EChangement::NoeudDeplace:
     case EChangement::InstantaneRemplace:
