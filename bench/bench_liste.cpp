@@ -176,7 +176,7 @@ void mesurerCas(CApp& app, const SCas& cas, int tours)
     afficherLigne("  lister la requête (+ peindre)", listage, lignes);
     // The share of the stored sort (names, from the folder's order) in that time.
     CLignesSeules dansLOrdreDuDossier;
-    q->remplirListe(dansLOrdreDuDossier);
+    q->remplirListe(dansLOrdreDuDossier, false);
     afficherLigne("    dont ordreTri seul (Nom)", mesurerTours(tours, [] {}, [&] {
         (void)ordreTri(dansLOrdreDuDossier.lignes, 1, 0, true);
     }), lignes);

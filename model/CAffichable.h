@@ -14,7 +14,8 @@ public:
     virtual CNomme* commeNomme() { return nullptr; }
     // 0 a binder's list of queries, 1 a list of files, -1 none.
     virtual int typeListe() const { return -1; }
-    virtual void remplirListe(CControleListe&) {}
+    // The list's columns and rows; `filtreRecherche`: only the found files.
+    virtual void remplirListe(CControleListe&, bool filtreRecherche) { (void)filtreRecherche; }
     // Appends every file entry beneath the node, folder by folder, files first.
     virtual void collecterFichiers(CListeElements<CFichier>&) {}
 };

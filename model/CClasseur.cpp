@@ -31,7 +31,7 @@ void CClasseur::marquerTousTrouves()
         q->marquerTousTrouves();
 }
 
-void CClasseur::remplirListe(CControleListe& liste)
+void CClasseur::remplirListe(CControleListe& liste, bool)
 {
     liste.ajouterColonne({"Nom", 100, false, EChamp::NomRequete});
     liste.ajouterColonne({"Dossier", 300, false, EChamp::DossierRequete});

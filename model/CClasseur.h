@@ -19,7 +19,7 @@ public:
     void marquerTousTrouves() override;
 
     int typeListe() const override { return 0; }
-    void remplirListe(CControleListe& liste) override;
+    void remplirListe(CControleListe& liste, bool filtreRecherche) override;
     void collecterFichiers(CListeElements<CFichier>& liste) override;
 
     bool supprimer() override;

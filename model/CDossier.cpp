@@ -75,7 +75,7 @@ void CDossier::marquerTousTrouves()
         d->marquerTousTrouves();
 }
 
-void CDossier::remplirListe(CControleListe& liste)
+void CDossier::remplirListe(CControleListe& liste, bool filtreRecherche)
 {
     const CRequete* q = requete_;
     const CDoc* doc = document();
@@ -93,7 +93,7 @@ void CDossier::remplirListe(CControleListe& liste)
         liste.ajouterColonne({"Attribut", 50, true, EChamp::Attribut});
     if (avecSousDossiers)
         liste.ajouterColonne({"Dossier", 200, false, EChamp::Dossier});
-    ajouterLignesFichiers(*this, liste, avecSousDossiers, contexte().filtreRecherche);
+    ajouterLignesFichiers(*this, liste, avecSousDossiers, filtreRecherche);
 }
 
 void CDossier::collecterFichiers(CListeElements<CFichier>& liste)

@@ -29,7 +29,7 @@ void CModeleListe::lister(CElement& noeud)
     typeListe_ = affichable ? affichable->typeListe() : -1;
     requete_ = typeListe_ == 1 ? noeud.requete() : nullptr;
     if (affichable)
-        affichable->remplirListe(*this);
+        affichable->remplirListe(*this, contexte().filtreRecherche);
     endResetModel();
 }
 

@@ -74,7 +74,7 @@ TEST_F(VuesNoeuds, LArbreMontreClasseursRequetesEtDossiers)
 TEST_F(VuesNoeuds, ListeDUnClasseur)
 {
     CListeFactice liste;
-    photos->remplirListe(liste);
+    photos->remplirListe(liste, false);
     ASSERT_EQ(liste.titres(), (std::vector<std::string>{"Nom", "Dossier"}));
     EXPECT_EQ(liste.colonnes[0].largeur, 100);
     EXPECT_EQ(liste.colonnes[1].largeur, 300);
@@ -87,7 +87,7 @@ TEST_F(VuesNoeuds, ListeDUnClasseur)
 TEST_F(VuesNoeuds, ColonnesDesFichiersSelonLesValeursStockees)
 {
     CListeFactice complete;
-    q->remplirListe(complete);
+    q->remplirListe(complete, false);
     EXPECT_EQ(complete.titres(),
               (std::vector<std::string>{"Nom", "Taille", "Créé", "Modifié", "Accédé", "Attribut"}));
     EXPECT_TRUE(complete.colonnes[1].aDroite);
@@ -98,14 +98,14 @@ TEST_F(VuesNoeuds, ColonnesDesFichiersSelonLesValeursStockees)
     q->stockerAccede = false;
     doc->afficherSousDossiers = false;
     CListeFactice reduite;
-    q->remplirListe(reduite);
+    q->remplirListe(reduite, false);
     EXPECT_EQ(reduite.titres(), (std::vector<std::string>{"Nom", "Créé", "Modifié", "Attribut", "Dossier"}));
 }
 
 TEST_F(VuesNoeuds, LignesDesFichiersAvecSousDossiersEtFiltre)
 {
     CListeFactice seuls;
-    q->remplirListe(seuls);
+    q->remplirListe(seuls, false);
     EXPECT_EQ(seuls.lignes, (std::vector<CElement*>{a}));
 
     // Sub-folders hidden from the tree: their files follow, depth first.
@@ -113,16 +113,15 @@ TEST_F(VuesNoeuds, LignesDesFichiersAvecSousDossiersEtFiltre)
     auto* c = new CFichier(hiver, "/m/vacances/hiver/c.jpg");
     hiver->fichiers().ajouter(c);
     CListeFactice tous;
-    q->remplirListe(tous);
+    q->remplirListe(tous, false);
     EXPECT_EQ(tous.lignes, (std::vector<CElement*>{a, b, c}));
 
     // The search filter keeps the found files only.
-    contexte().filtreRecherche = true;
     a->marque = 0;
     b->marque = 1;
     c->marque = 0;
     CListeFactice filtree;
-    q->remplirListe(filtree);
+    q->remplirListe(filtree, true);
     EXPECT_EQ(filtree.lignes, (std::vector<CElement*>{b}));
 }
 
