@@ -50,7 +50,7 @@ bool estLeCatalogue(const CDoc& doc, const std::string& cheminPdf)
     const auto sortie = identiteFichier(cheminPdf);
     if (!sortie)
         return false;
-    if (doc.identiteFichier && sortie->memeFichier(*doc.identiteFichier))
+    if (doc.identiteSurDisque && sortie->memeFichier(*doc.identiteSurDisque))
         return true;
     const auto catalogue = doc.chemin.empty() ? std::nullopt : identiteFichier(doc.chemin);
     return catalogue && sortie->memeFichier(*catalogue);

@@ -89,7 +89,7 @@ public:
     std::string chemin;
     // The file as it was when last loaded or saved, to tell whether another program
     // changed it since; none for a document never saved.
-    std::optional<SIdentiteFichier> identiteFichier;
+    std::optional<SIdentiteFichier> identiteSurDisque;
 
     // View settings, saved with the catalogue.
     bool afficherSousDossiers = true;

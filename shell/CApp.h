@@ -82,6 +82,7 @@ public:
     void afficherResultatsComparaison();
     // --- CHoteResultats (CAppResultats.cpp): the result windows reach the documents.
     void localiser(CFichier& fichier) override;
+    void ouvrir(CFichier& fichier, bool dossierContenant) override;
     CAnnonceTravailLong& annonceTravailLong() override;
 
     // "Filtre recherche": the switch flips and every open document lists its

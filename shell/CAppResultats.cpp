@@ -13,6 +13,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/CModeleListe.h"
 #include "shell/CSuiviCaptureQt.h"
+#include "workspace/Ouverture.h"
 
 void CApp::localiser(CFichier& fichier)
 {
@@ -54,6 +55,14 @@ void CApp::localiser(CFichier& fichier)
         return;
     }
     liste.selectionModel()->clearSelection();
+}
+
+void CApp::ouvrir(CFichier& fichier, bool dossierContenant)
+{
+    if (dossierContenant)
+        ouvrirDossierContenant(fichier);
+    else
+        ::ouvrir(fichier);
 }
 
 CAnnonceTravailLong& CApp::annonceTravailLong()

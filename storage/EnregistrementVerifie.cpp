@@ -15,10 +15,10 @@ namespace {
 std::optional<SIdentiteFichier> changementEtranger(const CDoc& doc, const std::string& chemin, int fd)
 {
     const auto actuel = identiteDescripteur(fd);
-    if (!actuel || !doc.identiteFichier)
+    if (!actuel || !doc.identiteSurDisque)
         return std::nullopt;
-    const bool sien = chemin == doc.chemin || actuel->memeFichier(*doc.identiteFichier);
-    if (!sien || *actuel == *doc.identiteFichier)
+    const bool sien = chemin == doc.chemin || actuel->memeFichier(*doc.identiteSurDisque);
+    if (!sien || *actuel == *doc.identiteSurDisque)
         return std::nullopt;
     return actuel;
 }

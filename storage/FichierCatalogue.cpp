@@ -62,7 +62,7 @@ CResultat<> lireDescripteur(CDoc& doc, int fd, const SAppelsEcriture& appels)
     CArchive ar(entree, static_cast<std::uint64_t>(identite->taille));
     auto lu = lireDepuis(doc, ar);
     if (lu)
-        doc.identiteFichier = identite;
+        doc.identiteSurDisque = identite;
     return lu;
 }
 
@@ -106,7 +106,7 @@ void envoyer(CDoc& doc, CSortie& sortie)
 void terminerEnregistrement(CDoc& doc, const std::string& chemin, const SDescripteur& ecrit)
 {
     doc.chemin = chemin;
-    doc.identiteFichier = identiteFichier(chemin);
+    doc.identiteSurDisque = identiteFichier(chemin);
     if (doc.suiteInconnue)
         doc.suiteInconnue->apresEnregistrement(ecrit.fd);
     doc.definirModifie(false);

@@ -1,7 +1,7 @@
 #pragma once
 // What a results window asks of the window program, which alone knows the document
-// windows: showing a file in its document's window, and announcing the long operation
-// while the desktop opens a file.
+// windows and the operations: showing a file in its document's window, opening it with
+// the desktop, and announcing the long operation while the desktop opens it.
 
 class CAnnonceTravailLong;
 class CFichier;
@@ -10,6 +10,8 @@ class CHoteResultats {
 public:
     // Selects the file's folder in its document's tree, then its row in the list pane.
     virtual void localiser(CFichier& fichier) = 0;
+    // "&Ouvrir", or "Ouvrir le &dossier contenant" with `dossierContenant`.
+    virtual void ouvrir(CFichier& fichier, bool dossierContenant) = 0;
     virtual CAnnonceTravailLong& annonceTravailLong() = 0;
 
 protected:

@@ -18,7 +18,6 @@
 #include "ui/ListeEnColonnes.h"
 #include "ui/InfobulleTexteCoupe.h"
 #include "ui/MenuClavier.h"
-#include "workspace/Ouverture.h"
 
 CResultatsDlg::CResultatsDlg(int id, const QString& titre, const QIcon& icone, const QList<QIcon>& imagesTri,
                              QWidget* parent, const QList<QIcon>& imagesStatut)
@@ -126,10 +125,7 @@ void CResultatsDlg::ouvrir(bool dossierContenant)
     // The windows keep painting while the desktop opens the file, and the disk may be
     // asked for; meanwhile nothing may close the document or change it.
     CTravailLong travail(hote_->annonceTravailLong(), this);
-    if (dossierContenant)
-        ::ouvrirDossierContenant(*f);
-    else
-        ::ouvrir(*f);
+    hote_->ouvrir(*f, dossierContenant);
 }
 
 void CResultatsDlg::menuContextuel(const QPoint& position)
