@@ -270,11 +270,6 @@ void CArboView::selectionChangee(SItem* ancien, SItem* nouveau)
 
 void CArboView::publierSelection()
 {
-    listerSelection();
-}
-
-void CArboView::listerSelection()
-{
     if (CVueDocument* liste = cadre_.vueListe())
         liste->miseAJour(nullptr, noeudSelectionne());
 }
@@ -330,7 +325,7 @@ void CArboView::itemSupprime(CElement* noeud)
     silence_ = true;
     supprimerItem(item);
     silence_ = silence;
-    listerSelection();
+    publierSelection();
 }
 
 void CArboView::remplacerBrancheRequete(CElement* requete)
@@ -343,18 +338,22 @@ void CArboView::remplacerBrancheRequete(CElement* requete)
     bool dedans = false;
     for (const SItem* i = itemSelectionne(); i && !dedans; i = i->parent)
         dedans = i == ancien;
+    for (const SItemArbre& item : itemsSous(*requete->classeur()))
+        if (item.noeud == requete)
+            remplacerBranche(ancien, classeur, item, dedans);
+}
+
+void CArboView::remplacerBranche(SItem* ancien, SItem* parent, const SItemArbre& item, bool selectionner)
+{
     const bool silence = silence_;
     silence_ = true;
     supprimerItem(ancien);
-    SItem* nouveau = nullptr;
-    for (const SItemArbre& item : itemsSous(*requete->classeur()))
-        if (item.noeud == requete)
-            nouveau = insererBranche(classeur, item);
-    if (dedans)
+    SItem* nouveau = insererBranche(parent, item);
+    if (selectionner)
         selectionnerItem(nouveau);
     silence_ = silence;
-    if (dedans)
-        listerSelection();
+    if (selectionner)
+        publierSelection();
 }
 
 void CArboView::reconstruire()
@@ -377,7 +376,7 @@ void CArboView::reconstruire()
         selectionner(noeudGarde);
     geler(false);
     silence_ = silence;
-    listerSelection();
+    publierSelection();
 }
 
 // --- Commands -------------------------------------------------------------------------
@@ -419,13 +418,7 @@ void CArboView::mettreAJourSelection()
         // A binder's items are made again from the snapshots as they stand, without a
         // capture.
         CElement* classeur = item->noeud;
-        const bool silence = silence_;
-        silence_ = true;
-        supprimerItem(item);
-        SItem* nouveau = insererBranche(nullptr, {classeur, classeur->classeur()->nom()});
-        selectionnerItem(nouveau);
-        silence_ = silence;
-        listerSelection();
+        remplacerBranche(item, nullptr, {classeur, classeur->classeur()->nom()}, true);
         return;
     }
     CTravailLong travail(app_.suivi(), window());

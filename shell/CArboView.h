@@ -92,9 +92,9 @@ private:
     // A query's items again, after its snapshot was replaced or it moved; the query
     // is selected when the selection was in its branch.
     void remplacerBrancheRequete(CElement* requete);
+    // `ancien`'s items made again under `parent` from `item`, selected if asked.
+    void remplacerBranche(SItem* ancien, SItem* parent, const SItemArbre& item, bool selectionner);
     void itemSupprime(CElement* noeud);
-    // Tells the list pane to list the selection.
-    void listerSelection();
     void appliquerSelection(SItem* item);
     void selectionChangee(SItem* ancien, SItem* nouveau);
     void definirCommandes();
