@@ -125,6 +125,8 @@ EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi, int fil
     executerCriteres(nouveau, q.criteres, nullptr);
     std::string nomVolume = volume ? etiquetteCatalogue(volume->nom) : std::string();  // as the file will keep it
 
+    if (CDoc* doc = q.document())
+        doc->annoncer({EChangement::InstantaneVaPartir, static_cast<CDossier*>(&q)});
     q.vider();
     q.fichiers() = std::move(nouveau.fichiers());
     q.sousDossiers() = std::move(nouveau.sousDossiers());

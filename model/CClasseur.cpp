@@ -2,7 +2,6 @@
 
 
 #include "model/Totaux.h"
-#include "model/CContexte.h"
 #include "model/CControleListe.h"
 #include "model/CDoc.h"
 #include "model/CUtilisateur.h"
@@ -17,7 +16,6 @@ CClasseur::CClasseur(CDoc* doc, std::string nom) : doc_(doc)
 CClasseur::~CClasseur()
 {
     requetes_.supprimerElements();
-    contexte().oublier(this);
 }
 
 std::string CClasseur::titre() const
@@ -43,14 +41,6 @@ void CClasseur::collecterFichiers(CListeElements<CFichier>& liste)
 {
     for (CRequete* q : requetes_)
         q->collecterFichiers(liste);
-}
-
-bool CClasseur::supprimer()
-{
-    if (doc_)
-        doc_->classeurs().retirerElement(this);
-    delete this;
-    return true;
 }
 
 CResultat<> CClasseur::verifierNouveauNom(const std::string& nom) const

@@ -22,7 +22,6 @@ public:
     void remplirListe(CControleListe& liste, bool filtreRecherche) override;
     void collecterFichiers(CListeElements<CFichier>& liste) override;
 
-    bool supprimer() override;
     CResultat<> verifierNouveauNom(const std::string& nom) const override;
 
     void definirDocument(CDoc* doc) { doc_ = doc; }

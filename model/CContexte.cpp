@@ -4,8 +4,10 @@
 
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
+#include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "model/CResultatsComparaison.h"
+#include "model/CResultatsRecherche.h"
 
 CContexte& contexte()
 {
@@ -13,32 +15,78 @@ CContexte& contexte()
     return instance;
 }
 
-void CContexte::oublier(const CElement* noeud)
+namespace {
+
+// The queries a notice names, whole or by their snapshot.
+std::vector<CRequete*> requetesNommees(const SChangement& c)
 {
-    signalerDestruction(noeud);
-    if (classeurCourant && static_cast<const CElement*>(classeurCourant) == noeud) {
-        // The binder has already left its document's list: fall back on another
-        // binder of the same document, so the new-query command still has one.
-        CDoc* doc = classeurCourant->document();
-        classeurCourant = doc ? doc->classeurs().elementA(0) : nullptr;
-    }
-    if (criteresRecherche.cible == noeud)
-        criteresRecherche.cible = nullptr;
+    CElement* racine = c.noeud;
+    if (racine->codeType() == kTypeRequete)
+        return {racine->requete()};
+    std::vector<CRequete*> requetes;
+    const auto ajouterDe = [&](CClasseur& classeur) {
+        for (CRequete* q : classeur.requetes())
+            requetes.push_back(q);
+    };
+    if (racine->codeType() == kTypeClasseur)
+        ajouterDe(*racine->classeur());
+    else if (CDoc* doc = racine->document(); doc == racine)
+        for (CClasseur* classeur : doc->classeurs())
+            ajouterDe(*classeur);
+    return requetes;
 }
 
-void CContexte::oublierRequete(const CRequete& requete)
+void retirerFichiers(const CDossier& dossier, CListeResultats& liste)
 {
-    if (resultatsComparaison && resultatsComparaison->montre(requete)) {
-        // Emptied first, so that the rows are gone before the files they point at.
-        resultatsComparaison->vider();
-        resultatsComparaison->montrerPaire(nullptr, nullptr);
+    for (const CFichier* f : dossier.fichiers())
+        liste.retirerFichier(f);
+    for (const CDossier* s : dossier.sousDossiers())
+        retirerFichiers(*s, liste);
+}
+
+} // namespace
+
+void CContexte::documentChange(const SChangement& c)
+{
+    if (c.quoi != EChangement::NoeudVaPartir && c.quoi != EChangement::InstantaneVaPartir) {
+        signalerChangementDocuments();
+        return;
     }
-    oublier(static_cast<const CDossier*>(&requete));
+    if (!c.noeud)
+        return;
+    const std::vector<CRequete*> requetes = requetesNommees(c);
+    // A comparison window showing a query that goes returns to its start state, rows
+    // emptied first; the rows of every file that goes leave both windows.
+    if (c.quoi == EChangement::NoeudVaPartir && resultatsComparaison)
+        for (const CRequete* q : requetes)
+            if (resultatsComparaison->montre(*q)) {
+                resultatsComparaison->vider();
+                resultatsComparaison->montrerPaire(nullptr, nullptr);
+            }
+    for (CListeResultats* liste : {static_cast<CListeResultats*>(resultatsRecherche),
+                                   static_cast<CListeResultats*>(resultatsComparaison)})
+        if (liste)
+            for (const CRequete* q : requetes)
+                retirerFichiers(*q, *liste);
+
+    if (criteresRecherche.cible && partAvec(*criteresRecherche.cible, c))
+        criteresRecherche.cible = nullptr;
+    if (classeurCourant && partAvec(*classeurCourant, c)) {
+        // Another binder of the same document, so the new-query command still has one;
+        // none when the document goes.
+        CClasseur* reste = nullptr;
+        if (CDoc* doc = classeurCourant->document(); doc && doc != c.noeud)
+            for (CClasseur* autre : doc->classeurs())
+                if (autre != classeurCourant) {
+                    reste = autre;
+                    break;
+                }
+        classeurCourant = reste;
+    }
 }
 
 void CContexte::oublierDocument(const CDoc* doc)
 {
     documents.erase(std::remove(documents.begin(), documents.end(), doc), documents.end());
-    oublier(doc);
     signalerChangementDocuments();
 }

@@ -1,30 +1,19 @@
 #pragma once
 // What the program keeps from one operation to the next: the current binder, the open
-// documents, the application's search and its results windows. None of them owns anything; every node clears the references to itself
-// when it is destroyed (oublier), so no pointer here ever outlives its target.
+// documents, the application's search and its results windows. None of them owns
+// anything: every document tells it of the nodes about to go (documentChange), so no
+// pointer here ever outlives its target.
 
 #include <functional>
 #include <vector>
 
 #include "model/CCriteres.h"
+#include "model/CObservateurDocument.h"
 
 class CClasseur;
 class CDoc;
-class CElement;
-class CFichier;
-class CRequete;
 class CResultatsComparaison;
 class CResultatsRecherche;
-
-// A view that shows nodes (the list pane of a document window): told of every node
-// destroyed, files included, before its memory goes, so it never paints a freed row.
-// For a file, `requeteDuFichier` is the query it belongs to (only compared: it may
-// be going too).
-class CObservateurNoeuds {
-public:
-    virtual ~CObservateurNoeuds() = default;
-    virtual void noeudDetruit(const CElement* noeud, const CRequete* requeteDuFichier) = 0;
-};
 
 struct CContexte {
     // The binder the new-query command adds to: one of the active document's, or none.
@@ -56,22 +45,10 @@ struct CContexte {
             surChangementDocuments();
     }
 
-    // Views told of destroyed nodes; each adds and removes itself.
-    std::vector<CObservateurNoeuds*> observateurs;
-
-    // Called by every node's destructor.
-    void oublier(const CElement* noeud);
-    // Tells the observers; every node's destructor calls it (through oublier for
-    // the nodes that hold references).
-    void signalerDestruction(const CElement* noeud, const CRequete* requeteDuFichier = nullptr)
-    {
-        for (CObservateurNoeuds* o : observateurs)
-            o->noeudDetruit(noeud, requeteDuFichier);
-    }
+    // Told of every notice of every document: lets go of the nodes about to be
+    // destroyed (the current binder, the search's target, the results windows' rows).
+    void documentChange(const SChangement& changement);
     void oublierDocument(const CDoc* doc);
-    // For a query about to be destroyed, while its files still exist: the comparison
-    // window that shows it lets go of their rows and returns to its start state.
-    void oublierRequete(const CRequete& requete);
 };
 
 CContexte& contexte();

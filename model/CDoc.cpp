@@ -29,6 +29,8 @@ void CDoc::initialiserNouveau()
 
 void CDoc::viderContenu()
 {
+    if (!classeurs_.estVide())
+        annoncer({EChangement::NoeudVaPartir, this});
     classeurs_.supprimerElements();
 }
 
@@ -96,5 +98,5 @@ void CDoc::annoncer(const SChangement& changement)
     for (CObservateurDocument* o : observateurs)
         if (std::find(observateurs_.begin(), observateurs_.end(), o) != observateurs_.end())
             o->documentChange(changement);
-    contexte().signalerChangementDocuments();
+    contexte().documentChange(changement);
 }

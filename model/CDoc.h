@@ -54,7 +54,9 @@ public:
     // one only when its check accepts it, and then the document is modified; otherwise
     // the reason the user is told.
     CResultat<> renommer(CNomme& noeud, const std::string& nouveauNom);
-    // Deletes a binder or a query with everything beneath it.
+    // Deletes a binder or a query of this document with everything beneath it; false
+    // for any other node (the document itself, another document's). The node is gone
+    // when this returns true.
     bool supprimerNoeud(CNomme& noeud);
 
     // "Classeur", then "Classeur 2", "Classeur 3", ... the first name no binder has.

@@ -71,11 +71,22 @@ CResultat<> CDoc::renommer(CNomme& noeud, const std::string& nouveauNom)
 
 bool CDoc::supprimerNoeud(CNomme& noeud)
 {
+    const int type = noeud.codeType();
+    if ((type != kTypeClasseur && type != kTypeRequete) || noeud.document() != this)
+        return false;
     // The notice names the node by its address once it is gone: taken before.
     CElement* element = &noeud;
-    CElement* parent = noeud.codeType() == kTypeRequete ? static_cast<CElement*>(noeud.classeur()) : this;
-    if (!noeud.supprimer())
-        return false;
+    CClasseur* classeur = noeud.classeur();
+    CElement* parent = type == kTypeRequete ? static_cast<CElement*>(classeur) : this;
+    annoncer({EChangement::NoeudVaPartir, element});
+    if (type == kTypeRequete) {
+        CRequete* q = noeud.requete();
+        classeur->requetes().retirerElement(q);
+        delete q;
+    } else {
+        classeurs_.retirerElement(classeur);
+        delete classeur;
+    }
     definirModifie();
     annoncer({EChangement::NoeudSupprime, element, parent});
     return true;

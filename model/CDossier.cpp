@@ -35,7 +35,6 @@ CDossier::~CDossier()
     // Not vider(): the query this folder belongs to may be going already.
     fichiers_.supprimerElements();
     sousDossiers_.supprimerElements();
-    contexte().oublier(this);
 }
 
 void CDossier::vider()

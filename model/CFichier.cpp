@@ -1,11 +1,8 @@
 #include "model/CFichier.h"
 
-#include "model/CResultatsComparaison.h"
-#include "model/CContexte.h"
 #include "model/CDossier.h"
 #include "model/CRequete.h"
 #include "platform/Chemins.h"
-#include "model/CResultatsRecherche.h"
 
 CFichier::CFichier(CDossier* parent, std::string chemin) : parent_(parent)
 {
@@ -21,16 +18,7 @@ CFichier::CFichier(const CFichier& autre)
         lettres[i] = autre.lettres[i];
 }
 
-CFichier::~CFichier()
-{
-    CContexte& ctx = contexte();
-    if (ctx.resultatsRecherche)
-        ctx.resultatsRecherche->retirerFichier(this);
-    if (ctx.resultatsComparaison)
-        ctx.resultatsComparaison->retirerFichier(this);
-    if (!ctx.observateurs.empty())
-        ctx.signalerDestruction(this, parent_ ? parent_->requete() : nullptr);
-}
+CFichier::~CFichier() = default;
 
 void CFichier::definirChemin(std::string chemin)
 {

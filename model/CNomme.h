@@ -15,9 +15,6 @@ public:
     const std::string& nom() const { return nom_; }
     void definirNom(std::string nom) { nom_ = std::move(nom); }
 
-    // Unlinks the node from its owner and destroys it; false when it cannot be deleted.
-    // The node is gone when this returns true: do not touch it afterwards.
-    virtual bool supprimer() { return false; }
     // Whether `nom` may become the node's name; if not, why, as the user is told.
     virtual CResultat<> verifierNouveauNom(const std::string& nom) const;
 

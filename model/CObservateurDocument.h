@@ -13,6 +13,12 @@ enum class EChangement {
     InstantaneRemplace,  // a query's folders and files are new ones
     MarquesChangees,     // the found marks were decided again (a search ran)
     ToutChange,          // loaded, emptied, or the sub-folder display switched
+    // Told just before nodes are destroyed, while they can still be read: the last
+    // moment to let go of them. Nodes destroyed anywhere else (a capture's own
+    // unfinished tree) were never shown, and their destruction tells nobody.
+    NoeudVaPartir,       // a binder, a query, or the document itself (then all it holds):
+                         // it and everything under it
+    InstantaneVaPartir,  // a query's folders and files (the query stays)
 };
 
 struct SChangement {
@@ -20,6 +26,10 @@ struct SChangement {
     CElement* noeud = nullptr;
     CElement* ancienParent = nullptr;
 };
+
+// Whether `noeud` is among the nodes a NoeudVaPartir or InstantaneVaPartir notice
+// announces; false for every other notice.
+bool partAvec(const CElement& noeud, const SChangement& changement);
 
 class CObservateurDocument {
 public:

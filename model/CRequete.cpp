@@ -37,12 +37,7 @@ CRequete::CRequete(CClasseur* classeur)
 {
 }
 
-CRequete::~CRequete()
-{
-    // The snapshot goes with the folder part, after this; the comparison results must
-    // let go of its files first, and nothing may keep pointing at the query.
-    contexte().oublierRequete(*this);
-}
+CRequete::~CRequete() = default;
 
 std::unique_ptr<CRequete> CRequete::copier() const
 {
@@ -80,14 +75,6 @@ CDoc* CRequete::document() const
 std::string CRequete::titreProprietes() const
 {
     return "Propriétés de la requête \"" + nom_ + "\"";
-}
-
-bool CRequete::supprimer()
-{
-    if (classeur_)
-        classeur_->requetes().retirerElement(this);
-    delete this;
-    return true;
 }
 
 CResultat<> CRequete::verifierNouveauNom(const std::string& nom) const

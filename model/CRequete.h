@@ -40,7 +40,6 @@ public:
 
 
 
-    bool supprimer() override;
     CResultat<> verifierNouveauNom(const std::string& nom) const override;
 
     void definirClasseur(CClasseur* classeur) { classeur_ = classeur; }

@@ -310,6 +310,8 @@ void CArboView::documentChange(const SChangement& changement)
         reconstruire();
         break;
     case EChangement::MarquesChangees:
+    case EChangement::NoeudVaPartir:       // the items go with the notice that follows
+    case EChangement::InstantaneVaPartir:
         break;
     }
 }

@@ -95,6 +95,10 @@ void CListeView::miseAJour(CVueDocument* emetteur, CElement* indice)
 
 void CListeView::documentChange(const SChangement& changement)
 {
+    if (changement.quoi == EChangement::NoeudVaPartir || changement.quoi == EChangement::InstantaneVaPartir) {
+        modele_->lacherNoeuds(changement);
+        return;
+    }
     if (changement.quoi != EChangement::MarquesChangees)
         return;
     if (contexte().filtreRecherche)

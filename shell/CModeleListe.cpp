@@ -3,20 +3,16 @@
 #include <algorithm>
 
 #include "model/CAffichable.h"
+#include "model/CContexte.h"
 #include "model/CElement.h"
 #include "model/TexteCellule.h"
 
 CModeleListe::CModeleListe(QList<QIcon> imagesTri, QObject* parent)
     : QAbstractTableModel(parent), imagesTri_(std::move(imagesTri))
 {
-    contexte().observateurs.push_back(this);
 }
 
-CModeleListe::~CModeleListe()
-{
-    auto& o = contexte().observateurs;
-    o.erase(std::remove(o.begin(), o.end(), this), o.end());
-}
+CModeleListe::~CModeleListe() = default;
 
 void CModeleListe::lister(CElement& noeud)
 {
@@ -87,23 +83,22 @@ void CModeleListe::ajouterLigne(CElement* noeud)
     lignes_.push_back(noeud);
 }
 
-void CModeleListe::noeudDetruit(const CElement* noeud, const CRequete* requeteDuFichier)
+void CModeleListe::lacherNoeuds(const SChangement& changement)
 {
     if (!noeud_)
         return;
-    bool touche = noeud == noeud_;
-    if (!touche && typeListe_ == 1)
-        touche = requeteDuFichier && requeteDuFichier == requete_;
-    else if (!touche && typeListe_ == 0)
-        // A binder's list: a handful of queries.
-        touche = std::find(lignes_.begin(), lignes_.end(), noeud) != lignes_.end();
-    if (!touche)
-        return;
-    if (noeud == noeud_) {
+    if (partAvec(*noeud_, changement)) {
         noeud_ = nullptr;
         requete_ = nullptr;
+        perdreLignes();
+        return;
     }
-    perdreLignes();
+    // A folder's rows belong to one query and go together; a binder's or a document's
+    // are a handful of queries or binders, each looked at.
+    const auto part = [&](const CElement* ligne) { return partAvec(*ligne, changement); };
+    if (typeListe_ == 1 ? !lignes_.empty() && part(lignes_.front())
+                        : std::any_of(lignes_.begin(), lignes_.end(), part))
+        perdreLignes();
 }
 
 void CModeleListe::perdreLignes()

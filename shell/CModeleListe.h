@@ -4,9 +4,9 @@
 // when a view asks for it, so listing a folder of 200 000 files formats nothing but
 // the rows on screen.
 //
-// Rows point into the document's snapshot. Every node destroyed is reported here
-// (CObservateurNoeuds) before its memory goes: when it is one the rows depend on, the
-// rows are dropped at once and lignesPerdues() asks the view to list again.
+// Rows point into the document's snapshot. The nodes about to be destroyed are told
+// here (lacherNoeuds) while they still exist: when the rows depend on them, the rows
+// are dropped at once and lignesPerdues() asks the view to list again.
 
 #include <vector>
 
@@ -14,13 +14,13 @@
 #include <QIcon>
 #include <QList>
 
-#include "model/CContexte.h"
 #include "model/CControleListe.h"
+#include "model/CObservateurDocument.h"
 
 class CElement;
 class CRequete;
 
-class CModeleListe : public QAbstractTableModel, public CControleListe, public CObservateurNoeuds {
+class CModeleListe : public QAbstractTableModel, public CControleListe {
     Q_OBJECT
 public:
     // `imagesTri`: 0 ascending, 1 descending.
@@ -45,8 +45,9 @@ public:
     void ajouterColonne(const SColonne& colonne) override;
     void ajouterLigne(CElement* noeud) override;
 
-    // --- CObservateurNoeuds --------------------------------------------------------
-    void noeudDetruit(const CElement* noeud, const CRequete* requeteDuFichier) override;
+    // The document's NoeudVaPartir and InstantaneVaPartir notices: the rows and the
+    // node listed let go of what goes.
+    void lacherNoeuds(const SChangement& changement);
 
     // --- QAbstractItemModel --------------------------------------------------------
     int rowCount(const QModelIndex& parent = {}) const override;

@@ -95,6 +95,7 @@ CRequete* ajouterRequete(CDoc& doc, CClasseur& classeur, std::unique_ptr<CRequet
     // fails (short of memory): nothing was there before.
     const auto retirer = [&] {
         CElement* element = static_cast<CDossier*>(q);
+        doc.annoncer({EChangement::NoeudVaPartir, element});
         classeur.requetes().retirerElement(q);
         delete q;
         doc.annoncer({EChangement::NoeudSupprime, element, &classeur});

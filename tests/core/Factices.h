@@ -55,7 +55,8 @@ public:
     void documentChange(const SChangement& c) override
     {
         static const char* const kQuoi[] = {"ajout", "suppression", "renommage", "déplacement",
-                                            "instantané", "marques", "tout"};
+                                            "instantané", "marques", "tout", "va partir",
+                                            "instantané va partir"};
         std::string ligne = kQuoi[static_cast<int>(c.quoi)];
         // A deleted node is gone: only its address may be kept.
         if (c.noeud && c.quoi != EChangement::NoeudSupprime)

@@ -7,6 +7,7 @@
 #include "compare/Comparaison.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
+#include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "workspace/MisesAJour.h"
 
@@ -71,21 +72,22 @@ TEST_F(Annonces, ChaqueOperationDitCeQuiAChange)
     } cas[] = {
         {"nouveau classeur", [&] { doc->nouveauClasseur(); }, {"ajout Classeur"}},
         {"nouvelle requête", [&] { ASSERT_NE(nouvelleRequete(*doc), nullptr); },
-         {"ajout /media/cd", "instantané /media/cd", "marques"}},
-        {"mise à jour", [&] { (void)mettreAJour(*cd); }, {"instantané CD", "marques"}},
+         {"ajout /media/cd", "instantané va partir /media/cd", "instantané /media/cd", "marques"}},
+        {"mise à jour", [&] { (void)mettreAJour(*cd); }, {"instantané va partir CD", "instantané CD", "marques"}},
         {"mise à jour, disque absent",
          [&] {
              p.retirerDisque("/media/cd");
              EXPECT_NE(mettreAJour(*cd), EResultatMiseAJour::Capturee);
          },
          {"marques"}},
-        {"tout mettre à jour", [&] { toutMettreAJour(*doc); }, {"instantané CD", "instantané DVD", "marques"}},
+        {"tout mettre à jour", [&] { toutMettreAJour(*doc); },
+         {"instantané va partir CD", "instantané CD", "instantané va partir DVD", "instantané DVD", "marques"}},
         {"renommage", [&] { EXPECT_TRUE(doc->renommer(*cd, "Neuf")); }, {"renommage Neuf"}},
         {"renommage au même nom", [&] { EXPECT_TRUE(doc->renommer(*cd, "CD")); }, {}},
         {"renommage refusé", [&] { EXPECT_FALSE(doc->renommer(*cd, "DVD")); }, {}},
-        {"suppression d'une requête", [&] { EXPECT_TRUE(doc->supprimerNoeud(*cd)); }, {"suppression de Général"}},
+        {"suppression d'une requête", [&] { EXPECT_TRUE(doc->supprimerNoeud(*cd)); }, {"va partir CD", "suppression de Général"}},
         {"suppression d'un classeur", [&] { EXPECT_TRUE(doc->supprimerNoeud(*general)); },
-         {"suppression de le document"}},
+         {"va partir Général", "suppression de le document"}},
         {"le document ne se supprime pas", [&] { EXPECT_FALSE(doc->supprimerNoeud(*doc)); }, {}},
         {"déplacement", [&] { EXPECT_TRUE(doc->deplacerRequete(*cd, *autre)); }, {"déplacement CD de Général"}},
         {"déplacement dans son classeur", [&] { EXPECT_FALSE(doc->deplacerRequete(*cd, *general)); }, {}},
@@ -104,9 +106,37 @@ TEST_F(Annonces, UnNoeudSupprimeEstNommeParSonAdresse)
 {
     CElement* adresse = static_cast<CDossier*>(cd);
     ASSERT_TRUE(doc->supprimerNoeud(*cd));
-    ASSERT_EQ(journal.derniers.size(), 1u);
-    EXPECT_EQ(journal.derniers[0].noeud, adresse);
-    EXPECT_EQ(journal.derniers[0].ancienParent, static_cast<CElement*>(general));
+    ASSERT_EQ(journal.derniers.size(), 2u);
+    EXPECT_EQ(journal.derniers[1].noeud, adresse);
+    EXPECT_EQ(journal.derniers[1].ancienParent, static_cast<CElement*>(general));
+}
+
+// Which nodes go with each notice that announces a destruction: what the windows and
+// the program's context let go of.
+TEST_F(Annonces, CeQuiPartAvecChaqueAnnonce)
+{
+    CDossier* sous = cd->sousDossiers().elementA(0);
+    CFichier* fichierSous = sous->fichiers().elementA(0);
+    CFichier* fichierDvd = dvd->fichiers().elementA(0);
+    CElement* const noeuds[] = {doc.get(), general, autre, static_cast<CDossier*>(cd), sous, fichierSous,
+                                static_cast<CDossier*>(dvd), fichierDvd};
+    const struct {
+        SChangement annonce;
+        const char* partent;   // one mark per node above, in order
+    } cas[] = {
+        {{EChangement::NoeudVaPartir, doc.get()}, "xxxxxxxx"},
+        {{EChangement::NoeudVaPartir, general}, ".x.xxxxx"},
+        {{EChangement::NoeudVaPartir, autre}, "..x....."},
+        {{EChangement::NoeudVaPartir, static_cast<CDossier*>(cd)}, "...xxx.."},
+        {{EChangement::InstantaneVaPartir, static_cast<CDossier*>(cd)}, "....xx.."},
+        {{EChangement::InstantaneRemplace, static_cast<CDossier*>(cd)}, "........"},
+        {{EChangement::NoeudSupprime, static_cast<CDossier*>(cd)}, "........"},
+    };
+    for (const auto& k : cas)
+        for (std::size_t i = 0; i < std::size(noeuds); ++i)
+            EXPECT_EQ(partAvec(*noeuds[i], k.annonce), k.partent[i] == 'x')
+                << static_cast<int>(k.annonce.quoi) << " " << CJournalChangements::nomDe(*k.annonce.noeud) << " / "
+                << CJournalChangements::nomDe(*noeuds[i]);
 }
 
 TEST_F(Annonces, UnObservateurRetirePendantUneAnnonceNEstPlusPrevenu)

@@ -75,7 +75,7 @@ TEST_F(CommandesDocument, NouvelleRequeteDontLaCaptureEstAnnuleeNEstPasCreee)
     p.suivi = nullptr;
     EXPECT_TRUE(doc->classeurs().elementA(0)->requetes().estVide());
     // Shown while it was captured, gone with the cancel.
-    EXPECT_EQ(journal.lignes, (std::vector<std::string>{"ajout /media/cd", "marques", "suppression de Général"}));
+    EXPECT_EQ(journal.lignes, (std::vector<std::string>{"ajout /media/cd", "marques", "va partir /media/cd", "suppression de Général"}));
     EXPECT_FALSE(doc->estModifie());
     // The next one is created as usual.
     ASSERT_NE(nouvelleRequete(*doc), nullptr);
@@ -84,7 +84,7 @@ TEST_F(CommandesDocument, NouvelleRequeteDontLaCaptureEstAnnuleeNEstPasCreee)
 
 TEST_F(CommandesDocument, SansClasseurCourantPasDeNouvelleRequete)
 {
-    doc->classeurs().elementA(0)->supprimer();
+    ASSERT_TRUE(doc->supprimerNoeud(*doc->classeurs().elementA(0)));
     EXPECT_EQ(contexte().classeurCourant, nullptr);
     EXPECT_FALSE(doc->peutCreerRequete());
     EXPECT_EQ(nouvelleRequete(*doc), nullptr);

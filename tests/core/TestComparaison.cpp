@@ -389,7 +389,7 @@ TEST_F(Comparaison, DetruireLUneDesDeuxRequetesVideLaFenetre)
         comparerRequetes(*a, *b, {.nom = true}, &fenetre);
         fenetre.journal.clear();
         fenetre.paires.clear();
-        (premiere ? a : b)->supprimer();
+        ASSERT_TRUE(doc->supprimerNoeud(*(premiere ? a : b)));
         // The window let go of every row before the query's files went.
         ASSERT_GE(fenetre.journal.size(), 2u) << premiere;
         EXPECT_EQ(fenetre.journal[0], "vider") << premiere;
@@ -397,7 +397,7 @@ TEST_F(Comparaison, DetruireLUneDesDeuxRequetesVideLaFenetre)
         EXPECT_TRUE(fenetre.lignes.empty()) << premiere;
         EXPECT_EQ(fenetre.paires, (std::vector<std::pair<CRequete*, CRequete*>>{{nullptr, nullptr}}));
         EXPECT_FALSE(fenetre.montre(*(premiere ? b : a)));
-        (premiere ? b : a)->supprimer();
+        ASSERT_TRUE(doc->supprimerNoeud(*(premiere ? b : a)));
     }
 }
 
@@ -408,7 +408,7 @@ TEST_F(Comparaison, DetruireUneAutreRequeteGardeLaPaire)
     ajouterFichier(*qa, "x");
     comparer({.nom = true});
     fenetre.journal.clear();
-    autre->supprimer();
+    ASSERT_TRUE(doc->supprimerNoeud(*autre));
     EXPECT_EQ(fenetre.journal, (std::vector<std::string>{"retirer"}));
     EXPECT_EQ(fenetre.lignes.size(), 1u);
     EXPECT_TRUE(fenetre.montre(*qa) && fenetre.montre(*qb));

@@ -111,7 +111,7 @@ TEST_F(Noeuds, VerificationDuNomDUneRequeteSurTousLesClasseurs)
     EXPECT_TRUE(q->verifierNouveauNom("musique"));
     // The document itself refuses any name and cannot be deleted.
     EXPECT_FALSE(doc.verifierNouveauNom("x"));
-    EXPECT_FALSE(doc.supprimer());
+    EXPECT_FALSE(doc.supprimerNoeud(doc));
 }
 
 TEST_F(Noeuds, CodesTitresEtAppartenance)
@@ -196,13 +196,13 @@ TEST_F(Noeuds, SupprimerUnClasseurDetruitSesRequetesEtDeplaceLeClasseurCourant)
     contexte().classeurCourant = a;
     contexte().criteresRecherche.cible = d;
 
-    EXPECT_TRUE(a->supprimer());
+    EXPECT_TRUE(doc.supprimerNoeud(*a));
     EXPECT_EQ(doc.classeurs().nombre(), 1);
     EXPECT_EQ(contexte().classeurCourant, b);
     EXPECT_EQ(contexte().criteresRecherche.cible, nullptr);
 
     // Deleting the last binder leaves an empty document and no current binder.
-    EXPECT_TRUE(b->supprimer());
+    EXPECT_TRUE(doc.supprimerNoeud(*b));
     EXPECT_TRUE(doc.classeurs().estVide());
     EXPECT_EQ(contexte().classeurCourant, nullptr);
 }
@@ -214,7 +214,7 @@ TEST_F(Noeuds, SupprimerUneRequeteLaRetireDeSonClasseur)
     CRequete* q1 = ajouterRequete(*c, "Q1");
     CRequete* q2 = ajouterRequete(*c, "Q2");
     contexte().criteresRecherche.cible = static_cast<CDossier*>(q1);
-    EXPECT_TRUE(q1->supprimer());
+    EXPECT_TRUE(doc.supprimerNoeud(*q1));
     ASSERT_EQ(c->requetes().nombre(), 1);
     EXPECT_EQ(c->requetes().elementA(0), q2);
     EXPECT_EQ(contexte().criteresRecherche.cible, nullptr);
@@ -254,7 +254,7 @@ TEST_F(Noeuds, UnFichierDetruitQuitteLesListesDeResultats)
     CRequete* q = ajouterRequete(*ajouterClasseur(doc, "C"), "Q");
     CFichier* f = ajouterFichier(*q, "/d/f");
     recherche.ajouterLigne(f);
-    q->supprimer();
+    ASSERT_TRUE(doc.supprimerNoeud(*q));
     EXPECT_TRUE(recherche.lignes.empty());
     ASSERT_EQ(comparaison.retires.size(), 1u);
     EXPECT_EQ(comparaison.retires[0], f);
@@ -324,7 +324,7 @@ TEST_F(Noeuds, CopieCompleteDUneRequete)
     EXPECT_EQ(dc->fichiers().elementA(0)->parent(), dc);
 
     // The copy lives on its own once the original is gone.
-    q->supprimer();
+    ASSERT_TRUE(doc.supprimerNoeud(*q));
     EXPECT_EQ(copie->sousDossiers().elementA(0)->fichiers().elementA(0)->nom(), "b");
 }
 

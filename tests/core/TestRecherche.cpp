@@ -246,7 +246,7 @@ TEST_F(Recherche, LaCibleDetruiteNEstPlusCherchee)
     CDossier* s = dossier(*q1, "s");
     fichier(*s, "a");
     c.cible = s;
-    q1->supprimer();
+    ASSERT_TRUE(doc->supprimerNoeud(*q1));
     q1 = nullptr;
     EXPECT_EQ(c.cible, nullptr);
     reappliquerRecherche();  // nothing to search, nothing touched

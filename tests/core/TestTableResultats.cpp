@@ -71,18 +71,21 @@ TEST_F(TableResultats, DatesEtDossiers)
 TEST_F(TableResultats, LesEntreesDetruitesQuittentLaListe)
 {
     CResultatsRechercheTable resultats;
-    contexte().resultatsRecherche = &resultats;
     auto* d = new CDossier(nullptr, "/d", false);
-    resultats.ajouterLigne(fichier(*d, "a", 1));
-    resultats.ajouterLigne(fichier(*d, "b", 2));
+    CFichier* a = fichier(*d, "a", 1);
+    CFichier* b = fichier(*d, "b", 2);
+    resultats.ajouterLigne(a);
+    resultats.ajouterLigne(b);
     CFichier* garde = fichier(dossier, "garde", 3);
     resultats.ajouterLigne(garde);
+    // As the program's context lets go of them when their document announces they go.
+    resultats.retirerFichier(a);
+    resultats.retirerFichier(b);
     delete d;
     // A new entry may reuse a destroyed one's address: it must still be listed.
     CFichier* nouveau = fichier(dossier, "nouveau", 4);
     resultats.ajouterLigne(nouveau);
     EXPECT_EQ(noms(resultats.table), (std::vector<std::string>{"garde", "nouveau"}));
-    contexte().resultatsRecherche = nullptr;
 }
 
 TEST_F(TableResultats, ComparaisonTrieeParStatutEtPaire)

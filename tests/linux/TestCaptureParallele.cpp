@@ -157,28 +157,12 @@ private:
     std::uint32_t dossiers_ = 0, fichiers_ = 0;
 };
 
-// Watches every node destroyed, as the program's windows do: on the calling thread
-// only. Made after the capture, which starts from a fresh program context.
-class CTemoinDestructions : public CObservateurNoeuds {
-public:
-    CTemoinDestructions() { contexte().observateurs.push_back(this); }
-    ~CTemoinDestructions() override { std::erase(contexte().observateurs, this); }
-    void noeudDetruit(const CElement*, const CRequete*) override
-    {
-        EXPECT_EQ(std::this_thread::get_id(), appelant_);
-    }
-
-private:
-    std::thread::id appelant_ = std::this_thread::get_id();
-};
-
 TEST(CaptureParallele, annulerLaisseLaRequeteTelleQuelleEtAucunFil)
 {
     CDossierTemporaire d;
     std::mt19937 alea(7);
     creerArbre(d.chemin(), alea, 25, 4);
     CCaptureReelle capture(d.chemin());
-    const CTemoinDestructions temoin;
     // Empty folders dropped and files turned down by the advanced test, as they are
     // when the capture stops.
     appliquer({7, 0, 0, true, false, kFiltreAucun, "", false, true}, d.chemin(), capture.requete());
@@ -215,8 +199,7 @@ TEST(CaptureParallele, fichierEcarteDansUnDossierEcarte)
     close(open(d.sous("a/f").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
     for (int fils : {1, 2}) {
         CCaptureReelle capture(d.chemin());
-        const CTemoinDestructions temoin;
-        appliquer({9, 0, 0, true, false, kFiltreAucun, "", false, true}, d.chemin(), capture.requete());
+            appliquer({9, 0, 0, true, false, kFiltreAucun, "", false, true}, d.chemin(), capture.requete());
         ASSERT_EQ(capture.capturer(fils), EResultatMiseAJour::Capturee);
         EXPECT_TRUE(capture.inventaire().empty()) << fils;
     }

@@ -316,8 +316,10 @@ TEST_F(Liste, LesLignesDontLesNoeudsDisparaissentSontRetirees)
     CRequete* q = requeteExemple();
     selectionner(comme(photos));
     ASSERT_EQ(modele().rowCount(), 2);
-    // The snapshot emptied behind the view's back (as a capture replaces it): the
-    // rows go at once, before anything can paint them.
+    // The snapshot about to be replaced, as a capture does: the rows go at once,
+    // before anything can paint them.
+    doc().annoncer({EChangement::InstantaneVaPartir, comme(photos)});
+    EXPECT_EQ(modele().rowCount(), 0);
     photos->fichiers().supprimerElements();
     EXPECT_EQ(modele().rowCount(), 0);
     liste().viewport()->repaint();
@@ -327,7 +329,7 @@ TEST_F(Liste, LesLignesDontLesNoeudsDisparaissentSontRetirees)
     ajouterClasseur("Autre", {"x"});
     selectionner(c);
     ASSERT_EQ(modele().rowCount(), 1);
-    c->requetes().supprimerElements();
+    ASSERT_TRUE(doc().supprimerNoeud(*q));
     EXPECT_EQ(modele().rowCount(), 0);
     laisserTourner();
     EXPECT_EQ(modele().rowCount(), 0);

@@ -122,7 +122,7 @@ TEST_F(ModeleArbre, LesItemsGardentCeQuIlsMontrentSansConsulterLeurNoeud)
     EXPECT_TRUE(modele.flags(modele.indexDe(item)) & Qt::ItemIsDragEnabled);
     EXPECT_TRUE(modele.flags(modele.indexDe(item)) & Qt::ItemIsEditable);
     // The node goes (a capture replaces a snapshot before the tree is rebuilt).
-    q->supprimer();
+    ASSERT_TRUE(doc.supprimerNoeud(*q));
     EXPECT_EQ(modele.indexDe(item).data().toString(), QStringLiteral("cd"));
     EXPECT_TRUE(modele.flags(modele.indexDe(item)) & Qt::ItemIsEditable);
     auto* dossier = modele.inserer(item, QStringLiteral("Photos"), 0, 1, nullptr);

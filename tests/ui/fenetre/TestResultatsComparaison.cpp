@@ -207,13 +207,12 @@ TEST_F(ResultatsComparaison, UneRequeteCompareeDetruiteRameneAuDepart)
         {"seconde requête supprimée", [&] { supprimer("Archives"); }, 0},
         {"première requête supprimée", [&] { supprimer("Photos"); }, 0},
         {"autre requête supprimée", [&] { supprimer("Autre"); }, 5},
-        {"un fichier détruit",
+        {"instantané de la première remplacé, comme par une capture",
          [&] {
-             CFichier* c = &catalogue.fichier("Photos/vieux/c.jpg");
-             catalogue.dossier("Photos/vieux").fichiers().retirerElement(c);
-             delete c;
+             doc().annoncer({EChangement::InstantaneVaPartir, static_cast<CDossier*>(photos)});
+             photos->vider();
          },
-         4},
+         2},
         {"document fermé",
          [&] {
              doc().definirModifie(false);
