@@ -43,13 +43,13 @@ bool dossierSansEntree(const std::string& chemin)
 // folder holds no entry at all, as a mount point left behind (not one whose files the
 // query's filter turns down); and only a snapshot that held something is kept, since a
 // query never captured stores none too.
-bool disqueAbsent(const CRequete& q, const std::optional<SVolume>& volume, const CDossier& nouveau)
+bool disqueAbsent(const CRequete& q, bool avaitContenu, const std::optional<SVolume>& volume, const CDossier& nouveau)
 {
     const SVolume lu = volume.value_or(SVolume{});
     const bool memeVolume = etiquetteCatalogue(lu.nom) == etiquetteCatalogue(q.nomVolume) && lu.numeroSerie == q.numeroSerie;
     if (memeVolume || !vide(nouveau))
         return false;
-    return identiteConnue(q) || (!vide(q) && dossierSansEntree(q.chemin()));
+    return identiteConnue(q) || (avaitContenu && dossierSansEntree(q.chemin()));
 }
 
 // 10000 as "10 000".
@@ -97,44 +97,87 @@ std::string texteMiseAJour(const CRequete& q, EResultatMiseAJour resultat, const
     return {};
 }
 
-EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi, int fils, SBilanCapture* bilan)
+SCaptureFaite capturerRequete(const CRequete& q, bool avaitContenu, CSuiviCapture* suivi, int fils)
 {
     CPlateforme& p = plateforme();
     const auto volume = p.infoVolume(p.racine(q.chemin()));
 
     // The scan fills a detached folder, so that a root that cannot be read, a read error
     // below it or a cancelled capture leaves the previous snapshot untouched.
-    CDossier nouveau(&q, q.chemin(), false);
-    const EResultatScan resultat = scannerDossier(nouveau, q, suivi, fils, bilan);
-    if (resultat == EResultatScan::Annule)
-        return EResultatMiseAJour::Annulee;
-    if (resultat == EResultatScan::ErreurLecture)
-        return EResultatMiseAJour::ErreurLecture;
-
+    SCaptureFaite faite;
+    faite.instantane = std::make_unique<CDossier>(const_cast<CRequete*>(&q), q.chemin(), false);
+    CDossier& nouveau = *faite.instantane;
+    const EResultatScan resultat = scannerDossier(nouveau, q, suivi, fils, &faite.bilan);
+    switch (resultat) {
+    case EResultatScan::Annule:
+        faite.resultat = EResultatMiseAJour::Annulee;
+        break;
+    case EResultatScan::ErreurLecture:
+        faite.resultat = EResultatMiseAJour::ErreurLecture;
+        break;
     // A folder gone or a disk absent changes nothing: the document stays as it was.
-    if (resultat == EResultatScan::DossierIllisible)
-        return EResultatMiseAJour::RacineIllisible;
-    if (disqueAbsent(q, volume, nouveau))
-        return EResultatMiseAJour::DisqueAbsent;
-    if (CDoc* doc = q.document())
-        doc->definirModifie();
-
+    case EResultatScan::DossierIllisible:
+        faite.resultat = EResultatMiseAJour::RacineIllisible;
+        break;
+    case EResultatScan::Termine:
+        faite.resultat = disqueAbsent(q, avaitContenu, volume, nouveau) ? EResultatMiseAJour::DisqueAbsent
+                                                                        : EResultatMiseAJour::Capturee;
+        break;
+    }
+    if (faite.resultat != EResultatMiseAJour::Capturee) {
+        faite.instantane.reset();
+        return faite;
+    }
     // The capture filter: only twins stay when the advanced criteria ask for them.
     // Everything that may fail for want of memory is done before the snapshot is
     // replaced, so that such a failure leaves the previous one.
     executerCriteres(nouveau, q.criteres, nullptr);
-    std::string nomVolume = volume ? etiquetteCatalogue(volume->nom) : std::string();  // as the file will keep it
+    faite.nomVolume = volume ? etiquetteCatalogue(volume->nom) : std::string();
+    faite.numeroSerie = volume ? volume->numeroSerie : 0;
+    return faite;
+}
 
-    if (CDoc* doc = q.document())
+namespace {
+
+// The folders of a snapshot made for another query (a copy of the parameters) belong
+// to `requete` once in place.
+void rattacher(CDossier& dossier, CRequete& requete)
+{
+    for (CDossier* s : dossier.sousDossiers()) {
+        s->definirRequete(&requete);
+        rattacher(*s, requete);
+    }
+}
+
+} // namespace
+
+EResultatMiseAJour placerCapture(CRequete& q, SCaptureFaite faite)
+{
+    if (faite.resultat != EResultatMiseAJour::Capturee || !faite.instantane)
+        return faite.resultat;
+    CDoc* doc = q.document();
+    if (doc) {
+        doc->definirModifie();
         doc->annoncer({EChangement::InstantaneVaPartir, static_cast<CDossier*>(&q)});
+    }
     q.vider();
-    q.fichiers() = std::move(nouveau.fichiers());
-    q.sousDossiers() = std::move(nouveau.sousDossiers());
+    q.fichiers() = std::move(faite.instantane->fichiers());
+    q.sousDossiers() = std::move(faite.instantane->sousDossiers());
     for (CFichier* f : q.fichiers())
         f->definirParent(&q);
-    q.nomVolume = std::move(nomVolume);
-    q.numeroSerie = volume ? volume->numeroSerie : 0;
-    if (CDoc* doc = q.document())
+    if (faite.instantane->requete() != &q)
+        rattacher(q, q);
+    q.nomVolume = std::move(faite.nomVolume);
+    q.numeroSerie = faite.numeroSerie;
+    if (doc)
         doc->annoncer({EChangement::InstantaneRemplace, static_cast<CDossier*>(&q)});
     return EResultatMiseAJour::Capturee;
+}
+
+EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi, int fils, SBilanCapture* bilan)
+{
+    SCaptureFaite faite = capturerRequete(q, !vide(q), suivi, fils);
+    if (bilan)
+        *bilan = faite.bilan;
+    return placerCapture(q, std::move(faite));
 }

@@ -16,6 +16,7 @@ CDoc::CDoc()
 CDoc::~CDoc()
 {
     viderContenu();
+    annoncer({EChangement::DocumentFerme, this});
     contexte().oublierDocument(this);
 }
 

@@ -19,6 +19,7 @@ enum class EChangement {
     NoeudVaPartir,       // a binder, a query, or the document itself (then all it holds):
                          // it and everything under it
     InstantaneVaPartir,  // a query's folders and files (the query stays)
+    DocumentFerme,       // the document is being destroyed: the last notice it sends
 };
 
 struct SChangement {

@@ -41,6 +41,13 @@ CRequete::~CRequete() = default;
 
 std::unique_ptr<CRequete> CRequete::copier() const
 {
+    std::unique_ptr<CRequete> copie = copierParametres();
+    copierSnapshot(*this, *copie, copie.get());
+    return copie;
+}
+
+std::unique_ptr<CRequete> CRequete::copierParametres() const
+{
     auto copie = std::make_unique<CRequete>(nullptr);
     copie->definirNom(nom_);
     copie->chemin_ = chemin_;
@@ -58,7 +65,6 @@ std::unique_ptr<CRequete> CRequete::copier() const
     copie->stockerAttributs = stockerAttributs;
     copie->criteres = criteres;
     copie->criteres.cible = nullptr;
-    copierSnapshot(*this, *copie, copie.get());
     return copie;
 }
 

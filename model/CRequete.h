@@ -30,6 +30,8 @@ public:
     // A full copy: parameters, volume identity and the whole snapshot. The copy
     // belongs to no binder until it is appended to one.
     std::unique_ptr<CRequete> copier() const;
+    // The same, without the snapshot: what a capture reads, in no binder.
+    std::unique_ptr<CRequete> copierParametres() const;
 
     int codeType() const override { return kTypeRequete; }
     std::string titre() const override;

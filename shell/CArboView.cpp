@@ -312,6 +312,7 @@ void CArboView::documentChange(const SChangement& changement)
     case EChangement::MarquesChangees:
     case EChangement::NoeudVaPartir:       // the items go with the notice that follows
     case EChangement::InstantaneVaPartir:
+    case EChangement::DocumentFerme:
         break;
     }
 }

@@ -3,26 +3,16 @@
 #include <memory>
 #include <string>
 
-#include "capture/MiseAJour.h"
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CObservateurDocument.h"
 #include "model/CRequete.h"
 #include "model/CUtilisateur.h"
-#include "search/Recherche.h"
+#include "workspace/ExecuteurTravaux.h"
+#include "workspace/TravailCapture.h"
 
 namespace {
-
-// What the user is told of one query's update, or nothing.
-std::string capturer(CRequete& q, EResultatMiseAJour* resultat = nullptr)
-{
-    SBilanCapture bilan;
-    const EResultatMiseAJour r = mettreAJourRequete(q, utilisateur().suiviCapture(), utilisateur().filsCapture(), &bilan);
-    if (resultat)
-        *resultat = r;
-    return texteMiseAJour(q, r, bilan);
-}
 
 void avertir(const std::string& texte)
 {
@@ -30,50 +20,38 @@ void avertir(const std::string& texte)
         utilisateur().message(texte, EBoutons::Ok, EIcone::Exclamation);
 }
 
-// Each query of `classeur` captured again; what the user is told of each, one per line.
-std::string capturerRequetes(CClasseur& classeur, std::string textes = {})
+std::shared_ptr<CTravailCapture> lancer(CExecuteurTravaux& executeur, CDoc& doc,
+                                        const std::vector<CRequete*>& requetes, bool premiere = false)
 {
-    for (CRequete* q : classeur.requetes())
-        if (const std::string texte = capturer(*q); !texte.empty())
-            textes += (textes.empty() ? "" : "\n") + texte;
-    return textes;
+    auto travail = std::make_shared<CTravailCapture>(doc, requetes, premiere);
+    executeur.lancer(travail, avertir);
+    return travail;
+}
+
+CExecuteurImmediat executeurImmediat()
+{
+    return CExecuteurImmediat(utilisateur().suiviCapture(), utilisateur().filsCapture());
+}
+
+std::vector<CRequete*> requetesDe(CClasseur& classeur)
+{
+    return {classeur.requetes().begin(), classeur.requetes().end()};
 }
 
 } // namespace
 
-EResultatMiseAJour mettreAJour(CRequete& requete, bool premiereCapture)
+void mettreAJour(CExecuteurTravaux& executeur, CDoc& doc, const std::vector<CRequete*>& requetes)
 {
-    EResultatMiseAJour resultat;
-    const std::string texte = capturer(requete, &resultat);
-    reappliquerRecherche();
-    if (!(premiereCapture && resultat == EResultatMiseAJour::RacineIllisible))
-        avertir(texte);
-    return resultat;
+    (void)lancer(executeur, doc, requetes);
 }
 
-void mettreAJour(CClasseur& classeur)
+void modifierRequete(CExecuteurTravaux& executeur, CRequete& requete)
 {
-    const std::string textes = capturerRequetes(classeur);
-    reappliquerRecherche();
-    avertir(textes);
+    if (CDoc* doc = requete.document(); doc && utilisateur().editerParametres(requete, false))
+        mettreAJour(executeur, *doc, {&requete});
 }
 
-void toutMettreAJour(CDoc& doc)
-{
-    std::string textes;
-    for (CClasseur* c : doc.classeurs())
-        textes = capturerRequetes(*c, std::move(textes));
-    reappliquerRecherche();
-    avertir(textes);
-}
-
-void modifierRequete(CRequete& requete)
-{
-    if (utilisateur().editerParametres(requete, false))
-        (void)mettreAJour(requete);
-}
-
-CRequete* nouvelleRequete(CDoc& doc)
+CRequete* nouvelleRequete(CExecuteurTravaux& executeur, CDoc& doc)
 {
     if (!doc.peutCreerRequete())
         return nullptr;
@@ -81,37 +59,62 @@ CRequete* nouvelleRequete(CDoc& doc)
     auto requete = std::make_unique<CRequete>(classeur);
     if (!utilisateur().editerParametres(*requete, true))
         return nullptr;
-    return ajouterRequete(doc, *classeur, std::move(requete));
+    return ajouterRequete(executeur, doc, *classeur, std::move(requete));
 }
 
-CRequete* ajouterRequete(CDoc& doc, CClasseur& classeur, std::unique_ptr<CRequete> requete)
+CRequete* ajouterRequete(CExecuteurTravaux& executeur, CDoc& doc, CClasseur& classeur,
+                         std::unique_ptr<CRequete> requete)
 {
     requete->definirNom(doc.nomNouvelleRequete(requete->chemin()));
     requete->definirClasseur(&classeur);
     CRequete* q = requete.release();
     classeur.requetes().ajouter(q);
     doc.annoncer({EChangement::NoeudAjoute, static_cast<CDossier*>(q)});
-    // Cancelling the first capture cancels the creation, and so does a capture that
-    // fails (short of memory): nothing was there before.
-    const auto retirer = [&] {
-        CElement* element = static_cast<CDossier*>(q);
-        doc.annoncer({EChangement::NoeudVaPartir, element});
-        classeur.requetes().retirerElement(q);
-        delete q;
-        doc.annoncer({EChangement::NoeudSupprime, element, &classeur});
-    };
-    EResultatMiseAJour resultat;
-    try {
-        resultat = mettreAJour(*q, true);
-    } catch (...) {
-        retirer();
-        throw;
+    // The job removes it again when its capture is cancelled.
+    return lancer(executeur, doc, {q}, true)->requete(0);
+}
+
+EResultatMiseAJour mettreAJour(CRequete& requete, bool premiereCapture)
+{
+    CDoc* doc = requete.document();
+    if (!doc)
+        return EResultatMiseAJour::Annulee;
+    CExecuteurImmediat executeur = executeurImmediat();
+    return lancer(executeur, *doc, {&requete}, premiereCapture)->resultat(0);
+}
+
+void mettreAJour(CClasseur& classeur)
+{
+    if (CDoc* doc = classeur.document()) {
+        CExecuteurImmediat executeur = executeurImmediat();
+        mettreAJour(executeur, *doc, requetesDe(classeur));
     }
-    if (resultat == EResultatMiseAJour::Annulee) {
-        retirer();
-        return nullptr;
-    }
-    // The new query is kept, even empty when its folder could not be read.
-    doc.definirModifie();
-    return q;
+}
+
+void toutMettreAJour(CDoc& doc)
+{
+    std::vector<CRequete*> requetes;
+    for (CClasseur* c : doc.classeurs())
+        for (CRequete* q : c->requetes())
+            requetes.push_back(q);
+    CExecuteurImmediat executeur = executeurImmediat();
+    mettreAJour(executeur, doc, requetes);
+}
+
+void modifierRequete(CRequete& requete)
+{
+    CExecuteurImmediat executeur = executeurImmediat();
+    modifierRequete(executeur, requete);
+}
+
+CRequete* nouvelleRequete(CDoc& doc)
+{
+    CExecuteurImmediat executeur = executeurImmediat();
+    return nouvelleRequete(executeur, doc);
+}
+
+CRequete* ajouterRequete(CDoc& doc, CClasseur& classeur, std::unique_ptr<CRequete> requete)
+{
+    CExecuteurImmediat executeur = executeurImmediat();
+    return ajouterRequete(executeur, doc, classeur, std::move(requete));
 }

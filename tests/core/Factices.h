@@ -56,7 +56,7 @@ public:
     {
         static const char* const kQuoi[] = {"ajout", "suppression", "renommage", "déplacement",
                                             "instantané", "marques", "tout", "va partir",
-                                            "instantané va partir"};
+                                            "instantané va partir", "fermeture"};
         std::string ligne = kQuoi[static_cast<int>(c.quoi)];
         // A deleted node is gone: only its address may be kept.
         if (c.noeud && c.quoi != EChangement::NoeudSupprime)

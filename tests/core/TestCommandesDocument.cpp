@@ -75,7 +75,7 @@ TEST_F(CommandesDocument, NouvelleRequeteDontLaCaptureEstAnnuleeNEstPasCreee)
     p.suivi = nullptr;
     EXPECT_TRUE(doc->classeurs().elementA(0)->requetes().estVide());
     // Shown while it was captured, gone with the cancel.
-    EXPECT_EQ(journal.lignes, (std::vector<std::string>{"ajout /media/cd", "marques", "va partir /media/cd", "suppression de Général"}));
+    EXPECT_EQ(journal.lignes, (std::vector<std::string>{"ajout /media/cd", "va partir /media/cd", "suppression de Général", "marques"}));
     EXPECT_FALSE(doc->estModifie());
     // The next one is created as usual.
     ASSERT_NE(nouvelleRequete(*doc), nullptr);
