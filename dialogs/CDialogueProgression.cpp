@@ -91,4 +91,5 @@ void CDialogueProgression::reject()
     // The window stays until the capture notices: it closes with the work.
     annule_ = true;
     compte_->setText(QStringLiteral("Annulation..."));
+    emit annulationDemandee();
 }

@@ -26,6 +26,10 @@ public:
     QString texteCompte() const;
     QString texteDossier() const;
 
+signals:
+    // "Annuler", Escape or the window closed.
+    void annulationDemandee();
+
 protected:
     void reject() override;
 

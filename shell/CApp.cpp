@@ -37,6 +37,7 @@
 #include "ui/CChampRechercheRapide.h"
 #include "ui/CImagesApplication.h"
 #include "ui/CResultatsDlg.h"
+#include "shell/CExecuteurTravauxQt.h"
 #include "ui/CTravailLong.h"
 #include "ui/CheminsQt.h"
 #include "ui/IdCommandes.h"
@@ -68,6 +69,8 @@ CApp::CApp(SOptionsApplication options)
     cadre_ = std::make_unique<CMainFrame>(*this);
     utilisateur_->definirFenetre(cadre_.get());
     utilisateur_->definirConsole(options_.messagesSurConsole);
+    travaux_ = std::make_unique<CExecuteurTravauxQt>(cadre_.get(), &cadre_->barreEtat(), signalement_,
+                                                    [] { return utilisateur().filsCapture(); });
     documents_ = std::make_unique<CGestionnaireDocuments>(*this);
     // Later starts hand their files here.
     if (options_.instanceUnique) {
@@ -83,6 +86,7 @@ CApp::CApp(SOptionsApplication options)
 
 CApp::~CApp()
 {
+    travaux_.reset();
     delete instance_;
     rechercheRapide_.reset();
     // Document windows first, while the main window they report to is whole; then the

@@ -15,6 +15,7 @@
 #include "ui/CHoteResultats.h"
 #include "ui/CSignalementErreurs.h"
 
+class CExecuteurTravauxQt;
 class CAccesReglages;
 class CChildFrame;
 class CDoc;
@@ -59,6 +60,8 @@ public:
     CGestionnaireDocuments& documents() { return *documents_; }
     const CImagesApplication& images() const { return *images_; }
     CSuiviCaptureQt& suivi();
+    // Runs the captures off the interface thread.
+    CExecuteurTravauxQt& travaux() { return *travaux_; }
     CFichiersRecents& recents() { return *recents_; }
     CAccesReglages& reglages() { return *reglages_; }
     QPrinter& imprimante();
@@ -114,6 +117,8 @@ private:
     std::unique_ptr<QPrinter> imprimante_;
     std::unique_ptr<CMainFrame> cadre_;
     std::unique_ptr<CGestionnaireDocuments> documents_;
+    // Gone first: the jobs still running are cancelled while their documents exist.
+    std::unique_ptr<CExecuteurTravauxQt> travaux_;
     // Before the documents and the windows go, so that neither reaches it.
     std::unique_ptr<CRechercheRapide> rechercheRapide_;
     CResultatsDlg* resultatsRecherche_ = nullptr;

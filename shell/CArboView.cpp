@@ -16,6 +16,7 @@
 #include "model/CUtilisateur.h"
 #include "model/Totaux.h"
 #include "shell/CApp.h"
+#include "shell/CExecuteurTravauxQt.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
 #include "shell/CVueDocument.h"
@@ -424,23 +425,21 @@ void CArboView::mettreAJourSelection()
         remplacerBranche(item, nullptr, {classeur, classeur->classeur()->nom()}, true);
         return;
     }
-    CTravailLong travail(app_.suivi(), window());
+    // The query stays selected while it is captured; its new snapshot then shows.
     CRequete* q = item->noeud->requete();
-    (void)mettreAJour(*q);
     selectionner(static_cast<CDossier*>(q));
+    ::mettreAJour(app_.travaux(), doc_, {q});
 }
 
 void CArboView::toutMettreAJour()
 {
-    CTravailLong travail(app_.suivi(), window());
-    ::toutMettreAJour(doc_);
+    ::toutMettreAJour(app_.travaux(), doc_);
 }
 
 void CArboView::modifierRequete()
 {
-    CTravailLong travail(app_.suivi(), window());
     if (CRequete* q = itemSelectionne()->noeud->requete())
-        ::modifierRequete(*q);
+        ::modifierRequete(app_.travaux(), *q);
 }
 
 void CArboView::afficherProprietes()

@@ -115,6 +115,7 @@ private:
     CApp& app_;
     CChildFrame& cadre_;
     CDoc& doc_;
+    const CDoc* documentDesCommandes() const override { return &doc_; }
     CModeleArbre* modele_;
 
     // Frozen painting: the selection and the expanded items wait for the thaw.

@@ -98,6 +98,16 @@ void CBarreEtat::annoncer(ESujet sujet, const QString& texte)
     showMessage(texte);
 }
 
+QString CBarreEtat::texteTravail()
+{
+    return QStringLiteral("Mise à jour en cours : le catalogue ne peut être ni modifié ni fermé avant sa fin");
+}
+
+void CBarreEtat::annoncerTravail()
+{
+    annoncer(ESujet::Travail, texteTravail());
+}
+
 void CBarreEtat::oublier(ESujet sujet)
 {
     // A prompt or a later announcement is left alone.

@@ -15,7 +15,7 @@ class CBarreEtat : public QStatusBar {
     Q_OBJECT
 public:
     // What an announcement tells of: it goes when that is no longer true.
-    enum class ESujet { Recherche, RechercheRapide, Comparaison };
+    enum class ESujet { Recherche, RechercheRapide, Comparaison, Travail };
 
     explicit CBarreEtat(QWidget* parent);
 
@@ -38,6 +38,10 @@ public:
     static QString texteComparaison(const SDecompteComparaison& decompte, const QString& premiere,
                                     const QString& seconde);
     void annoncerComparaison(const SDecompteComparaison& decompte, const QString& premiere, const QString& seconde);
+
+    // While a capture job runs: why its document takes no command.
+    static QString texteTravail();
+    void annoncerTravail();
 
     // Back to "Prêt" if the message pane still shows the announcement of `sujet`.
     void oublier(ESujet sujet);

@@ -12,6 +12,7 @@
 #include "model/CRequete.h"
 #include "shell/CAccesReglages.h"
 #include "shell/CApp.h"
+#include "shell/CExecuteurTravauxQt.h"
 #include "shell/CArboView.h"
 #include "shell/CGestionnaireDocuments.h"
 #include "ui/CImagesApplication.h"
@@ -247,8 +248,7 @@ void CChildFrame::nouveauClasseur()
 
 void CChildFrame::nouvelleRequete()
 {
-    CTravailLong travail(app_.suivi(), window());
-    if (CRequete* q = ::nouvelleRequete(*doc_))
+    if (CRequete* q = ::nouvelleRequete(app_.travaux(), *doc_))
         arbre_->selectionner(static_cast<CDossier*>(q));
 }
 
@@ -265,7 +265,8 @@ void CChildFrame::afficherApercu()
 void CChildFrame::closeEvent(QCloseEvent* evenement)
 {
     // Nothing closes while a capture runs, and a modified document asks first.
-    if (CTravailLong::enCours() || !app_.documents().demanderEnregistrement(*this)) {
+    if (CTravailLong::enCours() || CTravailLong::occupe(doc_.get()) ||
+        !app_.documents().demanderEnregistrement(*this)) {
         evenement->ignore();
         return;
     }

@@ -81,6 +81,7 @@ private:
 
     CApp& app_;
     std::unique_ptr<CDoc> doc_;
+    const CDoc* documentDesCommandes() const override { return doc_.get(); }
     QString titreParDefaut_;
     QSplitter* separateur_;
     CArboView* arbre_;

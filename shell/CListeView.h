@@ -69,6 +69,7 @@ private:
     CApp& app_;
     CChildFrame& cadre_;
     CDoc& doc_;
+    const CDoc* documentDesCommandes() const override { return &doc_; }
     CModeleListe* modele_;
     int misesAJour_ = 0;
     // Set while the columns are moved by the program, not by the user.

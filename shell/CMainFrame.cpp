@@ -14,6 +14,7 @@
 
 #include "model/CDoc.h"
 #include "shell/CApp.h"
+#include "shell/CExecuteurTravauxQt.h"
 #include "shell/CArboView.h"
 #include "shell/CBarreEtat.h"
 #include "shell/CChildFrame.h"
@@ -314,6 +315,8 @@ void CMainFrame::executer(int id)
     // Memory or threads that ran short end the command, not the program: the command
     // has put back what it began, and the user hears what failed.
     try {
+        // A capture it starts as a job is named after it too, should it fail later.
+        app_.travaux().nomOperation = nomCommande(id);
         for (CCibleCommandes* c : route())
             if (c->executerCommande(id))
                 break;
@@ -372,7 +375,7 @@ void CMainFrame::reorganiserIcones()
 
 void CMainFrame::closeEvent(QCloseEvent* evenement)
 {
-    if (CTravailLong::enCours() || !app_.documents().fermerTout()) {
+    if (CTravailLong::enCours() || CTravailLong::travauxEnCours() || !app_.documents().fermerTout()) {
         evenement->ignore();
         return;
     }

@@ -15,7 +15,7 @@ bool CCibleCommandes::etatCommande(int id, SEtatCommande& etat) const
     const SCommandeCible& c = it->second;
     // During a long operation the rules are not asked: the nodes they look at may be
     // the ones being replaced.
-    if (CTravailLong::enCours() && !c.pendantTravailLong) {
+    if ((CTravailLong::enCours() || CTravailLong::occupe(documentDesCommandes())) && !c.pendantTravailLong) {
         etat = {false, false};
         return true;
     }

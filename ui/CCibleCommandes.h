@@ -7,10 +7,13 @@
 // A target fills its table once: for each command, what it does and the rules that
 // enable and check it. The table, not the target, answers the route, so that no
 // target can forget the long operations: while one runs (CTravailLong), a command is
-// disabled, unchecked and not carried out, unless its entry offers it even then.
+// disabled, unchecked and not carried out, unless its entry offers it even then; and
+// so are the commands of a document's windows while a job works on that document.
 
 #include <functional>
 #include <map>
+
+class CDoc;
 
 struct SEtatCommande {
     bool actif = true;
@@ -37,6 +40,9 @@ public:
 protected:
     CCibleCommandes() = default;
     ~CCibleCommandes() = default;
+    // The document whose window this target is; none for the main window and the
+    // application.
+    virtual const CDoc* documentDesCommandes() const { return nullptr; }
 
 private:
     std::map<int, SCommandeCible> commandes_;

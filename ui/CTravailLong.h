@@ -5,6 +5,9 @@
 // enCours() is the one question the commands, the closing windows and the dropped
 // or handed files ask.
 
+#include <vector>
+
+class CDoc;
 class QWidget;
 
 // What shows the long operations to the user (the progress window): told when the
@@ -27,10 +30,19 @@ public:
 
     // True while some long operation runs.
     static bool enCours() { return profondeur_ > 0; }
+
+    // The documents a job works on (captures running off the interface thread): the
+    // commands of their windows are disabled and they do not close until it ends. A
+    // document may be held by several jobs.
+    static void occuper(const CDoc* document) { occupes_.push_back(document); }
+    static void liberer(const CDoc* document);
+    static bool occupe(const CDoc* document);
+    static bool travauxEnCours() { return !occupes_.empty(); }
     // How often work put off until the operation ends looks again (milliseconds).
     static constexpr int kAttente = 50;
 
 private:
     CAnnonceTravailLong& annonce_;
     static int profondeur_;
+    static std::vector<const CDoc*> occupes_;
 };

@@ -91,14 +91,19 @@ void mettreAJour(CClasseur& classeur)
     }
 }
 
-void toutMettreAJour(CDoc& doc)
+void toutMettreAJour(CExecuteurTravaux& executeur, CDoc& doc)
 {
     std::vector<CRequete*> requetes;
     for (CClasseur* c : doc.classeurs())
         for (CRequete* q : c->requetes())
             requetes.push_back(q);
-    CExecuteurImmediat executeur = executeurImmediat();
     mettreAJour(executeur, doc, requetes);
+}
+
+void toutMettreAJour(CDoc& doc)
+{
+    CExecuteurImmediat executeur = executeurImmediat();
+    toutMettreAJour(executeur, doc);
 }
 
 void modifierRequete(CRequete& requete)

@@ -18,6 +18,8 @@ class CRequete;
 // `requetes`, all of `doc`'s, captured again in turn, then the search once; one
 // message names every disk missing and every folder unread.
 void mettreAJour(CExecuteurTravaux& executeur, CDoc& doc, const std::vector<CRequete*>& requetes);
+// "Tout mettre à jour": every query of every binder.
+void toutMettreAJour(CExecuteurTravaux& executeur, CDoc& doc);
 // "Modifier la requête": the parameters dialog; on OK the query is captured again.
 void modifierRequete(CExecuteurTravaux& executeur, CRequete& requete);
 // A new query in the current binder, through the parameters dialog: on OK it is added
@@ -33,7 +35,6 @@ CRequete* ajouterRequete(CExecuteurTravaux& executeur, CDoc& doc, CClasseur& cla
 // keep: a folder it cannot read is not reported.
 EResultatMiseAJour mettreAJour(CRequete& requete, bool premiereCapture = false);
 void mettreAJour(CClasseur& classeur);
-// "Tout mettre à jour": every query of every binder.
 void toutMettreAJour(CDoc& doc);
 void modifierRequete(CRequete& requete);
 CRequete* nouvelleRequete(CDoc& doc);

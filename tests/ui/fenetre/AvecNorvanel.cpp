@@ -16,6 +16,7 @@
 #include "model/CDossier.h"
 #include "model/CRequete.h"
 #include "shell/CApp.h"
+#include "shell/CExecuteurTravauxQt.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
@@ -77,7 +78,17 @@ CDoc& AvecNorvanel::doc()
 void AvecNorvanel::executer(int id)
 {
     app->cadre().executer(id);
+    attendreTravaux();
     laisserTourner();
+}
+
+void AvecNorvanel::attendreTravaux()
+{
+    QElapsedTimer t;
+    t.start();
+    while (app->travaux().nombre() > 0 && t.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_EQ(app->travaux().nombre(), 0u) << "une capture n'a pas fini en une minute";
 }
 
 void AvecNorvanel::executerAvec(int id, std::deque<std::function<void(QDialog&)>> etapes)

@@ -82,6 +82,8 @@ protected:
 
     // Lets queued work (deferred renames, refreshed states) run.
     static void laisserTourner(int ms = 20);
+    // Until the capture jobs under way have ended, their results in place.
+    void attendreTravaux();
 
     std::unique_ptr<CApp> app;
     std::unique_ptr<CRepondeur> repondeur;

@@ -3,6 +3,8 @@
 
 #include "tests/ui/fenetre/AvecNorvanel.h"
 
+#include "shell/CExecuteurTravauxQt.h"
+
 #include <sys/resource.h>
 
 #include <new>
@@ -74,7 +76,9 @@ TEST_F(LimitesRessources, UneMiseAJourACourtDeMemoireGardeLeDocumentEtLeDit)
         repondeur->boites.clear();
         repondeur->reponses.push_back(QMessageBox::Ok);
         std::optional<SUtilisateurSansMemoire> sansMemoire(std::in_place);
+        app->travaux().suiviDesTests = &*sansMemoire;
         executer(commande);
+        app->travaux().suiviDesTests = nullptr;
         sansMemoire.reset();
 
         ASSERT_EQ(repondeur->boites.size(), 1u) << nom;

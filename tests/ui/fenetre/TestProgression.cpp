@@ -1,10 +1,16 @@
-// Long work: a capture shows the modal progress window with its counts and the folder
-// being read; "Annuler" stops it and the query keeps its previous snapshot; meanwhile
-// no command is offered.
+// Long work: a capture runs off the interface thread and shows its progress window
+// with its counts and the folder being read; "Annuler" stops it and the query keeps
+// its previous snapshot; meanwhile its document takes no command.
 
 #include "tests/ui/fenetre/AvecNorvanel.h"
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QLineEdit>
 #include <QTimer>
@@ -17,7 +23,10 @@
 #include "dialogs/CDialogueProgression.h"
 #include "shell/CMainFrame.h"
 #include "dialogs/CParametresDlg.h"
-#include "shell/CSuiviCaptureQt.h"
+#include "capture/CSuiviCapture.h"
+#include "shell/CBarreEtat.h"
+#include "shell/CChildFrame.h"
+#include "shell/CExecuteurTravauxQt.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 
@@ -71,12 +80,24 @@ TEST_F(Progression, NouvelleRequeteCaptureeNommeeSelectionnee)
     EXPECT_TRUE(doc().estModifie());
     EXPECT_EQ(arbre().noeudSelectionne(), static_cast<CElement*>(static_cast<CDossier*>(q)));
     EXPECT_EQ(libelles(indexDe(static_cast<CDossier*>(q))), QStringList{QStringLiteral("Photos")});
-    // The window came and went with the capture.
-    EXPECT_FALSE(CTravailLong::enCours());
-    EXPECT_EQ(app->suivi().dialogue(), nullptr);
+    // The job came and went with the capture.
+    EXPECT_FALSE(CTravailLong::travauxEnCours());
+    EXPECT_EQ(app->travaux().dialogue(), nullptr);
 }
 
-TEST_F(Progression, LaFenetreMontreLesComptesEtLeDossierPuisAnnuleEtLAncienInstantaneResteLa)
+// Holds the job's thread at its first report until the test lets it go.
+class CSuiviRetenu : public CSuiviCapture {
+public:
+    bool progression(const SProgressionCapture&) override
+    {
+        while (!libre)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        return true;
+    }
+    std::atomic<bool> libre{false};
+};
+
+TEST_F(Progression, PendantLaCaptureLesFenetresRestentVivantesPuisAnnulerGardeLAncienInstantane)
 {
     CRequete* q = nouvelleRequete();
     ASSERT_EQ(q->fichiers().nombre(), 1);
@@ -84,35 +105,45 @@ TEST_F(Progression, LaFenetreMontreLesComptesEtLeDossierPuisAnnuleEtLAncienInsta
     creerFichier(QStringLiteral("disque/nouveau.txt"));
     selectionner(static_cast<CDossier*>(q));
 
-    app->suivi().delaiAffichage = 0;
-    QString compte, dossierLu, titre;
-    bool commandesOffertes = true;
-    bool vue = false;
-    // While the window is up: read it, check the commands, press "Annuler".
-    QTimer::singleShot(0, [&] {
-        CDialogueProgression* d = app->suivi().dialogue();
-        if (!d)
-            return;
-        vue = d->isVisible() && d->isModal();
-        titre = d->windowTitle();
-        compte = d->texteCompte();
-        dossierLu = d->texteDossier();
-        cadre().mettreAJourCommandes();
-        commandesOffertes = cadre().action(cmd::Nouveau)->isEnabled() ||
-                            cadre().action(cmd::Supprimer)->isEnabled();
-        static_cast<QDialog*>(d)->reject();   // as "Annuler" or Escape do
-    });
-    executer(cmd::MettreAJour);
-    EXPECT_TRUE(vue);
-    EXPECT_EQ(titre, QStringLiteral("Mise à jour de « %1 »").arg(QString::fromStdString(q->nom())));
-    EXPECT_TRUE(compte.contains(QStringLiteral("dossier"))) << compte.toStdString();
-    EXPECT_TRUE(dossierLu.startsWith(chemin(QStringLiteral("disque")))) << dossierLu.toStdString();
-    EXPECT_FALSE(commandesOffertes);
-    // Cancelled: the same snapshot as before.
+    CSuiviRetenu retenu;
+    app->travaux().suiviDesTests = &retenu;
+    app->travaux().delaiAffichage = 0;
+    app->cadre().executer(cmd::MettreAJour);
+    // The job is held: an event posted now is handled while it runs, and its window
+    // comes up without keeping the others away.
+    bool traite = false;
+    QTimer::singleShot(0, [&] { traite = true; });
+    QElapsedTimer t;
+    t.start();
+    while ((!traite || !app->travaux().dialogue()) && t.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_TRUE(traite);
+    EXPECT_EQ(app->travaux().nombre(), 1u);
+    CDialogueProgression* d = app->travaux().dialogue();
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_FALSE(d->isModal());
+    EXPECT_EQ(d->windowTitle(), QStringLiteral("Mise à jour de « %1 »").arg(QString::fromStdString(q->nom())));
+    EXPECT_TRUE(d->texteCompte().contains(QStringLiteral("dossier"))) << d->texteCompte().toStdString();
+    EXPECT_TRUE(d->texteDossier().startsWith(chemin(QStringLiteral("disque")))) << d->texteDossier().toStdString();
+    // The document captured takes no command and does not close, and says why; the
+    // program's other commands stay.
+    EXPECT_FALSE(actif(cmd::Supprimer));
+    EXPECT_FALSE(actif(cmd::MettreAJour));
+    EXPECT_TRUE(actif(cmd::Nouveau));
+    EXPECT_EQ(cadre().barreEtat().texteMessage(), CBarreEtat::texteTravail());
+    EXPECT_FALSE(fenetre().close());
+
+    static_cast<QDialog*>(d)->reject();   // as "Annuler" or Escape do
+    retenu.libre = true;
+    attendreTravaux();
+    app->travaux().suiviDesTests = nullptr;
+    // Cancelled: the same snapshot as before, the document whole and free again.
     ASSERT_EQ(q->fichiers().nombre(), 1);
     EXPECT_EQ(q->fichiers().elementA(0), avant);
-    EXPECT_EQ(app->suivi().dialogue(), nullptr);
-    EXPECT_TRUE(actif(cmd::Nouveau));
+    EXPECT_EQ(app->travaux().dialogue(), nullptr);
+    EXPECT_TRUE(actif(cmd::Supprimer));
+    EXPECT_NE(cadre().barreEtat().texteMessage(), CBarreEtat::texteTravail());
 
     // Not cancelled: the new file is there.
     executer(cmd::MettreAJour);
