@@ -15,6 +15,9 @@
 bool CArboView::edit(const QModelIndex& index, EditTrigger declencheur, QEvent* evenement)
 {
     const bool etaitEnEdition = state() == EditingState;
+    // No name changes while a capture job works on the document.
+    if (!etaitEnEdition && CTravailLong::occupe(&doc_))
+        return false;
     const bool resultat = QTreeView::edit(index, declencheur, evenement);
     if (!etaitEnEdition && state() == EditingState) {
         // The edit begins: the model only lets editable items (binders, queries) open.
@@ -67,7 +70,7 @@ void CArboView::appliquerRenommage()
 {
     // The editor may close as a capture's window takes the focus, and the capture keeps
     // the windows painted: the name is applied once it is over, no command meanwhile.
-    if (CTravailLong::enCours()) {
+    if (CTravailLong::enCours() || CTravailLong::occupe(&doc_)) {
         QTimer::singleShot(CTravailLong::kAttente, this, &CArboView::appliquerRenommage);
         return;
     }

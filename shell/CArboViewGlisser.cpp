@@ -10,6 +10,7 @@
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
+#include "ui/CTravailLong.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 
@@ -35,8 +36,10 @@ void CArboView::startDrag(Qt::DropActions actions)
 
 bool CArboView::accepteGlisser(const QDropEvent* evenement) const
 {
-    // A query of this tree's document: each document has its one tree.
-    return requeteGlissee_ && requeteGlissee_->document() == &doc_ && evenement->mimeData() &&
+    // A query of this tree's document: each document has its one tree. Nothing moves
+    // while a capture job works on the document.
+    return requeteGlissee_ && requeteGlissee_->document() == &doc_ && !CTravailLong::occupe(&doc_) &&
+           evenement->mimeData() &&
            evenement->mimeData()->hasFormat(CModeleArbre::typeMimeRequete());
 }
 

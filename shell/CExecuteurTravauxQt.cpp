@@ -6,6 +6,7 @@
 #include <mutex>
 #include <thread>
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
@@ -72,6 +73,9 @@ public:
         minuterie_.setInterval(kIntervalleAffichage);
         connect(&minuterie_, &QTimer::timeout, this, [this] { afficher(); });
         minuterie_.start();
+        attente_.setSingleShot(true);
+        attente_.setInterval(CTravailLong::kAttente);
+        connect(&attente_, &QTimer::timeout, this, [this] { avancer(); });
         const int fils = executeur_.fils_ ? executeur_.fils_() : 0;
         fil_ = std::thread([this, fils] { travailler(fils); });
     }
@@ -107,9 +111,26 @@ private:
     {
         for (std::size_t i = 0; i < travail_->nombre(); ++i) {
             travail_->capturer(i, &suivi_, fils);
-            QMetaObject::invokeMethod(this, [this, i] { travail_->placer(i); }, Qt::QueuedConnection);
+            faites_.store(i + 1);
+            QMetaObject::invokeMethod(this, [this] { avancer(); }, Qt::QueuedConnection);
         }
-        QMetaObject::invokeMethod(this, [this] { executeur_.terminer(this); }, Qt::QueuedConnection);
+    }
+
+    // The interface thread: the snapshots made are put in place, and once the last is,
+    // the job ends. Not while another operation holds the windows (a search keeping
+    // them painted, a dialog open): it may be reading the very nodes replaced.
+    void avancer()
+    {
+        if (CTravailLong::enCours() || QApplication::activeModalWidget()) {
+            if (!attente_.isActive())
+                attente_.start();
+            return;
+        }
+        const std::size_t faites = faites_.load();
+        while (places_ < faites)
+            travail_->placer(places_++);
+        if (places_ == travail_->nombre())
+            executeur_.terminer(this);
     }
 
     void afficher()
@@ -141,7 +162,10 @@ private:
     CSuiviPartage suivi_;
     QElapsedTimer chrono_;
     QTimer minuterie_;
+    QTimer attente_;
     std::unique_ptr<CDialogueProgression> dialogue_;
+    std::atomic<std::size_t> faites_{0};   // captures made, written by the job's thread
+    std::size_t places_ = 0;               // of those, put in place
     std::thread fil_;
 };
 

@@ -2,12 +2,17 @@
 
 #include "tests/core/Factices.h"
 
+#include "capture/CSuiviCapture.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "model/Totaux.h"
 #include "workspace/MisesAJour.h"
+#include "workspace/TravailCapture.h"
+
+#include <functional>
+#include <thread>
 
 namespace {
 
@@ -114,6 +119,58 @@ TEST_F(MiseAJour, Proprietes)
     EXPECT_EQ(d.titre, "Propriétés du dossier \"/media/a/sous\"");
     EXPECT_EQ(d.fichiers, 1u);
     EXPECT_EQ(d.dossiers, 0u);
+}
+
+// A job's captures run on a thread of their own; whatever happens to the document
+// meanwhile, on its own thread, the job places only what still has a place, and the
+// document stays whole. Cancelling leaves it as it was.
+TEST_F(MiseAJour, UnTravailSuitSonDocumentPendantQuIlCapture)
+{
+    struct SAnnulation : CSuiviCapture {
+        bool progression(const SProgressionCapture&) override { return false; }
+    } annulation;
+    const struct {
+        const char* cas;
+        std::function<void()> pendant;   // on the document's thread, while the thread captures
+        CSuiviCapture* suivi;
+        std::size_t placees;             // captures put in place (of qa, qb)
+    } cas[] = {
+        {"rien", [] {}, nullptr, 2},
+        {"annulée", [] {}, &annulation, 0},
+        {"requête supprimée", [&] { ASSERT_TRUE(doc->supprimerNoeud(*qa)); }, nullptr, 1},
+        {"classeur supprimé", [&] { ASSERT_TRUE(doc->supprimerNoeud(*doc->classeurs().elementA(0))); }, nullptr, 0},
+        {"document vidé", [&] { doc->viderContenu(); }, nullptr, 0},
+        {"document fermé", [&] { doc.reset(); }, nullptr, 0},
+    };
+    for (const auto& k : cas) {
+        SCOPED_TRACE(k.cas);
+        SetUp();
+        p.ajouterFichier("/media/a/nouveau");
+        const bool modifie = doc->estModifie();
+        auto travail = std::make_shared<CTravailCapture>(*doc, std::vector<CRequete*>{qa, qb});
+        std::thread fil([&] {
+            for (std::size_t i = 0; i < travail->nombre(); ++i)
+                travail->capturer(i, k.suivi, 1);
+        });
+        k.pendant();
+        fil.join();
+        for (std::size_t i = 0; i < travail->nombre(); ++i)
+            travail->placer(i);
+        EXPECT_EQ(travail->terminer(), "");
+        EXPECT_EQ(travail->annule(), k.suivi != nullptr);
+        std::size_t placees = 0;
+        for (std::size_t i = 0; i < travail->nombre(); ++i)
+            if (CRequete* q = travail->requete(i)) {
+                const bool placee = !q->nomVolume.empty();
+                placees += placee;
+                EXPECT_EQ(q->fichiers().nombre(), !placee ? 0 : q == qa ? 2 : 1);
+            }
+        EXPECT_EQ(placees, k.placees);
+        if (k.suivi)
+            EXPECT_EQ(doc->estModifie(), modifie);
+        travail.reset();
+        TearDown();
+    }
 }
 
 } // namespace
