@@ -1,7 +1,8 @@
 #pragma once
-// The modal window shown while a capture runs: how many folders were read and files
-// kept, the folder being read, and a button to cancel. A print job shows the same
-// window with its pages.
+// The window shown while a capture runs: how many folders were read and files kept,
+// the folder being read, and a button to cancel. Modal unless its owner says otherwise
+// (a capture leaves the other documents at hand). A print job shows the same window
+// with its pages.
 
 #include <memory>
 

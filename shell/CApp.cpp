@@ -27,7 +27,7 @@
 #include "shell/CInstanceUnique.h"
 #include "shell/CMainFrame.h"
 #include "shell/CPlateformeQt.h"
-#include "shell/CSuiviCaptureQt.h"
+#include "shell/CSuiviTravailQt.h"
 #include "shell/CUtilisateurQt.h"
 #include "shell/CommandeComparaison.h"
 #include "shell/CommandeRecherche.h"
@@ -172,7 +172,7 @@ int CApp::imprimerSansFenetre(const QString& chemin)
     return 0;
 }
 
-CSuiviCaptureQt& CApp::suivi() { return utilisateur_->suivi(); }
+CSuiviTravailQt& CApp::suivi() { return utilisateur_->suivi(); }
 
 QPrinter& CApp::imprimante()
 {

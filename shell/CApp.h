@@ -31,7 +31,7 @@ class CPlateforme;
 class CPlateformeQt;
 class CRechercheRapide;
 class CRequete;
-class CSuiviCaptureQt;
+class CSuiviTravailQt;
 class CUtilisateur;
 class CUtilisateurQt;
 class QPrinter;
@@ -59,7 +59,7 @@ public:
     CMainFrame& cadre() { return *cadre_; }
     CGestionnaireDocuments& documents() { return *documents_; }
     const CImagesApplication& images() const { return *images_; }
-    CSuiviCaptureQt& suivi();
+    CSuiviTravailQt& suivi();
     // Runs the captures off the interface thread.
     CExecuteurTravauxQt& travaux() { return *travaux_; }
     CFichiersRecents& recents() { return *recents_; }

@@ -12,7 +12,7 @@
 #include "shell/CListeView.h"
 #include "shell/CMainFrame.h"
 #include "shell/CModeleListe.h"
-#include "shell/CSuiviCaptureQt.h"
+#include "shell/CSuiviTravailQt.h"
 #include "workspace/Ouverture.h"
 
 void CApp::localiser(CFichier& fichier)

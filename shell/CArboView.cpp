@@ -21,7 +21,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/CVueDocument.h"
 #include "ui/CImagesApplication.h"
-#include "shell/CSuiviCaptureQt.h"
+#include "shell/CSuiviTravailQt.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "ui/InfobulleTexteCoupe.h"

@@ -18,7 +18,7 @@
 #include "ui/CImagesApplication.h"
 #include "shell/CListeView.h"
 #include "shell/CMainFrame.h"
-#include "shell/CSuiviCaptureQt.h"
+#include "shell/CSuiviTravailQt.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "shell/ImpressionDocument.h"

@@ -26,7 +26,7 @@
 #include "ui/CImagesApplication.h"
 #include "shell/CMainFrame.h"
 #include "shell/CModeleListe.h"
-#include "shell/CSuiviCaptureQt.h"
+#include "shell/CSuiviTravailQt.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "ui/ListeEnColonnes.h"

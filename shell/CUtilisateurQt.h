@@ -1,10 +1,10 @@
 #pragma once
 // The user of the window program: message boxes titled "Norvanel", the folder picker,
 // the properties of a binder, query or folder and the parameters of a query, modal over
-// the main window; the captures report to the progress window.
+// the main window. The captures, run as jobs, have their own progress window.
 
 #include "model/CUtilisateur.h"
-#include "shell/CSuiviCaptureQt.h"
+#include "shell/CSuiviTravailQt.h"
 
 class QWidget;
 
@@ -14,7 +14,6 @@ public:
     std::optional<std::string> choisirDossier(const std::string& titre) override;
     void afficherProprietes(const SProprietes& proprietes) override;
     bool editerParametres(CRequete& requete, bool creation) override;
-    CSuiviCapture* suiviCapture() override { return &suivi_; }
     void travailEnCours() override { suivi_.travailEnCours(); }
     // On the main window's status bar: "1 234 fichiers trouvés".
     void rechercheFaite(std::size_t trouves) override;
@@ -24,10 +23,10 @@ public:
     // Messages on the standard error instead of in boxes, where no one could answer a
     // box (printing without a screen); a question then gets its cautious answer.
     void definirConsole(bool console) { console_ = console; }
-    CSuiviCaptureQt& suivi() { return suivi_; }
+    CSuiviTravailQt& suivi() { return suivi_; }
 
 private:
     QWidget* fenetre_ = nullptr;
     bool console_ = false;
-    CSuiviCaptureQt suivi_;
+    CSuiviTravailQt suivi_;
 };

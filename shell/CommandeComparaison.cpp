@@ -9,7 +9,7 @@
 #include "shell/CBarreEtat.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
-#include "shell/CSuiviCaptureQt.h"
+#include "shell/CSuiviTravailQt.h"
 #include "ui/CImagesApplication.h"
 #include "ui/CTravailLong.h"
 

@@ -10,7 +10,7 @@
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
-#include "shell/CSuiviCaptureQt.h"
+#include "shell/CSuiviTravailQt.h"
 #include "ui/CTravailLong.h"
 
 void rechercherDepuis(CApp& app, CChildFrame& cadre)

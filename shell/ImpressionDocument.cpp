@@ -13,7 +13,7 @@
 #include "impression/ImpressionPdf.h"
 #include "dialogs/CApercuImpressionDlg.h"
 #include "shell/CPagesApercuDocument.h"
-#include "shell/CSuiviCaptureQt.h"
+#include "shell/CSuiviTravailQt.h"
 #include "shell/CSuiviImpressionQt.h"
 #include "ui/CTravailLong.h"
 #include "ui/CheminsQt.h"
@@ -63,7 +63,7 @@ std::optional<std::string> imprimerDocument(CDoc& doc, QPrinter& imprimante, CSu
     return std::nullopt;
 }
 
-bool imprimerAvecDialogue(CDoc& doc, QPrinter& imprimante, CSuiviCaptureQt& suivi, QWidget* parent)
+bool imprimerAvecDialogue(CDoc& doc, QPrinter& imprimante, CSuiviTravailQt& suivi, QWidget* parent)
 {
     QPrintDialog dialogue(&imprimante, parent);
     dialogue.setOption(QAbstractPrintDialog::PrintPageRange);
@@ -79,7 +79,7 @@ bool imprimerAvecDialogue(CDoc& doc, QPrinter& imprimante, CSuiviCaptureQt& suiv
     return !erreur;
 }
 
-void apercuAvantImpression(CDoc& doc, QPrinter& imprimante, int pages, CSuiviCaptureQt& suivi, QWidget* parent)
+void apercuAvantImpression(CDoc& doc, QPrinter& imprimante, int pages, CSuiviTravailQt& suivi, QWidget* parent)
 {
     CPagesApercuDocument pagesDocument(doc, imprimante);
     if (auto erreur = pagesDocument.preparer()) {

@@ -6,7 +6,7 @@
 #include <string>
 
 class CDoc;
-class CSuiviCaptureQt;
+class CSuiviTravailQt;
 class CSuiviImpression;
 class QPrinter;
 class QWidget;
@@ -20,9 +20,9 @@ class QWidget;
 // The print dialog, then the printing as a long operation of `suivi`, whose progress
 // window shows the pages and can cancel; a failure is shown in a message box. True
 // once printed.
-bool imprimerAvecDialogue(CDoc& doc, QPrinter& imprimante, CSuiviCaptureQt& suivi, QWidget* parent);
+bool imprimerAvecDialogue(CDoc& doc, QPrinter& imprimante, CSuiviTravailQt& suivi, QWidget* parent);
 
 // Print preview of the same pages, drawn as they are shown; `pages`: how many pages it
 // shows side by side (the "PreviewPages" setting: 2 shows facing pages, anything else
 // one page). Its print button prints as imprimerAvecDialogue().
-void apercuAvantImpression(CDoc& doc, QPrinter& imprimante, int pages, CSuiviCaptureQt& suivi, QWidget* parent);
+void apercuAvantImpression(CDoc& doc, QPrinter& imprimante, int pages, CSuiviTravailQt& suivi, QWidget* parent);

@@ -24,7 +24,7 @@
 #include "model/CRequete.h"
 #include "shell/CBarreEtat.h"
 #include "shell/CMainFrame.h"
-#include "shell/CSuiviCaptureQt.h"
+#include "shell/CSuiviTravailQt.h"
 #include "ui/IdCommandes.h"
 
 namespace {

@@ -23,7 +23,7 @@
 #include "dialogs/CVuePagesApercu.h"
 #include "impression/CContexteImpressionQt.h"
 #include "model/Impression.h"
-#include "shell/CSuiviCaptureQt.h"
+#include "shell/CSuiviTravailQt.h"
 #include "ui/CTravailLong.h"
 
 #include "model/CClasseur.h"

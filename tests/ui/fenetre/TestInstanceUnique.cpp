@@ -27,7 +27,7 @@
 #include "shell/CChildFrame.h"
 #include "shell/CInstanceUnique.h"
 #include "shell/CMainFrame.h"
-#include "shell/CSuiviCaptureQt.h"
+#include "shell/CSuiviTravailQt.h"
 #include "shell/LigneCommande.h"
 #include "tests/ui/fenetre/ProcessusOrdinaire.h"
 #include "ui/CTravailLong.h"

@@ -20,7 +20,7 @@
 #include "search/ui/CRechercheRapide.h"
 #include "shell/CBarreEtat.h"
 #include "shell/CMainFrame.h"
-#include "shell/CSuiviCaptureQt.h"
+#include "shell/CSuiviTravailQt.h"
 #include "ui/CChampRechercheRapide.h"
 #include "ui/CModeleResultats.h"
 #include "ui/CResultatsDlg.h"

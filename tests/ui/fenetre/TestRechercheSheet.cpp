@@ -38,7 +38,7 @@
 #include "shell/CChildFrame.h"
 #include "shell/CListeView.h"
 #include "shell/CMainFrame.h"
-#include "shell/CSuiviCaptureQt.h"
+#include "shell/CSuiviTravailQt.h"
 #include "tests/commun/ConstructeurCatalogue.h"
 #include "ui/CResultatsDlg.h"
 #include "ui/CTravailLong.h"

@@ -13,7 +13,7 @@
 #include "shell/CApp.h"
 #include "shell/CArboView.h"
 #include "shell/CMainFrame.h"
-#include "shell/CSuiviCaptureQt.h"
+#include "shell/CSuiviTravailQt.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 

@@ -10,7 +10,7 @@
 #include "shell/CChildFrame.h"
 #include "shell/CListeView.h"
 #include "shell/CMainFrame.h"
-#include "shell/CSuiviCaptureQt.h"
+#include "shell/CSuiviTravailQt.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "ui/TableCommandes.h"
