@@ -69,7 +69,13 @@ CApp::CApp(SOptionsApplication options)
     cadre_ = std::make_unique<CMainFrame>(*this);
     utilisateur_->definirFenetre(cadre_.get());
     utilisateur_->definirConsole(options_.messagesSurConsole);
-    travaux_ = std::make_unique<CExecuteurTravauxQt>(cadre_.get(), &cadre_->barreEtat(), signalement_,
+    const auto titreDe = [this](const CDoc* doc) {
+        for (CChildFrame* c : cadre_->cadres())
+            if (&c->document() == doc)
+                return c->titre();
+        return QString();
+    };
+    travaux_ = std::make_unique<CExecuteurTravauxQt>(cadre_.get(), &cadre_->barreEtat(), titreDe, signalement_,
                                                     [] { return utilisateur().filsCapture(); });
     documents_ = std::make_unique<CGestionnaireDocuments>(*this);
     // Later starts hand their files here.

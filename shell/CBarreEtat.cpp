@@ -98,14 +98,15 @@ void CBarreEtat::annoncer(ESujet sujet, const QString& texte)
     showMessage(texte);
 }
 
-QString CBarreEtat::texteTravail()
+QString CBarreEtat::texteTravail(const QString& titre)
 {
-    return QStringLiteral("Mise à jour en cours : le catalogue ne peut être ni modifié ni fermé avant sa fin");
+    return QStringLiteral("Mise à jour de « %1 » en cours : ce catalogue ne peut être ni modifié ni fermé avant sa fin")
+        .arg(titre);
 }
 
-void CBarreEtat::annoncerTravail()
+void CBarreEtat::annoncerTravail(const QString& titre)
 {
-    annoncer(ESujet::Travail, texteTravail());
+    annoncer(ESujet::Travail, texteTravail(titre));
 }
 
 void CBarreEtat::oublier(ESujet sujet)

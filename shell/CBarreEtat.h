@@ -39,9 +39,9 @@ public:
                                     const QString& seconde);
     void annoncerComparaison(const SDecompteComparaison& decompte, const QString& premiere, const QString& seconde);
 
-    // While a capture job runs: why its document takes no command.
-    static QString texteTravail();
-    void annoncerTravail();
+    // While a capture job runs: why the document titled `titre` takes no command.
+    static QString texteTravail(const QString& titre);
+    void annoncerTravail(const QString& titre);
 
     // Back to "Prêt" if the message pane still shows the announcement of `sujet`.
     void oublier(ESujet sujet);

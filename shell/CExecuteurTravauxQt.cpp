@@ -145,8 +145,8 @@ private:
             connect(dialogue_.get(), &CDialogueProgression::annulationDemandee, this,
                     [this] { suivi_.annule = true; });
             dialogue_->show();
-            if (executeur_.barre_)
-                executeur_.barre_->annoncerTravail();
+            if (executeur_.barre_ && document_)
+                executeur_.barre_->annoncerTravail(executeur_.titreDe_ ? executeur_.titreDe_(document_) : QString());
         }
         if (!dialogue_)
             return;
@@ -169,9 +169,11 @@ private:
     std::thread fil_;
 };
 
-CExecuteurTravauxQt::CExecuteurTravauxQt(QWidget* fenetre, CBarreEtat* barre, CSignalementErreurs& signalement,
-                                         std::function<int()> fils)
-    : fenetre_(fenetre), barre_(barre), signalement_(signalement), fils_(std::move(fils))
+CExecuteurTravauxQt::CExecuteurTravauxQt(QWidget* fenetre, CBarreEtat* barre,
+                                         std::function<QString(const CDoc*)> titreDe,
+                                         CSignalementErreurs& signalement, std::function<int()> fils)
+    : fenetre_(fenetre), barre_(barre), titreDe_(std::move(titreDe)), signalement_(signalement),
+      fils_(std::move(fils))
 {
 }
 

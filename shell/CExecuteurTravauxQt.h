@@ -11,10 +11,12 @@
 #include <vector>
 
 #include <QObject>
+#include <QString>
 
 #include "workspace/ExecuteurTravaux.h"
 
 class CBarreEtat;
+class CDoc;
 class CDialogueProgression;
 class CSignalementErreurs;
 class CSuiviCapture;
@@ -25,10 +27,10 @@ class CExecuteurTravauxQt : public QObject, public CExecuteurTravaux {
     Q_OBJECT
 public:
     // Progress windows belong to `fenetre`; `barre` tells why the document's commands
-    // are off; `signalement` tells a job that failed (memory short); `fils` as
-    // capturerRequete takes it.
-    CExecuteurTravauxQt(QWidget* fenetre, CBarreEtat* barre, CSignalementErreurs& signalement,
-                        std::function<int()> fils);
+    // are off, naming it by `titreDe`; `signalement` tells a job that failed (memory
+    // short); `fils` as capturerRequete takes it.
+    CExecuteurTravauxQt(QWidget* fenetre, CBarreEtat* barre, std::function<QString(const CDoc*)> titreDe,
+                        CSignalementErreurs& signalement, std::function<int()> fils);
     // Jobs still running are cancelled and waited for; none of their results is placed.
     ~CExecuteurTravauxQt() override;
 
@@ -56,6 +58,7 @@ private:
 
     QWidget* fenetre_;
     CBarreEtat* barre_;
+    std::function<QString(const CDoc*)> titreDe_;
     CSignalementErreurs& signalement_;
     std::function<int()> fils_;
     std::vector<std::unique_ptr<CJobCapture>> jobs_;

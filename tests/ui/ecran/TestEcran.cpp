@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMdiArea>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -26,12 +27,20 @@
 #include <QHeaderView>
 #include <QStyle>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "capture/CSuiviCapture.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
 #include "shell/CApp.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
+#include "shell/CExecuteurTravauxQt.h"
+#include "workspace/MisesAJour.h"
 #include "dialogs/CApercuImpressionDlg.h"
 #include "dialogs/CDialogueProgression.h"
 #include "dialogs/CVuePagesApercu.h"
@@ -205,6 +214,102 @@ TEST_F(Ecran, LeProgrammeSAfficheEtUnSecondLancementLuiConfieSonFichier)
         premier.kill();
         premier.waitForFinished(5000);
     }
+}
+
+// Holds a capture job at its second report, once it has counted something, until the
+// test lets it go.
+class CCaptureRetenue : public CSuiviCapture {
+public:
+    bool progression(const SProgressionCapture&) override
+    {
+        if (++rapports_ >= 2)
+            while (!libre)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return true;
+    }
+    std::atomic<bool> libre{false};
+
+private:
+    int rapports_ = 0;
+};
+
+TEST_F(Ecran, UnAutreDocumentSeParcourtEtSeTriePendantUneCapture)
+{
+    CApp app;
+    CChildFrame* parcouru = ouvrirEnAvant(app);
+    ASSERT_NE(parcouru, nullptr);
+    CMainFrame& cadre = app.cadre();
+    cadre.resize(1000, 640);
+
+    // A second document captures a large tree: the system's own programs and libraries.
+    CCaptureRetenue retenue;
+    app.travaux().suiviDesTests = &retenue;
+    app.travaux().delaiAffichage = 0;
+    CChildFrame* capture = app.documents().nouveau();
+    ASSERT_NE(capture, nullptr);
+    CDoc& docCapture = capture->document();
+    CClasseur* general = docCapture.classeurs().elementA(0);
+    auto requete = std::make_unique<CRequete>(general);
+    requete->definirChemin("/usr");
+    ASSERT_NE(ajouterRequete(app.travaux(), docCapture, *general, std::move(requete)), nullptr);
+    cadre.zoneMdi().tileSubWindows();
+
+    // Meanwhile the first document is browsed: its query listed, sorted by name, down.
+    QElapsedTimer t;
+    t.start();
+    while (!app.travaux().dialogue() && t.elapsed() < 20000)
+        attendre(20);
+    ASSERT_NE(app.travaux().dialogue(), nullptr);
+    cadre.zoneMdi().setActiveSubWindow(parcouru);
+    CDoc& doc = parcouru->document();
+    CRequete* q = nullptr;
+    for (CClasseur* c : doc.classeurs())
+        if (!c->requetes().estVide())
+            q = c->requetes().elementA(0);
+    ASSERT_NE(q, nullptr);
+    // Every file below the query in its list, to have something to sort.
+    doc.basculerSousDossiers();
+    parcouru->arbre().selectionner(static_cast<CDossier*>(q));
+    attendre(100);
+    CListeView& liste = parcouru->liste();
+    QHeaderView* entete = liste.header();
+    // Listed by name, up: a click on the name's header turns it down.
+    QTest::mouseClick(entete->viewport(), Qt::LeftButton, {},
+                      QPoint(entete->sectionViewportPosition(0) + 10, entete->height() / 2));
+    attendre(100);
+    QStringList noms;
+    for (int r = 0; r < liste.modele().rowCount(); ++r)
+        noms << liste.modele().index(r, 0).data().toString();
+    QStringList decroissants = noms;
+    std::sort(decroissants.begin(), decroissants.end(), [](const QString& a, const QString& b) {
+        return QString::localeAwareCompare(a, b) > 0;
+    });
+    EXPECT_GE(noms.size(), 3);
+    EXPECT_EQ(noms, decroissants);
+    attendre(500);
+    const QImage image = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    ASSERT_TRUE(image.save(dossierCaptures() + QStringLiteral("/parcours-pendant-capture.png")));
+    // All of it while the capture still ran, its window up but not in the way.
+    EXPECT_EQ(app.travaux().nombre(), 1u);
+    ASSERT_NE(app.travaux().dialogue(), nullptr);
+    EXPECT_TRUE(app.travaux().dialogue()->isVisible());
+    EXPECT_FALSE(app.travaux().dialogue()->isModal());
+    EXPECT_GT(couleurs(image), 20);
+    // The browsed document's own commands stay: its query may be deleted.
+    parcouru->definirPanneauActif(&parcouru->arbre());
+    cadre.mettreAJourCommandes();
+    EXPECT_TRUE(cadre.action(cmd::Supprimer)->isEnabled());
+
+    retenue.libre = true;
+    t.restart();
+    while (app.travaux().nombre() > 0 && t.elapsed() < 120000)
+        attendre(50);
+    app.travaux().suiviDesTests = nullptr;
+    ASSERT_EQ(app.travaux().nombre(), 0u);
+    ASSERT_EQ(general->requetes().nombre(), 1);
+    EXPECT_FALSE(general->requetes().elementA(0)->sousDossiers().estVide());
+    doc.definirModifie(false);
+    docCapture.definirModifie(false);
 }
 
 TEST_F(Ecran, ClasseurRenommeAuClavier)

@@ -131,7 +131,7 @@ TEST_F(Progression, PendantLaCaptureLesFenetresRestentVivantesPuisAnnulerGardeLA
     EXPECT_FALSE(actif(cmd::Supprimer));
     EXPECT_FALSE(actif(cmd::MettreAJour));
     EXPECT_TRUE(actif(cmd::Nouveau));
-    EXPECT_EQ(cadre().barreEtat().texteMessage(), CBarreEtat::texteTravail());
+    EXPECT_EQ(cadre().barreEtat().texteMessage(), CBarreEtat::texteTravail(fenetre().titre()));
     EXPECT_FALSE(fenetre().close());
 
     static_cast<QDialog*>(d)->reject();   // as "Annuler" or Escape do
@@ -143,7 +143,7 @@ TEST_F(Progression, PendantLaCaptureLesFenetresRestentVivantesPuisAnnulerGardeLA
     EXPECT_EQ(q->fichiers().elementA(0), avant);
     EXPECT_EQ(app->travaux().dialogue(), nullptr);
     EXPECT_TRUE(actif(cmd::Supprimer));
-    EXPECT_NE(cadre().barreEtat().texteMessage(), CBarreEtat::texteTravail());
+    EXPECT_NE(cadre().barreEtat().texteMessage(), CBarreEtat::texteTravail(fenetre().titre()));
 
     // Not cancelled: the new file is there.
     executer(cmd::MettreAJour);
