@@ -145,7 +145,7 @@ TEST_F(MiseAJour, UnTravailSuitSonDocumentPendantQuIlCapture)
     for (const auto& k : cas) {
         SCOPED_TRACE(k.cas);
         SetUp();
-        p.ajouterFichier("/media/a/nouveau");
+        p.ajouterFichier("/media/a/sous/nouveau");
         const bool modifie = doc->estModifie();
         auto travail = std::make_shared<CTravailCapture>(*doc, std::vector<CRequete*>{qa, qb});
         std::thread fil([&] {
@@ -163,7 +163,12 @@ TEST_F(MiseAJour, UnTravailSuitSonDocumentPendantQuIlCapture)
             if (CRequete* q = travail->requete(i)) {
                 const bool placee = !q->nomVolume.empty();
                 placees += placee;
-                EXPECT_EQ(q->fichiers().nombre(), !placee ? 0 : q == qa ? 2 : 1);
+                EXPECT_EQ(q->fichiers().nombre(), placee ? 1 : 0);
+                // The folders made from a copy of its parameters are the query's own.
+                if (placee && q == qa) {
+                    ASSERT_EQ(q->sousDossiers().nombre(), 1);
+                    EXPECT_EQ(q->sousDossiers().elementA(0)->requete(), q);
+                }
             }
         EXPECT_EQ(placees, k.placees);
         if (k.suivi)
