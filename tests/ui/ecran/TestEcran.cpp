@@ -159,6 +159,16 @@ protected:
         return cadre.cadreActif();
     }
 
+    // The query the catalogue was made with.
+    static CRequete* requeteDuCatalogue(CDoc& doc)
+    {
+        CRequete* q = nullptr;
+        for (CClasseur* c : doc.classeurs())
+            if (!c->requetes().estVide())
+                q = c->requetes().elementA(0);
+        return q;
+    }
+
     QTemporaryDir dossier;
     QString catalogue;
 };
@@ -262,10 +272,7 @@ TEST_F(Ecran, UnAutreDocumentSeParcourtEtSeTriePendantUneCapture)
     ASSERT_NE(app.travaux().dialogue(), nullptr);
     cadre.zoneMdi().setActiveSubWindow(parcouru);
     CDoc& doc = parcouru->document();
-    CRequete* q = nullptr;
-    for (CClasseur* c : doc.classeurs())
-        if (!c->requetes().estVide())
-            q = c->requetes().elementA(0);
+    CRequete* q = requeteDuCatalogue(doc);
     ASSERT_NE(q, nullptr);
     // Every file below the query in its list, to have something to sort.
     doc.basculerSousDossiers();
@@ -475,10 +482,7 @@ TEST_F(Ecran, ListeDesFichiersAvecToutesSesColonnes)
     ASSERT_NE(f, nullptr);
     CMainFrame& cadre = app.cadre();
     CDoc& doc = f->document();
-    CRequete* q = nullptr;
-    for (CClasseur* c : doc.classeurs())
-        if (!c->requetes().estVide())
-            q = c->requetes().elementA(0);
+    CRequete* q = requeteDuCatalogue(doc);
     ASSERT_NE(q, nullptr);
     // Every file of the tree, with its folder.
     cadre.executer(cmd::SousDossiers);
