@@ -265,8 +265,13 @@ void CChildFrame::afficherApercu()
 void CChildFrame::closeEvent(QCloseEvent* evenement)
 {
     // Nothing closes while a capture runs, and a modified document asks first.
-    if (CTravailLong::enCours() || CTravailLong::occupe(doc_.get()) ||
-        !app_.documents().demanderEnregistrement(*this)) {
+    if (CTravailLong::occupe(doc_.get())) {
+        // Refused: the user is told why.
+        app_.travaux().rappeler();
+        evenement->ignore();
+        return;
+    }
+    if (CTravailLong::enCours() || !app_.documents().demanderEnregistrement(*this)) {
         evenement->ignore();
         return;
     }

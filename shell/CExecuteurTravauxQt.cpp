@@ -91,6 +91,13 @@ public:
     CDialogueProgression* dialogue() const { return dialogue_.get(); }
     const std::string& nom() const { return nom_; }
 
+    // The status bar: why the job's document takes no command.
+    void annoncer()
+    {
+        if (executeur_.barre_ && document_)
+            executeur_.barre_->annoncerTravail(executeur_.titreDe_ ? executeur_.titreDe_(document_) : QString());
+    }
+
     // The interface thread, once the last snapshot is placed.
     void finir()
     {
@@ -145,8 +152,7 @@ private:
             connect(dialogue_.get(), &CDialogueProgression::annulationDemandee, this,
                     [this] { suivi_.annule = true; });
             dialogue_->show();
-            if (executeur_.barre_ && document_)
-                executeur_.barre_->annoncerTravail(executeur_.titreDe_ ? executeur_.titreDe_(document_) : QString());
+            annoncer();
         }
         if (!dialogue_)
             return;
@@ -184,6 +190,12 @@ void CExecuteurTravauxQt::lancer(std::shared_ptr<CTravailCapture> travail, std::
     if (!travail->document())
         return;
     jobs_.push_back(std::make_unique<CJobCapture>(*this, std::move(travail), std::move(fin)));
+}
+
+void CExecuteurTravauxQt::rappeler()
+{
+    if (!jobs_.empty())
+        jobs_.back()->annoncer();
 }
 
 CDialogueProgression* CExecuteurTravauxQt::dialogue() const

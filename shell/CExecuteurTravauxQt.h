@@ -37,6 +37,8 @@ public:
     void lancer(std::shared_ptr<CTravailCapture> travail, std::function<void(const std::string&)> fin) override;
 
     std::size_t nombre() const { return jobs_.size(); }
+    // The status bar says again which document a job holds (a close was refused).
+    void rappeler();
     // The progress window of the latest job, while it is on screen; for the tests.
     CDialogueProgression* dialogue() const;
     // Delay before a job's progress window appears (milliseconds).

@@ -375,7 +375,13 @@ void CMainFrame::reorganiserIcones()
 
 void CMainFrame::closeEvent(QCloseEvent* evenement)
 {
-    if (CTravailLong::enCours() || CTravailLong::travauxEnCours() || !app_.documents().fermerTout()) {
+    if (CTravailLong::travauxEnCours()) {
+        // Refused: the user is told why.
+        app_.travaux().rappeler();
+        evenement->ignore();
+        return;
+    }
+    if (CTravailLong::enCours() || !app_.documents().fermerTout()) {
         evenement->ignore();
         return;
     }

@@ -132,7 +132,12 @@ TEST_F(Progression, PendantLaCaptureLesFenetresRestentVivantesPuisAnnulerGardeLA
     EXPECT_FALSE(actif(cmd::MettreAJour));
     EXPECT_TRUE(actif(cmd::Nouveau));
     EXPECT_EQ(cadre().barreEtat().texteMessage(), CBarreEtat::texteTravail(fenetre().titre()));
-    EXPECT_FALSE(fenetre().close());
+    // Closing the document or the program is refused, and the status bar says why again.
+    for (QWidget* fermee : {static_cast<QWidget*>(&fenetre()), static_cast<QWidget*>(&cadre())}) {
+        cadre().barreEtat().clearMessage();
+        EXPECT_FALSE(fermee->close());
+        EXPECT_EQ(cadre().barreEtat().texteMessage(), CBarreEtat::texteTravail(fenetre().titre()));
+    }
 
     static_cast<QDialog*>(d)->reject();   // as "Annuler" or Escape do
     retenu.libre = true;
