@@ -8,11 +8,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QPointer>
 #include <QTimer>
 
 #include "capture/CSuiviCapture.h"
 #include "dialogs/CDialogueProgression.h"
+#include "model/CRequete.h"
 #include "shell/CBarreEtat.h"
 #include "ui/CSignalementErreurs.h"
 #include "ui/CTravailLong.h"
@@ -68,6 +68,8 @@ public:
         : executeur_(executeur), travail_(std::move(travail)), fin_(std::move(fin)),
           nom_(executeur.nomOperation), document_(travail_->document()), suivi_(executeur.suiviDesTests)
     {
+        if (travail_->nombre() > 0 && travail_->requete(0))
+            premiereRequete_ = travail_->requete(0)->nom();
         CTravailLong::occuper(document_);
         chrono_.start();
         minuterie_.setInterval(kIntervalleAffichage);
@@ -144,9 +146,11 @@ private:
     {
         SProgressionCapture etat;
         const bool nouveau = suivi_.lire(etat);
-        if (!dialogue_ && nouveau && chrono_.elapsed() >= executeur_.delaiAffichage) {
-            dialogue_ = std::make_unique<CDialogueProgression>(QString::fromStdString(etat.requete),
-                                                               executeur_.fenetre_);
+        // Up after the delay even when the first folder has not answered yet (a disk
+        // that hangs), so that the capture can always be cancelled.
+        if (!dialogue_ && chrono_.elapsed() >= executeur_.delaiAffichage) {
+            dialogue_ = std::make_unique<CDialogueProgression>(
+                QString::fromStdString(nouveau ? etat.requete : premiereRequete_), executeur_.fenetre_);
             // The other documents stay at hand while this one is captured.
             dialogue_->setModal(false);
             connect(dialogue_.get(), &CDialogueProgression::annulationDemandee, this,
@@ -164,6 +168,7 @@ private:
     std::shared_ptr<CTravailCapture> travail_;
     std::function<void(const std::string&)> fin_;
     const std::string nom_;
+    std::string premiereRequete_;   // titles the window until a report names the query
     const CDoc* document_;
     CSuiviPartage suivi_;
     QElapsedTimer chrono_;

@@ -115,7 +115,10 @@ TEST_F(Progression, PendantLaCaptureLesFenetresRestentVivantesPuisAnnulerGardeLA
     QTimer::singleShot(0, [&] { traite = true; });
     QElapsedTimer t;
     t.start();
-    while ((!traite || !app->travaux().dialogue()) && t.elapsed() < 10000)
+    const auto dossierAffiche = [this] {
+        return app->travaux().dialogue() && !app->travaux().dialogue()->texteDossier().isEmpty();
+    };
+    while ((!traite || !dossierAffiche()) && t.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     EXPECT_TRUE(traite);
     EXPECT_EQ(app->travaux().nombre(), 1u);
