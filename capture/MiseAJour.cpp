@@ -15,8 +15,6 @@
 
 namespace {
 
-bool vide(const CDossier& d) { return d.fichiers().estVide() && d.sousDossiers().estVide(); }
-
 bool identiteConnue(const CRequete& q) { return !q.nomVolume.empty() || q.numeroSerie != 0; }
 
 // Whether the folder holds nothing but "." and "..", whatever a query would keep of it.
@@ -47,7 +45,7 @@ bool disqueAbsent(const CRequete& q, bool avaitContenu, const std::optional<SVol
 {
     const SVolume lu = volume.value_or(SVolume{});
     const bool memeVolume = etiquetteCatalogue(lu.nom) == etiquetteCatalogue(q.nomVolume) && lu.numeroSerie == q.numeroSerie;
-    if (memeVolume || !vide(nouveau))
+    if (memeVolume || !nouveau.estVide())
         return false;
     return identiteConnue(q) || (avaitContenu && dossierSansEntree(q.chemin()));
 }
@@ -176,7 +174,7 @@ EResultatMiseAJour placerCapture(CRequete& q, SCaptureFaite faite)
 
 EResultatMiseAJour mettreAJourRequete(CRequete& q, CSuiviCapture* suivi, int fils, SBilanCapture* bilan)
 {
-    SCaptureFaite faite = capturerRequete(q, !vide(q), suivi, fils);
+    SCaptureFaite faite = capturerRequete(q, !q.estVide(), suivi, fils);
     if (bilan)
         *bilan = faite.bilan;
     return placerCapture(q, std::move(faite));

@@ -47,6 +47,8 @@ public:
 
     // Deletes every file entry and sub-folder.
     void vider();
+    // Neither file entries nor sub-folders.
+    bool estVide() const { return fichiers_.estVide() && sousDossiers_.estVide(); }
 
     // Title of the properties dialog.
     virtual std::string titreProprietes() const;

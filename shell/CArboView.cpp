@@ -21,8 +21,6 @@
 #include "shell/CMainFrame.h"
 #include "shell/CVueDocument.h"
 #include "ui/CImagesApplication.h"
-#include "shell/CSuiviTravailQt.h"
-#include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "ui/InfobulleTexteCoupe.h"
 #include "ui/MenuClavier.h"

@@ -8,10 +8,8 @@ CTravailCapture::CTravailCapture(CDoc& doc, const std::vector<CRequete*>& requet
     : doc_(&doc), premiere_(premiere)
 {
     cibles_.reserve(requetes.size());
-    for (CRequete* q : requetes) {
-        const bool avaitContenu = !q->fichiers().estVide() || !q->sousDossiers().estVide();
-        cibles_.push_back({q, q->copierParametres(), avaitContenu, {}});
-    }
+    for (CRequete* q : requetes)
+        cibles_.push_back({q, q->copierParametres(), !q->estVide(), {}});
     doc.ajouterObservateur(this);
 }
 
