@@ -36,7 +36,7 @@ void CSortieFichiers::ajouter(const CFichier& f, const std::string& catalogue)
         break;
     }
     case EFormat::Json: {
-        std::string objet = ligneJson(f, colonnes_.statut ? f.marque : -1);
+        std::string objet = ligneJson(f, colonnes_.statut ? std::int32_t(f.marque) : -1);
         if (colonnes_.catalogue)
             objet.insert(objet.size() - 1, ", \"catalogue\": " + jsonTexte(catalogue));
         std::cout << (nombre_ == 1 ? "[\n  " : ",\n  ") << objet;

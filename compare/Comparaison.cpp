@@ -85,16 +85,16 @@ SOptionsComparaison optionsApplicables(const CRequete& a, const CRequete& b, con
     return r;
 }
 
-SDecompteComparaison comparerRequetes(CRequete& a, CRequete& b, const SOptionsComparaison& options,
-                                      CResultatsComparaison* resultats)
+SDecompteComparaison comparer(CRequete& a, CRequete& b, const SOptionsComparaison& options,
+                              CResultatsComparaison* resultats, SAvancement* avancement)
 {
     if (resultats)
         resultats->vider();
     const SOptionsComparaison appliquees = optionsApplicables(a, b, options);
-    SCollecte collecte{appliquees, {}, {}, {}};
+    SCollecte collecte{appliquees, {}, {}, CPouls(avancement)};
     collecte.recueillir(a, false);
     collecte.recueillir(b, true);
-    const SDecompteComparaison decompte = deciderStatuts(collecte.entrees, appliquees);
+    const SDecompteComparaison decompte = deciderStatuts(collecte.entrees, appliquees, avancement);
     if (resultats) {
         for (CFichier* f : collecte.ordre) {
             collecte.pouls();
@@ -102,6 +102,11 @@ SDecompteComparaison comparerRequetes(CRequete& a, CRequete& b, const SOptionsCo
         }
         resultats->montrerPaire(&a, &b);
     }
+    return decompte;
+}
+
+void annoncerMarques(CRequete& a, CRequete& b)
+{
     // Each document whose marks changed says so once.
     CDoc* docA = a.document();
     CDoc* docB = b.document();
@@ -109,5 +114,12 @@ SDecompteComparaison comparerRequetes(CRequete& a, CRequete& b, const SOptionsCo
         docA->annoncer({EChangement::MarquesChangees});
     if (docB && docB != docA)
         docB->annoncer({EChangement::MarquesChangees});
+}
+
+SDecompteComparaison comparerRequetes(CRequete& a, CRequete& b, const SOptionsComparaison& options,
+                                      CResultatsComparaison* resultats)
+{
+    const SDecompteComparaison decompte = comparer(a, b, options, resultats, nullptr);
+    annoncerMarques(a, b);
     return decompte;
 }

@@ -7,6 +7,7 @@
 #include "compare/OptionsComparaison.h"
 
 class CFichier;
+struct SAvancement;
 class CRequete;
 class CResultatsComparaison;
 
@@ -22,6 +23,14 @@ SOptionsComparaison optionsApplicables(const CRequete& a, const CRequete& b, con
 
 // Writes into the found mark of every file of `a` and `b` its comparison status (0 or 2
 // for a's files, 1 or 2 for b's), refills `resultats` (if any) with a's files then
-// b's, each in collection order, and tells it the pair. Gives how many files of each
-// query are alone in it, and how many of a's have a counterpart.
+// b's, each in collection order, and tells it the pair; the documents of both then
+// tell their observers. Gives how many files of each query are alone in it, and how
+// many of a's have a counterpart.
 SDecompteComparaison comparerRequetes(CRequete& a, CRequete& b, const SOptionsComparaison& options, CResultatsComparaison* resultats);
+
+// The same on a job's thread: the documents are not told (annoncerMarques, on
+// theirs), and `avancement` (if any) is told of the pass and may stop it (CPouls).
+SDecompteComparaison comparer(CRequete& a, CRequete& b, const SOptionsComparaison& options,
+                              CResultatsComparaison* resultats, SAvancement* avancement);
+// The documents of `a` and `b` tell their observers that marks changed.
+void annoncerMarques(CRequete& a, CRequete& b);

@@ -88,10 +88,11 @@ void deciderRun(std::vector<SEntreeComparaison>::iterator debut, std::vector<SEn
 
 } // namespace
 
-SDecompteComparaison deciderStatuts(std::vector<SEntreeComparaison>& entrees, const SOptionsComparaison& options)
+SDecompteComparaison deciderStatuts(std::vector<SEntreeComparaison>& entrees, const SOptionsComparaison& options,
+                                    SAvancement* avancement)
 {
     SDecompteComparaison decompte;
-    CPouls pouls;
+    CPouls pouls(avancement);
     trierParCle(entrees);
     for (std::size_t debut = 0; debut < entrees.size();) {
         pouls();

@@ -8,6 +8,7 @@
 #include "compare/DecompteComparaison.h"
 
 class CFichier;
+struct SAvancement;
 struct SOptionsComparaison;
 
 // Comparison status of a file, kept in its found mark after a comparison.
@@ -34,4 +35,5 @@ inline std::uint64_t cleDeComparaison(std::uint64_t hachage, bool seconde)
 // its counterpart under `options` (sontContreparties), exactly as if it were tested
 // against every one of them; else 0 or 1 by its query. Counterparts must share a
 // hash. The entries are reordered. Gives how many files got each status.
-SDecompteComparaison deciderStatuts(std::vector<SEntreeComparaison>& entrees, const SOptionsComparaison& options);
+SDecompteComparaison deciderStatuts(std::vector<SEntreeComparaison>& entrees, const SOptionsComparaison& options,
+                                    SAvancement* avancement = nullptr);

@@ -52,6 +52,23 @@ std::unique_ptr<CDialogueProgression> CDialogueProgression::pourImpression(QWidg
     return d;
 }
 
+std::unique_ptr<CDialogueProgression> CDialogueProgression::pourCalcul(const QString& titre, QWidget* parent)
+{
+    auto d = std::make_unique<CDialogueProgression>(QString(), parent);
+    d->setWindowTitle(titre);
+    d->compte_->setText(QStringLiteral("Examen des fichiers..."));
+    d->dossier_->hide();
+    return d;
+}
+
+void CDialogueProgression::afficherFichiers(unsigned long long examines)
+{
+    if (annule_)
+        return;
+    const QString s = examines > 1 ? QStringLiteral("s") : QString();
+    compte_->setText(QStringLiteral("%1 fichier%2 examiné%2").arg(QLocale(QLocale::French).toString(examines), s));
+}
+
 void CDialogueProgression::afficherPages(unsigned faites, unsigned total)
 {
     const QLocale francais(QLocale::French);

@@ -36,12 +36,12 @@ std::vector<CRequete*> requetesNommees(const SChangement& c)
     return requetes;
 }
 
-void retirerFichiers(const CDossier& dossier, CListeResultats& liste)
+void collecterFichiers(const CDossier& dossier, std::vector<const CFichier*>& fichiers)
 {
     for (const CFichier* f : dossier.fichiers())
-        liste.retirerFichier(f);
+        fichiers.push_back(f);
     for (const CDossier* s : dossier.sousDossiers())
-        retirerFichiers(*s, liste);
+        collecterFichiers(*s, fichiers);
 }
 
 } // namespace
@@ -63,11 +63,15 @@ void CContexte::documentChange(const SChangement& c)
                 resultatsComparaison->vider();
                 resultatsComparaison->montrerPaire(nullptr, nullptr);
             }
-    for (CListeResultats* liste : {static_cast<CListeResultats*>(resultatsRecherche),
-                                   static_cast<CListeResultats*>(resultatsComparaison)})
-        if (liste)
-            for (const CRequete* q : requetes)
-                retirerFichiers(*q, *liste);
+    if (resultatsRecherche || resultatsComparaison) {
+        std::vector<const CFichier*> partent;
+        for (const CRequete* q : requetes)
+            collecterFichiers(*q, partent);
+        for (CListeResultats* liste : {static_cast<CListeResultats*>(resultatsRecherche),
+                                       static_cast<CListeResultats*>(resultatsComparaison)})
+            if (liste && !partent.empty())
+                liste->retirerFichiers(partent);
+    }
 
     if (criteresRecherche.cible && partAvec(*criteresRecherche.cible, c))
         criteresRecherche.cible = nullptr;

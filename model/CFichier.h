@@ -8,6 +8,7 @@
 
 #include "model/CDate.h"
 #include "model/CDateHeure.h"
+#include "model/Marque.h"
 #include "model/COuvrable.h"
 
 
@@ -46,7 +47,7 @@ public:
     CDate accede;
     std::uint32_t taille = 0;
     char lettres[5] = {};        // up to four of R, H, S, A, then a zero
-    std::int32_t marque = 0;     // found mark, or comparison status
+    CMarque marque;              // found mark, or comparison status
 
 private:
     CDossier* parent_;

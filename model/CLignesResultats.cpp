@@ -201,3 +201,14 @@ void CLignesResultats::oublierArrivee(const CFichier* fichier)
 {
     std::erase_if(arrivees_, [fichier](const SLigne& l) { return l.fichier == fichier; });
 }
+
+void CLignesResultats::oublierArrivees(const std::vector<const CFichier*>& fichiers)
+{
+    if (arrivees_.empty())
+        return;
+    std::vector<const CFichier*> partent(fichiers);
+    std::sort(partent.begin(), partent.end());
+    std::erase_if(arrivees_, [&partent](const SLigne& l) {
+        return std::binary_search(partent.begin(), partent.end(), static_cast<const CFichier*>(l.fichier));
+    });
+}

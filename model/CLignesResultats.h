@@ -49,6 +49,7 @@ public:
     void retirerRang(int rang);
     // Forgets `fichier` among the rows that wait for the sort.
     void oublierArrivee(const CFichier* fichier);
+    void oublierArrivees(const std::vector<const CFichier*>& fichiers);
 
     // Rows already in the current sort column and direction, put in place of every row
     // (prepared elsewhere: nothing is compared here).

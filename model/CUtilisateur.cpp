@@ -31,7 +31,6 @@ CSuiviCapture* CUtilisateur::suiviCapture() { return nullptr; }
 
 int CUtilisateur::filsCapture() { return 0; }
 
-void CUtilisateur::travailEnCours() {}
 
 void CUtilisateur::rechercheFaite(std::size_t) {}
 

@@ -50,10 +50,6 @@ public:
     // How many threads those captures list folders with, as mettreAJourRequete takes
     // it: 0, chosen from each query's file system, by default.
     virtual int filsCapture();
-    // Told now and then (every few thousand files) while a search or a duplicate pass
-    // runs, which asks nothing and cannot be cancelled: the window program keeps its
-    // windows painted and shows that it is busy. Nothing by default.
-    virtual void travailEnCours();
     // Told after the application's search ran (F3, or again after an update): how many
     // files it found. Nothing by default.
     virtual void rechercheFaite(std::size_t trouves);

@@ -97,7 +97,7 @@ bool elaguer(CDossier& d, const CDossier* racine)
 
 } // namespace
 
-void passeDoublons(const std::vector<CFichier*>& liste, const CCriteres& c)
+void passeDoublons(const std::vector<CFichier*>& liste, const CCriteres& c, SAvancement* avancement)
 {
     const bool tous = c.portee == kPorteeFiltreCapture;
     std::vector<SCandidat> candidats;
@@ -108,7 +108,7 @@ void passeDoublons(const std::vector<CFichier*>& liste, const CCriteres& c)
     if (candidats.empty())
         return;
     const SCles cles = clesPour(*candidats.front().fichier, c);
-    CPouls pouls;
+    CPouls pouls(avancement);
     for (SCandidat& k : candidats) {
         k.hachage = hacher(*k.fichier, cles);
         pouls();

@@ -9,6 +9,7 @@
 #include "model/CObservateurDocument.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "model/CUtilisateur.h"
 #include "model/CCriteres.h"
 #include "model/CriteresFichier.h"
 #include "search/Doublons.h"
@@ -81,13 +82,13 @@ void passeCorrespondance(CDossier& d, const CCriteres& c, CPouls& pouls)
 
 } // namespace
 
-void passeCorrespondance(CDossier& d, const CCriteres& c)
+void passeCorrespondance(CDossier& d, const CCriteres& c, SAvancement* avancement)
 {
-    CPouls pouls;
+    CPouls pouls(avancement);
     passeCorrespondance(d, c, pouls);
 }
 
-void etapeResultatsRequete(CDossier& d, const CCriteres& c, CResultatsRecherche* resultats)
+void etapeResultatsRequete(CDossier& d, const CCriteres& c, CResultatsRecherche* resultats, SAvancement* avancement)
 {
     const bool filtreCapture = c.portee == kPorteeFiltreCapture;
     // Without duplicates, a capture filter has nothing left to do: the walk already
@@ -97,12 +98,12 @@ void etapeResultatsRequete(CDossier& d, const CCriteres& c, CResultatsRecherche*
     if (c.doublons) {
         std::vector<CFichier*> liste;
         pourChaqueFichierCollecte(d, c, filtreCapture, [&liste](CFichier* f) { liste.push_back(f); });
-        passeDoublons(liste, c);
+        passeDoublons(liste, c, avancement);
         if (filtreCapture) {
             filtrerCapture(d, c);
             return;
         }
-        CPouls pouls;
+        CPouls pouls(avancement);
         if (resultats)
             for (CFichier* f : liste) {
                 if (f->marque != 0)
@@ -110,7 +111,7 @@ void etapeResultatsRequete(CDossier& d, const CCriteres& c, CResultatsRecherche*
                 pouls();
             }
     } else if (resultats) {
-        CPouls pouls;
+        CPouls pouls(avancement);
         pourChaqueFichierCollecte(d, c, false, [resultats, &pouls](CFichier* f) {
             if (f->marque != 0)
                 resultats->ajouterLigne(f);
@@ -142,17 +143,19 @@ void pourChaqueDossier(CElement& noeud, F&& f)
 
 } // namespace
 
-void appliquerCriteres(CElement& noeud, const CCriteres& criteres)
+void appliquerCriteres(CElement& noeud, const CCriteres& criteres, SAvancement* avancement)
 {
-    pourChaqueDossier(noeud, [&](CDossier& d) { passeCorrespondance(d, criteres); });
+    pourChaqueDossier(noeud, [&](CDossier& d) { passeCorrespondance(d, criteres, avancement); });
 }
 
-void executerCriteres(CElement& noeud, const CCriteres& criteres, CResultatsRecherche* resultats)
+void executerCriteres(CElement& noeud, const CCriteres& criteres, CResultatsRecherche* resultats,
+                      SAvancement* avancement)
 {
-    pourChaqueDossier(noeud, [&](CDossier& d) { etapeResultatsRequete(d, criteres, resultats); });
+    pourChaqueDossier(noeud, [&](CDossier& d) { etapeResultatsRequete(d, criteres, resultats, avancement); });
 }
 
-void executerRecherche(const CCriteres& criteres, const std::vector<CDoc*>& documents, CResultatsRecherche* resultats)
+void rechercher(const CCriteres& criteres, const std::vector<CDoc*>& documents, CResultatsRecherche* resultats,
+                SAvancement* avancement)
 {
     CElement* cible = criteres.cible;
     // Every file found, but those the match pass is about to decide: the end state is
@@ -162,9 +165,14 @@ void executerRecherche(const CCriteres& criteres, const std::vector<CDoc*>& docu
     if (cible) {
         if (resultats)
             resultats->vider();
-        appliquerCriteres(*cible, criteres);
-        executerCriteres(*cible, criteres, resultats);
+        appliquerCriteres(*cible, criteres, avancement);
+        executerCriteres(*cible, criteres, resultats, avancement);
     }
+}
+
+void executerRecherche(const CCriteres& criteres, const std::vector<CDoc*>& documents, CResultatsRecherche* resultats)
+{
+    rechercher(criteres, documents, resultats, nullptr);
     for (CDoc* doc : documents)
         doc->annoncer({EChangement::MarquesChangees});
 }

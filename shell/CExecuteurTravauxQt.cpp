@@ -17,6 +17,7 @@
 #include "ui/CSignalementErreurs.h"
 #include "ui/CTravailLong.h"
 #include "ui/CheminsQt.h"
+#include "workspace/TravailCalcul.h"
 #include "workspace/TravailCapture.h"
 
 namespace {
@@ -60,54 +61,119 @@ constexpr int kIntervalleAffichage = 100;   // milliseconds between two looks at
 
 } // namespace
 
-// One job: its thread, its progress window, its document held busy.
-class CJobCapture : public QObject {
+// What every job shares: its thread, its documents held busy, its progress window
+// after a delay (non-modal: the other documents stay at hand), its end on the
+// interface thread. Events posted to a job die with it, so nothing of it runs once it
+// is gone.
+class CJob : public QObject {
 public:
-    CJobCapture(CExecuteurTravauxQt& executeur, std::shared_ptr<CTravailCapture> travail,
-                std::function<void(const std::string&)> fin)
-        : executeur_(executeur), travail_(std::move(travail)), fin_(std::move(fin)),
-          nom_(executeur.nomOperation), document_(travail_->document()), suivi_(executeur.suiviDesTests)
+    CJob(CExecuteurTravauxQt& executeur, std::vector<const CDoc*> documents)
+        : executeur_(executeur), nom_(executeur.nomOperation), documents_(std::move(documents))
     {
-        if (travail_->nombre() > 0 && travail_->requete(0))
-            premiereRequete_ = travail_->requete(0)->nom();
-        CTravailLong::occuper(document_);
+        for (const CDoc* d : documents_)
+            CTravailLong::occuper(d);
         chrono_.start();
         minuterie_.setInterval(kIntervalleAffichage);
         connect(&minuterie_, &QTimer::timeout, this, [this] { afficher(); });
         minuterie_.start();
+    }
+    // Each kind cancels and joins its thread first, while what the thread uses lives.
+    ~CJob() override { liberer(); }
+
+    CDialogueProgression* dialogue() const { return dialogue_.get(); }
+    const std::string& nom() const { return nom_; }
+    bool tient(const CDoc* document) const
+    {
+        return std::find(documents_.begin(), documents_.end(), document) != documents_.end();
+    }
+    // The status bar: why the job's documents take no command.
+    void annoncer()
+    {
+        if (executeur_.barre_ && !documents_.empty())
+            executeur_.barre_->annoncerTravail(executeur_.titreDe_ ? executeur_.titreDe_(documents_.front()) : QString());
+    }
+    // The interface thread, the work done: the result handed over.
+    virtual void finir() = 0;
+
+protected:
+    virtual std::unique_ptr<CDialogueProgression> creerDialogue() = 0;
+    // A look at the progress, with the window on screen.
+    virtual void montrer(CDialogueProgression& dialogue) = 0;
+    virtual void annuler() = 0;
+
+    void demarrer(std::function<void()> corps) { fil_ = std::thread(std::move(corps)); }
+    void arreter()
+    {
+        annuler();
+        joindre();
+    }
+    void joindre()
+    {
+        if (fil_.joinable())
+            fil_.join();
+    }
+    // The interface thread, at the end: the window closed, the documents free again.
+    void conclure()
+    {
+        joindre();
+        minuterie_.stop();
+        dialogue_.reset();
+        liberer();
+    }
+
+    CExecuteurTravauxQt& executeur_;
+
+private:
+    void liberer()
+    {
+        for (const CDoc* d : documents_)
+            CTravailLong::liberer(d);
+        documents_.clear();
+    }
+
+    void afficher()
+    {
+        if (!dialogue_ && chrono_.elapsed() >= executeur_.delaiAffichage) {
+            dialogue_ = creerDialogue();
+            dialogue_->setModal(false);
+            connect(dialogue_.get(), &CDialogueProgression::annulationDemandee, this, [this] { annuler(); });
+            dialogue_->show();
+            annoncer();
+        }
+        if (dialogue_ && !dialogue_->estAnnule())
+            montrer(*dialogue_);
+    }
+
+    const std::string nom_;
+    std::vector<const CDoc*> documents_;
+    QElapsedTimer chrono_;
+    QTimer minuterie_;
+    std::unique_ptr<CDialogueProgression> dialogue_;
+    std::thread fil_;
+};
+
+// A capture job: each snapshot put in place on the interface thread as soon as it is
+// made.
+class CJobCapture : public CJob {
+public:
+    CJobCapture(CExecuteurTravauxQt& executeur, std::shared_ptr<CTravailCapture> travail,
+                std::function<void(const std::string&)> fin)
+        : CJob(executeur, {travail->document()}), travail_(std::move(travail)), fin_(std::move(fin)),
+          document_(travail_->document()), suivi_(executeur.suiviDesTests)
+    {
+        if (travail_->nombre() > 0 && travail_->requete(0))
+            premiereRequete_ = travail_->requete(0)->nom();
         attente_.setSingleShot(true);
         attente_.setInterval(CTravailLong::kAttente);
         connect(&attente_, &QTimer::timeout, this, [this] { avancer(); });
         const int fils = executeur_.fils_ ? executeur_.fils_() : 0;
-        fil_ = std::thread([this, fils] { travailler(fils); });
+        demarrer([this, fils] { travailler(fils); });
     }
+    ~CJobCapture() override { arreter(); }
 
-    ~CJobCapture() override
+    void finir() override
     {
-        suivi_.annule = true;
-        if (fil_.joinable())
-            fil_.join();
-        CTravailLong::liberer(document_);
-    }
-
-    CDialogueProgression* dialogue() const { return dialogue_.get(); }
-    const std::string& nom() const { return nom_; }
-
-    // The status bar: why the job's document takes no command.
-    void annoncer()
-    {
-        if (executeur_.barre_ && document_)
-            executeur_.barre_->annoncerTravail(executeur_.titreDe_ ? executeur_.titreDe_(document_) : QString());
-    }
-
-    // The interface thread, once the last snapshot is placed.
-    void finir()
-    {
-        fil_.join();
-        minuterie_.stop();
-        dialogue_.reset();
-        CTravailLong::liberer(document_);
-        document_ = nullptr;
+        conclure();
         const std::string textes = travail_->terminer();
         if (fin_)
             fin_(textes);
@@ -115,7 +181,6 @@ public:
 
 private:
     // The job's thread: each capture, each placed on the interface thread as it ends.
-    // Events posted to this object die with it, so nothing runs once it is gone.
     void travailler(int fils)
     {
         for (std::size_t i = 0; i < travail_->nombre(); ++i) {
@@ -126,11 +191,11 @@ private:
     }
 
     // The interface thread: the snapshots made are put in place, and once the last is,
-    // the job ends. Not while another operation holds the windows (a search keeping
-    // them painted, a dialog open): it may be reading the very nodes replaced.
+    // the job ends. Not while something may be reading the very nodes replaced: an
+    // operation on the interface thread, an open dialog, a search or a comparison.
     void avancer()
     {
-        if (CTravailLong::enCours() || QApplication::activeModalWidget()) {
+        if (CTravailLong::enCours() || QApplication::activeModalWidget() || executeur_.lu(document_)) {
             if (!attente_.isActive())
                 attente_.start();
             return;
@@ -142,42 +207,94 @@ private:
             executeur_.terminer(this);
     }
 
-    void afficher()
+    std::unique_ptr<CDialogueProgression> creerDialogue() override
     {
+        // Titled at once, even when the first folder has not answered yet (a disk that
+        // hangs), so that the capture can always be cancelled.
         SProgressionCapture etat;
         const bool nouveau = suivi_.lire(etat);
-        // Up after the delay even when the first folder has not answered yet (a disk
-        // that hangs), so that the capture can always be cancelled.
-        if (!dialogue_ && chrono_.elapsed() >= executeur_.delaiAffichage) {
-            dialogue_ = std::make_unique<CDialogueProgression>(
-                QString::fromStdString(nouveau ? etat.requete : premiereRequete_), executeur_.fenetre_);
-            // The other documents stay at hand while this one is captured.
-            dialogue_->setModal(false);
-            connect(dialogue_.get(), &CDialogueProgression::annulationDemandee, this,
-                    [this] { suivi_.annule = true; });
-            dialogue_->show();
-            annoncer();
-        }
-        if (!dialogue_)
-            return;
-        if (nouveau && !dialogue_->estAnnule())
-            dialogue_->afficherEtat(etat.dossiers, etat.fichiers, cheminQt(etat.dossierCourant));
+        auto d = std::make_unique<CDialogueProgression>(
+            QString::fromStdString(nouveau ? etat.requete : premiereRequete_), executeur_.fenetre_);
+        if (nouveau)
+            d->afficherEtat(etat.dossiers, etat.fichiers, cheminQt(etat.dossierCourant));
+        return d;
     }
+    void montrer(CDialogueProgression& dialogue) override
+    {
+        SProgressionCapture etat;
+        if (suivi_.lire(etat))
+            dialogue.afficherEtat(etat.dossiers, etat.fichiers, cheminQt(etat.dossierCourant));
+    }
+    void annuler() override { suivi_.annule = true; }
 
-    CExecuteurTravauxQt& executeur_;
     std::shared_ptr<CTravailCapture> travail_;
     std::function<void(const std::string&)> fin_;
-    const std::string nom_;
     std::string premiereRequete_;   // titles the window until a report names the query
     const CDoc* document_;
     CSuiviPartage suivi_;
-    QElapsedTimer chrono_;
-    QTimer minuterie_;
     QTimer attente_;
-    std::unique_ptr<CDialogueProgression> dialogue_;
     std::atomic<std::size_t> faites_{0};   // captures made, written by the job's thread
     std::size_t places_ = 0;               // of those, put in place
-    std::thread fil_;
+};
+
+// A search or a comparison: the pass on the job's thread, the result handed over on
+// the interface thread. The busy cursor shows meanwhile.
+class CJobCalcul : public CJob {
+public:
+    CJobCalcul(CExecuteurTravauxQt& executeur, std::shared_ptr<CTravailCalcul> travail)
+        : CJob(executeur, travail->documents()), travail_(std::move(travail))
+    {
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        demarrer([this, avant = executeur.calculDesTests] {
+            try {
+                if (avant)
+                    avant(avancement_);
+                travail_->calculer(avancement_);
+            } catch (...) {
+                erreur_ = std::current_exception();
+            }
+            QMetaObject::invokeMethod(this, [this] { executeur_.terminer(this); }, Qt::QueuedConnection);
+        });
+    }
+    ~CJobCalcul() override
+    {
+        arreter();
+        retablirCurseur();
+    }
+
+    bool lit(const CDoc* document) const { return tient(document); }
+
+    void finir() override
+    {
+        conclure();
+        retablirCurseur();
+        travail_->terminer();
+        if (erreur_)
+            std::rethrow_exception(erreur_);
+    }
+
+private:
+    std::unique_ptr<CDialogueProgression> creerDialogue() override
+    {
+        return CDialogueProgression::pourCalcul(QString::fromStdString(travail_->titre()), executeur_.fenetre_);
+    }
+    void montrer(CDialogueProgression& dialogue) override
+    {
+        dialogue.afficherFichiers(avancement_.fichiers.load(std::memory_order_relaxed));
+    }
+    void annuler() override { avancement_.annule = true; }
+    void retablirCurseur()
+    {
+        if (curseur_) {
+            curseur_ = false;
+            QApplication::restoreOverrideCursor();
+        }
+    }
+
+    std::shared_ptr<CTravailCalcul> travail_;
+    SAvancement avancement_;
+    std::exception_ptr erreur_;   // what stopped calculer(), read once the thread ended
+    bool curseur_ = true;
 };
 
 CExecuteurTravauxQt::CExecuteurTravauxQt(QWidget* fenetre, CBarreEtat* barre,
@@ -197,6 +314,18 @@ void CExecuteurTravauxQt::lancer(std::shared_ptr<CTravailCapture> travail, std::
     jobs_.push_back(std::make_unique<CJobCapture>(*this, std::move(travail), std::move(fin)));
 }
 
+void CExecuteurTravauxQt::lancer(std::shared_ptr<CTravailCalcul> travail)
+{
+    auto job = std::make_unique<CJobCalcul>(*this, std::move(travail));
+    calculs_.push_back(job.get());
+    jobs_.push_back(std::move(job));
+}
+
+bool CExecuteurTravauxQt::lu(const CDoc* document) const
+{
+    return std::any_of(calculs_.begin(), calculs_.end(), [document](const CJobCalcul* j) { return j->lit(document); });
+}
+
 void CExecuteurTravauxQt::rappeler()
 {
     if (!jobs_.empty())
@@ -208,13 +337,14 @@ CDialogueProgression* CExecuteurTravauxQt::dialogue() const
     return jobs_.empty() ? nullptr : jobs_.back()->dialogue();
 }
 
-void CExecuteurTravauxQt::terminer(CJobCapture* job)
+void CExecuteurTravauxQt::terminer(CJob* job)
 {
     const auto it = std::find_if(jobs_.begin(), jobs_.end(), [job](const auto& j) { return j.get() == job; });
     if (it == jobs_.end())
         return;
-    std::unique_ptr<CJobCapture> fini = std::move(*it);
+    std::unique_ptr<CJob> fini = std::move(*it);
     jobs_.erase(it);
+    calculs_.erase(std::remove(calculs_.begin(), calculs_.end(), fini.get()), calculs_.end());
     // A job that failed (memory short) has left its document whole: the user hears
     // which command did not succeed.
     try {

@@ -1,9 +1,10 @@
 #pragma once
-// The window program's capture jobs: each runs on a thread of its own while the
-// windows stay live. Its progress window (the counts, the folder being read,
-// "Annuler") appears when the job lasts, and lets the user go on with other
-// documents; the job's document takes no command and does not close until it ends.
-// Each snapshot is put in place on the interface thread as soon as it is made.
+// The window program's jobs (captures, searches, comparisons): each runs on a thread
+// of its own while the windows stay live. Its progress window (the counts, "Annuler")
+// appears when the job lasts, and lets the user go on with other documents; the
+// documents a job works on take no command and do not close until it ends. Each
+// snapshot is put in place on the interface thread as soon as it is made, unless a
+// search or a comparison is reading its document.
 
 #include <functional>
 #include <memory>
@@ -20,7 +21,9 @@ class CDoc;
 class CDialogueProgression;
 class CSignalementErreurs;
 class CSuiviCapture;
-class CJobCapture;
+struct SAvancement;
+class CJob;
+class CJobCalcul;
 class QWidget;
 
 class CExecuteurTravauxQt : public QObject, public CExecuteurTravaux {
@@ -35,6 +38,9 @@ public:
     ~CExecuteurTravauxQt() override;
 
     void lancer(std::shared_ptr<CTravailCapture> travail, std::function<void(const std::string&)> fin) override;
+    void lancer(std::shared_ptr<CTravailCalcul> travail) override;
+    // A search or a comparison is reading `document`: no snapshot of it may be replaced.
+    bool lu(const CDoc* document) const;
 
     std::size_t nombre() const { return jobs_.size(); }
     // The status bar says again which document a job holds (a close was refused).
@@ -49,19 +55,24 @@ public:
     // Told too of each progress, on the job's thread, and may cancel or throw; for the
     // tests.
     CSuiviCapture* suiviDesTests = nullptr;
+    // Called on a search's or a comparison's thread before its pass, for the tests.
+    std::function<void(SAvancement&)> calculDesTests;
 
 signals:
     // A job ended, its results in place and its end called.
     void travailTermine();
 
 private:
+    friend class CJob;
     friend class CJobCapture;
-    void terminer(CJobCapture* job);
+    friend class CJobCalcul;
+    void terminer(CJob* job);
 
     QWidget* fenetre_;
     CBarreEtat* barre_;
     std::function<QString(const CDoc*)> titreDe_;
     CSignalementErreurs& signalement_;
     std::function<int()> fils_;
-    std::vector<std::unique_ptr<CJobCapture>> jobs_;
+    std::vector<std::unique_ptr<CJob>> jobs_;
+    std::vector<const CJobCalcul*> calculs_;   // those of jobs_ that read documents
 };

@@ -14,7 +14,6 @@ public:
     std::optional<std::string> choisirDossier(const std::string& titre) override;
     void afficherProprietes(const SProprietes& proprietes) override;
     bool editerParametres(CRequete& requete, bool creation) override;
-    void travailEnCours() override { suivi_.travailEnCours(); }
     // On the main window's status bar: "1 234 fichiers trouvés".
     void rechercheFaite(std::size_t trouves) override;
 

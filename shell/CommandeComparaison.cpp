@@ -1,6 +1,5 @@
 #include "shell/CommandeComparaison.h"
 
-#include "compare/Comparaison.h"
 #include "compare/ui/AssistantComparaison.h"
 #include "model/CContexte.h"
 #include "model/CRequete.h"
@@ -9,9 +8,9 @@
 #include "shell/CBarreEtat.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
-#include "shell/CSuiviTravailQt.h"
+#include "shell/CExecuteurTravauxQt.h"
 #include "ui/CImagesApplication.h"
-#include "ui/CTravailLong.h"
+#include "workspace/TravailComparaison.h"
 
 void comparerDepuis(CApp& app, CRequete* premiere)
 {
@@ -22,15 +21,14 @@ void comparerDepuis(CApp& app, CRequete* premiere)
     if (!choix)
         return;
 
-    SDecompteComparaison decompte;
-    {
-        // Two queries of a million files each take a moment: the busy cursor shows
-        // and no other command runs meanwhile.
-        CTravailLong travail(app.suivi(), &app.cadre());
-        decompte = comparerRequetes(*choix->premiere, *choix->seconde, choix->options,
-                                    contexte().resultatsComparaison);
-    }
-    app.cadre().barreEtat().annoncerComparaison(decompte, QString::fromStdString(choix->premiere->nom()),
-                                                QString::fromStdString(choix->seconde->nom()));
-    app.afficherResultatsComparaison();
+    // Two queries of a million files each take a moment: the comparison runs as a
+    // job, both documents held meanwhile. Its names are those of the moment it starts.
+    const QString nomPremiere = QString::fromStdString(choix->premiere->nom());
+    const QString nomSeconde = QString::fromStdString(choix->seconde->nom());
+    app.travaux().lancer(std::make_shared<CTravailComparaison>(
+        *choix->premiere, *choix->seconde, choix->options, [] { return contexte().resultatsComparaison; },
+        [&app, nomPremiere, nomSeconde](const SDecompteComparaison& decompte) {
+            app.cadre().barreEtat().annoncerComparaison(decompte, nomPremiere, nomSeconde);
+            app.afficherResultatsComparaison();
+        }));
 }

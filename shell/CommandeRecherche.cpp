@@ -3,15 +3,14 @@
 
 #include "model/CContexte.h"
 #include "model/CDoc.h"
-#include "search/Recherche.h"
 #include "search/ui/CRechercheSheet.h"
 #include "search/ui/CResultatsRechercheDlg.h"
 #include "shell/CApp.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
-#include "shell/CSuiviTravailQt.h"
-#include "ui/CTravailLong.h"
+#include "shell/CExecuteurTravauxQt.h"
+#include "workspace/TravailRecherche.h"
 
 void rechercherDepuis(CApp& app, CChildFrame& cadre)
 {
@@ -26,15 +25,10 @@ void rechercherDepuis(CApp& app, CChildFrame& cadre)
             return;
     }
 
-    {
-        // Over millions of files the search lasts: the windows keep painting, the
-        // busy cursor shows, and no other command runs meanwhile. The status bar is
-        // told the count by the search itself.
-        CTravailLong travail(app.suivi(), &app.cadre());
-        // The window shows this search's answer again, no longer the quick search's.
-        ctx.resultatsRapidesAffiches = false;
-        app.resultatsRecherche().setWindowTitle(titreResultatsRecherche());
-        reappliquerRecherche();
-    }
-    app.afficherResultatsRecherche();
+    // The window shows this search's answer again, no longer the quick search's.
+    ctx.resultatsRapidesAffiches = false;
+    app.resultatsRecherche().setWindowTitle(titreResultatsRecherche());
+    // Over millions of files the search lasts: it runs as a job, the documents it
+    // reads held meanwhile. The status bar is told the count at its end.
+    relancerRecherche(app.travaux(), [&app] { app.afficherResultatsRecherche(); });
 }

@@ -80,7 +80,9 @@ void echangerFichier(CArchive& ar, CFichier& f)
     ar.echangerEntier(masque);
     if (ar.enLecture())
         lettresDepuisMasque(masque, f.lettres);
-    ar.echangerEntier(f.marque);
+    std::int32_t marque = f.marque;
+    ar.echangerEntier(marque);
+    f.marque = marque;
 }
 
 void echangerDossier(CArchive& ar, CDossier& dossier)

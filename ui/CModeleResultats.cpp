@@ -125,6 +125,23 @@ void CModeleResultats::retirerFichier(const CFichier* fichier)
     }
 }
 
+void CModeleResultats::retirerFichiers(const std::vector<const CFichier*>& fichiers)
+{
+    // A few rows keep the selection and the scrolling; past that, one reset.
+    constexpr std::size_t kUnParUn = 64;
+    if (fichiers.size() <= kUnParUn) {
+        for (const CFichier* f : fichiers)
+            retirerFichier(f);
+        return;
+    }
+    beginResetModel();
+    lignes_.oublierArrivees(fichiers);
+    for (const CFichier* f : fichiers)
+        for (int r = lignes_.rangDe(f); r >= 0; r = lignes_.rangDe(f))
+            lignes_.retirerRang(r);
+    endResetModel();
+}
+
 bool CModeleResultats::aDroite(int colonne) const
 {
     const int c = colonneStatut_ ? colonne - 1 : colonne;

@@ -31,6 +31,9 @@ public:
     // A header click on `colonne`.
     void trierSur(int colonne);
     void retirerFichier(const CFichier* fichier);
+    // Many at once: the views take the list again once (row by row, a view lays out
+    // every row left after each removal).
+    void retirerFichiers(const std::vector<const CFichier*>& fichiers);
 
     CFichier* fichier(int rang) const { return lignes_.ligne(rang); }
     int rangDe(const CFichier* fichier) { return lignes_.rangDe(fichier); }

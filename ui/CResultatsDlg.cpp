@@ -80,6 +80,11 @@ void CResultatsDlg::remplacerLignes(std::vector<CLignesResultats::SLigne> triees
 }
 void CResultatsDlg::retirerFichier(const CFichier* fichier) { modele_->retirerFichier(fichier); }
 
+void CResultatsDlg::retirerFichiers(const std::vector<const CFichier*>& fichiers)
+{
+    modele_->retirerFichiers(fichiers);
+}
+
 void CResultatsDlg::montrerSansActiver()
 {
     // The attribute reaches the window system only when the native window is made. Once

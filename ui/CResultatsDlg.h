@@ -45,6 +45,7 @@ public:
     void remplacerLignes(std::vector<CLignesResultats::SLigne> triees);
     // Called by the file entry's destructor: its rows go at once.
     void retirerFichier(const CFichier* fichier);
+    void retirerFichiers(const std::vector<const CFichier*>& fichiers);
 
     // Shows the window beside the one that has the keyboard, which keeps it.
     void montrerSansActiver();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "workspace/TravailCalcul.h"
 #include "workspace/TravailCapture.h"
 
 void CExecuteurImmediat::lancer(std::shared_ptr<CTravailCapture> travail, std::function<void(const std::string&)> fin)
@@ -13,4 +14,11 @@ void CExecuteurImmediat::lancer(std::shared_ptr<CTravailCapture> travail, std::f
     const std::string textes = travail->terminer();
     if (fin)
         fin(textes);
+}
+
+void CExecuteurImmediat::lancer(std::shared_ptr<CTravailCalcul> travail)
+{
+    SAvancement avancement;
+    travail->calculer(avancement);
+    travail->terminer();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Who runs the capture jobs. The window program runs them on a thread of their own and
+// Who runs the jobs (captures, searches, comparisons). The window program runs them on a thread of their own and
 // keeps its windows live meanwhile; the command-line tool and the tests run them at
 // once, on the calling thread.
 
@@ -8,6 +8,7 @@
 #include <string>
 
 class CSuiviCapture;
+class CTravailCalcul;
 class CTravailCapture;
 
 class CExecuteurTravaux {
@@ -16,6 +17,9 @@ public:
     // Runs `travail`: each capture, each placed on the document's thread as it is made,
     // then terminer() and `fin` with what it returned, on the document's thread.
     virtual void lancer(std::shared_ptr<CTravailCapture> travail, std::function<void(const std::string&)> fin) = 0;
+    // Runs `travail`: calculer() off the document's thread when the executor has one,
+    // then terminer() on it.
+    virtual void lancer(std::shared_ptr<CTravailCalcul> travail) = 0;
 };
 
 // Everything at once, before lancer() returns.
@@ -25,6 +29,7 @@ public:
     // capturerRequete takes it.
     CExecuteurImmediat(CSuiviCapture* suivi, int fils) : suivi_(suivi), fils_(fils) {}
     void lancer(std::shared_ptr<CTravailCapture> travail, std::function<void(const std::string&)> fin) override;
+    void lancer(std::shared_ptr<CTravailCalcul> travail) override;
 
 private:
     CSuiviCapture* suivi_;

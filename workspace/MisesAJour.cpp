@@ -11,6 +11,7 @@
 #include "model/CUtilisateur.h"
 #include "workspace/ExecuteurTravaux.h"
 #include "workspace/TravailCapture.h"
+#include "workspace/TravailRecherche.h"
 
 namespace {
 
@@ -24,7 +25,11 @@ std::shared_ptr<CTravailCapture> lancer(CExecuteurTravaux& executeur, CDoc& doc,
                                         const std::vector<CRequete*>& requetes, bool premiere = false)
 {
     auto travail = std::make_shared<CTravailCapture>(doc, requetes, premiere);
-    executeur.lancer(travail, avertir);
+    // The user hears what the capture met, then the search follows the new snapshots.
+    executeur.lancer(travail, [&executeur](const std::string& texte) {
+        avertir(texte);
+        relancerRecherche(executeur);
+    });
     return travail;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The updates the user asks for: one query, a binder, every query of a document, a
 // query's parameters changed, a new query. Each captures as one job (CTravailCapture),
-// applies the last search again and tells the user what it met (a disk missing, a
-// folder unread...). Run by the executor given; the forms without one run at once
+// tells the user what it met (a disk missing, a folder unread...), then applies the
+// last search again as a job of its own. Run by the executor given; the forms without one run at once
 // on the calling thread, watched by the user's capture watcher.
 
 #include <memory>

@@ -2,7 +2,6 @@
 
 #include "model/CDoc.h"
 #include "model/CRequete.h"
-#include "search/Recherche.h"
 
 CTravailCapture::CTravailCapture(CDoc& doc, const std::vector<CRequete*>& requetes, bool premiere)
     : doc_(&doc), premiere_(premiere)
@@ -69,7 +68,6 @@ std::string CTravailCapture::terminer()
             (void)doc_->supprimerNoeud(*c.requete);
             doc_->definirModifie(modifie);
         }
-    reappliquerRecherche();
     for (const SCible& c : cibles_)
         if (c.erreur)
             std::rethrow_exception(c.erreur);

@@ -2,8 +2,7 @@
 // The captures one command asks for (a query, a binder, every query of a document) as
 // one job. The queries' parameters are copied on the document's thread; the captures
 // run on any thread and touch no document; each new snapshot is put in place on the
-// document's thread as soon as it is made, and the search is applied again once, at
-// the end. The job follows its document meanwhile: a query deleted, or the document
+// document's thread as soon as it is made. The job follows its document meanwhile: a query deleted, or the document
 // closed, before its snapshot is placed just loses that snapshot.
 
 #include <atomic>
@@ -35,8 +34,8 @@ public:
     void capturer(std::size_t i, CSuiviCapture* suivi, int fils);
     // The document's thread, after capturer(i): query i's new snapshot takes its place.
     void placer(std::size_t i);
-    // The document's thread, after the last placer(): the search is applied again.
-    // Returns what the user must be told (disks missing, folders unread), or nothing;
+    // The document's thread, after the last placer(): a new query whose capture was
+    // cancelled goes again. Returns what the user must be told (disks missing, folders unread), or nothing;
     // throws what stopped a capture (memory short), once the document is whole.
     std::string terminer();
 

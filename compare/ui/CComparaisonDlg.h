@@ -26,6 +26,7 @@ public:
     void vider() override { CResultatsDlg::vider(); }
     void ajouterLigne(CFichier* fichier, std::int32_t statut) override { CResultatsDlg::ajouterLigne(fichier, statut); }
     void retirerFichier(const CFichier* fichier) override { CResultatsDlg::retirerFichier(fichier); }
+    void retirerFichiers(const std::vector<const CFichier*>& fichiers) override { CResultatsDlg::retirerFichiers(fichiers); }
     void relireNoms() override { ecrireTextes(); }
 
     // The legend of status 0, 1 or 2, whole; the legend area under the list.

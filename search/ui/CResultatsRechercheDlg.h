@@ -24,4 +24,5 @@ public:
     void ajouterLigne(CFichier* fichier) override { CResultatsDlg::ajouterLigne(fichier); }
     void retrier() override { CResultatsDlg::retrier(); }
     void retirerFichier(const CFichier* fichier) override { CResultatsDlg::retirerFichier(fichier); }
+    void retirerFichiers(const std::vector<const CFichier*>& fichiers) override { CResultatsDlg::retirerFichiers(fichiers); }
 };

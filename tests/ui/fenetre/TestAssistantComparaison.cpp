@@ -24,7 +24,6 @@
 #include "model/CRequete.h"
 #include "shell/CBarreEtat.h"
 #include "shell/CMainFrame.h"
-#include "shell/CSuiviTravailQt.h"
 #include "ui/IdCommandes.h"
 
 namespace {
@@ -254,7 +253,7 @@ TEST_F(AssistantComparaison, LesChampsProposesSontCeuxQueLesDeuxRequetesStockent
     }
 }
 
-TEST_F(AssistantComparaison, UneLongueComparaisonMontreLeCurseurOccupeEtSesChiffres)
+TEST_F(AssistantComparaison, UneComparaisonEstUnTravailQuiLaisseLesFenetresVivesEtSAnnuleSansRienChanger)
 {
     // f0..f29999 in CD, f10000..f39999 in Sauvegarde: 20 000 in common. A name is
     // shown as it stands.
@@ -262,21 +261,26 @@ TEST_F(AssistantComparaison, UneLongueComparaisonMontreLeCurseurOccupeEtSesChiff
     for (auto [q, premier] : {std::pair{&catalogue.requete("CD"), 0}, {&catalogue.requete("Sauvegarde"), 10000}})
         for (int i = premier; i < premier + 30000; ++i)
             q->fichiers().ajouter(new CFichier(q, q->chemin() + "/f" + std::to_string(i)));
-    app->suivi().delaiCurseur = 0;
-    CSondeTravailLong sonde;
-    selectionner(&catalogue.requete("CD"));
-    executerAvec(cmd::ComparerRequetes,
-                 {suivant(), suivant("Sauvegarde"), etapeSur<CChampsDlg>([&](CChampsDlg& d) {
-                      sonde.demarrer();
-                      d.boutonTerminer().click();
-                  })});
-    sonde.arreter();
-    EXPECT_GT(sonde.tours, 0) << "la boucle d'événements n'a pas tourné pendant la comparaison";
-    EXPECT_TRUE(sonde.occupe);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    const auto comparer = [&](bool annuler) {
+        CSondeTravailLong sonde(*app, doc(), annuler);
+        selectionner(&catalogue.requete("CD"));
+        executerAvec(cmd::ComparerRequetes, {suivant(), suivant("Sauvegarde"), etapeSur<CChampsDlg>([&](CChampsDlg& d) {
+                                                 d.boutonTerminer().click();
+                                             })});
+        EXPECT_GT(sonde.tours, 0) << "aucun événement traité pendant la comparaison";
+        EXPECT_TRUE(sonde.occupe) << "ni curseur occupé ni document tenu pendant la comparaison";
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        return sonde.titre;
+    };
+    // Cancelled: nothing compared.
+    EXPECT_EQ(comparer(true), QStringLiteral("Comparaison"));
+    rienCompare();
+
+    comparer(false);
     // a.doc differs by its size; b.txt and c.jpg, d.txt are alone.
     EXPECT_EQ(messageEtat(), QStringLiteral("10\u00a0003 seulement dans « CD %2 », 10\u00a0002 seulement dans "
                                             "« Sauvegarde », 20\u00a0000 dans les deux"));
+    EXPECT_TRUE(app->resultatsComparaison().isVisible());
 }
 
 } // namespace

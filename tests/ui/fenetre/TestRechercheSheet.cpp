@@ -728,7 +728,7 @@ TEST_F(FeuilleRecherche, LaListeFiltreeMontreLesNouvellesMarques)
     executer(cmd::FiltreRecherche);
 }
 
-TEST_F(FeuilleRecherche, UneLongueRechercheMontreLeCurseurOccupeEtGardeLesFenetresPeintes)
+TEST_F(FeuilleRecherche, UneRechercheEstUnTravailQuiLaisseLesFenetresVivesEtSAnnuleSansRienChanger)
 {
     CRequete& g = catalogue.requete("Vieux");
     for (int i = 0; i < 60000; ++i) {
@@ -737,22 +737,42 @@ TEST_F(FeuilleRecherche, UneLongueRechercheMontreLeCurseurOccupeEtGardeLesFenetr
         f->marque = 1;
         g.fichiers().ajouter(f);
     }
-    app->suivi().delaiCurseur = 0;
-    CSondeTravailLong sonde;
     aucuneSelection();
-    rechercher({[&](CRechercheSheet& s) {
-        CPageRecherche& d = allerA(s, 109);
-        champ<QRadioButton>(d, 1055).click();
-        champ<QCheckBox>(d, 1065).setChecked(true);
-        sonde.demarrer();
-        s.boutonOK()->click();
-    }});
-    sonde.arreter();
-    EXPECT_GT(sonde.tours, 0) << "la boucle d'événements n'a pas tourné pendant la recherche";
-    EXPECT_TRUE(sonde.occupe);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // Duplicates by size, or (second run) only the files named *.doc.
+    const auto chercher = [&](bool annuler) {
+        CSondeTravailLong sonde(*app, doc(), annuler);
+        rechercher({[&](CRechercheSheet& s) {
+            if (annuler) {
+                saisir(allerA(s, 103), 1017, "*.doc");
+            } else {
+                CPageRecherche& d = allerA(s, 109);
+                champ<QRadioButton>(d, 1055).click();
+                champ<QCheckBox>(d, 1065).setChecked(true);
+            }
+            s.boutonOK()->click();
+        }});
+        EXPECT_GT(sonde.tours, 0) << "aucun événement traité pendant la recherche";
+        EXPECT_TRUE(sonde.occupe) << "ni curseur occupé ni document tenu pendant la recherche";
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_FALSE(CTravailLong::occupe(&doc()));
+        return sonde.titre;
+    };
+    chercher(false);
     // The 60 000 files and the lone f.doc of "Vieux" share their sizes 60 by 60.
     EXPECT_EQ(messageEtat(), QStringLiteral("60\u00a0001 fichiers trouvés"));
+    const int lignes = app->resultatsRecherche().findChild<QAbstractItemView*>()->model()->rowCount();
+    EXPECT_EQ(lignes, 60001);
+    std::vector<std::int32_t> marques;
+    for (const CFichier* f : g.fichiers())
+        marques.push_back(f->marque);
+
+    // Cancelled: every mark and the results as they were, no count told.
+    EXPECT_EQ(chercher(true), QStringLiteral("Recherche"));
+    std::size_t i = 0;
+    for (const CFichier* f : g.fichiers())
+        ASSERT_EQ(f->marque, marques[i++]) << f->chemin();
+    EXPECT_EQ(app->resultatsRecherche().findChild<QAbstractItemView*>()->model()->rowCount(), lignes);
+    EXPECT_FALSE(messageEtat().endsWith(QStringLiteral("trouvés"))) << messageEtat().toStdString();
 }
 
 } // namespace
