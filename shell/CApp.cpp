@@ -78,7 +78,7 @@ CApp::CApp(SOptionsApplication options)
     };
     travaux_ = std::make_unique<CExecuteurTravauxQt>(cadre_.get(), &cadre_->barreEtat(), titreDe, signalement_,
                                                     [] { return utilisateur().filsCapture(); });
-    impressions_ = std::make_unique<CImpressionsQt>();
+    impressions_ = std::make_unique<CImpressionsQt>(&cadre_->barreEtat(), titreDe);
     documents_ = std::make_unique<CGestionnaireDocuments>(*this);
     // Later starts hand their files here.
     if (options_.instanceUnique) {

@@ -271,7 +271,10 @@ void CChildFrame::closeEvent(QCloseEvent* evenement)
     // Nothing closes while a capture runs, and a modified document asks first.
     if (CTravailLong::occupe(doc_.get())) {
         // Refused: the user is told why.
-        app_.travaux().rappeler();
+        if (app_.impressions().imprime(doc_.get()))
+            app_.impressions().rappeler();
+        else
+            app_.travaux().rappeler();
         evenement->ignore();
         return;
     }

@@ -10,6 +10,7 @@
 
 #include "dialogs/CDialogueProgression.h"
 #include "impression/CSuiviImpression.h"
+#include "shell/CBarreEtat.h"
 #include "impression/ImpressionPages.h"
 #include "shell/ImpressionDocument.h"
 #include "ui/CTravailLong.h"
@@ -61,7 +62,7 @@ constexpr int kIntervalleAffichage = 100;   // milliseconds between two looks at
 class CImpressionsQt::CJob : public QObject {
 public:
     CJob(CImpressionsQt& impressions, CDoc& doc, QPrinter& imprimante, QWidget* fenetre, int delai, FonctionFin fin)
-        : fin(std::move(fin)), document_(&doc), fenetre_(fenetre), delai_(delai), pages_(impressions.suiviDesTests)
+        : fin(std::move(fin)), impressions_(impressions), document_(&doc), fenetre_(fenetre), delai_(delai), pages_(impressions.suiviDesTests)
     {
         CTravailLong::occuper(document_);
         chrono_.start();
@@ -70,9 +71,9 @@ public:
         minuterie_.start();
         // The end comes back to the interface thread; events posted to this object die
         // with it, so nothing runs once it is gone.
-        fil_ = std::thread([this, &impressions, &doc, &imprimante] {
+        fil_ = std::thread([this, &doc, &imprimante] {
             erreur = imprimerDocument(doc, imprimante, &pages_);
-            QMetaObject::invokeMethod(this, [&impressions] { impressions.terminer(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, [this] { impressions_.terminer(); }, Qt::QueuedConnection);
         });
     }
 
@@ -86,6 +87,7 @@ public:
     }
 
     CDialogueProgression* dialogue() const { return dialogue_.data(); }
+    const CDoc* document() const { return document_; }
 
     FonctionFin fin;
     std::optional<std::string> erreur;   // written by the job's thread before it ends
@@ -100,12 +102,14 @@ private:
             dialogue_->setModal(false);
             connect(dialogue_.data(), &CDialogueProgression::annulationDemandee, this, [this] { pages_.annule = true; });
             dialogue_->show();
+            impressions_.rappeler();
         }
         std::uint32_t faites = 0, total = 0;
         if (dialogue_ && !dialogue_->estAnnule() && pages_.lire(faites, total))
             dialogue_->afficherPages(faites, total);
     }
 
+    CImpressionsQt& impressions_;
     const CDoc* document_;
     QPointer<QWidget> fenetre_;
     const int delai_;
@@ -117,7 +121,10 @@ private:
     std::thread fil_;
 };
 
-CImpressionsQt::CImpressionsQt() = default;
+CImpressionsQt::CImpressionsQt(CBarreEtat* barre, std::function<QString(const CDoc*)> titreDe)
+    : barre_(barre), titreDe_(std::move(titreDe))
+{
+}
 
 CImpressionsQt::~CImpressionsQt() = default;
 
@@ -127,6 +134,17 @@ bool CImpressionsQt::lancer(CDoc& doc, QPrinter& imprimante, QWidget* fenetre, i
         return false;
     job_ = std::make_unique<CJob>(*this, doc, imprimante, fenetre, delaiAffichage, std::move(fin));
     return true;
+}
+
+bool CImpressionsQt::imprime(const CDoc* doc) const
+{
+    return job_ && job_->document() == doc;
+}
+
+void CImpressionsQt::rappeler()
+{
+    if (job_ && barre_)
+        barre_->annoncerImpression(titreDe_ ? titreDe_(job_->document()) : QString());
 }
 
 CDialogueProgression* CImpressionsQt::dialogue() const
@@ -141,6 +159,8 @@ void CImpressionsQt::terminer()
     FonctionFin fin = std::move(fini->fin);
     const std::optional<std::string> erreur = std::move(fini->erreur);
     fini.reset();
+    if (barre_ && !CTravailLong::travauxEnCours())
+        barre_->oublier(CBarreEtat::ESujet::Travail);
     if (fin)
         fin(erreur);
 }

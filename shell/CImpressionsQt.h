@@ -10,7 +10,9 @@
 #include <string>
 
 #include <QObject>
+#include <QString>
 
+class CBarreEtat;
 class CDoc;
 class CDialogueProgression;
 class CSuiviImpression;
@@ -21,11 +23,16 @@ class CImpressionsQt : public QObject {
 public:
     using FonctionFin = std::function<void(const std::optional<std::string>& erreur)>;
 
-    CImpressionsQt();
+    // `barre` tells why the document's commands are off, naming it by `titreDe`.
+    CImpressionsQt(CBarreEtat* barre, std::function<QString(const CDoc*)> titreDe);
     // A job still running is cancelled and waited for; its end is not told.
     ~CImpressionsQt() override;
 
     bool enCours() const { return job_ != nullptr; }
+    // True while a job prints `doc`.
+    bool imprime(const CDoc* doc) const;
+    // The status bar says again which document the job holds (a close was refused).
+    void rappeler();
 
     // Prints `doc` on `imprimante` (imprimerDocument()); both are left alone by the
     // interface until the end. The progress window belongs to `fenetre` and appears
@@ -44,5 +51,7 @@ public:
 private:
     void terminer();
 
+    CBarreEtat* barre_;
+    std::function<QString(const CDoc*)> titreDe_;
     std::unique_ptr<CJob> job_;
 };

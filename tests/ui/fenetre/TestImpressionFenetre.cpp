@@ -25,6 +25,7 @@
 #include "impression/CContexteImpressionQt.h"
 #include "impression/CSuiviImpression.h"
 #include "model/Impression.h"
+#include "shell/CBarreEtat.h"
 #include "shell/CChildFrame.h"
 #include "shell/CImpressionsQt.h"
 #include "shell/CMainFrame.h"
@@ -288,6 +289,8 @@ TEST_F(ImpressionFenetre, LesFenetresViventPendantLImpressionEtUneSeuleALaFois)
     EXPECT_FALSE(actif(cmd::NouveauClasseur));
     EXPECT_FALSE(fenetre().close());
     EXPECT_FALSE(cadre().close());
+    // Told why, naming the document.
+    EXPECT_EQ(cadre().barreEtat().currentMessage(), CBarreEtat::texteImpression(fenetre().titre()));
     // A second print would share the printer: refused, said.
     repondeur->reponses = {QMessageBox::Ok};
     EXPECT_FALSE(imprimerAvecDialogue(doc(), app->imprimante(), app->impressions(), app->suivi(), &cadre()));
@@ -301,6 +304,7 @@ TEST_F(ImpressionFenetre, LesFenetresViventPendantLImpressionEtUneSeuleALaFois)
     ASSERT_FALSE(app->impressions().enCours());
     EXPECT_FALSE(CTravailLong::occupe(&doc()));
     EXPECT_TRUE(actif(cmd::NouveauClasseur));
+    EXPECT_NE(cadre().barreEtat().currentMessage(), CBarreEtat::texteImpression(fenetre().titre()));
     EXPECT_GT(pagesPdf(pdf), 1);
     EXPECT_EQ(repondeur->boites.size(), 1u);
 }
