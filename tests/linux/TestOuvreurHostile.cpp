@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <sys/stat.h>
 #include <thread>
@@ -136,17 +137,21 @@ TEST_F(OuvreurJournalise, ouvreurEnEchecLeDitUneFois)
         EXPECT_TRUE(m_plateforme.ouvrir(chemin, [&] { ++echecs; })) << fin;
         EXPECT_EQ(echecs, 1) << fin;
         // Not waited for: told from the thread that collects it.
-        std::atomic<int> echecsTardifs{0};
-        std::atomic<bool> ailleurs{false};
+        struct SVu {
+            std::atomic<int> echecs{0};
+            std::atomic<bool> ailleurs{false};
+        };
+        // Shared with the thread, which may outlive a failed wait.
+        const auto vu = std::make_shared<SVu>();
         const auto ici = std::this_thread::get_id();
-        EXPECT_TRUE(lancerAvecLeBureau(chemin, [&] {
-            ailleurs = std::this_thread::get_id() != ici;
-            ++echecsTardifs;
+        EXPECT_TRUE(lancerAvecLeBureau(chemin, [vu, ici] {
+            vu->ailleurs = std::this_thread::get_id() != ici;
+            ++vu->echecs;
         })) << fin;
-        for (int i = 0; i < 500 && echecsTardifs.load() == 0; ++i)
+        for (int i = 0; i < 500 && vu->echecs.load() == 0; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        EXPECT_EQ(echecsTardifs.load(), 1) << fin;
-        EXPECT_TRUE(ailleurs.load()) << fin;
+        EXPECT_EQ(vu->echecs.load(), 1) << fin;
+        EXPECT_TRUE(vu->ailleurs.load()) << fin;
     }
     EXPECT_EQ(appels(), (std::vector<Lignes>(4, Lignes{chemin})));
 }
