@@ -1,6 +1,7 @@
 #include "shell/CImpressionsQt.h"
 
 #include <atomic>
+#include <new>
 #include <mutex>
 #include <thread>
 
@@ -54,6 +55,19 @@ private:
     bool nouveau_ = false;
 };
 
+// On the job's thread, where an exception would end the program: the printer is left
+// as imprimerDocument() leaves it on a failure.
+std::optional<std::string> imprimerSansException(CDoc& doc, QPrinter& imprimante, CSuiviImpression& suivi)
+{
+    try {
+        return imprimerDocument(doc, imprimante, &suivi);
+    } catch (const std::bad_alloc&) {
+        return std::string("L'impression a échoué : la mémoire est insuffisante.");
+    } catch (...) {
+        return std::string("L'impression a échoué.");
+    }
+}
+
 constexpr int kIntervalleAffichage = 100;   // milliseconds between two looks at the progress
 
 } // namespace
@@ -62,7 +76,8 @@ constexpr int kIntervalleAffichage = 100;   // milliseconds between two looks at
 class CImpressionsQt::CJob : public QObject {
 public:
     CJob(CImpressionsQt& impressions, CDoc& doc, QPrinter& imprimante, QWidget* fenetre, int delai, FonctionFin fin)
-        : fin(std::move(fin)), impressions_(impressions), document_(&doc), fenetre_(fenetre), delai_(delai), pages_(impressions.suiviDesTests)
+        : fin(std::move(fin)), impressions_(impressions), document_(&doc), fenetre_(fenetre), delai_(delai),
+          pages_(impressions.suiviDesTests)
     {
         CTravailLong::occuper(document_);
         chrono_.start();
@@ -72,7 +87,7 @@ public:
         // The end comes back to the interface thread; events posted to this object die
         // with it, so nothing runs once it is gone.
         fil_ = std::thread([this, &doc, &imprimante] {
-            erreur = imprimerDocument(doc, imprimante, &pages_);
+            erreur = imprimerSansException(doc, imprimante, pages_);
             QMetaObject::invokeMethod(this, [this] { impressions_.terminer(); }, Qt::QueuedConnection);
         });
     }
@@ -96,7 +111,7 @@ private:
     void afficher()
     {
         if (!dialogue_ && chrono_.elapsed() >= delai_) {
-            // Its window may have gone (a print preview closed): then one of its own.
+            // Its window may have gone meanwhile: then one of its own.
             dialogue_ = CDialogueProgression::pourImpression(fenetre_.data()).release();
             // The other documents stay at hand while this one prints.
             dialogue_->setModal(false);

@@ -51,11 +51,22 @@ std::optional<std::string> imprimerDocument(CDoc& doc, QPrinter& imprimante, CSu
     QPainter peintre;
     if (!peintre.begin(&imprimante))
         return std::string("L'imprimante ne peut pas commencer l'impression.");
-    if (auto erreur = imprimerPages(doc, imprimante, peintre, plageChoisie(imprimante), suivi,
-                                    "L'imprimante n'a pas pu passer à la page suivante.")) {
-        // Nothing, or only part of the pages, must reach the printer.
+    // Nothing, or only part of the pages, must reach the printer: the painter would
+    // send what it has when it ends.
+    const auto abandonner = [&] {
         imprimante.abort();
         peintre.end();
+    };
+    std::optional<std::string> erreur;
+    try {
+        erreur = imprimerPages(doc, imprimante, peintre, plageChoisie(imprimante), suivi,
+                               "L'imprimante n'a pas pu passer à la page suivante.");
+    } catch (...) {
+        abandonner();
+        throw;
+    }
+    if (erreur) {
+        abandonner();
         return erreur;
     }
     if (!peintre.end())

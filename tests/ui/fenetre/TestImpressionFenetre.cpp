@@ -40,6 +40,7 @@
 #include "shell/ImpressionDocument.h"
 
 #include <atomic>
+#include <new>
 #include <chrono>
 #include <thread>
 
@@ -307,6 +308,33 @@ TEST_F(ImpressionFenetre, LesFenetresViventPendantLImpressionEtUneSeuleALaFois)
     EXPECT_NE(cadre().barreEtat().currentMessage(), CBarreEtat::texteImpression(fenetre().titre()));
     EXPECT_GT(pagesPdf(pdf), 1);
     EXPECT_EQ(repondeur->boites.size(), 1u);
+}
+
+TEST_F(ImpressionFenetre, UneMemoireQuiManqueEnImprimantLeDitSansRienLaisser)
+{
+    struct SMemoireEpuisee : CSuiviImpression {
+        bool pagesImprimees(std::uint32_t, std::uint32_t) override { throw std::bad_alloc(); }
+    } epuisee;
+    remplir(100);
+    app->impressions().suiviDesTests = &epuisee;
+    versPdf(app->imprimante(), QStringLiteral("panne.pdf"));
+    const auto fichiers = [this] { return QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden); };
+    const QStringList avant = fichiers();
+    repondeur->autreDialogue = [](QDialog& d) {
+        if (qobject_cast<QPrintDialog*>(&d))
+            d.accept();
+    };
+    repondeur->reponses = {QMessageBox::Ok};
+    executer(cmd::Imprimer);
+    for (int i = 0; i < 6000 && app->impressions().enCours(); ++i)
+        laisserTourner(10);
+    ASSERT_FALSE(app->impressions().enCours());
+    ASSERT_EQ(repondeur->boites.size(), 1u);
+    // The safe write says it in its own words.
+    EXPECT_TRUE(repondeur->boites[0].texte.endsWith(QStringLiteral(" : la mémoire est insuffisante.")))
+        << repondeur->boites[0].texte.toStdString();
+    EXPECT_EQ(fichiers(), avant);
+    EXPECT_FALSE(CTravailLong::occupe(&doc()));
 }
 
 TEST_F(ImpressionFenetre, ImprimerDepuisLApercuDonneSesPagesEtLeFerme)
