@@ -37,7 +37,7 @@ CApercuImpressionDlg::CApercuImpressionDlg(CPagesApercu& pages, int pagesCote, Q
 
     auto* barre = new QToolBar(this);
     barre->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    QAction* imprimer = ajouterCommande(*barre, QStringLiteral("&Imprimer..."), QStringLiteral("Imprime le document"));
+    imprimer_ = ajouterCommande(*barre, QStringLiteral("&Imprimer..."), QStringLiteral("Imprime le document"));
     barre->addSeparator();
     precedente_ = ajouterCommande(*barre, QStringLiteral("Page &précédente"), QStringLiteral("Page précédente"));
     numero_->setAccessibleName(QStringLiteral("Page"));
@@ -50,9 +50,9 @@ CApercuImpressionDlg::CApercuImpressionDlg(CPagesApercu& pages, int pagesCote, Q
     zoomAvant_ = ajouterCommande(*barre, QStringLiteral("Zoom a&vant"), QStringLiteral("Pleine largeur"));
     zoomArriere_ = ajouterCommande(*barre, QStringLiteral("Zoom a&rrière"), QStringLiteral("Page entière"));
     barre->addSeparator();
-    QAction* fermer = ajouterCommande(*barre, QStringLiteral("&Fermer"), QStringLiteral("Fermer l'aperçu"));
+    fermer_ = ajouterCommande(*barre, QStringLiteral("&Fermer"), QStringLiteral("Fermer l'aperçu"));
 
-    connect(imprimer, &QAction::triggered, this, &CApercuImpressionDlg::lancerImpression);
+    connect(imprimer_, &QAction::triggered, this, &CApercuImpressionDlg::lancerImpression);
     connect(precedente_, &QAction::triggered, this, [this] {
         const auto pas = static_cast<std::uint32_t>(vue_->pagesCote());
         vue_->afficherPage(vue_->page() > pas ? vue_->page() - pas : 1);
@@ -73,7 +73,7 @@ CApercuImpressionDlg::CApercuImpressionDlg(CPagesApercu& pages, int pagesCote, Q
         vue_->definirZoom(CVuePagesApercu::EZoom::PageEntiere);
         mettreAJourCommandes();
     });
-    connect(fermer, &QAction::triggered, this, &QDialog::reject);
+    connect(fermer_, &QAction::triggered, this, &QDialog::reject);
     connect(vue_, &CVuePagesApercu::pageChangee, this, &CApercuImpressionDlg::mettreAJourCommandes);
 
     auto* disposition = new QVBoxLayout(this);
@@ -99,14 +99,33 @@ QString CApercuImpressionDlg::textePage() const
 
 void CApercuImpressionDlg::lancerImpression()
 {
-    if (!imprimer)
+    if (!imprimer || enImpression_)
         return;
     if (imprimer()) {
+        enImpression_ = true;
+        mettreAJourCommandes();
+        return;
+    }
+    vue_->pagesChangees();
+    mettreAJourCommandes();
+}
+
+void CApercuImpressionDlg::impressionTerminee(bool imprime)
+{
+    enImpression_ = false;
+    if (imprime) {
         accept();
         return;
     }
     vue_->pagesChangees();
     mettreAJourCommandes();
+}
+
+void CApercuImpressionDlg::reject()
+{
+    // Its progress window belongs to it: closed only once the printing ends.
+    if (!enImpression_)
+        QDialog::reject();
 }
 
 void CApercuImpressionDlg::mettreAJourCommandes()
@@ -124,4 +143,6 @@ void CApercuImpressionDlg::mettreAJourCommandes()
     pagesCote_->setText(vue_->pagesCote() == 2 ? QStringLiteral("&Une page") : QStringLiteral("&Deux pages"));
     zoomAvant_->setEnabled(vue_->zoom() == CVuePagesApercu::EZoom::PageEntiere);
     zoomArriere_->setEnabled(vue_->zoom() == CVuePagesApercu::EZoom::Largeur);
+    imprimer_->setEnabled(!enImpression_);
+    fermer_->setEnabled(!enImpression_);
 }

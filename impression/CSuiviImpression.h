@@ -1,6 +1,7 @@
 #pragma once
-// Told after each page a print job sends to its device; the one who watches (the
-// progress window) can stop the job there.
+// Told after each page a print job sends to its device, on the thread that prints; the
+// one who watches (the progress window, through what it shares with that thread) can
+// stop the job there.
 
 #include <cstdint>
 

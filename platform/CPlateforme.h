@@ -6,6 +6,7 @@
 // Texts are UTF-8. Paths are never truncated: there is no 260-byte limit here.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -147,8 +148,10 @@ public:
 
     // --- Shell ---------------------------------------------------------------------------
     // Opens the path with the desktop's program for it; true when the path exists and
-    // the opener took it. An opener that fails or finds no program is a failure.
-    [[nodiscard]] virtual bool ouvrir(const std::string& chemin) = 0;
+    // the opener started. An opener that then fails or finds no program calls `echec`:
+    // before the return, or later on the thread that asked (the window program does not
+    // wait for it).
+    [[nodiscard]] virtual bool ouvrir(const std::string& chemin, std::function<void()> echec) = 0;
     // True when the path names an entry (a link counts, even dangling): a path that
     // exists but does not open has no opener, not a missing disk.
     virtual bool existe(const std::string& chemin) const = 0;

@@ -27,6 +27,7 @@
 #include "shell/CInstanceUnique.h"
 #include "shell/CMainFrame.h"
 #include "shell/CPlateformeQt.h"
+#include "shell/CImpressionsQt.h"
 #include "shell/CSuiviTravailQt.h"
 #include "shell/CUtilisateurQt.h"
 #include "shell/CommandeComparaison.h"
@@ -77,6 +78,7 @@ CApp::CApp(SOptionsApplication options)
     };
     travaux_ = std::make_unique<CExecuteurTravauxQt>(cadre_.get(), &cadre_->barreEtat(), titreDe, signalement_,
                                                     [] { return utilisateur().filsCapture(); });
+    impressions_ = std::make_unique<CImpressionsQt>(&cadre_->barreEtat(), titreDe);
     documents_ = std::make_unique<CGestionnaireDocuments>(*this);
     // Later starts hand their files here.
     if (options_.instanceUnique) {
@@ -92,6 +94,7 @@ CApp::CApp(SOptionsApplication options)
 
 CApp::~CApp()
 {
+    impressions_.reset();
     travaux_.reset();
     delete instance_;
     rechercheRapide_.reset();

@@ -29,6 +29,7 @@ class CInstanceUnique;
 class CMainFrame;
 class CPlateforme;
 class CPlateformeQt;
+class CImpressionsQt;
 class CRechercheRapide;
 class CRequete;
 class CSuiviTravailQt;
@@ -62,6 +63,8 @@ public:
     CSuiviTravailQt& suivi();
     // Runs the captures off the interface thread.
     CExecuteurTravauxQt& travaux() { return *travaux_; }
+    // Prints off the interface thread, one document at a time.
+    CImpressionsQt& impressions() { return *impressions_; }
     CFichiersRecents& recents() { return *recents_; }
     CAccesReglages& reglages() { return *reglages_; }
     QPrinter& imprimante();
@@ -119,6 +122,9 @@ private:
     std::unique_ptr<CGestionnaireDocuments> documents_;
     // Gone first: the jobs still running are cancelled while their documents exist.
     std::unique_ptr<CExecuteurTravauxQt> travaux_;
+    // Gone first too: a print still running is cancelled while its document and the
+    // printer exist.
+    std::unique_ptr<CImpressionsQt> impressions_;
     // Before the documents and the windows go, so that neither reaches it.
     std::unique_ptr<CRechercheRapide> rechercheRapide_;
     CResultatsDlg* resultatsRecherche_ = nullptr;

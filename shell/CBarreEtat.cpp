@@ -109,6 +109,17 @@ void CBarreEtat::annoncerTravail(const QString& titre)
     annoncer(ESujet::Travail, texteTravail(titre));
 }
 
+QString CBarreEtat::texteImpression(const QString& titre)
+{
+    return QStringLiteral("Impression de « %1 » en cours : ce catalogue ne peut être ni modifié ni fermé avant sa fin")
+        .arg(titre);
+}
+
+void CBarreEtat::annoncerImpression(const QString& titre)
+{
+    annoncer(ESujet::Travail, texteImpression(titre));
+}
+
 void CBarreEtat::oublier(ESujet sujet)
 {
     // A prompt or a later announcement is left alone.

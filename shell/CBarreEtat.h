@@ -42,6 +42,9 @@ public:
     // While a capture job runs: why the document titled `titre` takes no command.
     static QString texteTravail(const QString& titre);
     void annoncerTravail(const QString& titre);
+    // The same while a print job runs.
+    static QString texteImpression(const QString& titre);
+    void annoncerImpression(const QString& titre);
 
     // Back to "Prêt" if the message pane still shows the announcement of `sujet`.
     void oublier(ESujet sujet);

@@ -12,6 +12,7 @@
 #include "model/CRequete.h"
 #include "shell/CAccesReglages.h"
 #include "shell/CApp.h"
+#include "shell/CImpressionsQt.h"
 #include "shell/CExecuteurTravauxQt.h"
 #include "shell/CArboView.h"
 #include "shell/CGestionnaireDocuments.h"
@@ -229,8 +230,10 @@ void CChildFrame::definirCommandes()
     definirCommande(ResultatsComparaison, {.executer = [this] { app_.afficherResultatsComparaison(); }});
     definirCommande(SousDossiers, {.executer = [this] { doc_->basculerSousDossiers(); },
                                    .coche = [this] { return doc_->afficherSousDossiers; }});
-    definirCommande(Imprimer, {.executer = [this] { imprimer(); }});
-    definirCommande(ApercuImpression, {.executer = [this] { afficherApercu(); }});
+    // One print at a time: they share the printer.
+    const auto sansImpression = [this] { return !app_.impressions().enCours(); };
+    definirCommande(Imprimer, {.executer = [this] { imprimer(); }, .actif = sansImpression});
+    definirCommande(ApercuImpression, {.executer = [this] { afficherApercu(); }, .actif = sansImpression});
     definirCommande(Fermer, {.executer = [this] { close(); }});
     definirCommande(Enregistrer, {.executer = [this] { app_.documents().enregistrer(*this); }});
     definirCommande(EnregistrerSous, {.executer = [this] { app_.documents().enregistrerSous(*this); }});
@@ -254,12 +257,13 @@ void CChildFrame::nouvelleRequete()
 
 void CChildFrame::imprimer()
 {
-    imprimerAvecDialogue(*doc_, app_.imprimante(), app_.suivi(), window());
+    imprimerAvecDialogue(*doc_, app_.imprimante(), app_.impressions(), app_.suivi(), window());
 }
 
 void CChildFrame::afficherApercu()
 {
-    apercuAvantImpression(*doc_, app_.imprimante(), app_.reglages().pagesApercu(), app_.suivi(), window());
+    apercuAvantImpression(*doc_, app_.imprimante(), app_.reglages().pagesApercu(), app_.impressions(), app_.suivi(),
+                          window());
 }
 
 void CChildFrame::closeEvent(QCloseEvent* evenement)
@@ -267,7 +271,10 @@ void CChildFrame::closeEvent(QCloseEvent* evenement)
     // Nothing closes while a capture runs, and a modified document asks first.
     if (CTravailLong::occupe(doc_.get())) {
         // Refused: the user is told why.
-        app_.travaux().rappeler();
+        if (app_.impressions().imprime(doc_.get()))
+            app_.impressions().rappeler();
+        else
+            app_.travaux().rappeler();
         evenement->ignore();
         return;
     }

@@ -202,8 +202,8 @@ void CListeView::ouvrirSelection(bool dossierContenant)
     if (!o)
         return;
     {
-        // The windows keep painting while the desktop opens the item, and may ask
-        // for the disk; meanwhile nothing may close the document or change it.
+        // The desktop is not waited for, but the disk may be asked for: while that
+        // question is open nothing may close the document or change it.
         CTravailLong travail(app_.suivi(), window());
         if (dossierContenant)
             ::ouvrirDossierContenant(*o);

@@ -15,6 +15,7 @@
 #include "model/CDoc.h"
 #include "shell/CApp.h"
 #include "shell/CExecuteurTravauxQt.h"
+#include "shell/CImpressionsQt.h"
 #include "shell/CArboView.h"
 #include "shell/CBarreEtat.h"
 #include "shell/CChildFrame.h"
@@ -377,7 +378,10 @@ void CMainFrame::closeEvent(QCloseEvent* evenement)
 {
     if (CTravailLong::travauxEnCours()) {
         // Refused: the user is told why.
-        app_.travaux().rappeler();
+        if (app_.impressions().enCours())
+            app_.impressions().rappeler();
+        else
+            app_.travaux().rappeler();
         evenement->ignore();
         return;
     }

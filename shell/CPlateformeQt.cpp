@@ -1,20 +1,15 @@
 #include "shell/CPlateformeQt.h"
 
-#include <QApplication>
-#include <QEventLoop>
-#include <QTimer>
+#include <QCoreApplication>
 
-bool CPlateformeQt::ouvrir(const std::string& chemin)
-{
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    const bool ouvert = CPlateformeLinux::ouvrir(chemin);
-    QApplication::restoreOverrideCursor();
-    return ouvert;
-}
+#include "platform/linux/OuvertureBureau.h"
 
-void CPlateformeQt::patienter(std::chrono::milliseconds pause)
+bool CPlateformeQt::ouvrir(const std::string& chemin, std::function<void()> echec)
 {
-    QEventLoop boucle;
-    QTimer::singleShot(pause, &boucle, &QEventLoop::quit);
-    boucle.exec(QEventLoop::ExcludeUserInputEvents);
+    return lancerAvecLeBureau(chemin, [echec = std::move(echec)] {
+        // From the thread that collected the opener: queued to the interface thread.
+        if (QCoreApplication* application = QCoreApplication::instance())
+            if (echec)
+                QMetaObject::invokeMethod(application, echec, Qt::QueuedConnection);
+    });
 }

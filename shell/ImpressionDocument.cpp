@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QPaintEngine>
+#include <QPointer>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -13,9 +14,8 @@
 #include "impression/ImpressionPdf.h"
 #include "dialogs/CApercuImpressionDlg.h"
 #include "shell/CPagesApercuDocument.h"
+#include "shell/CImpressionsQt.h"
 #include "shell/CSuiviTravailQt.h"
-#include "shell/CSuiviImpressionQt.h"
-#include "ui/CTravailLong.h"
 #include "ui/CheminsQt.h"
 
 namespace {
@@ -51,11 +51,22 @@ std::optional<std::string> imprimerDocument(CDoc& doc, QPrinter& imprimante, CSu
     QPainter peintre;
     if (!peintre.begin(&imprimante))
         return std::string("L'imprimante ne peut pas commencer l'impression.");
-    if (auto erreur = imprimerPages(doc, imprimante, peintre, plageChoisie(imprimante), suivi,
-                                    "L'imprimante n'a pas pu passer à la page suivante.")) {
-        // Nothing, or only part of the pages, must reach the printer.
+    // Nothing, or only part of the pages, must reach the printer: the painter would
+    // send what it has when it ends.
+    const auto abandonner = [&] {
         imprimante.abort();
         peintre.end();
+    };
+    std::optional<std::string> erreur;
+    try {
+        erreur = imprimerPages(doc, imprimante, peintre, plageChoisie(imprimante), suivi,
+                               "L'imprimante n'a pas pu passer à la page suivante.");
+    } catch (...) {
+        abandonner();
+        throw;
+    }
+    if (erreur) {
+        abandonner();
         return erreur;
     }
     if (!peintre.end())
@@ -63,23 +74,30 @@ std::optional<std::string> imprimerDocument(CDoc& doc, QPrinter& imprimante, CSu
     return std::nullopt;
 }
 
-bool imprimerAvecDialogue(CDoc& doc, QPrinter& imprimante, CSuiviTravailQt& suivi, QWidget* parent)
+bool imprimerAvecDialogue(CDoc& doc, QPrinter& imprimante, CImpressionsQt& impressions, const CSuiviTravailQt& suivi,
+                          QWidget* parent, std::function<void(bool imprime)> fin)
 {
+    // The printer is the job's until it ends.
+    if (impressions.enCours()) {
+        signaler("Une impression est déjà en cours : attendez qu'elle se termine.");
+        return false;
+    }
     QPrintDialog dialogue(&imprimante, parent);
     dialogue.setOption(QAbstractPrintDialog::PrintPageRange);
-    if (dialogue.exec() != QDialog::Accepted)
+    if (dialogue.exec() != QDialog::Accepted || impressions.enCours())
         return false;
-    // The print list points into the document: nothing may change it until the end.
-    CTravailLong travail(suivi, parent);
-    CSuiviImpressionQt progression(parent, suivi.delaiAffichage);
-    const auto erreur = imprimerDocument(doc, imprimante, &progression);
-    // Whoever cancelled knows it was not printed.
-    if (erreur && *erreur != kImpressionAnnulee)
-        signaler(*erreur);
-    return !erreur;
+    return impressions.lancer(doc, imprimante, parent, suivi.delaiAffichage,
+                              [fin = std::move(fin)](const std::optional<std::string>& erreur) {
+                                  // Whoever cancelled knows it was not printed.
+                                  if (erreur && *erreur != kImpressionAnnulee)
+                                      signaler(*erreur);
+                                  if (fin)
+                                      fin(!erreur);
+                              });
 }
 
-void apercuAvantImpression(CDoc& doc, QPrinter& imprimante, int pages, CSuiviTravailQt& suivi, QWidget* parent)
+void apercuAvantImpression(CDoc& doc, QPrinter& imprimante, int pages, CImpressionsQt& impressions,
+                           const CSuiviTravailQt& suivi, QWidget* parent)
 {
     CPagesApercuDocument pagesDocument(doc, imprimante);
     if (auto erreur = pagesDocument.preparer()) {
@@ -87,13 +105,24 @@ void apercuAvantImpression(CDoc& doc, QPrinter& imprimante, int pages, CSuiviTra
         return;
     }
     CApercuImpressionDlg apercu(pagesDocument, pages, parent);
-    apercu.imprimer = [&] {
-        if (imprimerAvecDialogue(doc, imprimante, suivi, &apercu))
-            return true;
-        // The print dialog may have changed the paper.
+    // The print dialog may have changed the paper: the pages are laid out again.
+    const auto relire = [&pagesDocument] {
         if (auto erreur = pagesDocument.preparer())
             signaler(*erreur);
-        return false;
+    };
+    QPointer<CApercuImpressionDlg> ouvert(&apercu);
+    apercu.imprimer = [&, ouvert, relire] {
+        const bool lance = imprimerAvecDialogue(doc, imprimante, impressions, suivi, &apercu, [ouvert, relire](bool imprime) {
+            // The preview may have been closed meanwhile, its pages with it.
+            if (!ouvert)
+                return;
+            if (!imprime)
+                relire();
+            ouvert->impressionTerminee(imprime);
+        });
+        if (!lance)
+            relire();
+        return lance;
     };
     apercu.exec();
 }

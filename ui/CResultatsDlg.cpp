@@ -127,8 +127,8 @@ void CResultatsDlg::ouvrir(bool dossierContenant)
     CFichier* f = fichierSelectionne();
     if (!f || !hote_ || CTravailLong::enCours() || (dossierContenant && !f->aDossierContenant()))
         return;
-    // The windows keep painting while the desktop opens the file, and the disk may be
-    // asked for; meanwhile nothing may close the document or change it.
+    // The desktop is not waited for, but the disk may be asked for: while that question
+    // is open nothing may close the document or change it.
     CTravailLong travail(hote_->annonceTravailLong(), this);
     hote_->ouvrir(*f, dossierContenant);
 }

@@ -60,7 +60,9 @@ void ouvrirAvecDisque(const std::string& chemin, const CRequete& requete)
     CPlateforme& p = plateforme();
     const std::string demande = texteDemandeDisque(requete);
     const bool ouvrable = estCheminLocalAbsolu(chemin);
-    while (!ouvrable || !p.ouvrir(chemin)) {
+    // The opener may fail after it started: said then, the disk not asked for.
+    const auto echec = [chemin] { utilisateur().message(texteEchecOuvreur(chemin), EBoutons::Ok, EIcone::Erreur); };
+    while (!ouvrable || !p.ouvrir(chemin, echec)) {
         // The file is there and still did not open: no disk would help.
         if (ouvrable && p.existe(chemin)) {
             utilisateur().message(texteEchecOuvreur(chemin), EBoutons::Ok, EIcone::Erreur);

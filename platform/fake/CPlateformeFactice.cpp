@@ -235,11 +235,14 @@ bool CPlateformeFactice::existe(const std::string& chemin) const
     return noeuds_.count(chemin) && accessible(chemin);
 }
 
-bool CPlateformeFactice::ouvrir(const std::string& chemin)
+bool CPlateformeFactice::ouvrir(const std::string& chemin, std::function<void()> echec)
 {
     tentativesOuverture.push_back(chemin);
     if (!noeuds_.count(chemin) || !accessible(chemin) || inouvrables.count(chemin))
         return false;
-    ouvertures.push_back(chemin);
+    if (echouentApres.count(chemin))
+        echecsEnAttente.push_back(std::move(echec));
+    else
+        ouvertures.push_back(chemin);
     return true;
 }

@@ -8,6 +8,7 @@
 // not depend on the machine's time zone.
 
 #include <cerrno>
+#include <functional>
 #include <limits>
 #include <map>
 #include <mutex>
@@ -77,6 +78,8 @@ public:
     std::vector<std::string> ouvertures;        // every path opened successfully
     std::vector<std::string> tentativesOuverture;
     std::set<std::string> inouvrables;          // paths that exist but have no opener
+    std::set<std::string> echouentApres;        // paths whose opener starts, then fails
+    std::vector<std::function<void()>> echecsEnAttente;   // their failures, for the test to tell
 
     // --- CPlateforme ---------------------------------------------------------------
     std::unique_ptr<CEnumeration> enumerer(const std::string& dossier, int* erreur = nullptr) override;
@@ -88,7 +91,7 @@ public:
     std::string texteHeure(std::uint32_t heure, std::uint32_t minute) const override;
     std::string racine(const std::string& chemin) const override;
     std::optional<SVolume> infoVolume(const std::string& racine) override;
-    bool ouvrir(const std::string& chemin) override;
+    bool ouvrir(const std::string& chemin, std::function<void()> echec) override;
     bool existe(const std::string& chemin) const override;
 
 private:

@@ -57,18 +57,13 @@ std::optional<SVolume> CPlateformeLinux::infoVolume(const std::string& racine)
     return infoVolumeDans(lirePointsMontage(), racine, m_udev);
 }
 
-bool CPlateformeLinux::ouvrir(const std::string& chemin)
+bool CPlateformeLinux::ouvrir(const std::string& chemin, std::function<void()> echec)
 {
-    return ouvrirAvecLeBureau(chemin, kDelaiOuvreur, [this](std::chrono::milliseconds pause) { patienter(pause); });
+    return ouvrirAvecLeBureau(chemin, echec);
 }
 
 bool CPlateformeLinux::existe(const std::string& chemin) const
 {
     struct stat etat {};
     return !chemin.empty() && chemin.find('\0') == std::string::npos && lstat(chemin.c_str(), &etat) == 0;
-}
-
-void CPlateformeLinux::patienter(std::chrono::milliseconds pause)
-{
-    std::this_thread::sleep_for(pause);
 }

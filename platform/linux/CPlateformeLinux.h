@@ -1,8 +1,7 @@
 #pragma once
 // The platform services on Linux, for the command-line tool and as the base of the
-// window program's platform, which waits for the desktop opener without freezing.
+// window program's platform, which does not wait for the desktop opener.
 
-#include <chrono>
 #include <utility>
 
 #include "platform/CPlateforme.h"
@@ -30,13 +29,9 @@ public:
     std::string racine(const std::string& chemin) const override;
     std::optional<SVolume> infoVolume(const std::string& racine) override;
 
-    // xdg-open, waited for with patienter().
-    bool ouvrir(const std::string& chemin) override;
+    // xdg-open, waited for.
+    bool ouvrir(const std::string& chemin, std::function<void()> echec) override;
     bool existe(const std::string& chemin) const override;
-
-protected:
-    // Spends one short pause while the opener runs: a plain sleep here.
-    virtual void patienter(std::chrono::milliseconds pause);
 
 private:
     SRacinesUdev m_udev;

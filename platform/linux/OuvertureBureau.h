@@ -5,20 +5,25 @@
 #include <functional>
 #include <string>
 
-// How long xdg-open is waited for. It returns once it has handed the file over, but on
-// desktops where it runs the program itself it returns only when the program ends:
-// still running after this long, it counts as launched.
+// How long a failure of xdg-open counts. It returns once it has handed the file over,
+// but on desktops where it runs the program itself it returns only when the program
+// ends: still running after this long, it counts as launched, whatever its end.
 inline constexpr std::chrono::milliseconds kDelaiOuvreur{10000};
 
-// True when xdg-open was started on `chemin` and reported success (exit status 0), or
-// was still running after `delai`. False, and xdg-open is not started, when `chemin`
-// is not an absolute path or does not exist (a link counts, even dangling); false when
-// xdg-open is missing, fails, or is killed. It gets `chemin` as the one argument of an
-// argument vector, never through a shell; an opener still running after `delai` is
-// collected by a background thread when it ends, so it leaves no zombie.
-//
-// While xdg-open runs, `patienter` is called with short pauses to spend (by default the
-// thread sleeps): the window program keeps its windows painted meanwhile.
-using FonctionPatience = std::function<void(std::chrono::milliseconds)>;
-bool ouvrirAvecLeBureau(const std::string& chemin, std::chrono::milliseconds delai = kDelaiOuvreur,
-                        const FonctionPatience& patienter = {});
+// Told when the opener failed within the delay: it found no program for the file,
+// failed, or was killed.
+using FonctionEchecOuvreur = std::function<void()>;
+
+// Starts xdg-open on `chemin` and returns at once: true once it is started. A
+// background thread collects it when it ends, so it leaves no zombie, and calls
+// `echec` from that thread when it failed within `delai`. False, and nothing is
+// started, when `chemin` is not an absolute path or does not exist (a link counts,
+// even dangling), or when xdg-open cannot be started. It gets `chemin` as the one
+// argument of an argument vector, never through a shell.
+bool lancerAvecLeBureau(const std::string& chemin, FonctionEchecOuvreur echec,
+                        std::chrono::milliseconds delai = kDelaiOuvreur);
+
+// The same, waited for on the calling thread: `echec` is called there, before the
+// return, when the opener failed within `delai`.
+bool ouvrirAvecLeBureau(const std::string& chemin, const FonctionEchecOuvreur& echec,
+                        std::chrono::milliseconds delai = kDelaiOuvreur);

@@ -45,7 +45,7 @@ public:
         return chemin.rfind("/mnt/usb", 0) == 0 ? "/mnt/usb" : "/";
     }
     std::optional<SVolume> infoVolume(const std::string&) override { return std::nullopt; }
-    bool ouvrir(const std::string&) override { return false; }
+    bool ouvrir(const std::string&, std::function<void()>) override { return false; }
     bool existe(const std::string&) const override { return false; }
 };
 

@@ -96,14 +96,19 @@ TEST_F(Ouverture, FichierDisparuSurLeBonDisqueRedemandeJusquAAnnuler)
 
 TEST_F(Ouverture, FichierPresentSansOuvreurLeDitSansDemanderLeDisque)
 {
-    p.inouvrables.insert("/media/cd/photos/a.jpg");
     const std::string echec = "Impossible d'ouvrir « /media/cd/photos/a.jpg » : aucun programme n'est associé "
                               "à ce type de fichier, ou il a échoué.";
-    // Disk in: the failure at once. Disk out: the disk first, then the failure.
+    // Disk in: the failure at once. Disk out: the disk first, then the failure. The
+    // opener refused at its start, or failing once started (told when it ends).
+    for (const bool tardif : {false, true})
     for (const bool disqueAbsent : {false, true}) {
-        SCOPED_TRACE(disqueAbsent);
+        SCOPED_TRACE(testing::Message() << "tardif " << tardif << ", disque absent " << disqueAbsent);
         p.messages.clear();
         p.tentativesOuverture.clear();
+        p.echecsEnAttente.clear();
+        p.inouvrables.clear();
+        p.echouentApres.clear();
+        (tardif ? p.echouentApres : p.inouvrables) = {"/media/cd/photos/a.jpg"};
         if (disqueAbsent)
             p.retirerDisque("/media/cd");
         p.surMessage = [&](const CUtilisateurFactice::SMessage& m) -> std::optional<EReponse> {
@@ -112,6 +117,10 @@ TEST_F(Ouverture, FichierPresentSansOuvreurLeDitSansDemanderLeDisque)
             return EReponse::Ok;
         };
         ouvrir(*fichier);
+        ASSERT_EQ(p.echecsEnAttente.size(), tardif ? 1u : 0u);
+        EXPECT_EQ(p.messages.size(), std::size_t(disqueAbsent) + (tardif ? 0 : 1));
+        for (const auto& direEchec : p.echecsEnAttente)
+            direEchec();
         std::vector<std::string> textes;
         for (const auto& m : p.messages)
             textes.push_back(m.texte);

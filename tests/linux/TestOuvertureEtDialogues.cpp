@@ -2,12 +2,14 @@
 
 #include "cli/UtilisateurTerminal.h"
 #include "platform/linux/CPlateformeLinux.h"
+#include "platform/linux/OuvertureBureau.h"
 #include "tests/commun/CitationShell.h"
 #include "tests/commun/CDossierTemporaire.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -55,10 +57,10 @@ protected:
     CDossierTemporaire m_outils;
     CDossierTemporaire m_donnees;
     CPlateformeLinux m_plateforme;
+    std::string m_sortie;
 
 private:
     std::string m_ancienPath;
-    std::string m_sortie;
 };
 
 // Children of this process left as zombies.
@@ -89,22 +91,27 @@ TEST_F(FauxXdgOpen, ouvreLeCheminExactSansShell)
 {
     const std::string fichier = m_donnees.sous("a b;$(touch pirate)'\"");
     std::ofstream(fichier) << "x";
-    EXPECT_TRUE(m_plateforme.ouvrir(fichier));
+    EXPECT_TRUE(m_plateforme.ouvrir(fichier, {}));
     EXPECT_EQ(argumentsRecus(), fichier + "\n");
     EXPECT_NE(access(m_donnees.sous("pirate").c_str(), F_OK), 0);
 }
 
 TEST_F(FauxXdgOpen, cheminAbsentNeLancePasLOuvreur)
 {
-    EXPECT_FALSE(m_plateforme.ouvrir(m_donnees.sous("absent")));
-    EXPECT_FALSE(m_plateforme.ouvrir("C:\\Photos\\a.jpg"));
-    EXPECT_FALSE(m_plateforme.ouvrir(""));
+    for (const std::string& chemin : {m_donnees.sous("absent"), std::string("C:\\Photos\\a.jpg"), std::string()}) {
+        EXPECT_FALSE(m_plateforme.ouvrir(chemin, {})) << chemin;
+        EXPECT_FALSE(lancerAvecLeBureau(chemin, {})) << chemin;
+    }
 }
 
 TEST_F(FauxXdgOpen, lOuvreurTermineNeResteNiZombie)
 {
-    EXPECT_TRUE(m_plateforme.ouvrir(m_donnees.chemin()));
-    ASSERT_FALSE(argumentsRecus().empty());
+    // Waited for, and left to the thread that collects it.
+    EXPECT_TRUE(m_plateforme.ouvrir(m_donnees.chemin(), {}));
+    ASSERT_EQ(argumentsRecus(), m_donnees.chemin() + "\n");
+    std::remove(m_sortie.c_str());
+    EXPECT_TRUE(lancerAvecLeBureau(m_donnees.chemin(), {}));
+    ASSERT_EQ(argumentsRecus(), m_donnees.chemin() + "\n");
     int zombies = 1;
     for (int i = 0; i < 500 && zombies > 0; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -119,9 +126,11 @@ TEST(Ouverture, sansXdgOpenInstalleEchoue)
     const char* path = std::getenv("PATH");
     const std::string ancien = path != nullptr ? path : "";
     setenv("PATH", vide.chemin().c_str(), 1);
-    const bool ouvert = CPlateformeLinux().ouvrir(vide.chemin());
+    const bool ouvert = CPlateformeLinux().ouvrir(vide.chemin(), {});
+    const bool lance = lancerAvecLeBureau(vide.chemin(), {});
     setenv("PATH", ancien.c_str(), 1);
     EXPECT_FALSE(ouvert);
+    EXPECT_FALSE(lance);
 }
 
 TEST(DialoguesSansFenetre, messageSurLaSortieDErreur)

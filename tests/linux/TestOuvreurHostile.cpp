@@ -12,10 +12,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -106,7 +110,7 @@ TEST_F(OuvreurJournalise, chaqueNomArriveEntierCommeUnSeulArgument)
     std::vector<Lignes> attendus;
     for (const std::string& nom : noms) {
         const std::string chemin = creerFichier(nom);
-        EXPECT_TRUE(m_plateforme.ouvrir(chemin)) << nom;
+        EXPECT_TRUE(m_plateforme.ouvrir(chemin, {})) << nom;
         attendus.push_back({chemin});
     }
     EXPECT_EQ(appels(), attendus);
@@ -119,19 +123,37 @@ TEST_F(OuvreurJournalise, cheminRelatifNeLanceRien)
     creerFichier("--help");
     creerFichier("relatif");
     for (const char* chemin : {"--help", "relatif", "./relatif", "../x", "~/x", "C:\\x", "http://x", ""})
-        EXPECT_FALSE(m_plateforme.ouvrir(chemin)) << chemin;
-    EXPECT_FALSE(m_plateforme.ouvrir(m_donnees.chemin() + std::string("\0/etc", 5)));
+        EXPECT_FALSE(m_plateforme.ouvrir(chemin, {})) << chemin;
+    EXPECT_FALSE(m_plateforme.ouvrir(m_donnees.chemin() + std::string("\0/etc", 5), {}));
     EXPECT_TRUE(appels().empty());
 }
 
-TEST_F(OuvreurJournalise, ouvreurEnEchecEstUnEchec)
+TEST_F(OuvreurJournalise, ouvreurEnEchecLeDitUneFois)
 {
     const std::string chemin = creerFichier("a.txt");
-    installerOuvreur("exit 3");
-    EXPECT_FALSE(m_plateforme.ouvrir(chemin));
-    installerOuvreur("kill -KILL $$");
-    EXPECT_FALSE(m_plateforme.ouvrir(chemin));
-    EXPECT_EQ(appels(), (std::vector<Lignes>{{chemin}, {chemin}}));
+    for (const char* fin : {"exit 3", "kill -KILL $$"}) {
+        installerOuvreur(fin);
+        int echecs = 0;
+        EXPECT_TRUE(m_plateforme.ouvrir(chemin, [&] { ++echecs; })) << fin;
+        EXPECT_EQ(echecs, 1) << fin;
+        // Not waited for: told from the thread that collects it.
+        struct SVu {
+            std::atomic<int> echecs{0};
+            std::atomic<bool> ailleurs{false};
+        };
+        // Shared with the thread, which may outlive a failed wait.
+        const auto vu = std::make_shared<SVu>();
+        const auto ici = std::this_thread::get_id();
+        EXPECT_TRUE(lancerAvecLeBureau(chemin, [vu, ici] {
+            vu->ailleurs = std::this_thread::get_id() != ici;
+            ++vu->echecs;
+        })) << fin;
+        for (int i = 0; i < 500 && vu->echecs.load() == 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_EQ(vu->echecs.load(), 1) << fin;
+        EXPECT_TRUE(vu->ailleurs.load()) << fin;
+    }
+    EXPECT_EQ(appels(), (std::vector<Lignes>(4, Lignes{chemin})));
 }
 
 TEST_F(OuvreurJournalise, ouvreurQuiTournEncoreCompteCommeLance)
@@ -139,8 +161,10 @@ TEST_F(OuvreurJournalise, ouvreurQuiTournEncoreCompteCommeLance)
     // On desktops where xdg-open runs the program itself, it returns only when the
     // program ends.
     const std::string chemin = creerFichier("a.txt");
-    installerOuvreur("exec sleep 5");
-    EXPECT_TRUE(ouvrirAvecLeBureau(chemin, std::chrono::milliseconds(200)));
+    installerOuvreur("sleep 5; exit 3");
+    bool echec = false;
+    EXPECT_TRUE(ouvrirAvecLeBureau(chemin, [&] { echec = true; }, std::chrono::milliseconds(200)));
+    EXPECT_FALSE(echec);
     EXPECT_EQ(appels(), (std::vector<Lignes>{{chemin}}));
 }
 

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
@@ -22,7 +23,12 @@
 #include "dialogs/CDialogueProgression.h"
 #include "dialogs/CVuePagesApercu.h"
 #include "impression/CContexteImpressionQt.h"
+#include "impression/CSuiviImpression.h"
 #include "model/Impression.h"
+#include "shell/CBarreEtat.h"
+#include "shell/CChildFrame.h"
+#include "shell/CImpressionsQt.h"
+#include "shell/CMainFrame.h"
 #include "shell/CSuiviTravailQt.h"
 #include "ui/CTravailLong.h"
 
@@ -32,6 +38,11 @@
 #include "model/CRequete.h"
 #include "ui/IdCommandes.h"
 #include "shell/ImpressionDocument.h"
+
+#include <atomic>
+#include <new>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -45,8 +56,28 @@ int pagesPdf(const QString& chemin)
                             pdf.count("/Type /Page /"));
 }
 
+// Holds a print job on its first page until let go, while the test looks at the windows.
+struct SPageRetenue : CSuiviImpression {
+    bool pagesImprimees(std::uint32_t, std::uint32_t) override
+    {
+        while (!libre)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return true;
+    }
+    std::atomic<bool> libre{false};
+};
+
 class ImpressionFenetre : public AvecNorvanel {
 protected:
+    void TearDown() override
+    {
+        // A test stopped short lets its job end with the application.
+        retenue.libre = true;
+        AvecNorvanel::TearDown();
+    }
+
+    SPageRetenue retenue;
+
     void remplir(int fichiers)
     {
         CClasseur* c = doc().classeurs().elementA(0);
@@ -182,38 +213,128 @@ TEST_F(ImpressionFenetre, ImprimerDepuisLApercuPuisAnnulerNeLaisseAucunPdf)
 {
     remplir(60000);
     app->suivi().delaiAffichage = 0;
+    app->impressions().suiviDesTests = &retenue;
     versPdf(app->imprimante(), QStringLiteral("annule.pdf"));
     const auto fichiers = [this] { return QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden); };
     const QStringList avant = fichiers();
-    bool impressionLancee = false, progressionVue = false, travailLong = false;
+    bool impressionLancee = false, progressionVue = false, documentTenu = false, apercuRetenu = false;
+    int apercusVus = 0;
     QString titre;
+    CApercuImpressionDlg* apercu = nullptr;
+    // What the interface sees while the pages print, from a timer of its own.
+    QTimer regard;
+    QObject::connect(&regard, &QTimer::timeout, [&] {
+        CDialogueProgression* progression = app->impressions().dialogue();
+        if (!progression || !progression->isVisible() || progression->estAnnule())
+            return;
+        progressionVue = !progression->isModal();
+        titre = progression->windowTitle();
+        // No command may change the document while its pages print, nor close it; the
+        // preview stays too.
+        documentTenu = CTravailLong::occupe(&doc()) && !actif(cmd::Imprimer) && !fenetre().close();
+        apercu->reject();
+        apercuRetenu = apercu->isVisible() && apercu->enImpression();
+        progression->findChild<QPushButton*>()->click();   // "Annuler"
+        retenue.libre = true;
+    });
     repondeur->autreDialogue = [&](QDialog& d) {
-        if (auto* progression = qobject_cast<CDialogueProgression*>(&d)) {
-            progressionVue = progression->isVisible() && progression->isModal();
-            // No command may change the document while its pages print.
-            travailLong = CTravailLong::enCours();
-            titre = progression->windowTitle();
-            d.reject();   // as "Annuler" or Escape do
-        } else if (qobject_cast<QPrintDialog*>(&d)) {
+        if (qobject_cast<QPrintDialog*>(&d)) {
             d.accept();
-        } else if (qobject_cast<CApercuImpressionDlg*>(&d)) {
+        } else if (auto* a = qobject_cast<CApercuImpressionDlg*>(&d)) {
+            ++apercusVus;
             if (impressionLancee) {
-                d.reject();
+                if (!a->enImpression())
+                    d.reject();
                 return;
             }
             impressionLancee = true;
+            apercu = a;
+            regard.start(0);
             // Out of the responder's turn, which must answer the dialogs to come.
             QTimer::singleShot(0, &d, [&d] { commande(d, QStringLiteral("Imprimer..."))->trigger(); });
         }
     };
     executer(cmd::ApercuImpression);
+    regard.stop();
     EXPECT_TRUE(progressionVue);
-    EXPECT_TRUE(travailLong);
-    EXPECT_FALSE(CTravailLong::enCours());
+    EXPECT_TRUE(documentTenu);
+    EXPECT_TRUE(apercuRetenu);
+    // Cancelled: the preview came back to the user, who closed it.
+    EXPECT_GT(apercusVus, 1);
+    EXPECT_FALSE(app->impressions().enCours());
+    EXPECT_FALSE(CTravailLong::occupe(&doc()));
+    EXPECT_TRUE(actif(cmd::Imprimer));
     EXPECT_EQ(titre, QStringLiteral("Impression"));
     // Neither the PDF nor its temporary, and no message for a cancel asked for.
     EXPECT_EQ(fichiers(), avant);
     EXPECT_TRUE(repondeur->boites.empty());
+}
+
+TEST_F(ImpressionFenetre, LesFenetresViventPendantLImpressionEtUneSeuleALaFois)
+{
+    remplir(3000);
+    app->impressions().suiviDesTests = &retenue;
+    const QString pdf = versPdf(app->imprimante(), QStringLiteral("long.pdf"));
+    repondeur->autreDialogue = [](QDialog& d) {
+        if (qobject_cast<QPrintDialog*>(&d))
+            d.accept();
+    };
+    executer(cmd::Imprimer);
+    // Back while the job runs: the interface thread is free for a timer.
+    ASSERT_TRUE(app->impressions().enCours());
+    bool tourne = false;
+    QTimer::singleShot(0, [&] { tourne = app->impressions().enCours(); });
+    laisserTourner();
+    EXPECT_TRUE(tourne) << "la minuterie n'a tourné qu'après l'impression";
+    EXPECT_TRUE(CTravailLong::occupe(&doc()));
+    EXPECT_FALSE(actif(cmd::NouveauClasseur));
+    EXPECT_FALSE(fenetre().close());
+    EXPECT_FALSE(cadre().close());
+    // Told why, naming the document.
+    EXPECT_EQ(cadre().barreEtat().currentMessage(), CBarreEtat::texteImpression(fenetre().titre()));
+    // A second print would share the printer: refused, said.
+    repondeur->reponses = {QMessageBox::Ok};
+    EXPECT_FALSE(imprimerAvecDialogue(doc(), app->imprimante(), app->impressions(), app->suivi(), &cadre()));
+    ASSERT_EQ(repondeur->boites.size(), 1u);
+    EXPECT_EQ(repondeur->boites[0].texte, QStringLiteral("Une impression est déjà en cours : attendez qu'elle se termine."));
+
+    EXPECT_FALSE(QFile::exists(pdf));
+    retenue.libre = true;
+    for (int i = 0; i < 6000 && app->impressions().enCours(); ++i)
+        laisserTourner(10);
+    ASSERT_FALSE(app->impressions().enCours());
+    EXPECT_FALSE(CTravailLong::occupe(&doc()));
+    EXPECT_TRUE(actif(cmd::NouveauClasseur));
+    EXPECT_NE(cadre().barreEtat().currentMessage(), CBarreEtat::texteImpression(fenetre().titre()));
+    EXPECT_GT(pagesPdf(pdf), 1);
+    EXPECT_EQ(repondeur->boites.size(), 1u);
+}
+
+TEST_F(ImpressionFenetre, UneMemoireQuiManqueEnImprimantLeDitSansRienLaisser)
+{
+    struct SMemoireEpuisee : CSuiviImpression {
+        bool pagesImprimees(std::uint32_t, std::uint32_t) override { throw std::bad_alloc(); }
+    } epuisee;
+    remplir(100);
+    app->impressions().suiviDesTests = &epuisee;
+    versPdf(app->imprimante(), QStringLiteral("panne.pdf"));
+    const auto fichiers = [this] { return QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden); };
+    const QStringList avant = fichiers();
+    repondeur->autreDialogue = [](QDialog& d) {
+        if (qobject_cast<QPrintDialog*>(&d))
+            d.accept();
+    };
+    repondeur->reponses = {QMessageBox::Ok};
+    executer(cmd::Imprimer);
+    for (int i = 0; i < 6000 && app->impressions().enCours(); ++i)
+        laisserTourner(10);
+    ASSERT_FALSE(app->impressions().enCours());
+    ASSERT_EQ(repondeur->boites.size(), 1u);
+    // The safe write says it in its own words.
+    EXPECT_TRUE(repondeur->boites[0].texte.endsWith(QStringLiteral(" : la mémoire est insuffisante.")))
+        << repondeur->boites[0].texte.toStdString();
+    EXPECT_EQ(fichiers(), avant);
+    EXPECT_FALSE(CTravailLong::occupe(&doc()));
 }
 
 TEST_F(ImpressionFenetre, ImprimerDepuisLApercuDonneSesPagesEtLeFerme)
@@ -230,7 +351,7 @@ TEST_F(ImpressionFenetre, ImprimerDepuisLApercuDonneSesPagesEtLeFerme)
         } else if (auto* apercu = qobject_cast<CApercuImpressionDlg*>(&d)) {
             // Seen again while it prints, or left open once printed.
             if (apercus++ > 0) {
-                if (QFile::exists(pdf)) {
+                if (!apercu->enImpression()) {
                     ADD_FAILURE() << "l'aperçu est resté ouvert";
                     d.reject();
                 }
