@@ -1,7 +1,7 @@
 #pragma once
 // What the user sees of the short operations that still run on the interface thread
-// (a print, opening an item with the desktop): the busy cursor while they last.
-// Captures, searches and comparisons run as jobs instead (CExecuteurTravauxQt).
+// (opening an item, which may ask for its disk): the busy cursor while they last.
+// Captures, searches, comparisons and prints run as jobs instead.
 
 #include "ui/CTravailLong.h"
 

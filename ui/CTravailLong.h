@@ -1,9 +1,9 @@
 #pragma once
-// The span of a command that may capture (new query, update, update all, modified
-// query) or waits for the desktop to open an item: it is shown to the user, and no
+// The span of an operation that still runs on the interface thread and may open a
+// modal question (opening an item asks for its disk): it is shown to the user, and no
 // command runs meanwhile. Always on the stack, around the call into the catalogue.
-// enCours() is the one question the commands, the closing windows and the dropped
-// or handed files ask.
+// enCours() and occupe() are the questions the commands, the closing windows and the
+// dropped or handed files ask.
 
 #include <vector>
 
@@ -31,7 +31,8 @@ public:
     // True while some long operation runs.
     static bool enCours() { return profondeur_ > 0; }
 
-    // The documents a job works on (captures running off the interface thread): the
+    // The documents a job works on (a capture, a search, a comparison, a print, off
+    // the interface thread): the
     // commands of their windows are disabled and they do not close until it ends. A
     // document may be held by several jobs.
     static void occuper(const CDoc* document) { occupes_.push_back(document); }
