@@ -40,7 +40,8 @@ int main(int argc, char** argv)
     }
     int argcQt = 1;
     SProgrammeHorsEcran programme(argcQt, argv);
-    CComparaisonDlg fenetre(programme.app.images(), nullptr);
+    CContexte contexte;
+    CComparaisonDlg fenetre(contexte, programme.app.images(), nullptr);
     fenetre.resize(900, 600);
     fenetre.show();
     CModeleResultats& modele = fenetre.modele();
@@ -56,7 +57,7 @@ int main(int argc, char** argv)
     comparerRequetes(a, *b, nomTaille, nullptr);  // warm-up: pages touched once
     const auto seule = mesurerTours(tours, [] {}, [&] { comparerRequetes(a, *b, nomTaille, nullptr); });
     const auto avecFenetre = mesurerTours(tours, [&] { modele.vider(); laisserPeindre(fenetre); }, [&] {
-        comparerRequetes(a, *b, nomTaille, contexte().resultatsComparaison);
+        comparerRequetes(a, *b, nomTaille, contexte.resultatsComparaison);
         laisserPeindre(fenetre);
     });
     const double n = static_cast<double>(modele.rowCount());
@@ -71,7 +72,7 @@ int main(int argc, char** argv)
     // The second query destroyed: the window returns to its start state first, so its
     // million files leave an empty list.
     fenetre.trierSur(0);
-    comparerRequetes(a, *b, nomTaille, contexte().resultatsComparaison);
+    comparerRequetes(a, *b, nomTaille, contexte.resultatsComparaison);
     const double detruire = chronometrer([&] { b.reset(); laisserPeindre(fenetre); });
     std::printf("\ndétruire la seconde requête, fenêtre pleine %8.3f s (%d lignes restantes, titre « %s »)\n",
                 detruire, modele.rowCount(), fenetre.windowTitle().toStdString().c_str());

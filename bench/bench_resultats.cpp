@@ -94,7 +94,8 @@ int main(int argc, char** argv)
     }
     int argcQt = 1;
     SProgrammeHorsEcran programme(argcQt, argv);
-    CResultatsRechercheDlg fenetre(QIcon(), programme.app.images().tri(), nullptr);
+    CContexte contexte;
+    CResultatsRechercheDlg fenetre(contexte, QIcon(), programme.app.images().tri(), nullptr);
     fenetre.resize(900, 600);
     fenetre.show();
     CModeleResultats& modele = fenetre.modele();
@@ -110,7 +111,7 @@ int main(int argc, char** argv)
     executerRecherche(c, {}, &memoire);  // warm-up: pages touched once
     const auto plancher = mesurerTours(tours, [] {}, [&] { executerRecherche(c, {}, &memoire); });
     const auto fenetreEntiere = mesurerTours(tours, [&] { modele.vider(); laisserPeindre(fenetre); }, [&] {
-        executerRecherche(c, {}, contexte().resultatsRecherche);
+        executerRecherche(c, {}, contexte.resultatsRecherche);
         laisserPeindre(fenetre);
     });
     const auto remplir = mesurerTours(tours, [&] { modele.vider(); laisserPeindre(fenetre); }, [&] {

@@ -173,7 +173,7 @@ int commandeAdd(const Mots& mots)
     CRequete* q;
     {
         SProgression progression(args);
-        q = ajouterRequete(doc, *classeur, std::move(requete));
+        q = ajouterRequete(s.contexte(), doc, *classeur, std::move(requete));
     }
     if (!q)
         throw SErreurDonnees("la requête n'a pas été créée");
@@ -220,7 +220,7 @@ int commandeUpdate(const Mots& mots)
             }
         }
     }
-    reappliquerRecherche();
+    reappliquerRecherche(s.contexte());
     // The queries that were updated are saved all the same.
     s.enregistrer();
     return nonMiseAJour ? 2 : 0;

@@ -31,6 +31,7 @@ CSession::~CSession()
 CDoc& CSession::ouvrir(const std::string& chemin)
 {
     doc_ = std::make_unique<CDoc>();
+    contexte_.ajouterDocument(*doc_);
     if (auto charge = chargerCatalogue(*doc_, chemin); !charge)
         throw SErreurDonnees(charge.raison());
     return *doc_;
@@ -41,6 +42,7 @@ CDoc& CSession::ouvrirPourModifier(const std::string& chemin)
     if (auto pris = verrou_.prendre(chemin); !pris)
         throw SErreurDonnees("Impossible d'ouvrir le catalogue " + entreGuillemets(chemin) + " : " + pris.raison() + ".");
     doc_ = std::make_unique<CDoc>();
+    contexte_.ajouterDocument(*doc_);
     if (auto charge = chargerCatalogue(*doc_, chemin, verrou_.descripteur()); !charge)
         throw SErreurDonnees(charge.raison());
     return *doc_;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/Arguments.h"
+#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "storage/VerrouCatalogue.h"
 
@@ -25,6 +26,8 @@ public:
     // (SErreurDonnees when another one holds it for more than a few seconds).
     CDoc& ouvrirPourModifier(const std::string& chemin);
     CDoc& document() { return *doc_; }
+    // The catalogue's search state (what the search after an update works over).
+    CContexte& contexte() { return contexte_; }
     // Saves the catalogue where it was opened (SErreurDonnees on failure).
     void enregistrer();
 
@@ -34,6 +37,7 @@ public:
     CElement* noeud(const CArguments& args);
 
 private:
+    CContexte contexte_;
     std::unique_ptr<CDoc> doc_;
     CVerrouCatalogue verrou_;
 };

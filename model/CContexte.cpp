@@ -9,10 +9,19 @@
 #include "model/CResultatsComparaison.h"
 #include "model/CResultatsRecherche.h"
 
-CContexte& contexte()
+CContexte::~CContexte()
 {
-    static CContexte instance;
-    return instance;
+    for (CDoc* doc : documents)
+        doc->retirerObservateur(this);
+}
+
+void CContexte::ajouterDocument(CDoc& doc)
+{
+    if (std::find(documents.begin(), documents.end(), &doc) != documents.end())
+        return;
+    documents.push_back(&doc);
+    doc.ajouterObservateur(this);
+    signalerChangementDocuments();
 }
 
 namespace {
@@ -48,6 +57,14 @@ void collecterFichiers(const CDossier& dossier, std::vector<const CFichier*>& fi
 
 void CContexte::documentChange(const SChangement& c)
 {
+    if (c.quoi == EChangement::DocumentFerme) {
+        if (CDoc* doc = c.noeud ? c.noeud->document() : nullptr) {
+            doc->retirerObservateur(this);
+            documents.erase(std::remove(documents.begin(), documents.end(), doc), documents.end());
+        }
+        signalerChangementDocuments();
+        return;
+    }
     if (c.quoi != EChangement::NoeudVaPartir && c.quoi != EChangement::InstantaneVaPartir) {
         signalerChangementDocuments();
         return;
@@ -89,8 +106,4 @@ void CContexte::documentChange(const SChangement& c)
     }
 }
 
-void CContexte::oublierDocument(const CDoc* doc)
-{
-    documents.erase(std::remove(documents.begin(), documents.end(), doc), documents.end());
-    signalerChangementDocuments();
-}
+

@@ -1,8 +1,9 @@
 #pragma once
 // What the program keeps from one operation to the next: the current binder, the open
-// documents, the application's search and its results windows. None of them owns
-// anything: every document tells it of the nodes about to go (documentChange), so no
-// pointer here ever outlives its target.
+// documents, the application's search and its results windows. One belongs to the
+// window program, one to a command of the command-line tool; it is passed to what
+// needs it. None of its pointers owns anything: it observes every document it holds,
+// which tells it of the nodes about to go, so no pointer here outlives its target.
 
 #include <functional>
 #include <vector>
@@ -15,7 +16,15 @@ class CDoc;
 class CResultatsComparaison;
 class CResultatsRecherche;
 
-struct CContexte {
+struct CContexte : CObservateurDocument {
+    CContexte() = default;
+    CContexte(const CContexte&) = delete;
+    CContexte& operator=(const CContexte&) = delete;
+    ~CContexte() override;
+
+    // `doc` is open: it joins the documents (and their search) until it closes.
+    void ajouterDocument(CDoc& doc);
+
     // The binder the new-query command adds to: one of the active document's, or none.
     CClasseur* classeurCourant = nullptr;
 
@@ -46,9 +55,7 @@ struct CContexte {
     }
 
     // Told of every notice of every document: lets go of the nodes about to be
-    // destroyed (the current binder, the search's target, the results windows' rows).
-    void documentChange(const SChangement& changement);
-    void oublierDocument(const CDoc* doc);
+    // destroyed (the current binder, the search's target, the results windows' rows),
+    // and of the document once it closes.
+    void documentChange(const SChangement& changement) override;
 };
-
-CContexte& contexte();

@@ -3,29 +3,24 @@
 #include <algorithm>
 
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CRequete.h"
 #include "model/CUtilisateur.h"
 #include "model/CObservateurDocument.h"
 
-CDoc::CDoc()
-{
-    contexte().documents.push_back(this);
-}
+CDoc::CDoc() = default;
 
 CDoc::~CDoc()
 {
     viderContenu();
     annoncer({EChangement::DocumentFerme, this});
-    contexte().oublierDocument(this);
 }
 
-void CDoc::initialiserNouveau()
+CClasseur* CDoc::initialiserNouveau()
 {
     suiteInconnue.reset();
     auto* general = new CClasseur(this, "Général");
     classeurs_.ajouter(general);
-    contexte().classeurCourant = general;
+    return general;
 }
 
 void CDoc::viderContenu()
@@ -99,5 +94,4 @@ void CDoc::annoncer(const SChangement& changement)
     for (CObservateurDocument* o : observateurs)
         if (std::find(observateurs_.begin(), observateurs_.end(), o) != observateurs_.end())
             o->documentChange(changement);
-    contexte().documentChange(changement);
 }

@@ -32,8 +32,9 @@ public:
     void collecterFichiers(CListeElements<CFichier>& liste) override;
 
 
-    // A new document: one binder "Général", which becomes the current binder.
-    void initialiserNouveau();
+    // A new document: one binder "Général", returned (the current binder of a new
+    // document).
+    CClasseur* initialiserNouveau();
     // Deletes every binder (each deletes its queries and snapshots).
     void viderContenu();
 
@@ -41,8 +42,6 @@ public:
     // A new binder, named "Classeur", "Classeur 2", ... Nothing is marked modified
     // until it is renamed.
     CClasseur* nouveauClasseur();
-    // False when the current binder is not one of this document's.
-    bool peutCreerRequete() const;
     // Shows or hides the folders of every query in the tree; no capture runs.
     void basculerSousDossiers();
     // A copy of `requete` (one of this document's) appended to `destination`, named

@@ -1,7 +1,6 @@
 // The commands a document carries out on its binders and queries.
 
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CObservateurDocument.h"
 #include "model/CRequete.h"
@@ -12,11 +11,6 @@ CClasseur* CDoc::nouveauClasseur()
     classeurs_.ajouter(c);
     annoncer({EChangement::NoeudAjoute, c});
     return c;
-}
-
-bool CDoc::peutCreerRequete() const
-{
-    return contientClasseur(contexte().classeurCourant);
 }
 
 void CDoc::basculerSousDossiers()

@@ -216,9 +216,8 @@ private:
 
 } // namespace
 
-void reappliquerRecherche()
+void reappliquerRecherche(CContexte& ctx)
 {
-    CContexte& ctx = contexte();
     // Work on a copy: the criteria may be replaced while results are being listed.
     const CCriteres criteres = ctx.criteresRecherche;
     CCompteTrouves compte(ctx.resultatsRapidesAffiches ? nullptr : ctx.resultatsRecherche);

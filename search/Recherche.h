@@ -6,6 +6,7 @@
 
 #include "model/CResultatsRecherche.h"
 
+class CContexte;
 class CCriteres;
 class CDoc;
 class CDossier;
@@ -42,4 +43,4 @@ void rechercher(const CCriteres& criteres, const std::vector<CDoc*>& documents, 
 
 // The application's search again (its criteria, the open documents, its results
 // window): after captures, so that marks and results follow the new snapshots.
-void reappliquerRecherche();
+void reappliquerRecherche(CContexte& contexte);

@@ -42,6 +42,7 @@
 #include "ui/CTravailLong.h"
 #include "ui/CheminsQt.h"
 #include "ui/IdCommandes.h"
+#include "workspace/TravailRecherche.h"
 
 CApp::CApp(SOptionsApplication options)
     : options_(std::move(options)), plateformePrecedente_(nullptr), utilisateurPrecedent_(nullptr),
@@ -78,6 +79,8 @@ CApp::CApp(SOptionsApplication options)
     };
     travaux_ = std::make_unique<CExecuteurTravauxQt>(cadre_.get(), &cadre_->barreEtat(), titreDe, signalement_,
                                                     [] { return utilisateur().filsCapture(); });
+    // After a capture, the search follows the new snapshots.
+    travaux_->apresCapture = [this] { relancerRecherche(*travaux_, contexte_); };
     impressions_ = std::make_unique<CImpressionsQt>(&cadre_->barreEtat(), titreDe);
     documents_ = std::make_unique<CGestionnaireDocuments>(*this);
     // Later starts hand their files here.
@@ -139,8 +142,8 @@ bool CApp::demarrer(const SLigneCommande& ligne)
     }
 
     // The two result windows, hidden, for the whole run.
-    resultatsRecherche_ = new CResultatsRechercheDlg(images_->icone(111), images_->tri(), cadre_.get());
-    resultatsComparaison_ = new CComparaisonDlg(*images_, cadre_.get());
+    resultatsRecherche_ = new CResultatsRechercheDlg(contexte_, images_->icone(111), images_->tri(), cadre_.get());
+    resultatsComparaison_ = new CComparaisonDlg(contexte_, *images_, cadre_.get());
     resultatsRecherche_->definirHote(this);
     resultatsComparaison_->definirHote(this);
     cadre_->partagerRaccourcis(*resultatsRecherche_);
@@ -223,7 +226,7 @@ void CApp::afficherResultatsRecherche()
 
 void CApp::brancherRechercheRapide()
 {
-    rechercheRapide_ = std::make_unique<CRechercheRapide>(*resultatsRecherche_);
+    rechercheRapide_ = std::make_unique<CRechercheRapide>(contexte_, *resultatsRecherche_);
     CChampRechercheRapide& champ = cadre_->champRechercheRapide();
     connect(&champ, &QLineEdit::textChanged, rechercheRapide_.get(), &CRechercheRapide::rechercher);
     connect(&champ, &CChampRechercheRapide::valide, this, &CApp::allerAuxResultatsRapides);
@@ -331,5 +334,5 @@ void CApp::definirCommandes()
     definirCommande(cmd::ConfigurationImpression, {.executer = [this] { configurerImpression(); }});
     definirCommande(cmd::APropos, {.executer = [this] { afficherAPropos(); }});
     definirCommande(cmd::FiltreRecherche, {.executer = [this] { basculerFiltreRecherche(); },
-                                           .coche = [] { return contexte().filtreRecherche; }});
+                                           .coche = [this] { return contexte_.filtreRecherche; }});
 }

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include "model/CContexte.h"
 #include "ui/CCibleCommandes.h"
 #include "ui/CHoteResultats.h"
 #include "ui/CSignalementErreurs.h"
@@ -49,6 +50,8 @@ struct SOptionsApplication {
 class CApp : public QObject, public CCibleCommandes, public CHoteResultats {
     Q_OBJECT
 public:
+    // The open documents, the current binder, the search and its results windows.
+    CContexte& contexte() { return contexte_; }
     explicit CApp(SOptionsApplication options = {});
     ~CApp() override;
 
@@ -110,6 +113,8 @@ private:
 
     SOptionsApplication options_;
     CSignalementErreurs signalement_;
+    // Outlives the documents and the results windows, which it knows.
+    CContexte contexte_;
     CPlateforme* plateformePrecedente_;
     CUtilisateur* utilisateurPrecedent_;
     std::unique_ptr<CImagesApplication> images_;

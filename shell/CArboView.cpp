@@ -298,7 +298,7 @@ void CArboView::documentChange(const SChangement& changement)
                 modele_->changerLibelle(item, QString::fromStdString(nomme->nom()));
         }
         // The comparison window names the compared queries as they are now.
-        if (CResultatsComparaison* comparaison = contexte().resultatsComparaison)
+        if (CResultatsComparaison* comparaison = app_.contexte().resultatsComparaison)
             comparaison->relireNoms();
         break;
     case EChangement::NoeudDeplace:

@@ -38,6 +38,8 @@ CChildFrame::CChildFrame(CApp& app, std::unique_ptr<CDoc> doc, const QString& ti
     : QMdiSubWindow(parent), app_(app), doc_(std::move(doc)), titreParDefaut_(titreParDefaut),
       separateur_(new QSplitter(Qt::Horizontal, this))
 {
+    // Searched, and let go of node by node, until it closes.
+    app_.contexte().ajouterDocument(*doc_);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(app_.images().icone(101));
     separateur_->setChildrenCollapsible(false);
@@ -223,7 +225,7 @@ void CChildFrame::definirCommandes()
     using namespace cmd;
     definirCommande(NouveauClasseur, {.executer = [this] { nouveauClasseur(); }});
     definirCommande(NouvelleRequete, {.executer = [this] { nouvelleRequete(); },
-                                      .actif = [this] { return doc_->peutCreerRequete(); }});
+                                      .actif = [this] { return doc_->contientClasseur(app_.contexte().classeurCourant); }});
     definirCommande(Rechercher, {.executer = [this] { app_.rechercher(*this); },
                                  .actif = [this] { return app_.rechercheDisponible(); }});
     definirCommande(ResultatsRecherche, {.executer = [this] { app_.afficherResultatsRecherche(); }});
@@ -251,7 +253,7 @@ void CChildFrame::nouveauClasseur()
 
 void CChildFrame::nouvelleRequete()
 {
-    if (CRequete* q = ::nouvelleRequete(app_.travaux(), *doc_))
+    if (CRequete* q = ::nouvelleRequete(app_.travaux(), *doc_, app_.contexte().classeurCourant))
         arbre_->selectionner(static_cast<CDossier*>(q));
 }
 

@@ -78,7 +78,7 @@ CChildFrame* CGestionnaireDocuments::ajouterCadre(CChildFrame* cadre)
 CChildFrame* CGestionnaireDocuments::nouveau()
 {
     auto doc = std::make_unique<CDoc>();
-    doc->initialiserNouveau();
+    app_.contexte().classeurCourant = doc->initialiserNouveau();
     return ajouterCadre(new CChildFrame(app_, std::move(doc), QStringLiteral("Liste%1").arg(++compteur_)));
 }
 

@@ -85,7 +85,7 @@ void CListeView::miseAJour(CVueDocument* emetteur, CElement* indice)
     if (indice) {
         // Listing a node makes its binder (and, below a binder, its query) the current
         // ones: the new-query command adds to that binder.
-        CContexte& ctx = contexte();
+        CContexte& ctx = app_.contexte();
         if (CClasseur* c = indice->classeur(); c && doc_.contientClasseur(c))
             ctx.classeurCourant = c;
     }
@@ -101,7 +101,7 @@ void CListeView::documentChange(const SChangement& changement)
     }
     if (changement.quoi != EChangement::MarquesChangees)
         return;
-    if (contexte().filtreRecherche)
+    if (app_.contexte().filtreRecherche)
         lister(modele_->noeudListe());
     else
         viewport()->update();
@@ -113,7 +113,7 @@ void CListeView::lister(CElement* noeud)
         modele_->viderLignes();
         return;
     }
-    modele_->lister(*noeud);
+    modele_->lister(*noeud, app_.contexte().filtreRecherche);
     for (int c = 0; c < modele_->nombreColonnes(); ++c)
         header()->resizeSection(c, largeurColonne(modele_->colonne(c)));
     trier();

@@ -14,7 +14,7 @@ CModeleListe::CModeleListe(QList<QIcon> imagesTri, QObject* parent)
 
 CModeleListe::~CModeleListe() = default;
 
-void CModeleListe::lister(CElement& noeud)
+void CModeleListe::lister(CElement& noeud, bool filtreRecherche)
 {
     beginResetModel();
     colonnes_.clear();
@@ -25,7 +25,7 @@ void CModeleListe::lister(CElement& noeud)
     typeListe_ = affichable ? affichable->typeListe() : -1;
     requete_ = typeListe_ == 1 ? noeud.requete() : nullptr;
     if (affichable)
-        affichable->remplirListe(*this, contexte().filtreRecherche);
+        affichable->remplirListe(*this, filtreRecherche);
     endResetModel();
 }
 

@@ -28,7 +28,7 @@ public:
     ~CModeleListe() override;
 
     // Columns and rows of `noeud`, as the node gives them (unsorted).
-    void lister(CElement& noeud);
+    void lister(CElement& noeud, bool filtreRecherche);
     // No rows; the columns stay.
     void viderLignes();
     // Puts the rows in `ordre` (row indices, first to last) and shows the sort image

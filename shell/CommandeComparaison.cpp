@@ -26,7 +26,7 @@ void comparerDepuis(CApp& app, CRequete* premiere)
     const QString nomPremiere = QString::fromStdString(choix->premiere->nom());
     const QString nomSeconde = QString::fromStdString(choix->seconde->nom());
     app.travaux().lancer(std::make_shared<CTravailComparaison>(
-        *choix->premiere, *choix->seconde, choix->options, [] { return contexte().resultatsComparaison; },
+        *choix->premiere, *choix->seconde, choix->options, [&app] { return app.contexte().resultatsComparaison; },
         [&app, nomPremiere, nomSeconde](const SDecompteComparaison& decompte) {
             app.cadre().barreEtat().annoncerComparaison(decompte, nomPremiere, nomSeconde);
             app.afficherResultatsComparaison();

@@ -14,7 +14,7 @@
 
 void rechercherDepuis(CApp& app, CChildFrame& cadre)
 {
-    CContexte& ctx = contexte();
+    CContexte& ctx = app.contexte();
     // The selected item's node; the document root when none is selected. The last
     // search's target plays no part: the sheet works on the selection of the moment.
     CElement* choisi = cadre.arbre().noeudSelectionne();
@@ -30,5 +30,5 @@ void rechercherDepuis(CApp& app, CChildFrame& cadre)
     app.resultatsRecherche().setWindowTitle(titreResultatsRecherche());
     // Over millions of files the search lasts: it runs as a job, the documents it
     // reads held meanwhile. The status bar is told the count at its end.
-    relancerRecherche(app.travaux(), [&app] { app.afficherResultatsRecherche(); });
+    relancerRecherche(app.travaux(), ctx, [&app] { app.afficherResultatsRecherche(); });
 }

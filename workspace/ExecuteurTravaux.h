@@ -20,6 +20,10 @@ public:
     // Runs `travail`: calculer() off the document's thread when the executor has one,
     // then terminer() on it.
     virtual void lancer(std::shared_ptr<CTravailCalcul> travail) = 0;
+
+    // What the application does once a capture job has ended and its messages are
+    // told: the search applied again, so that marks and results follow the snapshots.
+    std::function<void()> apresCapture;
 };
 
 // Everything at once, before lancer() returns.

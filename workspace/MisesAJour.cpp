@@ -9,9 +9,9 @@
 #include "model/CObservateurDocument.h"
 #include "model/CRequete.h"
 #include "model/CUtilisateur.h"
+#include "search/Recherche.h"
 #include "workspace/ExecuteurTravaux.h"
 #include "workspace/TravailCapture.h"
-#include "workspace/TravailRecherche.h"
 
 namespace {
 
@@ -28,14 +28,17 @@ std::shared_ptr<CTravailCapture> lancer(CExecuteurTravaux& executeur, CDoc& doc,
     // The user hears what the capture met, then the search follows the new snapshots.
     executeur.lancer(travail, [&executeur](const std::string& texte) {
         avertir(texte);
-        relancerRecherche(executeur);
+        if (executeur.apresCapture)
+            executeur.apresCapture();
     });
     return travail;
 }
 
-CExecuteurImmediat executeurImmediat()
+CExecuteurImmediat executeurImmediat(CContexte& contexte)
 {
-    return CExecuteurImmediat(utilisateur().suiviCapture(), utilisateur().filsCapture());
+    CExecuteurImmediat executeur(utilisateur().suiviCapture(), utilisateur().filsCapture());
+    executeur.apresCapture = [&contexte] { reappliquerRecherche(contexte); };
+    return executeur;
 }
 
 std::vector<CRequete*> requetesDe(CClasseur& classeur)
@@ -56,11 +59,10 @@ void modifierRequete(CExecuteurTravaux& executeur, CRequete& requete)
         mettreAJour(executeur, *doc, {&requete});
 }
 
-CRequete* nouvelleRequete(CExecuteurTravaux& executeur, CDoc& doc)
+CRequete* nouvelleRequete(CExecuteurTravaux& executeur, CDoc& doc, CClasseur* classeur)
 {
-    if (!doc.peutCreerRequete())
+    if (!doc.contientClasseur(classeur))
         return nullptr;
-    CClasseur* classeur = contexte().classeurCourant;
     auto requete = std::make_unique<CRequete>(classeur);
     if (!utilisateur().editerParametres(*requete, true))
         return nullptr;
@@ -79,19 +81,19 @@ CRequete* ajouterRequete(CExecuteurTravaux& executeur, CDoc& doc, CClasseur& cla
     return lancer(executeur, doc, {q}, true)->requete(0);
 }
 
-EResultatMiseAJour mettreAJour(CRequete& requete, bool premiereCapture)
+EResultatMiseAJour mettreAJour(CContexte& contexte, CRequete& requete, bool premiereCapture)
 {
     CDoc* doc = requete.document();
     if (!doc)
         return EResultatMiseAJour::Annulee;
-    CExecuteurImmediat executeur = executeurImmediat();
+    CExecuteurImmediat executeur = executeurImmediat(contexte);
     return lancer(executeur, *doc, {&requete}, premiereCapture)->resultat(0);
 }
 
-void mettreAJour(CClasseur& classeur)
+void mettreAJour(CContexte& contexte, CClasseur& classeur)
 {
     if (CDoc* doc = classeur.document()) {
-        CExecuteurImmediat executeur = executeurImmediat();
+        CExecuteurImmediat executeur = executeurImmediat(contexte);
         mettreAJour(executeur, *doc, requetesDe(classeur));
     }
 }
@@ -105,26 +107,26 @@ void toutMettreAJour(CExecuteurTravaux& executeur, CDoc& doc)
     mettreAJour(executeur, doc, requetes);
 }
 
-void toutMettreAJour(CDoc& doc)
+void toutMettreAJour(CContexte& contexte, CDoc& doc)
 {
-    CExecuteurImmediat executeur = executeurImmediat();
+    CExecuteurImmediat executeur = executeurImmediat(contexte);
     toutMettreAJour(executeur, doc);
 }
 
-void modifierRequete(CRequete& requete)
+void modifierRequete(CContexte& contexte, CRequete& requete)
 {
-    CExecuteurImmediat executeur = executeurImmediat();
+    CExecuteurImmediat executeur = executeurImmediat(contexte);
     modifierRequete(executeur, requete);
 }
 
-CRequete* nouvelleRequete(CDoc& doc)
+CRequete* nouvelleRequete(CContexte& contexte, CDoc& doc)
 {
-    CExecuteurImmediat executeur = executeurImmediat();
-    return nouvelleRequete(executeur, doc);
+    CExecuteurImmediat executeur = executeurImmediat(contexte);
+    return nouvelleRequete(executeur, doc, contexte.classeurCourant);
 }
 
-CRequete* ajouterRequete(CDoc& doc, CClasseur& classeur, std::unique_ptr<CRequete> requete)
+CRequete* ajouterRequete(CContexte& contexte, CDoc& doc, CClasseur& classeur, std::unique_ptr<CRequete> requete)
 {
-    CExecuteurImmediat executeur = executeurImmediat();
+    CExecuteurImmediat executeur = executeurImmediat(contexte);
     return ajouterRequete(executeur, doc, classeur, std::move(requete));
 }

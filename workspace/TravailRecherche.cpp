@@ -62,18 +62,14 @@ void CTravailRecherche::livrer()
         fin_(trouves_.nombre());
 }
 
-void relancerRecherche(CExecuteurTravaux& executeur, std::function<void()> ensuite)
+void relancerRecherche(CExecuteurTravaux& executeur, CContexte& ctx, std::function<void()> ensuite)
 {
-    CContexte& ctx = contexte();
     const bool avecCible = ctx.criteresRecherche.cible != nullptr;
     // Asked at the end: the quick search may have taken the window meanwhile.
-    auto liste = [] {
-        CContexte& c = contexte();
-        return c.resultatsRapidesAffiches ? nullptr : c.resultatsRecherche;
-    };
-    auto fin = [avecCible, ensuite = std::move(ensuite)](std::size_t trouves) {
+    auto liste = [&ctx] { return ctx.resultatsRapidesAffiches ? nullptr : ctx.resultatsRecherche; };
+    auto fin = [&ctx, avecCible, ensuite = std::move(ensuite)](std::size_t trouves) {
         // Whoever ran it (F3, an update), the user learns how many files it found.
-        if (avecCible && !contexte().resultatsRapidesAffiches)
+        if (avecCible && !ctx.resultatsRapidesAffiches)
             utilisateur().rechercheFaite(trouves);
         if (ensuite)
             ensuite();

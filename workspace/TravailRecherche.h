@@ -11,6 +11,7 @@
 #include "model/CResultatsRecherche.h"
 #include "workspace/TravailCalcul.h"
 
+class CContexte;
 class CExecuteurTravaux;
 
 // The rows a search gives, kept until they can be handed to the list on its thread.
@@ -57,4 +58,4 @@ private:
 // found files to its results window unless the quick search's answer shows there, the
 // count told to the user; then `ensuite`, unless it was cancelled. After F3, and after
 // captures so that marks and results follow the new snapshots.
-void relancerRecherche(CExecuteurTravaux& executeur, std::function<void()> ensuite = {});
+void relancerRecherche(CExecuteurTravaux& executeur, CContexte& contexte, std::function<void()> ensuite = {});

@@ -36,9 +36,9 @@ QString nomAffiche(const CRequete& requete)
 
 } // namespace
 
-CComparaisonDlg::CComparaisonDlg(const CImagesApplication& images, QWidget* parent)
+CComparaisonDlg::CComparaisonDlg(CContexte& contexte, const CImagesApplication& images, QWidget* parent)
     : CResultatsDlg(151, QString(), images.icone(151), images.tri(), parent, images.comparaison()),
-      zoneLegende_(new QWidget(this))
+      contexte_(contexte), zoneLegende_(new QWidget(this))
 {
     setMinimumSize(200, 200);
     zoneLegende_->setObjectName(QStringLiteral("legende"));
@@ -64,15 +64,15 @@ CComparaisonDlg::CComparaisonDlg(const CImagesApplication& images, QWidget* pare
     // As much taller than the search results as the legend needs.
     resize(width(), height() + kEcartListe + 3 * pas);
 
-    contexte().resultatsComparaison = this;
+    contexte_.resultatsComparaison = this;
     definirPaire(nullptr, nullptr);
 }
 
 CComparaisonDlg::~CComparaisonDlg()
 {
     // Before the rows go: a file or a query destroyed later must not reach them.
-    if (contexte().resultatsComparaison == this)
-        contexte().resultatsComparaison = nullptr;
+    if (contexte_.resultatsComparaison == this)
+        contexte_.resultatsComparaison = nullptr;
 }
 
 QString CComparaisonDlg::legende(int statut) const

@@ -11,6 +11,7 @@
 #include "model/CResultatsComparaison.h"
 #include "ui/CResultatsDlg.h"
 
+class CContexte;
 class CEtiquetteAbregee;
 class CImagesApplication;
 class QWidget;
@@ -19,7 +20,8 @@ class CComparaisonDlg final : public CResultatsDlg, private CResultatsComparaiso
     Q_OBJECT
 public:
     // Icon 151, the sort arrows and the three status pictures come from `images`.
-    CComparaisonDlg(const CImagesApplication& images, QWidget* parent);
+    // Registered as `contexte`'s comparison results window while it lives.
+    CComparaisonDlg(CContexte& contexte, const CImagesApplication& images, QWidget* parent);
     ~CComparaisonDlg() override;
 
     // The comparison's list operations are the window's own.
@@ -42,6 +44,7 @@ private:
     // The title and the legends, from the pair's names as they are now.
     void ecrireTextes();
 
+    CContexte& contexte_;
     CRequete* premiere_ = nullptr;
     CRequete* seconde_ = nullptr;
     QWidget* zoneLegende_;

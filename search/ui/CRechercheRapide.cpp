@@ -72,19 +72,20 @@ struct CRechercheRapide::SPreparation {
     std::exception_ptr echec;
 };
 
-CRechercheRapide::CRechercheRapide(CResultatsDlg& fenetre, QObject* parent) : QObject(parent), fenetre_(fenetre)
+CRechercheRapide::CRechercheRapide(CContexte& contexte, CResultatsDlg& fenetre, QObject* parent)
+    : QObject(parent), contexte_(contexte), fenetre_(fenetre)
 {
     differe_.setObjectName(QStringLiteral("pause"));
     differe_.setSingleShot(true);
     connect(&differe_, &QTimer::timeout, this, &CRechercheRapide::montrer);
     // Whatever changed, read again once the change is over, not once per node.
-    contexte().surChangementDocuments = [this] { changementPlanifie(); };
+    contexte_.surChangementDocuments = [this] { changementPlanifie(); };
 }
 
 CRechercheRapide::~CRechercheRapide()
 {
-    contexte().surChangementDocuments = nullptr;
-    contexte().resultatsRapidesAffiches = false;
+    contexte_.surChangementDocuments = nullptr;
+    contexte_.resultatsRapidesAffiches = false;
     arreter();
     fil_.attendre();
     filTri_.attendre();
@@ -103,7 +104,7 @@ void CRechercheRapide::changementPlanifie()
         const bool retenue = differe_.isActive() || preparation_;
         if (!synchroniser())
             return;
-        if ((contexte().resultatsRapidesAffiches || retenue) && !analyserMots(texte_).empty())
+        if ((contexte_.resultatsRapidesAffiches || retenue) && !analyserMots(texte_).empty())
             lancer();
         else
             differe_.stop();
@@ -113,7 +114,7 @@ void CRechercheRapide::changementPlanifie()
 bool CRechercheRapide::reponseCourante() const
 {
     std::size_t i = 0;
-    for (CDoc* doc : contexte().documents)
+    for (CDoc* doc : contexte_.documents)
         for (CClasseur* c : doc->classeurs())
             for (CRequete* q : c->requetes()) {
                 if (i == ouverts_.size() || ouverts_[i].identifiant != q->identifiant() ||
@@ -131,7 +132,7 @@ bool CRechercheRapide::synchroniser()
     std::vector<SIndexOuvert> suivants;
     std::vector<bool> gardes(ouverts_.size(), false);
     bool change = false;
-    for (CDoc* doc : contexte().documents)
+    for (CDoc* doc : contexte_.documents)
         for (CClasseur* c : doc->classeurs())
             for (CRequete* q : c->requetes()) {
                 auto it = std::find_if(ouverts_.begin(), ouverts_.end(), [&](const SIndexOuvert& o) {
@@ -179,7 +180,7 @@ void CRechercheRapide::lancer()
         motsPrecedents_.clear();
         for (SIndexOuvert& o : ouverts_)
             o.derniers.reset();
-        if (contexte().resultatsRapidesAffiches) {
+        if (contexte_.resultatsRapidesAffiches) {
             fenetre_.setWindowTitle(titreResultatsRapides(texte_));
             fenetre_.vider();
             nombre_ = 0;
@@ -302,7 +303,7 @@ void CRechercheRapide::montrer()
         lireTranche(preparation);
         return;
     }
-    contexte().resultatsRapidesAffiches = true;
+    contexte_.resultatsRapidesAffiches = true;
     fenetre_.setWindowTitle(titreResultatsRapides(texte_));
     fenetre_.vider();
     nombre_ = 0;
@@ -407,7 +408,7 @@ void CRechercheRapide::recevoirLignes(const std::shared_ptr<SPreparation>& prepa
         return;
     }
     preparation_.reset();
-    contexte().resultatsRapidesAffiches = true;
+    contexte_.resultatsRapidesAffiches = true;
     fenetre_.setWindowTitle(titreResultatsRapides(texte_));
     nombre_ = preparation->lignes.size();
     fenetre_.remplacerLignes(std::move(preparation->lignes));

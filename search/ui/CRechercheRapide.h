@@ -23,13 +23,15 @@
 #include "search/CFilDeTravail.h"
 #include "search/MotsRapides.h"
 
+class CContexte;
 class CIndexRapide;
 class CResultatsDlg;
 
 class CRechercheRapide : public QObject {
     Q_OBJECT
 public:
-    explicit CRechercheRapide(CResultatsDlg& fenetre, QObject* parent = nullptr);
+    // Over `contexte`'s documents; its answers show in `fenetre`.
+    CRechercheRapide(CContexte& contexte, CResultatsDlg& fenetre, QObject* parent = nullptr);
     ~CRechercheRapide() override;
 
     // The field's text changed: the run under way stops and one for `texte` starts.
@@ -94,6 +96,7 @@ private:
     bool reponseCourante() const;
     void changementPlanifie();
 
+    CContexte& contexte_;
     CResultatsDlg& fenetre_;
     std::vector<SIndexOuvert> ouverts_;
     std::string texte_;

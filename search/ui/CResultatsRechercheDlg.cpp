@@ -14,15 +14,16 @@ QString titreResultatsRapides(const std::string& texte)
     return texte.empty() ? titre : titre + u' ' + QString::fromStdString(entreGuillemets(texte));
 }
 
-CResultatsRechercheDlg::CResultatsRechercheDlg(const QIcon& icone, const QList<QIcon>& imagesTri, QWidget* parent)
-    : CResultatsDlg(111, titreResultatsRecherche(), icone, imagesTri, parent)
+CResultatsRechercheDlg::CResultatsRechercheDlg(CContexte& contexte, const QIcon& icone, const QList<QIcon>& imagesTri,
+                                               QWidget* parent)
+    : CResultatsDlg(111, titreResultatsRecherche(), icone, imagesTri, parent), contexte_(contexte)
 {
-    contexte().resultatsRecherche = this;
+    contexte_.resultatsRecherche = this;
 }
 
 CResultatsRechercheDlg::~CResultatsRechercheDlg()
 {
     // Before the rows go: a file destroyed later must not reach them.
-    if (contexte().resultatsRecherche == this)
-        contexte().resultatsRecherche = nullptr;
+    if (contexte_.resultatsRecherche == this)
+        contexte_.resultatsRecherche = nullptr;
 }

@@ -13,10 +13,12 @@
 QString titreResultatsRecherche();
 QString titreResultatsRapides(const std::string& texte);
 
+class CContexte;
 class CResultatsRechercheDlg final : public CResultatsDlg, private CResultatsRecherche {
     Q_OBJECT
 public:
-    CResultatsRechercheDlg(const QIcon& icone, const QList<QIcon>& imagesTri, QWidget* parent);
+    // Registered as `contexte`'s search results window while it lives.
+    CResultatsRechercheDlg(CContexte& contexte, const QIcon& icone, const QList<QIcon>& imagesTri, QWidget* parent);
     ~CResultatsRechercheDlg() override;
 
     // The search's list operations are the window's own.
@@ -25,4 +27,7 @@ public:
     void retrier() override { CResultatsDlg::retrier(); }
     void retirerFichier(const CFichier* fichier) override { CResultatsDlg::retirerFichier(fichier); }
     void retirerFichiers(const std::vector<const CFichier*>& fichiers) override { CResultatsDlg::retirerFichiers(fichiers); }
+
+private:
+    CContexte& contexte_;
 };

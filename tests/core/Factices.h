@@ -30,21 +30,28 @@ protected:
     {
         precedente_ = definirPlateforme(&p);
         utilisateurPrecedent_ = definirUtilisateur(&p);
-        contexte() = CContexte();
-        contexte().criteresRecherche = CCriteres::pourRecherche();
+        contexte_.criteresRecherche = CCriteres::pourRecherche();
     }
     void TearDown() override
     {
         // Whatever a test left open must not leak into the next one.
-        EXPECT_TRUE(contexte().documents.empty()) << "a document outlived its test";
-        contexte() = CContexte();
+        EXPECT_TRUE(contexte_.documents.empty()) << "a document outlived its test";
         definirUtilisateur(utilisateurPrecedent_);
         definirPlateforme(precedente_);
+    }
+
+    // The test's own search state; a document joins it through ouvert().
+    CContexte& contexte() { return contexte_; }
+    CDoc& ouvert(CDoc& doc)
+    {
+        contexte_.ajouterDocument(doc);
+        return doc;
     }
 
     CPlateformeEtUtilisateurFactices p;
 
 private:
+    CContexte contexte_;
     CPlateforme* precedente_ = nullptr;
     CUtilisateur* utilisateurPrecedent_ = nullptr;
 };

@@ -36,7 +36,7 @@ protected:
         p.insererDisque("/media/cd", "CD", 0x1234);
         p.insererDisque("/media/dvd", "DVD", 0x99);
         doc = std::make_unique<CDoc>();
-        doc->initialiserNouveau();
+        contexte().classeurCourant = ouvert(*doc).initialiserNouveau();
         general = doc->classeurs().elementA(0);
         autre = new CClasseur(doc.get(), "Autre");
         doc->classeurs().ajouter(autre);
@@ -50,7 +50,7 @@ protected:
         q->definirNom(nom);
         q->definirChemin(chemin);
         general->requetes().ajouter(q);
-        EXPECT_EQ(mettreAJour(*q), EResultatMiseAJour::Capturee);
+        EXPECT_EQ(mettreAJour(contexte(), *q), EResultatMiseAJour::Capturee);
         return q;
     }
 
@@ -71,16 +71,16 @@ TEST_F(Annonces, ChaqueOperationDitCeQuiAChange)
         Lignes attendu;
     } cas[] = {
         {"nouveau classeur", [&] { doc->nouveauClasseur(); }, {"ajout Classeur"}},
-        {"nouvelle requête", [&] { ASSERT_NE(nouvelleRequete(*doc), nullptr); },
+        {"nouvelle requête", [&] { ASSERT_NE(nouvelleRequete(contexte(), *doc), nullptr); },
          {"ajout /media/cd", "instantané va partir /media/cd", "instantané /media/cd", "marques"}},
-        {"mise à jour", [&] { (void)mettreAJour(*cd); }, {"instantané va partir CD", "instantané CD", "marques"}},
+        {"mise à jour", [&] { (void)mettreAJour(contexte(), *cd); }, {"instantané va partir CD", "instantané CD", "marques"}},
         {"mise à jour, disque absent",
          [&] {
              p.retirerDisque("/media/cd");
-             EXPECT_NE(mettreAJour(*cd), EResultatMiseAJour::Capturee);
+             EXPECT_NE(mettreAJour(contexte(), *cd), EResultatMiseAJour::Capturee);
          },
          {"marques"}},
-        {"tout mettre à jour", [&] { toutMettreAJour(*doc); },
+        {"tout mettre à jour", [&] { toutMettreAJour(contexte(), *doc); },
          {"instantané va partir CD", "instantané CD", "instantané va partir DVD", "instantané DVD", "marques"}},
         {"renommage", [&] { EXPECT_TRUE(doc->renommer(*cd, "Neuf")); }, {"renommage Neuf"}},
         {"renommage au même nom", [&] { EXPECT_TRUE(doc->renommer(*cd, "CD")); }, {}},

@@ -24,7 +24,7 @@ protected:
         AvecPlateformeFactice::SetUp();
         p.insererDisque("/media/cd", "DISQUE", 0x1234ABCD);
         doc = std::make_unique<CDoc>();
-        doc->initialiserNouveau();
+        contexte().classeurCourant = ouvert(*doc).initialiserNouveau();
         q = new CRequete(doc->classeurs().elementA(0));
         q->definirNom("cd");
         q->definirChemin("/media/cd");
@@ -279,11 +279,11 @@ TEST_F(Capture, LaCommandeDeMiseAJourReappliqueLaRecherche)
     contexte().resultatsRecherche = &resultats;
     p.ajouterFichier("/media/cd/a.txt");
     p.ajouterFichier("/media/cd/b.doc");
-    mettreAJour(*q);
+    mettreAJour(contexte(), *q);
     contexte().criteresRecherche.motif = "*.doc";
     contexte().criteresRecherche.cible = static_cast<CDossier*>(q);
     p.ajouterFichier("/media/cd/c.doc");
-    mettreAJour(*q);
+    mettreAJour(contexte(), *q);
     ASSERT_EQ(resultats.lignes.size(), 2u);
     EXPECT_EQ(resultats.lignes[0]->nom(), "b.doc");
     EXPECT_EQ(resultats.lignes[1]->nom(), "c.doc");
@@ -377,14 +377,14 @@ TEST_F(Capture, ToutMettreAJourDitEnUnMessageQuelsDisquesManquent)
     autre->definirNom("usb");
     autre->definirChemin("/media/usb");
     doc->classeurs().elementA(0)->requetes().ajouter(autre);
-    toutMettreAJour(*doc);
+    toutMettreAJour(contexte(), *doc);
     ASSERT_TRUE(p.messages.empty());
 
     // The cd is swapped for an empty mount point; the other disk is still there.
     p.supprimer("/media/cd/a");
     p.insererDisque("/media/cd", "", 0x77);
     p.ajouterFichier("/media/usb/y");
-    toutMettreAJour(*doc);
+    toutMettreAJour(contexte(), *doc);
     ASSERT_EQ(p.messages.size(), 1u);
     EXPECT_EQ(p.messages[0].texte,
               "Le disque « DISQUE » (numéro de série 1234-ABCD) n'est pas présent : la requête « cd » n'a pas été mise à jour.");
@@ -397,7 +397,7 @@ TEST_F(Capture, ToutMettreAJourDitEnUnMessageQuelsDisquesManquent)
     p.supprimer("/media/usb/x");
     p.supprimer("/media/usb/y");
     p.insererDisque("/media/usb", "", 0x78);
-    mettreAJour(*doc->classeurs().elementA(0));
+    mettreAJour(contexte(), *doc->classeurs().elementA(0));
     ASSERT_EQ(p.messages.size(), 1u);
     EXPECT_EQ(p.messages[0].texte,
               "Le disque « DISQUE » (numéro de série 1234-ABCD) n'est pas présent : la requête « cd » n'a pas été mise à jour.\n"

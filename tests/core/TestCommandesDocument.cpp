@@ -20,7 +20,7 @@ protected:
         p.insererDisque("/media/cd", "CD", 0x1234);
         p.ajouterFichier("/media/cd/sous/f.txt");
         doc = std::make_unique<CDoc>();
-        doc->initialiserNouveau();
+        contexte().classeurCourant = ouvert(*doc).initialiserNouveau();
         doc->ajouterObservateur(&journal);
     }
     void TearDown() override
@@ -44,7 +44,7 @@ TEST_F(CommandesDocument, NouveauClasseurNommeSansModifier)
 TEST_F(CommandesDocument, NouvelleRequeteAnnuleeNeChangeRien)
 {
     p.accepter = false;
-    EXPECT_EQ(nouvelleRequete(*doc), nullptr);
+    EXPECT_EQ(nouvelleRequete(contexte(), *doc), nullptr);
     EXPECT_TRUE(doc->classeurs().elementA(0)->requetes().estVide());
     EXPECT_FALSE(doc->estModifie());
     EXPECT_EQ(p.creations, (std::vector<bool>{true}));
@@ -52,14 +52,14 @@ TEST_F(CommandesDocument, NouvelleRequeteAnnuleeNeChangeRien)
 
 TEST_F(CommandesDocument, NouvelleRequeteNommeeCaptureeSelectionnee)
 {
-    CRequete* q = nouvelleRequete(*doc);
+    CRequete* q = nouvelleRequete(contexte(), *doc);
     ASSERT_NE(q, nullptr);
     EXPECT_EQ(q->nom(), "/media/cd");
     EXPECT_EQ(q->classeur(), doc->classeurs().elementA(0));
     EXPECT_EQ(q->nomVolume, "CD");
     ASSERT_EQ(q->sousDossiers().nombre(), 1);
     EXPECT_TRUE(doc->estModifie());
-    EXPECT_EQ(nouvelleRequete(*doc)->nom(), "/media/cd 2");
+    EXPECT_EQ(nouvelleRequete(contexte(), *doc)->nom(), "/media/cd 2");
 }
 
 class CAnnulation : public CSuiviCapture {
@@ -71,14 +71,14 @@ TEST_F(CommandesDocument, NouvelleRequeteDontLaCaptureEstAnnuleeNEstPasCreee)
 {
     CAnnulation annuler;
     p.suivi = &annuler;
-    EXPECT_EQ(nouvelleRequete(*doc), nullptr);
+    EXPECT_EQ(nouvelleRequete(contexte(), *doc), nullptr);
     p.suivi = nullptr;
     EXPECT_TRUE(doc->classeurs().elementA(0)->requetes().estVide());
     // Shown while it was captured, gone with the cancel.
     EXPECT_EQ(journal.lignes, (std::vector<std::string>{"ajout /media/cd", "va partir /media/cd", "suppression de Général", "marques"}));
     EXPECT_FALSE(doc->estModifie());
     // The next one is created as usual.
-    ASSERT_NE(nouvelleRequete(*doc), nullptr);
+    ASSERT_NE(nouvelleRequete(contexte(), *doc), nullptr);
     EXPECT_EQ(doc->classeurs().elementA(0)->requetes().nombre(), 1);
 }
 
@@ -86,20 +86,19 @@ TEST_F(CommandesDocument, SansClasseurCourantPasDeNouvelleRequete)
 {
     ASSERT_TRUE(doc->supprimerNoeud(*doc->classeurs().elementA(0)));
     EXPECT_EQ(contexte().classeurCourant, nullptr);
-    EXPECT_FALSE(doc->peutCreerRequete());
-    EXPECT_EQ(nouvelleRequete(*doc), nullptr);
+    EXPECT_EQ(nouvelleRequete(contexte(), *doc), nullptr);
     EXPECT_TRUE(p.creations.empty());
 
     // A binder of another document is not a current binder for this one.
     CDoc autre;
-    autre.initialiserNouveau();
-    EXPECT_FALSE(doc->peutCreerRequete());
-    EXPECT_TRUE(autre.peutCreerRequete());
+    contexte().classeurCourant = autre.initialiserNouveau();
+    EXPECT_EQ(nouvelleRequete(contexte(), *doc), nullptr);
+    EXPECT_TRUE(p.creations.empty());
 }
 
 TEST_F(CommandesDocument, BasculerLesSousDossiersDeuxFoisNeCaptureRien)
 {
-    CRequete* q = nouvelleRequete(*doc);
+    CRequete* q = nouvelleRequete(contexte(), *doc);
     doc->definirModifie(false);
     CFichier* f = q->sousDossiers().elementA(0)->fichiers().elementA(0);
 

@@ -89,7 +89,7 @@ protected:
         AvecPlateformeFactice::SetUp();
         contexte().resultatsComparaison = &fenetre;
         doc = std::make_unique<CDoc>();
-        doc->initialiserNouveau();
+        contexte().classeurCourant = ouvert(*doc).initialiserNouveau();
         qa = ajouterRequete("A", "/a");
         qb = ajouterRequete("B", "/b");
     }

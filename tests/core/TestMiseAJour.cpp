@@ -26,7 +26,7 @@ protected:
         p.ajouterFichier("/media/a/un");
         p.ajouterFichier("/media/b/deux");
         doc = std::make_unique<CDoc>();
-        doc->initialiserNouveau();
+        contexte().classeurCourant = ouvert(*doc).initialiserNouveau();
         qa = requete("/media/a");
         qb = requete("/media/b");
         doc->ajouterObservateur(&journal);
@@ -54,7 +54,7 @@ protected:
 TEST_F(MiseAJour, CommandeSurUneRequete)
 {
     p.ajouterFichier("/media/a/sous/trois");
-    EXPECT_EQ(mettreAJour(*qa), EResultatMiseAJour::Capturee);
+    EXPECT_EQ(mettreAJour(contexte(), *qa), EResultatMiseAJour::Capturee);
     EXPECT_EQ(qa->fichiers().nombre(), 1);
     EXPECT_EQ(qa->nomVolume, "A");
     EXPECT_TRUE(doc->estModifie());
@@ -64,7 +64,7 @@ TEST_F(MiseAJour, CommandeSurUneRequete)
 
 TEST_F(MiseAJour, ToutMettreAJourCaptureChaqueRequete)
 {
-    toutMettreAJour(*doc);
+    toutMettreAJour(contexte(), *doc);
     EXPECT_EQ(qa->fichiers().nombre(), 1);
     EXPECT_EQ(qb->fichiers().nombre(), 1);
     EXPECT_EQ(qb->numeroSerie, 2u);
@@ -72,7 +72,7 @@ TEST_F(MiseAJour, ToutMettreAJourCaptureChaqueRequete)
 
     CDoc vide;
     vide.initialiserNouveau();
-    toutMettreAJour(vide);
+    toutMettreAJour(contexte(), vide);
     EXPECT_FALSE(vide.estModifie());
 }
 
@@ -81,14 +81,14 @@ TEST_F(MiseAJour, ModifierLaRequeteLaCaptureDeNouveau)
     p.remplir = [](CRequete& q) { q.inclureSousDossiers = false; };
     p.ajouterFichier("/media/a/sous/trois");
     p.accepter = false;
-    modifierRequete(*qa);
+    modifierRequete(contexte(), *qa);
     EXPECT_TRUE(qa->fichiers().estVide());
     EXPECT_FALSE(doc->estModifie());
 
     p.accepter = true;
-    mettreAJour(*qa);
+    mettreAJour(contexte(), *qa);
     ASSERT_EQ(qa->sousDossiers().nombre(), 1);
-    modifierRequete(*qa->sousDossiers().elementA(0)->requete());  // a folder edits its query
+    modifierRequete(contexte(), *qa->sousDossiers().elementA(0)->requete());  // a folder edits its query
     EXPECT_EQ(p.creations, (std::vector<bool>{false, false}));
     EXPECT_TRUE(qa->sousDossiers().estVide());
     EXPECT_EQ(qa->fichiers().nombre(), 1);
@@ -97,7 +97,7 @@ TEST_F(MiseAJour, ModifierLaRequeteLaCaptureDeNouveau)
 TEST_F(MiseAJour, Proprietes)
 {
     p.ajouterFichier("/media/a/sous/trois", 10);
-    toutMettreAJour(*doc);
+    toutMettreAJour(contexte(), *doc);
     for (CElement* n : {static_cast<CElement*>(qa->classeur()), static_cast<CElement*>(static_cast<CDossier*>(qa)),
                         static_cast<CElement*>(qa->sousDossiers().elementA(0))})
         p.proprietes.push_back(proprietesDe(*n).value());

@@ -47,7 +47,7 @@ protected:
 TEST_F(Noeuds, NouveauDocumentAUnClasseurGeneralCourant)
 {
     CDoc doc;
-    doc.initialiserNouveau();
+    contexte().classeurCourant = ouvert(doc).initialiserNouveau();
     ASSERT_EQ(doc.classeurs().nombre(), 1);
     EXPECT_EQ(doc.classeurs().elementA(0)->nom(), "Général");
     EXPECT_EQ(contexte().classeurCourant, doc.classeurs().elementA(0));
@@ -57,6 +57,7 @@ TEST_F(Noeuds, NouveauDocumentAUnClasseurGeneralCourant)
 TEST_F(Noeuds, NomsDeNouveauxClasseurs)
 {
     CDoc doc;
+    ouvert(doc);
     EXPECT_EQ(doc.nomNouveauClasseur(), "Classeur");
     ajouterClasseur(doc, "Classeur 2");
     // "Classeur 2" alone does not push the first new binder away from "Classeur".
@@ -68,6 +69,7 @@ TEST_F(Noeuds, NomsDeNouveauxClasseurs)
     EXPECT_EQ(noms, (std::vector<std::string>{"Classeur 3", "Classeur 4", "Classeur 5"}));
     // Exact comparison: another case is another name.
     CDoc autre;
+    ouvert(autre);
     ajouterClasseur(autre, "classeur");
     EXPECT_EQ(autre.nomNouveauClasseur(), "Classeur");
 }
@@ -75,6 +77,7 @@ TEST_F(Noeuds, NomsDeNouveauxClasseurs)
 TEST_F(Noeuds, NomsDeNouvellesRequetesUniquesDansToutLeDocument)
 {
     CDoc doc;
+    ouvert(doc);
     CClasseur* a = ajouterClasseur(doc, "A");
     CClasseur* b = ajouterClasseur(doc, "B");
     ajouterRequete(*a, doc.nomNouvelleRequete("C:\\Photos"));
@@ -88,6 +91,7 @@ TEST_F(Noeuds, NomsDeNouvellesRequetesUniquesDansToutLeDocument)
 TEST_F(Noeuds, VerificationDuNomDUnClasseur)
 {
     CDoc doc;
+    ouvert(doc);
     CClasseur* c = ajouterClasseur(doc, "Classeur");
     ajouterClasseur(doc, "Autre");
     EXPECT_EQ(c->verifierNouveauNom("").raison(), "Un classeur doit avoir un nom.");
@@ -103,6 +107,7 @@ TEST_F(Noeuds, VerificationDuNomDUnClasseur)
 TEST_F(Noeuds, VerificationDuNomDUneRequeteSurTousLesClasseurs)
 {
     CDoc doc;
+    ouvert(doc);
     CRequete* q = ajouterRequete(*ajouterClasseur(doc, "A"), "Photos");
     ajouterRequete(*ajouterClasseur(doc, "B"), "Musique");
     EXPECT_EQ(q->verifierNouveauNom("").raison(), "Une requête doit avoir un nom.");
@@ -117,6 +122,7 @@ TEST_F(Noeuds, VerificationDuNomDUneRequeteSurTousLesClasseurs)
 TEST_F(Noeuds, CodesTitresEtAppartenance)
 {
     CDoc doc;
+    ouvert(doc);
     CClasseur* c = ajouterClasseur(doc, "Disques");
     CRequete* q = ajouterRequete(*c, "Photos", "/media/photos");
     CDossier* d = ajouterSousDossier(*q, "/media/photos/2003");
@@ -152,6 +158,7 @@ TEST_F(Noeuds, CodesTitresEtAppartenance)
 TEST_F(Noeuds, LesInterfacesSeRejoignentParLeursAccesseurs)
 {
     CDoc doc;
+    ouvert(doc);
     CClasseur* c = ajouterClasseur(doc, "C");
     CRequete* q = ajouterRequete(*c, "Q");
     CFichier* f = ajouterFichier(*q, "/d/a");
@@ -177,6 +184,7 @@ TEST_F(Noeuds, LesInterfacesSeRejoignentParLeursAccesseurs)
 TEST_F(Noeuds, MarquerTousTrouvesDescendPartout)
 {
     CDoc doc;
+    ouvert(doc);
     CRequete* q = ajouterRequete(*ajouterClasseur(doc, "C"), "Q");
     CFichier* a = ajouterFichier(*q, "/d/a");
     CFichier* b = ajouterFichier(*ajouterSousDossier(*ajouterSousDossier(*q, "/d/x"), "/d/x/y"), "/d/x/y/b");
@@ -188,6 +196,7 @@ TEST_F(Noeuds, MarquerTousTrouvesDescendPartout)
 TEST_F(Noeuds, SupprimerUnClasseurDetruitSesRequetesEtDeplaceLeClasseurCourant)
 {
     CDoc doc;
+    ouvert(doc);
     CClasseur* a = ajouterClasseur(doc, "A");
     CClasseur* b = ajouterClasseur(doc, "B");
     CRequete* q = ajouterRequete(*a, "Q");
@@ -210,6 +219,7 @@ TEST_F(Noeuds, SupprimerUnClasseurDetruitSesRequetesEtDeplaceLeClasseurCourant)
 TEST_F(Noeuds, SupprimerUneRequeteLaRetireDeSonClasseur)
 {
     CDoc doc;
+    ouvert(doc);
     CClasseur* c = ajouterClasseur(doc, "C");
     CRequete* q1 = ajouterRequete(*c, "Q1");
     CRequete* q2 = ajouterRequete(*c, "Q2");
@@ -223,7 +233,7 @@ TEST_F(Noeuds, SupprimerUneRequeteLaRetireDeSonClasseur)
 TEST_F(Noeuds, FermerUnDocumentNeLaisseAucuneReference)
 {
     auto doc = std::make_unique<CDoc>();
-    doc->initialiserNouveau();
+    contexte().classeurCourant = ouvert(*doc).initialiserNouveau();
     CRequete* q = ajouterRequete(*doc->classeurs().elementA(0), "Q");
     ajouterFichier(*q, "/d/f");
     contexte().criteresRecherche.cible = doc.get();
@@ -251,6 +261,7 @@ TEST_F(Noeuds, UnFichierDetruitQuitteLesListesDeResultats)
     contexte().resultatsRecherche = &recherche;
     contexte().resultatsComparaison = &comparaison;
     CDoc doc;
+    ouvert(doc);
     CRequete* q = ajouterRequete(*ajouterClasseur(doc, "C"), "Q");
     CFichier* f = ajouterFichier(*q, "/d/f");
     recherche.ajouterLigne(f);
@@ -263,6 +274,7 @@ TEST_F(Noeuds, UnFichierDetruitQuitteLesListesDeResultats)
 TEST_F(Noeuds, CopieDUnFichier)
 {
     CDoc doc;
+    ouvert(doc);
     CRequete* q = ajouterRequete(*ajouterClasseur(doc, "C"), "Q");
     CFichier* f = ajouterFichier(*q, "/d/lisezmoi.txt");
     f->cree = CDateHeure{{10, 3, 2003}, 23, 59, 58};
@@ -286,6 +298,7 @@ TEST_F(Noeuds, CopieDUnFichier)
 TEST_F(Noeuds, CopieCompleteDUneRequete)
 {
     CDoc doc;
+    ouvert(doc);
     CRequete* q = ajouterRequete(*ajouterClasseur(doc, "C"), "Photos", "/m/p");
     q->nomVolume = "VACANCES";
     q->numeroSerie = 0x12ABCDEF;
@@ -331,6 +344,7 @@ TEST_F(Noeuds, CopieCompleteDUneRequete)
 TEST_F(Noeuds, NomDUnFichierCaptureSousWindows)
 {
     CDoc doc;
+    ouvert(doc);
     CRequete* q = ajouterRequete(*ajouterClasseur(doc, "C"), "Q", "C:\\Photos");
     EXPECT_EQ(ajouterFichier(*q, "C:\\Photos\\a.jpg")->nom(), "a.jpg");
     // In a Linux path a backslash is part of the name.

@@ -19,7 +19,7 @@ protected:
         p.insererDisque("/media/cd", "VACANCES", 0x12AB34CD);
         p.ajouterFichier("/media/cd/photos/a.jpg", 10);
         doc = std::make_unique<CDoc>();
-        doc->initialiserNouveau();
+        contexte().classeurCourant = ouvert(*doc).initialiserNouveau();
         q = new CRequete(doc->classeurs().elementA(0));
         q->definirNom("cd");
         q->definirChemin("/media/cd");

@@ -18,7 +18,7 @@ protected:
         AvecPlateformeFactice::SetUp();
         p.insererDisque("/media/cd", "VACANCES", 0x12AB34CD);
         doc = std::make_unique<CDoc>();
-        doc->initialiserNouveau();
+        contexte().classeurCourant = ouvert(*doc).initialiserNouveau();
         q = new CRequete(doc->classeurs().elementA(0));
         q->definirChemin("/media/cd");
         q->nomVolume = "VACANCES";

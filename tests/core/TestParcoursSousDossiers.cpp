@@ -23,7 +23,7 @@ protected:
         AvecPlateformeFactice::SetUp();
         p.insererDisque("/media/cd", "DISQUE", 1);
         doc = std::make_unique<CDoc>();
-        doc->initialiserNouveau();
+        contexte().classeurCourant = ouvert(*doc).initialiserNouveau();
         q = new CRequete(doc->classeurs().elementA(0));
         q->definirChemin("/media/cd");
         doc->classeurs().elementA(0)->requetes().ajouter(q);

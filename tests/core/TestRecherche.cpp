@@ -20,7 +20,7 @@ protected:
         AvecPlateformeFactice::SetUp();
         contexte().resultatsRecherche = &resultats;
         doc = std::make_unique<CDoc>();
-        doc->initialiserNouveau();
+        contexte().classeurCourant = ouvert(*doc).initialiserNouveau();
         classeur = doc->classeurs().elementA(0);
         q1 = nouvelleRequete("C:\\a");
         q2 = nouvelleRequete("C:\\b");
@@ -62,7 +62,7 @@ protected:
     void chercher(CElement* cible)
     {
         contexte().criteresRecherche.cible = cible;
-        reappliquerRecherche();
+        reappliquerRecherche(contexte());
     }
 
     CResultatsEspion resultats;
@@ -204,7 +204,7 @@ TEST_F(Recherche, LesMarquesHorsDeLaCibleRestentA1)
     CFichier* f1 = fichier(*q1, "un");
     CFichier* f2 = fichier(*q2, "deux");
     CDoc autre;
-    autre.initialiserNouveau();
+    ouvert(autre).initialiserNouveau();
     auto* q3 = new CRequete(autre.classeurs().elementA(0));
     q3->definirChemin("D:\\");
     autre.classeurs().elementA(0)->requetes().ajouter(q3);
@@ -249,7 +249,7 @@ TEST_F(Recherche, LaCibleDetruiteNEstPlusCherchee)
     ASSERT_TRUE(doc->supprimerNoeud(*q1));
     q1 = nullptr;
     EXPECT_EQ(c.cible, nullptr);
-    reappliquerRecherche();  // nothing to search, nothing touched
+    reappliquerRecherche(contexte());  // nothing to search, nothing touched
     EXPECT_TRUE(resultats.lignes.empty());
 }
 

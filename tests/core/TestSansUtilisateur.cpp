@@ -28,8 +28,9 @@ TEST_F(SansUtilisateur, PersonneNAccepteRien)
 
     // Nobody fills in the parameters of a new query: it is not created.
     CDoc doc;
-    doc.initialiserNouveau();
-    EXPECT_EQ(nouvelleRequete(doc), nullptr);
+    CContexte contexte;
+    contexte.classeurCourant = doc.initialiserNouveau();
+    EXPECT_EQ(nouvelleRequete(contexte, doc), nullptr);
     EXPECT_TRUE(doc.classeurs().elementA(0)->requetes().estVide());
     EXPECT_TRUE(p.messages.empty() && p.creations.empty());
 }

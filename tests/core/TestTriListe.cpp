@@ -44,6 +44,7 @@ protected:
     {
         AvecPlateformeFactice::SetUp();
         doc = std::make_unique<CDoc>();
+        ouvert(*doc);
         classeur = new CClasseur(doc.get(), "Photos");
         doc->classeurs().ajouter(classeur);
         q = nouvelleRequete("Vacances", "/m/vacances");

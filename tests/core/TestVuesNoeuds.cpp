@@ -15,6 +15,7 @@ protected:
     {
         AvecPlateformeFactice::SetUp();
         doc = std::make_unique<CDoc>();
+        ouvert(*doc);
         musique = new CClasseur(doc.get(), "Musique");
         doc->classeurs().ajouter(musique);
         photos = new CClasseur(doc.get(), "Photos");

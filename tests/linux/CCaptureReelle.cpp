@@ -26,7 +26,6 @@ CCaptureReelle::CCaptureReelle(const std::string& dossier, SRacinesUdev udev)
     : m_racine(dossier), m_plateforme(std::move(udev)), m_precedente(definirPlateforme(&m_plateforme)),
       m_utilisateurPrecedent(definirUtilisateur(&m_utilisateur))
 {
-    contexte() = CContexte();
     m_doc = std::make_unique<CDoc>();
     m_doc->initialiserNouveau();
     m_requete = new CRequete(m_doc->classeurs().elementA(0));
@@ -38,7 +37,6 @@ CCaptureReelle::CCaptureReelle(const std::string& dossier, SRacinesUdev udev)
 CCaptureReelle::~CCaptureReelle()
 {
     m_doc.reset();
-    contexte() = CContexte();
     definirUtilisateur(m_utilisateurPrecedent);
     definirPlateforme(m_precedente);
 }

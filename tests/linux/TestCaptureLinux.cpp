@@ -24,7 +24,6 @@ protected:
     void SetUp() override
     {
         precedente_ = definirPlateforme(&linux_);
-        contexte() = CContexte();
         doc = std::make_unique<CDoc>();
         doc->initialiserNouveau();
         q = new CRequete(doc->classeurs().elementA(0));
@@ -34,7 +33,6 @@ protected:
     void TearDown() override
     {
         doc.reset();
-        contexte() = CContexte();
         definirPlateforme(precedente_);
     }
     void creerFichier(const std::string& nom, const std::string& contenu = "x")

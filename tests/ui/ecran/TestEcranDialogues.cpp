@@ -251,8 +251,8 @@ TEST_F(EcranDialogues, ResultatsDeLaRecherche)
     ajouterRequete(doc, "Archives", "/media/archives", false, noms);
     CCriteres criteres = CCriteres::pourRecherche();
     criteres.cible = &doc;
-    contexte().criteresRecherche = criteres;
-    reappliquerRecherche();
+    app->contexte().criteresRecherche = criteres;
+    reappliquerRecherche(app->contexte());
     CResultatsDlg& resultats = app->resultatsRecherche();
     resultats.trierSur(1);
     ASSERT_EQ(resultats.modele().rowCount(), 8);
@@ -317,12 +317,12 @@ TEST_F(EcranDialogues, ResultatsDeLaComparaison)
     CRequete& archives =
         ajouterRequete(doc, "Archives de la famille Dupont-Lefebvre, disque externe n°2 de 2003 à 2011",
                        "/media/archives", true, {"Été à Montréal.jpg", "rapport annuel 2003.pdf", "Noël.jpg"});
-    comparerRequetes(photos, archives, {.nom = true}, contexte().resultatsComparaison);
+    comparerRequetes(photos, archives, {.nom = true}, app->contexte().resultatsComparaison);
     // Then a search that finds everything: the rows keep the statuses of the comparison.
     CCriteres criteres = CCriteres::pourRecherche();
     criteres.cible = &doc;
-    contexte().criteresRecherche = criteres;
-    reappliquerRecherche();
+    app->contexte().criteresRecherche = criteres;
+    reappliquerRecherche(app->contexte());
     CComparaisonDlg& fenetre = app->resultatsComparaison();
     ASSERT_EQ(fenetre.modele().rowCount(), 7);
     fenetre.show();

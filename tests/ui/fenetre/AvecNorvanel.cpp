@@ -28,7 +28,6 @@ void AvecNorvanel::SetUp()
     ASSERT_TRUE(dossier.isValid());
     // Each test starts with no recent file.
     QSettings(QStringLiteral("VESKA"), QStringLiteral("Norvanel")).clear();
-    contexte() = CContexte();
     repondeur = std::make_unique<CRepondeur>();
     app = std::make_unique<CApp>();
     ASSERT_TRUE(app->demarrer(SLigneCommande{}));
@@ -43,13 +42,11 @@ void AvecNorvanel::TearDown()
             c->document().definirModifie(false);
         app.reset();
     }
-    EXPECT_TRUE(contexte().documents.empty()) << "un document a survécu à l'application";
     QString dites;
     for (const CRepondeur::SBoite& b : repondeur->boites)
         dites += b.texte + QStringLiteral("\n");
     EXPECT_EQ(repondeur->inattendues, 0) << "une boîte de message inattendue est apparue :\n" << dites.toStdString();
     repondeur.reset();
-    contexte() = CContexte();
 }
 
 CMainFrame& AvecNorvanel::cadre()

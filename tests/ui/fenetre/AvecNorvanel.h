@@ -39,6 +39,7 @@ protected:
     CChildFrame& fenetre();            // the active document window
     CArboView& arbre();                // its tree
     CDoc& doc();                       // its document
+    CContexte& contexte() { return app->contexte(); }
 
     // Runs command `id` as the menus and keys do.
     void executer(int id);

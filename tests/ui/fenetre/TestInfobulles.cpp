@@ -55,7 +55,7 @@ TEST_F(Infobulles, TexteEntierSeulementQuandIlEstCoupe)
     CCriteres c = CCriteres::pourRecherche();
     c.cible = &doc();
     contexte().criteresRecherche = c;
-    reappliquerRecherche();
+    reappliquerRecherche(contexte());
     app->afficherResultatsRecherche();
     selectionner(cd);
     laisserTourner();

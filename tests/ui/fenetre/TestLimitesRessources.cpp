@@ -144,7 +144,7 @@ TEST_F(LimitesRessources, SansTacheDePlusLaCaptureEtLaRechercheRapideRepondentQu
     EXPECT_THROW(std::thread([] {}).join(), std::system_error);
     // The capture's pool, the quick search's thread and its helpers: this thread does
     // their work.
-    EXPECT_EQ(mettreAJour(requete(0)), EResultatMiseAJour::Capturee);
+    EXPECT_EQ(mettreAJour(contexte(), requete(0)), EResultatMiseAJour::Capturee);
     const CIndexRapide index[] = {CIndexRapide(requete(0)), CIndexRapide(requete(1))};
     const std::atomic<bool> jamais{false};
     const auto reponses = chercherPartout({{&index[0]}, {&index[1]}}, analyserMots("txt"), jamais, 4);

@@ -54,7 +54,7 @@ TEST_F(MenuClavier, ShiftF10OuvreLeMenuDeLaLigneCourante)
     CCriteres c = CCriteres::pourRecherche();
     c.cible = &doc();
     contexte().criteresRecherche = c;
-    reappliquerRecherche();
+    reappliquerRecherche(contexte());
 
     selectionner(cd);
     laisserTourner();

@@ -702,7 +702,7 @@ TEST_F(FeuilleRecherche, LaBarreDEtatCompteCeQueLaRechercheAListe)
     // update kept the snapshot (the made-up folder is not there, which it says).
     cadre().barreEtat().showMessage(QStringLiteral("autre chose"));
     repondeur->reponses.push_back(QMessageBox::Ok);
-    mettreAJour(catalogue.requete("CD"));
+    mettreAJour(contexte(), catalogue.requete("CD"));
     EXPECT_EQ(messageEtat(), QStringLiteral("1\u00a0234 fichiers trouvés"));
 }
 

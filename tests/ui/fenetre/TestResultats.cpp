@@ -69,7 +69,7 @@ protected:
         CCriteres c = CCriteres::pourRecherche();
         c.cible = &doc();
         contexte().criteresRecherche = c;
-        reappliquerRecherche();
+        reappliquerRecherche(contexte());
     }
 
     CResultatsDlg& fenetreResultats() { return app->resultatsRecherche(); }

@@ -170,7 +170,7 @@ TEST_F(ResultatsComparaison, UneRechercheUlterieureNeChangePasLesStatuts)
         if (!trouverTout)
             c.motif = "*.introuvable";
         contexte().criteresRecherche = c;
-        reappliquerRecherche();
+        reappliquerRecherche(contexte());
         laisserTourner();
         ASSERT_EQ(catalogue.fichier("Photos/a.jpg").marque, trouverTout ? 1 : 0);
 
