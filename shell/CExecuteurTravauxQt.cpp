@@ -238,14 +238,22 @@ private:
 };
 
 // A search or a comparison: the pass on the job's thread, the result handed over on
-// the interface thread. The busy cursor shows meanwhile.
+// the interface thread. The busy cursor shows meanwhile. Its documents are held from
+// the start, but its pass waits for lancer(): two passes must not mark the same files
+// at once.
 class CJobCalcul : public CJob {
 public:
     CJobCalcul(CExecuteurTravauxQt& executeur, std::shared_ptr<CTravailCalcul> travail)
         : CJob(executeur, travail->documents()), travail_(std::move(travail))
     {
         QApplication::setOverrideCursor(Qt::BusyCursor);
-        demarrer([this, avant = executeur.calculDesTests] {
+    }
+
+    bool lance() const { return lance_; }
+    void lancer()
+    {
+        lance_ = true;
+        demarrer([this, avant = executeur_.calculDesTests] {
             try {
                 if (avant)
                     avant(avancement_);
@@ -256,6 +264,7 @@ public:
             QMetaObject::invokeMethod(this, [this] { executeur_.terminer(this); }, Qt::QueuedConnection);
         });
     }
+
     ~CJobCalcul() override
     {
         arreter();
@@ -295,6 +304,7 @@ private:
     SAvancement avancement_;
     std::exception_ptr erreur_;   // what stopped calculer(), read once the thread ended
     bool curseur_ = true;
+    bool lance_ = false;
 };
 
 CExecuteurTravauxQt::CExecuteurTravauxQt(QWidget* fenetre, CBarreEtat* barre,
@@ -317,8 +327,12 @@ void CExecuteurTravauxQt::lancer(std::shared_ptr<CTravailCapture> travail, std::
 void CExecuteurTravauxQt::lancer(std::shared_ptr<CTravailCalcul> travail)
 {
     auto job = std::make_unique<CJobCalcul>(*this, std::move(travail));
-    calculs_.push_back(job.get());
+    CJobCalcul* calcul = job.get();
+    calculs_.push_back(calcul);
     jobs_.push_back(std::move(job));
+    // One pass at a time; the others wait their turn in order.
+    if (calculs_.size() == 1)
+        calcul->lancer();
 }
 
 bool CExecuteurTravauxQt::lu(const CDoc* document) const
@@ -354,5 +368,7 @@ void CExecuteurTravauxQt::terminer(CJob* job)
     }
     if (barre_ && !CTravailLong::travauxEnCours())
         barre_->oublier(CBarreEtat::ESujet::Travail);
+    if (!calculs_.empty() && !calculs_.front()->lance())
+        calculs_.front()->lancer();
     emit travailTermine();
 }

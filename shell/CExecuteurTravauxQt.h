@@ -74,5 +74,5 @@ private:
     CSignalementErreurs& signalement_;
     std::function<int()> fils_;
     std::vector<std::unique_ptr<CJob>> jobs_;
-    std::vector<const CJobCalcul*> calculs_;   // those of jobs_ that read documents
+    std::vector<CJobCalcul*> calculs_;   // those of jobs_ that read documents, in their order
 };

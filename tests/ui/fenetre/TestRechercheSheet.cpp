@@ -9,9 +9,12 @@
 #include "tests/ui/fenetre/SondeTravailLong.h"
 
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <sstream>
+#include <thread>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -38,12 +41,12 @@
 #include "shell/CChildFrame.h"
 #include "shell/CListeView.h"
 #include "shell/CMainFrame.h"
-#include "shell/CSuiviTravailQt.h"
 #include "tests/commun/ConstructeurCatalogue.h"
 #include "ui/CResultatsDlg.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "workspace/MisesAJour.h"
+#include "workspace/TravailRecherche.h"
 
 namespace {
 
@@ -773,6 +776,33 @@ TEST_F(FeuilleRecherche, UneRechercheEstUnTravailQuiLaisseLesFenetresVivesEtSAnn
         ASSERT_EQ(f->marque, marques[i++]) << f->chemin();
     EXPECT_EQ(app->resultatsRecherche().findChild<QAbstractItemView*>()->model()->rowCount(), lignes);
     EXPECT_FALSE(messageEtat().endsWith(QStringLiteral("trouvés"))) << messageEtat().toStdString();
+}
+
+TEST_F(FeuilleRecherche, DeuxPassesNeMarquentJamaisEnMemeTemps)
+{
+    // The first pass is held on its thread; the second, asked meanwhile (a capture's
+    // end while F3 runs), waits its turn with the documents already held.
+    std::atomic<int> commencees{0};
+    std::atomic<bool> libre{false};
+    app->travaux().calculDesTests = [&](SAvancement&) {
+        ++commencees;
+        for (int i = 0; i < 2000 && !libre.load(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    };
+    contexte().criteresRecherche.cible = &doc();
+    relancerRecherche(app->travaux(), contexte());
+    relancerRecherche(app->travaux(), contexte());
+    for (int i = 0; i < 200 && commencees.load() == 0; ++i)
+        laisserTourner();
+    laisserTourner();
+    EXPECT_EQ(commencees.load(), 1);
+    EXPECT_EQ(app->travaux().nombre(), 2u);
+    EXPECT_TRUE(CTravailLong::occupe(&doc()));
+    libre = true;
+    attendreTravaux();
+    EXPECT_EQ(commencees.load(), 2);
+    EXPECT_FALSE(CTravailLong::occupe(&doc()));
+    app->travaux().calculDesTests = {};
 }
 
 } // namespace
