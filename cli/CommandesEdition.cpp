@@ -124,7 +124,7 @@ bool renommerOuDireNon(CDoc& doc, CNomme& noeud, const std::string& nom)
 {
     const CResultat<> renomme = doc.renommer(noeud, nom);
     if (!renomme)
-        utilisateur().message(renomme.raison(), EBoutons::Ok, EIcone::Erreur);
+        terminal().message(renomme.raison(), EBoutons::Ok, EIcone::Erreur);
     return static_cast<bool>(renomme);
 }
 
@@ -202,7 +202,7 @@ int commandeUpdate(const Mots& mots)
         for (CRequete* q : requetes) {
             SBilanCapture bilan;
             const EResultatMiseAJour resultat =
-                mettreAJourRequete(*q, utilisateur().suiviCapture(), utilisateur().filsCapture(), &bilan);
+                mettreAJourRequete(*q, terminal().suiviCapture(), terminal().filsCapture(), &bilan);
             const std::string texte = texteMiseAJour(*q, resultat, bilan);
             switch (resultat) {
             case EResultatMiseAJour::DisqueAbsent:

@@ -1,5 +1,6 @@
 #include "cli/Session.h"
 
+#include "cli/UtilisateurTerminal.h"
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
 #include "model/CRequete.h"
@@ -21,7 +22,16 @@ CDossier* trouverDossier(CDossier& d, const std::string& chemin)
 
 } // namespace
 
-CSession::CSession() = default;
+CSession::CSession()
+{
+    contexte_.definirUtilisateur(terminal());
+}
+
+void CSession::avertir(const std::string& chemin)
+{
+    for (const std::string& texte : avertissementsChargement(chemin))
+        contexte_.utilisateur().message(texte, EBoutons::Ok, EIcone::Exclamation);
+}
 
 CSession::~CSession()
 {
@@ -34,6 +44,7 @@ CDoc& CSession::ouvrir(const std::string& chemin)
     contexte_.ajouterDocument(*doc_);
     if (auto charge = chargerCatalogue(*doc_, chemin); !charge)
         throw SErreurDonnees(charge.raison());
+    avertir(chemin);
     return *doc_;
 }
 
@@ -45,6 +56,7 @@ CDoc& CSession::ouvrirPourModifier(const std::string& chemin)
     contexte_.ajouterDocument(*doc_);
     if (auto charge = chargerCatalogue(*doc_, chemin, verrou_.descripteur()); !charge)
         throw SErreurDonnees(charge.raison());
+    avertir(chemin);
     return *doc_;
 }
 

@@ -37,6 +37,9 @@ public:
     CElement* noeud(const CArguments& args);
 
 private:
+    // Tells the user of a backup a stopped save left beside `chemin`.
+    void avertir(const std::string& chemin);
+
     CContexte contexte_;
     std::unique_ptr<CDoc> doc_;
     CVerrouCatalogue verrou_;

@@ -137,7 +137,6 @@ int main(int argc, char** argv)
     std::signal(SIGPIPE, SIG_IGN);
     CPlateformeLinux plateformeLinux;
     definirPlateforme(&plateformeLinux);
-    definirUtilisateur(&terminal());
 
     if (argc < 2) {
         aideGenerale(std::cerr);

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "model/CRequete.h"
-#include "model/CUtilisateur.h"
+#include "ui/BoiteMessage.h"
 #include "ui/DialogueFixe.h"
 #include "ui/UnitesDialogue.h"
 #include "ui/CheminsQt.h"
@@ -182,7 +182,7 @@ void CParametresDlg::remplir()
 
 void CParametresDlg::parcourir()
 {
-    if (const auto choix = utilisateur().choisirDossier("Dossier à lister:")) {
+    if (const auto choix = choisirDossier(this, "Dossier à lister:")) {
         dossierConnu_ = {cheminQt(*choix), *choix};
         placerTexte(*dossier_, dossierConnu_.affiche);
     }
@@ -203,7 +203,7 @@ std::string CParametresDlg::texteDe(const QLineEdit& champ, const STexteConnu& c
 void CParametresDlg::accept()
 {
     if (dossier_->text().isEmpty()) {
-        utilisateur().message("Entrez un texte", EBoutons::Ok, EIcone::Exclamation);
+        afficherMessage(this, "Entrez un texte", EBoutons::Ok, EIcone::Exclamation);
         dossier_->setFocus();
         return;
     }

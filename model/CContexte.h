@@ -10,6 +10,7 @@
 
 #include "model/CCriteres.h"
 #include "model/CObservateurDocument.h"
+#include "model/CUtilisateur.h"
 
 class CClasseur;
 class CDoc;
@@ -24,6 +25,11 @@ struct CContexte : CObservateurDocument {
 
     // `doc` is open: it joins the documents (and their search) until it closes.
     void ajouterDocument(CDoc& doc);
+
+    // Who the operations on these documents talk to: nobody (CUtilisateur's own
+    // answers) until one is set, not owned.
+    CUtilisateur& utilisateur() const { return *utilisateur_; }
+    void definirUtilisateur(CUtilisateur& utilisateur) { utilisateur_ = &utilisateur; }
 
     // The binder the new-query command adds to: one of the active document's, or none.
     CClasseur* classeurCourant = nullptr;
@@ -58,4 +64,8 @@ struct CContexte : CObservateurDocument {
     // destroyed (the current binder, the search's target, the results windows' rows),
     // and of the document once it closes.
     void documentChange(const SChangement& changement) override;
+
+private:
+    mutable CUtilisateur personne_;
+    CUtilisateur* utilisateur_ = &personne_;
 };

@@ -1,11 +1,5 @@
 #include "model/CUtilisateur.h"
 
-namespace {
-
-CUtilisateur* g_utilisateur = nullptr;
-
-} // namespace
-
 EReponse reponseSansUtilisateur(EBoutons boutons)
 {
     switch (boutons) {
@@ -31,18 +25,4 @@ CSuiviCapture* CUtilisateur::suiviCapture() { return nullptr; }
 
 int CUtilisateur::filsCapture() { return 0; }
 
-
 void CUtilisateur::rechercheFaite(std::size_t) {}
-
-CUtilisateur& utilisateur()
-{
-    static CUtilisateur personne;
-    return g_utilisateur ? *g_utilisateur : personne;
-}
-
-CUtilisateur* definirUtilisateur(CUtilisateur* u)
-{
-    CUtilisateur* precedent = g_utilisateur;
-    g_utilisateur = u;
-    return precedent;
-}

@@ -55,8 +55,3 @@ public:
     virtual void rechercheFaite(std::size_t trouves);
 };
 
-// The user the program talks to: the one installed, else nobody (the answers above).
-CUtilisateur& utilisateur();
-// Installs `u` (not owned; nullptr for nobody) and returns the previous one, so that
-// a test or a window program can put it back.
-CUtilisateur* definirUtilisateur(CUtilisateur* u);

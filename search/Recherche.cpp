@@ -224,5 +224,5 @@ void reappliquerRecherche(CContexte& ctx)
     executerRecherche(criteres, ctx.documents, &compte);
     // Whoever ran it (F3, an update), the user learns how many files it found.
     if (criteres.cible && !ctx.resultatsRapidesAffiches)
-        utilisateur().rechercheFaite(compte.nombre());
+        ctx.utilisateur().rechercheFaite(compte.nombre());
 }

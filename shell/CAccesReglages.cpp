@@ -11,7 +11,7 @@ void CAccesReglages::signaler(const CResultat<>& resultat)
     if (resultat || signale_)
         return;
     signale_ = true;
-    utilisateur().message(resultat.raison(), EBoutons::Ok, EIcone::Exclamation);
+    utilisateur_.message(resultat.raison(), EBoutons::Ok, EIcone::Exclamation);
 }
 
 QStringList CAccesReglages::fichiersRecents()

@@ -9,8 +9,13 @@
 
 #include "platform/Resultat.h"
 
+class CUtilisateur;
+
 class CAccesReglages {
 public:
+    // A file that fails is told to `utilisateur`.
+    explicit CAccesReglages(CUtilisateur& utilisateur) : utilisateur_(utilisateur) {}
+
     // The recent files, most recent first (at most four).
     QStringList fichiersRecents();
     void enregistrerFichiersRecents(const QStringList& fichiers);
@@ -20,5 +25,6 @@ public:
 private:
     void signaler(const CResultat<>& resultat);
 
+    CUtilisateur& utilisateur_;
     bool signale_ = false;
 };

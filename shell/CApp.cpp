@@ -45,17 +45,18 @@
 #include "workspace/TravailRecherche.h"
 
 CApp::CApp(SOptionsApplication options)
-    : options_(std::move(options)), plateformePrecedente_(nullptr), utilisateurPrecedent_(nullptr),
+    : options_(std::move(options)), plateformePrecedente_(nullptr),
       // The three image lists and their icons.
       images_(std::make_unique<CImagesApplication>()), plateforme_(std::make_unique<CPlateformeQt>()),
       utilisateur_(std::make_unique<CUtilisateurQt>()),
-      reglages_(std::make_unique<CAccesReglages>())
+      reglages_(std::make_unique<CAccesReglages>(*utilisateur_))
 {
     // What a handler lets out of an event is told here.
     if (auto* application = qobject_cast<CApplicationNorvanel*>(QCoreApplication::instance()))
         application->definirSignalement(&signalement_);
     plateformePrecedente_ = definirPlateforme(plateforme_.get());
-    utilisateurPrecedent_ = definirUtilisateur(utilisateur_.get());
+    contexte_.definirUtilisateur(*utilisateur_);
+    signalement_.definirUtilisateur(utilisateur_.get());
     definirCommandes();
     // "&Rechercher..." opens the search sheet, "&Comparer des requêtes..." the compare wizard.
     definirRecherche([this](CChildFrame& cadre) { rechercherDepuis(*this, cadre); });
@@ -78,7 +79,7 @@ CApp::CApp(SOptionsApplication options)
         return QString();
     };
     travaux_ = std::make_unique<CExecuteurTravauxQt>(cadre_.get(), &cadre_->barreEtat(), titreDe, signalement_,
-                                                    [] { return utilisateur().filsCapture(); });
+                                                    [this] { return utilisateur_->filsCapture(); });
     // After a capture, the search follows the new snapshots.
     travaux_->apresCapture = [this] { relancerRecherche(*travaux_, contexte_); };
     impressions_ = std::make_unique<CImpressionsQt>(&cadre_->barreEtat(), titreDe);
@@ -108,7 +109,7 @@ CApp::~CApp()
             delete c;
     cadre_.reset();
     documents_.reset();
-    definirUtilisateur(utilisateurPrecedent_);
+    signalement_.definirUtilisateur(nullptr);
     definirPlateforme(plateformePrecedente_);
     if (auto* application = qobject_cast<CApplicationNorvanel*>(QCoreApplication::instance()))
         application->definirSignalement(nullptr);
@@ -167,24 +168,28 @@ int CApp::imprimerSansFenetre(const QString& chemin)
 {
     CDoc doc;
     if (auto charge = chargerCatalogue(doc, cheminCatalogue(chemin)); !charge) {
-        utilisateur().message(charge.raison(), EBoutons::Ok, EIcone::Exclamation);
+        utilisateur_->message(charge.raison(), EBoutons::Ok, EIcone::Exclamation);
         return 2;
     }
+    for (const std::string& texte : avertissementsChargement(cheminCatalogue(chemin)))
+        utilisateur_->message(texte, EBoutons::Ok, EIcone::Exclamation);
     if (QPrinterInfo::defaultPrinter().isNull()) {
-        utilisateur().message("Aucune imprimante n'est installée : le catalogue n'a pas été imprimé.",
+        utilisateur_->message("Aucune imprimante n'est installée : le catalogue n'a pas été imprimé.",
                               EBoutons::Ok, EIcone::Exclamation);
         return 1;
     }
     QPrinter& p = imprimante();
     p.setDocName(QFileInfo(chemin).fileName());
     if (auto erreur = imprimerDocument(doc, p)) {
-        utilisateur().message(*erreur, EBoutons::Ok, EIcone::Exclamation);
+        utilisateur_->message(*erreur, EBoutons::Ok, EIcone::Exclamation);
         return 1;
     }
     return 0;
 }
 
 CSuiviTravailQt& CApp::suivi() { return utilisateur_->suivi(); }
+
+CUtilisateur& CApp::utilisateur() { return *utilisateur_; }
 
 QPrinter& CApp::imprimante()
 {

@@ -52,6 +52,8 @@ class CApp : public QObject, public CCibleCommandes, public CHoteResultats {
 public:
     // The open documents, the current binder, the search and its results windows.
     CContexte& contexte() { return contexte_; }
+    // Who the program talks to: message boxes, dialogs, the capture's progress.
+    CUtilisateur& utilisateur();
     explicit CApp(SOptionsApplication options = {});
     ~CApp() override;
 
@@ -116,7 +118,6 @@ private:
     // Outlives the documents and the results windows, which it knows.
     CContexte contexte_;
     CPlateforme* plateformePrecedente_;
-    CUtilisateur* utilisateurPrecedent_;
     std::unique_ptr<CImagesApplication> images_;
     std::unique_ptr<CPlateformeQt> plateforme_;
     std::unique_ptr<CUtilisateurQt> utilisateur_;

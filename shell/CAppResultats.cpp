@@ -60,9 +60,9 @@ void CApp::localiser(CFichier& fichier)
 void CApp::ouvrir(CFichier& fichier, bool dossierContenant)
 {
     if (dossierContenant)
-        ouvrirDossierContenant(fichier);
+        ouvrirDossierContenant(utilisateur(), fichier);
     else
-        ::ouvrir(fichier);
+        ::ouvrir(utilisateur(), fichier);
 }
 
 CAnnonceTravailLong& CApp::annonceTravailLong()

@@ -426,24 +426,24 @@ void CArboView::mettreAJourSelection()
     // The query stays selected while it is captured; its new snapshot then shows.
     CRequete* q = item->noeud->requete();
     selectionner(static_cast<CDossier*>(q));
-    ::mettreAJour(app_.travaux(), doc_, {q});
+    ::mettreAJour(app_.travaux(), app_.contexte(), doc_, {q});
 }
 
 void CArboView::toutMettreAJour()
 {
-    ::toutMettreAJour(app_.travaux(), doc_);
+    ::toutMettreAJour(app_.travaux(), app_.contexte(), doc_);
 }
 
 void CArboView::modifierRequete()
 {
     if (CRequete* q = itemSelectionne()->noeud->requete())
-        ::modifierRequete(app_.travaux(), *q);
+        ::modifierRequete(app_.travaux(), app_.contexte(), *q);
 }
 
 void CArboView::afficherProprietes()
 {
     if (const auto p = proprietesDe(*itemSelectionne()->noeud))
-        utilisateur().afficherProprietes(*p);
+        app_.utilisateur().afficherProprietes(*p);
 }
 
 void CArboView::comparerSelection()

@@ -8,6 +8,7 @@
 #include "model/CDoc.h"
 #include "model/CNomme.h"
 #include "model/CUtilisateur.h"
+#include "shell/CApp.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "ui/CTravailLong.h"
@@ -89,7 +90,7 @@ void CArboView::appliquerRenommage()
     if (!nomme)
         return;
     if (const CResultat<> renomme = doc_.renommer(*nomme, texteRenomme_.toStdString()); !renomme) {
-        utilisateur().message(renomme.raison(), EBoutons::Ok, EIcone::Erreur);
+        app_.utilisateur().message(renomme.raison(), EBoutons::Ok, EIcone::Erreur);
         edit(modele_->indexDe(item));
         return;
     }

@@ -253,7 +253,7 @@ void CChildFrame::nouveauClasseur()
 
 void CChildFrame::nouvelleRequete()
 {
-    if (CRequete* q = ::nouvelleRequete(app_.travaux(), *doc_, app_.contexte().classeurCourant))
+    if (CRequete* q = ::nouvelleRequete(app_.travaux(), app_.contexte(), *doc_))
         arbre_->selectionner(static_cast<CDossier*>(q));
 }
 

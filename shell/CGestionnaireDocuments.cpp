@@ -48,12 +48,12 @@ CGestionnaireDocuments::CGestionnaireDocuments(CApp& app) : app_(app)
 
 void CGestionnaireDocuments::signaler(const std::string& message)
 {
-    utilisateur().message(message, EBoutons::Ok, EIcone::Exclamation);
+    app_.utilisateur().message(message, EBoutons::Ok, EIcone::Exclamation);
 }
 
 bool CGestionnaireDocuments::enregistrerVers(CDoc& doc, const std::string& chemin)
 {
-    const SEnregistrement r = enregistrerApresVerification(doc, chemin);
+    const SEnregistrement r = enregistrerApresVerification(doc, chemin, app_.utilisateur());
     switch (r.issue) {
     case EIssueEnregistrement::Enregistre:
         return true;
@@ -115,6 +115,9 @@ CChildFrame* CGestionnaireDocuments::ouvrir(const QString& chemin, std::string* 
         app_.cadre().mettreAJourCommandes();
         return nullptr;
     }
+    // It loads, but a save was stopped: the user decides which content to keep.
+    for (const std::string& texte : avertissementsChargement(cheminCatalogue(absolu)))
+        signaler(texte);
     app_.recents().ajouter(absolu);
     return ajouterCadre(new CChildFrame(app_, std::move(doc), QString()));
 }

@@ -206,9 +206,9 @@ void CListeView::ouvrirSelection(bool dossierContenant)
         // question is open nothing may close the document or change it.
         CTravailLong travail(app_.suivi(), window());
         if (dossierContenant)
-            ::ouvrirDossierContenant(*o);
+            ::ouvrirDossierContenant(app_.utilisateur(), *o);
         else
-            ::ouvrir(*o);
+            ::ouvrir(app_.utilisateur(), *o);
     }
     cadre_.selectionChangee();
 }

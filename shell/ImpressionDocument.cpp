@@ -9,13 +9,13 @@
 #include <QPrinter>
 
 #include "model/CDoc.h"
-#include "model/CUtilisateur.h"
 #include "impression/ImpressionPages.h"
 #include "impression/ImpressionPdf.h"
 #include "dialogs/CApercuImpressionDlg.h"
 #include "shell/CPagesApercuDocument.h"
 #include "shell/CImpressionsQt.h"
 #include "shell/CSuiviTravailQt.h"
+#include "ui/BoiteMessage.h"
 #include "ui/CheminsQt.h"
 
 namespace {
@@ -29,9 +29,9 @@ SPlagePages plageChoisie(const QPrinter& imprimante)
             static_cast<std::uint32_t>(std::max(imprimante.toPage(), 0))};
 }
 
-void signaler(const std::string& message)
+void signaler(QWidget* fenetre, const std::string& message)
 {
-    utilisateur().message(message, EBoutons::Ok, EIcone::Exclamation);
+    afficherMessage(fenetre, message, EBoutons::Ok, EIcone::Exclamation);
 }
 
 } // namespace
@@ -79,7 +79,7 @@ bool imprimerAvecDialogue(CDoc& doc, QPrinter& imprimante, CImpressionsQt& impre
 {
     // The printer is the job's until it ends.
     if (impressions.enCours()) {
-        signaler("Une impression est déjà en cours : attendez qu'elle se termine.");
+        signaler(parent, "Une impression est déjà en cours : attendez qu'elle se termine.");
         return false;
     }
     QPrintDialog dialogue(&imprimante, parent);
@@ -87,10 +87,11 @@ bool imprimerAvecDialogue(CDoc& doc, QPrinter& imprimante, CImpressionsQt& impre
     if (dialogue.exec() != QDialog::Accepted || impressions.enCours())
         return false;
     return impressions.lancer(doc, imprimante, parent, suivi.delaiAffichage,
-                              [fin = std::move(fin)](const std::optional<std::string>& erreur) {
+                              [fin = std::move(fin), fenetre = QPointer<QWidget>(parent)](
+                                  const std::optional<std::string>& erreur) {
                                   // Whoever cancelled knows it was not printed.
                                   if (erreur && *erreur != kImpressionAnnulee)
-                                      signaler(*erreur);
+                                      signaler(fenetre.data(), *erreur);
                                   if (fin)
                                       fin(!erreur);
                               });
@@ -101,14 +102,14 @@ void apercuAvantImpression(CDoc& doc, QPrinter& imprimante, int pages, CImpressi
 {
     CPagesApercuDocument pagesDocument(doc, imprimante);
     if (auto erreur = pagesDocument.preparer()) {
-        signaler(*erreur);
+        signaler(parent, *erreur);
         return;
     }
     CApercuImpressionDlg apercu(pagesDocument, pages, parent);
     // The print dialog may have changed the paper: the pages are laid out again.
-    const auto relire = [&pagesDocument] {
+    const auto relire = [&pagesDocument, &apercu] {
         if (auto erreur = pagesDocument.preparer())
-            signaler(*erreur);
+            signaler(&apercu, *erreur);
     };
     QPointer<CApercuImpressionDlg> ouvert(&apercu);
     apercu.imprimer = [&, ouvert, relire] {

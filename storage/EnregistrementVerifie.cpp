@@ -31,7 +31,7 @@ std::string questionFichierModifie(const std::string& chemin)
            " a été modifié par un autre programme depuis son ouverture. Voulez-vous le remplacer ?";
 }
 
-SEnregistrement enregistrerApresVerification(CDoc& doc, const std::string& chemin)
+SEnregistrement enregistrerApresVerification(CDoc& doc, const std::string& chemin, CUtilisateur& utilisateur)
 {
     CVerrouCatalogue verrou;
     std::optional<SIdentiteFichier> accepte;  // the changed file the user chose to replace
@@ -48,7 +48,7 @@ SEnregistrement enregistrerApresVerification(CDoc& doc, const std::string& chemi
         // Not asked under the lock: the user may take his time, and other programs
         // waiting for the catalogue would give up meanwhile.
         verrou.rendre();
-        if (utilisateur().message(questionFichierModifie(chemin), EBoutons::OuiNon, EIcone::Exclamation) !=
+        if (utilisateur.message(questionFichierModifie(chemin), EBoutons::OuiNon, EIcone::Exclamation) !=
             EReponse::Oui)
             return {EIssueEnregistrement::Annule, {}};
         accepte = change;

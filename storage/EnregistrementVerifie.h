@@ -7,6 +7,8 @@
 #include <string>
 
 class CDoc;
+class CUtilisateur;
+class CUtilisateur;
 
 enum class EIssueEnregistrement { Enregistre, Annule, Echec };
 
@@ -15,7 +17,8 @@ struct [[nodiscard]] SEnregistrement {
     std::string message;  // for Echec, in French
 };
 
-SEnregistrement enregistrerApresVerification(CDoc& doc, const std::string& chemin);
+// `utilisateur` is asked whether to write over a change made by another program.
+SEnregistrement enregistrerApresVerification(CDoc& doc, const std::string& chemin, CUtilisateur& utilisateur);
 
 // The question asked then.
 std::string questionFichierModifie(const std::string& chemin);

@@ -8,7 +8,6 @@
 
 #include "model/CDoc.h"
 #include "model/CObservateurDocument.h"
-#include "model/CUtilisateur.h"
 #include "platform/TexteAffichable.h"
 #include "storage/CArchive.h"
 #include "storage/CSortie.h"
@@ -88,9 +87,6 @@ CResultat<> terminerChargement(CDoc& doc, const std::string& chemin, const CResu
     doc.chemin = chemin;
     doc.definirModifie(false);
     doc.annoncer({EChangement::ToutChange});
-    // It loads, but a save was stopped: the user decides which content to keep.
-    for (const std::string& sauvegarde : sauvegardesDe(chemin))
-        utilisateur().message(texteSauvegardeLaissee(chemin, sauvegarde), EBoutons::Ok, EIcone::Exclamation);
     return {};
 }
 
@@ -151,6 +147,15 @@ std::string ecrireCatalogue(CDoc& doc)
     CSortieMemoire sortie;
     envoyer(doc, sortie);
     return std::move(sortie.octets);
+}
+
+std::vector<std::string> avertissementsChargement(const std::string& chemin)
+{
+    // It loads, but a save was stopped: the user decides which content to keep.
+    std::vector<std::string> textes;
+    for (const std::string& sauvegarde : sauvegardesDe(chemin))
+        textes.push_back(texteSauvegardeLaissee(chemin, sauvegarde));
+    return textes;
 }
 
 CResultat<> chargerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels)

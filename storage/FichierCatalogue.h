@@ -4,6 +4,7 @@
 // leaves the document as it was, a failed save leaves the previous file untouched.
 
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "platform/AppelsEcriture.h"
@@ -16,12 +17,14 @@ class CDoc;
 // A pipe, a device or a folder at `chemin` is refused without waiting. The identity
 // of the file read is kept in the document (CDoc::identiteFichier).
 // A catalogue that loads but has a backup beside it, left by a save stopped while it
-// rewrote the file in place (see RemplacementEnPlace.h), is loaded, and the user is
-// told where the backup is (CUtilisateur::message, texteSauvegardeLaissee).
+// rewrote the file in place (see RemplacementEnPlace.h), is loaded; whoever opened it
+// tells the user where the backup is (avertissementsChargement).
 // Its reads go through `appels.lire`.
 CResultat<> chargerCatalogue(CDoc& doc, const std::string& chemin,
                                                           const SAppelsEcriture& appels = SAppelsEcriture::systeme());
 std::string texteSauvegardeLaissee(const std::string& chemin, const std::string& sauvegarde);
+// What the user must hear once `chemin` is loaded: one text a backup left beside it.
+std::vector<std::string> avertissementsChargement(const std::string& chemin);
 // The same from `fd`, the file `chemin` leads to, already open (and locked: see
 // VerrouCatalogue.h).
 CResultat<> chargerCatalogue(CDoc& doc, const std::string& chemin, int fd);

@@ -62,7 +62,10 @@ void CSignalementErreurs::signaler(const std::string& texte) noexcept
         std::string message;
         try {
             message = rassembler(enAttente_);
-            utilisateur().message(message, EBoutons::Ok, EIcone::Erreur);
+            if (utilisateur_)
+                utilisateur_->message(message, EBoutons::Ok, EIcone::Erreur);
+            else
+                std::fprintf(stderr, "norvanel : %s\n", message.c_str());
         } catch (...) {
             // Not even a box to be had: the terminal, if any, hears of it.
             std::fprintf(stderr, "norvanel : %s\n", message.empty() ? "mémoire insuffisante" : message.c_str());

@@ -13,8 +13,13 @@
 // system's reason for a system error, else a general one.
 std::string raisonException(std::exception_ptr e);
 
+class CUtilisateur;
+
 class CSignalementErreurs {
 public:
+    // Who is told; nobody (the standard error only) until set. Not owned.
+    void definirUtilisateur(CUtilisateur* utilisateur) { utilisateur_ = utilisateur; }
+
     // Tells `texte` (one line or several) to the user now, or after the box on screen.
     // Never throws: short of memory even for that, the standard error hears of it.
     void signaler(const std::string& texte) noexcept;
@@ -25,6 +30,7 @@ public:
     static constexpr std::size_t kLignesMax = 20;
 
 private:
+    CUtilisateur* utilisateur_ = nullptr;
     bool enAffichage_ = false;
     std::vector<std::string> enAttente_;
 };

@@ -15,19 +15,14 @@
 
 namespace {
 
-void avertir(const std::string& texte)
-{
-    if (!texte.empty())
-        utilisateur().message(texte, EBoutons::Ok, EIcone::Exclamation);
-}
-
-std::shared_ptr<CTravailCapture> lancer(CExecuteurTravaux& executeur, CDoc& doc,
+std::shared_ptr<CTravailCapture> lancer(CExecuteurTravaux& executeur, CContexte& contexte, CDoc& doc,
                                         const std::vector<CRequete*>& requetes, bool premiere = false)
 {
     auto travail = std::make_shared<CTravailCapture>(doc, requetes, premiere);
     // The user hears what the capture met, then the search follows the new snapshots.
-    executeur.lancer(travail, [&executeur](const std::string& texte) {
-        avertir(texte);
+    executeur.lancer(travail, [&executeur, &contexte](const std::string& texte) {
+        if (!texte.empty())
+            contexte.utilisateur().message(texte, EBoutons::Ok, EIcone::Exclamation);
         if (executeur.apresCapture)
             executeur.apresCapture();
     });
@@ -36,7 +31,7 @@ std::shared_ptr<CTravailCapture> lancer(CExecuteurTravaux& executeur, CDoc& doc,
 
 CExecuteurImmediat executeurImmediat(CContexte& contexte)
 {
-    CExecuteurImmediat executeur(utilisateur().suiviCapture(), utilisateur().filsCapture());
+    CExecuteurImmediat executeur(contexte.utilisateur().suiviCapture(), contexte.utilisateur().filsCapture());
     executeur.apresCapture = [&contexte] { reappliquerRecherche(contexte); };
     return executeur;
 }
@@ -48,28 +43,29 @@ std::vector<CRequete*> requetesDe(CClasseur& classeur)
 
 } // namespace
 
-void mettreAJour(CExecuteurTravaux& executeur, CDoc& doc, const std::vector<CRequete*>& requetes)
+void mettreAJour(CExecuteurTravaux& executeur, CContexte& contexte, CDoc& doc, const std::vector<CRequete*>& requetes)
 {
-    (void)lancer(executeur, doc, requetes);
+    (void)lancer(executeur, contexte, doc, requetes);
 }
 
-void modifierRequete(CExecuteurTravaux& executeur, CRequete& requete)
+void modifierRequete(CExecuteurTravaux& executeur, CContexte& contexte, CRequete& requete)
 {
-    if (CDoc* doc = requete.document(); doc && utilisateur().editerParametres(requete, false))
-        mettreAJour(executeur, *doc, {&requete});
+    if (CDoc* doc = requete.document(); doc && contexte.utilisateur().editerParametres(requete, false))
+        mettreAJour(executeur, contexte, *doc, {&requete});
 }
 
-CRequete* nouvelleRequete(CExecuteurTravaux& executeur, CDoc& doc, CClasseur* classeur)
+CRequete* nouvelleRequete(CExecuteurTravaux& executeur, CContexte& contexte, CDoc& doc)
 {
+    CClasseur* classeur = contexte.classeurCourant;
     if (!doc.contientClasseur(classeur))
         return nullptr;
     auto requete = std::make_unique<CRequete>(classeur);
-    if (!utilisateur().editerParametres(*requete, true))
+    if (!contexte.utilisateur().editerParametres(*requete, true))
         return nullptr;
-    return ajouterRequete(executeur, doc, *classeur, std::move(requete));
+    return ajouterRequete(executeur, contexte, doc, *classeur, std::move(requete));
 }
 
-CRequete* ajouterRequete(CExecuteurTravaux& executeur, CDoc& doc, CClasseur& classeur,
+CRequete* ajouterRequete(CExecuteurTravaux& executeur, CContexte& contexte, CDoc& doc, CClasseur& classeur,
                          std::unique_ptr<CRequete> requete)
 {
     requete->definirNom(doc.nomNouvelleRequete(requete->chemin()));
@@ -78,7 +74,16 @@ CRequete* ajouterRequete(CExecuteurTravaux& executeur, CDoc& doc, CClasseur& cla
     classeur.requetes().ajouter(q);
     doc.annoncer({EChangement::NoeudAjoute, static_cast<CDossier*>(q)});
     // The job removes it again when its capture is cancelled.
-    return lancer(executeur, doc, {q}, true)->requete(0);
+    return lancer(executeur, contexte, doc, {q}, true)->requete(0);
+}
+
+void toutMettreAJour(CExecuteurTravaux& executeur, CContexte& contexte, CDoc& doc)
+{
+    std::vector<CRequete*> requetes;
+    for (CClasseur* c : doc.classeurs())
+        for (CRequete* q : c->requetes())
+            requetes.push_back(q);
+    mettreAJour(executeur, contexte, doc, requetes);
 }
 
 EResultatMiseAJour mettreAJour(CContexte& contexte, CRequete& requete, bool premiereCapture)
@@ -87,46 +92,37 @@ EResultatMiseAJour mettreAJour(CContexte& contexte, CRequete& requete, bool prem
     if (!doc)
         return EResultatMiseAJour::Annulee;
     CExecuteurImmediat executeur = executeurImmediat(contexte);
-    return lancer(executeur, *doc, {&requete}, premiereCapture)->resultat(0);
+    return lancer(executeur, contexte, *doc, {&requete}, premiereCapture)->resultat(0);
 }
 
 void mettreAJour(CContexte& contexte, CClasseur& classeur)
 {
     if (CDoc* doc = classeur.document()) {
         CExecuteurImmediat executeur = executeurImmediat(contexte);
-        mettreAJour(executeur, *doc, requetesDe(classeur));
+        mettreAJour(executeur, contexte, *doc, requetesDe(classeur));
     }
-}
-
-void toutMettreAJour(CExecuteurTravaux& executeur, CDoc& doc)
-{
-    std::vector<CRequete*> requetes;
-    for (CClasseur* c : doc.classeurs())
-        for (CRequete* q : c->requetes())
-            requetes.push_back(q);
-    mettreAJour(executeur, doc, requetes);
 }
 
 void toutMettreAJour(CContexte& contexte, CDoc& doc)
 {
     CExecuteurImmediat executeur = executeurImmediat(contexte);
-    toutMettreAJour(executeur, doc);
+    toutMettreAJour(executeur, contexte, doc);
 }
 
 void modifierRequete(CContexte& contexte, CRequete& requete)
 {
     CExecuteurImmediat executeur = executeurImmediat(contexte);
-    modifierRequete(executeur, requete);
+    modifierRequete(executeur, contexte, requete);
 }
 
 CRequete* nouvelleRequete(CContexte& contexte, CDoc& doc)
 {
     CExecuteurImmediat executeur = executeurImmediat(contexte);
-    return nouvelleRequete(executeur, doc, contexte.classeurCourant);
+    return nouvelleRequete(executeur, contexte, doc);
 }
 
 CRequete* ajouterRequete(CContexte& contexte, CDoc& doc, CClasseur& classeur, std::unique_ptr<CRequete> requete)
 {
     CExecuteurImmediat executeur = executeurImmediat(contexte);
-    return ajouterRequete(executeur, doc, classeur, std::move(requete));
+    return ajouterRequete(executeur, contexte, doc, classeur, std::move(requete));
 }

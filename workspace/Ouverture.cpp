@@ -55,24 +55,24 @@ bool estCheminLocalAbsolu(std::string_view chemin)
 
 } // namespace
 
-void ouvrirAvecDisque(const std::string& chemin, const CRequete& requete)
+void ouvrirAvecDisque(CUtilisateur& utilisateur, const std::string& chemin, const CRequete& requete)
 {
     CPlateforme& p = plateforme();
     const std::string demande = texteDemandeDisque(requete);
     const bool ouvrable = estCheminLocalAbsolu(chemin);
     // The opener may fail after it started: said then, the disk not asked for.
-    const auto echec = [chemin] { utilisateur().message(texteEchecOuvreur(chemin), EBoutons::Ok, EIcone::Erreur); };
+    const auto echec = [&utilisateur, chemin] { utilisateur.message(texteEchecOuvreur(chemin), EBoutons::Ok, EIcone::Erreur); };
     while (!ouvrable || !p.ouvrir(chemin, echec)) {
         // The file is there and still did not open: no disk would help.
         if (ouvrable && p.existe(chemin)) {
-            utilisateur().message(texteEchecOuvreur(chemin), EBoutons::Ok, EIcone::Erreur);
+            utilisateur.message(texteEchecOuvreur(chemin), EBoutons::Ok, EIcone::Erreur);
             return;
         }
         // Ask until the disk in place is the recorded one, then try again. The right
         // disk with a path that no longer exists brings the question back: only
         // Cancel ends it.
         for (;;) {
-            if (utilisateur().message(demande, EBoutons::OkAnnuler, EIcone::Exclamation) == EReponse::Annuler)
+            if (utilisateur.message(demande, EBoutons::OkAnnuler, EIcone::Exclamation) == EReponse::Annuler)
                 return;
             const auto volume = p.infoVolume(p.racine(chemin));
             const std::string nom = volume ? volume->nom : std::string();
@@ -83,15 +83,15 @@ void ouvrirAvecDisque(const std::string& chemin, const CRequete& requete)
     }
 }
 
-bool confirmerCheminReel(const std::string& nom, const std::string& dossierAnnonce, const std::string& cheminReel)
+bool confirmerCheminReel(CUtilisateur& utilisateur, const std::string& nom, const std::string& dossierAnnonce, const std::string& cheminReel)
 {
     const std::string texte = "Le catalogue range " + entreGuillemets(nom) + " dans " + entreGuillemets(dossierAnnonce) +
                               ", mais son chemin réel est " + entreGuillemets(cheminReel) + ".\nVoulez-vous ouvrir " +
                               entreGuillemets(cheminReel) + " ?";
-    return utilisateur().message(texte, EBoutons::OkAnnuler, EIcone::Exclamation) == EReponse::Ok;
+    return utilisateur.message(texte, EBoutons::OkAnnuler, EIcone::Exclamation) == EReponse::Ok;
 }
 
-void ouvrir(CElement& noeud)
+void ouvrir(CUtilisateur& utilisateur, CElement& noeud)
 {
     CRequete* q = noeud.requete();
     if (!q)
@@ -101,27 +101,27 @@ void ouvrir(CElement& noeud)
             // Where the tree shows it: its folder, or the query when that folder is astray too.
             const CDossier& parent = *f->parent();
             const std::string& annonce = parent.estDansSaRequete() ? parent.chemin() : q->chemin();
-            if (!confirmerCheminReel(std::string(f->nom()), annonce, f->chemin()))
+            if (!confirmerCheminReel(utilisateur, std::string(f->nom()), annonce, f->chemin()))
                 return;
         }
-        ouvrirAvecDisque(f->chemin(), *q);
+        ouvrirAvecDisque(utilisateur, f->chemin(), *q);
         return;
     }
     const CDossier* d = noeud.commeDossier();
     if (!d)
         return;
-    if (!d->estDansSaRequete() && !confirmerCheminReel(dernierComposant(d->chemin()), q->chemin(), d->chemin()))
+    if (!d->estDansSaRequete() && !confirmerCheminReel(utilisateur, dernierComposant(d->chemin()), q->chemin(), d->chemin()))
         return;
-    ouvrirAvecDisque(d->chemin(), *q);
+    ouvrirAvecDisque(utilisateur, d->chemin(), *q);
 }
 
-void ouvrirDossierContenant(CElement& noeud)
+void ouvrirDossierContenant(CUtilisateur& utilisateur, CElement& noeud)
 {
     // A file's folder; for a folder or a query, the folder of the whole snapshot.
     if (CFichier* f = noeud.commeFichier()) {
         if (f->parent())
-            ouvrir(*f->parent());
+            ouvrir(utilisateur, *f->parent());
     } else if (CRequete* q = noeud.requete()) {
-        ouvrir(static_cast<CDossier&>(*q));
+        ouvrir(utilisateur, static_cast<CDossier&>(*q));
     }
 }

@@ -8,14 +8,17 @@
 
 class CElement;
 class CRequete;
+class CUtilisateur;
 
-// "&Ouvrir" on a file, a folder or a query: its path, asking first when the catalogue
-// files it elsewhere than the path leads.
-void ouvrir(CElement& noeud);
+// "&Ouvrir" on a file, a folder or a query: its path, asking `utilisateur` first when
+// the catalogue files it elsewhere than the path leads, and for the disk when missing.
+void ouvrir(CUtilisateur& utilisateur, CElement& noeud);
 // "Ouvrir le &dossier contenant": a file's folder; for a folder or a query, its query's.
-void ouvrirDossierContenant(CElement& noeud);
+void ouvrirDossierContenant(CUtilisateur& utilisateur, CElement& noeud);
 
-void ouvrirAvecDisque(const std::string& chemin, const CRequete& requete);
+// An opener that fails after it started tells `utilisateur` later, on the thread the
+// platform delivers it to: `utilisateur` must outlive it.
+void ouvrirAvecDisque(CUtilisateur& utilisateur, const std::string& chemin, const CRequete& requete);
 
 // "Impossible d'ouvrir « <path> » : aucun programme ...".
 std::string texteEchecOuvreur(const std::string& chemin);
@@ -26,4 +29,4 @@ std::string texteDemandeDisque(const CRequete& requete);
 
 // Asked before opening an entry whose path leads elsewhere than the catalogue shows it
 // (`nom` filed in `dossierAnnonce`, but the path is `cheminReel`): true to open it.
-bool confirmerCheminReel(const std::string& nom, const std::string& dossierAnnonce, const std::string& cheminReel);
+bool confirmerCheminReel(CUtilisateur& utilisateur, const std::string& nom, const std::string& dossierAnnonce, const std::string& cheminReel);

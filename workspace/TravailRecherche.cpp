@@ -70,7 +70,7 @@ void relancerRecherche(CExecuteurTravaux& executeur, CContexte& ctx, std::functi
     auto fin = [&ctx, avecCible, ensuite = std::move(ensuite)](std::size_t trouves) {
         // Whoever ran it (F3, an update), the user learns how many files it found.
         if (avecCible && !ctx.resultatsRapidesAffiches)
-            utilisateur().rechercheFaite(trouves);
+            ctx.utilisateur().rechercheFaite(trouves);
         if (ensuite)
             ensuite();
     };

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "model/CCriteres.h"
-#include "model/CUtilisateur.h"
+#include "ui/BoiteMessage.h"
 #include "model/EchangeDates.h"
 
 namespace {
@@ -97,7 +97,7 @@ bool CPageDate::lire()
         }
         auto lue = plageDepuisChamps(l.active->isChecked(), champs);
         if (const auto* refus = std::get_if<SDateInvalide>(&lue)) {
-            utilisateur().message("Date invalide", EBoutons::Ok, EIcone::Exclamation);
+            afficherMessage(this, "Date invalide", EBoutons::Ok, EIcone::Exclamation);
             designer(*l.champs[refus->champ]);
             return false;
         }

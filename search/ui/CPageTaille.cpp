@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "model/CCriteres.h"
-#include "model/CUtilisateur.h"
+#include "ui/BoiteMessage.h"
 
 const char* const CPageTaille::kMessageValeur = "Entrez un nombre entier compris entre 0 et 99999.";
 
@@ -105,7 +105,7 @@ bool CPageTaille::lire()
     // The value counts only while the size test is on: a disabled field is neither
     // checked nor taken, and the record keeps the value it had.
     if (actif && !valeur) {
-        utilisateur().message(kMessageValeur, EBoutons::Ok, EIcone::Exclamation);
+        afficherMessage(this, kMessageValeur, EBoutons::Ok, EIcone::Exclamation);
         designer(*valeur_);
         return false;
     }

@@ -29,14 +29,13 @@ protected:
     void SetUp() override
     {
         precedente_ = definirPlateforme(&p);
-        utilisateurPrecedent_ = definirUtilisateur(&p);
+        contexte_.definirUtilisateur(p);
         contexte_.criteresRecherche = CCriteres::pourRecherche();
     }
     void TearDown() override
     {
         // Whatever a test left open must not leak into the next one.
         EXPECT_TRUE(contexte_.documents.empty()) << "a document outlived its test";
-        definirUtilisateur(utilisateurPrecedent_);
         definirPlateforme(precedente_);
     }
 
@@ -53,7 +52,6 @@ protected:
 private:
     CContexte contexte_;
     CPlateforme* precedente_ = nullptr;
-    CUtilisateur* utilisateurPrecedent_ = nullptr;
 };
 
 // Every notice a document gives, in order, as text: "ajout Photos", "instantané /m/a"...

@@ -49,18 +49,16 @@ public:
     bool existe(const std::string&) const override { return false; }
 };
 
-// Installs a CPlateformeFixe, as the platform and the user, for one test and puts the
+// Installs a CPlateformeFixe as the platform for one test and puts the
 // previous ones back after it.
 class AvecPlateformeFixe : public ::testing::Test {
 protected:
     void SetUp() override
     {
         precedente_ = definirPlateforme(&plateforme_);
-        utilisateurPrecedent_ = definirUtilisateur(&plateforme_);
     }
     void TearDown() override
     {
-        definirUtilisateur(utilisateurPrecedent_);
         definirPlateforme(precedente_);
     }
 
@@ -68,5 +66,4 @@ protected:
 
 private:
     CPlateforme* precedente_ = nullptr;
-    CUtilisateur* utilisateurPrecedent_ = nullptr;
 };

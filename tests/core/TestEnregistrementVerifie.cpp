@@ -42,10 +42,10 @@ protected:
 
 TEST_F(EnregistrementVerifie, FichierInchangeEnregistreSansQuestion)
 {
-    EXPECT_EQ(enregistrerApresVerification(doc, chemin).issue, EIssueEnregistrement::Enregistre);
+    EXPECT_EQ(enregistrerApresVerification(doc, chemin, p).issue, EIssueEnregistrement::Enregistre);
     // Its own save is no change by another program either.
     remplirCatalogue(doc, 12, 20, 'c');
-    EXPECT_EQ(enregistrerApresVerification(doc, chemin).issue, EIssueEnregistrement::Enregistre);
+    EXPECT_EQ(enregistrerApresVerification(doc, chemin, p).issue, EIssueEnregistrement::Enregistre);
     EXPECT_TRUE(p.messages.empty());
     EXPECT_EQ(lireTout(chemin), ecrireCatalogue(doc));
 }
@@ -57,7 +57,7 @@ TEST_F(EnregistrementVerifie, ReecritSurPlace)
         std::ofstream f(chemin, std::ios::binary | std::ios::app);
         f << "x";
     }
-    EXPECT_EQ(enregistrerApresVerification(doc, chemin).issue, EIssueEnregistrement::Annule);
+    EXPECT_EQ(enregistrerApresVerification(doc, chemin, p).issue, EIssueEnregistrement::Annule);
     EXPECT_EQ(p.messages.size(), 1u);
 }
 
@@ -66,9 +66,9 @@ TEST_F(EnregistrementVerifie, AutreNomOuFichierDisparu)
 {
     autreProgrammeEnregistre('x');
     const std::string autre = dossier.sous("autre.kbt");
-    EXPECT_EQ(enregistrerApresVerification(doc, autre).issue, EIssueEnregistrement::Enregistre);
+    EXPECT_EQ(enregistrerApresVerification(doc, autre, p).issue, EIssueEnregistrement::Enregistre);
     ASSERT_EQ(unlink(autre.c_str()), 0);
-    EXPECT_EQ(enregistrerApresVerification(doc, autre).issue, EIssueEnregistrement::Enregistre);
+    EXPECT_EQ(enregistrerApresVerification(doc, autre, p).issue, EIssueEnregistrement::Enregistre);
     EXPECT_TRUE(p.messages.empty());
     EXPECT_EQ(lireTout(chemin), ancien);
 }

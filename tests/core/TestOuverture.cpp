@@ -46,10 +46,10 @@ protected:
 
 TEST_F(Ouverture, DisquePresentOuvreSansQuestion)
 {
-    ouvrir(*fichier);
-    ouvrirDossierContenant(*fichier);
-    ouvrir(*static_cast<CDossier*>(q));
-    ouvrirDossierContenant(*dossier);
+    ouvrir(p, *fichier);
+    ouvrirDossierContenant(p, *fichier);
+    ouvrir(p, *static_cast<CDossier*>(q));
+    ouvrirDossierContenant(p, *dossier);
     EXPECT_EQ(p.ouvertures, (std::vector<std::string>{"/media/cd/photos/a.jpg", "/media/cd/photos",
                                                        "/media/cd", "/media/cd"}));
     EXPECT_TRUE(p.messages.empty());
@@ -59,7 +59,7 @@ TEST_F(Ouverture, DisqueAbsentAnnuler)
 {
     p.retirerDisque("/media/cd");
     p.reponses = {EReponse::Annuler};
-    ouvrir(*fichier);
+    ouvrir(p, *fichier);
     ASSERT_EQ(p.messages.size(), 1u);
     EXPECT_EQ(p.messages[0].texte, demande);
     EXPECT_EQ(p.messages[0].boutons, EBoutons::OkAnnuler);
@@ -79,7 +79,7 @@ TEST_F(Ouverture, MauvaisDisqueRedemandeBonDisqueOuvre)
             p.insererDisque("/media/cd", "VACANCES", 0x12AB34CD);
         return EReponse::Ok;
     };
-    ouvrir(*fichier);
+    ouvrir(p, *fichier);
     EXPECT_EQ(question, 2);
     EXPECT_EQ(p.ouvertures, (std::vector<std::string>{"/media/cd/photos/a.jpg"}));
 }
@@ -88,7 +88,7 @@ TEST_F(Ouverture, FichierDisparuSurLeBonDisqueRedemandeJusquAAnnuler)
 {
     p.supprimer("/media/cd/photos/a.jpg");
     p.reponses = {EReponse::Ok, EReponse::Ok, EReponse::Ok, EReponse::Annuler};
-    ouvrir(*fichier);
+    ouvrir(p, *fichier);
     EXPECT_EQ(p.messages.size(), 4u);
     EXPECT_EQ(p.tentativesOuverture.size(), 4u);  // one try, then one after each right-disk OK
     EXPECT_TRUE(p.ouvertures.empty());
@@ -116,7 +116,7 @@ TEST_F(Ouverture, FichierPresentSansOuvreurLeDitSansDemanderLeDisque)
                 p.insererDisque("/media/cd", "VACANCES", 0x12AB34CD);
             return EReponse::Ok;
         };
-        ouvrir(*fichier);
+        ouvrir(p, *fichier);
         ASSERT_EQ(p.echecsEnAttente.size(), tardif ? 1u : 0u);
         EXPECT_EQ(p.messages.size(), std::size_t(disqueAbsent) + (tardif ? 0 : 1));
         for (const auto& direEchec : p.echecsEnAttente)
@@ -210,7 +210,7 @@ TEST_F(Ouverture, EntreeRangeeAilleursQueSonCheminMontreEtDemandeLeVraiChemin)
             p.messages.clear();
             p.ouvertures.clear();
             p.reponses = {reponse};
-            ouvrir(*c.noeud);
+            ouvrir(p, *c.noeud);
             ASSERT_EQ(p.messages.size(), 1u);
             EXPECT_EQ(p.messages[0].texte, std::string(c.question) + "\nVoulez-vous ouvrir « " + c.ouvert + " » ?");
             EXPECT_EQ(p.messages[0].boutons, EBoutons::OkAnnuler);

@@ -45,7 +45,7 @@ TEST_F(OuvertureCheminsEtrangers, questionDuDisqueSansJamaisAppelerLOuvreur)
         p.messages.clear();
         // The right disk is in: OK comes back to the question, Cancel ends it.
         p.reponses = {EReponse::Ok, EReponse::Annuler};
-        ouvrirAvecDisque(chemin, *q);
+        ouvrirAvecDisque(p, chemin, *q);
         EXPECT_EQ(p.messages.size(), 2u) << chemin;
     }
     EXPECT_TRUE(p.tentativesOuverture.empty());
@@ -58,7 +58,7 @@ TEST_F(OuvertureCheminsEtrangers, cheminsAbsolusLocauxVontALOuvreurTelsQuels)
     // Only "/" exists in the fake: each of the others is tried once, then the
     // question is cancelled.
     for (const std::string& chemin : chemins)
-        ouvrirAvecDisque(chemin, *q);
+        ouvrirAvecDisque(p, chemin, *q);
     EXPECT_EQ(p.tentativesOuverture, chemins);
     EXPECT_EQ(p.ouvertures, std::vector<std::string>{"/"});
     EXPECT_EQ(p.messages.size(), chemins.size() - 1);

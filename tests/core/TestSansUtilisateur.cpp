@@ -14,17 +14,16 @@ using SansUtilisateur = AvecPlateformeFactice;
 
 TEST_F(SansUtilisateur, PersonneNAccepteRien)
 {
-    EXPECT_EQ(definirUtilisateur(nullptr), &p);
-
+    CUtilisateur personne;
     const struct {
         EBoutons boutons;
         EReponse attendue;
     } table[] = {{EBoutons::Ok, EReponse::Ok}, {EBoutons::OkAnnuler, EReponse::Annuler},
                  {EBoutons::OuiNon, EReponse::Non}};
     for (const auto& c : table)
-        EXPECT_EQ(utilisateur().message("Date invalide", c.boutons, EIcone::Exclamation), c.attendue);
-    EXPECT_FALSE(utilisateur().choisirDossier("Dossier à lister:").has_value());
-    EXPECT_EQ(utilisateur().suiviCapture(), nullptr);
+        EXPECT_EQ(personne.message("Date invalide", c.boutons, EIcone::Exclamation), c.attendue);
+    EXPECT_FALSE(personne.choisirDossier("Dossier à lister:").has_value());
+    EXPECT_EQ(personne.suiviCapture(), nullptr);
 
     // Nobody fills in the parameters of a new query: it is not created.
     CDoc doc;

@@ -118,8 +118,8 @@ TEST_F(DroitsEnregistrement, UnArretApresLEcritureLaisseUnFichierNetEtSaSauvegar
     CDoc relu;
     ASSERT_TRUE(chargerCatalogue(relu, chemin));
     EXPECT_TRUE(!relu.suiteInconnue || relu.suiteInconnue->vide());
-    ASSERT_EQ(p.messages.size(), 1u);
-    EXPECT_EQ(p.messages[0].texte, texteSauvegardeLaissee(chemin, sauvegardes[0]));
+    // Whoever opened it tells the user where the backup is.
+    EXPECT_EQ(avertissementsChargement(chemin), std::vector<std::string>{texteSauvegardeLaissee(chemin, sauvegardes[0])});
 }
 
 } // namespace

@@ -23,8 +23,7 @@ void inventorier(const CDossier& dossier, std::size_t longueurRacine, std::vecto
 } // namespace
 
 CCaptureReelle::CCaptureReelle(const std::string& dossier, SRacinesUdev udev)
-    : m_racine(dossier), m_plateforme(std::move(udev)), m_precedente(definirPlateforme(&m_plateforme)),
-      m_utilisateurPrecedent(definirUtilisateur(&m_utilisateur))
+    : m_racine(dossier), m_plateforme(std::move(udev)), m_precedente(definirPlateforme(&m_plateforme))
 {
     m_doc = std::make_unique<CDoc>();
     m_doc->initialiserNouveau();
@@ -37,7 +36,6 @@ CCaptureReelle::CCaptureReelle(const std::string& dossier, SRacinesUdev udev)
 CCaptureReelle::~CCaptureReelle()
 {
     m_doc.reset();
-    definirUtilisateur(m_utilisateurPrecedent);
     definirPlateforme(m_precedente);
 }
 

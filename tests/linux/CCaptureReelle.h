@@ -30,6 +30,8 @@ public:
     CDoc& document() { return *m_doc; }
     CRequete& requete() { return *m_requete; }
     const std::vector<std::string>& messages() const { return m_utilisateur.messages; }
+    // Who an opening asks and tells: it answers nothing and keeps what it is told.
+    CUtilisateur& utilisateur() { return m_utilisateur; }
 
     // The snapshot of `requete` (captured from `racine`), sorted: "d " and the path
     // below the root for each folder, "f " and that path for each file.
@@ -51,7 +53,6 @@ private:
     CPlateformeLinux m_plateforme;
     CUtilisateurMuet m_utilisateur;
     CPlateforme* m_precedente;
-    CUtilisateur* m_utilisateurPrecedent;
     std::unique_ptr<CDoc> m_doc;
     CRequete* m_requete;
 };

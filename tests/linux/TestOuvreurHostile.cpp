@@ -193,7 +193,7 @@ protected:
 
 TEST_F(OuverturePourLUtilisateur, ouvreurReussiPasDeQuestion)
 {
-    ouvrir(fichier());
+    ouvrir(m_capture->utilisateur(), fichier());
     EXPECT_EQ(appels(), (std::vector<Lignes>{{m_fichier}}));
     EXPECT_TRUE(m_capture->messages().empty());
     verifierQueRienNAEteExecute();
@@ -202,7 +202,7 @@ TEST_F(OuverturePourLUtilisateur, ouvreurReussiPasDeQuestion)
 TEST_F(OuverturePourLUtilisateur, ouvreurEnEchecLeDitSansDemanderLeDisque)
 {
     installerOuvreur("exit 3");
-    ouvrir(fichier());
+    ouvrir(m_capture->utilisateur(), fichier());
     EXPECT_EQ(appels(), (std::vector<Lignes>{{m_fichier}}));
     ASSERT_EQ(m_capture->messages().size(), 1u);
     EXPECT_EQ(m_capture->messages()[0].rfind("Impossible d'ouvrir « " + m_fichier + " » : ", 0), 0u)
@@ -220,7 +220,7 @@ TEST_F(OuverturePourLUtilisateur, cheminsQuiNeSontPasLocauxVontALaQuestionSansLO
     for (const std::string& chemin : chemins) {
         auto* f = new CFichier(&m_capture->requete(), chemin);
         m_capture->requete().fichiers().ajouter(f);
-        ouvrir(*f);
+        ouvrir(m_capture->utilisateur(), *f);
     }
     EXPECT_TRUE(appels().empty());
     EXPECT_EQ(m_capture->messages().size(), chemins.size());

@@ -261,7 +261,7 @@ TEST_F(Ecran, UnAutreDocumentSeParcourtEtSeTriePendantUneCapture)
     CClasseur* general = docCapture.classeurs().elementA(0);
     auto requete = std::make_unique<CRequete>(general);
     requete->definirChemin("/usr");
-    ASSERT_NE(ajouterRequete(app.travaux(), docCapture, *general, std::move(requete)), nullptr);
+    ASSERT_NE(ajouterRequete(app.travaux(), app.contexte(), docCapture, *general, std::move(requete)), nullptr);
     cadre.zoneMdi().tileSubWindows();
 
     // Meanwhile the first document is browsed: its query listed, sorted by name, down.

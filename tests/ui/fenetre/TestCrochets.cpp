@@ -99,8 +99,6 @@ TEST_F(Crochets, ImprimerSansEcranNOuvreAucuneBoite)
         EXPECT_EQ(impression.codeSortie(), 2);
     }
     EXPECT_TRUE(repondeur->boites.empty());
-    EXPECT_EQ(utilisateur().message("?", EBoutons::OuiNon, EIcone::Exclamation), EReponse::Non);
-    EXPECT_TRUE(repondeur->boites.empty());
 }
 
 TEST_F(Crochets, UnFichierIlisibleEnLigneDeCommandeArreteLeDemarrage)

@@ -36,12 +36,8 @@
 
 namespace {
 
-// The window program's user, but memory runs out in every capture it watches.
-struct SUtilisateurSansMemoire : CUtilisateur, CSuiviCapture {
-    CUtilisateur* vrai = definirUtilisateur(this);
-    ~SUtilisateurSansMemoire() override { definirUtilisateur(vrai); }
-    EReponse message(const std::string& t, EBoutons b, EIcone i) override { return vrai->message(t, b, i); }
-    CSuiviCapture* suiviCapture() override { return this; }
+// Memory runs out in every capture it watches.
+struct SUtilisateurSansMemoire : CSuiviCapture {
     bool progression(const SProgressionCapture&) override { throw std::bad_alloc(); }
 };
 
