@@ -245,4 +245,25 @@ TEST_F(ListeOuverture, LeBureauNEstPasAttenduEtSonEchecEstDitEnsuite)
     EXPECT_EQ(repondeur->inattendues, 0);
 }
 
+TEST_F(ListeOuverture, UnEchecQuiArriveQuandLeProgrammeEstFermeNeDitRien)
+{
+    const auto cite = [this](const char* nom) {
+        return QString::fromStdString(citerPourShell(chemin(QString::fromUtf8(nom)).toStdString()));
+    };
+    creerFichier(QStringLiteral("outils/xdg-open"),
+                 QStringLiteral("#!/bin/sh\nwhile [ ! -e %1 ]; do sleep 0.02; done\nprintf '%s\\n' \"$1\" >> %2\nexit 3\n")
+                     .arg(cite("feu"), cite("ouverts"))
+                     .toUtf8());
+    selectionner(static_cast<CDossier*>(q));
+    cliquerLigne(0);
+    executer(cmd::OuvrirElement);
+    // The program closes, its user with it; then the opener fails.
+    app.reset();
+    creerFichier(QStringLiteral("feu"));
+    EXPECT_EQ(ouverts(1).size(), 1);
+    for (int i = 0; i < 20; ++i)
+        laisserTourner(10);
+    EXPECT_TRUE(repondeur->boites.empty());
+}
+
 } // namespace
