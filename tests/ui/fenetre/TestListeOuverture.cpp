@@ -59,6 +59,22 @@ protected:
     CListeView& liste() { return fenetre().liste(); }
 
     // The paths given to the desktop so far, waiting a little for the last one.
+    // "Ouvrir" on the first row, with an opener that takes its time (it waits until the
+    // test creates "feu"), notes what it was given in "ouverts", then fails.
+    void ouvrirAvecUnOuvreurLent()
+    {
+        const auto cite = [this](const char* nom) {
+            return QString::fromStdString(citerPourShell(chemin(QString::fromUtf8(nom)).toStdString()));
+        };
+        creerFichier(QStringLiteral("outils/xdg-open"),
+                     QStringLiteral("#!/bin/sh\nwhile [ ! -e %1 ]; do sleep 0.02; done\nprintf '%s\\n' \"$1\" >> %2\nexit 3\n")
+                         .arg(cite("feu"), cite("ouverts"))
+                         .toUtf8());
+        selectionner(static_cast<CDossier*>(q));
+        cliquerLigne(0);
+        executer(cmd::OuvrirElement);
+    }
+
     QStringList ouverts(int attendus)
     {
         QStringList lignes;
@@ -212,17 +228,7 @@ TEST_F(ListeOuverture, LeMenuContextuelProposeOuvrirParDefaut)
 
 TEST_F(ListeOuverture, LeBureauNEstPasAttenduEtSonEchecEstDitEnsuite)
 {
-    // An opener that takes its time (it waits for the test's word), then fails.
-    const auto cite = [this](const char* nom) {
-        return QString::fromStdString(citerPourShell(chemin(QString::fromUtf8(nom)).toStdString()));
-    };
-    creerFichier(QStringLiteral("outils/xdg-open"),
-                 QStringLiteral("#!/bin/sh\nwhile [ ! -e %1 ]; do sleep 0.02; done\nprintf '%s\\n' \"$1\" >> %2\nexit 3\n")
-                     .arg(cite("feu"), cite("ouverts"))
-                     .toUtf8());
-    selectionner(static_cast<CDossier*>(q));
-    cliquerLigne(0);
-    executer(cmd::OuvrirElement);
+    ouvrirAvecUnOuvreurLent();
     // Back while the opener still works: nothing held, no message yet.
     EXPECT_FALSE(CTravailLong::enCours());
     EXPECT_TRUE(actif(cmd::OuvrirElement));
@@ -247,16 +253,7 @@ TEST_F(ListeOuverture, LeBureauNEstPasAttenduEtSonEchecEstDitEnsuite)
 
 TEST_F(ListeOuverture, UnEchecQuiArriveQuandLeProgrammeEstFermeNeDitRien)
 {
-    const auto cite = [this](const char* nom) {
-        return QString::fromStdString(citerPourShell(chemin(QString::fromUtf8(nom)).toStdString()));
-    };
-    creerFichier(QStringLiteral("outils/xdg-open"),
-                 QStringLiteral("#!/bin/sh\nwhile [ ! -e %1 ]; do sleep 0.02; done\nprintf '%s\\n' \"$1\" >> %2\nexit 3\n")
-                     .arg(cite("feu"), cite("ouverts"))
-                     .toUtf8());
-    selectionner(static_cast<CDossier*>(q));
-    cliquerLigne(0);
-    executer(cmd::OuvrirElement);
+    ouvrirAvecUnOuvreurLent();
     // The program closes, its user with it; then the opener fails.
     app.reset();
     creerFichier(QStringLiteral("feu"));
