@@ -19,10 +19,10 @@
 #include "bench/Mesure.h"
 #include "bench/ProgrammeHorsEcran.h"
 #include "model/CClasseur.h"
-#include "model/CControleListe.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "model/ContenuListe.h"
 #include "model/TriListe.h"
 #include "shell/CApp.h"
 #include "shell/CChildFrame.h"
@@ -134,14 +134,6 @@ void afficherObjectif(const char* quoi, double secondes, double objectif)
                 secondes);
 }
 
-// The rows of a node in listing order, without the view.
-class CLignesSeules : public CControleListe {
-public:
-    void ajouterColonne(const SColonne&) override {}
-    void ajouterLigne(CElement* noeud) override { lignes.push_back(noeud); }
-    std::vector<CElement*> lignes;
-};
-
 struct SCas {
     const char* libelle;
     int fichiers;
@@ -175,8 +167,7 @@ void mesurerCas(CApp& app, const SCas& cas, int tours)
     std::printf("  %d lignes, %d colonnes, triées : %s\n", lignes, colonnes, lignesTriees(liste, d) ? "oui" : "NON");
     afficherLigne("  lister la requête (+ peindre)", listage, lignes);
     // The share of the stored sort (names, from the folder's order) in that time.
-    CLignesSeules dansLOrdreDuDossier;
-    q->remplirListe(dansLOrdreDuDossier, false);
+    const SContenuListe dansLOrdreDuDossier = q->contenuListe(false);
     afficherLigne("    dont ordreTri seul (Nom)", mesurerTours(tours, [] {}, [&] {
         (void)ordreTri(dansLOrdreDuDossier.lignes, 1, 0, true);
     }), lignes);

@@ -159,6 +159,7 @@ EResultatMiseAJour placerCapture(CRequete& q, SCaptureFaite faite)
         doc->annoncer({EChangement::InstantaneVaPartir, static_cast<CDossier*>(&q)});
     }
     q.vider();
+    q.instantaneChange();
     q.fichiers() = std::move(faite.instantane->fichiers());
     q.sousDossiers() = std::move(faite.instantane->sousDossiers());
     for (CFichier* f : q.fichiers())

@@ -20,11 +20,11 @@ public:
     {
         texte_ += morceau;
         if (texte_.size() >= kBloc)
-            envoyer();
+            ecrireSurSortie();
         return *this;
     }
     // Sends what waits; SErreurDonnees when the output fails.
-    void envoyer()
+    void ecrireSurSortie()
     {
         std::cout.write(texte_.data(), static_cast<std::streamsize>(texte_.size()));
         texte_.clear();
@@ -36,13 +36,13 @@ private:
     std::string texte_;
 };
 
-std::string booleen(bool b)
+std::string jsonBooleen(bool b)
 {
     return b ? "true" : "false";
 }
 
 template <typename Tableau>
-std::string entiers(const Tableau& t)
+std::string jsonEntiers(const Tableau& t)
 {
     std::string r = "[";
     for (std::size_t i = 0; i < t.size(); ++i)
@@ -50,13 +50,13 @@ std::string entiers(const Tableau& t)
     return r + "]";
 }
 
-std::string plage(const CPlageDates& p)
+std::string jsonPlage(const CPlageDates& p)
 {
-    return "{\"active\": " + booleen(p.actif) + ", \"from\": " + jsonTexte(dateBrute(p.du)) +
+    return "{\"active\": " + jsonBooleen(p.actif) + ", \"from\": " + jsonTexte(dateBrute(p.du)) +
            ", \"to\": " + jsonTexte(dateBrute(p.au)) + "}";
 }
 
-std::string fichier(const CFichier& f)
+std::string jsonFichier(const CFichier& f)
 {
     return "{\"path\": " + jsonTexte(f.chemin()) + ", \"name\": " + jsonTexte(f.nom()) +
            ", \"created\": " + jsonTexte(dateHeureBrute(f.cree)) +
@@ -65,54 +65,54 @@ std::string fichier(const CFichier& f)
            ", \"attributes\": " + jsonTexte(f.lettres) + ", \"found\": " + std::to_string(f.marque) + "}";
 }
 
-void dossier(const CDossier& d, CFlotJson& r)
+void ecrireDossier(const CDossier& d, CFlotJson& r)
 {
-    r += "{\"path\": " + jsonTexte(d.chemin()) + ", \"hidden\": " + booleen(d.estCache()) + ", \"files\": [";
+    r += "{\"path\": " + jsonTexte(d.chemin()) + ", \"hidden\": " + jsonBooleen(d.estCache()) + ", \"files\": [";
     const char* sep = "";
     for (const CFichier* f : d.fichiers()) {
         r += sep;
-        r += fichier(*f);
+        r += jsonFichier(*f);
         sep = ", ";
     }
     r += "], \"folders\": [";
     sep = "";
     for (const CDossier* s : d.sousDossiers()) {
         r += sep;
-        dossier(*s, r);
+        ecrireDossier(*s, r);
         sep = ", ";
     }
     r += "]}";
 }
 
-std::string criteres(const CCriteres& c)
+std::string jsonCriteres(const CCriteres& c)
 {
-    return "{\"scope\": " + std::to_string(c.portee) + ", \"created\": " + plage(c.cree) +
-           ", \"modified\": " + plage(c.modifie) + ", \"accessed\": " + plage(c.accede) +
-           ", \"size\": {\"on\": " + booleen(c.testTaille) + ", \"comparison\": " +
+    return "{\"scope\": " + std::to_string(c.portee) + ", \"created\": " + jsonPlage(c.cree) +
+           ", \"modified\": " + jsonPlage(c.modifie) + ", \"accessed\": " + jsonPlage(c.accede) +
+           ", \"size\": {\"on\": " + jsonBooleen(c.testTaille) + ", \"comparison\": " +
            std::to_string(c.comparaisonTaille) + ", \"value\": " + std::to_string(c.valeurTaille) +
            ", \"unit\": " + std::to_string(c.uniteTaille) + ", \"divisor\": " + std::to_string(c.diviseurTaille) +
            "}, \"attributes\": {\"R\": " + std::to_string(c.attributs[0]) + ", \"H\": " +
            std::to_string(c.attributs[1]) + ", \"S\": " + std::to_string(c.attributs[2]) +
-           ", \"A\": " + std::to_string(c.attributs[3]) + "}, \"duplicates\": {\"on\": " + booleen(c.doublons) +
-           ", \"name\": " + booleen(c.memeNom) + ", \"created\": " + booleen(c.memeCreation) +
-           ", \"modified\": " + booleen(c.memeModification) + ", \"accessed\": " + booleen(c.memeAcces) +
-           ", \"size\": " + booleen(c.memeTaille) + "}, \"searchSubfolders\": " +
+           ", \"A\": " + std::to_string(c.attributs[3]) + "}, \"duplicates\": {\"on\": " + jsonBooleen(c.doublons) +
+           ", \"name\": " + jsonBooleen(c.memeNom) + ", \"created\": " + jsonBooleen(c.memeCreation) +
+           ", \"modified\": " + jsonBooleen(c.memeModification) + ", \"accessed\": " + jsonBooleen(c.memeAcces) +
+           ", \"size\": " + jsonBooleen(c.memeTaille) + "}, \"searchSubfolders\": " +
            std::to_string(c.rechercherSousDossiers) +
            ", \"searchHiddenFolders\": " + std::to_string(c.rechercherDossiersCaches) + "}";
 }
 
-void requete(const CRequete& q, CFlotJson& r)
+void ecrireRequete(const CRequete& q, CFlotJson& r)
 {
     r += "{\"name\": " + jsonTexte(q.nom()) + ", \"path\": " + jsonTexte(q.chemin()) +
-         ", \"includeSubfolders\": " + booleen(q.inclureSousDossiers) +
-         ", \"includeEmptyFolders\": " + booleen(q.inclureDossiersVides) +
-         ", \"includeHidden\": " + booleen(q.inclureCaches) + ", \"filterMode\": " + std::to_string(q.modeFiltre) +
-         ", \"filter\": " + jsonTexte(q.filtre) + ", \"store\": {\"created\": " + booleen(q.stockerCree) +
-         ", \"modified\": " + booleen(q.stockerModifie) + ", \"accessed\": " + booleen(q.stockerAccede) +
-         ", \"size\": " + booleen(q.stockerTaille) + ", \"attributes\": " + booleen(q.stockerAttributs) +
+         ", \"includeSubfolders\": " + jsonBooleen(q.inclureSousDossiers) +
+         ", \"includeEmptyFolders\": " + jsonBooleen(q.inclureDossiersVides) +
+         ", \"includeHidden\": " + jsonBooleen(q.inclureCaches) + ", \"filterMode\": " + std::to_string(q.modeFiltre) +
+         ", \"filter\": " + jsonTexte(q.filtre) + ", \"store\": {\"created\": " + jsonBooleen(q.stockerCree) +
+         ", \"modified\": " + jsonBooleen(q.stockerModifie) + ", \"accessed\": " + jsonBooleen(q.stockerAccede) +
+         ", \"size\": " + jsonBooleen(q.stockerTaille) + ", \"attributes\": " + jsonBooleen(q.stockerAttributs) +
          "}, \"volumeLabel\": " + jsonTexte(q.nomVolume) + ", \"volumeSerial\": " + std::to_string(q.numeroSerie) +
-         ", \"criteria\": " + criteres(q.criteres) + ", \"root\": ";
-    dossier(q, r);
+         ", \"criteria\": " + jsonCriteres(q.criteres) + ", \"root\": ";
+    ecrireDossier(q, r);
     r += "}";
 }
 
@@ -121,10 +121,10 @@ void requete(const CRequete& q, CFlotJson& r)
 void ecrireDumpJson(const CDoc& doc)
 {
     CFlotJson r;
-    r += "{\"showSubfolders\": " + booleen(doc.afficherSousDossiers) + ", \"sortColumn\": " +
-         entiers(doc.colonneTri) + ", \"sortAscending\": [" + booleen(doc.triCroissant[0]) + ", " +
-         booleen(doc.triCroissant[1]) + "], \"columnOrder\": [" + entiers(doc.ordreColonnes[0]) + ", " +
-         entiers(doc.ordreColonnes[1]) + ", " + entiers(doc.ordreColonnes[2]) + "], \"binders\": [";
+    r += "{\"showSubfolders\": " + jsonBooleen(doc.afficherSousDossiers) + ", \"sortColumn\": " +
+         jsonEntiers(doc.colonneTri) + ", \"sortAscending\": [" + jsonBooleen(doc.triCroissant[0]) + ", " +
+         jsonBooleen(doc.triCroissant[1]) + "], \"columnOrder\": [" + jsonEntiers(doc.ordreColonnes[0]) + ", " +
+         jsonEntiers(doc.ordreColonnes[1]) + ", " + jsonEntiers(doc.ordreColonnes[2]) + "], \"binders\": [";
     const char* sep = "";
     for (const CClasseur* c : doc.classeurs()) {
         r += sep;
@@ -132,12 +132,12 @@ void ecrireDumpJson(const CDoc& doc)
         const char* sepQ = "";
         for (const CRequete* q : c->requetes()) {
             r += sepQ;
-            requete(*q, r);
+            ecrireRequete(*q, r);
             sepQ = ", ";
         }
         r += "]}";
         sep = ", ";
     }
     r += "]}\n";
-    r.envoyer();
+    r.ecrireSurSortie();
 }

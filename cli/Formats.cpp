@@ -13,7 +13,7 @@
 namespace {
 
 // Characters on screen, for aligning columns.
-std::size_t largeur(std::string_view t)
+std::size_t largeurAffichee(std::string_view t)
 {
     std::size_t n = 0;
     for (char c : t)
@@ -21,7 +21,7 @@ std::size_t largeur(std::string_view t)
     return n;
 }
 
-std::string dossierDe(const CFichier& f)
+std::string dossierReelDe(const CFichier& f)
 {
     return std::string(f.dossierReel());
 }
@@ -80,7 +80,7 @@ std::vector<std::string> cellulesBrutes(const CFichier& f)
             si(q && q->stockerModifie, dateHeureBrute(f.modifie)),
             si(q && q->stockerAccede, dateBrute(f.accede)),
             si(q && q->stockerAttributs, f.lettres),
-            dossierDe(f)};
+            dossierReelDe(f)};
 }
 
 std::vector<std::string> cellulesTexte(const CFichier& f)
@@ -93,7 +93,7 @@ std::vector<std::string> cellulesTexte(const CFichier& f)
             si(q && q->stockerModifie, f.modifie.texte()),
             si(q && q->stockerAccede, f.accede.texte()),
             si(q && q->stockerAttributs, f.lettres),
-            dossierDe(f)};
+            dossierReelDe(f)};
 }
 
 std::string ligneJson(const CFichier& f, int statut)
@@ -124,16 +124,16 @@ std::string tableauTexte(const std::vector<std::string>& titres, const std::vect
 {
     std::vector<std::size_t> largeurs(titres.size());
     for (std::size_t i = 0; i < titres.size(); ++i)
-        largeurs[i] = largeur(titres[i]);
+        largeurs[i] = largeurAffichee(titres[i]);
     for (const auto& l : lignes)
         for (std::size_t i = 0; i < l.size() && i < largeurs.size(); ++i)
-            largeurs[i] = std::max(largeurs[i], largeur(l[i]));
+            largeurs[i] = std::max(largeurs[i], largeurAffichee(l[i]));
     auto ecrire = [&](const std::vector<std::string>& cellules) {
         std::string r;
         for (std::size_t i = 0; i < cellules.size(); ++i) {
             r += cellules[i];
             if (i + 1 < cellules.size())
-                r += std::string(largeurs[i] - largeur(cellules[i]) + 2, ' ');
+                r += std::string(largeurs[i] - largeurAffichee(cellules[i]) + 2, ' ');
         }
         return r + "\n";
     };

@@ -12,10 +12,10 @@
 
 #include "impression/ImpressionPages.h"
 #include "model/CDoc.h"
+#include "platform/IdentiteFichier.h"
 #include "platform/TexteAffichable.h"
 #include "storage/CSortie.h"
 #include "storage/EcritureSure.h"
-#include "storage/IdentiteFichier.h"
 #include "storage/ResolutionLiens.h"
 #include "storage/SignatureCatalogue.h"
 

@@ -3,8 +3,8 @@
 
 #include "model/CElement.h"
 #include "model/CListeElements.h"
+#include "model/ContenuListe.h"
 
-class CControleListe;
 class CNomme;
 
 class CAffichable : public virtual CElement {
@@ -15,7 +15,11 @@ public:
     // 0 a binder's list of queries, 1 a list of files, -1 none.
     virtual int typeListe() const { return -1; }
     // The list's columns and rows; `filtreRecherche`: only the found files.
-    virtual void remplirListe(CControleListe&, bool filtreRecherche) { (void)filtreRecherche; }
+    virtual SContenuListe contenuListe(bool filtreRecherche) const
+    {
+        (void)filtreRecherche;
+        return {};
+    }
     // Appends every file entry beneath the node, folder by folder, files first.
     virtual void collecterFichiers(CListeElements<CFichier>&) {}
 };

@@ -1,12 +1,6 @@
 #include "model/CClasseur.h"
 
-
-#include "model/Totaux.h"
-#include "model/CControleListe.h"
-#include "model/CDoc.h"
-#include "model/CUtilisateur.h"
 #include "model/CRequete.h"
-#include "model/TableChaines.h"
 
 CClasseur::CClasseur(CDoc* doc, std::string nom) : doc_(doc)
 {
@@ -29,12 +23,14 @@ void CClasseur::marquerTousTrouves()
         q->marquerTousTrouves();
 }
 
-void CClasseur::remplirListe(CControleListe& liste, bool)
+SContenuListe CClasseur::contenuListe(bool) const
 {
-    liste.ajouterColonne({"Nom", 100, false, EChamp::NomRequete});
-    liste.ajouterColonne({"Dossier", 300, false, EChamp::DossierRequete});
+    SContenuListe r;
+    r.colonnes = {{"Nom", 100, false, EChamp::NomRequete}, {"Dossier", 300, false, EChamp::DossierRequete}};
+    r.lignes.reserve(requetes_.nombre());
     for (CRequete* q : requetes_)
-        liste.ajouterLigne(static_cast<CDossier*>(q));
+        r.lignes.push_back(static_cast<CDossier*>(q));
+    return r;
 }
 
 void CClasseur::collecterFichiers(CListeElements<CFichier>& liste)
@@ -42,15 +38,3 @@ void CClasseur::collecterFichiers(CListeElements<CFichier>& liste)
     for (CRequete* q : requetes_)
         q->collecterFichiers(liste);
 }
-
-CResultat<> CClasseur::verifierNouveauNom(const std::string& nom) const
-{
-    if (nom.empty())
-        return echec(chaine(kMsgClasseurSansNom));
-    if (doc_)
-        for (const CClasseur* c : doc_->classeurs())
-            if (c->nom() == nom)
-                return echec(chaine(kMsgClasseurExiste));
-    return {};
-}
-

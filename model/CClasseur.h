@@ -4,7 +4,6 @@
 #include "model/CListeElements.h"
 #include "model/CNomme.h"
 
-
 class CClasseur : public CNomme {
 public:
     explicit CClasseur(CDoc* doc, std::string nom = {});
@@ -19,7 +18,7 @@ public:
     void marquerTousTrouves() override;
 
     int typeListe() const override { return 0; }
-    void remplirListe(CControleListe& liste, bool filtreRecherche) override;
+    SContenuListe contenuListe(bool filtreRecherche) const override;
     void collecterFichiers(CListeElements<CFichier>& liste) override;
 
     CResultat<> verifierNouveauNom(const std::string& nom) const override;
@@ -27,8 +26,6 @@ public:
     void definirDocument(CDoc* doc) { doc_ = doc; }
     CListeElements<CRequete>& requetes() { return requetes_; }
     const CListeElements<CRequete>& requetes() const { return requetes_; }
-
-
 
 private:
     CDoc* doc_;

@@ -4,6 +4,7 @@
 #include "model/CDoc.h"
 #include "model/CObservateurDocument.h"
 #include "model/CRequete.h"
+#include "model/TableChaines.h"
 
 CClasseur* CDoc::nouveauClasseur()
 {
@@ -49,6 +50,19 @@ bool CDoc::deplacerRequete(CRequete& requete, CClasseur& destination)
     definirModifie();
     annoncer({EChangement::NoeudDeplace, static_cast<CDossier*>(&requete), source});
     return true;
+}
+
+// A binder's name is unique among its document's binders: the rule reads the document,
+// as the commands do, so that a binder needs nothing of the document but its address.
+CResultat<> CClasseur::verifierNouveauNom(const std::string& nom) const
+{
+    if (nom.empty())
+        return echec(chaine(kMsgClasseurSansNom));
+    if (const CDoc* doc = document())
+        for (const CClasseur* c : doc->classeurs())
+            if (c->nom() == nom)
+                return echec(chaine(kMsgClasseurExiste));
+    return {};
 }
 
 CResultat<> CDoc::renommer(CNomme& noeud, const std::string& nouveauNom)

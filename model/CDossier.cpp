@@ -3,7 +3,6 @@
 #include "model/Totaux.h"
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
-#include "model/CControleListe.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CUtilisateur.h"
@@ -13,14 +12,14 @@
 
 namespace {
 
-void ajouterLignesFichiers(const CDossier& d, CControleListe& liste, bool sousDossiers, bool filtre)
+void ajouterLignesFichiers(const CDossier& d, std::vector<CElement*>& lignes, bool sousDossiers, bool filtre)
 {
     for (CFichier* f : d.fichiers())
         if (!filtre || f->marque != 0)
-            liste.ajouterLigne(f);
+            lignes.push_back(f);
     if (sousDossiers)
         for (const CDossier* s : d.sousDossiers())
-            ajouterLignesFichiers(*s, liste, true, filtre);
+            ajouterLignesFichiers(*s, lignes, true, filtre);
 }
 
 } // namespace
@@ -39,9 +38,9 @@ CDossier::~CDossier()
 
 void CDossier::vider()
 {
-    // Emptied to be filled again, most often: what was read from it is out of date.
-    if (requete_)
-        requete_->instantaneChange();
+    // Not a change of the query's snapshot by itself: a capture empties the detached
+    // folder it fills on its own thread. Whoever empties a query in its document tells
+    // the query (CRequete::instantaneChange).
     fichiers_.supprimerElements();
     sousDossiers_.supprimerElements();
 }
@@ -74,25 +73,27 @@ void CDossier::marquerTousTrouves()
         d->marquerTousTrouves();
 }
 
-void CDossier::remplirListe(CControleListe& liste, bool filtreRecherche)
+SContenuListe CDossier::contenuListe(bool filtreRecherche) const
 {
     const CRequete* q = requete_;
     const CDoc* doc = document();
     const bool avecSousDossiers = doc && !doc->afficherSousDossiers;
-    liste.ajouterColonne({"Nom", 175, false, EChamp::Nom});
+    SContenuListe r;
+    r.colonnes.push_back({"Nom", 175, false, EChamp::Nom});
     if (q && q->stockerTaille)
-        liste.ajouterColonne({"Taille", 100, true, EChamp::Taille});
+        r.colonnes.push_back({"Taille", 100, true, EChamp::Taille});
     if (q && q->stockerCree)
-        liste.ajouterColonne({"Créé", 100, false, EChamp::Cree});
+        r.colonnes.push_back({"Créé", 100, false, EChamp::Cree});
     if (q && q->stockerModifie)
-        liste.ajouterColonne({"Modifié", 100, false, EChamp::Modifie});
+        r.colonnes.push_back({"Modifié", 100, false, EChamp::Modifie});
     if (q && q->stockerAccede)
-        liste.ajouterColonne({"Accédé", 70, false, EChamp::Accede});
+        r.colonnes.push_back({"Accédé", 70, false, EChamp::Accede});
     if (q && q->stockerAttributs)
-        liste.ajouterColonne({"Attribut", 50, true, EChamp::Attribut});
+        r.colonnes.push_back({"Attribut", 50, true, EChamp::Attribut});
     if (avecSousDossiers)
-        liste.ajouterColonne({"Dossier", 200, false, EChamp::Dossier});
-    ajouterLignesFichiers(*this, liste, avecSousDossiers, filtreRecherche);
+        r.colonnes.push_back({"Dossier", 200, false, EChamp::Dossier});
+    ajouterLignesFichiers(*this, r.lignes, avecSousDossiers, filtreRecherche);
+    return r;
 }
 
 void CDossier::collecterFichiers(CListeElements<CFichier>& liste)

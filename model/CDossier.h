@@ -25,7 +25,7 @@ public:
     void marquerTousTrouves() override;
 
     int typeListe() const override { return 1; }
-    void remplirListe(CControleListe& liste, bool filtreRecherche) override;
+    SContenuListe contenuListe(bool filtreRecherche) const override;
     void collecterFichiers(CListeElements<CFichier>& liste) override;
 
     bool aDossierContenant() const override;

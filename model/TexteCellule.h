@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "model/CControleListe.h"
+#include "model/ContenuListe.h"
 
 class CElement;
 

@@ -36,10 +36,10 @@ std::string ajouterAuChemin(std::string_view chemin, std::string_view composant)
     if (debut == std::string_view::npos)
         return std::string(chemin);
     composant.remove_prefix(debut);
-    std::string resultat(sansSeparateursFinaux(chemin));
-    resultat += estCheminDos(chemin) ? '\\' : '/';
-    resultat += composant;
-    return resultat;
+    std::string joint = std::string(sansSeparateursFinaux(chemin));
+    joint += estCheminDos(chemin) ? '\\' : '/';
+    joint += composant;
+    return joint;
 }
 
 std::string dernierComposant(std::string_view chemin)

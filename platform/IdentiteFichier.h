@@ -3,6 +3,8 @@
 // that rewrote it, or renamed a new file over it, changes at least one of these.
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 struct SIdentiteFichier {
     std::uint64_t peripherique = 0;
@@ -18,3 +20,8 @@ struct SIdentiteFichier {
         return peripherique == autre.peripherique && inode == autre.inode;
     }
 };
+
+// Of the file at `chemin` (a symbolic link followed), or of an open descriptor;
+// nullopt when it cannot be examined (errno says why).
+std::optional<SIdentiteFichier> identiteFichier(const std::string& chemin);
+std::optional<SIdentiteFichier> identiteDescripteur(int fd);

@@ -24,8 +24,11 @@ void CModeleListe::lister(CElement& noeud, bool filtreRecherche)
     CAffichable* affichable = noeud.commeAffichable();
     typeListe_ = affichable ? affichable->typeListe() : -1;
     requete_ = typeListe_ == 1 ? noeud.requete() : nullptr;
-    if (affichable)
-        affichable->remplirListe(*this, filtreRecherche);
+    if (affichable) {
+        SContenuListe contenu = affichable->contenuListe(filtreRecherche);
+        colonnes_ = std::move(contenu.colonnes);
+        lignes_ = std::move(contenu.lignes);
+    }
     endResetModel();
 }
 
@@ -71,16 +74,6 @@ CElement* CModeleListe::ligne(int rang) const
 {
     return rang >= 0 && rang < static_cast<int>(lignes_.size()) ? lignes_[static_cast<std::size_t>(rang)]
                                                                  : nullptr;
-}
-
-void CModeleListe::ajouterColonne(const SColonne& colonne)
-{
-    colonnes_.push_back(colonne);
-}
-
-void CModeleListe::ajouterLigne(CElement* noeud)
-{
-    lignes_.push_back(noeud);
 }
 
 void CModeleListe::lacherNoeuds(const SChangement& changement)

@@ -1,6 +1,6 @@
 #pragma once
 // The rows and columns of a document's list pane, as a Qt item model over node
-// pointers. The nodes fill it through CControleListe; a cell's text is made only
+// pointers. The node listed gives its columns and rows; a cell's text is made only
 // when a view asks for it, so listing a folder of 200 000 files formats nothing but
 // the rows on screen.
 //
@@ -14,13 +14,13 @@
 #include <QIcon>
 #include <QList>
 
-#include "model/CControleListe.h"
 #include "model/CObservateurDocument.h"
+#include "model/ContenuListe.h"
 
 class CElement;
 class CRequete;
 
-class CModeleListe : public QAbstractTableModel, public CControleListe {
+class CModeleListe : public QAbstractTableModel {
     Q_OBJECT
 public:
     // `imagesTri`: 0 ascending, 1 descending.
@@ -40,10 +40,6 @@ public:
     CElement* ligne(int rang) const;
     int nombreColonnes() const { return static_cast<int>(colonnes_.size()); }
     const SColonne& colonne(int c) const { return colonnes_[static_cast<std::size_t>(c)]; }
-
-    // --- CControleListe ------------------------------------------------------------
-    void ajouterColonne(const SColonne& colonne) override;
-    void ajouterLigne(CElement* noeud) override;
 
     // The document's NoeudVaPartir and InstantaneVaPartir notices: the rows and the
     // node listed let go of what goes.

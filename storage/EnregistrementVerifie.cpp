@@ -2,10 +2,10 @@
 
 #include "model/CDoc.h"
 #include "model/CUtilisateur.h"
+#include "platform/IdentiteFichier.h"
 #include "platform/TexteAffichable.h"
 #include "storage/EcritureSure.h"
 #include "storage/FichierCatalogue.h"
-#include "storage/IdentiteFichier.h"
 #include "storage/VerrouCatalogue.h"
 
 namespace {

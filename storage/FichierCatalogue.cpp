@@ -8,15 +8,15 @@
 
 #include "model/CDoc.h"
 #include "model/CObservateurDocument.h"
+#include "platform/IdentiteFichier.h"
 #include "platform/TexteAffichable.h"
 #include "storage/CArchive.h"
 #include "storage/CSortie.h"
 #include "storage/Descripteur.h"
 #include "storage/EcritureSure.h"
 #include "storage/FichierOrdinaire.h"
-#include "storage/IdentiteFichier.h"
-#include "storage/SuiteInconnue.h"
 #include "storage/SerialisationNoeuds.h"
+#include "storage/SuiteInconnue.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <cerrno>
 
+#include "platform/IdentiteFichier.h"
 #include "platform/RaisonSysteme.h"
 #include "storage/CSortie.h"
 #include "storage/Descripteur.h"
-#include "storage/IdentiteFichier.h"
 
 struct CSuiteInconnue::SFichier {
     int fd = -1;

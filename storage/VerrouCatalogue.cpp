@@ -12,11 +12,11 @@
 #include <thread>
 #include <vector>
 
+#include "platform/IdentiteFichier.h"
 #include "platform/RaisonSysteme.h"
 #include "platform/TexteAffichable.h"
 #include "storage/DetenteurVerrou.h"
 #include "storage/FichierOrdinaire.h"
-#include "storage/IdentiteFichier.h"
 #include "storage/PartiesChemin.h"
 #include "storage/ResolutionLiens.h"
 

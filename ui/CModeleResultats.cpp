@@ -1,8 +1,8 @@
 #include "ui/CModeleResultats.h"
 
-#include "model/CControleListe.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "model/ContenuListe.h"
 #include "model/TexteCellule.h"
 
 namespace {

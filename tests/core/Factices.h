@@ -14,7 +14,7 @@
 #include "model/ArbreDocument.h"
 #include "model/CNomme.h"
 #include "model/CObservateurDocument.h"
-#include "model/CControleListe.h"
+#include "model/ContenuListe.h"
 #include "model/CDoc.h"
 #include "platform/fake/CPlateformeFactice.h"
 #include "search/Recherche.h"
@@ -94,22 +94,14 @@ inline std::vector<std::string> libellesSous(CElement& noeud)
     return r;
 }
 
-class CListeFactice : public CControleListe {
-public:
-    void ajouterColonne(const SColonne& c) override { colonnes.push_back(c); }
-    void ajouterLigne(CElement* n) override { lignes.push_back(n); }
-
-    std::vector<std::string> titres() const
-    {
-        std::vector<std::string> r;
-        for (const auto& c : colonnes)
-            r.push_back(c.titre);
-        return r;
-    }
-
-    std::vector<SColonne> colonnes;
-    std::vector<CElement*> lignes;
-};
+// The column titles of a node's list.
+inline std::vector<std::string> titres(const SContenuListe& liste)
+{
+    std::vector<std::string> r;
+    for (const auto& c : liste.colonnes)
+        r.push_back(c.titre);
+    return r;
+}
 
 // A results list that keeps its rows and records what it was told to forget.
 class CResultatsEspion : public CResultatsRecherche {

@@ -74,9 +74,8 @@ TEST_F(VuesNoeuds, LArbreMontreClasseursRequetesEtDossiers)
 
 TEST_F(VuesNoeuds, ListeDUnClasseur)
 {
-    CListeFactice liste;
-    photos->remplirListe(liste, false);
-    ASSERT_EQ(liste.titres(), (std::vector<std::string>{"Nom", "Dossier"}));
+    const SContenuListe liste = photos->contenuListe(false);
+    ASSERT_EQ(titres(liste), (std::vector<std::string>{"Nom", "Dossier"}));
     EXPECT_EQ(liste.colonnes[0].largeur, 100);
     EXPECT_EQ(liste.colonnes[1].largeur, 300);
     EXPECT_EQ(liste.colonnes[0].champ, EChamp::NomRequete);
@@ -87,9 +86,8 @@ TEST_F(VuesNoeuds, ListeDUnClasseur)
 
 TEST_F(VuesNoeuds, ColonnesDesFichiersSelonLesValeursStockees)
 {
-    CListeFactice complete;
-    q->remplirListe(complete, false);
-    EXPECT_EQ(complete.titres(),
+    const SContenuListe complete = q->contenuListe(false);
+    EXPECT_EQ(titres(complete),
               (std::vector<std::string>{"Nom", "Taille", "Créé", "Modifié", "Accédé", "Attribut"}));
     EXPECT_TRUE(complete.colonnes[1].aDroite);
     EXPECT_TRUE(complete.colonnes[5].aDroite);
@@ -98,31 +96,27 @@ TEST_F(VuesNoeuds, ColonnesDesFichiersSelonLesValeursStockees)
     q->stockerTaille = false;
     q->stockerAccede = false;
     doc->afficherSousDossiers = false;
-    CListeFactice reduite;
-    q->remplirListe(reduite, false);
-    EXPECT_EQ(reduite.titres(), (std::vector<std::string>{"Nom", "Créé", "Modifié", "Attribut", "Dossier"}));
+    const SContenuListe reduite = q->contenuListe(false);
+    EXPECT_EQ(titres(reduite), (std::vector<std::string>{"Nom", "Créé", "Modifié", "Attribut", "Dossier"}));
 }
 
 TEST_F(VuesNoeuds, LignesDesFichiersAvecSousDossiersEtFiltre)
 {
-    CListeFactice seuls;
-    q->remplirListe(seuls, false);
+    const SContenuListe seuls = q->contenuListe(false);
     EXPECT_EQ(seuls.lignes, (std::vector<CElement*>{a}));
 
     // Sub-folders hidden from the tree: their files follow, depth first.
     doc->afficherSousDossiers = false;
     auto* c = new CFichier(hiver, "/m/vacances/hiver/c.jpg");
     hiver->fichiers().ajouter(c);
-    CListeFactice tous;
-    q->remplirListe(tous, false);
+    const SContenuListe tous = q->contenuListe(false);
     EXPECT_EQ(tous.lignes, (std::vector<CElement*>{a, b, c}));
 
     // The search filter keeps the found files only.
     a->marque = 0;
     b->marque = 1;
     c->marque = 0;
-    CListeFactice filtree;
-    q->remplirListe(filtree, true);
+    const SContenuListe filtree = q->contenuListe(true);
     EXPECT_EQ(filtree.lignes, (std::vector<CElement*>{b}));
 }
 

@@ -1,4 +1,4 @@
-#include "storage/IdentiteFichier.h"
+#include "platform/IdentiteFichier.h"
 
 #include <sys/stat.h>
 

@@ -1,9 +1,10 @@
 #pragma once
-// What the nodes need of a list control: columns, and rows that carry a node. The
-// cells are not given as texts: the view formats only the cells it shows, from the
-// row's node and the column's field (see TexteCellule.h).
+// What a node's list shows: columns, and rows that carry a node. The cells are not
+// given as texts: the view formats only the cells it shows, from the row's node and
+// the column's field (see TexteCellule.h).
 
 #include <string>
+#include <vector>
 
 class CElement;
 
@@ -27,9 +28,7 @@ struct SColonne {
     EChamp champ = EChamp::Nom;
 };
 
-class CControleListe {
-public:
-    virtual ~CControleListe() = default;
-    virtual void ajouterColonne(const SColonne& colonne) = 0;
-    virtual void ajouterLigne(CElement* noeud) = 0;
+struct SContenuListe {
+    std::vector<SColonne> colonnes;
+    std::vector<CElement*> lignes;
 };
