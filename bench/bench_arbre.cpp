@@ -98,7 +98,7 @@ void mesurerCas(CApp& app, const char* libelle, const std::vector<int>& largeurs
     int dossiers = 0;
     auto doc = documentAvec(largeurs, dossiers);
     CDoc& d = *doc;
-    auto* cadre = new CChildFrame(app, std::move(doc), QStringLiteral("Liste1"));
+    auto* cadre = new CChildFrame(app.servicesFenetres(), std::move(doc), QStringLiteral("Liste1"));
     app.cadre().zoneMdi().addSubWindow(cadre);
     cadre->afficherMaximise();
     laisserPeindre();

@@ -147,7 +147,7 @@ void mesurerCas(CApp& app, const SCas& cas, int tours)
     CDoc& d = *doc;
     CClasseur* classeur = d.classeurs().elementA(0);
     CRequete* q = classeur->requetes().elementA(0);
-    auto* cadre = new CChildFrame(app, std::move(doc), QStringLiteral("Liste1"));
+    auto* cadre = new CChildFrame(app.servicesFenetres(), std::move(doc), QStringLiteral("Liste1"));
     app.cadre().zoneMdi().addSubWindow(cadre);
     cadre->afficherMaximise();
     QCoreApplication::processEvents();

@@ -99,9 +99,9 @@ QString CApercuImpressionDlg::textePage() const
 
 void CApercuImpressionDlg::lancerImpression()
 {
-    if (!imprimer || enImpression_)
+    if (!lancerImprimante || enImpression_)
         return;
-    if (imprimer()) {
+    if (lancerImprimante()) {
         enImpression_ = true;
         mettreAJourCommandes();
         return;

@@ -22,7 +22,7 @@ public:
     // What "Imprimer..." does: true once the printing started, false when it did not
     // (the pages are read again, the paper may have changed). While it runs the preview
     // stays open and cannot print again nor close.
-    std::function<bool()> imprimer;
+    std::function<bool()> lancerImprimante;
     // The printing started ended: printed closes the preview; otherwise it stays, its
     // pages read again.
     void impressionTerminee(bool imprime);

@@ -24,6 +24,7 @@
 #include "shell/CChildFrame.h"
 #include "shell/CFichiersRecents.h"
 #include "shell/CGestionnaireDocuments.h"
+#include "shell/CHoteResultatsQt.h"
 #include "shell/CInstanceUnique.h"
 #include "shell/CMainFrame.h"
 #include "shell/CPlateformeQt.h"
@@ -34,6 +35,7 @@
 #include "shell/CommandeRecherche.h"
 #include "shell/ImpressionDocument.h"
 #include "shell/LigneCommande.h"
+#include "shell/ServicesFenetres.h"
 #include "storage/FichierCatalogue.h"
 #include "ui/CChampRechercheRapide.h"
 #include "ui/CImagesApplication.h"
@@ -59,8 +61,8 @@ CApp::CApp(SOptionsApplication options)
     signalement_.definirUtilisateur(utilisateur_.get());
     definirCommandes();
     // "&Rechercher..." opens the search sheet, "&Comparer des requêtes..." the compare wizard.
-    definirRecherche([this](CChildFrame& cadre) { rechercherDepuis(*this, cadre); });
-    definirComparaison([this](CRequete* premiere) { comparerDepuis(*this, premiere); });
+    definirRecherche([this](CChildFrame& cadre) { rechercherDepuis(*services_, cadre, *resultatsRecherche_); });
+    definirComparaison([this](CRequete* premiere) { comparerDepuis(*services_, *cadre_, premiere); });
     QGuiApplication::setWindowIcon(images_->icone(100));
     // The search criteria at their defaults, the search filter off.
     CContexte& ctx = contexte();
@@ -69,7 +71,8 @@ CApp::CApp(SOptionsApplication options)
     // The recent-file list, four entries.
     recents_ = std::make_unique<CFichiersRecents>(*reglages_);
     // The main window, which accepts dropped files.
-    cadre_ = std::make_unique<CMainFrame>(*this);
+    creerServicesFenetres();
+    cadre_ = std::make_unique<CMainFrame>(*services_, *this);
     utilisateur_->definirFenetre(cadre_.get());
     utilisateur_->definirConsole(options_.messagesSurConsole);
     const auto titreDe = [this](const CDoc* doc) {
@@ -83,7 +86,7 @@ CApp::CApp(SOptionsApplication options)
     // After a capture, the search follows the new snapshots.
     travaux_->apresCapture = [this] { relancerRecherche(*travaux_, contexte_); };
     impressions_ = std::make_unique<CImpressionsQt>(&cadre_->barreEtat(), titreDe);
-    documents_ = std::make_unique<CGestionnaireDocuments>(*this);
+    documents_ = std::make_unique<CGestionnaireDocuments>(*services_, *cadre_);
     // Later starts hand their files here.
     if (options_.instanceUnique) {
         instance_ = new CInstanceUnique(options_.serveur.isEmpty() ? CInstanceUnique::nomParDefaut()
@@ -145,8 +148,9 @@ bool CApp::demarrer(const SLigneCommande& ligne)
     // The two result windows, hidden, for the whole run.
     resultatsRecherche_ = new CResultatsRechercheDlg(contexte_, images_->icone(111), images_->tri(), cadre_.get());
     resultatsComparaison_ = new CComparaisonDlg(contexte_, *images_, cadre_.get());
-    resultatsRecherche_->definirHote(this);
-    resultatsComparaison_->definirHote(this);
+    hoteResultats_ = std::make_unique<CHoteResultatsQt>(*cadre_, *utilisateur_, suivi());
+    resultatsRecherche_->definirHote(hoteResultats_.get());
+    resultatsComparaison_->definirHote(hoteResultats_.get());
     cadre_->partagerRaccourcis(*resultatsRecherche_);
     cadre_->partagerRaccourcis(*resultatsComparaison_);
     connect(resultatsComparaison_, &CComparaisonDlg::paireOubliee, this,
@@ -188,6 +192,39 @@ int CApp::imprimerSansFenetre(const QString& chemin)
 }
 
 CSuiviTravailQt& CApp::suivi() { return utilisateur_->suivi(); }
+
+void CApp::creerServicesFenetres()
+{
+    services_ = std::make_unique<SServicesFenetres>(SServicesFenetres{
+        .contexte = contexte_,
+        .utilisateur = *utilisateur_,
+        .images = *images_,
+        .suivi = suivi(),
+        .executeur = [this]() -> CExecuteurTravauxQt& { return *travaux_; },
+        .imprimeur = [this]() -> CImpressionsQt& { return *impressions_; },
+        .recents = *recents_,
+        .reglages = *reglages_,
+        .signalement = signalement_,
+        .imprimantePartagee = [this]() -> QPrinter& { return imprimante(); },
+        .actionDeCommande = [this](int id) { return cadre_->action(id); },
+        .lancerCommande = [this](int id) { cadre_->executer(id); },
+        .actualiserCommandes = [this] { cadre_->mettreAJourCommandes(); },
+        .actualiserCommandesPlusTard = [this] { cadre_->planifierMiseAJour(); },
+        .peutRechercher = [this] { return rechercheDisponible(); },
+        .ouvrirRecherche = [this](CChildFrame& cadre) { rechercher(cadre); },
+        .peutComparer = [this] { return comparaisonDisponible(); },
+        .ouvrirComparaison = [this](CRequete* premiere) { comparer(premiere); },
+        .montrerResultatsRecherche = [this] { afficherResultatsRecherche(); },
+        .montrerResultatsComparaison = [this] { afficherResultatsComparaison(); },
+        .cadreActive = [this](CChildFrame& cadre) { documentActive(cadre); },
+        .ouvrirFichiersRecus = [this](const QStringList& fichiers) { ouvrirFichiersTransmis(fichiers); },
+        .enregistrerDocument = [this](CChildFrame& cadre) { return documents_->enregistrer(cadre); },
+        .enregistrerDocumentSous = [this](CChildFrame& cadre) { return documents_->enregistrerSous(cadre); },
+        .accepterFermeture = [this](CChildFrame& cadre) { return documents_->demanderEnregistrement(cadre); },
+        .ouvrirRecent = [this](const QString& chemin) { documents_->ouvrir(chemin); },
+        .fermerDocuments = [this] { return documents_->fermerTout(); },
+    });
+}
 
 CUtilisateur& CApp::utilisateur() { return *utilisateur_; }
 
@@ -334,10 +371,10 @@ void CApp::ouvrirFichiersTransmis(const QStringList& fichiers)
 
 void CApp::definirCommandes()
 {
-    definirCommande(cmd::Nouveau, {.executer = [this] { documents_->nouveau(); }});
-    definirCommande(cmd::Ouvrir, {.executer = [this] { documents_->ouvrirAvecDialogue(); }});
-    definirCommande(cmd::ConfigurationImpression, {.executer = [this] { configurerImpression(); }});
-    definirCommande(cmd::APropos, {.executer = [this] { afficherAPropos(); }});
-    definirCommande(cmd::FiltreRecherche, {.executer = [this] { basculerFiltreRecherche(); },
+    definirCommande(cmd::Nouveau, {.agir = [this] { documents_->nouveau(); }});
+    definirCommande(cmd::Ouvrir, {.agir = [this] { documents_->ouvrirAvecDialogue(); }});
+    definirCommande(cmd::ConfigurationImpression, {.agir = [this] { configurerImpression(); }});
+    definirCommande(cmd::APropos, {.agir = [this] { afficherAPropos(); }});
+    definirCommande(cmd::FiltreRecherche, {.agir = [this] { basculerFiltreRecherche(); },
                                            .coche = [this] { return contexte_.filtreRecherche; }});
 }

@@ -13,7 +13,6 @@
 
 #include "model/CContexte.h"
 #include "ui/CCibleCommandes.h"
-#include "ui/CHoteResultats.h"
 #include "ui/CSignalementErreurs.h"
 
 class CExecuteurTravauxQt;
@@ -25,6 +24,7 @@ class CComparaisonDlg;
 class CResultatsDlg;
 class CFichiersRecents;
 class CGestionnaireDocuments;
+class CHoteResultatsQt;
 class CImagesApplication;
 class CInstanceUnique;
 class CMainFrame;
@@ -38,6 +38,7 @@ class CUtilisateur;
 class CUtilisateurQt;
 class QPrinter;
 struct SLigneCommande;
+struct SServicesFenetres;
 
 struct SOptionsApplication {
     // Take the files of later starts (a local socket named serveur).
@@ -47,7 +48,7 @@ struct SOptionsApplication {
     bool messagesSurConsole = false;
 };
 
-class CApp : public QObject, public CCibleCommandes, public CHoteResultats {
+class CApp : public QObject, public CCibleCommandes {
     Q_OBJECT
 public:
     // The open documents, the current binder, the search and its results windows.
@@ -63,6 +64,8 @@ public:
     int codeSortie() const { return codeSortie_; }
 
     CMainFrame& cadre() { return *cadre_; }
+    // What the windows are handed of the program.
+    const SServicesFenetres& servicesFenetres() const { return *services_; }
     CGestionnaireDocuments& documents() { return *documents_; }
     const CImagesApplication& images() const { return *images_; }
     CSuiviTravailQt& suivi();
@@ -91,10 +94,6 @@ public:
     // Enter in the quick search's field: the results window, its first row current.
     void allerAuxResultatsRapides();
     void afficherResultatsComparaison();
-    // --- CHoteResultats (CAppResultats.cpp): the result windows reach the documents.
-    void localiser(CFichier& fichier) override;
-    void ouvrir(CFichier& fichier, bool dossierContenant) override;
-    CAnnonceTravailLong& annonceTravailLong() override;
 
     // "Filtre recherche": the switch flips and every open document lists its
     // selection again.
@@ -108,6 +107,8 @@ public:
     void ouvrirFichiersTransmis(const QStringList& fichiers);
 
 private:
+    // What the windows are handed of the program; before the main window.
+    void creerServicesFenetres();
     void definirCommandes();
     void configurerImpression();
     void brancherRechercheRapide();
@@ -124,6 +125,8 @@ private:
     std::unique_ptr<CAccesReglages> reglages_;
     std::unique_ptr<CFichiersRecents> recents_;
     std::unique_ptr<QPrinter> imprimante_;
+    // Outlives every window, which holds it.
+    std::unique_ptr<SServicesFenetres> services_;
     std::unique_ptr<CMainFrame> cadre_;
     std::unique_ptr<CGestionnaireDocuments> documents_;
     // Gone first: the jobs still running are cancelled while their documents exist.
@@ -133,6 +136,8 @@ private:
     std::unique_ptr<CImpressionsQt> impressions_;
     // Before the documents and the windows go, so that neither reaches it.
     std::unique_ptr<CRechercheRapide> rechercheRapide_;
+    // How the results windows reach the document windows.
+    std::unique_ptr<CHoteResultatsQt> hoteResultats_;
     CResultatsDlg* resultatsRecherche_ = nullptr;
     CComparaisonDlg* resultatsComparaison_ = nullptr;
     // Only compared, never followed: the document last activated.

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QKeyEvent>
+#include <QTimer>
 
 #include "model/CClasseur.h"
 #include "model/CContexte.h"
@@ -15,22 +16,20 @@
 #include "model/CResultatsComparaison.h"
 #include "model/CUtilisateur.h"
 #include "model/Totaux.h"
-#include "shell/CApp.h"
 #include "shell/CExecuteurTravauxQt.h"
-#include "shell/CChildFrame.h"
-#include "shell/CMainFrame.h"
+#include "shell/ServicesFenetres.h"
 #include "shell/CVueDocument.h"
 #include "ui/CImagesApplication.h"
 #include "ui/IdCommandes.h"
 #include "ui/InfobulleTexteCoupe.h"
 #include "ui/MenuClavier.h"
+#include "ui/CTravailLong.h"
 #include "workspace/MisesAJour.h"
 
 CRequete* CArboView::requeteGlissee_ = nullptr;
 
-CArboView::CArboView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent)
-    : QTreeView(parent), app_(app), cadre_(cadre), doc_(doc),
-      modele_(new CModeleArbre(app.images().arbre(), this))
+CArboView::CArboView(const SServicesFenetres& services, CDoc& doc, QWidget* parent)
+    : QTreeView(parent), services_(services), doc_(doc), modele_(new CModeleArbre(services.images.arbre(), this))
 {
     setModel(modele_);
     setHeaderHidden(true);
@@ -224,6 +223,49 @@ void CArboView::geler(bool gel)
     }
 }
 
+// --- The label editor: opened on binders and queries, closed by Enter, Tab or Escape --
+
+bool CArboView::edit(const QModelIndex& index, EditTrigger declencheur, QEvent* evenement)
+{
+    const bool etaitEnEdition = state() == EditingState;
+    // No name changes while a capture job works on the document.
+    if (!etaitEnEdition && CTravailLong::occupe(&doc_))
+        return false;
+    const bool resultat = QTreeView::edit(index, declencheur, evenement);
+    if (!etaitEnEdition && state() == EditingState) {
+        // The edit begins: the model only lets editable items (binders, queries) open.
+        editionEnCours_ = true;
+        indexEdite_ = index;
+        emit etatCommandesChange();
+    }
+    return resultat;
+}
+
+void CArboView::closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint conseil)
+{
+    // Tab ends the edit; it does not move on to edit the next item.
+    if (conseil == QAbstractItemDelegate::EditNextItem ||
+        conseil == QAbstractItemDelegate::EditPreviousItem)
+        conseil = QAbstractItemDelegate::NoHint;
+    QTreeView::closeEditor(editeur, conseil);
+    editionEnCours_ = false;
+    indexEdite_ = QPersistentModelIndex();
+    if (renommageEnAttente_)
+        QTimer::singleShot(0, this, &CArboView::appliquerRenommage);
+    emit etatCommandesChange();
+}
+
+void CArboView::terminerEdition()
+{
+    if (!editionEnCours_)
+        return;
+    if (QWidget* editeur = indexWidget(indexEdite_))
+        closeEditor(editeur, QAbstractItemDelegate::RevertModelCache);
+    // Whatever became of the editor, the edit is over.
+    editionEnCours_ = false;
+    indexEdite_ = QPersistentModelIndex();
+}
+
 void CArboView::editerLibelle(const CElement* noeud)
 {
     editerItem(itemDe(noeud));
@@ -262,15 +304,13 @@ void CArboView::selectionChangee(SItem* ancien, SItem* nouveau)
     if (nouveau)
         modele_->definirGras(CModeleArbre::itemNiveauRacine(nouveau), true);
     if (!silence_)
-        if (CVueDocument* liste = cadre_.vueListe())
-            liste->miseAJour(nullptr, nouveau ? nouveau->noeud : nullptr);
-    cadre_.selectionChangee();
+        emit selectionPubliee(nouveau ? nouveau->noeud : nullptr);
+    emit etatCommandesChange();
 }
 
 void CArboView::publierSelection()
 {
-    if (CVueDocument* liste = cadre_.vueListe())
-        liste->miseAJour(nullptr, noeudSelectionne());
+    emit selectionPubliee(noeudSelectionne());
 }
 
 // --- Document updates -----------------------------------------------------------------
@@ -298,7 +338,7 @@ void CArboView::documentChange(const SChangement& changement)
                 modele_->changerLibelle(item, QString::fromStdString(nomme->nom()));
         }
         // The comparison window names the compared queries as they are now.
-        if (CResultatsComparaison* comparaison = app_.contexte().resultatsComparaison)
+        if (CResultatsComparaison* comparaison = services_.contexte.resultatsComparaison)
             comparaison->relireNoms();
         break;
     case EChangement::NoeudDeplace:
@@ -387,17 +427,17 @@ void CArboView::definirCommandes()
 {
     using namespace cmd;
     const auto modifiable = [this] { return selectionModifiable(); };
-    definirCommande(Supprimer, {.executer = [this] { supprimerSelection(); },
+    definirCommande(Supprimer, {.agir = [this] { supprimerSelection(); },
                                 .actif = [this] { return selectionModifiable() && !editionEnCours_; }});
-    definirCommande(Proprietes, {.executer = [this] { afficherProprietes(); },
+    definirCommande(Proprietes, {.agir = [this] { afficherProprietes(); },
                                  .actif = [this] { return itemSelectionne() != nullptr; }});
-    definirCommande(Renommer, {.executer = [this] { editerItem(itemSelectionne()); }, .actif = modifiable});
-    definirCommande(MettreAJour, {.executer = [this] { mettreAJourSelection(); }, .actif = modifiable});
-    definirCommande(ToutMettreAJour, {.executer = [this] { toutMettreAJour(); }});
-    definirCommande(ModifierRequete, {.executer = [this] { modifierRequete(); },
+    definirCommande(Renommer, {.agir = [this] { editerItem(itemSelectionne()); }, .actif = modifiable});
+    definirCommande(MettreAJour, {.agir = [this] { mettreAJourSelection(); }, .actif = modifiable});
+    definirCommande(ToutMettreAJour, {.agir = [this] { toutMettreAJour(); }});
+    definirCommande(ModifierRequete, {.agir = [this] { modifierRequete(); },
                                       .actif = [this] { return selectionDansRequete(); }});
-    definirCommande(ComparerRequetes, {.executer = [this] { comparerSelection(); },
-                                       .actif = [this] { return app_.comparaisonDisponible(); }});
+    definirCommande(ComparerRequetes, {.agir = [this] { comparerSelection(); },
+                                       .actif = [this] { return services_.peutComparer(); }});
 }
 
 bool CArboView::selectionModifiable() const
@@ -426,30 +466,30 @@ void CArboView::mettreAJourSelection()
     // The query stays selected while it is captured; its new snapshot then shows.
     CRequete* q = item->noeud->requete();
     selectionner(static_cast<CDossier*>(q));
-    ::mettreAJour(app_.travaux(), app_.contexte(), doc_, {q});
+    ::mettreAJour(services_.executeur(), services_.contexte, doc_, {q});
 }
 
 void CArboView::toutMettreAJour()
 {
-    ::toutMettreAJour(app_.travaux(), app_.contexte(), doc_);
+    ::toutMettreAJour(services_.executeur(), services_.contexte, doc_);
 }
 
 void CArboView::modifierRequete()
 {
     if (CRequete* q = itemSelectionne()->noeud->requete())
-        ::modifierRequete(app_.travaux(), app_.contexte(), *q);
+        ::modifierRequete(services_.executeur(), services_.contexte, *q);
 }
 
 void CArboView::afficherProprietes()
 {
     if (const auto p = proprietesDe(*itemSelectionne()->noeud))
-        app_.utilisateur().afficherProprietes(*p);
+        services_.utilisateur.afficherProprietes(*p);
 }
 
 void CArboView::comparerSelection()
 {
     const SItem* s = itemSelectionne();
-    app_.comparer(s ? s->noeud->requete() : nullptr);
+    services_.ouvrirComparaison(s ? s->noeud->requete() : nullptr);
 }
 
 void CArboView::supprimerSelection()
@@ -466,7 +506,7 @@ void CArboView::keyPressEvent(QKeyEvent* evenement)
 {
     if (evenement->key() == Qt::Key_Delete && state() != EditingState) {
         // The key is "Supprimer": it acts exactly when the menu's command is enabled.
-        app_.cadre().executer(cmd::Supprimer);
+        services_.lancerCommande(cmd::Supprimer);
         evenement->accept();
         return;
     }
@@ -484,16 +524,15 @@ void CArboView::contextMenuEvent(QContextMenuEvent* evenement)
     }
     if (state() == EditingState)
         return;
-    CMainFrame& principal = app_.cadre();
-    cadre_.definirPanneauActif(this);
-    principal.mettreAJourCommandes();
+    emit devientActive();
+    services_.actualiserCommandes();
     QMenu menu(this);
     for (const int id : {cmd::NouveauClasseur, cmd::NouvelleRequete, 0, cmd::MettreAJour, cmd::ModifierRequete, 0,
                          cmd::Renommer, cmd::Supprimer, cmd::Proprietes}) {
         if (id == 0)
             menu.addSeparator();
         else
-            menu.addAction(principal.action(id));
+            menu.addAction(services_.actionDeCommande(id));
     }
     menu.exec(evenement->globalPos());
 }
@@ -501,7 +540,7 @@ void CArboView::contextMenuEvent(QContextMenuEvent* evenement)
 void CArboView::mousePressEvent(QMouseEvent* evenement)
 {
     // A click makes the pane active even when it already had the focus.
-    cadre_.definirPanneauActif(this);
+    emit devientActive();
     QTreeView::mousePressEvent(evenement);
 }
 
@@ -511,5 +550,5 @@ void CArboView::focusInEvent(QFocusEvent* evenement)
     // Focus the user brings (a click, Tab, Shift+Tab, a shortcut) makes the pane
     // active; focus Qt moves by itself while a window changes state does not.
     if (parLUtilisateur(evenement->reason()))
-        cadre_.definirPanneauActif(this);
+        emit devientActive();
 }

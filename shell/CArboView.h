@@ -5,8 +5,9 @@
 // commands (delete, properties, rename, update, update all, modify query, compare)
 // while it is the active pane.
 //
-// Label editing, drag and drop of queries and the painting of the connecting lines
-// live in CArboViewEdition.cpp, CArboViewGlisser.cpp and CArboViewBranches.cpp.
+// Renaming from the label editor, drag and drop of queries and the painting of the
+// connecting lines live in CArboViewEdition.cpp, CArboViewGlisser.cpp and
+// CArboViewBranches.cpp.
 
 #include <QPersistentModelIndex>
 #include <QSet>
@@ -17,15 +18,14 @@
 #include "shell/CModeleArbre.h"
 #include "ui/CCibleCommandes.h"
 
-class CApp;
-class CChildFrame;
 class CDoc;
 class CRequete;
+struct SServicesFenetres;
 
 class CArboView : public QTreeView, public CObservateurDocument, public CCibleCommandes {
     Q_OBJECT
 public:
-    CArboView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent = nullptr);
+    CArboView(const SServicesFenetres& services, CDoc& doc, QWidget* parent = nullptr);
     ~CArboView() override;
 
     // --- The document's notices -----------------------------------------------------
@@ -59,6 +59,14 @@ public:
     static void definirRequeteGlissee(CRequete* requete) { requeteGlissee_ = requete; }
 
     using QTreeView::edit;
+
+signals:
+    // The node whose contents the list pane is to show (none: nothing).
+    void selectionPubliee(CElement* noeud);
+    // The selection, or label editing, changed: the commands' states follow.
+    void etatCommandesChange();
+    // The user brought the pane forward (a click, the focus, the context menu).
+    void devientActive();
 
 protected:
     void currentChanged(const QModelIndex& actuel, const QModelIndex& precedent) override;
@@ -112,8 +120,7 @@ private:
     // Closes an open label editor without renaming: its item is about to go.
     void terminerEdition();
 
-    CApp& app_;
-    CChildFrame& cadre_;
+    const SServicesFenetres& services_;
     CDoc& doc_;
     const CDoc* documentDesCommandes() const override { return &doc_; }
     CModeleArbre* modele_;

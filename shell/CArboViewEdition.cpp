@@ -1,6 +1,6 @@
-// Label editing in the tree: only binders and queries may be renamed; a name the
-// node refuses is reported by the node itself (a message box) and editing starts
-// again on the same item.
+// The name typed in the tree's label editor: only binders and queries may be renamed;
+// a name the node refuses is reported by the node itself (a message box) and editing
+// starts again on the same item.
 
 #include <QLineEdit>
 #include <QTimer>
@@ -8,26 +8,9 @@
 #include "model/CDoc.h"
 #include "model/CNomme.h"
 #include "model/CUtilisateur.h"
-#include "shell/CApp.h"
 #include "shell/CArboView.h"
-#include "shell/CChildFrame.h"
+#include "shell/ServicesFenetres.h"
 #include "ui/CTravailLong.h"
-
-bool CArboView::edit(const QModelIndex& index, EditTrigger declencheur, QEvent* evenement)
-{
-    const bool etaitEnEdition = state() == EditingState;
-    // No name changes while a capture job works on the document.
-    if (!etaitEnEdition && CTravailLong::occupe(&doc_))
-        return false;
-    const bool resultat = QTreeView::edit(index, declencheur, evenement);
-    if (!etaitEnEdition && state() == EditingState) {
-        // The edit begins: the model only lets editable items (binders, queries) open.
-        editionEnCours_ = true;
-        indexEdite_ = index;
-        cadre_.selectionChangee();
-    }
-    return resultat;
-}
 
 void CArboView::commitData(QWidget* editeur)
 {
@@ -40,31 +23,6 @@ void CArboView::commitData(QWidget* editeur)
     itemRenomme_ = item;
     texteRenomme_ = ligne->text();
     renommageEnAttente_ = true;
-}
-
-void CArboView::closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint conseil)
-{
-    // Tab ends the edit; it does not move on to edit the next item.
-    if (conseil == QAbstractItemDelegate::EditNextItem ||
-        conseil == QAbstractItemDelegate::EditPreviousItem)
-        conseil = QAbstractItemDelegate::NoHint;
-    QTreeView::closeEditor(editeur, conseil);
-    editionEnCours_ = false;
-    indexEdite_ = QPersistentModelIndex();
-    if (renommageEnAttente_)
-        QTimer::singleShot(0, this, &CArboView::appliquerRenommage);
-    cadre_.selectionChangee();
-}
-
-void CArboView::terminerEdition()
-{
-    if (!editionEnCours_)
-        return;
-    if (QWidget* editeur = indexWidget(indexEdite_))
-        closeEditor(editeur, QAbstractItemDelegate::RevertModelCache);
-    // Whatever became of the editor, the edit is over.
-    editionEnCours_ = false;
-    indexEdite_ = QPersistentModelIndex();
 }
 
 void CArboView::appliquerRenommage()
@@ -90,7 +48,7 @@ void CArboView::appliquerRenommage()
     if (!nomme)
         return;
     if (const CResultat<> renomme = doc_.renommer(*nomme, texteRenomme_.toStdString()); !renomme) {
-        app_.utilisateur().message(renomme.raison(), EBoutons::Ok, EIcone::Erreur);
+        services_.utilisateur.message(renomme.raison(), EBoutons::Ok, EIcone::Erreur);
         edit(modele_->indexDe(item));
         return;
     }
@@ -98,5 +56,5 @@ void CArboView::appliquerRenommage()
     scrollTo(modele_->indexDe(item));
     // The list shows names too (a binder lists its queries): it lists the selection again.
     publierSelection();
-    cadre_.selectionChangee();
+    emit etatCommandesChange();
 }

@@ -12,7 +12,6 @@
 #include "model/CRequete.h"
 #include "ui/CTravailLong.h"
 #include "shell/CArboView.h"
-#include "shell/CChildFrame.h"
 
 void CArboView::startDrag(Qt::DropActions actions)
 {
@@ -107,5 +106,5 @@ void CArboView::deposer(const CElement* cible, bool copie)
     else if (!doc_.deplacerRequete(*q, destination))
         return;
     selectionner(static_cast<CDossier*>(q));
-    cadre_.selectionChangee();
+    emit etatCommandesChange();
 }

@@ -8,18 +8,17 @@
 #include <QTimer>
 
 #include "model/CClasseur.h"
+#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
 #include "shell/CAccesReglages.h"
-#include "shell/CApp.h"
 #include "shell/CImpressionsQt.h"
 #include "shell/CExecuteurTravauxQt.h"
 #include "shell/CArboView.h"
-#include "shell/CGestionnaireDocuments.h"
 #include "ui/CImagesApplication.h"
 #include "shell/CListeView.h"
-#include "shell/CMainFrame.h"
 #include "shell/CSuiviTravailQt.h"
+#include "shell/ServicesFenetres.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "shell/ImpressionDocument.h"
@@ -33,21 +32,30 @@ constexpr int kPasFractionnement = 8;
 
 } // namespace
 
-CChildFrame::CChildFrame(CApp& app, std::unique_ptr<CDoc> doc, const QString& titreParDefaut,
+CChildFrame::CChildFrame(const SServicesFenetres& services, std::unique_ptr<CDoc> doc, const QString& titreParDefaut,
                          QWidget* parent)
-    : QMdiSubWindow(parent), app_(app), doc_(std::move(doc)), titreParDefaut_(titreParDefaut),
+    : QMdiSubWindow(parent), services_(services), doc_(std::move(doc)), titreParDefaut_(titreParDefaut),
       separateur_(new QSplitter(Qt::Horizontal, this))
 {
     // Searched, and let go of node by node, until it closes.
-    app_.contexte().ajouterDocument(*doc_);
+    services_.contexte.ajouterDocument(*doc_);
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(app_.images().icone(101));
+    setWindowIcon(services_.images.icone(101));
     separateur_->setChildrenCollapsible(false);
     // The list is told of a change of the document before the tree: the tree then
     // rebuilds and hands the list its selection again, which the list keeps (told
     // after the tree, the list would empty itself after showing the selection).
-    liste_ = new CListeView(app_, *this, *doc_, separateur_);
-    arbre_ = new CArboView(app_, *this, *doc_, separateur_);
+    liste_ = new CListeView(services_, *doc_, separateur_);
+    arbre_ = new CArboView(services_, *doc_, separateur_);
+    // The panes report to their window: the tree hands its selection to the list pane.
+    connect(arbre_, &CArboView::selectionPubliee, this, [this](CElement* noeud) {
+        if (CVueDocument* liste = vueListe())
+            liste->miseAJour(nullptr, noeud);
+    });
+    connect(arbre_, &CArboView::etatCommandesChange, this, &CChildFrame::selectionChangee);
+    connect(liste_, &CListeView::etatCommandesChange, this, &CChildFrame::selectionChangee);
+    connect(arbre_, &CArboView::devientActive, this, [this] { definirPanneauActif(arbre_); });
+    connect(liste_, &CListeView::devientActive, this, [this] { definirPanneauActif(liste_); });
     separateur_->addWidget(arbre_);
     separateur_->addWidget(liste_);
     separateur_->setStretchFactor(0, 0);
@@ -70,7 +78,7 @@ CChildFrame::CChildFrame(CApp& app, std::unique_ptr<CDoc> doc, const QString& ti
     });
     doc_->surChangementModifie = [this] {
         setWindowModified(doc_->estModifie());
-        app_.cadre().planifierMiseAJour();
+        services_.actualiserCommandesPlusTard();
     };
     actualiserTitre();
     definirCommandes();
@@ -153,7 +161,7 @@ void CChildFrame::afficherAuPremierPlan()
 
 void CChildFrame::selectionChangee()
 {
-    app_.cadre().planifierMiseAJour();
+    services_.actualiserCommandesPlusTard();
 }
 
 // --- Keyboard move of the split bar --------------------------------------------------------
@@ -223,23 +231,23 @@ bool CChildFrame::eventFilter(QObject* objet, QEvent* evenement)
 void CChildFrame::definirCommandes()
 {
     using namespace cmd;
-    definirCommande(NouveauClasseur, {.executer = [this] { nouveauClasseur(); }});
-    definirCommande(NouvelleRequete, {.executer = [this] { nouvelleRequete(); },
-                                      .actif = [this] { return doc_->contientClasseur(app_.contexte().classeurCourant); }});
-    definirCommande(Rechercher, {.executer = [this] { app_.rechercher(*this); },
-                                 .actif = [this] { return app_.rechercheDisponible(); }});
-    definirCommande(ResultatsRecherche, {.executer = [this] { app_.afficherResultatsRecherche(); }});
-    definirCommande(ResultatsComparaison, {.executer = [this] { app_.afficherResultatsComparaison(); }});
-    definirCommande(SousDossiers, {.executer = [this] { doc_->basculerSousDossiers(); },
+    definirCommande(NouveauClasseur, {.agir = [this] { nouveauClasseur(); }});
+    definirCommande(NouvelleRequete, {.agir = [this] { nouvelleRequete(); },
+                                      .actif = [this] { return doc_->contientClasseur(services_.contexte.classeurCourant); }});
+    definirCommande(Rechercher, {.agir = [this] { services_.ouvrirRecherche(*this); },
+                                 .actif = [this] { return services_.peutRechercher(); }});
+    definirCommande(ResultatsRecherche, {.agir = [this] { services_.montrerResultatsRecherche(); }});
+    definirCommande(ResultatsComparaison, {.agir = [this] { services_.montrerResultatsComparaison(); }});
+    definirCommande(SousDossiers, {.agir = [this] { doc_->basculerSousDossiers(); },
                                    .coche = [this] { return doc_->afficherSousDossiers; }});
     // One print at a time: they share the printer.
-    const auto sansImpression = [this] { return !app_.impressions().enCours(); };
-    definirCommande(Imprimer, {.executer = [this] { imprimer(); }, .actif = sansImpression});
-    definirCommande(ApercuImpression, {.executer = [this] { afficherApercu(); }, .actif = sansImpression});
-    definirCommande(Fermer, {.executer = [this] { close(); }});
-    definirCommande(Enregistrer, {.executer = [this] { app_.documents().enregistrer(*this); }});
-    definirCommande(EnregistrerSous, {.executer = [this] { app_.documents().enregistrerSous(*this); }});
-    definirCommande(Fractionner, {.executer = [this] { fractionner(); },
+    const auto sansImpression = [this] { return !services_.imprimeur().enCours(); };
+    definirCommande(Imprimer, {.agir = [this] { imprimer(); }, .actif = sansImpression});
+    definirCommande(ApercuImpression, {.agir = [this] { afficherApercu(); }, .actif = sansImpression});
+    definirCommande(Fermer, {.agir = [this] { close(); }});
+    definirCommande(Enregistrer, {.agir = [this] { services_.enregistrerDocument(*this); }});
+    definirCommande(EnregistrerSous, {.agir = [this] { services_.enregistrerDocumentSous(*this); }});
+    definirCommande(Fractionner, {.agir = [this] { fractionner(); },
                                   .actif = [this] { return !fractionnement_; }});
 }
 
@@ -253,18 +261,18 @@ void CChildFrame::nouveauClasseur()
 
 void CChildFrame::nouvelleRequete()
 {
-    if (CRequete* q = ::nouvelleRequete(app_.travaux(), app_.contexte(), *doc_))
+    if (CRequete* q = ::nouvelleRequete(services_.executeur(), services_.contexte, *doc_))
         arbre_->selectionner(static_cast<CDossier*>(q));
 }
 
 void CChildFrame::imprimer()
 {
-    imprimerAvecDialogue(*doc_, app_.imprimante(), app_.impressions(), app_.suivi(), window());
+    imprimerAvecDialogue(*doc_, services_.imprimantePartagee(), services_.imprimeur(), services_.suivi, window());
 }
 
 void CChildFrame::afficherApercu()
 {
-    apercuAvantImpression(*doc_, app_.imprimante(), app_.reglages().pagesApercu(), app_.impressions(), app_.suivi(),
+    apercuAvantImpression(*doc_, services_.imprimantePartagee(), services_.reglages.pagesApercu(), services_.imprimeur(), services_.suivi,
                           window());
 }
 
@@ -273,14 +281,14 @@ void CChildFrame::closeEvent(QCloseEvent* evenement)
     // Nothing closes while a capture runs, and a modified document asks first.
     if (CTravailLong::occupe(doc_.get())) {
         // Refused: the user is told why.
-        if (app_.impressions().imprime(doc_.get()))
-            app_.impressions().rappeler();
+        if (services_.imprimeur().imprime(doc_.get()))
+            services_.imprimeur().rappeler();
         else
-            app_.travaux().rappeler();
+            services_.executeur().rappeler();
         evenement->ignore();
         return;
     }
-    if (CTravailLong::enCours() || !app_.documents().demanderEnregistrement(*this)) {
+    if (CTravailLong::enCours() || !services_.accepterFermeture(*this)) {
         evenement->ignore();
         return;
     }

@@ -10,26 +10,18 @@
 
 #include "ui/CCibleCommandes.h"
 
-class CApp;
 class CArboView;
 class CDoc;
 class CListeView;
 class CVueDocument;
 class QSplitter;
-
-// True for focus the user gives a pane (a click, Tab, Shift+Tab, a shortcut), false
-// for focus Qt moves by itself (a window activated, restored or maximised).
-inline bool parLUtilisateur(Qt::FocusReason raison)
-{
-    return raison == Qt::MouseFocusReason || raison == Qt::TabFocusReason || raison == Qt::BacktabFocusReason ||
-           raison == Qt::ShortcutFocusReason;
-}
+struct SServicesFenetres;
 
 class CChildFrame : public QMdiSubWindow, public CCibleCommandes {
     Q_OBJECT
 public:
     // `titreParDefaut`: "Liste1", "Liste2"... the title while the document has no file.
-    CChildFrame(CApp& app, std::unique_ptr<CDoc> doc, const QString& titreParDefaut,
+    CChildFrame(const SServicesFenetres& services, std::unique_ptr<CDoc> doc, const QString& titreParDefaut,
                 QWidget* parent = nullptr);
     ~CChildFrame() override;
 
@@ -79,7 +71,7 @@ private:
     void afficherApercu();
     void terminerFractionnement(bool garder);
 
-    CApp& app_;
+    const SServicesFenetres& services_;
     std::unique_ptr<CDoc> doc_;
     const CDoc* documentDesCommandes() const override { return doc_.get(); }
     QString titreParDefaut_;

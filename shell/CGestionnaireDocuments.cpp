@@ -9,13 +9,14 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CUtilisateur.h"
-#include "shell/CApp.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CFichiersRecents.h"
 #include "shell/CMainFrame.h"
+#include "shell/ServicesFenetres.h"
 #include "storage/EnregistrementVerifie.h"
 #include "storage/FichierCatalogue.h"
 #include "ui/CheminsQt.h"
@@ -35,25 +36,26 @@ QString cheminReel(const QString& chemin)
 
 } // namespace
 
-CGestionnaireDocuments::CGestionnaireDocuments(CApp& app) : app_(app)
+CGestionnaireDocuments::CGestionnaireDocuments(const SServicesFenetres& services, CMainFrame& cadre)
+    : services_(services), cadre_(cadre)
 {
     dialogueOuvrir = [this] {
-        return QFileDialog::getOpenFileName(&app_.cadre(), QStringLiteral("Ouvrir"), QString(), kFiltre);
+        return QFileDialog::getOpenFileName(&cadre_, QStringLiteral("Ouvrir"), QString(), kFiltre);
     };
     dialogueEnregistrer = [this](const QString& propose) {
-        return QFileDialog::getSaveFileName(&app_.cadre(), QStringLiteral("Enregistrer sous"), propose,
+        return QFileDialog::getSaveFileName(&cadre_, QStringLiteral("Enregistrer sous"), propose,
                                             kFiltre);
     };
 }
 
 void CGestionnaireDocuments::signaler(const std::string& message)
 {
-    app_.utilisateur().message(message, EBoutons::Ok, EIcone::Exclamation);
+    services_.utilisateur.message(message, EBoutons::Ok, EIcone::Exclamation);
 }
 
 bool CGestionnaireDocuments::enregistrerVers(CDoc& doc, const std::string& chemin)
 {
-    const SEnregistrement r = enregistrerApresVerification(doc, chemin, app_.utilisateur());
+    const SEnregistrement r = enregistrerApresVerification(doc, chemin, services_.utilisateur);
     switch (r.issue) {
     case EIssueEnregistrement::Enregistre:
         return true;
@@ -68,24 +70,24 @@ bool CGestionnaireDocuments::enregistrerVers(CDoc& doc, const std::string& chemi
 
 CChildFrame* CGestionnaireDocuments::ajouterCadre(CChildFrame* cadre)
 {
-    app_.cadre().zoneMdi().addSubWindow(cadre);
+    cadre_.zoneMdi().addSubWindow(cadre);
     cadre->afficherMaximise();
     cadre->arbre().setFocus(Qt::OtherFocusReason);
-    app_.cadre().mettreAJourCommandes();
+    cadre_.mettreAJourCommandes();
     return cadre;
 }
 
 CChildFrame* CGestionnaireDocuments::nouveau()
 {
     auto doc = std::make_unique<CDoc>();
-    app_.contexte().classeurCourant = doc->initialiserNouveau();
-    return ajouterCadre(new CChildFrame(app_, std::move(doc), QStringLiteral("Liste%1").arg(++compteur_)));
+    services_.contexte.classeurCourant = doc->initialiserNouveau();
+    return ajouterCadre(new CChildFrame(services_, std::move(doc), QStringLiteral("Liste%1").arg(++compteur_)));
 }
 
 CChildFrame* CGestionnaireDocuments::cadreDe(const QString& chemin) const
 {
     const QString reel = cheminReel(chemin);
-    for (CChildFrame* c : app_.cadre().cadres()) {
+    for (CChildFrame* c : cadre_.cadres()) {
         const std::string& sien = c->document().chemin;
         if (!sien.empty() && cheminReel(cheminQt(sien)) == reel)
             return c;
@@ -98,7 +100,7 @@ CChildFrame* CGestionnaireDocuments::ouvrir(const QString& chemin, std::string* 
     const QString absolu = QFileInfo(chemin).absoluteFilePath();
     if (CChildFrame* deja = cadreDe(absolu)) {
         deja->afficherMaximise();
-        app_.recents().ajouter(absolu);
+        services_.recents.ajouter(absolu);
         return deja;
     }
     // Read into a document of its own: a file that cannot be read leaves no window.
@@ -111,15 +113,15 @@ CChildFrame* CGestionnaireDocuments::ouvrir(const QString& chemin, std::string* 
             signaler(charge.raison());
         // A recent file that has gone leaves the list, as it would fail again.
         if (!QFileInfo::exists(absolu))
-            app_.recents().retirer(absolu);
-        app_.cadre().mettreAJourCommandes();
+            services_.recents.retirer(absolu);
+        cadre_.mettreAJourCommandes();
         return nullptr;
     }
     // It loads, but a save was stopped: the user decides which content to keep.
     for (const std::string& texte : avertissementsChargement(cheminCatalogue(absolu)))
         signaler(texte);
-    app_.recents().ajouter(absolu);
-    return ajouterCadre(new CChildFrame(app_, std::move(doc), QString()));
+    services_.recents.ajouter(absolu);
+    return ajouterCadre(new CChildFrame(services_, std::move(doc), QString()));
 }
 
 void CGestionnaireDocuments::ouvrirAvecDialogue()
@@ -136,8 +138,8 @@ bool CGestionnaireDocuments::enregistrer(CChildFrame& cadre)
         return enregistrerSous(cadre);
     if (!enregistrerVers(doc, doc.chemin))
         return false;
-    app_.recents().ajouter(QFileInfo(cheminQt(doc.chemin)).absoluteFilePath());
-    app_.cadre().mettreAJourCommandes();
+    services_.recents.ajouter(QFileInfo(cheminQt(doc.chemin)).absoluteFilePath());
+    cadre_.mettreAJourCommandes();
     return true;
 }
 
@@ -155,8 +157,8 @@ bool CGestionnaireDocuments::enregistrerSous(CChildFrame& cadre)
     if (!enregistrerVers(doc, cheminCatalogue(chemin)))
         return false;
     cadre.actualiserTitre();
-    app_.recents().ajouter(chemin);
-    app_.cadre().mettreAJourCommandes();
+    services_.recents.ajouter(chemin);
+    cadre_.mettreAJourCommandes();
     return true;
 }
 
@@ -167,7 +169,7 @@ bool CGestionnaireDocuments::demanderEnregistrement(CChildFrame& cadre)
     cadre.afficherMaximise();
     QMessageBox question(QMessageBox::Warning, QStringLiteral("Norvanel"),
                          QStringLiteral("Enregistrer les modifications apportées à %1\u00a0?").arg(cadre.titre()),
-                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &app_.cadre());
+                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &cadre_);
     // Our own words on the buttons: Qt's translation says "Ne pas tenir compte".
     question.button(QMessageBox::Save)->setText(QStringLiteral("Enregistrer"));
     question.button(QMessageBox::Discard)->setText(QStringLiteral("Ne pas enregistrer"));
@@ -185,7 +187,7 @@ bool CGestionnaireDocuments::demanderEnregistrement(CChildFrame& cadre)
 
 bool CGestionnaireDocuments::fermerTout()
 {
-    const QList<CChildFrame*> cadres = app_.cadre().cadres();
+    const QList<CChildFrame*> cadres = cadre_.cadres();
     for (CChildFrame* c : cadres)
         if (!demanderEnregistrement(*c))
             return false;

@@ -11,14 +11,15 @@
 #include <QObject>
 #include <QString>
 
-class CApp;
 class CChildFrame;
 class CDoc;
+class CMainFrame;
+struct SServicesFenetres;
 
 class CGestionnaireDocuments : public QObject {
     Q_OBJECT
 public:
-    explicit CGestionnaireDocuments(CApp& app);
+    CGestionnaireDocuments(const SServicesFenetres& services, CMainFrame& cadre);
 
     // A new document with one binder "Général", in a new window.
     CChildFrame* nouveau();
@@ -52,6 +53,7 @@ private:
     bool enregistrerVers(CDoc& doc, const std::string& chemin);
     void signaler(const std::string& message);
 
-    CApp& app_;
+    const SServicesFenetres& services_;
+    CMainFrame& cadre_;
     int compteur_ = 0;
 };

@@ -21,12 +21,10 @@
 #include "model/CRequete.h"
 #include "model/TexteCellule.h"
 #include "model/TriListe.h"
-#include "shell/CApp.h"
-#include "shell/CChildFrame.h"
-#include "ui/CImagesApplication.h"
-#include "shell/CMainFrame.h"
 #include "shell/CModeleListe.h"
 #include "shell/CSuiviTravailQt.h"
+#include "shell/ServicesFenetres.h"
+#include "ui/CImagesApplication.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "ui/ListeEnColonnes.h"
@@ -34,9 +32,8 @@
 #include "ui/MenuClavier.h"
 #include "workspace/Ouverture.h"
 
-CListeView::CListeView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent)
-    : QTreeView(parent), app_(app), cadre_(cadre), doc_(doc),
-      modele_(new CModeleListe(app.images().tri(), this))
+CListeView::CListeView(const SServicesFenetres& services, CDoc& doc, QWidget* parent)
+    : QTreeView(parent), services_(services), doc_(doc), modele_(new CModeleListe(services.images.tri(), this))
 {
     setModel(modele_);
     configurerListeEnColonnes(*this);
@@ -85,12 +82,12 @@ void CListeView::miseAJour(CVueDocument* emetteur, CElement* indice)
     if (indice) {
         // Listing a node makes its binder (and, below a binder, its query) the current
         // ones: the new-query command adds to that binder.
-        CContexte& ctx = app_.contexte();
+        CContexte& ctx = services_.contexte;
         if (CClasseur* c = indice->classeur(); c && doc_.contientClasseur(c))
             ctx.classeurCourant = c;
     }
     lister(indice);
-    cadre_.selectionChangee();
+    emit etatCommandesChange();
 }
 
 void CListeView::documentChange(const SChangement& changement)
@@ -101,7 +98,7 @@ void CListeView::documentChange(const SChangement& changement)
     }
     if (changement.quoi != EChangement::MarquesChangees)
         return;
-    if (app_.contexte().filtreRecherche)
+    if (services_.contexte.filtreRecherche)
         lister(modele_->noeudListe());
     else
         viewport()->update();
@@ -113,7 +110,7 @@ void CListeView::lister(CElement* noeud)
         modele_->viderLignes();
         return;
     }
-    modele_->lister(*noeud, app_.contexte().filtreRecherche);
+    modele_->lister(*noeud, services_.contexte.filtreRecherche);
     for (int c = 0; c < modele_->nombreColonnes(); ++c)
         header()->resizeSection(c, largeurColonne(modele_->colonne(c)));
     trier();
@@ -182,10 +179,10 @@ void CListeView::trier(std::optional<int> colonne, std::optional<bool> sensForce
 
 void CListeView::definirCommandes()
 {
-    definirCommande(cmd::OuvrirElement, {.executer = [this] { ouvrirSelection(false); },
+    definirCommande(cmd::OuvrirElement, {.agir = [this] { ouvrirSelection(false); },
                                          .actif = [this] { return ouvrableSelectionne(false) != nullptr; }});
     definirCommande(cmd::OuvrirDossierContenant,
-                    {.executer = [this] { ouvrirSelection(true); },
+                    {.agir = [this] { ouvrirSelection(true); },
                      .actif = [this] { return ouvrableSelectionne(true) != nullptr; }});
 }
 
@@ -204,13 +201,13 @@ void CListeView::ouvrirSelection(bool dossierContenant)
     {
         // The desktop is not waited for, but the disk may be asked for: while that
         // question is open nothing may close the document or change it.
-        CTravailLong travail(app_.suivi(), window());
+        CTravailLong travail(services_.suivi, window());
         if (dossierContenant)
-            ::ouvrirDossierContenant(app_.utilisateur(), *o);
+            ::ouvrirDossierContenant(services_.utilisateur, *o);
         else
-            ::ouvrir(app_.utilisateur(), *o);
+            ::ouvrir(services_.utilisateur, *o);
     }
-    cadre_.selectionChangee();
+    emit etatCommandesChange();
 }
 
 void CListeView::mouseDoubleClickEvent(QMouseEvent* evenement)
@@ -237,13 +234,12 @@ void CListeView::contextMenuEvent(QContextMenuEvent* evenement)
 {
     if (!noeudSelectionne())
         return;
-    CMainFrame& principal = app_.cadre();
-    cadre_.definirPanneauActif(this);
-    principal.mettreAJourCommandes();
+    emit devientActive();
+    services_.actualiserCommandes();
     QMenu menu(this);
-    QAction* ouvrir = principal.action(cmd::OuvrirElement);
+    QAction* ouvrir = services_.actionDeCommande(cmd::OuvrirElement);
     menu.addAction(ouvrir);
-    menu.addAction(principal.action(cmd::OuvrirDossierContenant));
+    menu.addAction(services_.actionDeCommande(cmd::OuvrirDossierContenant));
     menu.setDefaultAction(ouvrir);
     menu.exec(evenement->globalPos());
 }
@@ -251,7 +247,7 @@ void CListeView::contextMenuEvent(QContextMenuEvent* evenement)
 void CListeView::mousePressEvent(QMouseEvent* evenement)
 {
     // A click makes the pane active even when it already had the focus.
-    cadre_.definirPanneauActif(this);
+    emit devientActive();
     // A right click on empty space clears the selection, as a left click does: the
     // context menu then has no row to offer.
     if (evenement->button() == Qt::RightButton && !indexAt(evenement->position().toPoint()).isValid()) {
@@ -267,11 +263,11 @@ void CListeView::focusInEvent(QFocusEvent* evenement)
     // Focus the user brings (a click, Tab, Shift+Tab, a shortcut) makes the pane
     // active; focus Qt moves by itself while a window changes state does not.
     if (parLUtilisateur(evenement->reason()))
-        cadre_.definirPanneauActif(this);
+        emit devientActive();
 }
 
 void CListeView::currentChanged(const QModelIndex& actuel, const QModelIndex& precedent)
 {
     QTreeView::currentChanged(actuel, precedent);
-    cadre_.selectionChangee();
+    emit etatCommandesChange();
 }

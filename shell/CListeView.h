@@ -14,18 +14,17 @@
 #include "shell/CVueDocument.h"
 #include "ui/CCibleCommandes.h"
 
-class CApp;
-class CChildFrame;
 class CDoc;
 class CElement;
 class CModeleListe;
 class COuvrable;
 struct SColonne;
+struct SServicesFenetres;
 
 class CListeView : public QTreeView, public CVueDocument, public CObservateurDocument, public CCibleCommandes {
     Q_OBJECT
 public:
-    CListeView(CApp& app, CChildFrame& cadre, CDoc& doc, QWidget* parent = nullptr);
+    CListeView(const SServicesFenetres& services, CDoc& doc, QWidget* parent = nullptr);
     ~CListeView() override;
 
     // A node to list, or none: the rows go, the columns stay.
@@ -45,6 +44,12 @@ public:
     CElement* noeudSelectionne() const;
     // Number of times the pane was told of a change; for the tests.
     int nombreMisesAJour() const { return misesAJour_; }
+
+signals:
+    // The row selected, or the node listed, changed: the commands' states follow.
+    void etatCommandesChange();
+    // The user brought the pane forward (a click, the focus, the context menu).
+    void devientActive();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* evenement) override;
@@ -66,8 +71,7 @@ private:
     COuvrable* ouvrableSelectionne(bool dossierContenant) const;
     void ouvrirSelection(bool dossierContenant);
 
-    CApp& app_;
-    CChildFrame& cadre_;
+    const SServicesFenetres& services_;
     CDoc& doc_;
     const CDoc* documentDesCommandes() const override { return &doc_; }
     CModeleListe* modele_;

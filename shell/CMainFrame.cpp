@@ -13,15 +13,14 @@
 #include <QTimer>
 
 #include "model/CDoc.h"
-#include "shell/CApp.h"
 #include "shell/CExecuteurTravauxQt.h"
 #include "shell/CImpressionsQt.h"
-#include "shell/CArboView.h"
 #include "shell/CBarreEtat.h"
 #include "shell/CChildFrame.h"
 #include "shell/CFichiersRecents.h"
-#include "shell/CGestionnaireDocuments.h"
+#include "shell/ServicesFenetres.h"
 #include "ui/CImagesApplication.h"
+#include "ui/CSignalementErreurs.h"
 #include "ui/CChampRechercheRapide.h"
 #include "ui/CToolBarEx.h"
 #include "ui/CTravailLong.h"
@@ -45,12 +44,12 @@ QString partieInvite(const char* invite, bool bulle)
 
 } // namespace
 
-CMainFrame::CMainFrame(CApp& app)
-    : app_(app), zone_(new QMdiArea(this)), etat_(new CBarreEtat(this)), miseAJour_(new QTimer(this))
+CMainFrame::CMainFrame(const SServicesFenetres& services, CCibleCommandes& application)
+    : services_(services), application_(application), zone_(new QMdiArea(this)), etat_(new CBarreEtat(this)), miseAJour_(new QTimer(this))
 {
     setObjectName(QStringLiteral("cadrePrincipal"));
     setWindowTitle(QStringLiteral("Norvanel"));
-    setWindowIcon(app_.images().icone(100));
+    setWindowIcon(services_.images.icone(100));
     setAcceptDrops(true);
     zone_->setViewMode(QMdiArea::SubWindowView);
     zone_->setActivationOrder(QMdiArea::CreationOrder);
@@ -218,7 +217,7 @@ std::vector<CCibleCommandes*> CMainFrame::route()
         cibles.push_back(c);
     }
     cibles.push_back(this);
-    cibles.push_back(&app_);
+    cibles.push_back(&application_);
     return cibles;
 }
 
@@ -266,7 +265,7 @@ void CMainFrame::actualiserTitre()
 
 void CMainFrame::actualiserFichiersRecents()
 {
-    const QStringList& fichiers = app_.recents().fichiers();
+    const QStringList& fichiers = services_.recents.fichiers();
     aucunRecent_->setVisible(fichiers.isEmpty());
     for (int n = 0; n < static_cast<int>(recents_.size()); ++n) {
         QAction* a = recents_[static_cast<std::size_t>(n)];
@@ -305,7 +304,7 @@ void CMainFrame::actualiserMenuFenetre()
 void CMainFrame::surActivation(QMdiSubWindow* fenetre)
 {
     if (auto* c = qobject_cast<CChildFrame*>(fenetre))
-        app_.documentActive(*c);
+        services_.cadreActive(*c);
     planifierMiseAJour();
 }
 
@@ -317,12 +316,12 @@ void CMainFrame::executer(int id)
     // has put back what it began, and the user hears what failed.
     try {
         // A capture it starts as a job is named after it too, should it fail later.
-        app_.travaux().nomOperation = nomCommande(id);
+        services_.executeur().nomOperation = nomCommande(id);
         for (CCibleCommandes* c : route())
             if (c->executerCommande(id))
                 break;
     } catch (...) {
-        app_.signalement().signalerEchec(nomCommande(id), std::current_exception());
+        services_.signalement.signalerEchec(nomCommande(id), std::current_exception());
     }
     mettreAJourCommandes();
 }
@@ -339,21 +338,21 @@ std::string CMainFrame::nomCommande(int id) const
 void CMainFrame::definirCommandes()
 {
     using namespace cmd;
-    definirCommande(Quitter, {.executer = [this] { close(); }});
-    definirCommande(BarreOutils, {.executer = [this] { barre_->setHidden(!barre_->isHidden()); },
+    definirCommande(Quitter, {.agir = [this] { close(); }});
+    definirCommande(BarreOutils, {.agir = [this] { barre_->setHidden(!barre_->isHidden()); },
                                   .coche = [this] { return !barre_->isHidden(); }});
-    definirCommande(BarreEtat, {.executer = [this] { etat_->setHidden(!etat_->isHidden()); },
+    definirCommande(BarreEtat, {.agir = [this] { etat_->setHidden(!etat_->isHidden()); },
                                 .coche = [this] { return !etat_->isHidden(); }});
     const auto unDocument = [this] { return cadreActif() != nullptr; };
-    definirCommande(Cascade, {.executer = [this] { zone_->cascadeSubWindows(); }, .actif = unDocument});
-    definirCommande(Mosaique, {.executer = [this] { zone_->tileSubWindows(); }, .actif = unDocument});
-    definirCommande(ReorganiserIcones, {.executer = [this] { reorganiserIcones(); }, .actif = unDocument});
+    definirCommande(Cascade, {.agir = [this] { zone_->cascadeSubWindows(); }, .actif = unDocument});
+    definirCommande(Mosaique, {.agir = [this] { zone_->tileSubWindows(); }, .actif = unDocument});
+    definirCommande(ReorganiserIcones, {.agir = [this] { reorganiserIcones(); }, .actif = unDocument});
     definirCommande(PanneauSuivant,
-                    {.executer = [this] { cadreActif()->panneauSuivant(); }, .actif = unDocument});
+                    {.agir = [this] { cadreActif()->panneauSuivant(); }, .actif = unDocument});
     for (int n = 0; n < kNombreFichiersRecents; ++n) {
-        const auto ouvrir = [this, n] { app_.documents().ouvrir(app_.recents().fichiers().value(n)); };
-        const auto present = [this, n] { return n < app_.recents().fichiers().size(); };
-        definirCommande(FichierRecent1 + n, {.executer = ouvrir, .actif = present});
+        const auto ouvrir = [this, n] { services_.ouvrirRecent(services_.recents.fichiers().value(n)); };
+        const auto present = [this, n] { return n < services_.recents.fichiers().size(); };
+        definirCommande(FichierRecent1 + n, {.agir = ouvrir, .actif = present});
     }
 }
 
@@ -378,14 +377,14 @@ void CMainFrame::closeEvent(QCloseEvent* evenement)
 {
     if (CTravailLong::travauxEnCours()) {
         // Refused: the user is told why.
-        if (app_.impressions().enCours())
-            app_.impressions().rappeler();
+        if (services_.imprimeur().enCours())
+            services_.imprimeur().rappeler();
         else
-            app_.travaux().rappeler();
+            services_.executeur().rappeler();
         evenement->ignore();
         return;
     }
-    if (CTravailLong::enCours() || !app_.documents().fermerTout()) {
+    if (CTravailLong::enCours() || !services_.fermerDocuments()) {
         evenement->ignore();
         return;
     }
@@ -418,5 +417,5 @@ void CMainFrame::dropEvent(QDropEvent* evenement)
         if (url.isLocalFile())
             fichiers.append(url.toLocalFile());
     // Opened once the drop is over, so a failure's message does not hold the source.
-    QTimer::singleShot(0, this, [this, fichiers] { app_.ouvrirFichiersTransmis(fichiers); });
+    QTimer::singleShot(0, this, [this, fichiers] { services_.ouvrirFichiersRecus(fichiers); });
 }

@@ -14,7 +14,6 @@
 
 #include "ui/CCibleCommandes.h"
 
-class CApp;
 class CBarreEtat;
 class CChildFrame;
 class QMdiArea;
@@ -23,11 +22,14 @@ class QMenu;
 class QTimer;
 class CToolBarEx;
 class CChampRechercheRapide;
+struct SServicesFenetres;
 
 class CMainFrame : public QMainWindow, public CCibleCommandes {
     Q_OBJECT
 public:
-    explicit CMainFrame(CApp& app);
+    // `application`: the last target of the command route, for the commands that
+    // belong to no window.
+    CMainFrame(const SServicesFenetres& services, CCibleCommandes& application);
     ~CMainFrame() override;
 
     QMdiArea& zoneMdi() { return *zone_; }
@@ -80,7 +82,8 @@ private:
     std::vector<CCibleCommandes*> route();
     void surActivation(QMdiSubWindow* fenetre);
 
-    CApp& app_;
+    const SServicesFenetres& services_;
+    CCibleCommandes& application_;
     QMdiArea* zone_;
     CBarreEtat* etat_;
     CToolBarEx* barre_ = nullptr;

@@ -3,21 +3,20 @@
 #include "compare/ui/AssistantComparaison.h"
 #include "model/CContexte.h"
 #include "model/CRequete.h"
-#include "shell/CApp.h"
-#include "shell/CArboView.h"
 #include "shell/CBarreEtat.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
 #include "shell/CExecuteurTravauxQt.h"
+#include "shell/ServicesFenetres.h"
 #include "ui/CImagesApplication.h"
 #include "workspace/TravailComparaison.h"
 
-void comparerDepuis(CApp& app, CRequete* premiere)
+void comparerDepuis(const SServicesFenetres& services, CMainFrame& principal, CRequete* premiere)
 {
-    CChildFrame* cadre = app.cadre().cadreActif();
+    CChildFrame* cadre = principal.cadreActif();
     if (!cadre)
         return;
-    const auto choix = choisirComparaison(cadre->document(), premiere, app.images().arbre(), &app.cadre());
+    const auto choix = choisirComparaison(cadre->document(), premiere, services.images.arbre(), &principal);
     if (!choix)
         return;
 
@@ -25,10 +24,11 @@ void comparerDepuis(CApp& app, CRequete* premiere)
     // job, both documents held meanwhile. Its names are those of the moment it starts.
     const QString nomPremiere = QString::fromStdString(choix->premiere->nom());
     const QString nomSeconde = QString::fromStdString(choix->seconde->nom());
-    app.travaux().lancer(std::make_shared<CTravailComparaison>(
-        *choix->premiere, *choix->seconde, choix->options, [&app] { return app.contexte().resultatsComparaison; },
-        [&app, nomPremiere, nomSeconde](const SDecompteComparaison& decompte) {
-            app.cadre().barreEtat().annoncerComparaison(decompte, nomPremiere, nomSeconde);
-            app.afficherResultatsComparaison();
+    services.executeur().lancer(std::make_shared<CTravailComparaison>(
+        *choix->premiere, *choix->seconde, choix->options,
+        [&services] { return services.contexte.resultatsComparaison; },
+        [&services, &principal, nomPremiere, nomSeconde](const SDecompteComparaison& decompte) {
+            principal.barreEtat().annoncerComparaison(decompte, nomPremiere, nomSeconde);
+            services.montrerResultatsComparaison();
         }));
 }

@@ -4,9 +4,10 @@
 // of its selected folder); on "Terminer" the two queries are compared, every tree
 // republishes its selection (the search filter shows the new marks), the status bar
 // says what the comparison found and the comparison results window comes forward.
-// CApp plugs it in at start-up.
+// The program plugs it in at start-up.
 
-class CApp;
+class CMainFrame;
 class CRequete;
+struct SServicesFenetres;
 
-void comparerDepuis(CApp& app, CRequete* premiere);
+void comparerDepuis(const SServicesFenetres& services, CMainFrame& principal, CRequete* premiere);

@@ -3,9 +3,11 @@
 // application's criteria and the window's selection; on OK the search runs over the
 // open documents, every tree republishes its selection (the search filter shows the
 // new marks), the status bar says how many files were found and the results window
-// comes forward. CApp plugs it in at start-up.
+// comes forward. The program plugs it in at start-up.
 
-class CApp;
 class CChildFrame;
+class QWidget;
+struct SServicesFenetres;
 
-void rechercherDepuis(CApp& app, CChildFrame& cadre);
+// `resultats`: the results window, which the search names.
+void rechercherDepuis(const SServicesFenetres& services, CChildFrame& cadre, QWidget& resultats);

@@ -112,7 +112,7 @@ void apercuAvantImpression(CDoc& doc, QPrinter& imprimante, int pages, CImpressi
             signaler(&apercu, *erreur);
     };
     QPointer<CApercuImpressionDlg> ouvert(&apercu);
-    apercu.imprimer = [&, ouvert, relire] {
+    apercu.lancerImprimante = [&, ouvert, relire] {
         const bool lance = imprimerAvecDialogue(doc, imprimante, impressions, suivi, &apercu, [ouvert, relire](bool imprime) {
             // The preview may have been closed meanwhile, its pages with it.
             if (!ouvert)

@@ -30,6 +30,6 @@ bool CCibleCommandes::executerCommande(int id)
     if (!etatCommande(id, etat))
         return false;
     if (etat.actif)
-        commandes_.at(id).executer();
+        commandes_.at(id).agir();
     return true;
 }

@@ -21,7 +21,7 @@ struct SEtatCommande {
 };
 
 struct SCommandeCible {
-    std::function<void()> executer = {};
+    std::function<void()> agir = {};
     std::function<bool()> actif = {};   // none: always enabled
     std::function<bool()> coche = {};   // none: never checked
     bool pendantTravailLong = false;

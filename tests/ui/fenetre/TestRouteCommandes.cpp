@@ -47,8 +47,8 @@ TEST_F(RouteCommandes, UneEntreeAjouteeEstRouteeMaisRefuseePendantUnTravailLongS
     std::vector<std::string> executees, attendues;
     int offertes = 0;
     for (const auto& [nom, cible] : cibles) {
-        cible->definirCommande(kEssai, {.executer = [&executees, n = nom] { executees.push_back(n); }});
-        cible->definirCommande(kEssaiOffert, {.executer = [&offertes] { ++offertes; }, .pendantTravailLong = true});
+        cible->definirCommande(kEssai, {.agir = [&executees, n = nom] { executees.push_back(n); }});
+        cible->definirCommande(kEssaiOffert, {.agir = [&offertes] { ++offertes; }, .pendantTravailLong = true});
         const std::vector<int> avant = etats(*cible);
         EXPECT_TRUE(std::any_of(avant.begin(), avant.end(), [](int e) { return e & 1; })) << nom;
         {

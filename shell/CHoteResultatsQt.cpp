@@ -1,4 +1,4 @@
-// The result windows reach the document windows through the application.
+#include "shell/CHoteResultatsQt.h"
 
 #include <QItemSelectionModel>
 
@@ -6,28 +6,26 @@
 #include "model/CDossier.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
-#include "shell/CApp.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CListeView.h"
 #include "shell/CMainFrame.h"
 #include "shell/CModeleListe.h"
-#include "shell/CSuiviTravailQt.h"
 #include "workspace/Ouverture.h"
 
-void CApp::localiser(CFichier& fichier)
+void CHoteResultatsQt::localiser(CFichier& fichier)
 {
     CDossier* dossier = fichier.parent();
     CDoc* doc = dossier ? dossier->document() : nullptr;
     CChildFrame* cadre = nullptr;
-    for (CChildFrame* c : cadre_->cadres())
+    for (CChildFrame* c : cadre_.cadres())
         if (&c->document() == doc)
             cadre = c;
     if (!cadre)
         return;
-    cadre_->show();
-    cadre_->raise();
-    cadre_->activateWindow();
+    cadre_.show();
+    cadre_.raise();
+    cadre_.activateWindow();
     // Locating keeps the user's arrangement of the document windows.
     cadre->afficherAuPremierPlan();
 
@@ -57,15 +55,10 @@ void CApp::localiser(CFichier& fichier)
     liste.selectionModel()->clearSelection();
 }
 
-void CApp::ouvrir(CFichier& fichier, bool dossierContenant)
+void CHoteResultatsQt::ouvrir(CFichier& fichier, bool dossierContenant)
 {
     if (dossierContenant)
-        ouvrirDossierContenant(utilisateur(), fichier);
+        ouvrirDossierContenant(utilisateur_, fichier);
     else
-        ::ouvrir(utilisateur(), fichier);
-}
-
-CAnnonceTravailLong& CApp::annonceTravailLong()
-{
-    return suivi();
+        ::ouvrir(utilisateur_, fichier);
 }
