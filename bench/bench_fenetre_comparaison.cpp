@@ -19,7 +19,6 @@
 #include "bench/ProgrammeHorsEcran.h"
 #include "compare/Comparaison.h"
 #include "compare/ui/CComparaisonDlg.h"
-#include "model/CContexte.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 
@@ -40,8 +39,7 @@ int main(int argc, char** argv)
     }
     int argcQt = 1;
     SProgrammeHorsEcran programme(argcQt, argv);
-    CContexte contexte;
-    CComparaisonDlg fenetre(contexte, programme.app.images(), nullptr);
+    CComparaisonDlg fenetre(programme.app.images(), nullptr);
     fenetre.resize(900, 600);
     fenetre.show();
     CModeleResultats& modele = fenetre.modele();
@@ -57,7 +55,7 @@ int main(int argc, char** argv)
     comparerRequetes(a, *b, nomTaille, nullptr);  // warm-up: pages touched once
     const auto seule = mesurerTours(tours, [] {}, [&] { comparerRequetes(a, *b, nomTaille, nullptr); });
     const auto avecFenetre = mesurerTours(tours, [&] { modele.vider(); laisserPeindre(fenetre); }, [&] {
-        comparerRequetes(a, *b, nomTaille, contexte.resultatsComparaison);
+        comparerRequetes(a, *b, nomTaille, &fenetre.commeResultats());
         laisserPeindre(fenetre);
     });
     const double n = static_cast<double>(modele.rowCount());
@@ -72,7 +70,7 @@ int main(int argc, char** argv)
     // The second query destroyed: the window returns to its start state first, so its
     // million files leave an empty list.
     fenetre.trierSur(0);
-    comparerRequetes(a, *b, nomTaille, contexte.resultatsComparaison);
+    comparerRequetes(a, *b, nomTaille, &fenetre.commeResultats());
     const double detruire = chronometrer([&] { b.reset(); laisserPeindre(fenetre); });
     std::printf("\ndétruire la seconde requête, fenêtre pleine %8.3f s (%d lignes restantes, titre « %s »)\n",
                 detruire, modele.rowCount(), fenetre.windowTitle().toStdString().c_str());

@@ -21,7 +21,6 @@
 #include "bench/Mesure.h"
 #include "bench/MesureFenetreResultats.h"
 #include "bench/ProgrammeHorsEcran.h"
-#include "model/CContexte.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "model/TriListe.h"
@@ -94,8 +93,7 @@ int main(int argc, char** argv)
     }
     int argcQt = 1;
     SProgrammeHorsEcran programme(argcQt, argv);
-    CContexte contexte;
-    CResultatsRechercheDlg fenetre(contexte, QIcon(), programme.app.images().tri(), nullptr);
+    CResultatsRechercheDlg fenetre(QIcon(), programme.app.images().tri(), nullptr);
     fenetre.resize(900, 600);
     fenetre.show();
     CModeleResultats& modele = fenetre.modele();
@@ -111,7 +109,7 @@ int main(int argc, char** argv)
     executerRecherche(c, {}, &memoire);  // warm-up: pages touched once
     const auto plancher = mesurerTours(tours, [] {}, [&] { executerRecherche(c, {}, &memoire); });
     const auto fenetreEntiere = mesurerTours(tours, [&] { modele.vider(); laisserPeindre(fenetre); }, [&] {
-        executerRecherche(c, {}, contexte.resultatsRecherche);
+        executerRecherche(c, {}, &fenetre.commeResultats());
         laisserPeindre(fenetre);
     });
     const auto remplir = mesurerTours(tours, [&] { modele.vider(); laisserPeindre(fenetre); }, [&] {

@@ -27,6 +27,7 @@
 #include "search/Recherche.h"
 #include "storage/FichierCatalogue.h"
 #include "workspace/MisesAJour.h"
+#include "workspace/TravailRecherche.h"
 
 namespace {
 

@@ -15,12 +15,12 @@
 #include "model/CResultatsComparaison.h"
 #include "compare/Comparaison.h"
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "platform/CPlateforme.h"
 #include "platform/TexteAffichable.h"
 #include "search/CResultatsRechercheTable.h"
+#include "workspace/CContexte.h"
 
 // Writes the whole catalogue to the standard output as JSON (Dump.cpp).
 void ecrireDumpJson(const CDoc& doc);

@@ -2,10 +2,10 @@
 
 #include "cli/UtilisateurTerminal.h"
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CRequete.h"
 #include "platform/TexteAffichable.h"
 #include "storage/FichierCatalogue.h"
+#include "workspace/CContexte.h"
 
 namespace {
 

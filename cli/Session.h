@@ -6,9 +6,9 @@
 #include <string>
 
 #include "cli/Arguments.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "storage/VerrouCatalogue.h"
+#include "workspace/CContexte.h"
 
 class CClasseur;
 class CElement;

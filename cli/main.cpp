@@ -12,11 +12,11 @@
 #include "cli/Commandes.h"
 #include "cli/SortieStandard.h"
 #include "cli/UtilisateurTerminal.h"
-#include "model/CContexte.h"
 #include "platform/TexteAffichable.h"
 #include "platform/Version.h"
 #include "platform/linux/CPlateformeLinux.h"
 #include "model/CCriteres.h"
+#include "workspace/CContexte.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 
 #include "model/CResultatsComparaison.h"
 #include "compare/StatutsComparaison.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CDossier.h"
 #include "model/CObservateurDocument.h"

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "platform/fake/CPlateformeFactice.h"
 #include "storage/FichierCatalogue.h"

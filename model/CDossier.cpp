@@ -2,7 +2,6 @@
 
 #include "model/Totaux.h"
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CUtilisateur.h"

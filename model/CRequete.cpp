@@ -3,7 +3,6 @@
 #include <atomic>
 
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CUtilisateur.h"

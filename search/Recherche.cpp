@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CObservateurDocument.h"
 #include "model/CFichier.h"
@@ -170,13 +169,6 @@ void rechercher(const CCriteres& criteres, const std::vector<CDoc*>& documents, 
     }
 }
 
-void executerRecherche(const CCriteres& criteres, const std::vector<CDoc*>& documents, CResultatsRecherche* resultats)
-{
-    rechercher(criteres, documents, resultats, nullptr);
-    for (CDoc* doc : documents)
-        doc->annoncer({EChangement::MarquesChangees});
-}
-
 namespace {
 
 // The results list of a search, counting the rows it is given on their way: the
@@ -216,13 +208,12 @@ private:
 
 } // namespace
 
-void reappliquerRecherche(CContexte& ctx)
+std::size_t executerRecherche(const CCriteres& criteres, const std::vector<CDoc*>& documents,
+                              CResultatsRecherche* resultats)
 {
-    // Work on a copy: the criteria may be replaced while results are being listed.
-    const CCriteres criteres = ctx.criteresRecherche;
-    CCompteTrouves compte(ctx.resultatsRapidesAffiches ? nullptr : ctx.resultatsRecherche);
-    executerRecherche(criteres, ctx.documents, &compte);
-    // Whoever ran it (F3, an update), the user learns how many files it found.
-    if (criteres.cible && !ctx.resultatsRapidesAffiches)
-        ctx.utilisateur().rechercheFaite(compte.nombre());
+    CCompteTrouves compte(resultats);
+    rechercher(criteres, documents, &compte, nullptr);
+    for (CDoc* doc : documents)
+        doc->annoncer({EChangement::MarquesChangees});
+    return compte.nombre();
 }

@@ -6,7 +6,6 @@
 
 #include "model/CResultatsRecherche.h"
 
-class CContexte;
 class CCriteres;
 class CDoc;
 class CDossier;
@@ -34,13 +33,12 @@ void executerCriteres(CElement& noeud, const CCriteres& criteres, CResultatsRech
 // A search: every file of `documents` found, then `criteres` applied beneath their
 // target (criteres.cible), if any, the found files listed in `resultats` (if any); then
 // each document tells its observers that marks changed.
-void executerRecherche(const CCriteres& criteres, const std::vector<CDoc*>& documents, CResultatsRecherche* resultats);
+// How many files were found.
+std::size_t executerRecherche(const CCriteres& criteres, const std::vector<CDoc*>& documents,
+                              CResultatsRecherche* resultats);
 
 // The same on a job's thread: the documents are not told, and `avancement` (if any)
 // is told of the pass and may stop it (CPouls).
 void rechercher(const CCriteres& criteres, const std::vector<CDoc*>& documents, CResultatsRecherche* resultats,
                 SAvancement* avancement);
 
-// The application's search again (its criteria, the open documents, its results
-// window): after captures, so that marks and results follow the new snapshots.
-void reappliquerRecherche(CContexte& contexte);

@@ -13,7 +13,6 @@
 #include "compare/ui/CComparaisonDlg.h"
 #include "dialogs/CAProposDlg.h"
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "search/ui/CRechercheRapide.h"
 #include "search/ui/CResultatsRechercheDlg.h"
@@ -44,6 +43,7 @@
 #include "ui/CTravailLong.h"
 #include "ui/CheminsQt.h"
 #include "ui/IdCommandes.h"
+#include "workspace/CContexte.h"
 #include "workspace/TravailRecherche.h"
 
 CApp::CApp(SOptionsApplication options)
@@ -104,12 +104,17 @@ CApp::~CApp()
     impressions_.reset();
     travaux_.reset();
     delete instance_;
+    contexte_.surChangementDocuments = nullptr;
     rechercheRapide_.reset();
     // Document windows first, while the main window they report to is whole; then the
     // main window; all while the platform, the user and the context still serve them.
     if (cadre_)
         for (CChildFrame* c : cadre_->cadres())
             delete c;
+    // The results windows go with the main window: no file destroyed later may reach
+    // their rows.
+    contexte_.resultatsRecherche = nullptr;
+    contexte_.resultatsComparaison = nullptr;
     cadre_.reset();
     documents_.reset();
     signalement_.definirUtilisateur(nullptr);
@@ -146,8 +151,12 @@ bool CApp::demarrer(const SLigneCommande& ligne)
     }
 
     // The two result windows, hidden, for the whole run.
-    resultatsRecherche_ = new CResultatsRechercheDlg(contexte_, images_->icone(111), images_->tri(), cadre_.get());
-    resultatsComparaison_ = new CComparaisonDlg(contexte_, *images_, cadre_.get());
+    // The search and the comparison fill them; every file destroyed leaves them.
+    auto* resultatsRecherche = new CResultatsRechercheDlg(images_->icone(111), images_->tri(), cadre_.get());
+    resultatsRecherche_ = resultatsRecherche;
+    resultatsComparaison_ = new CComparaisonDlg(*images_, cadre_.get());
+    contexte_.resultatsRecherche = &resultatsRecherche->commeResultats();
+    contexte_.resultatsComparaison = &resultatsComparaison_->commeResultats();
     hoteResultats_ = std::make_unique<CHoteResultatsQt>(*cadre_, *utilisateur_, suivi());
     resultatsRecherche_->definirHote(hoteResultats_.get());
     resultatsComparaison_->definirHote(hoteResultats_.get());
@@ -268,7 +277,10 @@ void CApp::afficherResultatsRecherche()
 
 void CApp::brancherRechercheRapide()
 {
-    rechercheRapide_ = std::make_unique<CRechercheRapide>(contexte_, *resultatsRecherche_);
+    rechercheRapide_ = std::make_unique<CRechercheRapide>(contexte_.documents, contexte_.resultatsRapidesAffiches,
+                                                          *resultatsRecherche_);
+    // Whatever changed, read again once the change is over, not once per node.
+    contexte_.surChangementDocuments = [this] { rechercheRapide_->changementPlanifie(); };
     CChampRechercheRapide& champ = cadre_->champRechercheRapide();
     connect(&champ, &QLineEdit::textChanged, rechercheRapide_.get(), &CRechercheRapide::rechercher);
     connect(&champ, &CChampRechercheRapide::valide, this, &CApp::allerAuxResultatsRapides);

@@ -11,9 +11,9 @@
 #include <QObject>
 #include <QStringList>
 
-#include "model/CContexte.h"
 #include "ui/CCibleCommandes.h"
 #include "ui/CSignalementErreurs.h"
+#include "workspace/CContexte.h"
 
 class CExecuteurTravauxQt;
 class CAccesReglages;

@@ -9,7 +9,6 @@
 #include <QTimer>
 
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CNomme.h"
 #include "model/CRequete.h"
@@ -24,6 +23,7 @@
 #include "ui/InfobulleTexteCoupe.h"
 #include "ui/MenuClavier.h"
 #include "ui/CTravailLong.h"
+#include "workspace/CContexte.h"
 #include "workspace/MisesAJour.h"
 
 CRequete* CArboView::requeteGlissee_ = nullptr;

@@ -8,7 +8,6 @@
 #include <QTimer>
 
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
 #include "shell/CAccesReglages.h"
@@ -22,6 +21,7 @@
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "shell/ImpressionDocument.h"
+#include "workspace/CContexte.h"
 #include "workspace/MisesAJour.h"
 
 namespace {

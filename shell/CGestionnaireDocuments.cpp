@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CUtilisateur.h"
 #include "shell/CArboView.h"
@@ -20,6 +19,7 @@
 #include "storage/EnregistrementVerifie.h"
 #include "storage/FichierCatalogue.h"
 #include "ui/CheminsQt.h"
+#include "workspace/CContexte.h"
 
 namespace {
 

@@ -15,7 +15,6 @@
 
 #include "model/CAffichable.h"
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/COuvrable.h"
 #include "model/CRequete.h"
@@ -30,6 +29,7 @@
 #include "ui/ListeEnColonnes.h"
 #include "ui/InfobulleTexteCoupe.h"
 #include "ui/MenuClavier.h"
+#include "workspace/CContexte.h"
 #include "workspace/Ouverture.h"
 
 CListeView::CListeView(const SServicesFenetres& services, CDoc& doc, QWidget* parent)

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "model/CAffichable.h"
-#include "model/CContexte.h"
 #include "model/CElement.h"
 #include "model/TexteCellule.h"
+#include "workspace/CContexte.h"
 
 CModeleListe::CModeleListe(QList<QIcon> imagesTri, QObject* parent)
     : QAbstractTableModel(parent), imagesTri_(std::move(imagesTri))

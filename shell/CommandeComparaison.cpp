@@ -1,7 +1,6 @@
 #include "shell/CommandeComparaison.h"
 
 #include "compare/ui/AssistantComparaison.h"
-#include "model/CContexte.h"
 #include "model/CRequete.h"
 #include "shell/CBarreEtat.h"
 #include "shell/CChildFrame.h"
@@ -9,6 +8,7 @@
 #include "shell/CExecuteurTravauxQt.h"
 #include "shell/ServicesFenetres.h"
 #include "ui/CImagesApplication.h"
+#include "workspace/CContexte.h"
 #include "workspace/TravailComparaison.h"
 
 void comparerDepuis(const SServicesFenetres& services, CMainFrame& principal, CRequete* premiere)

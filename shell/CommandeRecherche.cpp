@@ -1,7 +1,6 @@
 #include "shell/CommandeRecherche.h"
 
 
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "search/ui/CRechercheSheet.h"
 #include "search/ui/CResultatsRechercheDlg.h"
@@ -9,6 +8,7 @@
 #include "shell/CChildFrame.h"
 #include "shell/CExecuteurTravauxQt.h"
 #include "shell/ServicesFenetres.h"
+#include "workspace/CContexte.h"
 #include "workspace/TravailRecherche.h"
 
 void rechercherDepuis(const SServicesFenetres& services, CChildFrame& cadre, QWidget& resultats)

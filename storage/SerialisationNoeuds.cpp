@@ -7,7 +7,6 @@
 
 #include "model/Attributs.h"
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"

@@ -4,14 +4,15 @@
 #include <string>
 
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CObservateurDocument.h"
 #include "model/CRequete.h"
 #include "model/CUtilisateur.h"
 #include "search/Recherche.h"
+#include "workspace/CContexte.h"
 #include "workspace/ExecuteurTravaux.h"
 #include "workspace/TravailCapture.h"
+#include "workspace/TravailRecherche.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
 #include "model/CUtilisateur.h"
 #include "search/Recherche.h"
+#include "workspace/CContexte.h"
 #include "workspace/ExecuteurTravaux.h"
 
 void CResultatsDifferes::vider()
@@ -75,4 +75,15 @@ void relancerRecherche(CExecuteurTravaux& executeur, CContexte& ctx, std::functi
             ensuite();
     };
     executeur.lancer(std::make_shared<CTravailRecherche>(ctx.criteresRecherche, ctx.documents, liste, fin));
+}
+
+void reappliquerRecherche(CContexte& ctx)
+{
+    // Work on a copy: the criteria may be replaced while results are being listed.
+    const CCriteres criteres = ctx.criteresRecherche;
+    const std::size_t trouves =
+        executerRecherche(criteres, ctx.documents, ctx.resultatsRapidesAffiches ? nullptr : ctx.resultatsRecherche);
+    // Whoever ran it (F3, an update), the user learns how many files it found.
+    if (criteres.cible && !ctx.resultatsRapidesAffiches)
+        ctx.utilisateur().rechercheFaite(trouves);
 }

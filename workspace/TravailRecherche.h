@@ -59,3 +59,7 @@ private:
 // count told to the user; then `ensuite`, unless it was cancelled. After F3, and after
 // captures so that marks and results follow the new snapshots.
 void relancerRecherche(CExecuteurTravaux& executeur, CContexte& contexte, std::function<void()> ensuite = {});
+
+// The same at once, on the calling thread: the command-line tool, and an executor that
+// runs its captures at once.
+void reappliquerRecherche(CContexte& contexte);

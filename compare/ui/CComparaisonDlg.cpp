@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "model/CContexte.h"
 #include "model/CRequete.h"
 #include "ui/CEtiquetteAbregee.h"
 #include "ui/CImagesApplication.h"
@@ -36,9 +35,9 @@ QString nomAffiche(const CRequete& requete)
 
 } // namespace
 
-CComparaisonDlg::CComparaisonDlg(CContexte& contexte, const CImagesApplication& images, QWidget* parent)
+CComparaisonDlg::CComparaisonDlg(const CImagesApplication& images, QWidget* parent)
     : CResultatsDlg(151, QString(), images.icone(151), images.tri(), parent, images.comparaison()),
-      contexte_(contexte), zoneLegende_(new QWidget(this))
+      zoneLegende_(new QWidget(this))
 {
     setMinimumSize(200, 200);
     zoneLegende_->setObjectName(QStringLiteral("legende"));
@@ -64,15 +63,7 @@ CComparaisonDlg::CComparaisonDlg(CContexte& contexte, const CImagesApplication& 
     // As much taller than the search results as the legend needs.
     resize(width(), height() + kEcartListe + 3 * pas);
 
-    contexte_.resultatsComparaison = this;
     definirPaire(nullptr, nullptr);
-}
-
-CComparaisonDlg::~CComparaisonDlg()
-{
-    // Before the rows go: a file or a query destroyed later must not reach them.
-    if (contexte_.resultatsComparaison == this)
-        contexte_.resultatsComparaison = nullptr;
 }
 
 QString CComparaisonDlg::legende(int statut) const

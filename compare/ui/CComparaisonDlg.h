@@ -3,15 +3,14 @@
 // last, its comparison status as the picture of the first column, and under the list a
 // legend of the three pictures naming the two queries. Until a comparison runs, and
 // again once one of the two queries is destroyed, it is untitled "Aucune comparaison
-// n'a été effectuée", without legend or rows. It is the application's comparison
-// results list for as long as it exists.
+// n'a été effectuée", without legend or rows. The program registers it as the
+// application's comparison results list for as long as it exists.
 
 #include <array>
 
 #include "model/CResultatsComparaison.h"
 #include "ui/CResultatsDlg.h"
 
-class CContexte;
 class CEtiquetteAbregee;
 class CImagesApplication;
 class QWidget;
@@ -20,9 +19,10 @@ class CComparaisonDlg final : public CResultatsDlg, private CResultatsComparaiso
     Q_OBJECT
 public:
     // Icon 151, the sort arrows and the three status pictures come from `images`.
-    // Registered as `contexte`'s comparison results window while it lives.
-    CComparaisonDlg(CContexte& contexte, const CImagesApplication& images, QWidget* parent);
-    ~CComparaisonDlg() override;
+    CComparaisonDlg(const CImagesApplication& images, QWidget* parent);
+
+    // The window as the list a comparison fills.
+    CResultatsComparaison& commeResultats() { return *this; }
 
     // The comparison's list operations are the window's own.
     void vider() override { CResultatsDlg::vider(); }
@@ -44,7 +44,6 @@ private:
     // The title and the legends, from the pair's names as they are now.
     void ecrireTextes();
 
-    CContexte& contexte_;
     CRequete* premiere_ = nullptr;
     CRequete* seconde_ = nullptr;
     QWidget* zoneLegende_;

@@ -9,7 +9,6 @@
 #include <QWidget>
 
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
 #include "model/TriListe.h"
@@ -72,20 +71,18 @@ struct CRechercheRapide::SPreparation {
     std::exception_ptr echec;
 };
 
-CRechercheRapide::CRechercheRapide(CContexte& contexte, CResultatsDlg& fenetre, QObject* parent)
-    : QObject(parent), contexte_(contexte), fenetre_(fenetre)
+CRechercheRapide::CRechercheRapide(const std::vector<CDoc*>& documents, bool& reponseAffichee, CResultatsDlg& fenetre,
+                                   QObject* parent)
+    : QObject(parent), documents_(documents), reponseAffichee_(reponseAffichee), fenetre_(fenetre)
 {
     differe_.setObjectName(QStringLiteral("pause"));
     differe_.setSingleShot(true);
     connect(&differe_, &QTimer::timeout, this, &CRechercheRapide::montrer);
-    // Whatever changed, read again once the change is over, not once per node.
-    contexte_.surChangementDocuments = [this] { changementPlanifie(); };
 }
 
 CRechercheRapide::~CRechercheRapide()
 {
-    contexte_.surChangementDocuments = nullptr;
-    contexte_.resultatsRapidesAffiches = false;
+    reponseAffichee_ = false;
     arreter();
     fil_.attendre();
     filTri_.attendre();
@@ -104,7 +101,7 @@ void CRechercheRapide::changementPlanifie()
         const bool retenue = differe_.isActive() || preparation_;
         if (!synchroniser())
             return;
-        if ((contexte_.resultatsRapidesAffiches || retenue) && !analyserMots(texte_).empty())
+        if ((reponseAffichee_ || retenue) && !analyserMots(texte_).empty())
             lancer();
         else
             differe_.stop();
@@ -114,7 +111,7 @@ void CRechercheRapide::changementPlanifie()
 bool CRechercheRapide::reponseCourante() const
 {
     std::size_t i = 0;
-    for (CDoc* doc : contexte_.documents)
+    for (CDoc* doc : documents_)
         for (CClasseur* c : doc->classeurs())
             for (CRequete* q : c->requetes()) {
                 if (i == ouverts_.size() || ouverts_[i].identifiant != q->identifiant() ||
@@ -132,7 +129,7 @@ bool CRechercheRapide::synchroniser()
     std::vector<SIndexOuvert> suivants;
     std::vector<bool> gardes(ouverts_.size(), false);
     bool change = false;
-    for (CDoc* doc : contexte_.documents)
+    for (CDoc* doc : documents_)
         for (CClasseur* c : doc->classeurs())
             for (CRequete* q : c->requetes()) {
                 auto it = std::find_if(ouverts_.begin(), ouverts_.end(), [&](const SIndexOuvert& o) {
@@ -180,7 +177,7 @@ void CRechercheRapide::lancer()
         motsPrecedents_.clear();
         for (SIndexOuvert& o : ouverts_)
             o.derniers.reset();
-        if (contexte_.resultatsRapidesAffiches) {
+        if (reponseAffichee_) {
             fenetre_.setWindowTitle(titreResultatsRapides(texte_));
             fenetre_.vider();
             nombre_ = 0;
@@ -303,7 +300,7 @@ void CRechercheRapide::montrer()
         lireTranche(preparation);
         return;
     }
-    contexte_.resultatsRapidesAffiches = true;
+    reponseAffichee_ = true;
     fenetre_.setWindowTitle(titreResultatsRapides(texte_));
     fenetre_.vider();
     nombre_ = 0;
@@ -408,7 +405,7 @@ void CRechercheRapide::recevoirLignes(const std::shared_ptr<SPreparation>& prepa
         return;
     }
     preparation_.reset();
-    contexte_.resultatsRapidesAffiches = true;
+    reponseAffichee_ = true;
     fenetre_.setWindowTitle(titreResultatsRapides(texte_));
     nombre_ = preparation->lignes.size();
     fenetre_.remplacerLignes(std::move(preparation->lignes));

@@ -23,17 +23,22 @@
 #include "search/CFilDeTravail.h"
 #include "search/MotsRapides.h"
 
-class CContexte;
+class CDoc;
 class CIndexRapide;
 class CResultatsDlg;
 
 class CRechercheRapide : public QObject {
     Q_OBJECT
 public:
-    // Over `contexte`'s documents; its answers show in `fenetre`.
-    CRechercheRapide(CContexte& contexte, CResultatsDlg& fenetre, QObject* parent = nullptr);
+    // Over the open `documents`; its answers show in `fenetre`, and `reponseAffichee`
+    // says so while they do (the application's search then leaves the window alone).
+    CRechercheRapide(const std::vector<CDoc*>& documents, bool& reponseAffichee, CResultatsDlg& fenetre,
+                     QObject* parent = nullptr);
     ~CRechercheRapide() override;
 
+    // The documents' contents may have changed (an update, a load, a node deleted or
+    // moved, a document closed): read again once the change is over.
+    void changementPlanifie();
     // The field's text changed: the run under way stops and one for `texte` starts.
     // No word: the quick answer is emptied.
     void rechercher(const QString& texte);
@@ -94,9 +99,9 @@ private:
     void montrerFenetre();
     // Whether the last answer was made from the snapshots open now, each query's in full.
     bool reponseCourante() const;
-    void changementPlanifie();
 
-    CContexte& contexte_;
+    const std::vector<CDoc*>& documents_;
+    bool& reponseAffichee_;
     CResultatsDlg& fenetre_;
     std::vector<SIndexOuvert> ouverts_;
     std::string texte_;

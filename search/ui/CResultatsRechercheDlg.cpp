@@ -1,6 +1,5 @@
 #include "search/ui/CResultatsRechercheDlg.h"
 
-#include "model/CContexte.h"
 #include "platform/TexteAffichable.h"
 
 QString titreResultatsRecherche()
@@ -14,16 +13,7 @@ QString titreResultatsRapides(const std::string& texte)
     return texte.empty() ? titre : titre + u' ' + QString::fromStdString(entreGuillemets(texte));
 }
 
-CResultatsRechercheDlg::CResultatsRechercheDlg(CContexte& contexte, const QIcon& icone, const QList<QIcon>& imagesTri,
-                                               QWidget* parent)
-    : CResultatsDlg(111, titreResultatsRecherche(), icone, imagesTri, parent), contexte_(contexte)
+CResultatsRechercheDlg::CResultatsRechercheDlg(const QIcon& icone, const QList<QIcon>& imagesTri, QWidget* parent)
+    : CResultatsDlg(111, titreResultatsRecherche(), icone, imagesTri, parent)
 {
-    contexte_.resultatsRecherche = this;
-}
-
-CResultatsRechercheDlg::~CResultatsRechercheDlg()
-{
-    // Before the rows go: a file destroyed later must not reach them.
-    if (contexte_.resultatsRecherche == this)
-        contexte_.resultatsRecherche = nullptr;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The search results window, 111 "Résultats de la recherche": the application's search
-// results list for as long as it exists, so that the search fills it and every file
-// entry destroyed leaves it.
+// The search results window, 111 "Résultats de la recherche": the program registers it
+// as the application's search results list for as long as it exists, so that the
+// search fills it and every file entry destroyed leaves it.
 
 #include "model/CResultatsRecherche.h"
 #include "ui/CResultatsDlg.h"
@@ -13,13 +13,13 @@
 QString titreResultatsRecherche();
 QString titreResultatsRapides(const std::string& texte);
 
-class CContexte;
 class CResultatsRechercheDlg final : public CResultatsDlg, private CResultatsRecherche {
     Q_OBJECT
 public:
-    // Registered as `contexte`'s search results window while it lives.
-    CResultatsRechercheDlg(CContexte& contexte, const QIcon& icone, const QList<QIcon>& imagesTri, QWidget* parent);
-    ~CResultatsRechercheDlg() override;
+    CResultatsRechercheDlg(const QIcon& icone, const QList<QIcon>& imagesTri, QWidget* parent);
+
+    // The window as the list a search fills.
+    CResultatsRecherche& commeResultats() { return *this; }
 
     // The search's list operations are the window's own.
     void vider() override { CResultatsDlg::vider(); }
@@ -27,7 +27,4 @@ public:
     void retrier() override { CResultatsDlg::retrier(); }
     void retirerFichier(const CFichier* fichier) override { CResultatsDlg::retirerFichier(fichier); }
     void retirerFichiers(const std::vector<const CFichier*>& fichiers) override { CResultatsDlg::retirerFichiers(fichiers); }
-
-private:
-    CContexte& contexte_;
 };

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "model/CContexte.h"
 #include "model/ArbreDocument.h"
 #include "model/CNomme.h"
 #include "model/CObservateurDocument.h"
@@ -19,6 +18,7 @@
 #include "platform/fake/CPlateformeFactice.h"
 #include "search/Recherche.h"
 #include "tests/core/UtilisateurFactice.h"
+#include "workspace/CContexte.h"
 
 // The fake system and the fake user as one object, so that a test scripts its disks and
 // its answers alike.

@@ -10,6 +10,7 @@
 #include "model/CRequete.h"
 #include "model/CCriteres.h"
 #include "search/Doublons.h"
+#include "workspace/TravailRecherche.h"
 
 namespace {
 

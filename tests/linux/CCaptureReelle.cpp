@@ -1,10 +1,10 @@
 #include "tests/linux/CCaptureReelle.h"
 
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "workspace/CContexte.h"
 
 #include <algorithm>
 

@@ -10,12 +10,12 @@
 
 #include "capture/MiseAJour.h"
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "platform/linux/CPlateformeLinux.h"
 #include "tests/commun/CDossierTemporaire.h"
+#include "workspace/CContexte.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 // was and no thread behind; folders vanishing during the walk do no harm.
 
 #include "capture/CSuiviCapture.h"
-#include "model/CContexte.h"
 #include "model/CCriteres.h"
 #include "model/CRequete.h"
 #include "platform/linux/SystemesDistants.h"
@@ -12,6 +11,7 @@
 #include "tests/linux/CCaptureReelle.h"
 #include "tests/commun/CDossierTemporaire.h"
 #include "tests/linux/ScenarioEnfant.h"
+#include "workspace/CContexte.h"
 
 #include <gtest/gtest.h>
 

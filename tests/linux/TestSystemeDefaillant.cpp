@@ -16,10 +16,10 @@
 
 #include "bench/MontageMiroir.h"
 #include "capture/CSuiviCapture.h"
-#include "model/CContexte.h"
 #include "tests/linux/CCaptureReelle.h"
 #include "tests/commun/CDossierTemporaire.h"
 #include "tests/linux/ScenarioEnfant.h"
+#include "workspace/CContexte.h"
 
 #ifndef NORVANEL_MIROIR_LENT
 #define NORVANEL_MIROIR_LENT ""

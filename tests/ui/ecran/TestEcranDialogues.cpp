@@ -40,7 +40,6 @@
 #include "shell/LigneCommande.h"
 #include "tests/ui/ecran/Ecran.h"
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "search/Recherche.h"
@@ -49,6 +48,8 @@
 #include "ui/CResultatsDlg.h"
 #include "compare/Comparaison.h"
 #include "compare/ui/CComparaisonDlg.h"
+#include "workspace/CContexte.h"
+#include "workspace/TravailRecherche.h"
 
 namespace {
 

@@ -11,7 +11,6 @@
 
 #include "capture/MiseAJour.h"
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CDossier.h"
 #include "model/CRequete.h"
@@ -22,6 +21,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/LigneCommande.h"
 #include "storage/FichierCatalogue.h"
+#include "workspace/CContexte.h"
 
 void AvecNorvanel::SetUp()
 {

@@ -7,7 +7,6 @@
 #include <QTest>
 
 #include "compare/Comparaison.h"
-#include "model/CContexte.h"
 #include "model/CRequete.h"
 #include "search/ui/CRechercheRapide.h"
 #include "shell/CApp.h"
@@ -16,6 +15,7 @@
 #include "ui/CChampRechercheRapide.h"
 #include "ui/IdCommandes.h"
 #include "tests/ui/fenetre/AvecNorvanel.h"
+#include "workspace/CContexte.h"
 
 namespace {
 

@@ -9,13 +9,13 @@
 #include <QSplitter>
 #include <QTest>
 
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
 #include "shell/CListeView.h"
 #include "ui/IdCommandes.h"
+#include "workspace/CContexte.h"
 
 using Fenetres = AvecNorvanel;
 

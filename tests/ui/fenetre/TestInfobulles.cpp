@@ -9,7 +9,6 @@
 #include <QTreeView>
 
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "search/Recherche.h"
@@ -18,6 +17,8 @@
 #include "shell/CListeView.h"
 #include "ui/CResultatsDlg.h"
 #include "tests/ui/fenetre/AvecNorvanel.h"
+#include "workspace/CContexte.h"
+#include "workspace/TravailRecherche.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 
 #include "dialogs/CParametresDlg.h"
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
@@ -21,6 +20,7 @@
 #include "tests/ui/fenetre/AvecNorvanel.h"
 #include "ui/CImagesApplication.h"
 #include "ui/IdCommandes.h"
+#include "workspace/CContexte.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include <QTreeView>
 
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "search/Recherche.h"
@@ -19,6 +18,8 @@
 #include "shell/CMainFrame.h"
 #include "ui/CResultatsDlg.h"
 #include "tests/ui/fenetre/AvecNorvanel.h"
+#include "workspace/CContexte.h"
+#include "workspace/TravailRecherche.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include <QTest>
 
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
 #include "shell/CArboView.h"
@@ -15,6 +14,7 @@
 #include "shell/CListeView.h"
 #include "shell/CModeleListe.h"
 #include "ui/IdCommandes.h"
+#include "workspace/CContexte.h"
 
 #include <QApplication>
 #include <QMenu>

@@ -13,7 +13,6 @@
 
 #include "model/CClasseur.h"
 #include "capture/MiseAJour.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
@@ -27,6 +26,7 @@
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "tests/ui/fenetre/AvecNorvanel.h"
+#include "workspace/CContexte.h"
 
 namespace {
 

@@ -29,7 +29,6 @@
 
 #include "dialogs/CParametresDlg.h"
 #include "model/CClasseur.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
@@ -45,6 +44,7 @@
 #include "ui/CResultatsDlg.h"
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
+#include "workspace/CContexte.h"
 #include "workspace/MisesAJour.h"
 #include "workspace/TravailRecherche.h"
 

@@ -12,7 +12,6 @@
 
 #include "model/CClasseur.h"
 #include "compare/ui/CComparaisonDlg.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
@@ -27,6 +26,8 @@
 #include "ui/CResultatsDlg.h"
 #include "ui/IdCommandes.h"
 #include "tests/ui/fenetre/AvecNorvanel.h"
+#include "workspace/CContexte.h"
+#include "workspace/TravailRecherche.h"
 
 namespace {
 

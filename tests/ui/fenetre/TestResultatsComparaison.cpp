@@ -10,7 +10,6 @@
 
 #include "compare/Comparaison.h"
 #include "compare/ui/CComparaisonDlg.h"
-#include "model/CContexte.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
@@ -19,6 +18,8 @@
 #include "ui/CModeleResultats.h"
 #include "ui/IdCommandes.h"
 #include "tests/ui/fenetre/AvecNorvanel.h"
+#include "workspace/CContexte.h"
+#include "workspace/TravailRecherche.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "model/CContexte.h"
+#include "workspace/CContexte.h"
 
 #include <algorithm>
 
