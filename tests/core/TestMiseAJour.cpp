@@ -3,6 +3,7 @@
 #include "tests/core/Factices.h"
 
 #include "capture/CSuiviCapture.h"
+#include "capture/MiseAJour.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
@@ -60,6 +61,24 @@ TEST_F(MiseAJour, CommandeSurUneRequete)
     EXPECT_TRUE(doc->estModifie());
     EXPECT_EQ(libellesSous(*qa), (std::vector<std::string>{"sous"}));
     EXPECT_TRUE(qb->fichiers().estVide());  // only that query is captured
+}
+
+TEST_F(MiseAJour, SeulLePlacementChangeLaVersionDeLInstantane)
+{
+    // The quick search builds a query's index again when its version moves. A capture
+    // fills a folder of its own, on its own thread: only placing it counts, and a
+    // capture that places nothing changes nothing.
+    const std::uint64_t avant = qa->versionInstantane();
+    SCaptureFaite faite = capturerRequete(*qa, false, nullptr, 2);
+    EXPECT_EQ(qa->versionInstantane(), avant);
+    EXPECT_EQ(placerCapture(*qa, std::move(faite)), EResultatMiseAJour::Capturee);
+    EXPECT_GT(qa->versionInstantane(), avant);
+
+    CRequete* absente = requete("/media/absente");
+    const std::uint64_t versionAbsente = absente->versionInstantane();
+    EXPECT_EQ(placerCapture(*absente, capturerRequete(*absente, false, nullptr, 2)),
+              EResultatMiseAJour::RacineIllisible);
+    EXPECT_EQ(absente->versionInstantane(), versionAbsente);
 }
 
 TEST_F(MiseAJour, ToutMettreAJourCaptureChaqueRequete)
