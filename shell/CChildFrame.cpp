@@ -32,8 +32,8 @@ constexpr int kPasFractionnement = 8;
 
 } // namespace
 
-CChildFrame::CChildFrame(const SServicesFenetres& services, std::unique_ptr<CDoc> doc, const QString& titreParDefaut,
-                         QWidget* parent)
+CChildFrame::CChildFrame(const SServicesFenetres& services, std::unique_ptr<CDoc> doc,
+                         const QString& titreParDefaut, QWidget* parent)
     : QMdiSubWindow(parent), services_(services), doc_(std::move(doc)), titreParDefaut_(titreParDefaut),
       separateur_(new QSplitter(Qt::Horizontal, this))
 {
@@ -232,8 +232,9 @@ void CChildFrame::definirCommandes()
 {
     using namespace cmd;
     definirCommande(NouveauClasseur, {.agir = [this] { nouveauClasseur(); }});
-    definirCommande(NouvelleRequete, {.agir = [this] { nouvelleRequete(); },
-                                      .actif = [this] { return doc_->contientClasseur(services_.contexte.classeurCourant); }});
+    definirCommande(NouvelleRequete,
+                    {.agir = [this] { nouvelleRequete(); },
+                     .actif = [this] { return doc_->contientClasseur(services_.contexte.classeurCourant); }});
     definirCommande(Rechercher, {.agir = [this] { services_.ouvrirRecherche(*this); },
                                  .actif = [this] { return services_.peutRechercher(); }});
     definirCommande(ResultatsRecherche, {.agir = [this] { services_.montrerResultatsRecherche(); }});
@@ -272,8 +273,8 @@ void CChildFrame::imprimer()
 
 void CChildFrame::afficherApercu()
 {
-    apercuAvantImpression(*doc_, services_.imprimantePartagee(), services_.reglages.pagesApercu(), services_.imprimeur(), services_.suivi,
-                          window());
+    apercuAvantImpression(*doc_, services_.imprimantePartagee(), services_.reglages.pagesApercu(),
+                          services_.imprimeur(), services_.suivi, window());
 }
 
 void CChildFrame::closeEvent(QCloseEvent* evenement)

@@ -45,7 +45,8 @@ QString partieInvite(const char* invite, bool bulle)
 } // namespace
 
 CMainFrame::CMainFrame(const SServicesFenetres& services, CCibleCommandes& application)
-    : services_(services), application_(application), zone_(new QMdiArea(this)), etat_(new CBarreEtat(this)), miseAJour_(new QTimer(this))
+    : services_(services), application_(application), zone_(new QMdiArea(this)), etat_(new CBarreEtat(this)),
+      miseAJour_(new QTimer(this))
 {
     setObjectName(QStringLiteral("cadrePrincipal"));
     setWindowTitle(QStringLiteral("Norvanel"));
