@@ -32,8 +32,9 @@ void executerCriteres(CElement& noeud, const CCriteres& criteres, CResultatsRech
 
 // A search: every file of `documents` found, then `criteres` applied beneath their
 // target (criteres.cible), if any, the found files listed in `resultats` (if any); then
-// each document tells its observers that marks changed.
-// How many files were found.
+// each document tells its observers that marks changed. Returns how many files were
+// found: they are counted on their way to `resultats`, so the found files are walked
+// even without a list.
 std::size_t executerRecherche(const CCriteres& criteres, const std::vector<CDoc*>& documents,
                               CResultatsRecherche* resultats);
 
