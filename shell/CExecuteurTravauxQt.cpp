@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
-#include <mutex>
 #include <thread>
 
 #include <QApplication>
@@ -14,6 +13,7 @@
 #include "dialogs/CDialogueProgression.h"
 #include "model/CRequete.h"
 #include "shell/CBarreEtat.h"
+#include "shell/DerniereValeur.h"
 #include "ui/CSignalementErreurs.h"
 #include "ui/CTravailLong.h"
 #include "ui/CheminsQt.h"
@@ -29,32 +29,18 @@ public:
     explicit CSuiviPartage(CSuiviCapture* aussi) : aussi_(aussi) {}
     bool progression(const SProgressionCapture& etat) override
     {
-        {
-            std::lock_guard verrou(mutex_);
-            etat_ = etat;
-            nouveau_ = true;
-        }
+        etat_.deposer(etat);
         if (aussi_ && !aussi_->progression(etat))
             annule = true;
         return !annule.load();
     }
     // The last progress, when there is one not read yet.
-    bool lire(SProgressionCapture& etat)
-    {
-        std::lock_guard verrou(mutex_);
-        if (!nouveau_)
-            return false;
-        etat = etat_;
-        nouveau_ = false;
-        return true;
-    }
+    bool lire(SProgressionCapture& etat) { return etat_.lire(etat); }
     std::atomic<bool> annule{false};
 
 private:
     CSuiviCapture* aussi_;
-    std::mutex mutex_;
-    SProgressionCapture etat_;
-    bool nouveau_ = false;
+    CDerniereValeur<SProgressionCapture> etat_;
 };
 
 constexpr int kIntervalleAffichage = 100;   // milliseconds between two looks at the progress

@@ -2,8 +2,9 @@
 
 #include <atomic>
 #include <new>
-#include <mutex>
 #include <thread>
+#include <tuple>
+#include <utility>
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -12,6 +13,7 @@
 #include "dialogs/CDialogueProgression.h"
 #include "impression/CSuiviImpression.h"
 #include "shell/CBarreEtat.h"
+#include "shell/DerniereValeur.h"
 #include "impression/ImpressionPages.h"
 #include "shell/ImpressionDocument.h"
 #include "ui/CTravailLong.h"
@@ -25,12 +27,7 @@ public:
     explicit CPagesPartagees(CSuiviImpression* aussi) : aussi_(aussi) {}
     bool pagesImprimees(std::uint32_t faites, std::uint32_t total) override
     {
-        {
-            std::lock_guard verrou(mutex_);
-            faites_ = faites;
-            total_ = total;
-            nouveau_ = true;
-        }
+        pages_.deposer({faites, total});
         if (aussi_ && !aussi_->pagesImprimees(faites, total))
             annule = true;
         return !annule.load();
@@ -38,21 +35,17 @@ public:
     // The last count, when there is one not read yet.
     bool lire(std::uint32_t& faites, std::uint32_t& total)
     {
-        std::lock_guard verrou(mutex_);
-        if (!nouveau_)
+        std::pair<std::uint32_t, std::uint32_t> lues;
+        if (!pages_.lire(lues))
             return false;
-        faites = faites_;
-        total = total_;
-        nouveau_ = false;
+        std::tie(faites, total) = lues;
         return true;
     }
     std::atomic<bool> annule{false};
 
 private:
     CSuiviImpression* aussi_;
-    std::mutex mutex_;
-    std::uint32_t faites_ = 0, total_ = 0;
-    bool nouveau_ = false;
+    CDerniereValeur<std::pair<std::uint32_t, std::uint32_t>> pages_;
 };
 
 // On the job's thread, where an exception would end the program: the printer is left
