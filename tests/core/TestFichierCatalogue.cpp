@@ -403,6 +403,46 @@ TEST_F(FichierCatalogue, CataloguesAleatoiresAllerRetour)
     }
 }
 
+// A damaged or crafted catalogue may file any path in any folder: each entry keeps the
+// path it was stored with, and the catalogue is written back byte for byte. Some read
+// as in their folder without being its path and a name joined by one separator ("/m/a/",
+// "/m/a//x.txt"): they too come back as stored.
+TEST_F(FichierCatalogue, CheminsHorsDeLeurDossierGardesALOctetPres)
+{
+    const struct {
+        const char* chemin;
+        bool aSaPlace;
+    } cas[] = {
+        {"/m/a/x.txt", true},  {"/etc/passwd", false},  {"", false},
+        {"/m/a", false},       {"/m/ab/x.txt", false},  {"/m/a/b/x.txt", false},
+        {"x.txt", false},      {"/m/a/", true},         {"/m/a//x.txt", true},
+        {"C:\\a\\x.txt", false}, {"/m/a/\xE9\x81", true}, {"/m/a/../x", false},
+    };
+    CDoc doc;
+    doc.initialiserNouveau();
+    CRequete* q = requete(doc, "Disque", "/m");
+    auto* a = new CDossier(q, "/m/a", false);
+    q->sousDossiers().ajouter(a);
+    // A folder outside its query too.
+    auto* ailleurs = new CDossier(q, "/ailleurs", false);
+    q->sousDossiers().ajouter(ailleurs);
+    for (const auto& c : cas)
+        a->fichiers().ajouter(new CFichier(a, c.chemin));
+    ailleurs->fichiers().ajouter(new CFichier(ailleurs, "/ailleurs/y"));
+
+    CDoc relu;
+    allerRetour(doc, relu);
+    const CDossier* aRelu = relu.classeurs().elementA(0)->requetes().elementA(0)->sousDossiers().elementA(0);
+    ASSERT_EQ(aRelu->fichiers().nombre(), int(std::size(cas)));
+    int i = 0;
+    for (const CFichier* f : aRelu->fichiers()) {
+        SCOPED_TRACE(cas[i].chemin);
+        EXPECT_EQ(f->chemin(), cas[i].chemin);
+        EXPECT_EQ(f->estALaPlaceAnnoncee(), cas[i].aSaPlace);
+        ++i;
+    }
+}
+
 // Every way of cutting a small catalogue short must fail cleanly and leave the
 // document as it was.
 TEST_F(FichierCatalogue, ToutesLesTroncaturesEchouentProprement)
