@@ -114,13 +114,13 @@ int main(int argc, char** argv)
             ::unlink(chemin.c_str());
             return 1;
         }
-        const CRequete& q = **doc->classeurs().tete()->element->requetes().begin();
+        const CRequete& q = **doc->classeurs().elementA(0)->requetes().begin();
         construire.push_back(chronometrer([&] { CIndexRapide index(q); }));
     }
     unlink(chemin.c_str());
     malloc_trim(0);
     const long long avant = residentActuel();
-    const CIndexRapide index(**doc->classeurs().tete()->element->requetes().begin());
+    const CIndexRapide index(**doc->classeurs().elementA(0)->requetes().begin());
     malloc_trim(0);
     const long long apres = residentActuel();
     std::printf("chargement du catalogue          médiane %.3f s\n", mediane(charger));

@@ -61,7 +61,7 @@ std::string CDoc::nomNouvelleRequete(const std::string& base) const
 
 bool CDoc::contientClasseur(const CClasseur* classeur) const
 {
-    return classeur && classeurs_.trouver(classeur) != nullptr;
+    return classeur && classeurs_.contient(classeur);
 }
 
 void CDoc::marquerTousTrouves()

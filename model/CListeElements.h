@@ -1,28 +1,26 @@
 #pragma once
-// The doubly linked list behind every set of children and every working list of the
-// catalogue (print list, collection lists). Insertion order everywhere; nothing sorts.
+// The list behind every set of children and every working list of the catalogue (print
+// list, collection lists): an array of pointers. Insertion order everywhere; nothing
+// sorts.
 //
 // The list itself never deletes elements on its own: the owning node calls
-// supprimerElements() when it is destroyed. Non-owning lists just forget their cells.
+// supprimerElements() when it is destroyed. Non-owning lists just forget them.
 //
-// Every folder holds two of these, most of them empty, so the head is kept to a
-// pointer and a count (16 bytes): the tail is the head cell's `precedente` (the head
-// is the only cell whose `precedente` does not lead forward to it).
+// Every folder holds two of these, most of them empty, and a catalogue holds millions
+// of entries: the head is a pointer and two counts (16 bytes), and an entry costs its
+// pointer in one block per list, not an allocation of its own.
 
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <new>
 #include <utility>
 
 template <typename T>
 class CListeElements {
 public:
-    struct Cellule {
-        T* element;
-        Cellule* suivante;   // nullptr after the tail
-        Cellule* precedente; // for the head: the tail
-    };
-
     CListeElements() = default;
     CListeElements(const CListeElements&) = delete;
     CListeElements& operator=(const CListeElements&) = delete;
@@ -35,150 +33,110 @@ public:
         }
         return *this;
     }
-    ~CListeElements() { retirerTout(); }
+    ~CListeElements() { std::free(elements_); }
 
     std::int32_t nombre() const { return nombre_; }
     bool estVide() const { return nombre_ == 0; }
-    Cellule* tete() const { return tete_; }
-    Cellule* queue() const { return tete_ ? tete_->precedente : nullptr; }
 
-    Cellule* ajouter(T* element)
+    void ajouter(T* element)
     {
-        auto* c = new Cellule{element, nullptr, nullptr};
-        if (tete_) {
-            Cellule* queue = tete_->precedente;
-            queue->suivante = c;
-            c->precedente = queue;
-        } else {
-            tete_ = c;
-        }
-        tete_->precedente = c;
-        ++nombre_;
-        return c;
+        if (nombre_ == capacite_)
+            agrandir();
+        elements_[nombre_++] = element;
     }
 
-    // Unlinks and frees the cell; the element is left alone.
-    void retirer(Cellule* c)
-    {
-        if (c == tete_) {
-            tete_ = c->suivante;
-            if (tete_)
-                tete_->precedente = c->precedente;  // still the tail
-        } else {
-            c->precedente->suivante = c->suivante;
-            (c->suivante ? c->suivante : tete_)->precedente = c->precedente;
-        }
-        delete c;
-        --nombre_;
-    }
+    bool contient(const T* element) const { return indexDe(element) >= 0; }
 
-    // First cell holding `element`, searching forward from `depart` (or from the head).
-    Cellule* trouver(const T* element, Cellule* depart = nullptr) const
-    {
-        for (Cellule* c = depart ? depart : tete_; c; c = c->suivante)
-            if (c->element == element)
-                return c;
-        return nullptr;
-    }
-
-    // Removes the cell holding `element`, if any. True when one was removed.
+    // Removes `element`, if there, keeping the others in order. True when one was removed.
     bool retirerElement(const T* element)
     {
-        Cellule* c = trouver(element);
-        if (!c)
+        const std::int32_t i = indexDe(element);
+        if (i < 0)
             return false;
-        retirer(c);
+        std::memmove(elements_ + i, elements_ + i + 1, sizeof(T*) * std::size_t(nombre_ - i - 1));
+        --nombre_;
         return true;
     }
 
-    // Cell at a zero-based index, walking from the nearer end; nullptr when out of range.
-    Cellule* celluleA(std::int32_t index) const
+    // Removes, keeping the others in order, every element for which `retirer(element)`
+    // is true; `retirer` may destroy the element it accepts, which is then gone from
+    // the list.
+    template <class Predicat>
+    void retirerSi(Predicat retirer)
     {
-        if (index < 0 || index >= nombre_)
-            return nullptr;
-        if (index <= nombre_ / 2) {
-            Cellule* c = tete_;
-            while (index--)
-                c = c->suivante;
-            return c;
+        std::int32_t garde = 0;
+        for (std::int32_t i = 0; i < nombre_; ++i) {
+            T* e = elements_[i];
+            if (!retirer(e))
+                elements_[garde++] = e;
         }
-        Cellule* c = queue();
-        for (std::int32_t i = nombre_ - 1; i > index; --i)
-            c = c->precedente;
-        return c;
+        nombre_ = garde;
     }
 
+    // The element at a zero-based index; nullptr when out of range.
     T* elementA(std::int32_t index) const
     {
-        Cellule* c = celluleA(index);
-        return c ? c->element : nullptr;
+        return index >= 0 && index < nombre_ ? elements_[index] : nullptr;
     }
 
-    // Appends a cell for every element of `autre`, in order.
+    // Appends every element of `autre`, in order.
     void ajouterListe(const CListeElements& autre)
     {
-        for (Cellule* c = autre.tete_; c; c = c->suivante)
-            ajouter(c->element);
+        for (T* e : autre)
+            ajouter(e);
     }
 
-    // Frees every cell; elements are left alone.
+    // Forgets every element; elements are left alone.
     void retirerTout()
     {
-        while (tete_) {
-            Cellule* c = tete_;
-            tete_ = c->suivante;
-            delete c;
-        }
-        nombre_ = 0;
+        std::free(elements_);
+        elements_ = nullptr;
+        nombre_ = capacite_ = 0;
     }
 
-    // Deletes every element, then its cell. Each element is unlinked before it is
-    // deleted, so a destructor that looks at this list never sees a dead element.
+    // Deletes every element, in order. The list is emptied first, so a destructor that
+    // looks at this list never sees a dead element.
     void supprimerElements()
     {
-        while (tete_) {
-            T* e = tete_->element;
-            retirer(tete_);
+        CListeElements perdus(std::move(*this));
+        for (T* e : perdus)
             delete e;
-        }
     }
 
     // Range-for over the elements.
-    class Iterateur {
-    public:
-        using iterator_category = std::forward_iterator_tag;
-        using value_type = T*;
-        using difference_type = std::ptrdiff_t;
-        using pointer = T**;
-        using reference = T*;
-        explicit Iterateur(Cellule* c) : c_(c) {}
-        T* operator*() const { return c_->element; }
-        Iterateur& operator++()
-        {
-            c_ = c_->suivante;
-            return *this;
-        }
-        Iterateur operator++(int)
-        {
-            Iterateur avant = *this;
-            c_ = c_->suivante;
-            return avant;
-        }
-        bool operator==(const Iterateur& o) const { return c_ == o.c_; }
-
-    private:
-        Cellule* c_;
-    };
-    Iterateur begin() const { return Iterateur(tete_); }
-    Iterateur end() const { return Iterateur(nullptr); }
+    T* const* begin() const { return elements_; }
+    T* const* end() const { return elements_ + nombre_; }
 
 private:
+    std::int32_t indexDe(const T* element) const
+    {
+        for (std::int32_t i = 0; i < nombre_; ++i)
+            if (elements_[i] == element)
+                return i;
+        return -1;
+    }
+    void agrandir()
+    {
+        constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+        if (capacite_ == kMax)
+            throw std::bad_alloc();
+        // Half as much again: a list read from a file ends with a third unused at most.
+        const std::int32_t nouvelle =
+            capacite_ < 4 ? 4 : (capacite_ > kMax / 3 * 2 ? kMax : capacite_ + capacite_ / 2);
+        void* bloc = std::realloc(elements_, sizeof(T*) * std::size_t(nouvelle));
+        if (!bloc)
+            throw std::bad_alloc();
+        elements_ = static_cast<T**>(bloc);
+        capacite_ = nouvelle;
+    }
     void echanger(CListeElements& autre) noexcept
     {
+        std::swap(elements_, autre.elements_);
         std::swap(nombre_, autre.nombre_);
-        std::swap(tete_, autre.tete_);
+        std::swap(capacite_, autre.capacite_);
     }
 
-    Cellule* tete_ = nullptr;
+    T** elements_ = nullptr;
     std::int32_t nombre_ = 0;
+    std::int32_t capacite_ = 0;
 };

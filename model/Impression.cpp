@@ -48,30 +48,6 @@ int largeurNumeros(const CContexteImpression& dc, std::uint32_t nombre)
     return largeur;
 }
 
-using Cellule = CListeElements<CFichier>::Cellule;
-
-// The cell of line `index`, walked to from the nearer of the list's ends and of the
-// last line drawn.
-Cellule* celluleDeLigne(const STravailImpression& travail, std::uint32_t index)
-{
-    const auto nombre = static_cast<std::uint32_t>(travail.liste.nombre());
-    if (index >= nombre)
-        return nullptr;
-    const auto& repere = travail.repere;
-    const std::uint32_t depuisUnBout = std::min(index, nombre - 1 - index);
-    if (!repere.cellule || repere.index >= nombre)
-        return travail.liste.celluleA(static_cast<std::int32_t>(index));
-    const std::uint32_t depuisRepere = index > repere.index ? index - repere.index : repere.index - index;
-    if (depuisRepere >= depuisUnBout)
-        return travail.liste.celluleA(static_cast<std::int32_t>(index));
-    Cellule* c = repere.cellule;
-    for (std::uint32_t i = repere.index; i < index; ++i)
-        c = c->suivante;
-    for (std::uint32_t i = repere.index; i > index; --i)
-        c = c->precedente;
-    return c;
-}
-
 } // namespace
 
 int pixelsParMillimetre(const CContexteImpression& dc)
@@ -145,13 +121,13 @@ void imprimerPage(const CDoc& doc, CContexteImpression& dc, const STravailImpres
 
     rect.haut += h + kEcartSousEntete * px;
     const auto [debut, fin] = lignesDePage(travail, page);
-    Cellule* cellule = celluleDeLigne(travail, debut);
-    for (std::uint32_t i = debut; i < fin && cellule; ++i) {
+    for (std::uint32_t i = debut; i < fin; ++i) {
+        const CFichier* fichier = travail.liste.elementA(static_cast<std::int32_t>(i));
+        if (!fichier)
+            break;
         const int y = rect.haut + static_cast<int>(i - debut) * h;
         dc.ecrire(x0, y, std::to_string(i + 1));
-        dc.ecrire(x0 + travail.colonneChemin, y, cellule->element->chemin());
-        travail.repere = {i, cellule};
-        cellule = cellule->suivante;
+        dc.ecrire(x0 + travail.colonneChemin, y, fichier->chemin());
     }
     dc.restaurerPolice();
 }

@@ -34,13 +34,6 @@ struct STravailImpression {
 
     std::uint32_t nombrePages() const { return dernierePage - premierePage + 1; }
 
-    // The last line drawn and its cell: the next page (printing in order, a preview
-    // turning pages) starts from there rather than walking from an end of the list.
-    struct SRepere {
-        std::uint32_t index = 0;
-        CListeElements<CFichier>::Cellule* cellule = nullptr;
-    };
-    mutable SRepere repere;
 };
 
 // The lines of one page: zero-based positions in the job's list, `fin` excluded.

@@ -63,16 +63,12 @@ struct SCandidat {
 // Removes and destroys the files of `d` and its sub-folders whose mark is 0.
 void supprimerSansJumeau(CDossier& d)
 {
-    auto& fichiers = d.fichiers();
-    for (auto* c = fichiers.tete(); c;) {
-        auto* suivante = c->suivante;
-        if (c->element->marque == 0) {
-            CFichier* f = c->element;
-            fichiers.retirer(c);
-            delete f;
-        }
-        c = suivante;
-    }
+    d.fichiers().retirerSi([](CFichier* f) {
+        if (f->marque != 0)
+            return false;
+        delete f;
+        return true;
+    });
     for (CDossier* s : d.sousDossiers())
         supprimerSansJumeau(*s);
 }
@@ -82,17 +78,13 @@ bool elaguer(CDossier& d, const CDossier* racine)
 {
     if (!d.fichiers().estVide())
         return false;
-    auto& sous = d.sousDossiers();
-    for (auto* c = sous.tete(); c;) {
-        auto* suivante = c->suivante;
-        if (elaguer(*c->element, racine)) {
-            CDossier* s = c->element;
-            sous.retirer(c);
-            delete s;
-        }
-        c = suivante;
-    }
-    return sous.estVide() && &d != racine;
+    d.sousDossiers().retirerSi([racine](CDossier* s) {
+        if (!elaguer(*s, racine))
+            return false;
+        delete s;
+        return true;
+    });
+    return d.sousDossiers().estVide() && &d != racine;
 }
 
 } // namespace

@@ -29,13 +29,12 @@ CArchive::CArchive(std::string_view octets)
 
 CArchive::CArchive(CEntree& entree, std::uint64_t taille) : taille_(taille), entree_(&entree)
 {
-    tampon_.resize(kTailleTampon);
-    fenetre_ = tampon_.data();
+    tampon_.reset(new char[kTailleTampon]);
+    fenetre_ = tampon_.get();
 }
 
-CArchive::CArchive(CSortie& sortie) : sortie_(&sortie)
+CArchive::CArchive(CSortie& sortie) : sortie_(&sortie), tampon_(new char[kTailleTampon])
 {
-    tampon_.resize(kTailleTampon);
 }
 
 CArchive::~CArchive()
@@ -49,7 +48,7 @@ CArchive::~CArchive()
 bool CArchive::vider()
 {
     if (plein_ > 0) {
-        sortie_->ecrire(tampon_.data(), plein_);
+        sortie_->ecrire(tampon_.get(), plein_);
         plein_ = 0;
     }
     return !sortie_->enEchec();
@@ -80,7 +79,7 @@ const char* CArchive::recharger(std::size_t n)
     if (n > restants())
         echouer("le fichier est tronqué");
     const std::size_t reste = dansFenetre_ - curseur_;
-    char* destination = tampon_.data();
+    char* destination = tampon_.get();
     std::size_t voulu = kTailleTampon;
     if (n > kTailleTampon) {
         grand_.resize(n);
@@ -99,7 +98,7 @@ const char* CArchive::recharger(std::size_t n)
     }
     pos_ += n;
     if (destination == grand_.data()) {
-        fenetre_ = tampon_.data();
+        fenetre_ = tampon_.get();
         dansFenetre_ = curseur_ = 0;
     } else {
         fenetre_ = destination;
@@ -116,7 +115,7 @@ void CArchive::ecrire(const void* octets, std::size_t n)
         ecrireApresVidage(octets, n);
         return;
     }
-    std::memcpy(tampon_.data() + plein_, octets, n);
+    std::memcpy(tampon_.get() + plein_, octets, n);
     plein_ += n;
 }
 
@@ -129,7 +128,7 @@ void CArchive::ecrireApresVidage(const void* octets, std::size_t n)
         sortie_->ecrire(static_cast<const char*>(octets), n);
         return;
     }
-    std::memcpy(tampon_.data(), octets, n);
+    std::memcpy(tampon_.get(), octets, n);
     plein_ = n;
 }
 

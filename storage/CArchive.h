@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -112,6 +113,7 @@ private:
 
     CSortie* sortie_ = nullptr;
     std::size_t plein_ = 0;  // bytes waiting in the buffer
-    std::string tampon_;
+    // Left unfilled: a small catalogue touches a few of its pages only.
+    std::unique_ptr<char[]> tampon_;
     std::string travail_;    // a text being converted, either way
 };

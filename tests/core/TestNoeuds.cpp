@@ -3,6 +3,7 @@
 #include "tests/core/Factices.h"
 
 #include <cstring>
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -361,16 +362,17 @@ TEST_F(Noeuds, ListeElementsAccesParIndexEtRetrait)
     for (int& x : v)
         l.ajouter(&x);
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(l.elementA(i), &v[i]);  // from the head for 0..2, from the tail for 3..4
+        EXPECT_EQ(l.elementA(i), &v[i]);
     EXPECT_EQ(l.elementA(5), nullptr);
     EXPECT_EQ(l.elementA(-1), nullptr);
-    EXPECT_EQ(l.trouver(&v[3])->element, &v[3]);
-    EXPECT_EQ(l.trouver(&v[1], l.trouver(&v[2])), nullptr);  // search starts at the given cell
-    l.retirer(l.trouver(&v[0]));
-    l.retirer(l.trouver(&v[4]));
+    EXPECT_TRUE(l.contient(&v[3]));
+    EXPECT_TRUE(l.retirerElement(&v[0]));
+    EXPECT_TRUE(l.retirerElement(&v[4]));
+    EXPECT_FALSE(l.retirerElement(&v[4]));
+    EXPECT_FALSE(l.contient(&v[4]));
     EXPECT_EQ(l.nombre(), 3);
-    EXPECT_EQ(l.tete()->element, &v[1]);
-    EXPECT_EQ(l.queue()->element, &v[3]);
+    EXPECT_EQ(l.elementA(0), &v[1]);
+    EXPECT_EQ(l.elementA(2), &v[3]);
     CListeElements<int> copie;
     copie.ajouterListe(l);
     copie.ajouterListe(l);
@@ -381,9 +383,8 @@ TEST_F(Noeuds, ListeElementsAccesParIndexEtRetrait)
     EXPECT_EQ(l.nombre(), 3);
 }
 
-// Adding and removing anywhere keeps both directions of the links right: the list is
-// walked forward, backward from the tail, and by index after every step, against a
-// vector doing the same.
+// Adding and removing anywhere keeps the others in order: the list is walked and read
+// by index after every step, against a vector doing the same.
 TEST_F(Noeuds, ListeElementsRetraitsEnToutePosition)
 {
     int v[8] = {};
@@ -391,28 +392,53 @@ TEST_F(Noeuds, ListeElementsRetraitsEnToutePosition)
     for (int tour = 0; tour < 200; ++tour) {
         CListeElements<int> l;
         std::vector<int*> attendu;
-        for (int pas = 0; pas < 12; ++pas) {
+        for (int pas = 0; pas < 40; ++pas) {
             const auto n = static_cast<int>(attendu.size());
-            if (n == 0 || alea() % 3 != 0) {
+            const unsigned choix = alea() % 6;
+            if (n == 0 || choix < 3) {
                 int* e = &v[alea() % 8];
                 l.ajouter(e);
                 attendu.push_back(e);
+            } else if (choix < 5) {
+                // The first one holding that element goes.
+                int* e = attendu[alea() % static_cast<unsigned>(n)];
+                EXPECT_TRUE(l.retirerElement(e));
+                attendu.erase(std::find(attendu.begin(), attendu.end(), e));
             } else {
-                const int i = static_cast<int>(alea() % n);
-                l.retirer(l.celluleA(i));
-                attendu.erase(attendu.begin() + i);
+                int* e = &v[alea() % 8];
+                l.retirerSi([e](int* x) { return x == e; });
+                attendu.erase(std::remove(attendu.begin(), attendu.end(), e), attendu.end());
             }
             ASSERT_EQ(l.nombre(), static_cast<int>(attendu.size()));
-            std::vector<int*> avant(l.begin(), l.end());
-            EXPECT_EQ(avant, attendu);
-            std::vector<int*> arriere;
-            for (auto* c = l.queue(); c; c = c == l.tete() ? nullptr : c->precedente)
-                arriere.insert(arriere.begin(), c->element);
-            EXPECT_EQ(arriere, attendu);
+            EXPECT_EQ(std::vector<int*>(l.begin(), l.end()), attendu);
             for (int i = 0; i < static_cast<int>(attendu.size()); ++i)
                 EXPECT_EQ(l.elementA(i), attendu[i]);
         }
     }
+}
+
+// The elements a list owns are destroyed in order, each once the list no longer holds
+// it: a destructor that looks at the list sees no dead element.
+TEST_F(Noeuds, ListeElementsSupprimesApresLeurRetrait)
+{
+    struct SElement {
+        CListeElements<SElement>* liste;
+        std::vector<int>* ordre;
+        int rang;
+        ~SElement()
+        {
+            for (SElement* autre : *liste)
+                EXPECT_NE(autre, this);
+            ordre->push_back(rang);
+        }
+    };
+    CListeElements<SElement> l;
+    std::vector<int> ordre;
+    for (int i = 0; i < 5; ++i)
+        l.ajouter(new SElement{&l, &ordre, i});
+    l.supprimerElements();
+    EXPECT_TRUE(l.estVide());
+    EXPECT_EQ(ordre, (std::vector<int>{0, 1, 2, 3, 4}));
 }
 
 } // namespace
