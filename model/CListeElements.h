@@ -10,6 +10,7 @@
 // of entries: the head is a pointer and two counts (16 bytes), and an entry costs its
 // pointer in one block per list, not an allocation of its own.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -110,10 +111,8 @@ public:
 private:
     std::int32_t indexDe(const T* element) const
     {
-        for (std::int32_t i = 0; i < nombre_; ++i)
-            if (elements_[i] == element)
-                return i;
-        return -1;
+        T* const* trouve = std::find(begin(), end(), element);
+        return trouve == end() ? -1 : std::int32_t(trouve - begin());
     }
     void agrandir()
     {
