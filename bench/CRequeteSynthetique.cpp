@@ -99,17 +99,17 @@ CRequeteSynthetique::CRequeteSynthetique(std::size_t fichiers, std::uint64_t gra
         if (!crees.empty() && alea.chance(25)) {
             // A copy of an earlier file, elsewhere on the disk.
             const CFichier& original = *crees[alea.jusqua(crees.size())];
-            f = new CFichier(dossier, dossier->chemin() + "/" + std::string(original.nom()));
+            f = CFichier::creer(dossier->arene(), dossier, dossier->chemin() + "/" + std::string(original.nom()));
             f->taille = original.taille;
-            f->cree = original.cree;
-            f->modifie = original.modifie;
-            f->accede = original.accede;
+            f->definirCree(original.cree());
+            f->definirModifie(original.modifie());
+            f->definirAccede(original.accede());
         } else {
-            f = new CFichier(dossier, dossier->chemin() + "/" + nomAuHasard(alea, i));
+            f = CFichier::creer(dossier->arene(), dossier, dossier->chemin() + "/" + nomAuHasard(alea, i));
             f->taille = tailleAuHasard(alea);
-            f->modifie = dateAuHasard(alea, 2000);
-            f->cree = alea.chance(70) ? f->modifie : dateAuHasard(alea, 2000);
-            f->accede = dateAuHasard(alea, f->modifie.date.annee).date;
+            f->definirModifie(dateAuHasard(alea, 2000));
+            f->definirCree(alea.chance(70) ? f->modifie() : dateAuHasard(alea, 2000));
+            f->definirAccede(dateAuHasard(alea, f->modifie().date.annee).date);
         }
         f->lettres[0] = 'A';
         if (alea.chance(5))

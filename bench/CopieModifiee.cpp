@@ -16,7 +16,7 @@ void modifierCopie(CDossier& d, CAlea& alea)
         CFichier* retire = fichiers.elementA(std::int32_t(alea.jusqua(std::uint64_t(fichiers.nombre()))));
         fichiers.retirerElement(retire);
         delete retire;
-        auto* nouveau = new CFichier(&d, d.chemin() + "/nouveau " + std::to_string(alea.suivant() % 100000) + ".doc");
+        auto* nouveau = CFichier::creer(d.arene(), &d, d.chemin() + "/nouveau " + std::to_string(alea.suivant() % 100000) + ".doc");
         nouveau->taille = std::uint32_t(alea.suivant());
         fichiers.ajouter(nouveau);
     }

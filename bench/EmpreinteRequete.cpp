@@ -28,10 +28,10 @@ void decrire(const CDossier& dossier, std::size_t longueurRacine, bool avecCreat
         texte += "f ";
         texte.append(f->chemin(), longueurRacine);
         texte += ' ' + std::to_string(f->taille) + ' ' + f->lettres;
-        ajouterDateHeure(texte, f->modifie);
-        ajouterDate(texte, f->accede);
+        ajouterDateHeure(texte, f->modifie());
+        ajouterDate(texte, f->accede());
         if (avecCreation)
-            ajouterDateHeure(texte, f->cree);
+            ajouterDateHeure(texte, f->cree());
         texte += '\n';
     }
     for (const CDossier* s : dossier.sousDossiers()) {

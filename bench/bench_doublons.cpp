@@ -46,7 +46,7 @@ void passePaireAPaire(const std::vector<CFichier*>& l, const CCriteres& c)
             const CFichier& a = *l[i];
             const CFichier& b = *l[j];
             aJumeau[i] = (!c.memeNom || a.nom() == b.nom()) && (!c.memeTaille || a.taille == b.taille) &&
-                         (!c.memeModification || a.modifie == b.modifie);
+                         (!c.memeModification || a.modifie() == b.modifie());
         }
     }
     for (std::size_t i = 0; i < l.size(); ++i)

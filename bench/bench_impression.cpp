@@ -41,7 +41,7 @@ void remplir(CDoc& doc, int fichiers)
     q->definirChemin("/media/archives");
     c->requetes().ajouter(q);
     for (int i = 1; i <= fichiers; ++i)
-        q->fichiers().ajouter(new CFichier(q, "/media/archives/Photos de famille/" + std::to_string(2000 + i % 24) +
+        q->fichiers().ajouter(CFichier::creer(q->arene(), q, "/media/archives/Photos de famille/" + std::to_string(2000 + i % 24) +
                                                   "/image" + std::to_string(i) + ".jpg"));
 }
 

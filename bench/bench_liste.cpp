@@ -57,13 +57,13 @@ void ajouterFichiers(CDossier& dossier, int nombre, CAlea& alea)
 {
     for (int i = 0; i < nombre; ++i) {
         std::string nom = alea.parmi(kDebuts) + std::to_string(alea.jusqua(100000)) + alea.parmi(kFins);
-        auto* f = new CFichier(&dossier, dossier.chemin() + "/" + nom);
+        auto* f = CFichier::creer(dossier.arene(), &dossier, dossier.chemin() + "/" + nom);
         // Every order of magnitude, as on a real disk, up to the 32-bit limit.
         const unsigned bits = static_cast<unsigned>(alea.jusqua(33));
         f->taille = bits == 0 ? 0 : static_cast<std::uint32_t>(alea.suivant() & ((1ULL << bits) - 1));
-        f->modifie = instant(alea);
-        f->cree = alea.chance(60) ? f->modifie : instant(alea);
-        f->accede = instant(alea).date;
+        f->definirModifie(instant(alea));
+        f->definirCree(alea.chance(60) ? f->modifie() : instant(alea));
+        f->definirAccede(instant(alea).date);
         const std::string lettres = alea.parmi(kLettres);
         lettres.copy(f->lettres, sizeof f->lettres - 1);
         dossier.fichiers().ajouter(f);

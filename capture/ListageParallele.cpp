@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "capture/RegleScan.h"
+#include "model/Arene.h"
 #include "model/CDossier.h"
 #include "model/CFichier.h"
 #include "platform/CPlateforme.h"
@@ -88,6 +89,11 @@ public:
         : q_(q), regle_(q), maxOuverts_(b.ouverts), ateliers_(b.fils), racine_(&racine, nullptr)
     {
         pile_.push_back(&racine_);
+        // Each worker files its entries in an arena of its own, which the snapshot keeps.
+        for (SAtelier& a : ateliers_) {
+            a.arene = std::make_shared<CArene>();
+            racine.arene().retenir(a.arene);
+        }
     }
     ~CPartage();
 
@@ -134,11 +140,11 @@ private:
         // Held by the worker while it runs the capture's code, let go while it waits in
         // the system: whoever takes it once the walk is stopped knows that the worker no
         // longer touches a node.
+        std::shared_ptr<CArene> arene;  // first: the nodes below may hold entries of it
         std::mutex occupe;
         std::unique_lock<std::mutex> tenue;  // the worker's hold on `occupe`
         bool fini = false;                   // under the pool's lock
         SCurseur curseur;
-        std::unique_ptr<CFichier> brouillon;  // the spare entry of CRegleCapture::classerFichier
         std::vector<std::unique_ptr<CDossier>> rebuts;  // dropped by the empty-folder rule
     };
     enum class EListage { Lu, NonLu, Arrete };
@@ -410,7 +416,7 @@ CListageParallele::CPartage::EListage CListageParallele::CPartage::lister(SDossi
             ++tropProfonds_;
             break;
         case EGenreEntree::Fichier:
-            gardes += regle_.classerFichier(*d.dossier, e, a.brouillon);
+            gardes += regle_.classerFichier(*a.arene, *d.dossier, e);
             break;
         case EGenreEntree::SousDossier: {
             std::unique_ptr<CDossier> noeud(regle_.nouveauSousDossier(e));
@@ -680,10 +686,8 @@ void CListageParallele::CPartage::detruireNoeuds()
         for (const std::unique_ptr<SDossierLu>& s : d->sousDossiers)
             restants.push_back(s.get());
     }
-    for (SAtelier& a : ateliers_) {
-        a.brouillon.reset();
+    for (SAtelier& a : ateliers_)
         a.rebuts.clear();
-    }
 }
 
 std::vector<bool> CListageParallele::CPartage::attendreFins(std::size_t n, std::chrono::milliseconds delai)

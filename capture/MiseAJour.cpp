@@ -160,6 +160,8 @@ EResultatMiseAJour placerCapture(CRequete& q, SCaptureFaite faite)
     }
     q.vider();
     q.instantaneChange();
+    // The capture's entries stay where the capture made them: the query keeps that arena.
+    q.partagerArene(faite.instantane->areneCommune());
     q.fichiers() = std::move(faite.instantane->fichiers());
     q.sousDossiers() = std::move(faite.instantane->sousDossiers());
     for (CFichier* f : q.fichiers())

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "model/Arene.h"
 #include "model/Attributs.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
@@ -65,32 +66,31 @@ CRegleCapture::CRegleCapture(const CRequete& q)
 {
 }
 
-bool CRegleCapture::classerFichier(CDossier& d, SEntreeDossier& e, std::unique_ptr<CFichier>& brouillon) const
+bool CRegleCapture::classerFichier(CArene& arene, CDossier& d, const SEntreeDossier& e) const
 {
     if (filtre_ != kFiltreAucun && correspondMotif(e.chemin, q_.filtre) != (filtre_ == kFiltreInclure))
         return false;
-    // The spare has no parent until it is filed: it may outlive the folder it was tried for.
-    if (!brouillon)
-        brouillon = std::make_unique<CFichier>(nullptr, std::string());
-    CFichier& f = *brouillon;
-    f.definirChemin(std::move(e.chemin));
+    CFichier& f = *CFichier::creer(arene, &d, e.chemin);
     if (q_.stockerTaille)
         f.taille = static_cast<std::uint32_t>(e.taille);
     if (q_.stockerCree)
-        f.cree = dateHeureDepuisTempsFichier(e.creation);
+        f.definirCree(dateHeureDepuisTempsFichier(e.creation));
     if (q_.stockerModifie)
-        f.modifie = dateHeureDepuisTempsFichier(e.ecriture);
+        f.definirModifie(dateHeureDepuisTempsFichier(e.ecriture));
     if (q_.stockerAccede)
-        f.accede = dateDepuisTempsFichier(e.acces);
-    if (q_.stockerAttributs) {
-        // Whole, as in a new entry: the spare may hold the letters of a file turned down.
-        std::fill(std::begin(f.lettres), std::end(f.lettres), '\0');
+        f.definirAccede(dateDepuisTempsFichier(e.acces));
+    if (q_.stockerAttributs)
         lettresDepuisMasque(e.attributs, f.lettres);
-    }
-    if (!testerFichier(f, q_.criteres, q_))
+    if (!testerFichier(f, q_.criteres, q_)) {
+        CFichier::abandonner(arene, &f);
         return false;
-    f.definirParent(&d);
-    d.fichiers().ajouter(brouillon.release());
+    }
+    try {
+        d.fichiers().ajouter(&f);
+    } catch (...) {
+        CFichier::abandonner(arene, &f);
+        throw;
+    }
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "capture/CSuiviCapture.h"
 #include "platform/CPlateforme.h"
 
+class CArene;
 class CDossier;
 class CFichier;
 class CRequete;
@@ -52,11 +53,9 @@ class CRegleCapture {
 public:
     explicit CRegleCapture(const CRequete& q);
 
-    // Files the file `e` in `d` when the filter and the advanced test keep it, its path
-    // moved into the entry; true when filed. `brouillon` is the spare entry the test is
-    // run on: made when there is none, handed to `d` when kept, kept for the next file
-    // otherwise, so that the thread never has to destroy an entry.
-    bool classerFichier(CDossier& d, SEntreeDossier& e, std::unique_ptr<CFichier>& brouillon) const;
+    // Files the file `e` in `d`, its entry made in `arene`, when the filter and the
+    // advanced test keep it; true when filed. An entry turned down gives its memory back.
+    bool classerFichier(CArene& arene, CDossier& d, const SEntreeDossier& e) const;
     CDossier* nouveauSousDossier(const SEntreeDossier& e) const;
     // Whether the empty-folder rule keeps `s`, a sub-folder built.
     bool aGarder(const CDossier& s) const;

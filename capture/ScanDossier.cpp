@@ -58,7 +58,7 @@ private:
                 break;
             }
             case EGenreEntree::Fichier:
-                rapport_.etat().fichiers += regle_.classerFichier(d, e, brouillon_);
+                rapport_.etat().fichiers += regle_.classerFichier(d.arene(), d, e);
                 // The user may cancel in the middle of a folder of many files.
                 if (++compteur_ % 1024 == 0 && !signaler(d))
                     return false;
@@ -94,7 +94,6 @@ private:
     const CRegleCapture regle_;
     CRapportCapture rapport_;
     SBilanCapture& bilan_;
-    std::unique_ptr<CFichier> brouillon_;
     std::uint32_t compteur_ = 0;
     std::vector<SIdentiteDossier> cheminOuvert_;  // the chosen folder, then each one entered below it
 };

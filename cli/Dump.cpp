@@ -59,9 +59,9 @@ std::string jsonPlage(const CPlageDates& p)
 std::string jsonFichier(const CFichier& f)
 {
     return "{\"path\": " + jsonTexte(f.chemin()) + ", \"name\": " + jsonTexte(f.nom()) +
-           ", \"created\": " + jsonTexte(dateHeureBrute(f.cree)) +
-           ", \"modified\": " + jsonTexte(dateHeureBrute(f.modifie)) +
-           ", \"accessed\": " + jsonTexte(dateBrute(f.accede)) + ", \"size\": " + std::to_string(f.taille) +
+           ", \"created\": " + jsonTexte(dateHeureBrute(f.cree())) +
+           ", \"modified\": " + jsonTexte(dateHeureBrute(f.modifie())) +
+           ", \"accessed\": " + jsonTexte(dateBrute(f.accede())) + ", \"size\": " + std::to_string(f.taille) +
            ", \"attributes\": " + jsonTexte(f.lettres) + ", \"found\": " + std::to_string(f.marque) + "}";
 }
 

@@ -76,9 +76,9 @@ std::vector<std::string> cellulesBrutes(const CFichier& f)
     auto si = [](bool stocke, std::string valeur) { return stocke ? valeur : std::string(); };
     return {std::string(f.nom()),
             si(q && q->stockerTaille, std::to_string(f.taille)),
-            si(q && q->stockerCree, dateHeureBrute(f.cree)),
-            si(q && q->stockerModifie, dateHeureBrute(f.modifie)),
-            si(q && q->stockerAccede, dateBrute(f.accede)),
+            si(q && q->stockerCree, dateHeureBrute(f.cree())),
+            si(q && q->stockerModifie, dateHeureBrute(f.modifie())),
+            si(q && q->stockerAccede, dateBrute(f.accede())),
             si(q && q->stockerAttributs, f.lettres),
             dossierReelDe(f)};
 }
@@ -89,9 +89,9 @@ std::vector<std::string> cellulesTexte(const CFichier& f)
     auto si = [](bool stocke, std::string valeur) { return stocke ? valeur : std::string(); };
     return {std::string(f.nom()),
             si(q && q->stockerTaille, plateforme().texteTaille(f.taille)),
-            si(q && q->stockerCree, f.cree.texte()),
-            si(q && q->stockerModifie, f.modifie.texte()),
-            si(q && q->stockerAccede, f.accede.texte()),
+            si(q && q->stockerCree, f.cree().texte()),
+            si(q && q->stockerModifie, f.modifie().texte()),
+            si(q && q->stockerAccede, f.accede().texte()),
             si(q && q->stockerAttributs, f.lettres),
             dossierReelDe(f)};
 }

@@ -32,11 +32,11 @@ std::uint64_t hacherValeurs(const CFichier& f, const SOptionsComparaison& o)
     if (o.taille)
         h = enchainer(h, f.taille);
     if (o.cree)
-        h = enchainerDateHeure(h, f.cree);
+        h = enchainerDateHeure(h, f.cree());
     if (o.modifie)
-        h = enchainerDateHeure(h, f.modifie);
+        h = enchainerDateHeure(h, f.modifie());
     if (o.accede)
-        h = enchainerDate(h, f.accede);
+        h = enchainerDate(h, f.accede());
     if (o.attributs)
         h = enchainer(h, pli::hacherSansCasse(lettresDe(f)));
     return h;
@@ -68,8 +68,8 @@ struct SCollecte {
 bool sontContreparties(const CFichier& x, const CFichier& y, const SOptionsComparaison& o)
 {
     return (!o.nom || pli::egalSansCasse(x.nom(), y.nom())) && (!o.taille || x.taille == y.taille) &&
-           (!o.cree || x.cree == y.cree) && (!o.modifie || x.modifie == y.modifie) &&
-           (!o.accede || x.accede == y.accede) &&
+           (!o.cree || x.cree() == y.cree()) && (!o.modifie || x.modifie() == y.modifie()) &&
+           (!o.accede || x.accede() == y.accede()) &&
            (!o.attributs || pli::egalSansCasse(lettresDe(x), lettresDe(y)));
 }
 

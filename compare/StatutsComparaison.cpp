@@ -33,15 +33,16 @@ void trierParCle(std::vector<SEntreeComparaison>& entrees)
 }
 
 // The files ahead are fetched from memory while the current ones are compared: the
-// lines of a far entry's size and path (their addresses need no load), then the name
-// of a nearer one, whose path has arrived by then.
+// two lines of a far entry (its record and the name that follows, whose addresses need
+// no load), then the name of a nearer one, in case it is kept aside.
 void precharger(const std::vector<SEntreeComparaison>& entrees, std::size_t k)
 {
     constexpr std::size_t kLoin = 16, kPres = 8;
     if (k + kLoin < entrees.size()) {
         const CFichier* f = entrees[k + kLoin].fichier;
+        // The name follows the record: both lines of the entry.
         __builtin_prefetch(&f->taille);
-        __builtin_prefetch(&f->chemin());
+        __builtin_prefetch(reinterpret_cast<const char*>(f) + 64);
     }
     if (k + kPres < entrees.size())
         __builtin_prefetch(entrees[k + kPres].fichier->nom().data());

@@ -31,7 +31,7 @@ CRequete* requete(CClasseur& c, const std::string& nom, const std::string& chemi
 
 CFichier* fichier(CDossier& d, const std::string& nom)
 {
-    auto* f = new CFichier(&d, d.chemin() + "/" + nom);
+    auto* f = CFichier::creer(d.arene(), &d, d.chemin() + "/" + nom);
     d.fichiers().ajouter(f);
     return f;
 }

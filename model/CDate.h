@@ -22,6 +22,9 @@ public:
     // Stored image: day, month, year as little-endian 32-bit words.
     static constexpr std::size_t kTailleImage = 12;
 
+    // Only to a named value (see CDateHeure).
+    CDate& operator=(const CDate&) & = default;
+
     friend bool operator==(const CDate&, const CDate&) = default;
     // Year, then month, then day, as unsigned values.
     friend std::strong_ordering operator<=>(const CDate& a, const CDate& b);

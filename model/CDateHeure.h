@@ -19,6 +19,10 @@ public:
     // Stored image: nine little-endian 32-bit words (see ecrireImage).
     static constexpr std::size_t kTailleImage = 36;
 
+    // Only to a named value: an entry's dates are read by value, and assigning to one
+    // would change nothing.
+    CDateHeure& operator=(const CDateHeure&) & = default;
+
     friend bool operator==(const CDateHeure&, const CDateHeure&) = default;
     // Year, month, day, hour, minute, second: the members' order gives exactly that.
     friend std::strong_ordering operator<=>(const CDateHeure&, const CDateHeure&) = default;

@@ -1,5 +1,6 @@
 #include "model/CDossier.h"
 
+#include "model/Arene.h"
 #include "model/Totaux.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
@@ -35,6 +36,38 @@ CDossier::~CDossier()
     sousDossiers_.supprimerElements();
 }
 
+void CDossier::definirChemin(std::string chemin)
+{
+    if (chemin == chemin_)
+        return;
+    for (CFichier* f : fichiers_)
+        f->garderCheminAPart();
+    chemin_ = std::move(chemin);
+}
+
+CArene& CDossier::arene()
+{
+    if (!arene_) {
+        if (requete_ && static_cast<CDossier*>(requete_) != this)
+            arene_ = requete_->areneCommune();
+        else
+            arene_ = std::make_shared<CArene>();
+    }
+    return *arene_;
+}
+
+CFichier* CDossier::nouveauFichier(std::string_view chemin)
+{
+    CFichier* f = CFichier::creer(arene(), this, chemin);
+    try {
+        fichiers_.ajouter(f);
+    } catch (...) {
+        delete f;
+        throw;
+    }
+    return f;
+}
+
 void CDossier::vider()
 {
     // Not a change of the query's snapshot by itself: a capture empties the detached
@@ -42,6 +75,9 @@ void CDossier::vider()
     // the query (CRequete::instantaneChange).
     fichiers_.supprimerElements();
     sousDossiers_.supprimerElements();
+    // A query emptied leaves nothing in its arena: the memory goes back.
+    if (static_cast<CDossier*>(requete_) == this)
+        arene_.reset();
 }
 
 std::string CDossier::titre() const

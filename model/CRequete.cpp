@@ -13,9 +13,13 @@ namespace {
 void copierSnapshot(const CDossier& source, CDossier& copie, CRequete* requete)
 {
     for (const CFichier* f : source.fichiers()) {
-        auto* c = new CFichier(*f);
-        c->definirParent(&copie);
-        copie.fichiers().ajouter(c);
+        CFichier* c = CFichier::copier(copie.arene(), &copie, *f);
+        try {
+            copie.fichiers().ajouter(c);
+        } catch (...) {
+            delete c;
+            throw;
+        }
     }
     for (const CDossier* d : source.sousDossiers()) {
         auto* c = new CDossier(requete, d->chemin(), d->estCache());

@@ -39,11 +39,11 @@ bool testerFichier(const CFichier& f, const CCriteres& c, const CRequete& q)
 {
     if (!c.motif.empty() && !correspondMotif(f.chemin(), c.motif))
         return false;
-    if (q.stockerCree && c.cree.actif && !c.cree.contient(f.cree))
+    if (q.stockerCree && c.cree.actif && !c.cree.contient(f.cree()))
         return false;
-    if (q.stockerModifie && c.modifie.actif && !c.modifie.contient(f.modifie))
+    if (q.stockerModifie && c.modifie.actif && !c.modifie.contient(f.modifie()))
         return false;
-    if (q.stockerAccede && c.accede.actif && !c.accede.contient(f.accede))
+    if (q.stockerAccede && c.accede.actif && !c.accede.contient(f.accede()))
         return false;
     if (q.stockerTaille && c.testTaille && !tailleAcceptee(f.taille, c))
         return false;

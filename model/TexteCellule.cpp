@@ -13,9 +13,9 @@ std::string texteCellule(CElement& ligne, EChamp champ)
         // An entry filed where its path does not lead shows that path whole.
         case EChamp::Nom: return std::string(f->estALaPlaceAnnoncee() ? f->nom() : std::string_view(f->chemin()));
         case EChamp::Taille: return plateforme().texteTaille(f->taille);
-        case EChamp::Cree: return f->cree.texte();
-        case EChamp::Modifie: return f->modifie.texte();
-        case EChamp::Accede: return f->accede.texte();
+        case EChamp::Cree: return f->cree().texte();
+        case EChamp::Modifie: return f->modifie().texte();
+        case EChamp::Accede: return f->accede().texte();
         case EChamp::Attribut: return f->lettres;
         case EChamp::Dossier: return std::string(f->dossierReel());
         case EChamp::NomRequete:

@@ -283,9 +283,9 @@ void CClesTri::lire(const CFichier* const* fichiers, std::size_t nombre)
             c.noms.push_back(texte(fichiers[i]->nom()));
         break;
     case 1: ajouter(c.tailles, [](const CFichier& f) { return f.taille; }); break;
-    case 2: ajouter(c.datesHeures, [](const CFichier& f) { return cleDateHeure(f.cree); }); break;
-    case 3: ajouter(c.datesHeures, [](const CFichier& f) { return cleDateHeure(f.modifie); }); break;
-    case 4: ajouter(c.dates, [](const CFichier& f) { return cleDate(f.accede); }); break;
+    case 2: ajouter(c.datesHeures, [](const CFichier& f) { return cleDateHeure(f.cree()); }); break;
+    case 3: ajouter(c.datesHeures, [](const CFichier& f) { return cleDateHeure(f.modifie()); }); break;
+    case 4: ajouter(c.dates, [](const CFichier& f) { return cleDate(f.accede()); }); break;
     case 5: ajouter(c.lettres, [](const CFichier& f) { return cleLettres(f.lettres); }); break;
     case 6:
         for (std::size_t i = 0; i < nombre; ++i)
@@ -366,9 +366,9 @@ int comparerFichiers(const CFichier& a, const CFichier& b, int champ)
     switch (champ) {
     case 0: return comparerTextes(a.nom(), b.nom());
     case 1: return trois(a.taille, b.taille);
-    case 2: return comparer3(a.cree, b.cree);
-    case 3: return comparer3(a.modifie, b.modifie);
-    case 4: return comparer3(a.accede, b.accede);
+    case 2: return comparer3(a.cree(), b.cree());
+    case 3: return comparer3(a.modifie(), b.modifie());
+    case 4: return comparer3(a.accede(), b.accede());
     case 5: return comparerTextes(a.lettres, b.lettres);
     case 6: return comparerTextes(dossierDuFichier(a), dossierDuFichier(b));
     case 7: return trois(a.marque, b.marque);

@@ -36,11 +36,11 @@ std::uint64_t hacher(const CFichier& f, const SCles& k)
     if (k.nom)
         h = enchainer(h, std::hash<std::string_view>{}(f.nom()));
     if (k.cree)
-        h = enchainerDateHeure(h, f.cree);
+        h = enchainerDateHeure(h, f.cree());
     if (k.modifie)
-        h = enchainerDateHeure(h, f.modifie);
+        h = enchainerDateHeure(h, f.modifie());
     if (k.accede)
-        h = enchainerDate(h, f.accede);
+        h = enchainerDate(h, f.accede());
     if (k.taille)
         h = enchainer(h, f.taille);
     return h;
@@ -50,8 +50,8 @@ std::uint64_t hacher(const CFichier& f, const SCles& k)
 // for every file of a collection list, which never spans two queries).
 bool jumeaux(const CFichier& a, const CFichier& b, const SCles& k)
 {
-    return (!k.nom || a.nom() == b.nom()) && (!k.cree || a.cree == b.cree) &&
-           (!k.modifie || a.modifie == b.modifie) && (!k.accede || a.accede == b.accede) &&
+    return (!k.nom || a.nom() == b.nom()) && (!k.cree || a.cree() == b.cree()) &&
+           (!k.modifie || a.modifie() == b.modifie()) && (!k.accede || a.accede() == b.accede()) &&
            (!k.taille || a.taille == b.taille);
 }
 

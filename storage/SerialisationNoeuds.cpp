@@ -62,18 +62,28 @@ void echangerNom(CArchive& ar, CNomme& n)
     n.definirNom(std::move(nom));
 }
 
-void echangerFichier(CArchive& ar, CFichier& f)
+// One path at a time passes through here: read or made, without an allocation once
+// the buffer has grown.
+std::string& tamponChemin()
 {
+    thread_local std::string tampon;
+    return tampon;
+}
+
+// The fields after the path, in either direction.
+void echangerValeurs(CArchive& ar, CFichier& f)
+{
+    CDateHeure cree = f.cree();
+    CDateHeure modifie = f.modifie();
+    CDate accede = f.accede();
+    echangerDateHeure(ar, cree);
+    echangerDateHeure(ar, modifie);
+    echangerDate(ar, accede);
     if (ar.enLecture()) {
-        std::string chemin;
-        ar.echangerTexte(chemin);
-        f.definirChemin(std::move(chemin));
-    } else {
-        ar.ecrireTexte(f.chemin());
+        f.definirCree(cree);
+        f.definirModifie(modifie);
+        f.definirAccede(accede);
     }
-    echangerDateHeure(ar, f.cree);
-    echangerDateHeure(ar, f.modifie);
-    echangerDate(ar, f.accede);
     ar.echangerEntier(f.taille);
     std::uint32_t masque = masqueDepuisLettres(f.lettres);
     ar.echangerEntier(masque);
@@ -82,6 +92,21 @@ void echangerFichier(CArchive& ar, CFichier& f)
     std::int32_t marque = f.marque;
     ar.echangerEntier(marque);
     f.marque = marque;
+}
+
+void ecrireFichier(CArchive& ar, CFichier& f)
+{
+    std::string& chemin = tamponChemin();
+    f.ecrireChemin(chemin);
+    ar.ecrireTexte(chemin);
+    echangerValeurs(ar, f);
+}
+
+void lireFichier(CArchive& ar, CDossier& dossier)
+{
+    std::string& chemin = tamponChemin();
+    ar.echangerTexte(chemin);
+    echangerValeurs(ar, *dossier.nouveauFichier(chemin));
 }
 
 void echangerDossier(CArchive& ar, CDossier& dossier)
@@ -99,17 +124,14 @@ void echangerDossier(CArchive& ar, CDossier& dossier)
     if (!ar.enLecture()) {
         ar.ecrireEntier(dossier.fichiers().nombre());
         for (CFichier* f : dossier.fichiers())
-            echangerFichier(ar, *f);
+            ecrireFichier(ar, *f);
         ar.ecrireEntier(dossier.sousDossiers().nombre());
         for (CDossier* d : dossier.sousDossiers())
             echangerDossier(ar, *d);
         return;
     }
-    for (std::int32_t n = ar.lireNombre(kMinFichier, "fichiers"); n > 0; --n) {
-        auto* f = new CFichier(&dossier, std::string());
-        dossier.fichiers().ajouter(f);
-        echangerFichier(ar, *f);
-    }
+    for (std::int32_t n = ar.lireNombre(kMinFichier, "fichiers"); n > 0; --n)
+        lireFichier(ar, dossier);
     const std::int32_t sous = ar.lireNombre(kMinDossier, "sous-dossiers");
     // ar.profondeur is the level of the folders about to be read (this one's + 1).
     if (sous > 0 && !niveauDossierPermis(++ar.profondeur))

@@ -47,11 +47,11 @@ void lireValeurs(CFichier& f, const std::vector<std::string>& mots, int numero, 
         else if (cle == "lettres" && valeur.size() < sizeof f.lettres)
             std::snprintf(f.lettres, sizeof f.lettres, "%s", valeur.c_str());
         else if (cle == "cree")
-            f.cree = CDateHeure{lireDate(valeur, numero, ligne), 0, 0, 0};
+            f.definirCree(CDateHeure{lireDate(valeur, numero, ligne), 0, 0, 0});
         else if (cle == "modifie")
-            f.modifie = CDateHeure{lireDate(valeur, numero, ligne), 0, 0, 0};
+            f.definirModifie(CDateHeure{lireDate(valeur, numero, ligne), 0, 0, 0});
         else if (cle == "accede")
-            f.accede = lireDate(valeur, numero, ligne);
+            f.definirAccede(lireDate(valeur, numero, ligne));
         else
             refuser(numero, ligne, "valeur inconnue : " + mots[i]);
     }
@@ -107,7 +107,7 @@ CCatalogueConstruit construireCatalogue(std::string_view description)
             d->sousDossiers().ajouter(s);
             cree = s;
         } else if (l.genre == "fichier" && d) {
-            fichier = new CFichier(d, d->chemin() + "/" + nom);
+            fichier = CFichier::creer(d->arene(), d, d->chemin() + "/" + nom);
             d->fichiers().ajouter(fichier);
             lireValeurs(*fichier, l.mots, numero, texte);
         } else {

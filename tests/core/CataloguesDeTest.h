@@ -25,7 +25,7 @@ inline void remplirCatalogue(CDoc& doc, int entrees, std::size_t longueur, char 
     c->requetes().ajouter(q);
     const std::string base = "/m/" + std::string(longueur, lettre);
     for (int i = 0; i < entrees; ++i) {
-        auto* f = new CFichier(q, base + std::to_string(i));
+        auto* f = CFichier::creer(q->arene(), q, base + std::to_string(i));
         f->taille = static_cast<std::uint32_t>(i);
         q->fichiers().ajouter(f);
     }

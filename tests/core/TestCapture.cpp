@@ -160,9 +160,9 @@ TEST_F(Capture, ValeursStockeesEtTailleSur32Bits)
     const CFichier* gros = q->fichiers().elementA(0);
     EXPECT_EQ(gros->taille, 1u);
     EXPECT_STREQ(gros->lettres, "RHSA");
-    EXPECT_EQ(gros->cree, (CDateHeure{{10, 3, 2003}, 23, 59, 0}));
-    EXPECT_EQ(gros->modifie, (CDateHeure{{10, 3, 2003}, 23, 59, 1}));
-    EXPECT_EQ(gros->accede, (CDate{12, 3, 2003}));
+    EXPECT_EQ(gros->cree(), (CDateHeure{{10, 3, 2003}, 23, 59, 0}));
+    EXPECT_EQ(gros->modifie(), (CDateHeure{{10, 3, 2003}, 23, 59, 1}));
+    EXPECT_EQ(gros->accede(), (CDate{12, 3, 2003}));
     EXPECT_EQ(q->fichiers().elementA(1)->taille, 0u);
     EXPECT_STREQ(q->fichiers().elementA(1)->lettres, "A");
 
@@ -172,8 +172,8 @@ TEST_F(Capture, ValeursStockeesEtTailleSur32Bits)
     const CFichier* nu = q->fichiers().elementA(0);
     EXPECT_EQ(nu->taille, 0u);
     EXPECT_STREQ(nu->lettres, "");
-    EXPECT_EQ(nu->cree, CDateHeure{});
-    EXPECT_EQ(nu->accede, CDate{});
+    EXPECT_EQ(nu->cree(), CDateHeure{});
+    EXPECT_EQ(nu->accede(), CDate{});
 }
 
 TEST_F(Capture, LeTestAvanceFiltreLaCapture)

@@ -39,7 +39,7 @@ protected:
                     d->sousDossiers().ajouter(s);
                     d = s;
                 }
-                auto* f = new CFichier(d, d->chemin() + (i % 3 ? "/é" : "/€\xFF") + std::to_string(i));
+                auto* f = CFichier::creer(d->arene(), d, d->chemin() + (i % 3 ? "/é" : "/€\xFF") + std::to_string(i));
                 f->taille = static_cast<std::uint32_t>(i * 977);
                 f->marque = i % 3;
                 d->fichiers().ajouter(f);

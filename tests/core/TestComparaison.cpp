@@ -116,11 +116,11 @@ protected:
     }
     static CFichier* ajouterFichier(CDossier& d, const std::string& nom, const SValeurs& v = {})
     {
-        auto* f = new CFichier(&d, d.chemin() + "/" + nom);
+        auto* f = CFichier::creer(d.arene(), &d, d.chemin() + "/" + nom);
         f->taille = v.taille;
-        f->cree = v.cree;
-        f->modifie = v.modifie;
-        f->accede = v.accede;
+        f->definirCree(v.cree);
+        f->definirModifie(v.modifie);
+        f->definirAccede(v.accede);
         std::snprintf(f->lettres, sizeof f->lettres, "%s", v.lettres);
         d.fichiers().ajouter(f);
         return f;
@@ -478,11 +478,11 @@ bool contrepartiesDeReference(const CFichier& x, const CFichier& y, const SOptio
         return false;
     if (o.taille && a.stockerTaille && b.stockerTaille && x.taille != y.taille)
         return false;
-    if (o.cree && a.stockerCree && b.stockerCree && x.cree != y.cree)
+    if (o.cree && a.stockerCree && b.stockerCree && x.cree() != y.cree())
         return false;
-    if (o.modifie && a.stockerModifie && b.stockerModifie && x.modifie != y.modifie)
+    if (o.modifie && a.stockerModifie && b.stockerModifie && x.modifie() != y.modifie())
         return false;
-    if (o.accede && a.stockerAccede && b.stockerAccede && x.accede != y.accede)
+    if (o.accede && a.stockerAccede && b.stockerAccede && x.accede() != y.accede())
         return false;
     return !(o.attributs && a.stockerAttributs && b.stockerAttributs &&
              plierPourReference(x.lettres) != plierPourReference(y.lettres));

@@ -33,8 +33,8 @@ classeur Vide
     EXPECT_EQ(a.chemin(), "/media/cd/a.txt");
     EXPECT_EQ(a.taille, 5u);
     EXPECT_STREQ(a.lettres, "RA");
-    EXPECT_EQ(a.modifie, (CDateHeure{{10, 3, 2003}, 0, 0, 0}));
-    EXPECT_EQ(a.accede, (CDate{12, 3, 2003}));
+    EXPECT_EQ(a.modifie(), (CDateHeure{{10, 3, 2003}, 0, 0, 0}));
+    EXPECT_EQ(a.accede(), (CDate{12, 3, 2003}));
     EXPECT_EQ(a.marque, 1);
     CDossier& photos = c.dossier("CD/photos");
     EXPECT_TRUE(photos.estCache());

@@ -56,7 +56,7 @@ protected:
     }
     CFichier* fichier(CDossier& d, const std::string& nom)
     {
-        auto* f = new CFichier(&d, d.chemin() + "/" + nom);
+        auto* f = CFichier::creer(d.arene(), &d, d.chemin() + "/" + nom);
         d.fichiers().ajouter(f);
         return f;
     }
@@ -244,7 +244,7 @@ TEST_F(FichierCatalogue, ChampsDeLaRequeteEtDesFichiers)
     f->lettres[1] = 'A';
     f->taille = 77;
     f->marque = 2;
-    f->cree = CDateHeure{{10, 3, 2003}, 23, 59, 58};
+    f->definirCree(CDateHeure{{10, 3, 2003}, 23, 59, 58});
     auto* sous = new CDossier(q, "/m/.x", true);
     q->sousDossiers().ajouter(sous);
     fichier(*sous, "b");
@@ -273,7 +273,7 @@ TEST_F(FichierCatalogue, ChampsDeLaRequeteEtDesFichiers)
     EXPECT_STREQ(g->lettres, "RA");
     EXPECT_EQ(g->taille, 77u);
     EXPECT_EQ(g->marque, 2);
-    EXPECT_EQ(g->cree, f->cree);
+    EXPECT_EQ(g->cree(), f->cree());
     EXPECT_EQ(g->parent(), r);
     const CDossier* s = r->sousDossiers().elementA(0);
     EXPECT_TRUE(s->estCache());
@@ -393,7 +393,7 @@ TEST_F(FichierCatalogue, CataloguesAleatoiresAllerRetour)
                         CFichier* x = fichier(*d, nom());
                         x->taille = alea();
                         x->marque = n(2);
-                        x->modifie = CDateHeure{{std::uint32_t(n(31)), 3, 2003}, 1, 2, std::uint32_t(n(59))};
+                        x->definirModifie(CDateHeure{{std::uint32_t(n(31)), 3, 2003}, 1, 2, std::uint32_t(n(59))});
                     }
                 }
             }
@@ -427,8 +427,8 @@ TEST_F(FichierCatalogue, CheminsHorsDeLeurDossierGardesALOctetPres)
     auto* ailleurs = new CDossier(q, "/ailleurs", false);
     q->sousDossiers().ajouter(ailleurs);
     for (const auto& c : cas)
-        a->fichiers().ajouter(new CFichier(a, c.chemin));
-    ailleurs->fichiers().ajouter(new CFichier(ailleurs, "/ailleurs/y"));
+        a->fichiers().ajouter(CFichier::creer(a->arene(), a, c.chemin));
+    ailleurs->fichiers().ajouter(CFichier::creer(ailleurs->arene(), ailleurs, "/ailleurs/y"));
 
     CDoc relu;
     allerRetour(doc, relu);

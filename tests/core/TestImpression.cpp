@@ -94,7 +94,7 @@ protected:
     void ajouterFichiers(CDossier& d, int nombre, const std::string& prefixe = "/d/f")
     {
         for (int i = 1; i <= nombre; ++i)
-            d.fichiers().ajouter(new CFichier(&d, prefixe + std::to_string(i)));
+            d.fichiers().ajouter(CFichier::creer(d.arene(), &d, prefixe + std::to_string(i)));
     }
     STravailImpression commencer()
     {
@@ -200,15 +200,15 @@ TEST_F(Impression, SeulsLesFichiersOntUneLigneDansLOrdreDuDocument)
     // next query, then the next binder.
     CDossier* a = ajouterSousDossier(*requete_, "/d/a");
     CDossier* b = ajouterSousDossier(*a, "/d/a/b");
-    b->fichiers().ajouter(new CFichier(b, "/d/a/b/3"));
-    a->fichiers().ajouter(new CFichier(a, "/d/a/2"));
-    requete_->fichiers().ajouter(new CFichier(requete_, "/d/1"));
+    b->fichiers().ajouter(CFichier::creer(b->arene(), b, "/d/a/b/3"));
+    a->fichiers().ajouter(CFichier::creer(a->arene(), a, "/d/a/2"));
+    requete_->fichiers().ajouter(CFichier::creer(requete_->arene(), requete_, "/d/1"));
     CRequete* e = ajouterRequete(*classeur_, "/e");
-    e->fichiers().ajouter(new CFichier(e, "/e/4"));
+    e->fichiers().ajouter(CFichier::creer(e->arene(), e, "/e/4"));
     auto* autre = new CClasseur(&doc_, "Autre");
     doc_.classeurs().ajouter(autre);
     CRequete* g = ajouterRequete(*autre, "/g");
-    g->fichiers().ajouter(new CFichier(g, "/g/5"));
+    g->fichiers().ajouter(CFichier::creer(g->arene(), g, "/g/5"));
 
     const STravailImpression t = commencer();
     imprimer(t, 1);

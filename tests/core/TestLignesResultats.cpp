@@ -17,7 +17,7 @@ class LignesResultats : public AvecPlateformeFactice {
 protected:
     CFichier* fichier(const std::string& nom, std::uint32_t taille)
     {
-        auto* f = new CFichier(&dossier, dossier.chemin() + "/" + nom);
+        auto* f = CFichier::creer(dossier.arene(), &dossier, dossier.chemin() + "/" + nom);
         f->taille = taille;
         dossier.fichiers().ajouter(f);
         return f;

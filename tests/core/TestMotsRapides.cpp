@@ -137,7 +137,7 @@ TEST_F(IndexRapide, PlusieursFilsDonnentLaMemeReponseQuUnSeul)
         q.sousDossiers().ajouter(dossier);
         for (int i = 0; i < (d % 5) * 1500 + (d == 30 ? 40000 : 0); ++i, ++n)
             dossier->fichiers().ajouter(
-                new CFichier(dossier, dossier->chemin() + "/" + (n % 11 == 0 ? "Plage-" : "f") + std::to_string(n) + ".jpg"));
+                CFichier::creer(dossier->arene(), dossier, dossier->chemin() + "/" + (n % 11 == 0 ? "Plage-" : "f") + std::to_string(n) + ".jpg"));
     }
     const CIndexRapide index(q);
     ASSERT_GT(index.nombreFichiers(), 100000u);

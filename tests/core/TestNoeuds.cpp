@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "model/Arene.h"
 #include "model/CResultatsComparaison.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
@@ -33,7 +34,7 @@ protected:
     }
     CFichier* ajouterFichier(CDossier& d, const std::string& chemin)
     {
-        auto* f = new CFichier(&d, chemin);
+        auto* f = CFichier::creer(d.arene(), &d, chemin);
         d.fichiers().ajouter(f);
         return f;
     }
@@ -278,19 +279,21 @@ TEST_F(Noeuds, CopieDUnFichier)
     ouvert(doc);
     CRequete* q = ajouterRequete(*ajouterClasseur(doc, "C"), "Q");
     CFichier* f = ajouterFichier(*q, "/d/lisezmoi.txt");
-    f->cree = CDateHeure{{10, 3, 2003}, 23, 59, 58};
-    f->modifie = CDateHeure{{11, 3, 2003}, 8, 1, 2};
-    f->accede = CDate{12, 3, 2003};
+    f->definirCree(CDateHeure{{10, 3, 2003}, 23, 59, 58});
+    f->definirModifie(CDateHeure{{11, 3, 2003}, 8, 1, 2});
+    f->definirAccede(CDate{12, 3, 2003});
     f->taille = 4096;
     std::strcpy(f->lettres, "RA");
     f->marque = 1;
-    CFichier copie(*f);
+    CArene arene;
+    std::unique_ptr<CFichier> tenue(CFichier::copier(arene, f->parent(), *f));
+    const CFichier& copie = *tenue;
     EXPECT_EQ(copie.parent(), f->parent());
     EXPECT_EQ(copie.chemin(), f->chemin());
     EXPECT_EQ(copie.nom(), "lisezmoi.txt");
-    EXPECT_EQ(copie.cree, f->cree);
-    EXPECT_EQ(copie.modifie, f->modifie);
-    EXPECT_EQ(copie.accede, f->accede);
+    EXPECT_EQ(copie.cree(), f->cree());
+    EXPECT_EQ(copie.modifie(), f->modifie());
+    EXPECT_EQ(copie.accede(), f->accede());
     EXPECT_EQ(copie.taille, 4096u);
     EXPECT_STREQ(copie.lettres, "RA");
     EXPECT_EQ(copie.marque, 1);

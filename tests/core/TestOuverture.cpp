@@ -28,7 +28,7 @@ protected:
         doc->classeurs().elementA(0)->requetes().ajouter(q);
         dossier = new CDossier(q, "/media/cd/photos", false);
         q->sousDossiers().ajouter(dossier);
-        fichier = new CFichier(dossier, "/media/cd/photos/a.jpg");
+        fichier = CFichier::creer(dossier->arene(), dossier, "/media/cd/photos/a.jpg");
         dossier->fichiers().ajouter(fichier);
     }
     void TearDown() override
@@ -178,11 +178,11 @@ TEST_F(Ouverture, EntreeRangeeAilleursQueSonCheminMontreEtDemandeLeVraiChemin)
     // A crafted catalogue files /etc/passwd in a folder of the disk, and /etc as one
     // of its folders.
     p.ajouterFichier("/etc/passwd");
-    auto* intrus = new CFichier(dossier, "/etc/passwd");
+    auto* intrus = CFichier::creer(dossier->arene(), dossier, "/etc/passwd");
     dossier->fichiers().ajouter(intrus);
     auto* dossierIntrus = new CDossier(q, "/etc", false);
     q->sousDossiers().ajouter(dossierIntrus);
-    auto* dansIntrus = new CFichier(dossierIntrus, "/etc/passwd");
+    auto* dansIntrus = CFichier::creer(dossierIntrus->arene(), dossierIntrus, "/etc/passwd");
     dossierIntrus->fichiers().ajouter(dansIntrus);
     EXPECT_TRUE(fichier->estALaPlaceAnnoncee());
     EXPECT_FALSE(intrus->estALaPlaceAnnoncee());

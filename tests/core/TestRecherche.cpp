@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "model/Arene.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
@@ -41,7 +42,7 @@ protected:
     }
     CFichier* fichier(CDossier& d, const std::string& nom, std::uint32_t taille = 0, const char* lettres = "")
     {
-        auto* f = new CFichier(&d, d.chemin() + "\\" + nom);
+        auto* f = CFichier::creer(d.arene(), &d, d.chemin() + "\\" + nom);
         f->taille = taille;
         std::snprintf(f->lettres, sizeof f->lettres, "%s", lettres);
         d.fichiers().ajouter(f);
@@ -102,7 +103,7 @@ TEST_F(Recherche, MotifSurLeCheminComplet)
 TEST_F(Recherche, PlagesDeDatesBornesComprises)
 {
     CFichier* f = fichier(*q1, "f");
-    f->cree = CDateHeure{{10, 3, 2003}, 23, 59, 59};
+    f->definirCree(CDateHeure{{10, 3, 2003}, 23, 59, 59});
     c.cree.actif = true;
     c.cree.du = c.cree.au = CDate{10, 3, 2003};
     chercher(static_cast<CDossier*>(q1));
@@ -380,9 +381,9 @@ void passeDeReference(std::vector<CFichier*>& l, const CCriteres& c)
                 continue;
             const CFichier& a = *l[i];
             const CFichier& b = *l[j];
-            trouve = (!c.memeNom || a.nom() == b.nom()) && (!c.memeCreation || a.cree == b.cree) &&
-                     (!c.memeModification || a.modifie == b.modifie) &&
-                     (!c.memeAcces || a.accede == b.accede) && (!c.memeTaille || a.taille == b.taille);
+            trouve = (!c.memeNom || a.nom() == b.nom()) && (!c.memeCreation || a.cree() == b.cree()) &&
+                     (!c.memeModification || a.modifie() == b.modifie()) &&
+                     (!c.memeAcces || a.accede() == b.accede()) && (!c.memeTaille || a.taille == b.taille);
         }
         l[i]->marque = trouve ? 1 : 0;
     }
@@ -398,9 +399,9 @@ TEST_F(Recherche, PasseDesDoublonsCommeLaReferencePaireAPaire)
         for (int i = 0; i < n; ++i) {
             CFichier* f = fichier(*q1, std::string(1, char('a' + petit(2))) + (petit(1) ? "" : "A"));
             f->taille = petit(2);
-            f->cree = CDateHeure{{1u + petit(1), 1, 2003}, 0, 0, 0};
-            f->modifie = CDateHeure{{1, 1, 2003}, 0, 0, static_cast<std::uint32_t>(petit(1))};
-            f->accede = CDate{1u + petit(1), 1, 2003};
+            f->definirCree(CDateHeure{{1u + petit(1), 1, 2003}, 0, 0, 0});
+            f->definirModifie(CDateHeure{{1, 1, 2003}, 0, 0, static_cast<std::uint32_t>(petit(1))});
+            f->definirAccede(CDate{1u + petit(1), 1, 2003});
             f->marque = petit(3) ? 1 : 0;
         }
         CCriteres cr = CCriteres::pourRecherche();
@@ -414,8 +415,9 @@ TEST_F(Recherche, PasseDesDoublonsCommeLaReferencePaireAPaire)
 
         std::vector<CFichier*> reference;
         std::vector<int> marquesAvant;
+        CArene arene;
         for (CFichier* f : q1->fichiers()) {
-            reference.push_back(new CFichier(*f));
+            reference.push_back(CFichier::copier(arene, f->parent(), *f));
             marquesAvant.push_back(f->marque);
         }
         passeDeReference(reference, cr);

@@ -13,7 +13,7 @@ class TableResultats : public AvecPlateformeFactice {
 protected:
     CFichier* fichier(CDossier& d, const std::string& nom, std::uint32_t taille)
     {
-        auto* f = new CFichier(&d, d.chemin() + "/" + nom);
+        auto* f = CFichier::creer(d.arene(), &d, d.chemin() + "/" + nom);
         f->taille = taille;
         d.fichiers().ajouter(f);
         return f;
@@ -55,8 +55,8 @@ TEST_F(TableResultats, DatesEtDossiers)
     CDossier autre(nullptr, "/c", false);
     CFichier* x = fichier(dossier, "x", 0);
     CFichier* y = fichier(autre, "y", 0);
-    x->modifie = CDateHeure{{1, 1, 2003}, 10, 0, 1};
-    y->modifie = CDateHeure{{1, 1, 2003}, 10, 0, 0};
+    x->definirModifie(CDateHeure{{1, 1, 2003}, 10, 0, 1});
+    y->definirModifie(CDateHeure{{1, 1, 2003}, 10, 0, 0});
     CTableResultats t(false);
     t.ajouter(x);
     t.ajouter(y);

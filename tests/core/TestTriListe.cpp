@@ -9,6 +9,7 @@
 #include <random>
 #include <tuple>
 
+#include "model/Arene.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
@@ -69,7 +70,7 @@ protected:
     }
     CFichier* fichier(CDossier& d, const std::string& nom)
     {
-        auto* f = new CFichier(&d, d.chemin() + "/" + nom);
+        auto* f = CFichier::creer(d.arene(), &d, d.chemin() + "/" + nom);
         d.fichiers().ajouter(f);
         return f;
     }
@@ -188,31 +189,32 @@ TEST_F(TriListe, DatesHeuresEnOrdreChronologique)
     CFichier* x = fichier(*q, "x");
     CFichier* y = fichier(*q, "y");
     // Creation is key 3, modification key 4: the same comparison on their own member.
-    for (CDateHeure CFichier::*membre : {&CFichier::cree, &CFichier::modifie}) {
-        const int cle = membre == &CFichier::cree ? 3 : 4;
+    for (auto membre : {&CFichier::definirCree, &CFichier::definirModifie}) {
+        const int cle = membre == &CFichier::definirCree ? 3 : 4;
+        const auto fixer = [&](const CDateHeure& dx, const CDateHeure& dy) {
+            (x->*membre)(dx);
+            (y->*membre)(dy);
+        };
         // The year comes before month and day.
-        x->*membre = dateHeure(2001, 1, 1);
-        y->*membre = dateHeure(2000, 12, 31, 23, 59, 59);
+        fixer(dateHeure(2001, 1, 1), dateHeure(2000, 12, 31, 23, 59, 59));
         EXPECT_EQ(cmp(cle, x, y), 1) << cle;
         EXPECT_EQ(cmp(cle, y, x), -1) << cle;
         // Then the month before the day.
-        x->*membre = dateHeure(2000, 2, 1);
-        y->*membre = dateHeure(2000, 1, 31);
+        fixer(dateHeure(2000, 2, 1), dateHeure(2000, 1, 31));
         EXPECT_EQ(cmp(cle, x, y), 1) << cle;
         // Then the time of day, down to the second.
-        x->*membre = dateHeure(2000, 5, 5, 10, 0, 0);
-        y->*membre = dateHeure(2000, 5, 5, 9, 59, 59);
+        fixer(dateHeure(2000, 5, 5, 10, 0, 0), dateHeure(2000, 5, 5, 9, 59, 59));
         EXPECT_EQ(cmp(cle, x, y), 1) << cle;
-        y->*membre = dateHeure(2000, 5, 5, 10, 0, 1);
+        fixer(dateHeure(2000, 5, 5, 10, 0, 0), dateHeure(2000, 5, 5, 10, 0, 1));
         EXPECT_EQ(cmp(cle, x, y), -1) << cle;
-        y->*membre = x->*membre;
+        fixer(dateHeure(2000, 5, 5, 10, 0, 0), dateHeure(2000, 5, 5, 10, 0, 0));
         EXPECT_EQ(cmp(cle, x, y), 0) << cle;
     }
     // Each key reads its own date.
-    x->cree = dateHeure(2020, 1, 1);
-    y->cree = dateHeure(1990, 1, 1);
-    x->modifie = dateHeure(1990, 1, 1);
-    y->modifie = dateHeure(2020, 1, 1);
+    x->definirCree(dateHeure(2020, 1, 1));
+    y->definirCree(dateHeure(1990, 1, 1));
+    x->definirModifie(dateHeure(1990, 1, 1));
+    y->definirModifie(dateHeure(2020, 1, 1));
     EXPECT_EQ(cmp(3, x, y), 1);
     EXPECT_EQ(cmp(4, x, y), -1);
 }
@@ -221,19 +223,19 @@ TEST_F(TriListe, DatesDAccesSansHeure)
 {
     CFichier* x = fichier(*q, "x");
     CFichier* y = fichier(*q, "y");
-    x->accede = date(2001, 1, 1);
-    y->accede = date(2000, 12, 31);
+    x->definirAccede(date(2001, 1, 1));
+    y->definirAccede(date(2000, 12, 31));
     EXPECT_EQ(cmp(5, x, y), 1);
-    x->accede = date(2000, 3, 1);
-    y->accede = date(2000, 2, 28);
+    x->definirAccede(date(2000, 3, 1));
+    y->definirAccede(date(2000, 2, 28));
     EXPECT_EQ(cmp(5, x, y), 1);
     EXPECT_EQ(cmp(5, y, x), -1);
-    y->accede = x->accede;
+    y->definirAccede(x->accede());
     // The times of the other dates play no part.
-    x->cree = dateHeure(2000, 3, 1, 23);
+    x->definirCree(dateHeure(2000, 3, 1, 23));
     EXPECT_EQ(cmp(5, x, y), 0);
     // "No date" (day 0) comes before any date of the same year and month.
-    y->accede = date(2000, 3, 0);
+    y->definirAccede(date(2000, 3, 0));
     EXPECT_EQ(cmp(5, y, x), -1);
 }
 
@@ -266,9 +268,10 @@ TEST_F(TriListe, CheminsDesDossiers)
     EXPECT_EQ(cmp(7, dansPlage, racine), 1);
     EXPECT_EQ(cmp(7, racine, voisin), 0);
     // An entry without a folder has an empty folder path, and comes first.
-    CFichier orphelin(nullptr, "/nulle/part");
-    EXPECT_EQ(cmp(7, &orphelin, racine), -1);
-    EXPECT_EQ(cmp(7, &orphelin, &orphelin), 0);
+    CArene arene;
+    std::unique_ptr<CFichier> orphelin(CFichier::creer(arene, nullptr, "/nulle/part"));
+    EXPECT_EQ(cmp(7, orphelin.get(), racine), -1);
+    EXPECT_EQ(cmp(7, orphelin.get(), orphelin.get()), 0);
 }
 
 TEST_F(TriListe, CleNegativeInverseLesLignes)
@@ -277,12 +280,12 @@ TEST_F(TriListe, CleNegativeInverseLesLignes)
     CFichier* y = fichier(*ete, "a");
     x->taille = 10;
     y->taille = 20;
-    x->cree = dateHeure(2000, 1, 1);
-    y->cree = dateHeure(1999, 1, 1);
-    x->modifie = dateHeure(2000, 1, 1, 12);
-    y->modifie = dateHeure(2000, 1, 1, 11);
-    x->accede = date(2000, 1, 2);
-    y->accede = date(2000, 1, 1);
+    x->definirCree(dateHeure(2000, 1, 1));
+    y->definirCree(dateHeure(1999, 1, 1));
+    x->definirModifie(dateHeure(2000, 1, 1, 12));
+    y->definirModifie(dateHeure(2000, 1, 1, 11));
+    x->definirAccede(date(2000, 1, 2));
+    y->definirAccede(date(2000, 1, 1));
     std::strcpy(x->lettres, "A");
     std::strcpy(y->lettres, "R");
     for (int cle = 1; cle <= 7; ++cle) {
@@ -415,9 +418,9 @@ bool avant(const CFichier& a, const CFichier& b, int champ)
     switch (champ) {
     case 0: return std::string(a.nom()) < std::string(b.nom());
     case 1: return a.taille < b.taille;
-    case 2: return dh(a.cree) < dh(b.cree);
-    case 3: return dh(a.modifie) < dh(b.modifie);
-    case 4: return dj(a.accede) < dj(b.accede);
+    case 2: return dh(a.cree()) < dh(b.cree());
+    case 3: return dh(a.modifie()) < dh(b.modifie());
+    case 4: return dj(a.accede()) < dj(b.accede());
     case 5: return std::string(a.lettres) < std::string(b.lettres);
     case 6: return a.parent()->chemin() < b.parent()->chemin();
     case 7: return a.marque < b.marque;
@@ -438,15 +441,17 @@ TEST_F(TriListe, OrdreConformeAUnTriStableDeReference)
         // Few distinct values per field: many ties, which the order must keep.
         CFichier* f = fichier(*dossiers[alea() % 3], noms[alea() % std::size(noms)]);
         f->taille = alea() % 4 == 0 ? 0xFFFFFFF0u + alea() % 16 : alea() % 50;
-        f->cree = dateHeure(1999 + alea() % 3, 1 + alea() % 12, 1 + alea() % 28, alea() % 24, alea() % 2,
-                            alea() % 2);
+        CDateHeure cree = dateHeure(1999 + alea() % 3, 1 + alea() % 12, 1 + alea() % 28, alea() % 24, alea() % 2,
+                                    alea() % 2);
         // A damaged catalogue may hold any value in any field.
         if (alea() % 10 == 0)
-            f->cree.heure = 0xFFFFFFFFu - alea() % 2;
-        f->modifie = dateHeure(2000, 1 + alea() % 2, 1 + alea() % 3, alea() % 3);
-        f->accede = date(2000 + alea() % 2, 1 + alea() % 12, 1 + alea() % 3);
+            cree.heure = 0xFFFFFFFFu - alea() % 2;
+        f->definirCree(cree);
+        f->definirModifie(dateHeure(2000, 1 + alea() % 2, 1 + alea() % 3, alea() % 3));
+        CDate accede = date(2000 + alea() % 2, 1 + alea() % 12, 1 + alea() % 3);
         if (alea() % 10 == 0)
-            f->accede.jour = 0x80000000u + alea() % 2;
+            accede.jour = 0x80000000u + alea() % 2;
+        f->definirAccede(accede);
         std::strcpy(f->lettres, lettres[alea() % 6]);
         f->marque = static_cast<std::int32_t>(alea() % 4) - 1;
         lignes.push_back(f);
@@ -527,9 +532,9 @@ TEST_F(TriListe, TextesDUneLigneDeFichier)
 {
     CFichier* f = fichier(*plage, "Été 2003.jpg");
     f->taille = 1536;
-    f->cree = dateHeure(2003, 7, 14, 9, 5, 59);
-    f->modifie = dateHeure(2004, 12, 1, 23, 0, 1);
-    f->accede = date(2005, 2, 3);
+    f->definirCree(dateHeure(2003, 7, 14, 9, 5, 59));
+    f->definirModifie(dateHeure(2004, 12, 1, 23, 0, 1));
+    f->definirAccede(date(2005, 2, 3));
     std::strcpy(f->lettres, "RA");
     EXPECT_EQ(texteCellule(*f, EChamp::Nom), "Été 2003.jpg");
     EXPECT_EQ(texteCellule(*f, EChamp::Taille), "1,50 Ko");
@@ -547,8 +552,9 @@ TEST_F(TriListe, TextesDUneLigneDeFichier)
     CFichier* racine = fichier(*q, "a");
     EXPECT_EQ(texteCellule(*racine, EChamp::Dossier), "/m/vacances");
     EXPECT_EQ(texteCellule(*racine, EChamp::Attribut), "");
-    CFichier orphelin(nullptr, "/nulle/part");
-    EXPECT_EQ(texteCellule(orphelin, EChamp::Dossier), "");
+    CArene arene;
+    std::unique_ptr<CFichier> orphelin(CFichier::creer(arene, nullptr, "/nulle/part"));
+    EXPECT_EQ(texteCellule(*orphelin, EChamp::Dossier), "");
 }
 
 TEST_F(TriListe, TextesDUneLigneDeClasseur)

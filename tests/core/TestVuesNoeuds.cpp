@@ -30,9 +30,9 @@ protected:
         q->sousDossiers().ajouter(hiver);
         plage = new CDossier(q, "/m/vacances/été/plage", false);
         ete->sousDossiers().ajouter(plage);
-        a = new CFichier(q, "/m/vacances/a.jpg");
+        a = CFichier::creer(q->arene(), q, "/m/vacances/a.jpg");
         q->fichiers().ajouter(a);
-        b = new CFichier(plage, "/m/vacances/été/plage/b.jpg");
+        b = CFichier::creer(plage->arene(), plage, "/m/vacances/été/plage/b.jpg");
         plage->fichiers().ajouter(b);
     }
     void TearDown() override
@@ -107,7 +107,7 @@ TEST_F(VuesNoeuds, LignesDesFichiersAvecSousDossiersEtFiltre)
 
     // Sub-folders hidden from the tree: their files follow, depth first.
     doc->afficherSousDossiers = false;
-    auto* c = new CFichier(hiver, "/m/vacances/hiver/c.jpg");
+    auto* c = CFichier::creer(hiver->arene(), hiver, "/m/vacances/hiver/c.jpg");
     hiver->fichiers().ajouter(c);
     const SContenuListe tous = q->contenuListe(false);
     EXPECT_EQ(tous.lignes, (std::vector<CElement*>{a, b, c}));

@@ -218,7 +218,7 @@ TEST_F(OuverturePourLUtilisateur, cheminsQuiNeSontPasLocauxVontALaQuestionSansLO
                             "/etc/../etc/hostname", m_donnees.sous("./photo $(touch pirate).jpg"),
                             m_fichier + std::string("\0/etc/hostname", 14)};
     for (const std::string& chemin : chemins) {
-        auto* f = new CFichier(&m_capture->requete(), chemin);
+        auto* f = CFichier::creer(m_capture->requete().arene(), &m_capture->requete(), chemin);
         m_capture->requete().fichiers().ajouter(f);
         ouvrir(m_capture->utilisateur(), *f);
     }

@@ -55,7 +55,7 @@ public:
         classeur->requetes().ajouter(requete);
         for (int i = 1; i <= nombre; ++i)
             requete->fichiers().ajouter(
-                new CFichier(requete, prefixe + std::to_string(i) + ".jpg"));
+                CFichier::creer(requete->arene(), requete, prefixe + std::to_string(i) + ".jpg"));
     }
     ~CCatalogueEssai()
     {
@@ -311,7 +311,7 @@ TEST_F(ImpressionPdf, NomsAccentuesOuNonUtf8SImpriment)
 {
     CCatalogueEssai doc(0);
     for (const char* nom : {"/disque/été/Réunion.txt", "/disque/日本語.txt", "/disque/\xff\xfe-brut.bin"})
-        doc.requete->fichiers().ajouter(new CFichier(doc.requete, nom));
+        doc.requete->fichiers().ajouter(CFichier::creer(doc.requete->arene(), doc.requete, nom));
     const QString pdf = chemin(QStringLiteral("noms.pdf"));
     ASSERT_EQ(imprimerEnPdf(doc.doc, texte(pdf)), std::nullopt);
     EXPECT_EQ(nombrePagesPdf(pdf), 1);

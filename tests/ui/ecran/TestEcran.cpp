@@ -434,7 +434,7 @@ TEST_F(Ecran, ApercuAvantImpressionDUnGrandCatalogue)
     q->definirChemin("/media/archives");
     c->requetes().ajouter(q);
     for (int i = 1; i <= 120000; ++i)
-        q->fichiers().ajouter(new CFichier(q, "/media/archives/Photos de famille/2003/image" + std::to_string(i) + ".jpg"));
+        q->fichiers().ajouter(CFichier::creer(q->arene(), q, "/media/archives/Photos de famille/2003/image" + std::to_string(i) + ".jpg"));
 
     QImage premiere, derniere, largeur;
     QString texte;

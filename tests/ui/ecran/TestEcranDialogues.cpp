@@ -138,11 +138,12 @@ protected:
         q->stockerTaille = q->stockerCree = q->stockerModifie = q->stockerAccede = toutesValeurs;
         c->requetes().ajouter(q);
         for (std::size_t i = 0; i < noms.size(); ++i) {
-            auto* f = new CFichier(q, q->chemin() + "/" + noms[i]);
+            auto* f = CFichier::creer(q->arene(), q, q->chemin() + "/" + noms[i]);
             const auto n = static_cast<std::uint32_t>(i);
             f->taille = 1000u << (5 * n);
-            f->modifie = f->cree = CDateHeure{{3 + n, 7, 2003}, 14, 5 * n, 0};
-            f->accede = CDate{12, 3, 2004};
+            f->definirCree(CDateHeure{{3 + n, 7, 2003}, 14, 5 * n, 0});
+            f->definirModifie(f->cree());
+            f->definirAccede(CDate{12, 3, 2004});
             std::snprintf(f->lettres, sizeof f->lettres, "%s", i % 2 ? "RA" : "A");
             q->fichiers().ajouter(f);
         }

@@ -260,7 +260,7 @@ TEST_F(AssistantComparaison, UneComparaisonEstUnTravailQuiLaisseLesFenetresVives
     catalogue.requete("CD").definirNom("CD %2");
     for (auto [q, premier] : {std::pair{&catalogue.requete("CD"), 0}, {&catalogue.requete("Sauvegarde"), 10000}})
         for (int i = premier; i < premier + 30000; ++i)
-            q->fichiers().ajouter(new CFichier(q, q->chemin() + "/f" + std::to_string(i)));
+            q->fichiers().ajouter(CFichier::creer(q->arene(), q, q->chemin() + "/f" + std::to_string(i)));
     const auto comparer = [&](bool annuler) {
         CSondeTravailLong sonde(*app, doc(), annuler);
         selectionner(&catalogue.requete("CD"));

@@ -26,7 +26,7 @@ protected:
         AvecNorvanel::SetUp();
         source = ajouterClasseur("Source", {"cd"});
         cd = source->requetes().elementA(0);
-        fichier = new CFichier(cd, "/media/cd/a.txt");
+        fichier = CFichier::creer(cd->arene(), cd, "/media/cd/a.txt");
         cd->fichiers().ajouter(fichier);
         cible = ajouterClasseur("Cible", {"dvd"});
         dossierCible = ajouterDossier(*cible->requetes().elementA(0), "Photos");

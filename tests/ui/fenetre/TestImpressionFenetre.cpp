@@ -86,7 +86,7 @@ protected:
         q->definirChemin("/media/cd");
         c->requetes().ajouter(q);
         for (int i = 0; i < fichiers; ++i)
-            q->fichiers().ajouter(new CFichier(q, "/media/cd/fichier" + std::to_string(i) + ".txt"));
+            q->fichiers().ajouter(CFichier::creer(q->arene(), q, "/media/cd/fichier" + std::to_string(i) + ".txt"));
     }
     QString versPdf(QPrinter& p, const QString& nom)
     {

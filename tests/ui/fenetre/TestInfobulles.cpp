@@ -51,7 +51,7 @@ TEST_F(Infobulles, TexteEntierSeulementQuandIlEstCoupe)
     CClasseur* long_ = ajouterClasseur(classeur.toStdString(), {"cd"});
     CRequete* cd = long_->requetes().elementA(0);
     cd->definirChemin("/media/cd");
-    cd->fichiers().ajouter(new CFichier(cd, "/media/cd/" + nom.toStdString()));
+    cd->fichiers().ajouter(CFichier::creer(cd->arene(), cd, "/media/cd/" + nom.toStdString()));
     arbre().reconstruire();
     CCriteres c = CCriteres::pourRecherche();
     c.cible = &doc();

@@ -62,11 +62,11 @@ protected:
 
     CFichier* fichier(CDossier& d, const std::string& nom, std::uint32_t taille, std::uint32_t annee, int marque)
     {
-        auto* f = new CFichier(&d, d.chemin() + "/" + nom);
+        auto* f = CFichier::creer(d.arene(), &d, d.chemin() + "/" + nom);
         f->taille = taille;
-        f->cree.date = {1, 2, annee};
-        f->modifie.date = {3, 4, annee};
-        f->accede = {5, 6, annee};
+        f->definirCree(CDateHeure{{1, 2, annee}, 0, 0, 0});
+        f->definirModifie(CDateHeure{{3, 4, annee}, 0, 0, 0});
+        f->definirAccede({5, 6, annee});
         std::snprintf(f->lettres, sizeof f->lettres, "%s", taille % 2 ? "R" : "A");
         f->marque = marque;
         d.fichiers().ajouter(f);

@@ -45,9 +45,9 @@ protected:
         q = classeur->requetes().elementA(0);
         q->definirChemin(chemin(QStringLiteral("disque")).toStdString());
         q->nomVolume = "MON_DISQUE";
-        q->fichiers().ajouter(new CFichier(q, q->chemin() + "/lisez-moi.txt"));
+        q->fichiers().ajouter(CFichier::creer(q->arene(), q, q->chemin() + "/lisez-moi.txt"));
         CDossier* sous = ajouterDossier(*q, "sous");
-        sous->fichiers().ajouter(new CFichier(sous, sous->chemin() + "/photo.jpg"));
+        sous->fichiers().ajouter(CFichier::creer(sous->arene(), sous, sous->chemin() + "/photo.jpg"));
         arbre().reconstruire();
     }
     void TearDown() override

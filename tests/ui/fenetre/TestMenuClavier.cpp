@@ -49,7 +49,7 @@ TEST_F(MenuClavier, ShiftF10OuvreLeMenuDeLaLigneCourante)
     CClasseur* classeur = ajouterClasseur("Disques", {"cd"});
     CRequete* cd = classeur->requetes().elementA(0);
     cd->definirChemin("/media/cd");
-    auto* f = new CFichier(cd, "/media/cd/a.jpg");
+    auto* f = CFichier::creer(cd->arene(), cd, "/media/cd/a.jpg");
     cd->fichiers().ajouter(f);
     arbre().reconstruire();
     CCriteres c = CCriteres::pourRecherche();

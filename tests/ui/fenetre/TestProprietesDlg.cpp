@@ -80,7 +80,7 @@ protected:
     void ajouterFichiers(CDossier& dossier, int nombre, std::uint32_t taille)
     {
         for (int i = 0; i < nombre; ++i) {
-            auto* f = new CFichier(&dossier, dossier.chemin() + "/f" + std::to_string(i));
+            auto* f = CFichier::creer(dossier.arene(), &dossier, dossier.chemin() + "/f" + std::to_string(i));
             f->taille = taille;
             dossier.fichiers().ajouter(f);
         }

@@ -735,7 +735,7 @@ TEST_F(FeuilleRecherche, UneRechercheEstUnTravailQuiLaisseLesFenetresVivesEtSAnn
 {
     CRequete& g = catalogue.requete("Vieux");
     for (int i = 0; i < 60000; ++i) {
-        auto* f = new CFichier(&g, g.chemin() + "/f" + std::to_string(i));
+        auto* f = CFichier::creer(g.arene(), &g, g.chemin() + "/f" + std::to_string(i));
         f->taille = std::uint32_t(i % 1000);
         f->marque = 1;
         g.fichiers().ajouter(f);

@@ -55,10 +55,11 @@ protected:
 
     CFichier* ajouter(CDossier& d, const std::string& nom, std::uint32_t taille, CDateHeure date, const char* lettres)
     {
-        auto* f = new CFichier(&d, d.chemin() + "/" + nom);
+        auto* f = CFichier::creer(d.arene(), &d, d.chemin() + "/" + nom);
         f->taille = taille;
-        f->cree = f->modifie = date;
-        f->accede = date.date;
+        f->definirCree(date);
+        f->definirModifie(date);
+        f->definirAccede(date.date);
         std::snprintf(f->lettres, sizeof f->lettres, "%s", lettres);
         d.fichiers().ajouter(f);
         return f;
