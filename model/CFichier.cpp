@@ -34,7 +34,11 @@ constexpr std::size_t kNomMax = 0xFFFF - 1;
 // in a path captured on Windows.
 std::size_t debutDuNom(std::string_view chemin)
 {
-    const std::size_t sep = chemin.find_last_of(!chemin.empty() && chemin[0] == '/' ? "/" : "\\/");
+    if (!chemin.empty() && chemin[0] == '/') {
+        const void* sep = ::memrchr(chemin.data(), '/', chemin.size());
+        return std::size_t(static_cast<const char*>(sep) - chemin.data()) + 1;
+    }
+    const std::size_t sep = chemin.find_last_of("\\/");
     return sep == std::string_view::npos ? 0 : sep + 1;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/Chemins.h"
 
+#include <cstring>
+
 namespace {
 
 bool estLettre(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -13,6 +15,18 @@ bool commenceParLecteur(std::string_view chemin)
 std::string_view separateurs(std::string_view chemin)
 {
     return !chemin.empty() && chemin.front() == '/' ? std::string_view("/") : std::string_view("\\/");
+}
+
+// The last separator in `dans`, a part of `chemin`. A Linux path has one separator,
+// found by the C library's vector search, where find_last_of would search the set at
+// every character.
+std::size_t dernierSeparateur(std::string_view chemin, std::string_view dans)
+{
+    if (!chemin.empty() && chemin.front() == '/') {
+        const void* sep = ::memrchr(dans.data(), '/', dans.size());
+        return sep ? std::size_t(static_cast<const char*>(sep) - dans.data()) : std::string_view::npos;
+    }
+    return dans.find_last_of("\\/");
 }
 
 } // namespace
@@ -49,7 +63,7 @@ std::string dernierComposant(std::string_view chemin)
         return std::string(chemin);
     if (commenceParLecteur(chemin) && tronque.size() == 2) // "C:\" is its own name
         return racineDos(chemin);
-    const std::size_t separateur = tronque.find_last_of(separateurs(chemin));
+    const std::size_t separateur = dernierSeparateur(chemin, tronque);
     if (separateur != std::string_view::npos)
         return std::string(tronque.substr(separateur + 1));
     return std::string(commenceParLecteur(chemin) ? tronque.substr(2) : tronque); // "C:x" -> "x"
@@ -80,7 +94,7 @@ bool estRacineDos(std::string_view chemin)
 
 std::string_view dossierDuChemin(std::string_view chemin)
 {
-    const std::size_t sep = chemin.find_last_of(separateurs(chemin));
+    const std::size_t sep = dernierSeparateur(chemin, chemin);
     if (sep == std::string_view::npos)
         return {};
     const std::string_view avant = chemin.substr(0, sep + 1);

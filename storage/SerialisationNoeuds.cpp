@@ -73,9 +73,13 @@ std::string& tamponChemin()
 // The fields after the path, in either direction.
 void echangerValeurs(CArchive& ar, CFichier& f)
 {
-    CDateHeure cree = f.cree();
-    CDateHeure modifie = f.modifie();
-    CDate accede = f.accede();
+    CDateHeure cree, modifie;
+    CDate accede;
+    if (!ar.enLecture()) {
+        cree = f.cree();
+        modifie = f.modifie();
+        accede = f.accede();
+    }
     echangerDateHeure(ar, cree);
     echangerDateHeure(ar, modifie);
     echangerDate(ar, accede);
