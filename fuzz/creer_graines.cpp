@@ -73,7 +73,7 @@ int main(int argc, char** argv)
         f->lettres[0] = 'R';
         f->lettres[1] = 'A';
         f->marque = 1;
-        f->cree = CDateHeure{{10, 3, 2003}, 23, 59, 58};
+        f->definirCree(CDateHeure{{10, 3, 2003}, 23, 59, 58});
     }
     q->sousDossiers().ajouter(new CDossier(q, "/media/cd/vide", false));
     doc.classeurs().ajouter(new CClasseur(&doc, "Classeur 2"));

@@ -1,6 +1,7 @@
 #include "model/CriteresFichier.h"
 
 #include <cstring>
+#include <string>
 
 #include "model/CCriteres.h"
 #include "model/CFichier.h"
@@ -37,8 +38,13 @@ bool attributsAcceptes(const char (&lettres)[5], const CCriteres& c)
 
 bool testerFichier(const CFichier& f, const CCriteres& c, const CRequete& q)
 {
-    if (!c.motif.empty() && !correspondMotif(f.chemin(), c.motif))
-        return false;
+    if (!c.motif.empty()) {
+        // The path is made for the pattern: in one buffer a thread, not a string a file.
+        thread_local std::string chemin;
+        f.ecrireChemin(chemin);
+        if (!correspondMotif(chemin, c.motif))
+            return false;
+    }
     if (q.stockerCree && c.cree.actif && !c.cree.contient(f.cree()))
         return false;
     if (q.stockerModifie && c.modifie.actif && !c.modifie.contient(f.modifie()))
