@@ -2,6 +2,7 @@
 
 #include "capture/ScanDossier.h"
 #include "search/Recherche.h"
+#include "model/Arene.h"
 #include "model/CDoc.h"
 #include "model/CObservateurDocument.h"
 #include "model/CFichier.h"
@@ -105,6 +106,9 @@ SCaptureFaite capturerRequete(const CRequete& q, bool avaitContenu, CSuiviCaptur
     SCaptureFaite faite;
     faite.instantane = std::make_unique<CDossier>(const_cast<CRequete*>(&q), q.chemin(), false);
     CDossier& nouveau = *faite.instantane;
+    // An arena of its own: `q` may be the live query, whose arena holds the snapshot
+    // this one replaces and goes with it.
+    nouveau.partagerArene(std::make_shared<CArene>());
     const EResultatScan resultat = scannerDossier(nouveau, q, suivi, fils, &faite.bilan);
     switch (resultat) {
     case EResultatScan::Annule:

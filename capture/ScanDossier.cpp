@@ -6,6 +6,7 @@
 
 #include "capture/ListageParallele.h"
 #include "capture/RegleScan.h"
+#include "model/Arene.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "platform/CPlateforme.h"
@@ -20,9 +21,10 @@ public:
     {
     }
 
-    // Lists the open folder into `racine`.
+    // Lists the open folder into `racine`, whose arena takes every entry.
     EResultatScan scanner(CDossier& racine, CEnumeration& enumeration)
     {
+        arene_ = &racine.arene();
         if (parcourir(racine, enumeration, 0))
             return EResultatScan::Termine;
         return bilan_.dossierEnErreur.empty() ? EResultatScan::Annule : EResultatScan::ErreurLecture;
@@ -58,7 +60,7 @@ private:
                 break;
             }
             case EGenreEntree::Fichier:
-                rapport_.etat().fichiers += regle_.classerFichier(d.arene(), d, e);
+                rapport_.etat().fichiers += regle_.classerFichier(*arene_, d, e);
                 // The user may cancel in the middle of a folder of many files.
                 if (++compteur_ % 1024 == 0 && !signaler(d))
                     return false;
@@ -94,6 +96,7 @@ private:
     const CRegleCapture regle_;
     CRapportCapture rapport_;
     SBilanCapture& bilan_;
+    CArene* arene_ = nullptr;
     std::uint32_t compteur_ = 0;
     std::vector<SIdentiteDossier> cheminOuvert_;  // the chosen folder, then each one entered below it
 };

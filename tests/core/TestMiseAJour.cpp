@@ -4,6 +4,7 @@
 
 #include "capture/CSuiviCapture.h"
 #include "capture/MiseAJour.h"
+#include "model/Arene.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
@@ -13,6 +14,7 @@
 #include "workspace/TravailCapture.h"
 
 #include <functional>
+#include <string>
 #include <thread>
 
 namespace {
@@ -79,6 +81,23 @@ TEST_F(MiseAJour, SeulLePlacementChangeLaVersionDeLInstantane)
     EXPECT_EQ(placerCapture(*absente, capturerRequete(*absente, false, nullptr, 2)),
               EResultatMiseAJour::RacineIllisible);
     EXPECT_EQ(absente->versionInstantane(), versionAbsente);
+}
+
+// Each capture fills an arena of its own, even when it reads the live query: the one
+// it replaces goes with the old entries, so that updates do not pile up memory.
+TEST_F(MiseAJour, LesMisesAJourNEmpilentPasLaMemoire)
+{
+    for (int i = 0; i < 300; ++i)
+        p.ajouterFichier("/media/a/sous/fichier numéro " + std::to_string(i));
+    for (int fils : {1, 2}) {
+        SCOPED_TRACE(fils);
+        ASSERT_EQ(mettreAJourRequete(*qa, nullptr, fils), EResultatMiseAJour::Capturee);
+        const std::size_t apresUne = qa->arene().octetsReserves();
+        for (int i = 0; i < 5; ++i)
+            ASSERT_EQ(mettreAJourRequete(*qa, nullptr, fils), EResultatMiseAJour::Capturee);
+        EXPECT_EQ(qa->arene().octetsReserves(), apresUne);
+        EXPECT_EQ(qa->sousDossiers().elementA(0)->fichiers().nombre(), 300);
+    }
 }
 
 TEST_F(MiseAJour, ToutMettreAJourCaptureChaqueRequete)
