@@ -137,10 +137,12 @@ private:
     };
     // What each worker keeps for itself.
     struct SAtelier {
+        // Where the worker makes its entries; first, as the rejected folders below may
+        // still hold some of them when the workshop goes.
+        std::shared_ptr<CArene> arene;
         // Held by the worker while it runs the capture's code, let go while it waits in
         // the system: whoever takes it once the walk is stopped knows that the worker no
         // longer touches a node.
-        std::shared_ptr<CArene> arene;  // first: the nodes below may hold entries of it
         std::mutex occupe;
         std::unique_lock<std::mutex> tenue;  // the worker's hold on `occupe`
         bool fini = false;                   // under the pool's lock
