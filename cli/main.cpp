@@ -10,6 +10,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/Commandes.h"
+#include "cli/Execution.h"
 #include "cli/SortieStandard.h"
 #include "cli/UtilisateurTerminal.h"
 #include "platform/TexteAffichable.h"
@@ -164,23 +165,6 @@ int main(int argc, char** argv)
             aideCommande(std::cout, it->second);
             return codeApresAide(nom);
         }
-    try {
-        const int code = it->second.executer(mots);
-        terminerSortie();
-        return code;
-    } catch (const SErreurUsage& e) {
-        std::cerr << "norvanel-cli " << nom << " : " << texteAffichable(e.what(), EEchappement::Message) << "\n";
-        aideCommande(std::cerr, it->second);
-        return 1;
-    } catch (const SErreurDonnees& e) {
-        std::cerr << "norvanel-cli " << nom << " : " << texteAffichable(e.what(), EEchappement::Message) << "\n";
-        return 2;
-    } catch (const std::bad_alloc&) {
-        std::cerr << "norvanel-cli " << nom << " : la mémoire est insuffisante\n";
-        return 2;
-    } catch (const std::exception&) {
-        // The library's own text would be in English; whatever it was, no save ran.
-        std::cerr << "norvanel-cli " << nom << " : une erreur inattendue s'est produite ; rien n'a été enregistré\n";
-        return 2;
-    }
+    return executerCommande(nom, [&] { return it->second.executer(mots); },
+                            [&] { aideCommande(std::cerr, it->second); });
 }

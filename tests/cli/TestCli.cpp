@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "tests/cli/Lancement.h"
@@ -370,7 +371,26 @@ TEST_F(Cli, ImpressionPdf)
     ok({"new", racine + "/vide.kbt"});
     const SResultat vide = lancer({"print", racine + "/vide.kbt", "--pdf", racine + "/vide.pdf"});
     EXPECT_EQ(vide.code, 2);
-    EXPECT_EQ(lancer({"print", catalogue}).code, 1);
+    EXPECT_EQ(vide.erreurs.rfind("norvanel-cli print : ", 0), 0u) << vide.erreurs;
+    const SResultat usage = lancer({"print", catalogue});
+    EXPECT_EQ(usage.code, 1);
+    EXPECT_NE(usage.erreurs.find("Usage : norvanel-cli print"), std::string::npos) << usage.erreurs;
+
+    // The drawing is another program's: norvanel-cli itself loads no Qt library, and
+    // without that program beside it, print says so.
+    const SResultat bibliotheques = lancerProgramme("/usr/bin/ldd", {NORVANEL_CLI}, {"PATH=/usr/bin:/bin"});
+    ASSERT_EQ(bibliotheques.code, 0) << bibliotheques.erreurs;
+    EXPECT_NE(bibliotheques.sortie.find("libc.so"), std::string::npos);
+    EXPECT_EQ(bibliotheques.sortie.find("Qt"), std::string::npos) << bibliotheques.sortie;
+    const std::string seul = racine + "/seul/norvanel-cli";
+    ASSERT_EQ(::mkdir((racine + "/seul").c_str(), 0700), 0);
+    std::filesystem::copy_file(NORVANEL_CLI, seul);
+    const SResultat sansDessin = lancerProgramme(seul, {"print", catalogue, "--pdf", racine + "/b.pdf"}, {});
+    EXPECT_EQ(sansDessin.code, 2);
+    EXPECT_NE(sansDessin.erreurs.find("impossible de lancer « " + racine + "/seul/norvanel-cli-pdf »"),
+              std::string::npos)
+        << sansDessin.erreurs;
+    EXPECT_FALSE(std::filesystem::exists(racine + "/b.pdf"));
 }
 
 } // namespace
