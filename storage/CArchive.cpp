@@ -111,6 +111,7 @@ const char* CArchive::recharger(std::size_t n)
 // Called for every field written: the usual case is kept short, so that it is inlined.
 void CArchive::ecrire(const void* octets, std::size_t n)
 {
+    pos_ += n;
     if (n > kTailleTampon - plein_) {
         ecrireApresVidage(octets, n);
         return;

@@ -17,6 +17,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CSortie;
 class CSuiteInconnue;
@@ -85,9 +86,14 @@ public:
     // A count of records of at least `tailleMin` bytes each; a count of zero or less is
     // no record; more records than the remaining bytes could hold is an error.
     std::int32_t lireNombre(std::size_t tailleMin, const char* quoi);
+    // Bytes read or written so far.
     std::uint64_t position() const { return pos_; }
     // How deep the folder being read is nested.
     int profondeur = 0;
+    // When set, where each file record starts, read or written, in the file's order (a
+    // folder's files, then its sub-folders): what finds one record again without
+    // reading the others (lireFichierSeul).
+    std::vector<std::uint64_t>* debutsFichiers = nullptr;
     std::uint64_t restants() const { return taille_ - pos_; }
     // Every byte left: in memory when few, else left in the file read.
     void lireSuite(CSuiteInconnue& suite);

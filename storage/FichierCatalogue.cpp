@@ -91,9 +91,10 @@ CResultat<> terminerChargement(CDoc& doc, const std::string& chemin, const CResu
 }
 
 // The whole document through `sortie`; the sink records whether it all went out.
-void envoyer(CDoc& doc, CSortie& sortie)
+void envoyer(CDoc& doc, CSortie& sortie, std::vector<std::uint64_t>* debutsFichiers = nullptr)
 {
     CArchive ar(sortie);
+    ar.debutsFichiers = debutsFichiers;
     serialiserDocument(ar, doc);
     // The output keeps a failed flush: the caller asks it.
     (void)ar.vider();
@@ -136,16 +137,17 @@ std::string texteSauvegardeLaissee(const std::string& chemin, const std::string&
            ". Vérifiez le catalogue, puis supprimez cette copie.";
 }
 
-CResultat<> lireCatalogue(CDoc& doc, std::string_view octets)
+CResultat<> lireCatalogue(CDoc& doc, std::string_view octets, std::vector<std::uint64_t>* debutsFichiers)
 {
     CArchive ar(octets);
+    ar.debutsFichiers = debutsFichiers;
     return lireDepuis(doc, ar);
 }
 
-std::string ecrireCatalogue(CDoc& doc)
+std::string ecrireCatalogue(CDoc& doc, std::vector<std::uint64_t>* debutsFichiers)
 {
     CSortieMemoire sortie;
-    envoyer(doc, sortie);
+    envoyer(doc, sortie, debutsFichiers);
     return std::move(sortie.octets);
 }
 

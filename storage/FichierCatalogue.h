@@ -3,6 +3,7 @@
 // names the file and what is wrong; nothing is ever left half done: a damaged file
 // leaves the document as it was, a failed save leaves the previous file untouched.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 #include <string_view>
@@ -42,5 +43,6 @@ CResultat<> enregistrerCatalogue(CDoc& doc, const std::string& chemin, const SAp
 CResultat<> creerCatalogue(CDoc& doc, const std::string& chemin);
 
 // The same, in memory: fails with the problem found (without a file name).
-CResultat<> lireCatalogue(CDoc& doc, std::string_view octets);
-std::string ecrireCatalogue(CDoc& doc);
+// `debutsFichiers`: when given, where each file record starts (CArchive::debutsFichiers).
+CResultat<> lireCatalogue(CDoc& doc, std::string_view octets, std::vector<std::uint64_t>* debutsFichiers = nullptr);
+std::string ecrireCatalogue(CDoc& doc, std::vector<std::uint64_t>* debutsFichiers = nullptr);

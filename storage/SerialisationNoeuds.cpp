@@ -98,19 +98,29 @@ void echangerValeurs(CArchive& ar, CFichier& f)
     f.marque = marque;
 }
 
+void noterDebut(CArchive& ar)
+{
+    if (ar.debutsFichiers)
+        ar.debutsFichiers->push_back(ar.position());
+}
+
 void ecrireFichier(CArchive& ar, CFichier& f)
 {
+    noterDebut(ar);
     std::string& chemin = tamponChemin();
     f.ecrireChemin(chemin);
     ar.ecrireTexte(chemin);
     echangerValeurs(ar, f);
 }
 
-void lireFichier(CArchive& ar, CDossier& dossier)
+CFichier& lireFichier(CArchive& ar, CDossier& dossier)
 {
+    noterDebut(ar);
     std::string& chemin = tamponChemin();
     ar.echangerTexte(chemin);
-    echangerValeurs(ar, *dossier.nouveauFichier(chemin));
+    CFichier& f = *dossier.nouveauFichier(chemin);
+    echangerValeurs(ar, f);
+    return f;
 }
 
 void echangerDossier(CArchive& ar, CDossier& dossier)
@@ -247,3 +257,10 @@ void serialiserDocument(CArchive& ar, CDoc& doc)
     doc.triCroissant = croissant;
     doc.ordreColonnes = ordres;
 }
+
+CFichier& lireFichierSeul(std::string_view octets, CDossier& dossier)
+{
+    CArchive ar(octets);
+    return lireFichier(ar, dossier);
+}
+

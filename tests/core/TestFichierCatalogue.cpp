@@ -15,7 +15,9 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "storage/CArchive.h"
 #include "storage/FichierCatalogue.h"
+#include "storage/SerialisationNoeuds.h"
 #include "storage/SuiteInconnue.h"
 
 namespace {
@@ -461,6 +463,54 @@ TEST_F(FichierCatalogue, CheminsHorsDeLeurDossierGardesALOctetPres)
         EXPECT_EQ(f->modifie(), original->modifie());
         EXPECT_EQ(f->accede(), original->accede());
         ++i;
+    }
+}
+
+// Each file record is found again where the save (and the load) said it starts, and
+// read alone gives the same entry: what a kept index reads instead of the catalogue.
+TEST_F(FichierCatalogue, ChaqueFichierSeRelitSeulASaPosition)
+{
+    CDoc doc;
+    doc.initialiserNouveau();
+    CRequete* q = requete(doc, "Disque", "/m");
+    auto* sous = new CDossier(q, "/m/sous", false);
+    q->sousDossiers().ajouter(sous);
+    CRequete* autre = requete(doc, "Autre", "C:\\d");
+    const char* chemins[] = {"/m/a.txt", "/m/\xE6\x97\xA5\xE6\x9C\xAC.doc", "/etc/passwd"};
+    int i = 0;
+    for (const char* c : chemins) {
+        CFichier* f = q->nouveauFichier(c);
+        f->taille = 100u + i;
+        f->definirModifie(CDateHeure{{1, 2, 2000u + i}, 3, 4, 5});
+        f->definirAccede(CDate{40, 1, 2001});  // aside: no calendar has it
+        f->marque = i++;
+    }
+    sous->nouveauFichier("/m/sous/" + std::string(300, 'n'));
+    autre->nouveauFichier("C:\\d\\x.txt");
+    std::vector<CFichier*> ordre;
+    for (CFichier* f : q->fichiers())
+        ordre.push_back(f);
+    ordre.push_back(sous->fichiers().elementA(0));
+    ordre.push_back(autre->fichiers().elementA(0));
+
+    std::vector<std::uint64_t> ecrits, lus;
+    const std::string image = ecrireCatalogue(doc, &ecrits);
+    EXPECT_EQ(image, ecrireCatalogue(doc));
+    CDoc relu;
+    ASSERT_TRUE(lireCatalogue(relu, image, &lus));
+    EXPECT_EQ(lus, ecrits);
+    ASSERT_EQ(ecrits.size(), ordre.size());
+    CDossier dossier(nullptr, "/m", false);
+    for (std::size_t k = 0; k < ordre.size(); ++k) {
+        SCOPED_TRACE(k);
+        const CFichier& seul = lireFichierSeul(std::string_view(image).substr(ecrits[k]), dossier);
+        EXPECT_EQ(seul.chemin(), ordre[k]->chemin());
+        EXPECT_EQ(seul.taille, ordre[k]->taille);
+        EXPECT_EQ(seul.modifie(), ordre[k]->modifie());
+        EXPECT_EQ(seul.accede(), ordre[k]->accede());
+        EXPECT_EQ(std::int32_t(seul.marque), std::int32_t(ordre[k]->marque));
+        // Cut short, it fails as a damaged file does.
+        EXPECT_THROW(lireFichierSeul(std::string_view(image).substr(ecrits[k], 10), dossier), CErreurLecture);
     }
 }
 
