@@ -21,6 +21,9 @@ bool dossierAMoiSeul(const std::string& chemin)
 
 bool preparerDossierPrive(const std::string& chemin)
 {
+    // A relative path is refused before anything is made where the program happens to run.
+    if (chemin.empty() || chemin.front() != '/')
+        return false;
     if (::mkdir(chemin.c_str(), 0700) != 0 && errno != EEXIST)
         return false;
     return dossierAMoiSeul(chemin);

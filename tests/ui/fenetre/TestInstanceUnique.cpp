@@ -135,7 +135,9 @@ TEST(InstanceUnique, LaSocketVaDansUnDossierANousSeulsSinonSousUnNomAbstrait)
         struct stat st {};
         EXPECT_TRUE(::stat(chemin.c_str(), &st) == 0 && (st.st_mode & 0777) == mode) << chemin;
     }
+    ::rmdir("relatif");
     EXPECT_FALSE(preparerDossierPrive("relatif"));
+    EXPECT_NE(::access("relatif", F_OK), 0);  // nothing made where the test runs
 
     // The runtime folder: ours alone, our folder in it; open, another's, unset (as after
     // su): the abstract name holding our user id, never a shared folder.
