@@ -68,6 +68,42 @@ CIndexRapide::CIndexRapide(const CDossier& racine)
     debutChemins_.shrink_to_fit();
     premierFichier_.shrink_to_fit();
     fichiers_.shrink_to_fit();
+    b_ = {noms_, debutNoms_, chemins_, debutChemins_, premierFichier_};
+}
+
+std::unique_ptr<CIndexRapide> CIndexRapide::surBlocs(const SBlocsIndexRapide& blocs)
+{
+    if (!blocsCoherents(blocs))
+        return nullptr;
+    std::unique_ptr<CIndexRapide> index(new CIndexRapide());
+    index->b_ = blocs;
+    return index;
+}
+
+bool blocsCoherents(const SBlocsIndexRapide& b)
+{
+    // Offsets rise within their block, and each text ends with its zero byte.
+    const auto suite = [](std::span<const std::uint32_t> debuts, std::string_view bloc, std::size_t minimum) {
+        if (debuts.empty() || debuts.front() != 0 || debuts.back() != bloc.size())
+            return false;
+        for (std::size_t i = 0; i + 1 < debuts.size(); ++i)
+            if (debuts[i + 1] < debuts[i] + minimum || bloc[debuts[i + 1] - 1] != '\0')
+                return false;
+        return true;
+    };
+    if (!suite(b.debutNoms, b.noms, 1) || !suite(b.debutChemins, b.chemins, 2))
+        return false;
+    // A path's last byte before its zero is the separator its files' names follow.
+    for (std::size_t d = 0; d + 1 < b.debutChemins.size(); ++d) {
+        const char sep = b.chemins[b.debutChemins[d + 1] - 2];
+        if (sep != '/' && sep != '\\')
+            return false;
+    }
+    const std::size_t fichiers = b.debutNoms.size() - 1;
+    if (b.premierFichier.size() != b.debutChemins.size() || b.premierFichier.front() != 0 ||
+        b.premierFichier.back() != fichiers)
+        return false;
+    return std::is_sorted(b.premierFichier.begin(), b.premierFichier.end());
 }
 
 void CIndexRapide::ajouter(const CDossier& dossier)
@@ -94,7 +130,7 @@ void CIndexRapide::ajouter(const CDossier& dossier)
 std::uint64_t CIndexRapide::motsDansDossier(std::uint32_t dossier, const std::vector<SMotRapide>& mots) const
 {
     // The path with its separator: "photos/" is in the folder, not across it.
-    const std::string_view c(chemins_.data() + debutChemins_[dossier], debutChemins_[dossier + 1] - debutChemins_[dossier] - 1);
+    const std::string_view c(b_.chemins.data() + b_.debutChemins[dossier], b_.debutChemins[dossier + 1] - b_.debutChemins[dossier] - 1);
     std::uint64_t masque = 0;
     for (std::size_t m = 0; m < mots.size() && m < 64; ++m)
         if (!mots[m].motif && c.find(mots[m].texte) != std::string_view::npos)
@@ -133,10 +169,10 @@ bool CIndexRapide::fichierCorrespond(std::uint32_t fichier, std::uint32_t dossie
 std::uint32_t CIndexRapide::dossierDe(std::uint32_t fichier, std::uint32_t depuis) const
 {
     // Folders come in file order; most steps are short, a long one is searched.
-    if (premierFichier_[depuis + 1] > fichier)
+    if (b_.premierFichier[depuis + 1] > fichier)
         return depuis;
-    const auto it = std::upper_bound(premierFichier_.begin() + depuis, premierFichier_.end(), fichier);
-    return static_cast<std::uint32_t>(it - premierFichier_.begin() - 1);
+    const auto it = std::upper_bound(b_.premierFichier.begin() + depuis, b_.premierFichier.end(), fichier);
+    return static_cast<std::uint32_t>(it - b_.premierFichier.begin() - 1);
 }
 
 std::vector<std::uint32_t> CIndexRapide::chercherNumeros(const std::vector<SMotRapide>& mots,
@@ -167,9 +203,9 @@ std::vector<std::uint32_t> CIndexRapide::chercherParmi(const std::vector<SMotRap
             break;
         // The names tried lie far apart: ask for them ahead, their offsets first.
         if (i + 16 < parmi.size() && parmi[i + 16] < nombreFichiers())
-            __builtin_prefetch(&debutNoms_[parmi[i + 16]]);
+            __builtin_prefetch(&b_.debutNoms[parmi[i + 16]]);
         if (i + 8 < parmi.size() && parmi[i + 8] < nombreFichiers())
-            __builtin_prefetch(noms_.data() + debutNoms_[parmi[i + 8]]);
+            __builtin_prefetch(b_.noms.data() + b_.debutNoms[parmi[i + 8]]);
         d = dossierDe(f, d);
         if (masqueDe != d) {
             masque = motsDansDossier(d, mots);
@@ -201,8 +237,8 @@ std::vector<std::uint32_t> CIndexRapide::chercherDans(const std::vector<SMotRapi
     const bool teteSeule = mots.size() == 1;
     std::uint32_t compteur = kPasArret;  // the flag is read before the first folder
     for (std::uint32_t d = premierDossier; d < std::min(finDossiers, nombreDossiers()); ++d) {
-        const std::uint32_t premier = premierFichier_[d];
-        const std::uint32_t fin = premierFichier_[d + 1];
+        const std::uint32_t premier = b_.premierFichier[d];
+        const std::uint32_t fin = b_.premierFichier[d + 1];
         if (premier == fin)
             continue;
         compteur += fin - premier;
@@ -225,18 +261,18 @@ std::vector<std::uint32_t> CIndexRapide::chercherDans(const std::vector<SMotRapi
                     trouves.push_back(f);
             continue;
         }
-        const char* bloc = noms_.data() + debutNoms_[premier];
-        const char* finBloc = noms_.data() + debutNoms_[fin];
+        const char* bloc = b_.noms.data() + b_.debutNoms[premier];
+        const char* finBloc = b_.noms.data() + b_.debutNoms[fin];
         std::uint32_t f = premier;
         while (const char* p = trouverDans(bloc, finBloc, tete->texte)) {
-            const auto position = static_cast<std::uint32_t>(p - noms_.data());
-            while (debutNoms_[f + 1] <= position)
+            const auto position = static_cast<std::uint32_t>(p - b_.noms.data());
+            while (b_.debutNoms[f + 1] <= position)
                 ++f;
             // Alone, the word found inside the name is the whole test.
-            const bool dansLeNom = position + tete->texte.size() < debutNoms_[f + 1];
+            const bool dansLeNom = position + tete->texte.size() < b_.debutNoms[f + 1];
             if (teteSeule ? dansLeNom : fichierCorrespond(f, d, masque, mots))
                 trouves.push_back(f);
-            bloc = noms_.data() + debutNoms_[f + 1];
+            bloc = b_.noms.data() + b_.debutNoms[f + 1];
             if (++f >= fin)
                 break;
         }

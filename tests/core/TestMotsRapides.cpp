@@ -59,6 +59,7 @@ TEST(MotsRapides, UnOctetIsoleResteTelQuel)
 } // namespace
 
 #include <atomic>
+#include <functional>
 
 #include "model/CFichier.h"
 #include "model/CRequete.h"
@@ -117,6 +118,59 @@ TEST_F(IndexRapide, LesMotsSeTrouventDansLeDossierLeNomOuAcheval)
     EXPECT_EQ(chemins(""), V{});
     arret = true;
     EXPECT_EQ(chemins("plage"), V{});  // stopped before it began
+}
+
+// An index over blocks kept elsewhere answers as the index they were taken from; blocks
+// that break what the search takes for granted are refused, one fault at a time.
+TEST_F(IndexRapide, DesBlocsLusAilleursRepondentPareilOuSontRefuses)
+{
+    const CCatalogueConstruit c = construireCatalogue(R"(classeur Disques
+  requete CD /media/Disque
+    fichier lisez-moi.txt
+    dossier Vide
+    dossier Vacances
+      fichier plage.JPG
+      fichier Été-Nice.jpg
+)");
+    const CIndexRapide source(c.requete("CD"));
+    const SBlocsIndexRapide& b = source.blocs();
+    std::string noms(b.noms), chemins(b.chemins);
+    std::vector<std::uint32_t> debutNoms(b.debutNoms.begin(), b.debutNoms.end());
+    std::vector<std::uint32_t> debutChemins(b.debutChemins.begin(), b.debutChemins.end());
+    std::vector<std::uint32_t> premiers(b.premierFichier.begin(), b.premierFichier.end());
+    const auto blocs = [&] { return SBlocsIndexRapide{noms, debutNoms, chemins, debutChemins, premiers}; };
+    const auto copie = CIndexRapide::surBlocs(blocs());
+    ASSERT_TRUE(copie);
+    std::atomic<bool> arret{false};
+    for (const char* saisie : {"plage", "vacances", "*.jpg", "disque/lisez", "e"})
+        EXPECT_EQ(copie->chercherNumeros(analyserMots(saisie), arret),
+                  source.chercherNumeros(analyserMots(saisie), arret))
+            << saisie;
+    EXPECT_EQ(copie->fichier(0), nullptr);
+
+    const std::function<void()> fautes[] = {
+        [&] { debutNoms.front() = 1; },
+        [&] { debutNoms.back() += 1; },
+        [&] { std::swap(debutNoms[1], debutNoms[2]); },
+        [&] { debutNoms.pop_back(); },
+        [&] { noms[debutNoms[1] - 1] = 'x'; },
+        [&] { chemins[debutChemins[1] - 2] = 'x'; },
+        [&] { debutChemins[1] = debutChemins[0] + 1; },
+        [&] { premiers.back() = 2; },
+        [&] { premiers.back() = 99; },
+        [&] { std::swap(premiers[1], premiers[2]); premiers[1] = 3; },
+        [&] { premiers.pop_back(); },
+        [&] { debutNoms.clear(); },
+    };
+    for (std::size_t i = 0; i < std::size(fautes); ++i) {
+        noms = b.noms, chemins = b.chemins;
+        debutNoms.assign(b.debutNoms.begin(), b.debutNoms.end());
+        debutChemins.assign(b.debutChemins.begin(), b.debutChemins.end());
+        premiers.assign(b.premierFichier.begin(), b.premierFichier.end());
+        fautes[i]();
+        EXPECT_FALSE(blocsCoherents(blocs())) << "faute " << i;
+        EXPECT_FALSE(CIndexRapide::surBlocs(blocs())) << "faute " << i;
+    }
 }
 
 } // namespace
