@@ -87,7 +87,8 @@ bool blocsCoherents(const SBlocsIndexRapide& b)
         if (debuts.empty() || debuts.front() != 0 || debuts.back() != bloc.size())
             return false;
         for (std::size_t i = 0; i + 1 < debuts.size(); ++i)
-            if (debuts[i + 1] < debuts[i] + minimum || bloc[debuts[i + 1] - 1] != '\0')
+            if (debuts[i + 1] > bloc.size() || std::uint64_t(debuts[i + 1]) < std::uint64_t(debuts[i]) + minimum ||
+                bloc[debuts[i + 1] - 1] != '\0')
                 return false;
         return true;
     };

@@ -1,0 +1,219 @@
+#include "search/IndexGarde.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <limits>
+
+#include "model/CRequete.h"
+
+namespace {
+
+constexpr char kMagie[8] = {'N', 'R', 'V', 'I', 'D', 'X', 'K', '\0'};
+constexpr std::size_t kPosSomme = 24;
+constexpr std::size_t kTailleEntete = 80;
+
+// A query's table: its counts and flags, then the offset and size of each section.
+enum ESection : std::size_t { kNom, kNoms, kDebutNoms, kChemins, kDebutChemins, kPremierFichier, kStockes, kDebutStockes,
+                              kPremierEnregistrement, kDecalages, kSections };
+constexpr std::size_t kMotsTable = 3 + 2 * kSections;
+constexpr std::size_t kTailleTable = kMotsTable * 8;
+
+void poser64(std::string& o, std::size_t pos, std::uint64_t v)
+{
+    for (int i = 0; i < 8; ++i)
+        o[pos + std::size_t(i)] = char(v >> (8 * i));
+}
+
+std::uint64_t lire64(std::string_view o, std::size_t pos)
+{
+    std::uint64_t v = 0;
+    for (int i = 7; i >= 0; --i)
+        v = v << 8 | static_cast<unsigned char>(o[pos + std::size_t(i)]);
+    return v;
+}
+
+void aligner(std::string& o)
+{
+    o.resize((o.size() + 7) & ~std::size_t(7), '\0');
+}
+
+template <typename T>
+std::string_view octetsDe(std::span<const T> v)
+{
+    return {reinterpret_cast<const char*>(v.data()), v.size_bytes()};
+}
+
+void ecrireIdentite(std::string& o, std::size_t pos, const SIdentiteCatalogue& c)
+{
+    const std::uint64_t mots[] = {c.fichier.peripherique, c.fichier.inode, std::uint64_t(c.fichier.taille),
+                                  std::uint64_t(c.fichier.modificationSecondes),
+                                  std::uint64_t(c.fichier.modificationNanos), c.sommeEntete};
+    for (std::size_t i = 0; i < std::size(mots); ++i)
+        poser64(o, pos + 8 * i, mots[i]);
+}
+
+SIdentiteCatalogue lireIdentite(std::string_view o, std::size_t pos)
+{
+    SIdentiteCatalogue c;
+    c.fichier.peripherique = lire64(o, pos);
+    c.fichier.inode = lire64(o, pos + 8);
+    c.fichier.taille = std::int64_t(lire64(o, pos + 16));
+    c.fichier.modificationSecondes = std::int64_t(lire64(o, pos + 24));
+    c.fichier.modificationNanos = std::int64_t(lire64(o, pos + 32));
+    c.sommeEntete = lire64(o, pos + 40);
+    return c;
+}
+
+// The folders' stored paths in the index's order: a folder, its files, its sub-folders.
+void ajouterChemins(const CDossier& d, std::vector<std::string>& chemins)
+{
+    chemins.push_back(d.chemin());
+    for (const CDossier* s : d.sousDossiers())
+        ajouterChemins(*s, chemins);
+}
+
+} // namespace
+
+SRequeteAGarder requeteAGarder(const CRequete& q, const CIndexRapide& index, std::vector<std::uint64_t> debutsFichiers)
+{
+    SRequeteAGarder r;
+    r.nom = q.nom();
+    r.drapeaux = std::uint8_t((q.stockerTaille ? kGardeTaille : 0) | (q.stockerCree ? kGardeCree : 0) |
+                              (q.stockerModifie ? kGardeModifie : 0) | (q.stockerAccede ? kGardeAccede : 0) |
+                              (q.stockerAttributs ? kGardeAttributs : 0));
+    r.index = &index;
+    ajouterChemins(q, r.cheminsDossiers);
+    r.debutsFichiers = std::move(debutsFichiers);
+    return r;
+}
+
+std::uint64_t sommeIndexGarde(std::string_view octets)
+{
+    // Four independent lanes of multiply and rotate over 8-byte words: a few GB/s, so
+    // that checking a kept index costs little beside the search it saves.
+    constexpr std::uint64_t kPremier = 0x9E3779B97F4A7C15ull;
+    std::array<std::uint64_t, 4> voies = {1, 2, 3, 4};
+    std::size_t i = 0;
+    for (; i + 32 <= octets.size(); i += 32)
+        for (std::size_t v = 0; v < 4; ++v) {
+            std::uint64_t mot;
+            std::memcpy(&mot, octets.data() + i + 8 * v, 8);
+            voies[v] = ((voies[v] ^ mot) * kPremier);
+            voies[v] ^= voies[v] >> 29;
+        }
+    std::uint64_t h = octets.size();
+    for (; i < octets.size(); ++i)
+        h = (h ^ static_cast<unsigned char>(octets[i])) * kPremier;
+    for (std::uint64_t v : voies)
+        h = ((h ^ v) * kPremier) ^ (h >> 31);
+    return h;
+}
+
+std::string ecrireIndexGarde(const SIdentiteCatalogue& catalogue, const std::vector<SRequeteAGarder>& requetes)
+{
+    constexpr std::uint64_t kMax = std::numeric_limits<std::uint32_t>::max();
+    if (requetes.size() > kMax)
+        return {};
+    std::string o(kTailleEntete + kTailleTable * requetes.size(), '\0');
+    std::memcpy(o.data(), kMagie, sizeof kMagie);
+    poser64(o, 8, std::uint64_t(kVersionIndexGarde) | std::uint64_t(requetes.size()) << 32);
+    ecrireIdentite(o, 32, catalogue);
+    for (std::size_t r = 0; r < requetes.size(); ++r) {
+        const SRequeteAGarder& q = requetes[r];
+        const SBlocsIndexRapide& b = q.index->blocs();
+        const std::size_t dossiers = b.premierFichier.size() - 1, fichiers = b.debutNoms.size() - 1;
+        if (q.cheminsDossiers.size() != dossiers || q.debutsFichiers.size() != fichiers)
+            return {};
+        std::string stockes;
+        std::vector<std::uint32_t> debutStockes{0};
+        std::vector<std::uint64_t> premiers(dossiers, 0);
+        std::vector<std::uint32_t> decalages(fichiers, 0);
+        for (std::size_t d = 0; d < dossiers; ++d) {
+            stockes += q.cheminsDossiers[d];
+            if (stockes.size() > kMax)
+                return {};
+            debutStockes.push_back(std::uint32_t(stockes.size()));
+            const std::uint32_t premier = b.premierFichier[d], fin = b.premierFichier[d + 1];
+            premiers[d] = premier < fin ? q.debutsFichiers[premier] : 0;
+            for (std::uint32_t f = premier; f < fin; ++f) {
+                const std::uint64_t ecart = q.debutsFichiers[f] - premiers[d];
+                if (q.debutsFichiers[f] < premiers[d] || ecart > kMax)
+                    return {};
+                decalages[f] = std::uint32_t(ecart);
+            }
+        }
+        const std::string_view sections[kSections] = {
+            q.nom, b.noms, octetsDe(b.debutNoms), b.chemins, octetsDe(b.debutChemins), octetsDe(b.premierFichier),
+            stockes, octetsDe(std::span<const std::uint32_t>(debutStockes)),
+            octetsDe(std::span<const std::uint64_t>(premiers)), octetsDe(std::span<const std::uint32_t>(decalages))};
+        const std::size_t table = kTailleEntete + kTailleTable * r;
+        poser64(o, table, dossiers);
+        poser64(o, table + 8, fichiers);
+        poser64(o, table + 16, q.drapeaux);
+        for (std::size_t s = 0; s < kSections; ++s) {
+            aligner(o);
+            poser64(o, table + 24 + 16 * s, o.size());
+            poser64(o, table + 32 + 16 * s, sections[s].size());
+            o.append(sections[s]);
+        }
+    }
+    aligner(o);
+    poser64(o, 16, o.size());
+    poser64(o, kPosSomme, sommeIndexGarde(std::string_view(o).substr(kPosSomme + 8)));
+    return o;
+}
+
+std::optional<std::vector<SRequeteGardee>> lireIndexGarde(std::string_view o, const SIdentiteCatalogue& attendu)
+{
+    if (o.size() < kTailleEntete || reinterpret_cast<std::uintptr_t>(o.data()) % 8 != 0 ||
+        std::memcmp(o.data(), kMagie, sizeof kMagie) != 0)
+        return std::nullopt;
+    const std::uint64_t versionEtNombre = lire64(o, 8);
+    const std::uint64_t nombre = versionEtNombre >> 32;
+    if (std::uint32_t(versionEtNombre) != kVersionIndexGarde || lire64(o, 16) != o.size() ||
+        nombre > (o.size() - kTailleEntete) / kTailleTable || lireIdentite(o, 32) != attendu ||
+        lire64(o, kPosSomme) != sommeIndexGarde(o.substr(kPosSomme + 8)))
+        return std::nullopt;
+    const std::size_t finTables = kTailleEntete + kTailleTable * nombre;
+    std::vector<SRequeteGardee> requetes;
+    for (std::size_t r = 0; r < nombre; ++r) {
+        const std::size_t table = kTailleEntete + kTailleTable * r;
+        const std::uint64_t dossiers = lire64(o, table), fichiers = lire64(o, table + 8), drapeaux = lire64(o, table + 16);
+        if (dossiers >= std::numeric_limits<std::uint32_t>::max() || fichiers >= std::numeric_limits<std::uint32_t>::max() ||
+            drapeaux > 0xFF)
+            return std::nullopt;
+        // Each section where it says, aligned, after the tables, inside the file, of the
+        // size its count gives.
+        // (Texts have the size they have: ~0 there.)
+        constexpr std::uint64_t kLibre = ~std::uint64_t{0};
+        const std::uint64_t attendus[kSections] = {kLibre, kLibre, (fichiers + 1) * 4, kLibre, (dossiers + 1) * 4,
+                                                   (dossiers + 1) * 4, kLibre, (dossiers + 1) * 4, dossiers * 8,
+                                                   fichiers * 4};
+        std::string_view s[kSections];
+        for (std::size_t k = 0; k < kSections; ++k) {
+            const std::uint64_t debut = lire64(o, table + 24 + 16 * k), taille = lire64(o, table + 32 + 16 * k);
+            if (debut % 8 != 0 || debut < finTables || debut > o.size() || taille > o.size() - debut ||
+                (attendus[k] != kLibre && taille != attendus[k]))
+                return std::nullopt;
+            s[k] = o.substr(debut, taille);
+        }
+        const auto mots32 = [](std::string_view v) {
+            return std::span<const std::uint32_t>(reinterpret_cast<const std::uint32_t*>(v.data()), v.size() / 4);
+        };
+        SRequeteGardee q;
+        q.nom = s[kNom];
+        q.drapeaux = std::uint8_t(drapeaux);
+        q.blocs = {s[kNoms], mots32(s[kDebutNoms]), s[kChemins], mots32(s[kDebutChemins]), mots32(s[kPremierFichier])};
+        q.chemins = s[kStockes];
+        q.debutChemins = mots32(s[kDebutStockes]);
+        q.premierEnregistrement = std::span<const std::uint64_t>(
+            reinterpret_cast<const std::uint64_t*>(s[kPremierEnregistrement].data()), dossiers);
+        q.decalages = mots32(s[kDecalages]);
+        if (!blocsCoherents(q.blocs) || q.debutChemins.front() != 0 || q.debutChemins.back() != q.chemins.size() ||
+            !std::is_sorted(q.debutChemins.begin(), q.debutChemins.end()))
+            return std::nullopt;
+        requetes.push_back(q);
+    }
+    return requetes;
+}
