@@ -1,23 +1,43 @@
 // Writes catalogues made by our own code into the folder given as argument: the first
 // inputs of the fuzzer, covering every form the reader knows (the three length
-// prefixes, wide texts, empty and nested folders, every field set).
+// prefixes, wide texts, empty and nested folders, every field set). With a second
+// folder, the kept quick-search index of each goes there, for the index's fuzzer.
 
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "platform/fake/CPlateformeFactice.h"
+#include "search/IndexGarde.h"
 #include "storage/FichierCatalogue.h"
 
 namespace {
 
+std::string dossierIndex;
+
 void ecrire(const std::string& dossier, const std::string& nom, CDoc& doc)
 {
-    std::ofstream(dossier + "/" + nom, std::ios::binary) << ecrireCatalogue(doc);
+    std::vector<std::uint64_t> debuts;
+    std::ofstream(dossier + "/" + nom, std::ios::binary) << ecrireCatalogue(doc, &debuts);
+    if (dossierIndex.empty())
+        return;
+    std::vector<std::unique_ptr<CIndexRapide>> index;
+    std::vector<SRequeteAGarder> requetes;
+    std::size_t k = 0;
+    for (CClasseur* c : doc.classeurs())
+        for (CRequete* q : c->requetes()) {
+            index.push_back(std::make_unique<CIndexRapide>(*q));
+            const std::size_t n = index.back()->nombreFichiers();
+            requetes.push_back(requeteAGarder(*q, *index.back(), {debuts.begin() + k, debuts.begin() + k + n}));
+            k += n;
+        }
+    std::ofstream(dossierIndex + "/" + nom + ".index", std::ios::binary) << ecrireIndexGarde({}, requetes);
 }
 
 CRequete* requete(CClasseur& c, const std::string& nom, const std::string& chemin)
@@ -40,10 +60,12 @@ CFichier* fichier(CDossier& d, const std::string& nom)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::cerr << "Usage : creer_graines DOSSIER\n";
+    if (argc != 2 && argc != 3) {
+        std::cerr << "Usage : creer_graines DOSSIER [DOSSIER_INDEX]\n";
         return 1;
     }
+    if (argc == 3)
+        dossierIndex = argv[2];
     CPlateformeFactice p;
     definirPlateforme(&p);
     const std::string dossier = argv[1];
