@@ -5,7 +5,6 @@
 
 #include <fstream>
 #include <iostream>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,17 +26,7 @@ void ecrire(const std::string& dossier, const std::string& nom, CDoc& doc)
     std::ofstream(dossier + "/" + nom, std::ios::binary) << ecrireCatalogue(doc, &debuts);
     if (dossierIndex.empty())
         return;
-    std::vector<std::unique_ptr<CIndexRapide>> index;
-    std::vector<SRequeteAGarder> requetes;
-    std::size_t k = 0;
-    for (CClasseur* c : doc.classeurs())
-        for (CRequete* q : c->requetes()) {
-            index.push_back(std::make_unique<CIndexRapide>(*q));
-            const std::size_t n = index.back()->nombreFichiers();
-            requetes.push_back(requeteAGarder(*q, *index.back(), {debuts.begin() + k, debuts.begin() + k + n}));
-            k += n;
-        }
-    std::ofstream(dossierIndex + "/" + nom + ".index", std::ios::binary) << ecrireIndexGarde({}, requetes);
+    std::ofstream(dossierIndex + "/" + nom + ".index", std::ios::binary) << ecrireIndexGardeDocument(doc, {}, debuts);
 }
 
 CRequete* requete(CClasseur& c, const std::string& nom, const std::string& chemin)

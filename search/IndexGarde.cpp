@@ -4,7 +4,10 @@
 #include <array>
 #include <cstring>
 #include <limits>
+#include <memory>
 
+#include "model/CClasseur.h"
+#include "model/CDoc.h"
 #include "model/CRequete.h"
 
 namespace {
@@ -162,6 +165,25 @@ std::string ecrireIndexGarde(const SIdentiteCatalogue& catalogue, const std::vec
     poser64(o, 16, o.size());
     poser64(o, kPosSomme, sommeIndexGarde(std::string_view(o).substr(kPosSomme + 8)));
     return o;
+}
+
+std::string ecrireIndexGardeDocument(const CDoc& doc, const SIdentiteCatalogue& catalogue,
+                                     const std::vector<std::uint64_t>& debutsFichiers)
+{
+    std::vector<std::unique_ptr<CIndexRapide>> index;
+    std::vector<SRequeteAGarder> requetes;
+    std::size_t pris = 0;
+    for (const CClasseur* c : doc.classeurs())
+        for (const CRequete* q : c->requetes()) {
+            index.push_back(std::make_unique<CIndexRapide>(*q));
+            const std::size_t n = index.back()->nombreFichiers();
+            if (n > debutsFichiers.size() - pris)
+                return {};
+            const auto debut = debutsFichiers.begin() + std::ptrdiff_t(pris);
+            requetes.push_back(requeteAGarder(*q, *index.back(), {debut, debut + std::ptrdiff_t(n)}));
+            pris += n;
+        }
+    return pris == debutsFichiers.size() ? ecrireIndexGarde(catalogue, requetes) : std::string();
 }
 
 std::optional<std::vector<SRequeteGardee>> lireIndexGarde(std::string_view o, const SIdentiteCatalogue& attendu)

@@ -25,6 +25,7 @@
 #include "platform/IdentiteFichier.h"
 #include "search/IndexRapide.h"
 
+class CDoc;
 class CRequete;
 
 inline constexpr std::uint32_t kVersionIndexGarde = 1;
@@ -63,6 +64,12 @@ SRequeteAGarder requeteAGarder(const CRequete& q, const CIndexRapide& index, std
 
 // The file's bytes; empty when a count does not fit (more than 2^32 of anything).
 std::string ecrireIndexGarde(const SIdentiteCatalogue& catalogue, const std::vector<SRequeteAGarder>& requetes);
+
+// The index file of a whole document: each query's index built, its records' starts
+// taken in turn from `debutsFichiers` (the document's, as its save or load noted them);
+// empty when they do not match.
+std::string ecrireIndexGardeDocument(const CDoc& doc, const SIdentiteCatalogue& catalogue,
+                                     const std::vector<std::uint64_t>& debutsFichiers);
 
 // One query of an index read: views into the bytes read.
 struct SRequeteGardee {
