@@ -132,7 +132,8 @@ TEST_F(IndexGarde, UnIndexQuiNeConvientPasEstRefuse)
         std::string change = octets;
         change[i] = char(change[i] ^ 0x5A);
         EXPECT_FALSE(lireIndexGarde(SAligne(change).vue(), identite)) << "octet " << i << " sans sa somme";
-        const auto lues = lireIndexGarde(SAligne(sommeRefaite(change)).vue(), identite);
+        const SAligne refait(sommeRefaite(change));  // what is read points into it
+        const auto lues = lireIndexGarde(refait.vue(), identite);
         if (!lues) {
             ++refuses;
             continue;
