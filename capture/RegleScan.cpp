@@ -12,22 +12,12 @@
 #include "model/CRequete.h"
 #include "model/CriteresFichier.h"
 #include "model/Limites.h"
+#include "platform/Chemins.h"
 #include "platform/MotifChemin.h"
-
-namespace {
-
-const char* separateurs(const std::string& chemin)
-{
-    return !chemin.empty() && chemin[0] == '/' ? "/" : "\\/";
-}
-
-} // namespace
 
 EGenreEntree genreEntree(const SEntreeDossier& e, const CRequete& q, int profondeur)
 {
-    const std::size_t sep = e.chemin.find_last_of(separateurs(e.chemin));
-    const std::string_view nom =
-        sep == std::string::npos ? std::string_view(e.chemin) : std::string_view(e.chemin).substr(sep + 1);
+    const std::string_view nom = std::string_view(e.chemin).substr(debutDuNom(e.chemin));
     if (nom == "." || nom == "..")
         return EGenreEntree::Ignoree;
     if ((e.attributs & kAttrCache) != 0 && !q.inclureCaches)

@@ -30,18 +30,6 @@ enum : std::uint8_t {
 constexpr std::size_t kQueueMin = sizeof(void*);
 constexpr std::size_t kNomMax = 0xFFFF - 1;
 
-// Where the name starts: after the last separator, only '/' in a Linux path, '\' or '/'
-// in a path captured on Windows.
-std::size_t debutDuNom(std::string_view chemin)
-{
-    if (!chemin.empty() && chemin[0] == '/') {
-        const void* sep = ::memrchr(chemin.data(), '/', chemin.size());
-        return std::size_t(static_cast<const char*>(sep) - chemin.data()) + 1;
-    }
-    const std::size_t sep = chemin.find_last_of("\\/");
-    return sep == std::string_view::npos ? 0 : sep + 1;
-}
-
 // The separator a folder's path takes before a name: none after a separator, else that
 // of its kind of path.
 char separateurApres(std::string_view dossier)

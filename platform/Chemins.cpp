@@ -92,6 +92,12 @@ bool estRacineDos(std::string_view chemin)
     return !racine.empty() && sansSeparateursFinaux(racine) == sansSeparateursFinaux(chemin);
 }
 
+std::size_t debutDuNom(std::string_view chemin)
+{
+    const std::size_t sep = dernierSeparateur(chemin, chemin);
+    return sep == std::string_view::npos ? 0 : sep + 1;
+}
+
 std::string_view dossierDuChemin(std::string_view chemin)
 {
     const std::size_t sep = dernierSeparateur(chemin, chemin);

@@ -6,6 +6,7 @@
 // captured on Windows ("C:\Photos\a.jpg", "\\serveur\partage\a.jpg"), whose separators
 // are '\' and '/'.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,10 @@ bool estRacineDos(std::string_view chemin);
 // `chemin` without the separators at its end, for comparing paths: "/a/" -> "/a",
 // "C:\" -> "C:", and "/" -> "" (only '/' counts for a path that begins with '/').
 std::string_view sansSeparateursFinaux(std::string_view chemin);
+
+// Where the name starts: after the last separator ('/' only in a path that begins with
+// '/', '\' or '/' in any other), 0 without one: "/a/b\c" -> 3, "C:\x\y" -> 5.
+std::size_t debutDuNom(std::string_view chemin);
 
 // The folder part of a path, before its last separator: "/etc/passwd" -> "/etc",
 // "/a" -> "/", "C:\x\a.doc" -> "C:\x", "C:\a.doc" -> "C:\". Empty without a separator.
