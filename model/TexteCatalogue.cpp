@@ -148,7 +148,11 @@ std::string etiquetteCatalogue(std::string_view nom)
     return utf8;
 }
 
-std::string etiquetteLue(std::string_view octets)
+namespace {
+
+// Whether the label field's bytes read as UTF-8 beyond ASCII, which earlier versions
+// of this program wrote.
+bool lueCommeUtf8(std::string_view octets)
 {
     auto* p = reinterpret_cast<const pli::Octet*>(octets.data());
     const pli::Octet* fin = p + octets.size();
@@ -159,8 +163,20 @@ std::string etiquetteLue(std::string_view octets)
         utf8Valide = c.code < pli::kBaseOctetIsole || c.longueur > 1;
         p += c.longueur;
     }
-    if (horsAscii && utf8Valide)
-        return etiquetteCatalogue(octets);
+    return horsAscii && utf8Valide;
+}
+
+} // namespace
+
+std::string etiquetteLue(std::string_view octets)
+{
+    // Read as UTF-8 only when the label that gives is saved as bytes that read back as
+    // it: else a save and a load would change it ("Ã©" kept, saved as C3 A9, read as "é").
+    if (lueCommeUtf8(octets)) {
+        std::string utf8 = etiquetteCatalogue(octets);
+        if (!lueCommeUtf8(versCp1252Approche(utf8, kLongueurNomVolume)))
+            return utf8;
+    }
     std::string utf8;
     depuisCp1252(octets, utf8);
     return utf8;

@@ -27,7 +27,8 @@ std::string etiquetteCatalogue(std::string_view nom);
 
 // The label held in the bytes of a catalogue's label field (up to the first zero):
 // Windows-1252, except bytes that form valid UTF-8 beyond ASCII, which earlier
-// versions of this program wrote and which Windows-1252 text almost never forms.
+// versions of this program wrote and which Windows-1252 text almost never forms, when
+// the label they give is saved as bytes that read back as it.
 std::string etiquetteLue(std::string_view octets);
 
 // Appends the UTF-8 form of Windows-1252 bytes. The five bytes the code page leaves
