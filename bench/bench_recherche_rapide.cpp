@@ -136,7 +136,7 @@ int main(int argc, char** argv)
     std::vector<std::uint64_t> debuts;
     (void)ecrireCatalogue(*doc, &debuts);
     std::string garde;
-    const double tempsGarde = chronometrer([&] { garde = ecrireIndexGardeDocument(*doc, {}, debuts); });
+    const double tempsGarde = chronometrer([&] { garde = ecrireIndexGardeDocument(*doc, {}, "/tmp/catalogue.kbt", debuts); });
     std::printf("index gardé, sur disque          %.1f octets par fichier, fait en %.3f s\n",
                 double(garde.size()) / double(index.nombreFichiers()), tempsGarde);
 

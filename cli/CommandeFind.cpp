@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <iostream>
 #include <new>
 
@@ -12,9 +13,14 @@
 #include "cli/SortieFichiers.h"
 #include "model/CClasseur.h"
 #include "model/CRequete.h"
+#include "platform/CacheFichiers.h"
+#include "platform/IdentiteFichier.h"
 #include "platform/TexteAffichable.h"
 #include "search/IndexRapide.h"
 #include "search/MotsRapides.h"
+#include "storage/Descripteur.h"
+#include "storage/FichierOrdinaire.h"
+#include "workspace/IndexGardeCatalogue.h"
 
 namespace {
 
@@ -41,6 +47,40 @@ std::vector<SMotRapide> motsCherches(Mots::const_iterator debut, Mots::const_ite
     return mots;
 }
 
+// The files found in one catalogue, in the order the quick search gives: through its
+// kept index when one fits (and each record read is the file it names), else from the
+// catalogue read whole, after which its index is kept for the next search. `sortie`
+// gets the rows only once they are all known, so that an index found wrong midway
+// leaves nothing printed twice.
+void chercherDansCatalogue(const std::string& chemin, const std::string& cache, const std::vector<SMotRapide>& cherches,
+                           CSortieFichiers& sortie)
+{
+    const SOuvertureLecture ouvert = ouvrirFichierOrdinaire(chemin);
+    const SDescripteur fd{ouvert.fd};
+    const auto identite = ouvert.probleme ? std::nullopt : identiteCatalogue(fd.fd);
+    if (identite)
+        if (const auto index = ouvrirIndexGarde(cache, chemin, *identite))
+            if (const auto trouves = chercherParIndexGarde(fd.fd, std::uint64_t(identite->fichier.taille), *index,
+                                                          cherches);
+                trouves && identiteCatalogue(fd.fd) == identite) {
+                for (const CFichier* f : trouves->fichiers())
+                    sortie.ajouter(*f, chemin);
+                return;
+            }
+
+    CSession session;
+    std::vector<std::uint64_t> debuts;
+    // The very file whose identity was taken, so that the index made names it.
+    CDoc& doc = identite ? session.ouvrir(chemin, fd.fd, debuts) : session.ouvrir(chemin);
+    const std::atomic<bool> jamais{false};
+    for (CClasseur* c : doc.classeurs())
+        for (CRequete* q : c->requetes())
+            for (const CFichier* f : CIndexRapide(*q).chercher(cherches, jamais))
+                sortie.ajouter(*f, chemin);
+    if (identite && identiteCatalogue(fd.fd) == identite)
+        garderIndex(cache, doc, chemin, *identite, debuts);
+}
+
 } // namespace
 
 int commandeFind(const Mots& mots)
@@ -48,34 +88,27 @@ int commandeFind(const Mots& mots)
     const auto tirets = std::find(mots.begin(), mots.end(), "--");
     if (tirets == mots.end())
         throw SErreurUsage("les mots à chercher suivent « -- »");
-    const CArguments args(Mots(mots.begin(), tirets), {{"format", true}});
+    const CArguments args(Mots(mots.begin(), tirets), {{"format", true}, {"no-cache", false}});
     if (args.operandes().empty())
         throw SErreurUsage("aucun catalogue");
     const EFormat format = lireFormat(args);
     const std::vector<SMotRapide> cherches = motsCherches(tirets + 1, mots.end());
     if (cherches.empty())
         throw SErreurUsage("aucun mot à chercher");
+    const char* sansCache = std::getenv("NORVANEL_SANS_CACHE");
+    const std::string cache =
+        args.drapeau("no-cache") || (sansCache && *sansCache) ? std::string() : dossierCache();
 
     // A catalogue that cannot be read, or that memory cannot hold with its index, is
     // named and skipped: the others are still searched. A failed write ends everything.
     int code = 0;
-    const std::atomic<bool> jamais{false};
     CSortieFichiers sortie(format, {false, true});
     for (const std::string& chemin : args.operandes()) {
         try {
-            CSession session;
-            CDoc* doc = nullptr;
-            try {
-                doc = &session.ouvrir(chemin);
-            } catch (const SErreurDonnees& e) {
-                std::cerr << "norvanel-cli find : " << texteAffichable(e.what(), EEchappement::Message) << "\n";
-                code = 2;
-                continue;
-            }
-            for (CClasseur* c : doc->classeurs())
-                for (CRequete* q : c->requetes())
-                    for (const CFichier* f : CIndexRapide(*q).chercher(cherches, jamais))
-                        sortie.ajouter(*f, chemin);
+            chercherDansCatalogue(chemin, cache, cherches, sortie);
+        } catch (const SErreurDonnees& e) {
+            std::cerr << "norvanel-cli find : " << texteAffichable(e.what(), EEchappement::Message) << "\n";
+            code = 2;
         } catch (const std::bad_alloc&) {
             std::cerr << "norvanel-cli find : la mémoire est insuffisante pour chercher dans le catalogue "
                       << entreGuillemets(chemin) << " : ce qui en a été trouvé est incomplet\n";

@@ -38,26 +38,31 @@ CSession::~CSession()
     doc_.reset();
 }
 
-CDoc& CSession::ouvrir(const std::string& chemin)
+CDoc& CSession::charger(const std::string& chemin, const std::function<CResultat<>(CDoc&)>& lire)
 {
     doc_ = std::make_unique<CDoc>();
     contexte_.ajouterDocument(*doc_);
-    if (auto charge = chargerCatalogue(*doc_, chemin); !charge)
+    if (auto charge = lire(*doc_); !charge)
         throw SErreurDonnees(charge.raison());
     avertir(chemin);
     return *doc_;
+}
+
+CDoc& CSession::ouvrir(const std::string& chemin)
+{
+    return charger(chemin, [&](CDoc& doc) { return chargerCatalogue(doc, chemin); });
+}
+
+CDoc& CSession::ouvrir(const std::string& chemin, int fd, std::vector<std::uint64_t>& debutsFichiers)
+{
+    return charger(chemin, [&](CDoc& doc) { return chargerCatalogue(doc, chemin, fd, &debutsFichiers); });
 }
 
 CDoc& CSession::ouvrirPourModifier(const std::string& chemin)
 {
     if (auto pris = verrou_.prendre(chemin); !pris)
         throw SErreurDonnees("Impossible d'ouvrir le catalogue " + entreGuillemets(chemin) + " : " + pris.raison() + ".");
-    doc_ = std::make_unique<CDoc>();
-    contexte_.ajouterDocument(*doc_);
-    if (auto charge = chargerCatalogue(*doc_, chemin, verrou_.descripteur()); !charge)
-        throw SErreurDonnees(charge.raison());
-    avertir(chemin);
-    return *doc_;
+    return charger(chemin, [&](CDoc& doc) { return chargerCatalogue(doc, chemin, verrou_.descripteur()); });
 }
 
 void CSession::enregistrer()

@@ -2,11 +2,14 @@
 // One run of the command-line tool on one catalogue: the platform installed, the
 // catalogue opened, the node named on the command line found, the changes saved.
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/Arguments.h"
 #include "model/CDoc.h"
+#include "platform/Resultat.h"
 #include "storage/VerrouCatalogue.h"
 #include "workspace/CContexte.h"
 
@@ -21,6 +24,8 @@ public:
 
     // Opens the catalogue (SErreurDonnees when it cannot be read).
     CDoc& ouvrir(const std::string& chemin);
+    // The same from `fd`, already open on it, noting where its file records start.
+    CDoc& ouvrir(const std::string& chemin, int fd, std::vector<std::uint64_t>& debutsFichiers);
     // The same for a command that will change it: the catalogue stays locked from the
     // read until the session ends, so that no other program's change comes between
     // (SErreurDonnees when another one holds it for more than a few seconds).
@@ -37,6 +42,8 @@ public:
     CElement* noeud(const CArguments& args);
 
 private:
+    // A new document read by `lire`, its warnings told (SErreurDonnees when it fails).
+    CDoc& charger(const std::string& chemin, const std::function<CResultat<>(CDoc&)>& lire);
     // Tells the user of a backup a stopped save left beside `chemin`.
     void avertir(const std::string& chemin);
 

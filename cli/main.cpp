@@ -77,14 +77,17 @@ const std::map<std::string, SCommande>& commandes()
           "recherche des fichiers"}},
         {"find",
          {commandeFind,
-          "find CATALOGUE [CATALOGUE...] [--format text|tsv|json] -- MOT...\n"
+          "find CATALOGUE [CATALOGUE...] [--format text|tsv|json] [--no-cache] -- MOT...\n"
           "    Les fichiers dont le chemin (dossier et nom) contient chaque MOT, dans n'importe quel\n"
           "    ordre, sans égard à la casse ni aux accents, comme la recherche rapide de la fenêtre :\n"
           "    chaque requête de chaque CATALOGUE, dans l'ordre donné. Un MOT avec * ou ? est un\n"
           "    motif sur le nom seul. Un argument qui contient un blanc est un seul mot ; des\n"
           "    guillemets dans un argument groupent des mots comme dans la fenêtre. En tsv, le\n"
           "    chemin du catalogue suit les colonnes de search ; en JSON, c'est le membre\n"
-          "    « catalogue ». Un catalogue illisible est signalé (code 2), les autres sont lus.",
+          "    « catalogue ». Un catalogue illisible est signalé (code 2), les autres sont lus.\n"
+          "    L'index de chaque catalogue est gardé dans $XDG_CACHE_HOME/norvanel (~/.cache/norvanel\n"
+          "    par défaut) et sert tant que le catalogue n'a pas changé ; --no-cache, ou la variable\n"
+          "    NORVANEL_SANS_CACHE non vide, lit le catalogue entier sans lire ni écrire cet index.",
           "recherche rapide dans un ou plusieurs catalogues"}},
         {"compare",
          {commandeCompare,

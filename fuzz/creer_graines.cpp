@@ -26,7 +26,7 @@ void ecrire(const std::string& dossier, const std::string& nom, CDoc& doc)
     std::ofstream(dossier + "/" + nom, std::ios::binary) << ecrireCatalogue(doc, &debuts);
     if (dossierIndex.empty())
         return;
-    std::ofstream(dossierIndex + "/" + nom + ".index", std::ios::binary) << ecrireIndexGardeDocument(doc, {}, debuts);
+    std::ofstream(dossierIndex + "/" + nom + ".index", std::ios::binary) << ecrireIndexGardeDocument(doc, {}, "/graine.kbt", debuts);
 }
 
 CRequete* requete(CClasseur& c, const std::string& nom, const std::string& chemin)

@@ -10,25 +10,27 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/SommeRapide.h"
 #include "search/IndexGarde.h"
 #include "search/MotsRapides.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 80)
+    if (size < 104)
         return 0;
     // Aligned as a mapping is.
     std::vector<std::uint64_t> mots(size / 8 + 1);
     std::memcpy(mots.data(), data, size);
     char* octets = reinterpret_cast<char*>(mots.data());
-    const std::uint64_t somme = sommeIndexGarde(std::string_view(octets + 32, size - 32));
+    const std::uint64_t somme = sommeRapide(std::string_view(octets + 32, size - 32));
     std::memcpy(octets + 24, &somme, sizeof somme);
-    std::uint64_t identite[6];
+    std::uint64_t identite[7];
     std::memcpy(identite, octets + 32, sizeof identite);
     SIdentiteCatalogue attendu;
     attendu.fichier = {identite[0], identite[1], std::int64_t(identite[2]), std::int64_t(identite[3]),
                        std::int64_t(identite[4])};
-    attendu.sommeEntete = identite[5];
+    attendu.changementNanos = std::int64_t(identite[5]);
+    attendu.sommeEntete = identite[6];
 
     const auto requetes = lireIndexGarde(std::string_view(octets, size), attendu);
     if (!requetes)
@@ -47,5 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             (void)q.cheminDossier(d);
         }
     }
+    if (!cheminCatalogueGarde(std::string_view(octets, size)))
+        std::abort();  // read, yet its header's path out of bounds
     return 0;
 }

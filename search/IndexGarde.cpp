@@ -1,7 +1,6 @@
 #include "search/IndexGarde.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -9,12 +8,15 @@
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
 #include "model/CRequete.h"
+#include "platform/SommeRapide.h"
 
 namespace {
 
 constexpr char kMagie[8] = {'N', 'R', 'V', 'I', 'D', 'X', 'K', '\0'};
 constexpr std::size_t kPosSomme = 24;
-constexpr std::size_t kTailleEntete = 80;
+constexpr std::size_t kPosIdentite = 32;
+constexpr std::size_t kPosCheminCatalogue = 88;
+constexpr std::size_t kTailleEntete = 104;
 
 // A query's table: its counts and flags, then the offset and size of each section.
 enum ESection : std::size_t { kNom, kNoms, kDebutNoms, kChemins, kDebutChemins, kPremierFichier, kStockes, kDebutStockes,
@@ -51,7 +53,8 @@ void ecrireIdentite(std::string& o, std::size_t pos, const SIdentiteCatalogue& c
 {
     const std::uint64_t mots[] = {c.fichier.peripherique, c.fichier.inode, std::uint64_t(c.fichier.taille),
                                   std::uint64_t(c.fichier.modificationSecondes),
-                                  std::uint64_t(c.fichier.modificationNanos), c.sommeEntete};
+                                  std::uint64_t(c.fichier.modificationNanos), std::uint64_t(c.changementNanos),
+                                  c.sommeEntete};
     for (std::size_t i = 0; i < std::size(mots); ++i)
         poser64(o, pos + 8 * i, mots[i]);
 }
@@ -64,7 +67,8 @@ SIdentiteCatalogue lireIdentite(std::string_view o, std::size_t pos)
     c.fichier.taille = std::int64_t(lire64(o, pos + 16));
     c.fichier.modificationSecondes = std::int64_t(lire64(o, pos + 24));
     c.fichier.modificationNanos = std::int64_t(lire64(o, pos + 32));
-    c.sommeEntete = lire64(o, pos + 40);
+    c.changementNanos = std::int64_t(lire64(o, pos + 40));
+    c.sommeEntete = lire64(o, pos + 48);
     return c;
 }
 
@@ -91,29 +95,8 @@ SRequeteAGarder requeteAGarder(const CRequete& q, const CIndexRapide& index, std
     return r;
 }
 
-std::uint64_t sommeIndexGarde(std::string_view octets)
-{
-    // Four independent lanes of multiply and rotate over 8-byte words: a few GB/s, so
-    // that checking a kept index costs little beside the search it saves.
-    constexpr std::uint64_t kPremier = 0x9E3779B97F4A7C15ull;
-    std::array<std::uint64_t, 4> voies = {1, 2, 3, 4};
-    std::size_t i = 0;
-    for (; i + 32 <= octets.size(); i += 32)
-        for (std::size_t v = 0; v < 4; ++v) {
-            std::uint64_t mot;
-            std::memcpy(&mot, octets.data() + i + 8 * v, 8);
-            voies[v] = ((voies[v] ^ mot) * kPremier);
-            voies[v] ^= voies[v] >> 29;
-        }
-    std::uint64_t h = octets.size();
-    for (; i < octets.size(); ++i)
-        h = (h ^ static_cast<unsigned char>(octets[i])) * kPremier;
-    for (std::uint64_t v : voies)
-        h = ((h ^ v) * kPremier) ^ (h >> 31);
-    return h;
-}
-
-std::string ecrireIndexGarde(const SIdentiteCatalogue& catalogue, const std::vector<SRequeteAGarder>& requetes)
+std::string ecrireIndexGarde(const SIdentiteCatalogue& catalogue, std::string_view cheminCatalogue,
+                             const std::vector<SRequeteAGarder>& requetes)
 {
     constexpr std::uint64_t kMax = std::numeric_limits<std::uint32_t>::max();
     if (requetes.size() > kMax)
@@ -121,7 +104,10 @@ std::string ecrireIndexGarde(const SIdentiteCatalogue& catalogue, const std::vec
     std::string o(kTailleEntete + kTailleTable * requetes.size(), '\0');
     std::memcpy(o.data(), kMagie, sizeof kMagie);
     poser64(o, 8, std::uint64_t(kVersionIndexGarde) | std::uint64_t(requetes.size()) << 32);
-    ecrireIdentite(o, 32, catalogue);
+    ecrireIdentite(o, kPosIdentite, catalogue);
+    poser64(o, kPosCheminCatalogue, o.size());
+    poser64(o, kPosCheminCatalogue + 8, cheminCatalogue.size());
+    o.append(cheminCatalogue);
     for (std::size_t r = 0; r < requetes.size(); ++r) {
         const SRequeteAGarder& q = requetes[r];
         const SBlocsIndexRapide& b = q.index->blocs();
@@ -163,12 +149,12 @@ std::string ecrireIndexGarde(const SIdentiteCatalogue& catalogue, const std::vec
     }
     aligner(o);
     poser64(o, 16, o.size());
-    poser64(o, kPosSomme, sommeIndexGarde(std::string_view(o).substr(kPosSomme + 8)));
+    poser64(o, kPosSomme, sommeRapide(std::string_view(o).substr(kPosSomme + 8)));
     return o;
 }
 
 std::string ecrireIndexGardeDocument(const CDoc& doc, const SIdentiteCatalogue& catalogue,
-                                     const std::vector<std::uint64_t>& debutsFichiers)
+                                     std::string_view cheminCatalogue, const std::vector<std::uint64_t>& debutsFichiers)
 {
     std::vector<std::unique_ptr<CIndexRapide>> index;
     std::vector<SRequeteAGarder> requetes;
@@ -183,7 +169,19 @@ std::string ecrireIndexGardeDocument(const CDoc& doc, const SIdentiteCatalogue& 
             requetes.push_back(requeteAGarder(*q, *index.back(), {debut, debut + std::ptrdiff_t(n)}));
             pris += n;
         }
-    return pris == debutsFichiers.size() ? ecrireIndexGarde(catalogue, requetes) : std::string();
+    return pris == debutsFichiers.size() ? ecrireIndexGarde(catalogue, cheminCatalogue, requetes) : std::string();
+}
+
+std::optional<std::string_view> cheminCatalogueGarde(std::string_view o)
+{
+    if (o.size() < kTailleEntete || std::memcmp(o.data(), kMagie, sizeof kMagie) != 0)
+        return std::nullopt;
+    const std::uint64_t nombre = lire64(o, 8) >> 32, debut = lire64(o, kPosCheminCatalogue),
+                        taille = lire64(o, kPosCheminCatalogue + 8);
+    if (nombre > (o.size() - kTailleEntete) / kTailleTable || debut != kTailleEntete + kTailleTable * nombre ||
+        taille > o.size() - debut)
+        return std::nullopt;
+    return o.substr(debut, taille);
 }
 
 std::optional<std::vector<SRequeteGardee>> lireIndexGarde(std::string_view o, const SIdentiteCatalogue& attendu)
@@ -194,10 +192,10 @@ std::optional<std::vector<SRequeteGardee>> lireIndexGarde(std::string_view o, co
     const std::uint64_t versionEtNombre = lire64(o, 8);
     const std::uint64_t nombre = versionEtNombre >> 32;
     if (std::uint32_t(versionEtNombre) != kVersionIndexGarde || lire64(o, 16) != o.size() ||
-        nombre > (o.size() - kTailleEntete) / kTailleTable || lireIdentite(o, 32) != attendu ||
-        lire64(o, kPosSomme) != sommeIndexGarde(o.substr(kPosSomme + 8)))
+        nombre > (o.size() - kTailleEntete) / kTailleTable || lireIdentite(o, kPosIdentite) != attendu ||
+        !cheminCatalogueGarde(o) || lire64(o, kPosSomme) != sommeRapide(o.substr(kPosSomme + 8)))
         return std::nullopt;
-    const std::size_t finTables = kTailleEntete + kTailleTable * nombre;
+    const std::size_t finTables = kTailleEntete + kTailleTable * nombre + cheminCatalogueGarde(o)->size();
     std::vector<SRequeteGardee> requetes;
     for (std::size_t r = 0; r < nombre; ++r) {
         const std::size_t table = kTailleEntete + kTailleTable * r;

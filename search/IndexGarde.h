@@ -7,8 +7,9 @@
 //
 // Layout, little-endian, every section on 8 bytes:
 //   header   "NRVIDXK\0", version, queries, total size, checksum of what follows it,
-//            the catalogue's identity (device, inode, size, modification to the
-//            nanosecond, checksum of its first 4 KiB)
+//            the catalogue's identity (device, inode, size, modification and change to
+//            the nanosecond, checksum of its first 4 KiB), where its path lies
+//   the queries' tables, the catalogue's path (what tells a clean-up it is gone)
 //   per query: a table of its sections' offsets and sizes, then the sections:
 //            its name, its flags, the folded names and folder paths with their
 //            offsets and each folder's first file (SBlocsIndexRapide), each folder's
@@ -29,16 +30,6 @@ class CDoc;
 class CRequete;
 
 inline constexpr std::uint32_t kVersionIndexGarde = 1;
-
-// What names a catalogue's content: its file identity and a checksum of its start.
-struct SIdentiteCatalogue {
-    SIdentiteFichier fichier;
-    std::uint64_t sommeEntete = 0;
-    bool operator==(const SIdentiteCatalogue&) const = default;
-};
-
-// The checksum the index uses, over any bytes (the catalogue's first 4 KiB, itself).
-std::uint64_t sommeIndexGarde(std::string_view octets);
 
 // A query's flags, as its rows need them.
 enum : std::uint8_t {
@@ -63,13 +54,18 @@ struct SRequeteAGarder {
 SRequeteAGarder requeteAGarder(const CRequete& q, const CIndexRapide& index, std::vector<std::uint64_t> debutsFichiers);
 
 // The file's bytes; empty when a count does not fit (more than 2^32 of anything).
-std::string ecrireIndexGarde(const SIdentiteCatalogue& catalogue, const std::vector<SRequeteAGarder>& requetes);
+std::string ecrireIndexGarde(const SIdentiteCatalogue& catalogue, std::string_view cheminCatalogue,
+                             const std::vector<SRequeteAGarder>& requetes);
 
 // The index file of a whole document: each query's index built, its records' starts
 // taken in turn from `debutsFichiers` (the document's, as its save or load noted them);
 // empty when they do not match.
 std::string ecrireIndexGardeDocument(const CDoc& doc, const SIdentiteCatalogue& catalogue,
-                                     const std::vector<std::uint64_t>& debutsFichiers);
+                                     std::string_view cheminCatalogue, const std::vector<std::uint64_t>& debutsFichiers);
+
+// The path of the catalogue an index names, read from its header alone (no checksum:
+// what a clean-up needs to tell whether that catalogue is still there).
+std::optional<std::string_view> cheminCatalogueGarde(std::string_view octets);
 
 // One query of an index read: views into the bytes read.
 struct SRequeteGardee {

@@ -52,13 +52,15 @@ CResultat<> lireDepuis(CDoc& doc, CArchive& ar)
     return {};
 }
 
-CResultat<> lireDescripteur(CDoc& doc, int fd, const SAppelsEcriture& appels)
+CResultat<> lireDescripteur(CDoc& doc, int fd, const SAppelsEcriture& appels,
+                            std::vector<std::uint64_t>* debutsFichiers = nullptr)
 {
     const auto identite = identiteDescripteur(fd);
     if (!identite)
         return echec(raisonSysteme(errno));
     CEntreeFichier entree(fd, appels);
     CArchive ar(entree, static_cast<std::uint64_t>(identite->taille));
+    ar.debutsFichiers = debutsFichiers;
     auto lu = lireDepuis(doc, ar);
     if (lu)
         doc.identiteSurDisque = identite;
@@ -165,9 +167,9 @@ CResultat<> chargerCatalogue(CDoc& doc, const std::string& chemin, const SAppels
     return terminerChargement(doc, chemin, lireFichier(doc, chemin, appels));
 }
 
-CResultat<> chargerCatalogue(CDoc& doc, const std::string& chemin, int fd)
+CResultat<> chargerCatalogue(CDoc& doc, const std::string& chemin, int fd, std::vector<std::uint64_t>* debutsFichiers)
 {
-    return terminerChargement(doc, chemin, lireDescripteur(doc, fd, SAppelsEcriture::systeme()));
+    return terminerChargement(doc, chemin, lireDescripteur(doc, fd, SAppelsEcriture::systeme(), debutsFichiers));
 }
 
 CResultat<> enregistrerCatalogue(CDoc& doc, const std::string& chemin)

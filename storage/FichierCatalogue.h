@@ -27,8 +27,10 @@ std::string texteSauvegardeLaissee(const std::string& chemin, const std::string&
 // What the user must hear once `chemin` is loaded: one text a backup left beside it.
 std::vector<std::string> avertissementsChargement(const std::string& chemin);
 // The same from `fd`, the file `chemin` leads to, already open (and locked: see
-// VerrouCatalogue.h).
-CResultat<> chargerCatalogue(CDoc& doc, const std::string& chemin, int fd);
+// VerrouCatalogue.h), read from its current offset; `debutsFichiers`, when given,
+// receives where each file record starts (CArchive::debutsFichiers).
+CResultat<> chargerCatalogue(CDoc& doc, const std::string& chemin, int fd,
+                             std::vector<std::uint64_t>* debutsFichiers = nullptr);
 
 // Writes `doc` to `chemin` through a temporary file in the same folder, synced and
 // renamed over the old file (whose permissions are kept; a symbolic link stays a link

@@ -1,4 +1,4 @@
-#include "platform/linux/CacheFichiers.h"
+#include "platform/CacheFichiers.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -13,6 +13,7 @@
 #include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
+#include "platform/SommeRapide.h"
 #include "search/IndexGarde.h"
 #include "search/MotsRapides.h"
 #include "storage/FichierCatalogue.h"
@@ -51,11 +52,12 @@ protected:
 )");
         image = ecrireCatalogue(*c.doc, &debuts);
         identite.fichier = {1, 2, std::int64_t(image.size()), 3, 4};
-        identite.sommeEntete = sommeIndexGarde(std::string_view(image).substr(0, 4096));
+        identite.changementNanos = 5;
+        identite.sommeEntete = sommeRapide(std::string_view(image).substr(0, 4096));
         for (CClasseur* cl : c.doc->classeurs())
             for (CRequete* q : cl->requetes())
                 index.push_back(std::make_unique<CIndexRapide>(*q));
-        octets = ecrireIndexGardeDocument(*c.doc, identite, debuts);
+        octets = ecrireIndexGardeDocument(*c.doc, identite, "/media/catalogues/Disques.kbt", debuts);
         ASSERT_FALSE(octets.empty());
     }
 
@@ -70,11 +72,12 @@ protected:
 TEST_F(IndexGarde, ReluIlCherchePareilEtRetrouveLesEnregistrements)
 {
     // Record starts that are not the document's make no index.
-    EXPECT_TRUE(ecrireIndexGardeDocument(*c.doc, identite, {debuts.begin(), debuts.end() - 1}).empty());
+    EXPECT_TRUE(ecrireIndexGardeDocument(*c.doc, identite, "", {debuts.begin(), debuts.end() - 1}).empty());
     const SAligne aligne(octets);
     const auto lues = lireIndexGarde(aligne.vue(), identite);
     ASSERT_TRUE(lues);
     ASSERT_EQ(lues->size(), 2u);
+    EXPECT_EQ(cheminCatalogueGarde(aligne.vue()), "/media/catalogues/Disques.kbt");
     EXPECT_EQ((*lues)[0].nom, "CD");
     EXPECT_EQ((*lues)[0].drapeaux, kGardeTaille | kGardeCree | kGardeModifie | kGardeAccede | kGardeAttributs);
     std::atomic<bool> arret{false};
@@ -111,6 +114,9 @@ TEST_F(IndexGarde, UnIndexQuiNeConvientPasEstRefuse)
     autre.fichier.modificationNanos += 1;
     EXPECT_FALSE(lireIndexGarde(SAligne(octets).vue(), autre));
     autre = identite;
+    autre.changementNanos += 1;
+    EXPECT_FALSE(lireIndexGarde(SAligne(octets).vue(), autre));
+    autre = identite;
     autre.sommeEntete ^= 1;
     EXPECT_FALSE(lireIndexGarde(SAligne(octets).vue(), autre));
     std::string version = octets;
@@ -122,7 +128,7 @@ TEST_F(IndexGarde, UnIndexQuiNeConvientPasEstRefuse)
         ASSERT_FALSE(lireIndexGarde(SAligne(octets.substr(0, n)).vue(), identite)) << n;
 
     const auto sommeRefaite = [](std::string o) {
-        const std::uint64_t s = sommeIndexGarde(std::string_view(o).substr(32));
+        const std::uint64_t s = sommeRapide(std::string_view(o).substr(32));
         for (int i = 0; i < 8; ++i)
             o[24 + std::size_t(i)] = char(s >> (8 * i));
         return o;

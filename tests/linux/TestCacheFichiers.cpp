@@ -12,7 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/linux/CacheFichiers.h"
+#include "platform/CacheFichiers.h"
 #include "tests/commun/CDossierTemporaire.h"
 
 namespace {

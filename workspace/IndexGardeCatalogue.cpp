@@ -1,0 +1,150 @@
+#include "workspace/IndexGardeCatalogue.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <new>
+
+#include "model/CFichier.h"
+#include "model/CRequete.h"
+#include "platform/Chemins.h"
+#include "platform/SommeRapide.h"
+#include "storage/LecteurEnregistrements.h"
+
+namespace {
+
+// Whether `chemin`, named by an index found in the cache, is a catalogue that is gone:
+// its folder is there and the file is not. A catalogue on a disk not plugged in (its
+// folder missing too) keeps its index.
+bool catalogueDisparu(const std::string& chemin)
+{
+    if (chemin.empty() || chemin.front() != '/')
+        return true;
+    if (identiteFichier(chemin) || errno != ENOENT)
+        return false;
+    const std::string dossier(dossierDuChemin(chemin));
+    return !dossier.empty() && identiteFichier(dossier).has_value();
+}
+
+} // namespace
+
+std::string nomIndexGarde(const std::string& chemin)
+{
+    const std::string reel = cheminReel(chemin);
+    if (reel.empty())
+        return {};
+    char nom[48];
+    std::snprintf(nom, sizeof nom, "index-v%u-%016llx", unsigned(kVersionIndexGarde),
+                  static_cast<unsigned long long>(sommeRapide(reel)));
+    return nom;
+}
+
+std::unique_ptr<SIndexGardeOuvert> ouvrirIndexGarde(const std::string& dossierCache, const std::string& chemin,
+                                                    const SIdentiteCatalogue& identite)
+{
+    if (dossierCache.empty())
+        return nullptr;
+    const std::string nom = nomIndexGarde(chemin);
+    if (nom.empty())
+        return nullptr;
+    auto ouvert = std::make_unique<SIndexGardeOuvert>();
+    ouvert->fichier = lireCache(dossierCache, nom);
+    if (!ouvert->fichier)
+        return nullptr;
+    auto requetes = lireIndexGarde(
+        std::string_view(reinterpret_cast<const char*>(ouvert->fichier.donnees()), ouvert->fichier.taille()), identite);
+    if (!requetes)
+        return nullptr;
+    ouvert->requetes = std::move(*requetes);
+    return ouvert;
+}
+
+bool garderIndex(const std::string& dossierCache, const CDoc& doc, const std::string& chemin,
+                 const SIdentiteCatalogue& identite, const std::vector<std::uint64_t>& debutsFichiers)
+{
+    if (dossierCache.empty())
+        return false;
+    const std::string reel = cheminReel(chemin);
+    const std::string nom = nomIndexGarde(chemin);
+    if (reel.empty() || nom.empty())
+        return false;
+    bool ecrit = false;
+    try {
+        const std::string octets = ecrireIndexGardeDocument(doc, identite, reel, debutsFichiers);
+        ecrit = !octets.empty() && ecrireCache(dossierCache, nom, octets);
+    } catch (const std::bad_alloc&) {
+        // No room for the index: the catalogue is searched without it.
+    }
+    nettoyerIndexGardes(dossierCache, kLimiteCacheIndex);
+    return ecrit;
+}
+
+void nettoyerIndexGardes(const std::string& dossierCache, std::uint64_t limite)
+{
+    nettoyerCache(dossierCache, limite, [&](const std::string& nom) {
+        // Only our indexes are judged here; what else lies there is left to its owner.
+        if (nom.rfind("index-", 0) != 0)
+            return true;
+        const CFichierCache f = lireCache(dossierCache, nom);
+        if (!f)
+            return true;
+        const auto catalogue =
+            cheminCatalogueGarde(std::string_view(reinterpret_cast<const char*>(f.donnees()), f.taille()));
+        // An index we can no longer read (an older version, damaged) is of no use.
+        return catalogue && !catalogueDisparu(std::string(*catalogue));
+    });
+}
+
+CTrouvaillesGardees::CTrouvaillesGardees() = default;
+CTrouvaillesGardees::~CTrouvaillesGardees() = default;
+CTrouvaillesGardees::CTrouvaillesGardees(CTrouvaillesGardees&&) noexcept = default;
+
+std::optional<CTrouvaillesGardees> chercherParIndexGarde(int fd, std::uint64_t taille, const SIndexGardeOuvert& index,
+                                                         const std::vector<SMotRapide>& mots)
+{
+    const std::atomic<bool> jamais{false};
+    CLecteurEnregistrements lecteur(fd, taille);
+    CTrouvaillesGardees trouvailles;
+    for (const SRequeteGardee& g : index.requetes) {
+        const auto recherche = CIndexRapide::surBlocs(g.blocs);
+        if (!recherche)
+            return std::nullopt;
+        const std::vector<std::uint32_t> numeros = recherche->chercherNumeros(mots, jamais);
+        if (numeros.empty())
+            continue;
+        // A query of the stored values, its folders as stored: the rows read as the
+        // loaded catalogue's.
+        auto q = std::make_unique<CRequete>(nullptr);
+        q->definirNom(std::string(g.nom));
+        q->stockerTaille = g.drapeaux & kGardeTaille;
+        q->stockerCree = g.drapeaux & kGardeCree;
+        q->stockerModifie = g.drapeaux & kGardeModifie;
+        q->stockerAccede = g.drapeaux & kGardeAccede;
+        q->stockerAttributs = g.drapeaux & kGardeAttributs;
+        std::uint32_t d = 0;
+        CDossier* dossier = nullptr;
+        std::string plie;
+        for (const std::uint32_t f : numeros) {
+            if (!dossier || g.blocs.premierFichier[d + 1] <= f) {
+                while (g.blocs.premierFichier[d + 1] <= f)
+                    ++d;
+                dossier = new CDossier(q.get(), std::string(g.cheminDossier(d)), false);
+                q->sousDossiers().ajouter(dossier);
+            }
+            const CFichier* lu = lecteur.lire(g.debutFichier(d, f), *dossier);
+            // The record must be the file the index names: else the catalogue changed
+            // in a way its identity did not tell, and the index is not used.
+            if (!lu)
+                return std::nullopt;
+            plie.clear();
+            plierALaSuite(lu->nom(), plie);
+            const std::string_view nomIndex =
+                g.blocs.noms.substr(g.blocs.debutNoms[f], g.blocs.debutNoms[f + 1] - g.blocs.debutNoms[f] - 1);
+            if (plie != nomIndex)
+                return std::nullopt;
+            trouvailles.fichiers_.push_back(lu);
+        }
+        trouvailles.requetes_.push_back(std::move(q));
+    }
+    return trouvailles;
+}
