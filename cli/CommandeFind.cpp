@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdlib>
 #include <iostream>
 #include <new>
 
@@ -13,7 +12,6 @@
 #include "cli/SortieFichiers.h"
 #include "model/CClasseur.h"
 #include "model/CRequete.h"
-#include "platform/CacheFichiers.h"
 #include "platform/IdentiteFichier.h"
 #include "platform/TexteAffichable.h"
 #include "search/IndexRapide.h"
@@ -95,9 +93,7 @@ int commandeFind(const Mots& mots)
     const std::vector<SMotRapide> cherches = motsCherches(tirets + 1, mots.end());
     if (cherches.empty())
         throw SErreurUsage("aucun mot à chercher");
-    const char* sansCache = std::getenv("NORVANEL_SANS_CACHE");
-    const std::string cache =
-        args.drapeau("no-cache") || (sansCache && *sansCache) ? std::string() : dossierCache();
+    const std::string cache = cacheIndex(args.drapeau("no-cache"));
 
     // A catalogue that cannot be read, or that memory cannot hold with its index, is
     // named and skipped: the others are still searched. A failed write ends everything.

@@ -1,11 +1,15 @@
 #include "cli/Session.h"
 
+#include <cstdlib>
+
 #include "cli/UtilisateurTerminal.h"
 #include "model/CClasseur.h"
 #include "model/CRequete.h"
+#include "platform/CacheFichiers.h"
 #include "platform/TexteAffichable.h"
 #include "storage/FichierCatalogue.h"
 #include "workspace/CContexte.h"
+#include "workspace/IndexGardeCatalogue.h"
 
 namespace {
 
@@ -21,6 +25,12 @@ CDossier* trouverDossier(CDossier& d, const std::string& chemin)
 }
 
 } // namespace
+
+std::string cacheIndex(bool sansCache)
+{
+    const char* variable = std::getenv("NORVANEL_SANS_CACHE");
+    return sansCache || (variable && *variable) ? std::string() : dossierCache();
+}
 
 CSession::CSession()
 {
@@ -67,8 +77,11 @@ CDoc& CSession::ouvrirPourModifier(const std::string& chemin)
 
 void CSession::enregistrer()
 {
-    if (auto enregistre = enregistrerCatalogue(*doc_, doc_->chemin); !enregistre)
+    std::vector<std::uint64_t> debuts;
+    if (auto enregistre = enregistrerCatalogue(*doc_, doc_->chemin, SAppelsEcriture::systeme(), &debuts); !enregistre)
         throw SErreurDonnees(enregistre.raison());
+    // The next find reads the index of what was just saved.
+    garderIndexEnregistre(cacheIndex(), *doc_, debuts);
 }
 
 CClasseur& CSession::classeur(const std::string& nom)

@@ -113,11 +113,17 @@ void terminerEnregistrement(CDoc& doc, const std::string& chemin, const SDescrip
 
 // Saves `doc` through `ecrire` (a safe write to its path); the message of a failure.
 CResultat<> enregistrerPar(CDoc& doc, const std::string& chemin, const std::string& debut,
+    std::vector<std::uint64_t>* debutsFichiers,
     const std::function<std::optional<SEchecEcriture>(const std::function<void(CSortie&)>&, SDescripteur&)>& ecrire)
 {
     SDescripteur ecrit;
     try {
-        if (const auto rate = ecrire([&doc](CSortie& sortie) { envoyer(doc, sortie); }, ecrit)) {
+        const auto remplir = [&](CSortie& sortie) {
+            if (debutsFichiers)
+                debutsFichiers->clear();  // a retry starts the file again
+            envoyer(doc, sortie, debutsFichiers);
+        };
+        if (const auto rate = ecrire(remplir, ecrit)) {
             if (rate->precedentIntact)
                 if (doc.suiteInconnue)
                     doc.suiteInconnue->apresRetablissement(chemin);
@@ -177,16 +183,18 @@ CResultat<> enregistrerCatalogue(CDoc& doc, const std::string& chemin)
     return enregistrerCatalogue(doc, chemin, SAppelsEcriture::systeme());
 }
 
-CResultat<> enregistrerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels)
+CResultat<> enregistrerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels,
+                                 std::vector<std::uint64_t>* debutsFichiers)
 {
-    return enregistrerPar(doc, chemin, "Impossible d'enregistrer le catalogue", [&](const auto& remplir, SDescripteur& ecrit) {
-        return ecrireFichierSur(chemin, remplir, appels, &ecrit);
-    });
+    return enregistrerPar(doc, chemin, "Impossible d'enregistrer le catalogue", debutsFichiers,
+                          [&](const auto& remplir, SDescripteur& ecrit) {
+                              return ecrireFichierSur(chemin, remplir, appels, &ecrit);
+                          });
 }
 
 CResultat<> creerCatalogue(CDoc& doc, const std::string& chemin)
 {
-    return enregistrerPar(doc, chemin, "Impossible de créer le catalogue", [&](const auto& remplir, SDescripteur& ecrit) {
+    return enregistrerPar(doc, chemin, "Impossible de créer le catalogue", nullptr, [&](const auto& remplir, SDescripteur& ecrit) {
         return creerFichierSur(chemin, remplir, &ecrit);
     });
 }

@@ -37,8 +37,10 @@ CResultat<> chargerCatalogue(CDoc& doc, const std::string& chemin, int fd,
 // to the file it names); see EcritureSure.h. Fails with the French reason; `doc` is then no
 // longer modified. On failure it stays modified.
 CResultat<> enregistrerCatalogue(CDoc& doc, const std::string& chemin);
-// The same through the given system calls: tests make one of them fail.
-CResultat<> enregistrerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels);
+// The same through the given system calls: tests make one of them fail. `debutsFichiers`,
+// when given, receives where each file record starts (CArchive::debutsFichiers).
+CResultat<> enregistrerCatalogue(CDoc& doc, const std::string& chemin, const SAppelsEcriture& appels,
+                                 std::vector<std::uint64_t>* debutsFichiers = nullptr);
 
 // The same for a new catalogue: a file already at `chemin`, or one another program puts
 // there meanwhile, is left as it is and the save fails.

@@ -5,10 +5,13 @@
 #include <cstdio>
 #include <new>
 
+#include "model/CDoc.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "platform/Chemins.h"
 #include "platform/SommeRapide.h"
+#include "storage/Descripteur.h"
+#include "storage/FichierOrdinaire.h"
 #include "storage/LecteurEnregistrements.h"
 
 namespace {
@@ -77,6 +80,20 @@ bool garderIndex(const std::string& dossierCache, const CDoc& doc, const std::st
     }
     nettoyerIndexGardes(dossierCache, kLimiteCacheIndex);
     return ecrit;
+}
+
+bool garderIndexEnregistre(const std::string& dossierCache, const CDoc& doc,
+                           const std::vector<std::uint64_t>& debutsFichiers)
+{
+    if (dossierCache.empty() || !doc.identiteSurDisque)
+        return false;
+    const SOuvertureLecture ouvert = ouvrirFichierOrdinaire(doc.chemin);
+    if (ouvert.probleme)
+        return false;
+    const SDescripteur fd{ouvert.fd};
+    const auto identite = identiteCatalogue(fd.fd);
+    return identite && identite->fichier == *doc.identiteSurDisque &&
+           garderIndex(dossierCache, doc, doc.chemin, *identite, debutsFichiers);
 }
 
 void nettoyerIndexGardes(const std::string& dossierCache, std::uint64_t limite)

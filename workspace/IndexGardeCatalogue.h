@@ -44,6 +44,11 @@ std::unique_ptr<SIndexGardeOuvert> ouvrirIndexGarde(const std::string& dossierCa
 bool garderIndex(const std::string& dossierCache, const CDoc& doc, const std::string& chemin,
                  const SIdentiteCatalogue& identite, const std::vector<std::uint64_t>& debutsFichiers);
 
+// The same after `doc` was saved to its path, its records starting at `debutsFichiers`:
+// only when the file there is still the one the save wrote.
+bool garderIndexEnregistre(const std::string& dossierCache, const CDoc& doc,
+                           const std::vector<std::uint64_t>& debutsFichiers);
+
 // Removes the indexes whose catalogue is gone (its folder there, the file not: a
 // catalogue on a disk not plugged in keeps its index), then the oldest past `limite`.
 void nettoyerIndexGardes(const std::string& dossierCache, std::uint64_t limite);

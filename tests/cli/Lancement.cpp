@@ -8,11 +8,48 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
+#include <gtest/gtest.h>
+
 extern char** environ;
+
+namespace {
+
+// Every program run here keeps its cache in a folder of this test's own, gone at the
+// end: never the user's, and no test sees what another left.
+class CCacheDesTests : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        char modele[] = "/tmp/norvanel-cache-XXXXXX";
+        ASSERT_NE(mkdtemp(modele), nullptr);
+        dossier_ = modele;
+        setenv("XDG_CACHE_HOME", dossier_.c_str(), 1);
+    }
+    void TearDown() override
+    {
+        std::error_code ignore;
+        std::filesystem::remove_all(dossier_, ignore);
+    }
+
+private:
+    std::string dossier_;
+};
+
+[[maybe_unused]] const ::testing::Environment* const cacheDesTests =
+    ::testing::AddGlobalTestEnvironment(new CCacheDesTests);
+
+} // namespace
+
+std::string dossierCacheDesTests()
+{
+    const char* xdg = std::getenv("XDG_CACHE_HOME");
+    return std::string(xdg ? xdg : "") + "/norvanel";
+}
 
 std::string lireFichier(const std::string& chemin)
 {

@@ -28,3 +28,6 @@ SResultat lancerProgramme(const std::string& programme, const std::vector<std::s
                           const std::vector<std::string>& environnement);
 
 std::string lireFichier(const std::string& chemin);
+
+// Where the programs run by lancer() keep their cache: a folder of the test's own.
+std::string dossierCacheDesTests();
