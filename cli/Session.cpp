@@ -77,11 +77,13 @@ CDoc& CSession::ouvrirPourModifier(const std::string& chemin)
 
 void CSession::enregistrer()
 {
+    // The next find reads the index of what is saved: made meanwhile on another core.
+    CIndexPendantEnregistrement index(cacheIndex(), *doc_);
     std::vector<std::uint64_t> debuts;
     if (auto enregistre = enregistrerCatalogue(*doc_, doc_->chemin, SAppelsEcriture::systeme(), &debuts); !enregistre)
         throw SErreurDonnees(enregistre.raison());
-    // The next find reads the index of what was just saved.
-    garderIndexEnregistre(cacheIndex(), *doc_, debuts);
+    if (auto aEcrire = index.terminer(*doc_, debuts))
+        aEcrire->ecrire();
 }
 
 CClasseur& CSession::classeur(const std::string& nom)

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -47,6 +48,8 @@ CFichierCache lireCache(const std::string& dossier, const std::string& nom);
 // a temporary file that nettoyerCache removes. No fsync: a file cut short by a power
 // loss fails its reader's checksum and is made again. False on failure (errno says why).
 bool ecrireCache(const std::string& dossier, const std::string& nom, std::string_view octets);
+// The same from pieces written end to end.
+bool ecrireCache(const std::string& dossier, const std::string& nom, std::span<const std::string_view> morceaux);
 
 // Removes every kept file that `garder(nom)` refuses, the temporaries older than a
 // minute, then the oldest files (by modification) until the folder holds at most

@@ -38,11 +38,6 @@ std::uint64_t lire64(std::string_view o, std::size_t pos)
     return v;
 }
 
-void aligner(std::string& o)
-{
-    o.resize((o.size() + 7) & ~std::size_t(7), '\0');
-}
-
 template <typename T>
 std::string_view octetsDe(std::span<const T> v)
 {
@@ -95,40 +90,55 @@ SRequeteAGarder requeteAGarder(const CRequete& q, const CIndexRapide& index, std
     return r;
 }
 
-std::string ecrireIndexGarde(const SIdentiteCatalogue& catalogue, std::string_view cheminCatalogue,
-                             const std::vector<SRequeteAGarder>& requetes)
+std::optional<SIndexGardeEnMorceaux> ecrireIndexGardeEnMorceaux(const SIdentiteCatalogue& catalogue,
+                                                                std::string_view cheminCatalogue,
+                                                                const std::vector<SRequeteAGarder>& requetes)
 {
     constexpr std::uint64_t kMax = std::numeric_limits<std::uint32_t>::max();
+    static constexpr char kZeros[8] = {};
     if (requetes.size() > kMax)
-        return {};
-    std::string o(kTailleEntete + kTailleTable * requetes.size(), '\0');
-    std::memcpy(o.data(), kMagie, sizeof kMagie);
-    poser64(o, 8, std::uint64_t(kVersionIndexGarde) | std::uint64_t(requetes.size()) << 32);
-    ecrireIdentite(o, kPosIdentite, catalogue);
-    poser64(o, kPosCheminCatalogue, o.size());
-    poser64(o, kPosCheminCatalogue + 8, cheminCatalogue.size());
-    o.append(cheminCatalogue);
+        return std::nullopt;
+    SIndexGardeEnMorceaux m;
+    // The header and tables first, filled in as the sections fall into place.
+    std::string& entete = m.tampons.emplace_back(kTailleEntete + kTailleTable * requetes.size(), '\0');
+    std::memcpy(entete.data(), kMagie, sizeof kMagie);
+    poser64(entete, 8, std::uint64_t(kVersionIndexGarde) | std::uint64_t(requetes.size()) << 32);
+    ecrireIdentite(entete, kPosIdentite, catalogue);
+    poser64(entete, kPosCheminCatalogue, entete.size());
+    poser64(entete, kPosCheminCatalogue + 8, cheminCatalogue.size());
+    entete.append(cheminCatalogue);
+    m.morceaux.push_back(entete);
+    std::uint64_t taille = entete.size();
+    const auto ajouter = [&](std::string_view morceau) {
+        if (taille % 8 != 0) {
+            m.morceaux.emplace_back(kZeros, 8 - taille % 8);
+            taille += 8 - taille % 8;
+        }
+        m.morceaux.push_back(morceau);
+        taille += morceau.size();
+        return taille - morceau.size();
+    };
     for (std::size_t r = 0; r < requetes.size(); ++r) {
         const SRequeteAGarder& q = requetes[r];
         const SBlocsIndexRapide& b = q.index->blocs();
         const std::size_t dossiers = b.premierFichier.size() - 1, fichiers = b.debutNoms.size() - 1;
         if (q.cheminsDossiers.size() != dossiers || q.debutsFichiers.size() != fichiers)
-            return {};
-        std::string stockes;
-        std::vector<std::uint32_t> debutStockes{0};
-        std::vector<std::uint64_t> premiers(dossiers, 0);
-        std::vector<std::uint32_t> decalages(fichiers, 0);
+            return std::nullopt;
+        std::string& stockes = m.tampons.emplace_back();
+        std::vector<std::uint32_t>& debutStockes = m.mots32.emplace_back(1, 0);
+        std::vector<std::uint64_t>& premiers = m.mots64.emplace_back(dossiers, 0);
+        std::vector<std::uint32_t>& decalages = m.mots32.emplace_back(fichiers, 0);
         for (std::size_t d = 0; d < dossiers; ++d) {
             stockes += q.cheminsDossiers[d];
             if (stockes.size() > kMax)
-                return {};
+                return std::nullopt;
             debutStockes.push_back(std::uint32_t(stockes.size()));
             const std::uint32_t premier = b.premierFichier[d], fin = b.premierFichier[d + 1];
             premiers[d] = premier < fin ? q.debutsFichiers[premier] : 0;
             for (std::uint32_t f = premier; f < fin; ++f) {
                 const std::uint64_t ecart = q.debutsFichiers[f] - premiers[d];
                 if (q.debutsFichiers[f] < premiers[d] || ecart > kMax)
-                    return {};
+                    return std::nullopt;
                 decalages[f] = std::uint32_t(ecart);
             }
         }
@@ -137,39 +147,65 @@ std::string ecrireIndexGarde(const SIdentiteCatalogue& catalogue, std::string_vi
             stockes, octetsDe(std::span<const std::uint32_t>(debutStockes)),
             octetsDe(std::span<const std::uint64_t>(premiers)), octetsDe(std::span<const std::uint32_t>(decalages))};
         const std::size_t table = kTailleEntete + kTailleTable * r;
-        poser64(o, table, dossiers);
-        poser64(o, table + 8, fichiers);
-        poser64(o, table + 16, q.drapeaux);
-        for (std::size_t s = 0; s < kSections; ++s) {
-            aligner(o);
-            poser64(o, table + 24 + 16 * s, o.size());
-            poser64(o, table + 32 + 16 * s, sections[s].size());
-            o.append(sections[s]);
+        poser64(entete, table, dossiers);
+        poser64(entete, table + 8, fichiers);
+        poser64(entete, table + 16, q.drapeaux);
+        for (std::size_t k = 0; k < kSections; ++k) {
+            poser64(entete, table + 24 + 16 * k, ajouter(sections[k]));
+            poser64(entete, table + 32 + 16 * k, sections[k].size());
         }
     }
-    aligner(o);
-    poser64(o, 16, o.size());
-    poser64(o, kPosSomme, sommeRapide(std::string_view(o).substr(kPosSomme + 8)));
+    ajouter({});
+    poser64(entete, 16, taille);
+    CSommeRapide somme;
+    for (std::size_t i = 0; i < m.morceaux.size(); ++i)
+        somme.ajouter(i == 0 ? m.morceaux[0].substr(kPosSomme + 8) : m.morceaux[i]);
+    poser64(entete, kPosSomme, somme.valeur());
+    return m;
+}
+
+std::string ecrireIndexGarde(const SIdentiteCatalogue& catalogue, std::string_view cheminCatalogue,
+                             const std::vector<SRequeteAGarder>& requetes)
+{
+    const auto m = ecrireIndexGardeEnMorceaux(catalogue, cheminCatalogue, requetes);
+    std::string o;
+    if (m)
+        for (std::string_view morceau : m->morceaux)
+            o.append(morceau);
     return o;
+}
+
+SRequetesAGarder requetesAGarder(const CDoc& doc)
+{
+    SRequetesAGarder r;
+    for (const CClasseur* c : doc.classeurs())
+        for (const CRequete* q : c->requetes()) {
+            r.index.push_back(std::make_unique<CIndexRapide>(*q));
+            r.requetes.push_back(requeteAGarder(*q, *r.index.back(), {}));
+        }
+    return r;
+}
+
+bool repartirDebuts(std::vector<SRequeteAGarder>& requetes, const std::vector<std::uint64_t>& debutsFichiers)
+{
+    std::size_t pris = 0;
+    for (SRequeteAGarder& q : requetes) {
+        const std::size_t n = q.index->nombreFichiers();
+        if (n > debutsFichiers.size() - pris)
+            return false;
+        const auto debut = debutsFichiers.begin() + std::ptrdiff_t(pris);
+        q.debutsFichiers.assign(debut, debut + std::ptrdiff_t(n));
+        pris += n;
+    }
+    return pris == debutsFichiers.size();
 }
 
 std::string ecrireIndexGardeDocument(const CDoc& doc, const SIdentiteCatalogue& catalogue,
                                      std::string_view cheminCatalogue, const std::vector<std::uint64_t>& debutsFichiers)
 {
-    std::vector<std::unique_ptr<CIndexRapide>> index;
-    std::vector<SRequeteAGarder> requetes;
-    std::size_t pris = 0;
-    for (const CClasseur* c : doc.classeurs())
-        for (const CRequete* q : c->requetes()) {
-            index.push_back(std::make_unique<CIndexRapide>(*q));
-            const std::size_t n = index.back()->nombreFichiers();
-            if (n > debutsFichiers.size() - pris)
-                return {};
-            const auto debut = debutsFichiers.begin() + std::ptrdiff_t(pris);
-            requetes.push_back(requeteAGarder(*q, *index.back(), {debut, debut + std::ptrdiff_t(n)}));
-            pris += n;
-        }
-    return pris == debutsFichiers.size() ? ecrireIndexGarde(catalogue, cheminCatalogue, requetes) : std::string();
+    SRequetesAGarder r = requetesAGarder(doc);
+    return repartirDebuts(r.requetes, debutsFichiers) ? ecrireIndexGarde(catalogue, cheminCatalogue, r.requetes)
+                                                      : std::string();
 }
 
 std::optional<std::string_view> cheminCatalogueGarde(std::string_view o)

@@ -17,6 +17,8 @@
 //            catalogue and each file record from that one.
 
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -53,9 +55,32 @@ struct SRequeteAGarder {
 // records start in the catalogue (CArchive::debutsFichiers), in the same order.
 SRequeteAGarder requeteAGarder(const CRequete& q, const CIndexRapide& index, std::vector<std::uint64_t> debutsFichiers);
 
-// The file's bytes; empty when a count does not fit (more than 2^32 of anything).
+// The file's bytes as pieces to write end to end, without copying the indexes: they
+// point into `requetes`' indexes and into the buffers held here (which never move).
+// nullopt when a count does not fit (more than 2^32 of anything).
+struct SIndexGardeEnMorceaux {
+    std::deque<std::string> tampons;
+    std::deque<std::vector<std::uint32_t>> mots32;
+    std::deque<std::vector<std::uint64_t>> mots64;
+    std::vector<std::string_view> morceaux;
+};
+std::optional<SIndexGardeEnMorceaux> ecrireIndexGardeEnMorceaux(const SIdentiteCatalogue& catalogue,
+                                                                std::string_view cheminCatalogue,
+                                                                const std::vector<SRequeteAGarder>& requetes);
+// The same, end to end; empty when a count does not fit.
 std::string ecrireIndexGarde(const SIdentiteCatalogue& catalogue, std::string_view cheminCatalogue,
                              const std::vector<SRequeteAGarder>& requetes);
+
+// Every query of a document with its index built, its records' starts not yet known:
+// what can be made while the document is being saved.
+struct SRequetesAGarder {
+    std::vector<std::unique_ptr<CIndexRapide>> index;
+    std::vector<SRequeteAGarder> requetes;
+};
+SRequetesAGarder requetesAGarder(const CDoc& doc);
+// Gives each query its records' starts, taken in turn from `debutsFichiers` (the
+// document's, as its save or load noted them); false when they do not match.
+bool repartirDebuts(std::vector<SRequeteAGarder>& requetes, const std::vector<std::uint64_t>& debutsFichiers);
 
 // The index file of a whole document: each query's index built, its records' starts
 // taken in turn from `debutsFichiers` (the document's, as its save or load noted them);

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <new>
+#include <system_error>
+#include <thread>
 
 #include "model/CDoc.h"
 #include "model/CFichier.h"
@@ -62,38 +64,96 @@ std::unique_ptr<SIndexGardeOuvert> ouvrirIndexGarde(const std::string& dossierCa
     return ouvert;
 }
 
+CIndexAEcrire::CIndexAEcrire(std::string dossierCache, const CDoc& doc)
+    : dossierCache_(std::move(dossierCache)), requetes_(requetesAGarder(doc))
+{
+}
+
+bool CIndexAEcrire::nommer(const std::string& chemin, const SIdentiteCatalogue& identite,
+                           const std::vector<std::uint64_t>& debutsFichiers)
+{
+    cheminReel_ = cheminReel(chemin);
+    nom_ = nomIndexGarde(chemin);
+    identite_ = identite;
+    return !cheminReel_.empty() && !nom_.empty() && repartirDebuts(requetes_.requetes, debutsFichiers);
+}
+
+bool CIndexAEcrire::ecrire() const
+{
+    if (dossierCache_.empty() || nom_.empty())
+        return false;
+    bool ecrit = false;
+    try {
+        const auto morceaux = ecrireIndexGardeEnMorceaux(identite_, cheminReel_, requetes_.requetes);
+        ecrit = morceaux && ecrireCache(dossierCache_, nom_, morceaux->morceaux);
+    } catch (const std::bad_alloc&) {
+        // No room for the index: the catalogue is searched without it.
+    }
+    nettoyerIndexGardes(dossierCache_, kLimiteCacheIndex);
+    return ecrit;
+}
+
 bool garderIndex(const std::string& dossierCache, const CDoc& doc, const std::string& chemin,
                  const SIdentiteCatalogue& identite, const std::vector<std::uint64_t>& debutsFichiers)
 {
     if (dossierCache.empty())
         return false;
-    const std::string reel = cheminReel(chemin);
-    const std::string nom = nomIndexGarde(chemin);
-    if (reel.empty() || nom.empty())
-        return false;
-    bool ecrit = false;
     try {
-        const std::string octets = ecrireIndexGardeDocument(doc, identite, reel, debutsFichiers);
-        ecrit = !octets.empty() && ecrireCache(dossierCache, nom, octets);
+        CIndexAEcrire index(dossierCache, doc);
+        return index.nommer(chemin, identite, debutsFichiers) && index.ecrire();
     } catch (const std::bad_alloc&) {
-        // No room for the index: the catalogue is searched without it.
+        return false;
     }
-    nettoyerIndexGardes(dossierCache, kLimiteCacheIndex);
-    return ecrit;
 }
 
-bool garderIndexEnregistre(const std::string& dossierCache, const CDoc& doc,
-                           const std::vector<std::uint64_t>& debutsFichiers)
+struct CIndexPendantEnregistrement::SEtat {
+    std::string dossierCache;
+    std::optional<CIndexAEcrire> index;
+    std::thread fil;
+};
+
+CIndexPendantEnregistrement::CIndexPendantEnregistrement(const std::string& dossierCache, const CDoc& doc)
+    : etat_(std::make_unique<SEtat>())
 {
-    if (dossierCache.empty() || !doc.identiteSurDisque)
-        return false;
+    if (dossierCache.empty())
+        return;
+    etat_->dossierCache = dossierCache;
+    const auto construire = [etat = etat_.get(), &doc] {
+        try {
+            etat->index.emplace(etat->dossierCache, doc);
+        } catch (const std::bad_alloc&) {
+            etat->index.reset();  // no index kept, the save goes on
+        }
+    };
+    try {
+        etat_->fil = std::thread(construire);
+    } catch (const std::system_error&) {
+        construire();  // no thread to be had: built here
+    }
+}
+
+CIndexPendantEnregistrement::~CIndexPendantEnregistrement()
+{
+    if (etat_->fil.joinable())
+        etat_->fil.join();
+}
+
+std::optional<CIndexAEcrire> CIndexPendantEnregistrement::terminer(const CDoc& doc,
+                                                                   const std::vector<std::uint64_t>& debutsFichiers)
+{
+    if (etat_->fil.joinable())
+        etat_->fil.join();
+    if (!etat_->index || !doc.identiteSurDisque)
+        return std::nullopt;
     const SOuvertureLecture ouvert = ouvrirFichierOrdinaire(doc.chemin);
     if (ouvert.probleme)
-        return false;
+        return std::nullopt;
     const SDescripteur fd{ouvert.fd};
     const auto identite = identiteCatalogue(fd.fd);
-    return identite && identite->fichier == *doc.identiteSurDisque &&
-           garderIndex(dossierCache, doc, doc.chemin, *identite, debutsFichiers);
+    if (!identite || identite->fichier != *doc.identiteSurDisque ||
+        !etat_->index->nommer(doc.chemin, *identite, debutsFichiers))
+        return std::nullopt;
+    return std::move(etat_->index);
 }
 
 void nettoyerIndexGardes(const std::string& dossierCache, std::uint64_t limite)

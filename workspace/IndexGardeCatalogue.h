@@ -37,17 +37,53 @@ struct SIndexGardeOuvert {
 std::unique_ptr<SIndexGardeOuvert> ouvrirIndexGarde(const std::string& dossierCache, const std::string& chemin,
                                                     const SIdentiteCatalogue& identite);
 
-// Writes the index of `doc`, read from or saved to `chemin` whose identity is
-// `identite`, its file records starting at `debutsFichiers`; then cleans the cache
-// (indexes of catalogues gone, the oldest past kLimiteCacheIndex). False when it could
-// not be written (the search then reads the catalogue, as without a cache).
+// A document's index made but not yet written: the index of each query, then its
+// file's bytes, written to the cache by ecrire() on any thread (it reads no document).
+class CIndexAEcrire {
+public:
+    CIndexAEcrire() = default;
+    // Built from `doc` now, on the thread that owns it or while it cannot change (a save
+    // under way).
+    CIndexAEcrire(std::string dossierCache, const CDoc& doc);
+    CIndexAEcrire(CIndexAEcrire&&) noexcept = default;
+    CIndexAEcrire& operator=(CIndexAEcrire&&) noexcept = default;
+
+    // The catalogue it is for: at `chemin`, read or saved with its file records at
+    // `debutsFichiers`, and whose identity is `identite`. False when they do not match.
+    bool nommer(const std::string& chemin, const SIdentiteCatalogue& identite,
+                const std::vector<std::uint64_t>& debutsFichiers);
+    // Writes it, then cleans the cache (indexes of catalogues gone, the oldest past
+    // kLimiteCacheIndex). False when it could not be written: searches then read the
+    // catalogue, as without a cache.
+    bool ecrire() const;
+
+private:
+    std::string dossierCache_;
+    SRequetesAGarder requetes_;
+    std::string cheminReel_;
+    std::string nom_;
+    SIdentiteCatalogue identite_;
+};
+
+// The index of `doc`, read from `chemin` whose identity is `identite`, its file records
+// at `debutsFichiers`, built and written now.
 bool garderIndex(const std::string& dossierCache, const CDoc& doc, const std::string& chemin,
                  const SIdentiteCatalogue& identite, const std::vector<std::uint64_t>& debutsFichiers);
 
-// The same after `doc` was saved to its path, its records starting at `debutsFichiers`:
-// only when the file there is still the one the save wrote.
-bool garderIndexEnregistre(const std::string& dossierCache, const CDoc& doc,
-                           const std::vector<std::uint64_t>& debutsFichiers);
+// A document's index built on a thread of its own while the document is saved (it
+// must not change until terminer()), so that keeping it adds little to the save.
+class CIndexPendantEnregistrement {
+public:
+    CIndexPendantEnregistrement(const std::string& dossierCache, const CDoc& doc);
+    ~CIndexPendantEnregistrement();
+    // Once the save is over: the index named after the file saved, when it is still the
+    // one the save wrote (doc.identiteSurDisque) and `debutsFichiers` its records.
+    std::optional<CIndexAEcrire> terminer(const CDoc& doc, const std::vector<std::uint64_t>& debutsFichiers);
+
+private:
+    struct SEtat;
+    std::unique_ptr<SEtat> etat_;
+};
 
 // Removes the indexes whose catalogue is gone (its folder there, the file not: a
 // catalogue on a disk not plugged in keeps its index), then the oldest past `limite`.

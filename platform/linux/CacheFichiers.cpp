@@ -130,6 +130,11 @@ CFichierCache lireCache(const std::string& dossier, const std::string& nom)
 
 bool ecrireCache(const std::string& dossier, const std::string& nom, std::string_view octets)
 {
+    return ecrireCache(dossier, nom, std::span<const std::string_view>(&octets, 1));
+}
+
+bool ecrireCache(const std::string& dossier, const std::string& nom, std::span<const std::string_view> morceaux)
+{
     if (!nomCacheValide(nom)) {
         errno = EINVAL;
         return false;
@@ -148,14 +153,15 @@ bool ecrireCache(const std::string& dossier, const std::string& nom, std::string
         errno = erreur;
         return false;
     };
-    for (std::size_t ecrit = 0; ecrit < octets.size();) {
-        const ssize_t n = ::write(f.fd, octets.data() + ecrit, octets.size() - ecrit);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return abandonner();
-        ecrit += std::size_t(n);
-    }
+    for (const std::string_view octets : morceaux)
+        for (std::size_t ecrit = 0; ecrit < octets.size();) {
+            const ssize_t n = ::write(f.fd, octets.data() + ecrit, octets.size() - ecrit);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return abandonner();
+            ecrit += std::size_t(n);
+        }
     if (::close(std::exchange(f.fd, -1)) != 0)
         return abandonner();
     if (::renameat(dir.fd, temporaire.c_str(), dir.fd, nom.c_str()) != 0)
