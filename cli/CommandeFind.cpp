@@ -93,7 +93,7 @@ int commandeFind(const Mots& mots)
     const std::vector<SMotRapide> cherches = motsCherches(tirets + 1, mots.end());
     if (cherches.empty())
         throw SErreurUsage("aucun mot à chercher");
-    const std::string cache = cacheIndex(args.drapeau("no-cache"));
+    const std::string cache = dossierCacheIndex(args.drapeau("no-cache"));
 
     // A catalogue that cannot be read, or that memory cannot hold with its index, is
     // named and skipped: the others are still searched. A failed write ends everything.

@@ -1,11 +1,8 @@
 #include "cli/Session.h"
 
-#include <cstdlib>
-
 #include "cli/UtilisateurTerminal.h"
 #include "model/CClasseur.h"
 #include "model/CRequete.h"
-#include "platform/CacheFichiers.h"
 #include "platform/TexteAffichable.h"
 #include "storage/FichierCatalogue.h"
 #include "workspace/CContexte.h"
@@ -25,12 +22,6 @@ CDossier* trouverDossier(CDossier& d, const std::string& chemin)
 }
 
 } // namespace
-
-std::string cacheIndex(bool sansCache)
-{
-    const char* variable = std::getenv("NORVANEL_SANS_CACHE");
-    return sansCache || (variable && *variable) ? std::string() : dossierCache();
-}
 
 CSession::CSession()
 {
@@ -78,7 +69,7 @@ CDoc& CSession::ouvrirPourModifier(const std::string& chemin)
 void CSession::enregistrer()
 {
     // The next find reads the index of what is saved: made meanwhile on another core.
-    CIndexPendantEnregistrement index(cacheIndex(), *doc_);
+    CIndexPendantEnregistrement index(dossierCacheIndex(false), *doc_);
     std::vector<std::uint64_t> debuts;
     if (auto enregistre = enregistrerCatalogue(*doc_, doc_->chemin, SAppelsEcriture::systeme(), &debuts); !enregistre)
         throw SErreurDonnees(enregistre.raison());

@@ -52,9 +52,5 @@ private:
     CVerrouCatalogue verrou_;
 };
 
-// The cache folder of the catalogues' kept indexes; none when `sansCache` (--no-cache)
-// or when NORVANEL_SANS_CACHE is set and not empty.
-std::string cacheIndex(bool sansCache = false);
-
 // The options that name a node.
 #define NORVANEL_OPTIONS_NOEUD {"binder", true}, {"query", true}, {"folder", true}

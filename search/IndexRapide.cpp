@@ -80,6 +80,36 @@ std::unique_ptr<CIndexRapide> CIndexRapide::surBlocs(const SBlocsIndexRapide& bl
     return index;
 }
 
+std::unique_ptr<CIndexRapide> CIndexRapide::surBlocs(const SBlocsIndexRapide& blocs, const CDossier& racine,
+                                                   std::shared_ptr<const void> garde)
+{
+    std::unique_ptr<CIndexRapide> index = surBlocs(blocs);
+    if (!index)
+        return nullptr;
+    // The snapshot must have the shape of the one the blocks were made from: as many
+    // folders, in the same order, each with as many files.
+    index->fichiers_.reserve(index->nombreFichiers());
+    std::uint32_t dossier = 0;
+    bool pareil = true;
+    const auto parcourir = [&](const auto& soi, const CDossier& d) -> void {
+        if (!pareil || dossier >= index->nombreDossiers() ||
+            std::uint32_t(d.fichiers().nombre()) != blocs.premierFichier[dossier + 1] - blocs.premierFichier[dossier]) {
+            pareil = false;
+            return;
+        }
+        ++dossier;
+        for (CFichier* f : d.fichiers())
+            index->fichiers_.push_back(f);
+        for (const CDossier* s : d.sousDossiers())
+            soi(soi, *s);
+    };
+    parcourir(parcourir, racine);
+    if (!pareil || dossier != index->nombreDossiers())
+        return nullptr;
+    index->garde_ = std::move(garde);
+    return index;
+}
+
 bool blocsCoherents(const SBlocsIndexRapide& b)
 {
     // Offsets rise within their block, and each text ends with its zero byte.

@@ -44,6 +44,10 @@ public:
     // An index over blocks held elsewhere (a kept file), which must outlive it; null
     // when they are not coherent. It knows no file entry: fichier() gives null.
     static std::unique_ptr<CIndexRapide> surBlocs(const SBlocsIndexRapide& blocs);
+    // The same, its files those of `racine`'s snapshot (which must have the shape the
+    // blocks were made from: else null), the blocks kept alive by `garde`.
+    static std::unique_ptr<CIndexRapide> surBlocs(const SBlocsIndexRapide& blocs, const CDossier& racine,
+                                                  std::shared_ptr<const void> garde);
     // Its blocks point into itself: never copied nor moved.
     CIndexRapide(const CIndexRapide&) = delete;
     CIndexRapide& operator=(const CIndexRapide&) = delete;
@@ -107,4 +111,6 @@ private:
     // Read only by fichiers(): a search never touches the snapshot.
     std::vector<CFichier*> fichiers_;
     SBlocsIndexRapide b_;
+    // What holds blocks read elsewhere (a kept file's mapping), when it must live as long.
+    std::shared_ptr<const void> garde_;
 };

@@ -14,6 +14,7 @@
 #include "dialogs/CAProposDlg.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
+#include "model/CRequete.h"
 #include "search/ui/CRechercheRapide.h"
 #include "search/ui/CResultatsRechercheDlg.h"
 #include "shell/CAccesReglages.h"
@@ -44,6 +45,7 @@
 #include "ui/CheminsQt.h"
 #include "ui/IdCommandes.h"
 #include "workspace/CContexte.h"
+#include "workspace/IndexGardeCatalogue.h"
 #include "workspace/TravailRecherche.h"
 
 CApp::CApp(SOptionsApplication options)
@@ -279,6 +281,11 @@ void CApp::brancherRechercheRapide()
 {
     rechercheRapide_ = std::make_unique<CRechercheRapide>(contexte_.documents, contexte_.resultatsRapidesAffiches,
                                                           *resultatsRecherche_);
+    // A catalogue opened with its kept index is searched at once, without building one.
+    rechercheRapide_->indexGarde = [this](const CRequete& q) -> std::unique_ptr<CIndexRapide> {
+        const auto it = contexte_.indexGardes.find(q.document());
+        return it == contexte_.indexGardes.end() ? nullptr : it->second->indexDe(q);
+    };
     // Whatever changed, read again once the change is over, not once per node.
     contexte_.surChangementDocuments = [this] { rechercheRapide_->changementPlanifie(); };
     CChampRechercheRapide& champ = cadre_->champRechercheRapide();

@@ -1,6 +1,8 @@
 #include "shell/CGestionnaireDocuments.h"
 
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include <QDir>
 #include <QFileDialog>
@@ -20,6 +22,7 @@
 #include "storage/FichierCatalogue.h"
 #include "ui/CheminsQt.h"
 #include "workspace/CContexte.h"
+#include "workspace/IndexGardeCatalogue.h"
 
 namespace {
 
@@ -37,7 +40,7 @@ QString cheminReel(const QString& chemin)
 } // namespace
 
 CGestionnaireDocuments::CGestionnaireDocuments(const SServicesFenetres& services, CMainFrame& cadre)
-    : services_(services), cadre_(cadre)
+    : services_(services), cadre_(cadre), dossierCache_(dossierCacheIndex(false))
 {
     dialogueOuvrir = [this] {
         return QFileDialog::getOpenFileName(&cadre_, QStringLiteral("Ouvrir"), QString(), kFiltre);
@@ -55,9 +58,20 @@ void CGestionnaireDocuments::signaler(const std::string& message)
 
 bool CGestionnaireDocuments::enregistrerVers(CDoc& doc, const std::string& chemin)
 {
-    const SEnregistrement r = enregistrerApresVerification(doc, chemin, services_.utilisateur);
+    // The index is made on another core while the file is written, then written to
+    // the cache off this thread.
+    std::optional<CIndexPendantEnregistrement> index;
+    std::vector<std::uint64_t> debuts;
+    const SEnregistrement r = enregistrerApresVerification(
+        doc, chemin, services_.utilisateur, {&debuts, [&] { index.emplace(dossierCache_, doc); }});
     switch (r.issue) {
     case EIssueEnregistrement::Enregistre:
+        if (index)
+            if (auto aEcrire = index->terminer(doc, debuts)) {
+                auto travail = [a = std::make_shared<CIndexAEcrire>(std::move(*aEcrire))] { a->ecrire(); };
+                if (!filIndex_.confier(travail))
+                    travail();
+            }
         return true;
     case EIssueEnregistrement::Annule:
         return false;
@@ -105,7 +119,8 @@ CChildFrame* CGestionnaireDocuments::ouvrir(const QString& chemin, std::string* 
     }
     // Read into a document of its own: a file that cannot be read leaves no window.
     auto doc = std::make_unique<CDoc>();
-    if (auto charge = chargerCatalogue(*doc, cheminCatalogue(absolu)); !charge) {
+    SChargementAvecIndex lu = chargerAvecIndexGarde(*doc, cheminCatalogue(absolu), dossierCache_);
+    if (auto& charge = lu.charge; !charge) {
         doc.reset();
         if (echec)
             *echec = charge.raison();
@@ -121,6 +136,8 @@ CChildFrame* CGestionnaireDocuments::ouvrir(const QString& chemin, std::string* 
     for (const std::string& texte : avertissementsChargement(cheminCatalogue(absolu)))
         signaler(texte);
     services_.recents.ajouter(absolu);
+    if (lu.index)
+        services_.contexte.indexGardes[doc.get()] = std::move(lu.index);
     return ajouterCadre(new CChildFrame(services_, std::move(doc), QString()));
 }
 

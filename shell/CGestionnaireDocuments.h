@@ -3,13 +3,16 @@
 // (a file already open only comes forward), saving, saving under another name, the
 // question before a modified document closes, and the recent-file list. Loading and
 // saving go through the catalogue file layer, whose French message is shown when
-// they fail; nothing is lost then.
+// they fail; nothing is lost then. A catalogue's kept quick-search index is read when
+// it opens and written after it is saved.
 
 #include <functional>
 #include <string>
 
 #include <QObject>
 #include <QString>
+
+#include "search/CFilDeTravail.h"
 
 class CChildFrame;
 class CDoc;
@@ -56,4 +59,9 @@ private:
     const SServicesFenetres& services_;
     CMainFrame& cadre_;
     int compteur_ = 0;
+    // Where the catalogues' kept indexes go (none: no index read nor written).
+    std::string dossierCache_;
+    // Writes the index of a catalogue just saved, off the interface thread; the last
+    // ones are finished before the program ends.
+    CFilDeTravail filIndex_;
 };

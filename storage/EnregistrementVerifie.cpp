@@ -31,7 +31,8 @@ std::string questionFichierModifie(const std::string& chemin)
            " a été modifié par un autre programme depuis son ouverture. Voulez-vous le remplacer ?";
 }
 
-SEnregistrement enregistrerApresVerification(CDoc& doc, const std::string& chemin, CUtilisateur& utilisateur)
+SEnregistrement enregistrerApresVerification(CDoc& doc, const std::string& chemin, CUtilisateur& utilisateur,
+                                             const SAjoutsEnregistrement& ajouts)
 {
     CVerrouCatalogue verrou;
     std::optional<SIdentiteFichier> accepte;  // the changed file the user chose to replace
@@ -53,7 +54,10 @@ SEnregistrement enregistrerApresVerification(CDoc& doc, const std::string& chemi
             return {EIssueEnregistrement::Annule, {}};
         accepte = change;
     }
-    if (auto enregistre = enregistrerCatalogue(doc, chemin); !enregistre)
+    if (ajouts.auDebut)
+        ajouts.auDebut();
+    if (auto enregistre = enregistrerCatalogue(doc, chemin, SAppelsEcriture::systeme(), ajouts.debutsFichiers);
+        !enregistre)
         return {EIssueEnregistrement::Echec, enregistre.raison()};
     return {EIssueEnregistrement::Enregistre, {}};
 }

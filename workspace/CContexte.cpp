@@ -61,6 +61,7 @@ void CContexte::documentChange(const SChangement& c)
         if (CDoc* doc = c.noeud ? c.noeud->document() : nullptr) {
             doc->retirerObservateur(this);
             documents.erase(std::remove(documents.begin(), documents.end(), doc), documents.end());
+            indexGardes.erase(doc);
         }
         signalerChangementDocuments();
         return;

@@ -6,6 +6,8 @@
 // which tells it of the nodes about to go, so no pointer here outlives its target.
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <vector>
 
 #include "model/CCriteres.h"
@@ -14,6 +16,7 @@
 
 class CClasseur;
 class CDoc;
+class CIndexGardeDocument;
 class CResultatsComparaison;
 class CResultatsRecherche;
 
@@ -36,6 +39,9 @@ struct CContexte : CObservateurDocument {
 
     // Every open document, in opening order (the search resets them all).
     std::vector<CDoc*> documents;
+
+    // The kept quick-search index of each open document that was read with one.
+    std::map<const CDoc*, std::shared_ptr<const CIndexGardeDocument>> indexGardes;
 
     // The application's search criteria; their target is the node searched last.
     CCriteres criteresRecherche;

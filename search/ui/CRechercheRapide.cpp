@@ -139,7 +139,10 @@ bool CRechercheRapide::synchroniser()
                     suivants.push_back(*it);
                     gardes[static_cast<std::size_t>(it - ouverts_.begin())] = true;
                 } else {
-                    suivants.push_back({q->identifiant(), q->versionInstantane(), std::make_shared<CIndexRapide>(*q), {}});
+                    std::shared_ptr<const CIndexRapide> index = indexGarde ? indexGarde(*q) : nullptr;
+                    if (!index)
+                        index = std::make_shared<CIndexRapide>(*q);
+                    suivants.push_back({q->identifiant(), q->versionInstantane(), std::move(index), {}});
                     change = true;
                 }
             }

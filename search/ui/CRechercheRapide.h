@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@
 
 class CDoc;
 class CIndexRapide;
+class CRequete;
 class CResultatsDlg;
 
 class CRechercheRapide : public QObject {
@@ -59,6 +61,9 @@ public:
     int pause = 250;
     // Past this many files, the rows are sorted off this thread.
     std::size_t lignesPreparees = 20000;
+    // The index of a query kept from an earlier run (its catalogue's kept index), read
+    // instead of building one; null when there is none for that query's snapshot.
+    std::function<std::unique_ptr<CIndexRapide>(const CRequete&)> indexGarde;
     // Whether a run is under way (for the tests).
     bool enCours() const { return enCours_; }
     // Whether the rows of an answer are being prepared for the window (for the tests).

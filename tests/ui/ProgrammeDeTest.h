@@ -1,7 +1,7 @@
 #pragma once
 // The start of a window test program: one Qt application with the program's identity
-// and French Qt texts, settings and the single-instance socket in temporary folders
-// (never the user's), then every GoogleTest test. The caller has chosen the platform.
+// and French Qt texts, settings, the cache and the single-instance socket in temporary
+// folders (never the user's), then every GoogleTest test. The caller has chosen the platform.
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,9 @@
 
 inline int executerTestsFenetres(int& argc, char** argv)
 {
-    QTemporaryDir configuration, execution;
+    QTemporaryDir configuration, execution, cache;
     qputenv("XDG_CONFIG_HOME", configuration.path().toUtf8());
+    qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
     qputenv("XDG_RUNTIME_DIR", execution.path().toUtf8());
     // The program's own application: what a handler lets out of an event is told, as there.
     CApplicationNorvanel application(argc, argv);
