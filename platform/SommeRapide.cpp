@@ -19,6 +19,8 @@ void CSommeRapide::bloc(const char* octets)
 
 void CSommeRapide::ajouter(std::string_view octets)
 {
+    if (octets.empty())
+        return;  // its data may be null, which memcpy may not be given
     taille_ += octets.size();
     if (dansReste_ > 0) {
         const std::size_t pris = std::min(octets.size(), reste_.size() - dansReste_);
