@@ -64,14 +64,19 @@ bool CGestionnaireDocuments::enregistrerVers(CDoc& doc, const std::string& chemi
     std::vector<std::uint64_t> debuts;
     const SEnregistrement r = enregistrerApresVerification(
         doc, chemin, services_.utilisateur, {&debuts, [&] { index.emplace(dossierCache_, doc); }});
+    // Its thread is done with the document before anything else may change it (a message
+    // box below lets the other events run).
+    std::optional<CIndexAEcrire> aEcrire;
+    if (index && r.issue == EIssueEnregistrement::Enregistre)
+        aEcrire = index->terminer(doc, debuts);
+    index.reset();
+    if (aEcrire) {
+        auto travail = [a = std::make_shared<CIndexAEcrire>(std::move(*aEcrire))] { a->ecrire(); };
+        if (!filIndex_.confier(travail))
+            travail();
+    }
     switch (r.issue) {
     case EIssueEnregistrement::Enregistre:
-        if (index)
-            if (auto aEcrire = index->terminer(doc, debuts)) {
-                auto travail = [a = std::make_shared<CIndexAEcrire>(std::move(*aEcrire))] { a->ecrire(); };
-                if (!filIndex_.confier(travail))
-                    travail();
-            }
         return true;
     case EIssueEnregistrement::Annule:
         return false;

@@ -145,7 +145,10 @@ void CArchive::echangerBooleen(bool& v)
 {
     std::uint8_t o = v ? 1 : 0;
     echangerOctet(o);
-    v = o != 0;
+    // Written only when read: a save leaves the document untouched, so that another
+    // thread may read it meanwhile (the kept index is built while it is saved).
+    if (enLecture())
+        v = o != 0;
 }
 
 void CArchive::echangerEntier(std::uint32_t& v)

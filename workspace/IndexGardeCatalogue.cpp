@@ -42,15 +42,23 @@ std::string dossierCacheIndex(bool sansCache)
     return sansCache || (variable && *variable) ? std::string() : dossierCache();
 }
 
-std::string nomIndexGarde(const std::string& chemin)
+namespace {
+
+std::string nomDuCheminReel(const std::string& reel)
 {
-    const std::string reel = cheminReel(chemin);
     if (reel.empty())
         return {};
     char nom[48];
     std::snprintf(nom, sizeof nom, "index-v%u-%016llx", unsigned(kVersionIndexGarde),
                   static_cast<unsigned long long>(sommeRapide(reel)));
     return nom;
+}
+
+} // namespace
+
+std::string nomIndexGarde(const std::string& chemin)
+{
+    return nomDuCheminReel(cheminReel(chemin));
 }
 
 std::unique_ptr<SIndexGardeOuvert> ouvrirIndexGarde(const std::string& dossierCache, const std::string& chemin,
@@ -82,7 +90,7 @@ bool CIndexAEcrire::nommer(const std::string& chemin, const SIdentiteCatalogue& 
                            const std::vector<std::uint64_t>& debutsFichiers)
 {
     cheminReel_ = cheminReel(chemin);
-    nom_ = nomIndexGarde(chemin);
+    nom_ = nomDuCheminReel(cheminReel_);
     identite_ = identite;
     return !cheminReel_.empty() && !nom_.empty() && repartirDebuts(requetes_.requetes, debutsFichiers);
 }
