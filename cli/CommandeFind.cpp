@@ -19,6 +19,7 @@
 #include "storage/Descripteur.h"
 #include "storage/FichierOrdinaire.h"
 #include "workspace/IndexGardeCatalogue.h"
+#include "workspace/RechercheIndexGarde.h"
 
 namespace {
 

@@ -45,7 +45,7 @@
 #include "ui/CheminsQt.h"
 #include "ui/IdCommandes.h"
 #include "workspace/CContexte.h"
-#include "workspace/IndexGardeCatalogue.h"
+#include "workspace/OuvertureIndexGarde.h"
 #include "workspace/TravailRecherche.h"
 
 CApp::CApp(SOptionsApplication options)

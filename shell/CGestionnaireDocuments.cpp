@@ -22,7 +22,7 @@
 #include "storage/FichierCatalogue.h"
 #include "ui/CheminsQt.h"
 #include "workspace/CContexte.h"
-#include "workspace/IndexGardeCatalogue.h"
+#include "workspace/OuvertureIndexGarde.h"
 
 namespace {
 

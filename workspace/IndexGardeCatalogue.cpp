@@ -1,6 +1,5 @@
 #include "workspace/IndexGardeCatalogue.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -8,16 +7,12 @@
 #include <system_error>
 #include <thread>
 
-#include "model/CClasseur.h"
 #include "model/CDoc.h"
-#include "model/CFichier.h"
 #include "model/CRequete.h"
 #include "platform/Chemins.h"
 #include "platform/SommeRapide.h"
 #include "storage/Descripteur.h"
-#include "storage/FichierCatalogue.h"
 #include "storage/FichierOrdinaire.h"
-#include "storage/LecteurEnregistrements.h"
 
 namespace {
 
@@ -187,93 +182,4 @@ void nettoyerIndexGardes(const std::string& dossierCache, std::uint64_t limite)
         // An index we can no longer read (an older version, damaged) is of no use.
         return catalogue && !catalogueDisparu(std::string(*catalogue));
     });
-}
-
-CIndexGardeDocument::CIndexGardeDocument(std::shared_ptr<const SIndexGardeOuvert> index, const CDoc& doc)
-    : index_(std::move(index))
-{
-    std::size_t k = 0;
-    for (const CClasseur* c : doc.classeurs())
-        for (const CRequete* q : c->requetes()) {
-            if (k < index_->requetes.size() && index_->requetes[k].nom == q->nom())
-                paires_.push_back({q->identifiant(), q->versionInstantane(), &index_->requetes[k]});
-            ++k;
-        }
-}
-
-std::unique_ptr<CIndexRapide> CIndexGardeDocument::indexDe(const CRequete& q) const
-{
-    for (const SPaire& p : paires_)
-        if (p.identifiant == q.identifiant())
-            return p.version == q.versionInstantane() ? CIndexRapide::surBlocs(p.gardee->blocs, q, index_) : nullptr;
-    return nullptr;
-}
-
-SChargementAvecIndex chargerAvecIndexGarde(CDoc& doc, const std::string& chemin, const std::string& dossierCache)
-{
-    const SOuvertureLecture ouvert = ouvrirFichierOrdinaire(chemin);
-    if (ouvert.probleme)
-        return {chargerCatalogue(doc, chemin), nullptr};  // it says why
-    const SDescripteur fd{ouvert.fd};
-    const auto identite = dossierCache.empty() ? std::nullopt : identiteCatalogue(fd.fd);
-    SChargementAvecIndex r{chargerCatalogue(doc, chemin, fd.fd), nullptr};
-    // The index of what was read: the same file before and after.
-    if (r.charge && identite && identiteCatalogue(fd.fd) == identite)
-        if (std::shared_ptr<const SIndexGardeOuvert> index = ouvrirIndexGarde(dossierCache, chemin, *identite))
-            r.index = std::make_shared<const CIndexGardeDocument>(std::move(index), doc);
-    return r;
-}
-
-CTrouvaillesGardees::CTrouvaillesGardees() = default;
-CTrouvaillesGardees::~CTrouvaillesGardees() = default;
-CTrouvaillesGardees::CTrouvaillesGardees(CTrouvaillesGardees&&) noexcept = default;
-
-std::optional<CTrouvaillesGardees> chercherParIndexGarde(int fd, std::uint64_t taille, const SIndexGardeOuvert& index,
-                                                         const std::vector<SMotRapide>& mots)
-{
-    const std::atomic<bool> jamais{false};
-    CLecteurEnregistrements lecteur(fd, taille);
-    CTrouvaillesGardees trouvailles;
-    for (const SRequeteGardee& g : index.requetes) {
-        const auto recherche = CIndexRapide::surBlocs(g.blocs);
-        if (!recherche)
-            return std::nullopt;
-        const std::vector<std::uint32_t> numeros = recherche->chercherNumeros(mots, jamais);
-        if (numeros.empty())
-            continue;
-        // A query of the stored values, its folders as stored: the rows read as the
-        // loaded catalogue's.
-        auto q = std::make_unique<CRequete>(nullptr);
-        q->definirNom(std::string(g.nom));
-        q->stockerTaille = g.drapeaux & kGardeTaille;
-        q->stockerCree = g.drapeaux & kGardeCree;
-        q->stockerModifie = g.drapeaux & kGardeModifie;
-        q->stockerAccede = g.drapeaux & kGardeAccede;
-        q->stockerAttributs = g.drapeaux & kGardeAttributs;
-        std::uint32_t d = 0;
-        CDossier* dossier = nullptr;
-        std::string plie;
-        for (const std::uint32_t f : numeros) {
-            if (!dossier || g.blocs.premierFichier[d + 1] <= f) {
-                while (g.blocs.premierFichier[d + 1] <= f)
-                    ++d;
-                dossier = new CDossier(q.get(), std::string(g.cheminDossier(d)), false);
-                q->sousDossiers().ajouter(dossier);
-            }
-            const CFichier* lu = lecteur.lire(g.debutFichier(d, f), *dossier);
-            // The record must be the file the index names: else the catalogue changed
-            // in a way its identity did not tell, and the index is not used.
-            if (!lu)
-                return std::nullopt;
-            plie.clear();
-            plierALaSuite(lu->nom(), plie);
-            const std::string_view nomIndex =
-                g.blocs.noms.substr(g.blocs.debutNoms[f], g.blocs.debutNoms[f + 1] - g.blocs.debutNoms[f] - 1);
-            if (plie != nomIndex)
-                return std::nullopt;
-            trouvailles.fichiers_.push_back(lu);
-        }
-        trouvailles.requetes_.push_back(std::move(q));
-    }
-    return trouvailles;
 }

@@ -12,13 +12,9 @@
 
 #include "platform/CacheFichiers.h"
 #include "platform/IdentiteFichier.h"
-#include "platform/Resultat.h"
 #include "search/IndexGarde.h"
-#include "search/MotsRapides.h"
 
 class CDoc;
-class CFichier;
-class CRequete;
 
 // The cache folder of the kept indexes (dossierCache()); none when `sansCache` or when
 // the variable NORVANEL_SANS_CACHE is set and not empty.
@@ -93,55 +89,3 @@ private:
 // Removes the indexes whose catalogue is gone (its folder there, the file not: a
 // catalogue on a disk not plugged in keeps its index), then the oldest past `limite`.
 void nettoyerIndexGardes(const std::string& dossierCache, std::uint64_t limite);
-
-// A document opened with its kept index: each of its queries as read paired with its
-// part of the index, which the window's quick search reads instead of building its own
-// for as long as that query's snapshot is the one read.
-class CIndexGardeDocument {
-public:
-    // Paired in order, as the index was written; a query whose name differs has none.
-    CIndexGardeDocument(std::shared_ptr<const SIndexGardeOuvert> index, const CDoc& doc);
-    // The index of `q` over the kept blocks; null when it has none or its snapshot
-    // changed since (or has not the shape of the one indexed).
-    std::unique_ptr<CIndexRapide> indexDe(const CRequete& q) const;
-
-private:
-    struct SPaire {
-        std::uint64_t identifiant;
-        std::uint64_t version;
-        const SRequeteGardee* gardee;
-    };
-    std::shared_ptr<const SIndexGardeOuvert> index_;
-    std::vector<SPaire> paires_;
-};
-
-// Loads the catalogue at `chemin` into `doc` (as chargerCatalogue) and, when the cache
-// holds an index of the very file read, returns it paired with the document's queries.
-struct SChargementAvecIndex {
-    CResultat<> charge;
-    std::shared_ptr<const CIndexGardeDocument> index;
-};
-SChargementAvecIndex chargerAvecIndexGarde(CDoc& doc, const std::string& chemin, const std::string& dossierCache);
-
-// The files a quick search finds through a kept index, each read from the catalogue's
-// own record into a folder of its stored path, in a query of its stored values: they
-// print as the loaded catalogue's would, in the same order.
-class CTrouvaillesGardees {
-public:
-    CTrouvaillesGardees();
-    ~CTrouvaillesGardees();
-    CTrouvaillesGardees(CTrouvaillesGardees&&) noexcept;
-    const std::vector<const CFichier*>& fichiers() const { return fichiers_; }
-
-private:
-    friend std::optional<CTrouvaillesGardees> chercherParIndexGarde(int, std::uint64_t, const SIndexGardeOuvert&,
-                                                                   const std::vector<SMotRapide>&);
-    std::vector<std::unique_ptr<CRequete>> requetes_;
-    std::vector<const CFichier*> fichiers_;
-};
-
-// Searches `index` for `mots`, reading what it finds from the catalogue open as `fd`
-// (`taille` bytes). nullopt when a record is not where the index says or not the file
-// it names: the catalogue is then read whole instead.
-std::optional<CTrouvaillesGardees> chercherParIndexGarde(int fd, std::uint64_t taille, const SIndexGardeOuvert& index,
-                                                         const std::vector<SMotRapide>& mots);

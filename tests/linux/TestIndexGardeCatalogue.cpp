@@ -16,6 +16,7 @@
 #include "tests/commun/CDossierTemporaire.h"
 #include "tests/commun/ConstructeurCatalogue.h"
 #include "workspace/IndexGardeCatalogue.h"
+#include "workspace/RechercheIndexGarde.h"
 
 namespace {
 

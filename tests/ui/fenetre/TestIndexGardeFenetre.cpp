@@ -25,6 +25,8 @@
 #include "ui/IdCommandes.h"
 #include "workspace/CContexte.h"
 #include "workspace/IndexGardeCatalogue.h"
+#include "workspace/OuvertureIndexGarde.h"
+#include "workspace/RechercheIndexGarde.h"
 
 namespace {
 
