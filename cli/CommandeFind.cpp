@@ -10,7 +10,6 @@
 #include "cli/Commandes.h"
 #include "cli/Session.h"
 #include "cli/SortieFichiers.h"
-#include "model/CClasseur.h"
 #include "model/CRequete.h"
 #include "platform/IdentiteFichier.h"
 #include "platform/TexteAffichable.h"
@@ -71,13 +70,14 @@ void chercherDansCatalogue(const std::string& chemin, const std::string& cache, 
     std::vector<std::uint64_t> debuts;
     // The very file whose identity was taken, so that the index made names it.
     CDoc& doc = identite ? session.ouvrir(chemin, fd.fd, debuts) : session.ouvrir(chemin);
+    // Each query's index, searched now and kept after.
+    CIndexAEcrire aGarder(cache, doc);
     const std::atomic<bool> jamais{false};
-    for (CClasseur* c : doc.classeurs())
-        for (CRequete* q : c->requetes())
-            for (const CFichier* f : CIndexRapide(*q).chercher(cherches, jamais))
-                sortie.ajouter(*f, chemin);
-    if (identite && identiteCatalogue(fd.fd) == identite)
-        garderIndex(cache, doc, chemin, *identite, debuts);
+    for (const auto& index : aGarder.index())
+        for (const CFichier* f : index->chercher(cherches, jamais))
+            sortie.ajouter(*f, chemin);
+    if (identite && identiteCatalogue(fd.fd) == identite && aGarder.nommer(chemin, *identite, debuts))
+        aGarder.ecrire();
 }
 
 } // namespace

@@ -53,6 +53,8 @@ public:
     // `debutsFichiers`, and whose identity is `identite`. False when they do not match.
     bool nommer(const std::string& chemin, const SIdentiteCatalogue& identite,
                 const std::vector<std::uint64_t>& debutsFichiers);
+    // Each query's index, in the document's order: a search may read them meanwhile.
+    const std::vector<std::unique_ptr<CIndexRapide>>& index() const { return requetes_.index; }
     // Writes it, then cleans the cache (indexes of catalogues gone, the oldest past
     // kLimiteCacheIndex). False when it could not be written: searches then read the
     // catalogue, as without a cache.
