@@ -99,7 +99,10 @@ int commandeFind(const Mots& mots)
     // A catalogue that cannot be read, or that memory cannot hold with its index, is
     // named and skipped: the others are still searched. A failed write ends everything.
     int code = 0;
-    CSortieFichiers sortie(format, {false, true});
+    SColonnesSortie colonnes;
+    colonnes.catalogue = true;
+    colonnes.titre = "Recherche rapide";
+    CSortieFichiers sortie(format, std::move(colonnes));
     for (const std::string& chemin : args.operandes()) {
         try {
             chercherDansCatalogue(chemin, cache, cherches, sortie);

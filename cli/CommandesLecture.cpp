@@ -14,6 +14,7 @@
 #include "cli/SortieStandard.h"
 #include "model/CResultatsComparaison.h"
 #include "compare/Comparaison.h"
+#include "compare/StatutsComparaison.h"
 #include "model/CClasseur.h"
 #include "model/CFichier.h"
 #include "model/CRequete.h"
@@ -27,10 +28,10 @@ void ecrireDumpJson(const CDoc& doc);
 
 namespace {
 
-// Rows of files in the chosen format; `statuts` (comparison) adds a first column.
-void afficherLignes(const std::vector<CFichier*>& fichiers, EFormat format, bool statuts)
+// Rows of files in the chosen format, with the columns `colonnes` asks for.
+void afficherLignes(const std::vector<CFichier*>& fichiers, EFormat format, SColonnesSortie colonnes)
 {
-    CSortieFichiers sortie(format, {statuts, false});
+    CSortieFichiers sortie(format, std::move(colonnes));
     for (const CFichier* f : fichiers)
         sortie.ajouter(*f);
     sortie.terminer(true);
@@ -168,7 +169,9 @@ int commandeSearch(const Mots& mots)
     CResultatsRechercheTable resultats;
     resultats.table.definirTri(indice, sens == "asc");
     executerRecherche(c, {&doc}, &resultats);
-    afficherLignes(resultats.table.lignes(), format, false);
+    SColonnesSortie colonnes;
+    colonnes.titre = "Résultats de la recherche";
+    afficherLignes(resultats.table.lignes(), format, std::move(colonnes));
     return 0;
 }
 
@@ -191,6 +194,14 @@ int commandeCompare(const Mots& mots)
 
     CLignesComparaison lignes;
     comparerRequetes(a, b, options, &lignes);
-    afficherLignes(lignes.lignes, format, true);
+    SColonnesSortie colonnes;
+    colonnes.statut = true;
+    for (std::int32_t statut : {kStatutSeulDansPremiere, kStatutSeulDansSeconde, kStatutDansLesDeux})
+        colonnes.textesStatuts.push_back(texteStatut(statut, a.nom(), b.nom()));
+    colonnes.titre = "Résultats de la comparaison entre les requêtes " + a.nom() + " et " + b.nom();
+    colonnes.legende = "Seulement dans « " + a.nom() + " » : fichiers présents uniquement dans la requête " + a.nom() +
+                       ". Seulement dans « " + b.nom() + " » : fichiers présents uniquement dans la requête " +
+                       b.nom() + ". Dans les deux : fichiers présents dans les deux requêtes.";
+    afficherLignes(lignes.lignes, format, std::move(colonnes));
     return 0;
 }

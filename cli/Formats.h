@@ -6,15 +6,11 @@
 #include <string_view>
 #include <vector>
 
-class CDate;
-class CDateHeure;
+#include "model/ValeursBrutes.h"
+
 class CFichier;
 
-enum class EFormat { Texte, Tsv, Json };
-
-// "YYYY-MM-DD" and "YYYY-MM-DD HH:MM:SS", zero-padded from the fields as they stand.
-std::string dateBrute(const CDate& d);
-std::string dateHeureBrute(const CDateHeure& d);
+enum class EFormat { Texte, Tsv, Json, Csv, Html };
 
 // A JSON string, quotes included. A byte that is not part of valid UTF-8 is written
 // as \uDC80..\uDCFF, the form such bytes take in catalogue files; C0 and C1 controls
@@ -23,9 +19,7 @@ std::string jsonTexte(std::string_view texte);
 
 // Text and tsv values go through texteAffichable() (platform/TexteAffichable.h).
 
-// The seven cells of a file row (name, size, created, modified, accessed, attributes,
-// folder); a value the file's query does not store is left empty.
-std::vector<std::string> cellulesBrutes(const CFichier& f);
+// The same row for people (model/ValeursBrutes.h has its raw form).
 std::vector<std::string> cellulesTexte(const CFichier& f);
 // The same row as a JSON object (null for a value not stored).
 std::string ligneJson(const CFichier& f, int statut = -1);

@@ -4,7 +4,9 @@
 
 #include "cli/Arguments.h"
 #include "cli/SortieStandard.h"
+#include "model/ValeursBrutes.h"
 #include "model/CFichier.h"
+#include "platform/ExportTableau.h"
 #include "platform/TexteAffichable.h"
 
 EFormat lireFormat(const CArguments& args)
@@ -16,10 +18,39 @@ EFormat lireFormat(const CArguments& args)
         return EFormat::Tsv;
     if (f == "json")
         return EFormat::Json;
-    throw SErreurUsage("format inconnu : " + f + " (text, tsv ou json)");
+    if (f == "csv")
+        return EFormat::Csv;
+    if (f == "html")
+        return EFormat::Html;
+    throw SErreurUsage("format inconnu : " + f + " (text, tsv, json, csv ou html)");
 }
 
-CSortieFichiers::CSortieFichiers(EFormat format, SColonnesSortie colonnes) : format_(format), colonnes_(colonnes) {}
+CSortieFichiers::CSortieFichiers(EFormat format, SColonnesSortie colonnes)
+    : format_(format), colonnes_(std::move(colonnes)), numeriques_(numeriques())
+{
+    // The titles come first, whether rows follow or not.
+    if (format_ == EFormat::Csv)
+        std::cout << debutCsv(titres());
+    else if (format_ == EFormat::Html)
+        std::cout << debutHtml(colonnes_.titre, colonnes_.legende, titres(), numeriques_);
+}
+
+std::vector<std::string> CSortieFichiers::titres() const
+{
+    std::vector<std::string> t = {"Nom", "Taille", "Créé", "Modifié", "Accédé", "Attribut", "Dossier"};
+    if (colonnes_.statut)
+        t.insert(t.begin(), "Statut");
+    if (colonnes_.catalogue && format_ != EFormat::Texte)
+        t.push_back("Catalogue");
+    return t;
+}
+
+std::vector<bool> CSortieFichiers::numeriques() const
+{
+    std::vector<bool> n(titres().size(), false);
+    n[colonnes_.statut ? 2 : 1] = true;  // the size
+    return n;
+}
 
 void CSortieFichiers::ajouter(const CFichier& f, const std::string& catalogue)
 {
@@ -42,6 +73,20 @@ void CSortieFichiers::ajouter(const CFichier& f, const std::string& catalogue)
         std::cout << (nombre_ == 1 ? "[\n  " : ",\n  ") << objet;
         break;
     }
+    case EFormat::Csv:
+    case EFormat::Html: {
+        std::vector<std::string> cellules;
+        if (colonnes_.statut)
+            cellules.push_back(f.marque >= 0 && std::size_t(f.marque) < colonnes_.textesStatuts.size()
+                                   ? colonnes_.textesStatuts[std::size_t(f.marque)]
+                                   : std::to_string(f.marque));
+        for (std::string& c : cellulesBrutes(f))
+            cellules.push_back(std::move(c));
+        if (colonnes_.catalogue)
+            cellules.push_back(catalogue);
+        std::cout << (format_ == EFormat::Csv ? ligneCsv(cellules) : ligneHtml(cellules, numeriques_));
+        break;
+    }
     case EFormat::Texte: {
         std::vector<std::string> cellules;
         if (colonnes_.statut)
@@ -59,6 +104,10 @@ void CSortieFichiers::terminer(bool titresSansLigne)
 {
     switch (format_) {
     case EFormat::Tsv:
+    case EFormat::Csv:
+        return;
+    case EFormat::Html:
+        std::cout << finHtml();
         return;
     case EFormat::Json:
         std::cout << (nombre_ == 0 ? "[]\n" : "\n]\n");
@@ -66,10 +115,7 @@ void CSortieFichiers::terminer(bool titresSansLigne)
     case EFormat::Texte: {
         if (lignesTexte_.empty() && !titresSansLigne)
             return;
-        std::vector<std::string> titres = {"Nom", "Taille", "Créé", "Modifié", "Accédé", "Attribut", "Dossier"};
-        if (colonnes_.statut)
-            titres.insert(titres.begin(), "Statut");
-        std::cout << tableauTexte(titres, lignesTexte_);
+        std::cout << tableauTexte(titres(), lignesTexte_);
         lignesTexte_.clear();
         return;
     }

@@ -73,11 +73,11 @@ const std::map<std::string, SCommande>& commandes()
          {commandeSearch,
           "search CATALOGUE [--binder NOM | --query NOM [--folder CHEMIN]] [--pattern MOTIF]\n"
           "    [critères] [--no-subfolders] [--no-hidden-folders] [--sort COLONNE[:desc]]\n"
-          "    [--format text|tsv|json]",
+          "    [--format text|tsv|json|csv|html]",
           "recherche des fichiers"}},
         {"find",
          {commandeFind,
-          "find CATALOGUE [CATALOGUE...] [--format text|tsv|json] [--no-cache] -- MOT...\n"
+          "find CATALOGUE [CATALOGUE...] [--format text|tsv|json|csv|html] [--no-cache] -- MOT...\n"
           "    Les fichiers dont le chemin (dossier et nom) contient chaque MOT, dans n'importe quel\n"
           "    ordre, sans égard à la casse ni aux accents, comme la recherche rapide de la fenêtre :\n"
           "    chaque requête de chaque CATALOGUE, dans l'ordre donné. Un MOT avec * ou ? est un\n"
@@ -92,7 +92,7 @@ const std::map<std::string, SCommande>& commandes()
         {"compare",
          {commandeCompare,
           "compare CATALOGUE --query A --query B [--by name,created,modified,accessed,size,attributes|none]\n"
-          "    [--format text|tsv|json]",
+          "    [--format text|tsv|json|csv|html]",
           "compare deux requêtes"}},
         {"print", {commandePrint, "print CATALOGUE --pdf SORTIE.pdf", "imprime le catalogue dans un PDF A4"}},
     };

@@ -107,3 +107,17 @@ SDecompteComparaison deciderStatuts(std::vector<SEntreeComparaison>& entrees, co
     }
     return decompte;
 }
+
+std::string texteStatut(std::int32_t statut, std::string_view premiere, std::string_view seconde)
+{
+    switch (statut) {
+    case kStatutSeulDansPremiere:
+        return "Seulement dans « " + std::string(premiere) + " »";
+    case kStatutSeulDansSeconde:
+        return "Seulement dans « " + std::string(seconde) + " »";
+    case kStatutDansLesDeux:
+        return "Dans les deux";
+    default:
+        return std::to_string(statut);
+    }
+}

@@ -3,6 +3,8 @@
 // every file of one query against every file of the other.
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "compare/DecompteComparaison.h"
@@ -17,6 +19,10 @@ enum : std::int32_t {
     kStatutSeulDansSeconde = 1,
     kStatutDansLesDeux = 2,
 };
+
+// A status in words, for a list handed to another program: "Seulement dans « A »",
+// "Seulement dans « B »", "Dans les deux", A and B the queries' names.
+std::string texteStatut(std::int32_t statut, std::string_view premiere, std::string_view seconde);
 
 // A file of either query and its key: the hash of its compared values in the upper
 // 63 bits, its query in the lowest (0 the first, 1 the second), so that in key order
