@@ -1,16 +1,9 @@
 #include "platform/ExportTableau.h"
 
 #include "platform/PliCasse.h"
+#include "platform/TexteAffichable.h"
 
 namespace {
-
-void ajouterOctet(std::string& r, pli::Octet o)
-{
-    static constexpr char kHex[] = "0123456789abcdef";
-    r += "\\x";
-    r += kHex[o >> 4];
-    r += kHex[o & 0xF];
-}
 
 bool hex(char c)
 {
@@ -74,7 +67,7 @@ std::string celluleSansPerte(std::string_view texte, bool controles)
             // Read back as an escape only when "x" and two hex digits follow.
             const bool ambigu = fin - p >= 4 && p[1] == 'x' && hex(char(p[2])) && hex(char(p[3]));
             if (ambigu)
-                ajouterOctet(r, *p);
+                ajouterOctetEchappe(r, *p);
             else
                 r += '\\';
             ++p;
@@ -83,7 +76,7 @@ std::string celluleSansPerte(std::string_view texte, bool controles)
         if (*p < 0x80) {
             const bool controle = (*p < 0x20 && *p != '\t' && *p != '\n') || *p == 0x7F;
             if (controles && controle)
-                ajouterOctet(r, *p);
+                ajouterOctetEchappe(r, *p);
             else
                 r += char(*p);
             ++p;
@@ -91,7 +84,7 @@ std::string celluleSansPerte(std::string_view texte, bool controles)
         }
         const pli::SCaractere c = pli::lireCaractere(p, fin);
         if (c.longueur == 1 && c.code >= pli::kBaseOctetIsole)
-            ajouterOctet(r, *p);
+            ajouterOctetEchappe(r, *p);
         else
             r.append(reinterpret_cast<const char*>(p), c.longueur);
         p += c.longueur;

@@ -4,14 +4,6 @@
 
 namespace {
 
-void ajouterOctet(std::string& r, pli::Octet o)
-{
-    static constexpr char kHex[] = "0123456789abcdef";
-    r += "\\x";
-    r += kHex[o >> 4];
-    r += kHex[o & 0xF];
-}
-
 // Whether nothing in the byte can need an escape: printable ASCII but the backslash.
 bool simple(pli::Octet o)
 {
@@ -19,6 +11,14 @@ bool simple(pli::Octet o)
 }
 
 } // namespace
+
+void ajouterOctetEchappe(std::string& r, unsigned char o)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    r += "\\x";
+    r += kHex[o >> 4];
+    r += kHex[o & 0xF];
+}
 
 bool estFormatTrompeur(char32_t code)
 {
@@ -51,7 +51,7 @@ std::string texteAffichable(std::string_view texte, EEchappement sorte)
             // C0, DEL, C1 (both of its bytes), a bidirectional or line-breaking format
             // character (its three bytes), or a byte standing alone.
             for (unsigned i = 0; i < c.longueur; ++i)
-                ajouterOctet(r, p[i]);
+                ajouterOctetEchappe(r, p[i]);
         } else {
             r.append(reinterpret_cast<const char*>(p), c.longueur);
         }

@@ -28,5 +28,8 @@ bool estFormatTrompeur(char32_t code);
 
 std::string texteAffichable(std::string_view texte, EEchappement sorte = EEchappement::Valeur);
 
+// Appends the escape of one byte: "\xHH", lower-case hex.
+void ajouterOctetEchappe(std::string& texte, unsigned char octet);
+
 // `texte` quoted for a message: "« texte »", escaped as a citation.
 std::string entreGuillemets(std::string_view texte);
