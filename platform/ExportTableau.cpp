@@ -138,3 +138,21 @@ std::string finHtml()
 {
     return "</tbody>\n</table>\n</body>\n</html>\n";
 }
+
+void ecrireTableau(const STableauExporte& t, EFormatExport format, const std::function<void(std::string_view)>& sortie)
+{
+    const bool csv = format == EFormatExport::Csv;
+    sortie(csv ? debutCsv(t.titres) : debutHtml(t.titre, t.legende, t.titres, t.numeriques));
+    // A few hundred rows a piece: few calls, little held at once.
+    std::string morceau;
+    for (const std::vector<std::string>& ligne : t.lignes) {
+        morceau += csv ? ligneCsv(ligne) : ligneHtml(ligne, t.numeriques);
+        if (morceau.size() > 64 * 1024) {
+            sortie(morceau);
+            morceau.clear();
+        }
+    }
+    sortie(morceau);
+    if (!csv)
+        sortie(finHtml());
+}

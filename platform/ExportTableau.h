@@ -19,6 +19,7 @@
 // other than tab and line feed (a carriage return too, which a browser would drop) as
 // "\xHH" too, and needs no other file.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,3 +39,19 @@ std::string debutHtml(std::string_view titre, std::string_view legende, const st
                       const std::vector<bool>& numeriques);
 std::string ligneHtml(const std::vector<std::string>& cellules, const std::vector<bool>& numeriques);
 std::string finHtml();
+
+// A list as a window shows it: its columns in their shown order, its rows in their sort
+// order, each cell the raw value (model/ValeursBrutes.h).
+struct STableauExporte {
+    std::string titre;
+    std::string legende;
+    std::vector<std::string> titres;
+    std::vector<bool> numeriques;
+    std::vector<std::vector<std::string>> lignes;
+};
+
+enum class EFormatExport { Csv, Html };
+
+// The whole file, piece by piece, to `sortie`.
+void ecrireTableau(const STableauExporte& tableau, EFormatExport format,
+                   const std::function<void(std::string_view)>& sortie);

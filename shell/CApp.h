@@ -77,6 +77,7 @@ public:
     CAccesReglages& reglages() { return *reglages_; }
     QPrinter& imprimante();
     CResultatsDlg& resultatsRecherche() { return *resultatsRecherche_; }
+    CHoteResultatsQt& hoteResultats() { return *hoteResultats_; }
     CComparaisonDlg& resultatsComparaison() { return *resultatsComparaison_; }
     CRechercheRapide& rechercheRapide() { return *rechercheRapide_; }
     // Where what failed outside the usual messages is told, one box at a time.

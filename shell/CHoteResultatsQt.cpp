@@ -62,3 +62,8 @@ void CHoteResultatsQt::ouvrir(CFichier& fichier, bool dossierContenant)
     else
         ::ouvrir(utilisateur_, fichier);
 }
+
+void CHoteResultatsQt::exporter(const STableauExporte& tableau)
+{
+    exporterListe(&cadre_, utilisateur_, tableau, dialogueExport);
+}

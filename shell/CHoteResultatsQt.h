@@ -2,6 +2,7 @@
 // What the results windows ask of the window program: a file shown in its document's
 // window, or opened with the desktop.
 
+#include "shell/ExportListe.h"
 #include "ui/CHoteResultats.h"
 
 class CMainFrame;
@@ -17,6 +18,10 @@ public:
     void localiser(CFichier& fichier) override;
     void ouvrir(CFichier& fichier, bool dossierContenant) override;
     CAnnonceTravailLong& annonceTravailLong() override { return annonce_; }
+    void exporter(const STableauExporte& tableau) override;
+
+    // The save dialog of "Exporter..."; the tests answer it.
+    DialogueExport dialogueExport = ::dialogueExport;
 
 private:
     CMainFrame& cadre_;

@@ -6,6 +6,8 @@
 class CAnnonceTravailLong;
 class CFichier;
 
+struct STableauExporte;
+
 class CHoteResultats {
 public:
     // Selects the file's folder in its document's tree, then its row in the list pane.
@@ -13,6 +15,8 @@ public:
     // "&Ouvrir", or "Ouvrir le &dossier contenant" with `dossierContenant`.
     virtual void ouvrir(CFichier& fichier, bool dossierContenant) = 0;
     virtual CAnnonceTravailLong& annonceTravailLong() = 0;
+    // "&Exporter...": asks where, then writes the list (CSV or HTML).
+    virtual void exporter(const STableauExporte& tableau) = 0;
 
 protected:
     ~CHoteResultats() = default;

@@ -36,6 +36,9 @@ public:
     void retirerFichiers(const std::vector<const CFichier*>& fichiers);
 
     CFichier* fichier(int rang) const { return lignes_.ligne(rang); }
+    std::int32_t statut(int rang) const { return lignes_.statut(rang); }
+    // The file field a column shows (0 to 6), or 7 for the comparison's status.
+    int champDeColonne(int colonne) const { return lignes_.champDeColonne(colonne); }
     int rangDe(const CFichier* fichier) { return lignes_.rangDe(fichier); }
     int colonneTri() const { return lignes_.colonneTri(); }
     // The field of ordreFichiers the rows sort on (the status column: 7).

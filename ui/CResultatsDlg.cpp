@@ -2,16 +2,22 @@
 
 #include <algorithm>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QStyle>
 #include <QTreeView>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
 
 #include "model/CFichier.h"
+#include "model/ValeursBrutes.h"
+#include "ui/CheminsQt.h"
 #include "ui/CHoteResultats.h"
 #include "ui/CModeleResultats.h"
 #include "ui/CTravailLong.h"
@@ -150,8 +156,59 @@ void CResultatsDlg::menuContextuel(const QPoint& position)
     QAction* dossier = menu.addAction(QStringLiteral("Ouvrir le &dossier contenant"), this, [this] { ouvrir(true); });
     dossier->setStatusTip(QStringLiteral("Ouvre le dossier contenant cet élément"));
     dossier->setEnabled(f->aDossierContenant());
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("&Copier le chemin"), this, [this] { copierChemins(); });
+    QAction* exporter = menu.addAction(QStringLiteral("&Exporter..."), this, [this] {
+        if (hote_)
+            hote_->exporter(tableauAffiche());
+    });
+    exporter->setStatusTip(QStringLiteral("Enregistre la liste dans un fichier CSV ou une page HTML"));
     menu.setDefaultAction(localiser);
     menu.exec(liste_->viewport()->mapToGlobal(position));
+}
+
+STableauExporte CResultatsDlg::tableauAffiche() const
+{
+    STableauExporte t;
+    t.titre = windowTitle().replace(QStringLiteral("[*]"), QString()).toStdString();
+    t.legende = legendeExport();
+    const QHeaderView& entete = *liste_->header();
+    std::vector<int> champs;
+    for (int v = 0; v < entete.count(); ++v) {
+        const int colonne = entete.logicalIndex(v);
+        if (entete.isSectionHidden(colonne))
+            continue;
+        champs.push_back(modele_->champDeColonne(colonne));
+        // The status column shows pictures under an empty title: the file names it.
+        const QString titre = modele_->headerData(colonne, Qt::Horizontal, Qt::DisplayRole).toString();
+        t.titres.push_back(titre.isEmpty() && champs.back() == 7 ? std::string("Statut") : titre.toStdString());
+        t.numeriques.push_back(champs.back() == 1);  // the size
+    }
+    t.lignes.reserve(std::size_t(modele_->rowCount()));
+    for (int rang = 0; rang < modele_->rowCount(); ++rang) {
+        const std::vector<std::string> valeurs = cellulesBrutes(*modele_->fichier(rang));
+        std::vector<std::string>& ligne = t.lignes.emplace_back();
+        for (int champ : champs)
+            ligne.push_back(champ < 7 ? valeurs[std::size_t(champ)] : texteStatutExport(modele_->statut(rang)));
+    }
+    return t;
+}
+
+void CResultatsDlg::copierChemins() const
+{
+    QStringList chemins;
+    QList<QUrl> adresses;
+    for (const QModelIndex& i : liste_->selectionModel()->selectedRows())
+        if (const CFichier* f = modele_->fichier(i.row())) {
+            chemins << cheminQt(f->chemin());
+            adresses << QUrl::fromLocalFile(chemins.back());
+        }
+    if (chemins.isEmpty())
+        return;
+    auto* donnees = new QMimeData;
+    donnees->setText(chemins.join(u'\n'));
+    donnees->setUrls(adresses);
+    QGuiApplication::clipboard()->setMimeData(donnees);
 }
 
 bool CResultatsDlg::eventFilter(QObject* objet, QEvent* evenement)

@@ -8,6 +8,7 @@
 // open it with the desktop.
 
 #include <cstdint>
+#include <string>
 
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include <QList>
 
 #include "model/CLignesResultats.h"
+#include "platform/ExportTableau.h"
 
 class CFichier;
 class CHoteResultats;
@@ -57,9 +59,18 @@ public:
     void ouvrir(bool dossierContenant);
 
     CModeleResultats& modele() { return *modele_; }
+    // The rows as shown, for an export: the columns in their shown order, the rows in
+    // their sort order, each cell the file's raw value.
+    STableauExporte tableauAffiche() const;
+    // "Copier le chemin": the selected rows' paths on the clipboard, as text (one a
+    // line) and as file URLs.
+    void copierChemins() const;
     QTreeView& liste() { return *liste_; }
 
 protected:
+    // What an export writes under the title, and a status in words (the comparison's).
+    virtual std::string legendeExport() const { return {}; }
+    virtual std::string texteStatutExport(std::int32_t statut) const { return std::to_string(statut); }
     // The list, 8 pixels from each side; a derived window adds what goes under it.
     QVBoxLayout& disposition() { return *disposition_; }
     void keyPressEvent(QKeyEvent* evenement) override;

@@ -1,5 +1,7 @@
 #include "compare/ui/CComparaisonDlg.h"
 
+#include "compare/StatutsComparaison.h"
+
 #include <algorithm>
 
 #include <QGridLayout>
@@ -105,4 +107,21 @@ void CComparaisonDlg::ecrireTextes()
     legendes_[0]->definirTexte(seulement.arg(a));
     legendes_[1]->definirTexte(seulement.arg(b));
     legendes_[2]->definirTexte(QStringLiteral("Fichiers présents dans les deux requêtes"));
+}
+
+std::string CComparaisonDlg::legendeExport() const
+{
+    if (!premiere_ || !seconde_)
+        return {};
+    std::string r;
+    for (int statut = 0; statut < 3; ++statut)
+        r += (statut ? " " : "") + texteStatutExport(statut) + " : " + legende(statut).toStdString() + ".";
+    return r;
+}
+
+std::string CComparaisonDlg::texteStatutExport(std::int32_t statut) const
+{
+    if (!premiere_ || !seconde_)
+        return std::to_string(statut);
+    return texteStatut(statut, premiere_->nom(), seconde_->nom());
 }

@@ -39,6 +39,10 @@ signals:
     // Back to the start state: no comparison is shown any more.
     void paireOubliee();
 
+protected:
+    std::string legendeExport() const override;
+    std::string texteStatutExport(std::int32_t statut) const override;
+
 private:
     void definirPaire(CRequete* premiere, CRequete* seconde) override;
     // The title and the legends, from the pair's names as they are now.

@@ -2,6 +2,12 @@
 // leave with their file entries, "&Localiser", opening, the context menu, Escape.
 
 #include <QAbstractItemModelTester>
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -18,6 +24,8 @@
 #include "search/Recherche.h"
 #include "shell/CArboView.h"
 #include "shell/CChildFrame.h"
+#include "shell/CHoteResultatsQt.h"
+#include "shell/ExportListe.h"
 #include "shell/CListeView.h"
 #include "shell/CMainFrame.h"
 #include "shell/CModeleListe.h"
@@ -284,7 +292,8 @@ TEST_F(Resultats, OuvrirDemandeLeDisqueEtLeMenuNApparaitQueSurUneLigne)
         return textes;
     };
     EXPECT_EQ(menuA(liste.visualRect(modele().index(0, 0)).center()),
-              (QStringList{"&Localiser (défaut)", "&Ouvrir", "Ouvrir le &dossier contenant"}));
+              (QStringList{"&Localiser (défaut)", "&Ouvrir", "Ouvrir le &dossier contenant", "", "&Copier le chemin",
+                           "&Exporter..."}));
     EXPECT_TRUE(menuA(QPoint(5, liste.viewport()->height() - 5)).isEmpty());
 }
 
@@ -301,6 +310,51 @@ TEST_F(Resultats, FermerEtEchapCachentSansVider)
         EXPECT_FALSE(fenetreResultats().isVisible()) << maniere;
         EXPECT_EQ(modele().rowCount(), 3);
     }
+}
+
+// "&Exporter..." writes the rows as shown: in their sort order, the columns in their
+// shown order, sizes in bytes; "&Copier le chemin" puts the paths as text and as URLs.
+TEST_F(Resultats, ExporterEcritLesLignesCommeAfficheesEtCopierDonneLesChemins)
+{
+    rechercherTout();
+    fenetreResultats().trierSur(1);  // by size, ascending
+    fenetreResultats().liste().header()->moveSection(6, 0);  // "Dossier" first
+    const QString fichier = chemin(QStringLiteral("resultats.csv"));
+    app->hoteResultats().dialogueExport = [&](QWidget*) { return SChoixExport{fichier, EFormatExport::Csv}; };
+    app->hoteResultats().exporter(fenetreResultats().tableauAffiche());
+    QFile f(fichier);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray octets = f.readAll();
+    EXPECT_TRUE(octets.startsWith("\xEF\xBB\xBF"));
+    const QStringList lignes = QString::fromUtf8(octets.mid(3)).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lignes.size(), 5);  // the titles, three rows, what follows the last CRLF
+    EXPECT_EQ(lignes[0], QStringLiteral("Dossier,Nom,Taille,Créé,Modifié,Accédé,Attribut"));
+    const QString disque = chemin(QStringLiteral("disque"));
+    EXPECT_EQ(lignes[1], QStringLiteral("/media/nu,Note.txt,,,,,H"));
+    EXPECT_TRUE(lignes[2].startsWith(disque + QStringLiteral("/sous,petit.iso,1000000000,2004-"))) << lignes[2].toStdString();
+    EXPECT_TRUE(lignes[3].startsWith(disque + QStringLiteral(",grand.iso,3000000000,2003-"))) << lignes[3].toStdString();
+    EXPECT_TRUE(lignes[4].isEmpty());
+
+    // A catalogue is never written over, whatever its name.
+    const QString catalogue = creerCatalogue(QStringLiteral("pas-un.csv"), {QStringLiteral("Général")});
+    const QByteArray avant = [&] { QFile c(catalogue); c.open(QIODevice::ReadOnly); return c.readAll(); }();
+    app->hoteResultats().dialogueExport = [&](QWidget*) { return SChoixExport{catalogue, EFormatExport::Csv}; };
+    repondeur->reponses.push_back(QMessageBox::Ok);
+    app->hoteResultats().exporter(fenetreResultats().tableauAffiche());
+    ASSERT_EQ(repondeur->boites.size(), 1u);
+    EXPECT_TRUE(repondeur->boites[0].texte.contains(QStringLiteral("c'est un catalogue")));
+    QFile c(catalogue);
+    ASSERT_TRUE(c.open(QIODevice::ReadOnly));
+    EXPECT_EQ(c.readAll(), avant);
+
+    fenetreResultats().liste().selectionModel()->select(
+        modele().index(2, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    fenetreResultats().copierChemins();
+    const QMimeData* copie = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copie, nullptr);
+    EXPECT_EQ(copie->text(), disque + QStringLiteral("/grand.iso"));
+    ASSERT_EQ(copie->urls().size(), 1);
+    EXPECT_EQ(copie->urls()[0], QUrl::fromLocalFile(disque + QStringLiteral("/grand.iso")));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // pair in order (and following a rename), the status pictures, the sort on the status
 // column, the statuses kept through a later search, and the return to the start state when a compared query goes.
 
+#include <QFile>
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QTest>
@@ -17,6 +18,8 @@
 #include "ui/CImagesApplication.h"
 #include "ui/CModeleResultats.h"
 #include "ui/IdCommandes.h"
+#include "shell/CHoteResultatsQt.h"
+#include "shell/ExportListe.h"
 #include "tests/ui/fenetre/AvecNorvanel.h"
 #include "workspace/CContexte.h"
 #include "workspace/TravailRecherche.h"
@@ -235,6 +238,24 @@ TEST_F(ResultatsComparaison, UneRequeteCompareeDetruiteRameneAuDepart)
         EXPECT_EQ(modele().rowCount(), c.lignes);
         EXPECT_FALSE(comparaison().grab().isNull());
     }
+}
+
+// "&Exporter..." as an HTML page: the window's title, its legend, each status in words.
+TEST_F(ResultatsComparaison, ExporterEnHtmlDitLesStatutsEnMots)
+{
+    comparer(*photos, *archives);
+    const QString fichier = chemin(QStringLiteral("comparaison.html"));
+    app->hoteResultats().dialogueExport = [&](QWidget*) { return SChoixExport{fichier, EFormatExport::Html}; };
+    app->hoteResultats().exporter(comparaison().tableauAffiche());
+    QFile f(fichier);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(f.readAll());
+    EXPECT_TRUE(page.contains(QStringLiteral("<title>Résultats de la comparaison entre les requêtes")));
+    EXPECT_TRUE(page.contains(QStringLiteral("<th>Statut</th><th>Nom</th>")));
+    EXPECT_TRUE(page.contains(QStringLiteral("<td>Seulement dans « Photos »</td><td>b.jpg</td>")));
+    EXPECT_TRUE(page.contains(QStringLiteral("<td>Seulement dans « Archives »</td><td>d.jpg</td>")));
+    EXPECT_TRUE(page.contains(QStringLiteral("<td>Dans les deux</td><td>a.jpg</td>")));
+    EXPECT_TRUE(page.contains(QStringLiteral("Dans les deux : Fichiers présents dans les deux requêtes.")));
 }
 
 } // namespace
