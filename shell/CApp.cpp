@@ -229,6 +229,7 @@ void CApp::creerServicesFenetres()
         .montrerResultatsComparaison = [this] { afficherResultatsComparaison(); },
         .cadreActive = [this](CChildFrame& cadre) { documentActive(cadre); },
         .ouvrirFichiersRecus = [this](const QStringList& fichiers) { ouvrirFichiersTransmis(fichiers); },
+        .exporterListe = [this](const STableauExporte& tableau) { hoteResultats_->exporter(tableau); },
         .enregistrerDocument = [this](CChildFrame& cadre) { return documents_->enregistrer(cadre); },
         .enregistrerDocumentSous = [this](CChildFrame& cadre) { return documents_->enregistrerSous(cadre); },
         .accepterFermeture = [this](CChildFrame& cadre) { return documents_->demanderEnregistrement(cadre); },

@@ -16,10 +16,13 @@
 #include "model/CAffichable.h"
 #include "model/CClasseur.h"
 #include "model/CDoc.h"
+#include "model/CFichier.h"
 #include "model/COuvrable.h"
 #include "model/CRequete.h"
 #include "model/TexteCellule.h"
 #include "model/TriListe.h"
+#include "model/ValeursBrutes.h"
+#include "platform/ExportTableau.h"
 #include "shell/CModeleListe.h"
 #include "shell/CSuiviTravailQt.h"
 #include "shell/ServicesFenetres.h"
@@ -27,6 +30,7 @@
 #include "ui/CTravailLong.h"
 #include "ui/IdCommandes.h"
 #include "ui/ListeEnColonnes.h"
+#include "ui/PressePapiersChemins.h"
 #include "ui/InfobulleTexteCoupe.h"
 #include "ui/MenuClavier.h"
 #include "workspace/CContexte.h"
@@ -71,6 +75,48 @@ CElement* CListeView::noeudSelectionne() const
 {
     const QModelIndexList choisis = selectionModel()->selectedRows();
     return choisis.isEmpty() ? nullptr : modele_->ligne(choisis.first().row());
+}
+
+STableauExporte CListeView::tableauAffiche() const
+{
+    STableauExporte t;
+    CElement* noeud = modele_->noeudListe();
+    t.titre = noeud ? noeud->titre() : std::string();
+    std::vector<int> colonnes;
+    for (int v = 0; v < header()->count(); ++v)
+        if (const int c = header()->logicalIndex(v); !header()->isSectionHidden(c))
+            colonnes.push_back(c);
+    for (int c : colonnes) {
+        t.titres.push_back(modele_->colonne(c).titre);
+        t.numeriques.push_back(modele_->colonne(c).champ == EChamp::Taille);
+    }
+    // A file's values raw, in the order of its fields; another row (a query) as shown.
+    static constexpr EChamp kChamps[] = {EChamp::Nom,     EChamp::Taille,   EChamp::Cree,   EChamp::Modifie,
+                                         EChamp::Accede,  EChamp::Attribut, EChamp::Dossier};
+    for (CElement* ligne : modele_->lignes()) {
+        std::vector<std::string>& cellules = t.lignes.emplace_back();
+        const CFichier* f = ligne->commeFichier();
+        const std::vector<std::string> brutes = f ? cellulesBrutes(*f) : std::vector<std::string>();
+        for (int c : colonnes) {
+            const EChamp champ = modele_->colonne(c).champ;
+            const auto k = std::find(std::begin(kChamps), std::end(kChamps), champ) - std::begin(kChamps);
+            cellules.push_back(f && k < 7 ? brutes[std::size_t(k)] : texteCellule(*ligne, champ));
+        }
+    }
+    return t;
+}
+
+void CListeView::copierChemins() const
+{
+    std::vector<std::string> chemins;
+    for (const QModelIndex& i : selectionModel()->selectedRows())
+        if (CElement* e = modele_->ligne(i.row())) {
+            if (const CFichier* f = e->commeFichier())
+                chemins.push_back(f->chemin());
+            else if (const CDossier* d = e->commeDossier())
+                chemins.push_back(d->chemin());
+        }
+    ::copierChemins(chemins);
 }
 
 // --- Listing --------------------------------------------------------------------------------
@@ -240,6 +286,9 @@ void CListeView::contextMenuEvent(QContextMenuEvent* evenement)
     QAction* ouvrir = services_.actionDeCommande(cmd::OuvrirElement);
     menu.addAction(ouvrir);
     menu.addAction(services_.actionDeCommande(cmd::OuvrirDossierContenant));
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("&Copier le chemin"), this, [this] { copierChemins(); });
+    menu.addAction(QStringLiteral("&Exporter..."), this, [this] { services_.exporterListe(tableauAffiche()); });
     menu.setDefaultAction(ouvrir);
     menu.exec(evenement->globalPos());
 }

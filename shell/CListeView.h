@@ -20,6 +20,7 @@ class CModeleListe;
 class COuvrable;
 struct SColonne;
 struct SServicesFenetres;
+struct STableauExporte;
 
 class CListeView : public QTreeView, public CVueDocument, public CObservateurDocument, public CCibleCommandes {
     Q_OBJECT
@@ -42,6 +43,10 @@ public:
     CElement* noeudListe() const;
     // The node of the selected row, or none.
     CElement* noeudSelectionne() const;
+    // The rows as shown, for an export (columns in their shown order, rows in their
+    // sort order, a file's values raw); the selected rows' paths to the clipboard.
+    STableauExporte tableauAffiche() const;
+    void copierChemins() const;
     // Number of times the pane was told of a change; for the tests.
     int nombreMisesAJour() const { return misesAJour_; }
 

@@ -22,6 +22,7 @@ class CSignalementErreurs;
 class CSuiviTravailQt;
 class CUtilisateur;
 class QAction;
+struct STableauExporte;
 class QPrinter;
 
 struct SServicesFenetres {
@@ -54,6 +55,8 @@ struct SServicesFenetres {
     std::function<void()> montrerResultatsComparaison;
     std::function<void(CChildFrame&)> cadreActive;
     std::function<void(const QStringList&)> ouvrirFichiersRecus;
+    // "&Exporter..." of a list: asks where, then writes it.
+    std::function<void(const STableauExporte&)> exporterListe;
 
     // The documents' (CGestionnaireDocuments).
     std::function<bool(CChildFrame&)> enregistrerDocument;

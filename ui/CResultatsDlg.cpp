@@ -2,26 +2,22 @@
 
 #include <algorithm>
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMimeData>
 #include <QStyle>
 #include <QTreeView>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
 
 #include "model/CFichier.h"
 #include "model/ValeursBrutes.h"
-#include "ui/CheminsQt.h"
 #include "ui/CHoteResultats.h"
 #include "ui/CModeleResultats.h"
 #include "ui/CTravailLong.h"
 #include "ui/ListeEnColonnes.h"
+#include "ui/PressePapiersChemins.h"
 #include "ui/InfobulleTexteCoupe.h"
 #include "ui/MenuClavier.h"
 
@@ -196,19 +192,11 @@ STableauExporte CResultatsDlg::tableauAffiche() const
 
 void CResultatsDlg::copierChemins() const
 {
-    QStringList chemins;
-    QList<QUrl> adresses;
+    std::vector<std::string> chemins;
     for (const QModelIndex& i : liste_->selectionModel()->selectedRows())
-        if (const CFichier* f = modele_->fichier(i.row())) {
-            chemins << cheminQt(f->chemin());
-            adresses << QUrl::fromLocalFile(chemins.back());
-        }
-    if (chemins.isEmpty())
-        return;
-    auto* donnees = new QMimeData;
-    donnees->setText(chemins.join(u'\n'));
-    donnees->setUrls(adresses);
-    QGuiApplication::clipboard()->setMimeData(donnees);
+        if (const CFichier* f = modele_->fichier(i.row()))
+            chemins.push_back(f->chemin());
+    ::copierChemins(chemins);
 }
 
 bool CResultatsDlg::eventFilter(QObject* objet, QEvent* evenement)

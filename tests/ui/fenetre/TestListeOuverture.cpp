@@ -219,7 +219,8 @@ TEST_F(ListeOuverture, LeMenuContextuelProposeOuvrirParDefaut)
     QContextMenuEvent clic(QContextMenuEvent::Mouse, centreLigne(0), liste().viewport()->mapToGlobal(centreLigne(0)));
     QApplication::sendEvent(liste().viewport(), &clic);
     laisserTourner(300);
-    EXPECT_EQ(textes, (QStringList{QStringLiteral("&Ouvrir"), QStringLiteral("Ouvrir le &dossier contenant")}));
+    EXPECT_EQ(textes, (QStringList{QStringLiteral("&Ouvrir"), QStringLiteral("Ouvrir le &dossier contenant"), QString(),
+                                   QStringLiteral("&Copier le chemin"), QStringLiteral("&Exporter...")}));
     EXPECT_EQ(parDefaut, QStringLiteral("&Ouvrir"));
     EXPECT_EQ(cadre().action(cmd::OuvrirElement)->statusTip(), QStringLiteral("Ouvrir"));
     EXPECT_EQ(cadre().action(cmd::OuvrirDossierContenant)->statusTip(),

@@ -70,8 +70,8 @@ TEST_F(MenuClavier, ShiftF10OuvreLeMenuDeLaLigneCourante)
     arbre().setFocus();
     QTest::keyClick(&arbre(), Qt::Key_F6);
     ASSERT_TRUE(liste.hasFocus());
-    EXPECT_EQ(menuParF10(liste),
-              (QStringList{QStringLiteral("&Ouvrir"), QStringLiteral("Ouvrir le &dossier contenant")}));
+    EXPECT_EQ(menuParF10(liste), (QStringList{QStringLiteral("&Ouvrir"), QStringLiteral("Ouvrir le &dossier contenant"),
+                                              QStringLiteral("&Copier le chemin"), QStringLiteral("&Exporter...")}));
 
     // Likewise Tab into the results.
     CResultatsDlg& fenetreResultats = app->resultatsRecherche();
